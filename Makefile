@@ -1,0 +1,34 @@
+# The commands a newcomer types. Each installs what it needs first.
+NATIVE := build/native
+WIN    := build/win
+PREFIX := $(WIN)/wineprefix
+
+.PHONY: deps native win test run screenshot bench clean
+
+deps:
+	@scripts/install-deps.sh
+
+native: deps
+	cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTIDEWELL_SANITIZE=ON
+	cmake --build $(NATIVE)
+
+win: deps
+	cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+	cmake --build $(WIN)
+
+test: native win
+	scripts/wine-env.sh $(PREFIX)
+	xvfb-run -a -s "-screen 0 1280x1024x24" scripts/run-tests.sh $(NATIVE) $(WIN)
+
+run: win
+	scripts/run.sh $(WIN)
+
+screenshot: win
+	scripts/screenshots.sh $(WIN)
+
+bench: win
+	scripts/wine-env.sh $(PREFIX)
+	scripts/run-bench.sh $(WIN)
+
+clean:
+	rm -rf build

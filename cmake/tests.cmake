@@ -1,0 +1,67 @@
+# GoogleTest from Debian's sources, built inside each tree.
+set(GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# tests/**/*_test.cpp are portable (native and Windows); *_win_test.cpp need Windows;
+# *_gui_test.cpp need Windows and a display.
+file(GLOB_RECURSE ALL_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/*_test.cpp)
+set(CORE_TESTS) 
+set(WIN_TESTS)
+set(GUI_TESTS)
+foreach(f IN LISTS ALL_TESTS)
+  if(f MATCHES "_gui_test\\.cpp$")
+    list(APPEND GUI_TESTS ${f})
+  elseif(f MATCHES "_win_test\\.cpp$")
+    list(APPEND WIN_TESTS ${f})
+  else()
+    list(APPEND CORE_TESTS ${f})
+  endif()
+endforeach()
+file(GLOB_RECURSE CORE_SUPPORT CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
+list(FILTER CORE_SUPPORT EXCLUDE REGEX "_win\\.cpp$")
+file(GLOB_RECURSE WIN_SUPPORT CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*_win.cpp)
+
+set(TEST_FIXTURES ${PROJECT_SOURCE_DIR}/tests/fixtures)
+set(REPORT_DIR ${CMAKE_BINARY_DIR}/test-reports)
+
+function(tidewell_add_test name)
+  # The XML report proves the program ran to its end; wine-exec.sh insists on it.
+  add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:${REPORT_DIR}/${name}.xml)
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "TIDEWELL_SOURCE_DIR=${PROJECT_SOURCE_DIR};TIDEWELL_FIXTURES=${TEST_FIXTURES}")
+endfunction()
+
+add_executable(core_tests ${CORE_TESTS} ${CORE_SUPPORT})
+target_include_directories(core_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+target_link_libraries(core_tests PRIVATE tidewell_core gtest_main)
+target_compile_definitions(core_tests PRIVATE TIDEWELL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+tidewell_add_test(core_tests)
+
+if(WIN32)
+  add_executable(win_tests ${WIN_TESTS} ${CORE_SUPPORT} ${WIN_SUPPORT} ${RC_FILE})
+  target_include_directories(win_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(win_tests PRIVATE tidewell_win gtest_main)
+  target_compile_definitions(win_tests PRIVATE TIDEWELL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  tidewell_add_test(win_tests)
+
+  add_executable(gui_tests ${GUI_TESTS} ${CORE_SUPPORT} ${WIN_SUPPORT} ${RC_FILE})
+  target_include_directories(gui_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(gui_tests PRIVATE tidewell_win gtest_main)
+  target_compile_definitions(gui_tests PRIVATE TIDEWELL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  tidewell_add_test(gui_tests)
+
+  # Tests find Kelvane.ini beside their exe, as the program does.
+  foreach(t win_tests gui_tests)
+    add_custom_command(TARGET ${t} POST_BUILD
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different ${DIST_DIR}/Kelvane.ini $<TARGET_FILE_DIR:${t}>/Kelvane.ini)
+  endforeach()
+
+  # Harness self-check: a test program that crashes must fail the run.
+  add_executable(harness_crash ${PROJECT_SOURCE_DIR}/tests/harness/crash.cpp)
+  target_link_libraries(harness_crash PRIVATE gtest_main)
+  tidewell_add_test(harness_crash)
+  set_tests_properties(harness_crash PROPERTIES WILL_FAIL TRUE)
+endif()

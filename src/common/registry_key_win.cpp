@@ -1,0 +1,134 @@
+#include "common/registry_key_win.h"
+
+#include <utility>
+
+namespace {
+constexpr DWORD kMaxValueNameChars = 16384; // the registry's own limit, terminator included
+constexpr int kMaxEnumeratedNames = 30000;
+} // namespace
+
+CRegistryKey::~CRegistryKey() { Close(); }
+
+CRegistryKey::CRegistryKey(CRegistryKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
+
+CRegistryKey& CRegistryKey::operator=(CRegistryKey&& other) noexcept
+{
+    if (this != &other)
+        Replace(std::exchange(other.key_, nullptr));
+    return *this;
+}
+
+void CRegistryKey::Replace(HKEY key)
+{
+    Close();
+    key_ = key;
+}
+
+LONG CRegistryKey::Open(HKEY root, const std::string& subKey, REGSAM access)
+{
+    HKEY opened = nullptr;
+    const LONG rc = RegOpenKeyExA(root, subKey.c_str(), 0, access, &opened);
+    if (rc == ERROR_SUCCESS)
+        Replace(opened);
+    return rc;
+}
+
+LONG CRegistryKey::CreateSubKey(const std::string& name, LPSTR keyClass, DWORD options,
+                                REGSAM access, LPSECURITY_ATTRIBUTES security, LPDWORD disposition)
+{
+    HKEY created = nullptr;
+    const LONG rc = RegCreateKeyExA(key_, name.c_str(), 0, keyClass, options, access, security,
+                                    &created, disposition);
+    if (rc == ERROR_SUCCESS)
+        Replace(created);
+    return rc;
+}
+
+LONG CRegistryKey::Close()
+{
+    if (!key_)
+        return ERROR_SUCCESS;
+    const LONG rc = RegCloseKey(key_);
+    key_ = nullptr;
+    return rc;
+}
+
+LONG CRegistryKey::QueryDword(const std::string& valueName, DWORD& value) const
+{
+    DWORD data = 0;
+    DWORD size = sizeof(data);
+    const LONG rc = RegQueryValueExA(key_, valueName.c_str(), nullptr, nullptr,
+                                     reinterpret_cast<BYTE*>(&data), &size);
+    if (rc == ERROR_SUCCESS)
+        value = data;
+    return rc;
+}
+
+LONG CRegistryKey::QueryString(std::string& value, const std::string& valueName) const
+{
+    value.clear();
+    DWORD type = 0;
+    DWORD size = 0;
+    LONG rc = RegQueryValueExA(key_, valueName.c_str(), nullptr, &type, nullptr, &size);
+    // The value may grow between the two calls; ask again with the new size.
+    for (int attempt = 0; rc == ERROR_SUCCESS && attempt < 4; ++attempt) {
+        std::string buffer(size + 1, '\0'); // room for a terminator the value may lack
+        DWORD got = size;
+        rc = RegQueryValueExA(key_, valueName.c_str(), nullptr, &type,
+                              reinterpret_cast<BYTE*>(buffer.data()), &got);
+        if (rc == ERROR_MORE_DATA) {
+            size = got;
+            rc = ERROR_SUCCESS;
+            continue;
+        }
+        if (rc == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
+            buffer.resize(got);
+            value.assign(buffer.c_str());
+        }
+        break;
+    }
+    return rc;
+}
+
+LONG CRegistryKey::SetDword(const std::string& valueName, DWORD value)
+{
+    return RegSetValueExA(key_, valueName.c_str(), 0, REG_DWORD,
+                          reinterpret_cast<const BYTE*>(&value), sizeof(value));
+}
+
+LONG CRegistryKey::SetString(const std::string& valueName, const std::string& value)
+{
+    return RegSetValueExA(key_, valueName.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>(value.size() + 1));
+}
+
+LONG CRegistryKey::DeleteValue(const std::string& valueName)
+{
+    return RegDeleteValueA(key_, valueName.c_str());
+}
+
+std::string CRegistryKey::EnumValueName(DWORD index) const
+{
+    std::string name(kMaxValueNameChars, '\0');
+    DWORD length = kMaxValueNameChars;
+    // Name only: data of any size must not hide the entry.
+    if (RegEnumValueA(key_, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr)
+        != ERROR_SUCCESS)
+        return {};
+    name.resize(length);
+    return name;
+}
+
+bool CRegistryKey::EnumValueNames(std::vector<std::string>& names) const
+{
+    bool appended = false;
+    for (int i = 0; i < kMaxEnumeratedNames; ++i) {
+        std::string name = EnumValueName(static_cast<DWORD>(i));
+        if (name.empty())
+            break;
+        names.push_back(std::move(name));
+        appended = true;
+    }
+    return appended;
+}

@@ -1,0 +1,44 @@
+#pragma once
+// One open registry key. Every operation is one registry call and returns its status unchanged.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class CRegistryKey {
+public:
+    CRegistryKey() = default;
+    virtual ~CRegistryKey();
+    CRegistryKey(CRegistryKey&& other) noexcept;
+    CRegistryKey& operator=(CRegistryKey&& other) noexcept;
+    CRegistryKey(const CRegistryKey&) = delete;
+    CRegistryKey& operator=(const CRegistryKey&) = delete;
+
+    // Open and CreateSubKey replace the held key only on success.
+    LONG Open(HKEY root, const std::string& subKey, REGSAM access);
+    LONG CreateSubKey(const std::string& name, LPSTR keyClass = nullptr, DWORD options = 0,
+                      REGSAM access = KEY_ALL_ACCESS, LPSECURITY_ATTRIBUTES security = nullptr,
+                      LPDWORD disposition = nullptr);
+    LONG Close();
+
+    // The destination is written only on success.
+    LONG QueryDword(const std::string& valueName, DWORD& value) const;
+    // Reads a string value of any length. The text is always valid: empty when the value is
+    // missing or not a string, cut at its first zero, whole when stored without a terminator.
+    LONG QueryString(std::string& value, const std::string& valueName) const;
+    LONG SetDword(const std::string& valueName, DWORD value);
+    LONG SetString(const std::string& valueName, const std::string& value);
+    LONG DeleteValue(const std::string& valueName);
+
+    // The name at an index whatever the size of its data; empty text when the call fails.
+    std::string EnumValueName(DWORD index) const;
+    // Appends names in registry order up to the first empty one; true when any was appended.
+    bool EnumValueNames(std::vector<std::string>& names) const;
+
+    HKEY Handle() const { return key_; }
+    bool IsOpen() const { return key_ != nullptr; }
+
+private:
+    void Replace(HKEY key);
+    HKEY key_ = nullptr;
+};

@@ -1,0 +1,28 @@
+#pragma once
+// Looks texts up in section "Resource" of the interface text file beside the program.
+#include <memory>
+#include <string>
+
+class CIniFile;
+
+inline constexpr const char* kInterfaceTextFile = "Kelvane.ini";
+
+class CResourceText {
+public:
+    CResourceText();
+    ~CResourceText();
+    CResourceText(const CResourceText&) = delete;
+    CResourceText& operator=(const CResourceText&) = delete;
+
+    // Empty text when the file or the key is missing. The file is read once per object, so a
+    // dialog's many lookups cost one parse and an edited file shows the next time it opens.
+    std::string GetText(const std::string& fileName, const std::string& key);
+    std::string Text(const std::string& key) { return GetText(kInterfaceTextFile, key); }
+
+private:
+    std::string path_;
+    std::unique_ptr<CIniFile> file_;
+};
+
+// One lookup in Kelvane.ini, for places that need a single text.
+std::string UiText(const std::string& key);

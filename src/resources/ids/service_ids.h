@@ -1,0 +1,2 @@
+#pragma once
+// Control and command ids of the service windows.

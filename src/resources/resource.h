@@ -1,0 +1,10 @@
+#pragma once
+// Resource ids, one header per group of windows.
+#include "resources/ids/main_ids.h"
+#include "resources/ids/memory_ids.h"
+#include "resources/ids/tray_ids.h"
+#include "resources/ids/startup_ids.h"
+#include "resources/ids/process_ids.h"
+#include "resources/ids/service_ids.h"
+#include "resources/ids/cache_ids.h"
+#include "resources/ids/about_ids.h"

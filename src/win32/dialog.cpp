@@ -1,0 +1,157 @@
+#include "win32/dialog.h"
+
+#include "win32/ui_host.h"
+
+namespace win32 {
+
+HINSTANCE ResourceModule() { return GetModuleHandleA(nullptr); }
+
+Dialog::~Dialog()
+{
+    if (hwnd_ && !modal_) {
+        SetWindowLongPtrA(hwnd_, DWLP_USER, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+INT_PTR Dialog::DoModal(HWND parent) { return CurrentUiHost().RunModal(*this, parent); }
+
+INT_PTR Dialog::RunModalLoop(HWND parent)
+{
+    modal_ = true;
+    result_ = DialogBoxParamA(ResourceModule(), MAKEINTRESOURCEA(templateId_), parent, DialogProc,
+                              reinterpret_cast<LPARAM>(this));
+    modal_ = false;
+    return result_;
+}
+
+bool Dialog::CreateModeless(HWND parent)
+{
+    modal_ = false;
+    return CreateDialogParamA(ResourceModule(), MAKEINTRESOURCEA(templateId_), parent, DialogProc,
+                              reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+void Dialog::EndDialog(INT_PTR result)
+{
+    result_ = result;
+    if (!hwnd_)
+        return;
+    if (modal_)
+        ::EndDialog(hwnd_, result);
+    else
+        DestroyWindow(hwnd_);
+}
+
+INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<Dialog*>(lp);
+        SetWindowLongPtrA(hwnd, DWLP_USER, lp);
+        self->hwnd_ = hwnd;
+    }
+    auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    if (!self)
+        return FALSE;
+    INT_PTR result = FALSE;
+    try {
+        result = self->Dispatch(msg, wp, lp);
+    } catch (...) {
+        // Nothing may unwind through the system's dialog code.
+        result = FALSE;
+    }
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        self->hwnd_ = nullptr;
+    }
+    return result;
+}
+
+INT_PTR Dialog::Dispatch(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_INITDIALOG:
+        return OnInit();
+    case WM_COMMAND: {
+        const int id = LOWORD(wp);
+        if (OnCommand(id, HIWORD(wp), reinterpret_cast<HWND>(lp)))
+            return TRUE;
+        if (id == IDOK) {
+            OnOK();
+            return TRUE;
+        }
+        if (id == IDCANCEL) {
+            OnCancel();
+            return TRUE;
+        }
+        return FALSE;
+    }
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (!OnNotify(*reinterpret_cast<NMHDR*>(lp), result))
+            return FALSE;
+        SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+    case WM_TIMER:
+        OnTimer(wp);
+        return TRUE;
+    case WM_PAINT:
+        return OnPaint() ? TRUE : FALSE;
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        return reinterpret_cast<INT_PTR>(
+            OnCtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp), msg));
+    case WM_DESTROY:
+        OnDestroy();
+        return FALSE;
+    default: {
+        INT_PTR result = 0;
+        return OnMessage(msg, wp, lp, result) ? result : FALSE;
+    }
+    }
+}
+
+std::string Dialog::GetItemText(int id) const
+{
+    HWND item = Item(id);
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(item)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(item, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void Dialog::SetItemText(int id, const std::string& text) const { SetDlgItemTextA(hwnd_, id, text.c_str()); }
+
+bool Dialog::IsChecked(int id) const { return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; }
+
+void Dialog::SetChecked(int id, bool checked) const
+{
+    CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+int Dialog::GetItemInt(int id, bool* ok) const
+{
+    BOOL translated = FALSE;
+    const int value = static_cast<int>(GetDlgItemInt(hwnd_, id, &translated, TRUE));
+    if (ok)
+        *ok = translated != FALSE;
+    return value;
+}
+
+void Dialog::SetItemInt(int id, int value) const { SetDlgItemInt(hwnd_, id, static_cast<UINT>(value), TRUE); }
+
+void Dialog::EnableItem(int id, bool enable) const { EnableWindow(Item(id), enable); }
+
+std::string Dialog::GetCaption() const
+{
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd_)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void Dialog::SetCaption(const std::string& text) const { SetWindowTextA(hwnd_, text.c_str()); }
+
+} // namespace win32

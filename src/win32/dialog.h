@@ -1,0 +1,74 @@
+#pragma once
+// Dialog from a resource template with virtual handlers. One code path serves modal use (the
+// program) and modeless use (tests drive it with messages).
+#include <windows.h>
+
+#include <string>
+
+namespace win32 {
+
+class Dialog {
+public:
+    explicit Dialog(int templateId) : templateId_(templateId) {}
+    virtual ~Dialog();
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    // Runs through the UI host, which tests may replace.
+    INT_PTR DoModal(HWND parent = nullptr);
+    // What the real host does: DialogBoxParam.
+    INT_PTR RunModalLoop(HWND parent);
+    bool CreateModeless(HWND parent = nullptr);
+    void EndDialog(INT_PTR result);
+
+    HWND hwnd() const { return hwnd_; }
+    HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+    int TemplateId() const { return templateId_; }
+    bool IsModal() const { return modal_; }
+    INT_PTR Result() const { return result_; }
+
+    // Control helpers for ReadControls / WriteControls.
+    std::string GetItemText(int id) const;
+    void SetItemText(int id, const std::string& text) const;
+    bool IsChecked(int id) const;
+    void SetChecked(int id, bool checked) const;
+    int GetItemInt(int id, bool* ok = nullptr) const;
+    void SetItemInt(int id, int value) const;
+    void EnableItem(int id, bool enable) const;
+    std::string GetCaption() const;
+    void SetCaption(const std::string& text) const;
+
+protected:
+    // Return FALSE from OnInit when it set the focus itself.
+    virtual BOOL OnInit() { return TRUE; }
+    // True when handled. IDOK and IDCANCEL fall through to OnOK / OnCancel.
+    virtual bool OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
+    virtual bool OnNotify(NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
+    virtual void OnTimer(UINT_PTR /*id*/) {}
+    // True when it painted; otherwise the default dialog painting runs.
+    virtual bool OnPaint() { return false; }
+    // A brush to colour a control, or null for the default.
+    virtual HBRUSH OnCtlColor(HDC /*dc*/, HWND /*control*/, UINT /*message*/) { return nullptr; }
+    virtual void OnDestroy() {}
+    // Every other message. True when handled, with the dialog procedure's result in `result`.
+    virtual bool OnMessage(UINT /*msg*/, WPARAM /*wp*/, LPARAM /*lp*/, INT_PTR& /*result*/)
+    {
+        return false;
+    }
+    virtual void OnOK() { EndDialog(IDOK); }
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+
+    int templateId_;
+    HWND hwnd_ = nullptr;
+    bool modal_ = false;
+    INT_PTR result_ = 0;
+};
+
+// The module whose resources hold the dialog templates, icons and menus.
+HINSTANCE ResourceModule();
+
+} // namespace win32

@@ -1,0 +1,36 @@
+#include "common/resource_text.h"
+
+#include <gtest/gtest.h>
+
+#include "common/module_path.h"
+#include "support/test_paths.h"
+
+#include <windows.h>
+
+namespace {
+
+TEST(ResourceText, ModulePathIsBesideTheProgram)
+{
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string folder(exe);
+    folder.resize(folder.find_last_of('\\'));
+    EXPECT_EQ(GetModulePath("Kelvane.ini"), folder + "\\Kelvane.ini");
+}
+
+TEST(ResourceText, LooksUpTheShippedFileAndSeesEditsInTheNextObject)
+{
+    EXPECT_FALSE(UiText("MenuItem0").empty()) << "Kelvane.ini beside the test program";
+    EXPECT_EQ(UiText("NoSuchKeyAnywhere"), "");
+
+    const std::string scratch = GetModulePath("tidewell-text-test.ini");
+    testing_support::WriteWholeFile(scratch, "[Resource]\r\nGreeting=Hello\r\n");
+    CResourceText first;
+    EXPECT_EQ(first.GetText("tidewell-text-test.ini", "Greeting"), "Hello");
+    testing_support::WriteWholeFile(scratch, "[Resource]\r\nGreeting=Hi again\r\n");
+    EXPECT_EQ(CResourceText().GetText("tidewell-text-test.ini", "Greeting"), "Hi again");
+    DeleteFileA(scratch.c_str());
+    EXPECT_EQ(CResourceText().GetText("tidewell-text-test.ini", "Greeting"), "") << "missing file";
+}
+
+} // namespace
