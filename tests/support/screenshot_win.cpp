@@ -1,0 +1,77 @@
+#include "support/screenshot_win.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <vector>
+
+namespace testing_support {
+
+bool ScreenshotsWanted()
+{
+    const char* dir = std::getenv("TIDEWELL_SCREENSHOT_DIR");
+    return dir && *dir;
+}
+
+void PumpMessagesFor(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+bool SaveScreenshot(HWND window, const std::string& name)
+{
+    if (!ScreenshotsWanted() || !window)
+        return false;
+    ShowWindow(window, SW_SHOW);
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpMessagesFor(400);
+
+    RECT r;
+    GetWindowRect(window, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0)
+        return false;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h; // bottom-up, as BMP files store it
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+
+    const std::string path = std::string(std::getenv("TIDEWELL_SCREENSHOT_DIR")) + "\\" + name + ".bmp";
+    BITMAPFILEHEADER fh{};
+    const DWORD imageBytes = static_cast<DWORD>(w) * h * 4;
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
+    fh.bfSize = fh.bfOffBits + imageBytes;
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
+    out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
+    out.write(static_cast<const char*>(bits), imageBytes);
+    const bool ok = out.good();
+
+    SelectObject(memory, old);
+    DeleteObject(dib);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    return ok;
+}
+
+} // namespace testing_support
