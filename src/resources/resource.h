@@ -1,5 +1,6 @@
 #pragma once
 // Resource ids, one header per group of windows.
+#include "resources/ids/art_ids.h"
 #include "resources/ids/main_ids.h"
 #include "resources/ids/memory_ids.h"
 #include "resources/ids/tray_ids.h"

@@ -1,0 +1,19 @@
+#pragma once
+// Icons and bitmaps (drawn by scripts/make-art.py).
+#define IDR_MAINFRAME        128
+#define IDI_ALERT            133
+#define IDI_SERVICE_RUNNING  153
+#define IDI_SERVICE_STOPPED  154
+#define IDI_DEFAULT_FILE     155
+#define IDI_TRAY_LOW_USE     156
+#define IDI_TRAY_MID_USE     157
+#define IDI_TRAY_HIGH_USE    158
+#define IDI_BUSY             165
+
+#define IDB_SPLASH           138
+#define IDB_GLYPH_CLOCK      157
+#define IDB_GLYPH_TOOLS      158
+#define IDB_GLYPH_MEMORY     159
+#define IDB_GLYPH_LOAD       160
+#define IDB_GLYPH_OPTIONS    161
+#define IDB_ABOUT_LOGO       170
