@@ -11,7 +11,7 @@ namespace {
 bool LowTsc(uint32_t& out)
 {
     uint64_t tsc = 0;
-    if (!ReadTimeStampCounter(tsc))
+    if (!ReadCpuTimeStamp(tsc))
         return false;
     out = static_cast<uint32_t>(tsc);
     return true;

@@ -62,7 +62,7 @@ bool ExecuteCpuid(uint32_t leaf, uint32_t subleaf, CpuidRegisters& out)
 #endif
 }
 
-bool ReadTimeStampCounter(uint64_t& out)
+bool ReadCpuTimeStamp(uint64_t& out)
 {
 #if defined(TIDEWELL_X86) && defined(_MSC_VER)
     __try {
@@ -89,5 +89,5 @@ CpuidSource HardwareCpuid()
 
 TscSource HardwareTsc()
 {
-    return [](uint64_t& out) { return ReadTimeStampCounter(out); };
+    return [](uint64_t& out) { return ReadCpuTimeStamp(out); };
 }

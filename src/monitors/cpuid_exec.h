@@ -6,7 +6,7 @@
 bool IsCpuidSupported();
 
 bool ExecuteCpuid(uint32_t leaf, uint32_t subleaf, CpuidRegisters& out);
-bool ReadTimeStampCounter(uint64_t& out);
+bool ReadCpuTimeStamp(uint64_t& out);
 
 // CPUID and RDTSC of this processor; no counter (the platform layer supplies one).
 CpuidSource HardwareCpuid();

@@ -1,29 +1,14 @@
 #include "monitors/cpuid_exec.h"
 
 #include "monitors/cpu_names.h"
+#include "monitors/proc_cpuinfo.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <fstream>
-#include <string>
 
 namespace {
 
 #if defined(__i386__) || defined(__x86_64__) || defined(_M_IX86) || defined(_M_X64)
-
-// /proc/cpuinfo of the machine, also seen through Wine's drive Z.
-std::string CpuinfoField(const std::string& field)
-{
-    for (const char* path : {"/proc/cpuinfo", "Z:\\proc\\cpuinfo"}) {
-        std::ifstream in(path);
-        std::string line;
-        while (std::getline(in, line))
-            if (line.rfind(field, 0) == 0 && line.find(':') != std::string::npos)
-                return line.substr(line.find(':') + 2);
-    }
-    return "";
-}
 
 TEST(CpuidExec, ThisProcessorAnswers)
 {
@@ -35,7 +20,7 @@ TEST(CpuidExec, ThisProcessorAnswers)
     AppendRegisterText(vendor, r.ebx);
     AppendRegisterText(vendor + 4, r.edx);
     AppendRegisterText(vendor + 8, r.ecx);
-    const std::string expected = CpuinfoField("vendor_id");
+    const std::string expected = ProcCpuinfoField("vendor_id");
     if (expected.empty())
         GTEST_SKIP() << "no /proc/cpuinfo";
     EXPECT_EQ(vendor, expected);
@@ -44,11 +29,11 @@ TEST(CpuidExec, ThisProcessorAnswers)
 TEST(CpuidExec, TimeStampCounterAdvances)
 {
     uint64_t a = 0, b = 0;
-    ASSERT_TRUE(ReadTimeStampCounter(a));
+    ASSERT_TRUE(ReadCpuTimeStamp(a));
     volatile int spin = 0;
     for (int i = 0; i < 100000; ++i)
         spin = spin + 1;
-    ASSERT_TRUE(ReadTimeStampCounter(b));
+    ASSERT_TRUE(ReadCpuTimeStamp(b));
     EXPECT_GT(b, a);
 }
 
