@@ -23,14 +23,8 @@ CpuidRegisters Read(const CpuidSource& cpuid, uint32_t leaf)
 
 IntelCacheHints ReadIntelCacheHints(const CpuidSource& cpuid)
 {
-    const CpuidRegisters r = Read(cpuid, 2);
     uint8_t bytes[15];
-    for (int i = 1; i < 4; ++i)
-        bytes[i - 1] = static_cast<uint8_t>(r.eax >> (8 * i));
-    const uint32_t regs[3] = {r.ebx, r.ecx, r.edx};
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 4; ++j)
-            bytes[3 + 4 * i + j] = static_cast<uint8_t>(regs[i] >> (8 * j));
+    DescriptorBytesOf(Read(cpuid, 2), bytes);
     IntelCacheHints hints;
     for (uint8_t b : bytes) {
         hints.celeron = hints.celeron || b == 0x40;
@@ -91,9 +85,7 @@ std::string GetCpuBrandName(const CpuidSource& cpuid, bool cpuidSupported)
     BrandState state;
     const CpuidRegisters leaf0 = Read(cpuid, 0);
     if (leaf0.eax != 0) {
-        AppendRegisterText(state.vendorString, leaf0.ebx);
-        AppendRegisterText(state.vendorString + 4, leaf0.edx);
-        AppendRegisterText(state.vendorString + 8, leaf0.ecx);
+        VendorTextOf(leaf0, state.vendorString);
     }
     state.signature = Read(cpuid, 1);
     const uint32_t maxExtended = Read(cpuid, 0x80000000).eax;
@@ -106,13 +98,8 @@ std::string GetCpuBrandName(const CpuidSource& cpuid, bool cpuidSupported)
     }
     if (maxExtended > 0x80000003) {
         char brand[49] = {};
-        for (uint32_t i = 0; i < 3; ++i) {
-            const CpuidRegisters r = Read(cpuid, 0x80000002 + i);
-            AppendRegisterText(brand + 16 * i, r.eax);
-            AppendRegisterText(brand + 16 * i + 4, r.ebx);
-            AppendRegisterText(brand + 16 * i + 8, r.ecx);
-            AppendRegisterText(brand + 16 * i + 12, r.edx);
-        }
+        for (uint32_t i = 0; i < 3; ++i)
+            BrandTextOf(Read(cpuid, 0x80000002 + i), brand + 16 * i);
         name = brand;
     }
     return name;

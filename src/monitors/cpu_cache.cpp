@@ -68,11 +68,6 @@ void Raise(int32_t& maximum, int32_t value)
     maximum = std::max(maximum, value);
 }
 
-uint8_t ByteOf(uint32_t value, int index)
-{
-    return static_cast<uint8_t>((value >> (8 * index)) & 0xFF);
-}
-
 } // namespace
 
 const CacheDescriptor* FindCacheDescriptor(uint8_t code)
@@ -141,13 +136,11 @@ bool CachesByDescriptors(const CpuidSource& cpuid, CacheSizes& sizes)
             return false;
         if (round == 0)
             rounds = std::max<uint32_t>(1, r.eax & 0xFF);
-        for (int i = 1; i < 4; ++i)
-            if (!scan.Apply(ByteOf(r.eax, i)))
+        uint8_t bytes[15];
+        DescriptorBytesOf(r, bytes);
+        for (uint8_t b : bytes)
+            if (!scan.Apply(b))
                 return false;
-        for (uint32_t reg : {r.ebx, r.ecx, r.edx})
-            for (int i = 0; i < 4; ++i)
-                if (!scan.Apply(ByteOf(reg, i)))
-                    return false;
     }
     sizes = scan.Sizes();
     return true;

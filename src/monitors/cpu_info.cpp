@@ -57,9 +57,7 @@ void CCpuInfo::ReadVendorAndSignature()
 {
     CpuidRegisters r;
     if (probe_.cpuid(0, 0, r)) {
-        AppendRegisterText(vendorString, r.ebx);
-        AppendRegisterText(vendorString + 4, r.edx);
-        AppendRegisterText(vendorString + 8, r.ecx);
+        VendorTextOf(r, vendorString);
         vendorString[12] = '\0';
     }
     vendor = VendorFromString(vendorString);
@@ -172,11 +170,7 @@ bool CCpuInfo::NameByBrandString()
         CpuidRegisters r;
         if (!probe_.cpuid(0x80000002 + i, 0, r))
             return false;
-        char* part = text + 16 * i;
-        AppendRegisterText(part, r.eax);
-        AppendRegisterText(part + 4, r.ebx);
-        AppendRegisterText(part + 8, r.ecx);
-        AppendRegisterText(part + 12, r.edx);
+        BrandTextOf(r, text + 16 * i);
     }
     text[48] = '\0';
     std::memcpy(name, text, sizeof name);

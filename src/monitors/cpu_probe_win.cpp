@@ -4,24 +4,23 @@
 
 #include <windows.h>
 
+namespace {
+
+CounterSource CounterFrom(BOOL(WINAPI* query)(LARGE_INTEGER*))
+{
+    return [query](int64_t& out) {
+        LARGE_INTEGER value;
+        if (!query(&value))
+            return false;
+        out = value.QuadPart;
+        return true;
+    };
+}
+
+} // namespace
+
 CpuProbe SystemCpuProbe()
 {
-    CpuProbe probe;
-    probe.cpuid = HardwareCpuid();
-    probe.readTsc = HardwareTsc();
-    probe.counterFrequency = [](int64_t& out) {
-        LARGE_INTEGER value;
-        if (!QueryPerformanceFrequency(&value))
-            return false;
-        out = value.QuadPart;
-        return true;
-    };
-    probe.counterNow = [](int64_t& out) {
-        LARGE_INTEGER value;
-        if (!QueryPerformanceCounter(&value))
-            return false;
-        out = value.QuadPart;
-        return true;
-    };
-    return probe;
+    return {HardwareCpuid(), HardwareTsc(), CounterFrom(QueryPerformanceFrequency),
+            CounterFrom(QueryPerformanceCounter)};
 }

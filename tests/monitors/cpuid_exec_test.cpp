@@ -17,9 +17,7 @@ TEST(CpuidExec, ThisProcessorAnswers)
     ASSERT_TRUE(ExecuteCpuid(0, 0, r));
     EXPECT_GE(r.eax, 1u);
     char vendor[13] = {};
-    AppendRegisterText(vendor, r.ebx);
-    AppendRegisterText(vendor + 4, r.edx);
-    AppendRegisterText(vendor + 8, r.ecx);
+    VendorTextOf(r, vendor);
     const std::string expected = ProcCpuinfoField("vendor_id");
     if (expected.empty())
         GTEST_SKIP() << "no /proc/cpuinfo";
@@ -43,9 +41,7 @@ TEST(CpuidExec, SubleafReachesTheProcessor)
     CpuidRegisters max;
     ASSERT_TRUE(ExecuteCpuid(0, 0, max));
     char vendor[13] = {};
-    AppendRegisterText(vendor, max.ebx);
-    AppendRegisterText(vendor + 4, max.edx);
-    AppendRegisterText(vendor + 8, max.ecx);
+    VendorTextOf(max, vendor);
     uint32_t leaf = 0;
     if (VendorFromString(vendor) == kVendorIntel && max.eax >= 4)
         leaf = 4;
