@@ -74,6 +74,18 @@ TEST(CpuInfo, EverythingStaysUnknownWhenCpuidFaults)
     EXPECT_EQ(cpu.Calls(1), 0) << "nothing runs after the failed probe";
 }
 
+TEST(CpuInfo, AFaultingStepLeavesTheOthersGoing)
+{
+    FakeCpu cpu(CpuDumps()[0].leaves, true);
+    cpu.FaultOn(2);
+    FakeTimebase time;
+    CCpuInfo info(time.Probe(cpu.Source()));
+    info.Identify();
+    EXPECT_EQ(info.GetCacheSize(CCpuInfo::kLevel2Selector), -1);
+    EXPECT_STREQ(info.GetName(), "Pentium III(0.18) Coppermine");
+    EXPECT_NEAR(info.GetClockMHz(), 2400, 24);
+}
+
 TEST(CpuInfo, CacheSelectors)
 {
     FakeCpu cpu(CpuDumps()[0].leaves, true);

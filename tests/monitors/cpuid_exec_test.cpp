@@ -1,10 +1,8 @@
 #include "monitors/cpuid_exec.h"
 
-#include "monitors/cpu_names.h"
 #include "monitors/proc_cpuinfo.h"
 
 #include <gtest/gtest.h>
-
 
 namespace {
 
@@ -33,31 +31,6 @@ TEST(CpuidExec, TimeStampCounterAdvances)
         spin = spin + 1;
     ASSERT_TRUE(ReadCpuTimeStamp(b));
     EXPECT_GT(b, a);
-}
-
-TEST(CpuidExec, SubleafReachesTheProcessor)
-{
-    // Leaf 4 (Intel) and 0x8000001D (AMD) describe a different cache for each subleaf.
-    CpuidRegisters max;
-    ASSERT_TRUE(ExecuteCpuid(0, 0, max));
-    char vendor[13] = {};
-    VendorTextOf(max, vendor);
-    uint32_t leaf = 0;
-    if (VendorFromString(vendor) == kVendorIntel && max.eax >= 4)
-        leaf = 4;
-    CpuidRegisters ext;
-    if (VendorFromString(vendor) == kVendorAmd && ExecuteCpuid(0x80000000, 0, ext) &&
-        ext.eax >= 0x8000001D)
-        leaf = 0x8000001D;
-    if (leaf == 0)
-        GTEST_SKIP() << "no cache-parameter leaf";
-    CpuidRegisters first, second;
-    ASSERT_TRUE(ExecuteCpuid(leaf, 0, first));
-    ASSERT_TRUE(ExecuteCpuid(leaf, 1, second));
-    if ((first.eax & 0x1F) == 0)
-        GTEST_SKIP() << "cache-parameter leaf empty";
-    EXPECT_FALSE(first.eax == second.eax && first.ebx == second.ebx && first.ecx == second.ecx)
-        << "subleaf 0 and 1 answered alike";
 }
 
 #endif
