@@ -15,6 +15,7 @@ public:
     static constexpr uint32_t kLevel2Selector = 0x10000;
     static constexpr uint32_t kLevel3Selector = 0x20000;
 
+    // The program passes SystemCpuProbe() (cpu_probe_win.h); tests pass recorded registers.
     explicit CCpuInfo(CpuProbe probe);
 
     void Identify();
