@@ -1,0 +1,110 @@
+#include "monitors/cpu_brand.h"
+
+#include "monitors/cpuid_dumps.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(CpuBrand, NamesOfTheRecordedProcessors)
+{
+    for (const CpuDump& d : CpuDumps()) {
+        FakeCpu cpu(d.leaves, d.echoHighestBasic);
+        EXPECT_EQ(GetCpuBrandName(cpu.Source(), true), d.brandName) << d.label;
+    }
+}
+
+TEST(CpuBrand, WithoutCpuidTheNameIsUnknownCpu)
+{
+    FakeCpu cpu(CpuDumps()[0].leaves, true);
+    EXPECT_EQ(GetCpuBrandName(cpu.Source(), false), "Unknown CPU");
+    EXPECT_EQ(cpu.Calls(0), 0);
+}
+
+// Leaf 2 answers with one descriptor byte at each place it may sit.
+std::string NameWithDescriptor(uint32_t signature, uint32_t brandIndex, uint32_t eax,
+                               uint32_t ebx, uint32_t ecx, uint32_t edx)
+{
+    FakeCpu cpu({VendorLeaf(2, "GenuineIntel"), {1, {signature, brandIndex, 0, 0}},
+                 {2, {eax, ebx, ecx, edx}}},
+                true);
+    return GetCpuBrandName(cpu.Source(), true);
+}
+
+TEST(CpuBrand, CeleronAndXeonTests)
+{
+    const struct {
+        uint32_t signature;
+        uint32_t eax, ebx, ecx, edx;
+        const char* name;
+    } rows[] = {
+        {0x673, 0x03020101, 0, 0, 0x0C040845, "Intel Pentium(R) III Xeon(TM) "},
+        {0x673, 0x03020101, 0, 0, 0x0C040840, "Intel Celeron(TM),Model 5"},
+        {0x673, 0x03020101, 0, 0, 0x0C040843, "Intel Pentium(R) III "},
+        {0x673, 0x44020101, 0, 0, 0x0C040843, "Intel Pentium(R) III Xeon(TM) "}, // EAX byte 3
+        {0x673, 0x03020101, 0x40, 0, 0x0C040845, "Intel Celeron(TM),Model 5"},   // Celeron first
+        {0x673, 0x03020144, 0, 0, 0x0C040843, "Intel Pentium(R) III "},          // AL is no byte
+        {0x652, 0x03020101, 0, 0x44000000, 0x0C040800, "Intel Pentium(R) II Xeon(TM) "},
+        {0x652, 0x03020101, 0, 0, 0x0C040840, "Intel Celeron(TM),Model 5"},
+        {0x652, 0x03020101, 0, 0, 0x0C040843, "Intel Pentium(R) II,Model 5"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(NameWithDescriptor(row.signature, 0, row.eax, row.ebx, row.ecx, row.edx),
+                  row.name)
+            << std::hex << row.signature << " " << row.eax << " " << row.edx;
+}
+
+TEST(CpuBrand, IntelNameTable)
+{
+    const struct {
+        uint32_t signature;
+        uint32_t brandIndex;
+        const char* name;
+    } rows[] = {
+        {0x410, 0, "Intel486(TM) DX "}, {0x470, 0, "Writeback Enhanced IntelDX2(TM) "},
+        {0x490, 0, "Intel 486 "},       {0x581, 0, "Intel Pentium(R)"},
+        {0x617, 0, "Intel Pentium(R) Pro "},
+        {0x633, 0, "Intel Pentium(R) II,Model 3"},
+        {0x660, 0, "Intel Celeron(TM),Model 6 "},
+        {0x686, 0, "Intel Pentium(R) III Coppermine"},
+        {0x6B1, 3, "Intel Pentium(R) III Xeon(TM) "},
+        {0x6B1, 1, "Intel Celeron(TM) "},
+        {0x6A1, 2, "Intel Pentium(R) III "},
+        {0x690, 8, "Intel Pentium(R) 4 "},
+        {0x6D6, 6, "AMD K6-7 Family CPU"},
+        {0x6B1, 0, "AMD K6-7 Family CPU"},
+        {0xF29, 9, ""},
+        {0x300, 0, ""},
+    };
+    for (const auto& row : rows) {
+        FakeCpu cpu({VendorLeaf(1, "GenuineIntel"), {1, {row.signature, row.brandIndex, 0, 0}}},
+                    true);
+        EXPECT_EQ(GetCpuBrandName(cpu.Source(), true), row.name)
+            << std::hex << row.signature << " " << row.brandIndex;
+    }
+}
+
+TEST(CpuBrand, BrandStringWinsForEveryVendor)
+{
+    for (const char* vendor : {"GenuineIntel", "CyrixInstead", "Vortex86 SoC"}) {
+        FakeCpu cpu(Join({VendorLeaf(1, vendor), {1, {0x00000686, 0, 0, 0}},
+                          {0x80000000, {0x80000004, 0, 0, 0}}},
+                         BrandLeaves(" Brand name")),
+                    false);
+        EXPECT_EQ(GetCpuBrandName(cpu.Source(), true), " Brand name") << vendor;
+    }
+    // 0x80000003 is not enough.
+    FakeCpu cpu(Join({VendorLeaf(1, "GenuineIntel"), {1, {0x00000686, 0, 0, 0}},
+                      {0x80000000, {0x80000003, 0, 0, 0}}},
+                     BrandLeaves("Brand name")),
+                false);
+    EXPECT_EQ(GetCpuBrandName(cpu.Source(), true), "Intel Pentium(R) III Coppermine");
+}
+
+TEST(CpuBrand, MaximumLeafZeroLeavesTheVendorEmpty)
+{
+    FakeCpu cpu({VendorLeaf(0, "GenuineIntel"), {1, {0x00000686, 0, 0, 0}}}, false);
+    EXPECT_EQ(GetCpuBrandName(cpu.Source(), true), "");
+}
+
+} // namespace
