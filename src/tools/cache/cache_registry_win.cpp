@@ -11,8 +11,9 @@ namespace {
 
 constexpr const char* kSettingsParent = "Software";
 constexpr const char* kSettingsName = "Kelvane";
-constexpr const char* kFileSystemKey = "System\\CurrentControlSet\\Control\\FileSystem";
-constexpr const char* kCdfsName = "CDFS";
+constexpr const char* kControlKey = "System\\CurrentControlSet\\Control";
+// Created with its parent: a system without a FileSystem key (Wine has none) still gets the values.
+constexpr const char* kCdfsName = "FileSystem\\CDFS";
 constexpr const char* kSessionManagerKey = "System\\CurrentControlSet\\Control\\Session Manager";
 constexpr const char* kMemoryManagementName = "Memory Management";
 constexpr const char* kCdValueNames[] = {"CacheSize", "Prefetch", "PrefetchTail"};
@@ -84,7 +85,7 @@ void TakeBackupOnce()
     CRegistryKey settings = CreateSettingsKey();
     DWORD done = 0;
     if (settings.QueryDword(kBackupDone, done) != ERROR_SUCCESS) {
-        const CRegistryKey cdfs = OpenKey(std::string(kFileSystemKey) + "\\" + kCdfsName);
+        const CRegistryKey cdfs = OpenKey(std::string(kControlKey) + "\\" + kCdfsName);
         for (const char* name : kCdValueNames) {
             DWORD value = 0;
             if (cdfs.IsOpen() && cdfs.QueryDword(name, value) == ERROR_SUCCESS)
@@ -119,7 +120,7 @@ void SaveSettings(int cdPosition, int hardDiskPosition, bool clearPageFile)
     const int c = ClampCdPosition(cdPosition);
     const int h = ClampHardDiskPosition(hardDiskPosition);
 
-    CRegistryKey cdfs = CreateKey(kFileSystemKey, kCdfsName);
+    CRegistryKey cdfs = CreateKey(kControlKey, kCdfsName);
     cdfs.SetDword("CacheSize", kCdCacheSize[c]);
     cdfs.SetDword("Prefetch", kCdPrefetch[c]);
     cdfs.SetDword("PrefetchTail", kCdPrefetch[c]);
@@ -137,7 +138,7 @@ void SaveSettings(int cdPosition, int hardDiskPosition, bool clearPageFile)
 void RestoreBackup()
 {
     CRegistryKey settings = OpenSettingsKey();
-    CRegistryKey cdfs = OpenKey(std::string(kFileSystemKey) + "\\" + kCdfsName);
+    CRegistryKey cdfs = OpenKey(std::string(kControlKey) + "\\" + kCdfsName);
     for (const char* name : kCdValueNames) {
         DWORD value = 0;
         if (settings.QueryDword(name, value) == ERROR_SUCCESS)
