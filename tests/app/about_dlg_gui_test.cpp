@@ -52,20 +52,34 @@ TEST(AboutDlg, ShowsItsTextsAndBothLinks)
 TEST(AboutDlg, LinksAreBlueRedWhenVisitedAndPinkUnderTheMouse)
 {
     CAboutDlg dialog;
-    dialog.MailLink().SetShellOpen([](const std::string&, int) { return INT_PTR{33}; });
+    std::string opened;
+    dialog.MailLink().SetShellOpen([&](const std::string& target, int) {
+        opened = target;
+        return INT_PTR{33};
+    });
     ASSERT_TRUE(dialog.CreateModeless());
     EXPECT_EQ(LinkColour(dialog, IDC_LINK_WEBSITE), RGB(0, 0, 255));
     EXPECT_EQ(LinkColour(dialog, IDC_LINK_MAIL), RGB(0, 0, 255));
 
-    SendMessageA(dialog.Item(IDC_LINK_WEBSITE), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    // The pointer inside takes the capture, so leaving is seen too.
+    HWND website = dialog.Item(IDC_LINK_WEBSITE);
+    SendMessageA(website, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    EXPECT_EQ(GetCapture(), website);
     EXPECT_EQ(LinkColour(dialog, IDC_LINK_WEBSITE), RGB(255, 100, 100));
     EXPECT_EQ(LinkColour(dialog, IDC_LINK_MAIL), RGB(0, 0, 255));
-    SendMessageA(dialog.Item(IDC_LINK_WEBSITE), WM_MOUSEMOVE, 0, MAKELPARAM(-3, -3));
+    SendMessageA(website, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(LinkColour(dialog, IDC_LINK_WEBSITE), RGB(255, 100, 100)) << "still inside";
+    SendMessageA(website, WM_MOUSEMOVE, 0, MAKELPARAM(-3, -3));
+    EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(LinkColour(dialog, IDC_LINK_WEBSITE), RGB(0, 0, 255));
 
+    SendMessageA(dialog.Item(IDC_LINK_MAIL), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     SendMessageA(dialog.Item(IDC_LINK_MAIL), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
     SendMessageA(dialog.Item(IDC_LINK_MAIL), WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    EXPECT_EQ(opened, UiText("ActiveMail")) << "the whole text, not what the link shows";
     EXPECT_TRUE(dialog.MailLink().Visited());
+    EXPECT_FALSE(dialog.MailLink().Over()) << "a click clears the hover";
+    EXPECT_EQ(GetCapture(), dialog.Item(IDC_LINK_MAIL)) << "without releasing the capture";
     EXPECT_EQ(LinkColour(dialog, IDC_LINK_MAIL), RGB(255, 0, 0));
     ReleaseCapture();
 

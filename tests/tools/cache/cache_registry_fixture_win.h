@@ -6,8 +6,7 @@ namespace testing_support {
 
 inline constexpr const char* kFileSystemPath = "System\\CurrentControlSet\\Control\\FileSystem";
 inline constexpr const char* kCdfsPath = "System\\CurrentControlSet\\Control\\FileSystem\\CDFS";
-inline constexpr const char* kMemoryPath =
-    "System\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
+inline constexpr const char* kMemoryPath = "System\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 inline constexpr const char* kSettingsPath = "Software\\Kelvane";
 
 class CacheRegistryBackup {
@@ -41,9 +40,6 @@ private:
 
 inline std::optional<DWORD> Cdfs(const char* name) { return ReadDword(HKEY_LOCAL_MACHINE, kCdfsPath, name); }
 inline std::optional<DWORD> Memory(const char* name) { return ReadDword(HKEY_LOCAL_MACHINE, kMemoryPath, name); }
-inline std::optional<DWORD> Settings(const char* name)
-{
-    return ReadDword(HKEY_LOCAL_MACHINE, kSettingsPath, name);
-}
+inline std::optional<DWORD> Settings(const char* name) { return ReadDword(HKEY_LOCAL_MACHINE, kSettingsPath, name); }
 
 } // namespace testing_support

@@ -6,32 +6,18 @@
 #include <commctrl.h>
 
 #include <memory>
-#include <vector>
 
 #include "common/resource_text.h"
 #include "resources/resource.h"
 #include "support/screenshot_win.h"
 #include "tools/cache/cache_registry_fixture_win.h"
+#include "tools/cache/cache_tables.h"
+#include "tools/cache/recording_host_win.h"
 #include "win32/handles.h"
-#include "win32/ui_host.h"
 
 namespace {
 
 using namespace testing_support;
-
-class RecordingHost : public win32::UiHost {
-public:
-    struct Box {
-        std::string text, caption;
-        UINT type;
-    };
-    std::vector<Box> boxes;
-    int ShowMessage(HWND, const std::string& text, const std::string& caption, UINT type) override
-    {
-        boxes.push_back({text, caption, type});
-        return IDOK;
-    }
-};
 
 class CacheSetupDlgTest : public testing::Test {
 protected:
@@ -47,11 +33,10 @@ protected:
         backup_.Restore();
     }
 
-    CCacheSetupDlg& Open(int memoryMB = 192)
+    void Open(int memoryMB = 192)
     {
         dialog_ = std::make_unique<CCacheSetupDlg>([memoryMB] { return memoryMB; });
-        EXPECT_TRUE(dialog_->CreateModeless());
-        return *dialog_;
+        ASSERT_TRUE(dialog_->CreateModeless());
     }
     int Position(int slider) const
     {
@@ -77,20 +62,30 @@ protected:
     std::unique_ptr<CCacheSetupDlg> dialog_;
 };
 
-TEST_F(CacheSetupDlgTest, FirstOpeningSuggestsAPositionFromTheMemorySize)
+TEST_F(CacheSetupDlgTest, FirstOpeningSuggestsAPositionAndBacksUpOnce)
 {
     const struct {
-        int memoryMB;
-        int position;
-    } cases[] = {{192, 1}, {512, 4}, {32, 0}, {256, 3}};
+        int memoryMB, position;
+        DWORD type;
+        std::vector<BYTE> memoryDefault;
+        bool backedUp;
+    } cases[] = {
+        {192, 1, REG_DWORD, {0x39, 0x30, 0, 0}, true}, // 12345
+        {512, 4, REG_BINARY, {1, 2}, false},          // only a 4-byte value is kept
+        {512, 4, REG_BINARY, {1, 2, 3, 4, 5}, false},
+    };
     for (const auto& c : cases) {
         CacheRegistryBackup::StartFresh();
+        ASSERT_TRUE(WriteValue(HKEY_LOCAL_MACHINE, kMemoryPath, "", c.type, c.memoryDefault.data(),
+                               static_cast<DWORD>(c.memoryDefault.size())));
         Open(c.memoryMB);
         EXPECT_EQ(Position(IDC_SLIDER_HDCACHE), c.position) << c.memoryMB << " MB";
         EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), UiText("IDC_STATIC_HDSM"));
         EXPECT_EQ(Position(IDC_SLIDER_CDCACHE), 0);
         EXPECT_EQ(Text(IDC_STATIC_CDCHOICE), "CD/DVD-ROM 228KB");
-        EXPECT_EQ(Settings("CacheBackupBOOL"), 1u) << "the backup is taken on opening";
+        EXPECT_EQ(Settings("CacheBackupBOOL"), 1u);
+        EXPECT_EQ(Settings("MMDefault").has_value(), c.backedUp);
+        EXPECT_FALSE(Settings("CacheSize")) << "no CDFS key, nothing of the CD to back up";
     }
     EXPECT_EQ(dialog_->GetCaption(), UiText("IDC_BUTTONOT1"));
     EXPECT_EQ(Text(IDC_STATIC_HDLOW), " 4 MB");
@@ -114,7 +109,6 @@ TEST_F(CacheSetupDlgTest, SavedChoicesAreShownAndClampedBySliders)
     EXPECT_TRUE(dialog_->IsChecked(IDC_PAGECLEAN_CHECK));
 
     ASSERT_TRUE(WriteDword(HKEY_LOCAL_MACHINE, kSettingsPath, "HDUSEValue", 0xFFFFFFFF));
-    dialog_.reset();
     Open(512);
     EXPECT_EQ(Position(IDC_SLIDER_HDCACHE), 0);
     EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), "4MB");
@@ -129,64 +123,53 @@ TEST_F(CacheSetupDlgTest, LabelsFollowTheSlidersOnlyWhenTheyReleaseTheMouse)
     EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), "32MB");
     Drag(IDC_SLIDER_CDCACHE, 2);
     EXPECT_EQ(Text(IDC_STATIC_CDCHOICE), "CD-RW 2144 KB");
-    Drag(IDC_SLIDER_CDCACHE, 7);
-    EXPECT_EQ(Text(IDC_STATIC_CDCHOICE), "DVD-RW 4128 KB");
 }
 
-TEST_F(CacheSetupDlgTest, SaveWritesTheChoiceAndTellsSoEachTime)
-{
-    Open();
-    Drag(IDC_SLIDER_HDCACHE, 3);
-    Drag(IDC_SLIDER_CDCACHE, 2);
-    dialog_->SetChecked(IDC_PAGECLEAN_CHECK, true);
-    for (int round = 0; round < 2; ++round) {
-        Click(IDC_BUTTONSURECACHE);
-        EXPECT_EQ(Cdfs("CacheSize"), 1238u);
-        EXPECT_EQ(Cdfs("Prefetch"), 2144u);
-        EXPECT_EQ(Cdfs("PrefetchTail"), 2144u);
-        EXPECT_EQ(Memory(""), 32768000u);
-        EXPECT_EQ(Memory("LargeSystemCache"), 1u);
-        EXPECT_EQ(Memory("ClearPageFileAtShutdown"), 1u);
-        EXPECT_EQ(Settings("HDUSEValue"), 3u);
-        EXPECT_EQ(Settings("CDUSEValue"), 2u);
-        ASSERT_EQ(host_.boxes.size(), static_cast<size_t>(round + 1));
-        EXPECT_EQ(host_.boxes.back().text, UiText("MessageCacheSetupEnd"));
-        EXPECT_EQ(host_.boxes.back().caption, "Tidewell");
-        EXPECT_EQ(host_.boxes.back().type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
-        // The set-up after saving shows the saved choice with the set-up's own format.
-        EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), "32MB");
-        EXPECT_EQ(Text(IDC_STATIC_CDCHOICE), "CD-RW 2144KB");
-        EXPECT_TRUE(IsWindow(dialog_->hwnd())) << "the dialog stays open";
-    }
-}
-
-TEST_F(CacheSetupDlgTest, RestoreReturnsToTheBackupAndTheSuggestion)
+TEST_F(CacheSetupDlgTest, SaveWritesTheTablesAndRestoreWritesBackWhatWasBackedUp)
 {
     ASSERT_TRUE(WriteDword(HKEY_LOCAL_MACHINE, kCdfsPath, "CacheSize", 300));
     ASSERT_TRUE(WriteDword(HKEY_LOCAL_MACHINE, kMemoryPath, "", 5000));
     Open(512);
-    Drag(IDC_SLIDER_HDCACHE, 1);
-    Drag(IDC_SLIDER_CDCACHE, 3);
-    Click(IDC_BUTTONSURECACHE);
-    ASSERT_EQ(Cdfs("CacheSize"), 2476u);
+    ASSERT_TRUE(WriteDword(HKEY_LOCAL_MACHINE, kMemoryPath, "", 6000));
+    Open(512);
+    EXPECT_EQ(Settings("MMDefault"), 5000u) << "later openings never refresh the backup";
+
+    dialog_->SetChecked(IDC_PAGECLEAN_CHECK, true);
+    for (int c = 0; c < cache::kCdPositions; ++c) {
+        for (int h = 0; h < cache::kHardDiskPositions; ++h) {
+            Drag(IDC_SLIDER_CDCACHE, c);
+            Drag(IDC_SLIDER_HDCACHE, h);
+            Click(IDC_BUTTONSURECACHE);
+            EXPECT_EQ(Cdfs("CacheSize"), cache::kCdCacheSize[c]);
+            EXPECT_EQ(Cdfs("Prefetch"), cache::kCdPrefetch[c]);
+            EXPECT_EQ(Cdfs("PrefetchTail"), cache::kCdPrefetch[c]);
+            EXPECT_EQ(Memory(""), cache::kHardDiskCache[h]);
+            EXPECT_EQ(Settings("CDUSEValue"), static_cast<DWORD>(c));
+            EXPECT_EQ(Settings("HDUSEValue"), static_cast<DWORD>(h));
+            EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), cache::HardDiskLabel(h)) << "set up again after saving";
+            EXPECT_EQ(Text(IDC_STATIC_CDCHOICE), cache::CdLabelAtSetup(c));
+        }
+    }
+    EXPECT_EQ(Memory("LargeSystemCache"), 1u);
+    EXPECT_EQ(Memory("ClearPageFileAtShutdown"), 1u);
+    ASSERT_EQ(host_.boxes.size(), 20u) << "one message for every save";
+    EXPECT_EQ(host_.boxes[0].text, UiText("MessageCacheSetupEnd"));
+    EXPECT_EQ(host_.boxes[0].caption, "Tidewell");
+    EXPECT_EQ(host_.boxes[0].type, static_cast<UINT>(MB_OK));
 
     Click(IDC_RESTORECACHE_BUTTON);
     EXPECT_EQ(Cdfs("CacheSize"), 300u);
+    EXPECT_EQ(Cdfs("Prefetch"), 4128u) << "not backed up, so the saved value stays";
     EXPECT_EQ(Memory(""), 5000u);
     EXPECT_EQ(Memory("LargeSystemCache"), 0u);
+    EXPECT_EQ(Memory("ClearPageFileAtShutdown"), 1u) << "restoring leaves the page-file switch";
     EXPECT_FALSE(Settings("HDUSEValue"));
-    ASSERT_EQ(host_.boxes.size(), 2u);
+    EXPECT_FALSE(Settings("CDUSEValue"));
     EXPECT_EQ(host_.boxes.back().text, UiText("MessageCacheRestore"));
-    EXPECT_EQ(host_.boxes.back().caption, "Tidewell");
     EXPECT_EQ(Position(IDC_SLIDER_HDCACHE), 4);
     EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), UiText("IDC_STATIC_HDSM"));
     EXPECT_EQ(Position(IDC_SLIDER_CDCACHE), 0);
-
-    // Reopening after a restore shows the same.
-    dialog_.reset();
-    Open(512);
-    EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), UiText("IDC_STATIC_HDSM"));
-    EXPECT_EQ(Text(IDC_STATIC_CDCHOICE), "CD/DVD-ROM 228KB");
+    EXPECT_TRUE(IsWindow(dialog_->hwnd())) << "the dialog stays open";
 }
 
 TEST_F(CacheSetupDlgTest, OkStoresThePageFileSwitchAndCancelDoesNot)
@@ -194,36 +177,22 @@ TEST_F(CacheSetupDlgTest, OkStoresThePageFileSwitchAndCancelDoesNot)
     Open();
     dialog_->SetChecked(IDC_PAGECLEAN_CHECK, true);
     SendMessageA(dialog_->hwnd(), WM_COMMAND, IDCANCEL, 0);
-    EXPECT_FALSE(IsWindow(dialog_->hwnd()));
     EXPECT_EQ(dialog_->Result(), IDCANCEL);
     EXPECT_FALSE(Memory("ClearPageFileAtShutdown")) << "cancel writes nothing";
-    EXPECT_FALSE(Settings("HDUSEValue"));
 
     Open();
     dialog_->SetChecked(IDC_PAGECLEAN_CHECK, true);
     Click(IDOK);
     EXPECT_EQ(dialog_->Result(), IDOK);
+    EXPECT_FALSE(IsWindow(dialog_->hwnd()));
     EXPECT_EQ(Memory("ClearPageFileAtShutdown"), 1u);
     EXPECT_FALSE(Settings("HDUSEValue")) << "closing saves no cache choice";
-    EXPECT_TRUE(host_.boxes.empty());
 
     Open();
-    EXPECT_TRUE(dialog_->IsChecked(IDC_PAGECLEAN_CHECK));
     dialog_->SetChecked(IDC_PAGECLEAN_CHECK, false);
     Click(IDOK);
     EXPECT_FALSE(Memory("ClearPageFileAtShutdown"));
-}
-
-TEST_F(CacheSetupDlgTest, BackgroundIsTheToolPanel)
-{
-    Open();
-    ShowWindow(dialog_->hwnd(), SW_SHOW);
-    UpdateWindow(dialog_->hwnd());
-    RECT client;
-    GetClientRect(dialog_->hwnd(), &client);
-    win32::WindowDc dc(dialog_->hwnd());
-    ASSERT_TRUE(PumpUntil([&] { return GetPixel(dc.get(), 2, 2) == RGB(215, 215, 215); }));
-    EXPECT_EQ(GetPixel(dc.get(), 12, client.bottom - 12), RGB(255, 255, 255));
+    EXPECT_TRUE(host_.boxes.empty());
 }
 
 TEST(CacheScreenshot, CacheSettings)
@@ -237,6 +206,7 @@ TEST(CacheScreenshot, CacheSettings)
         ASSERT_TRUE(dialog.CreateModeless());
         ShowWindow(dialog.hwnd(), SW_SHOW);
         win32::WindowDc dc(dialog.hwnd());
+        // The tool background shows once the dialog has painted.
         EXPECT_TRUE(PumpUntil([&] { return GetPixel(dc.get(), 2, 2) == RGB(215, 215, 215); }));
         EXPECT_TRUE(SaveScreenshot(dialog.hwnd(), "cache"));
     }

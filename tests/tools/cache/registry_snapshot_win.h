@@ -1,9 +1,8 @@
 #pragma once
 // Records a registry key's values, or that it is missing, and puts it back as it was: tests that
-// change system keys restore them in TearDown.
+// change system keys restore them in TearDown. Subkeys of a key that existed are left alone.
 #include <windows.h>
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,24 +17,16 @@ public:
         existed_ = RegOpenKeyExA(root_, path_.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
         if (!existed_)
             return;
-        for (DWORD index = 0;; ++index) {
-            std::vector<char> name(16384);
-            DWORD nameLength = static_cast<DWORD>(name.size()), type = 0, size = 0;
-            if (RegEnumValueA(key, index, name.data(), &nameLength, nullptr, &type, nullptr, &size) !=
-                ERROR_SUCCESS)
-                break;
-            Value value{std::string(name.data(), nameLength), type, std::vector<BYTE>(size + 2)};
-            DWORD got = static_cast<DWORD>(value.data.size());
-            RegQueryValueExA(key, value.name.c_str(), nullptr, nullptr, value.data.data(), &got);
-            value.data.resize(got);
+        for (const auto& name : ValueNames(key)) {
+            Value value{name, 0, {}};
+            DWORD size = 0;
+            RegQueryValueExA(key, name.c_str(), nullptr, &value.type, nullptr, &size);
+            value.data.resize(size);
+            RegQueryValueExA(key, name.c_str(), nullptr, nullptr, value.data.data(), &size);
             values_.push_back(std::move(value));
         }
         RegCloseKey(key);
     }
-    RegistrySnapshot(const RegistrySnapshot&) = delete;
-    RegistrySnapshot& operator=(const RegistrySnapshot&) = delete;
-
-    bool Existed() const { return existed_; }
 
     void Restore() const
     {
@@ -44,22 +35,10 @@ public:
             return;
         }
         HKEY key = nullptr;
-        if (RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            nullptr) != ERROR_SUCCESS)
+        if (RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+            ERROR_SUCCESS)
             return;
-        std::vector<std::string> added;
-        for (DWORD index = 0;; ++index) {
-            std::vector<char> name(16384);
-            DWORD nameLength = static_cast<DWORD>(name.size());
-            if (RegEnumValueA(key, index, name.data(), &nameLength, nullptr, nullptr, nullptr,
-                              nullptr) != ERROR_SUCCESS)
-                break;
-            const std::string found(name.data(), nameLength);
-            if (std::none_of(values_.begin(), values_.end(),
-                             [&](const Value& v) { return v.name == found; }))
-                added.push_back(found);
-        }
-        for (const auto& name : added)
+        for (const auto& name : ValueNames(key))
             RegDeleteValueA(key, name.c_str());
         for (const auto& v : values_)
             RegSetValueExA(key, v.name.c_str(), 0, v.type, v.data.data(), static_cast<DWORD>(v.data.size()));
@@ -72,6 +51,18 @@ private:
         DWORD type;
         std::vector<BYTE> data;
     };
+    static std::vector<std::string> ValueNames(HKEY key)
+    {
+        std::vector<std::string> names;
+        char name[16384];
+        for (DWORD length = sizeof name;
+             RegEnumValueA(key, static_cast<DWORD>(names.size()), name, &length, nullptr, nullptr, nullptr,
+                           nullptr) == ERROR_SUCCESS;
+             length = sizeof name)
+            names.emplace_back(name, length);
+        return names;
+    }
+
     HKEY root_;
     std::string path_;
     bool existed_ = false;
@@ -81,34 +72,25 @@ private:
 inline std::optional<DWORD> ReadDword(HKEY root, const std::string& path, const std::string& name)
 {
     DWORD value = 0, size = sizeof(value);
-    if (RegGetValueA(root, path.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value, &size) !=
-        ERROR_SUCCESS)
+    if (RegGetValueA(root, path.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
         return std::nullopt;
     return value;
 }
 
+inline bool WriteValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
+                       const void* data, DWORD size)
+{
+    return RegSetKeyValueA(root, path.c_str(), name.c_str(), type, data, size) == ERROR_SUCCESS;
+}
+
 inline bool WriteDword(HKEY root, const std::string& path, const std::string& name, DWORD value)
 {
-    return RegSetKeyValueA(root, path.c_str(), name.c_str(), REG_DWORD, &value, sizeof(value)) ==
-           ERROR_SUCCESS;
+    return WriteValue(root, path, name, REG_DWORD, &value, sizeof(value));
 }
 
 inline void DeleteValue(HKEY root, const std::string& path, const std::string& name)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-        RegDeleteValueA(key, name.c_str());
-        RegCloseKey(key);
-    }
-}
-
-inline bool KeyExists(HKEY root, const std::string& path)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
+    RegDeleteKeyValueA(root, path.c_str(), name.c_str());
 }
 
 } // namespace testing_support
