@@ -88,6 +88,22 @@ TEST(AboutDlg, LinksAreBlueRedWhenVisitedAndPinkUnderTheMouse)
     EXPECT_EQ(dialog.Result(), IDOK);
 }
 
+// The program's own path: a real modal loop, closed with OK while the links are attached.
+TEST(AboutDlg, RunsModalAndClosesWithOk)
+{
+    static CAboutDlg* running = nullptr;
+    CAboutDlg dialog;
+    running = &dialog;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (running->hwnd() && running->WebsiteLink().hwnd())
+            PostMessageA(running->hwnd(), WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(dialog.RunModalLoop(nullptr), IDOK);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(dialog.WebsiteLink().hwnd(), nullptr) << "the links let go of their controls";
+    EXPECT_EQ(dialog.MailLink().Tooltip(), nullptr);
+}
+
 TEST(AboutScreenshot, About)
 {
     if (!ScreenshotsWanted())
