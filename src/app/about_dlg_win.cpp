@@ -1,0 +1,51 @@
+#include "app/about_dlg_win.h"
+
+#include "common/resource_text.h"
+#include "controls/link_label_text.h"
+#include "resources/resource.h"
+#include "win32/dialog_texts.h"
+#include "win32/handles.h"
+#include "win32/tool_background.h"
+
+CAboutDlg::CAboutDlg() : win32::Dialog(IDD_ABOUTBOX) {}
+
+BOOL CAboutDlg::OnInit()
+{
+    website_.Attach(hwnd(), IDC_LINK_WEBSITE);
+    mail_.Attach(hwnd(), IDC_LINK_MAIL);
+
+    CResourceText texts;
+    win32::ApplyTexts(*this, texts, nullptr,
+                      {win32::TextItem{IDC_STATICCOPYRIGHT, "IDC_STATICCOPYRIGHT"},
+                       win32::TextItem{IDC_STATICPROGRAM, "IDC_STATICPROGRAM"},
+                       win32::TextItem{IDC_STATICABOUTKG, "IDC_STATICABOUTKG"},
+                       win32::TextItem{IDC_STATICWEBSITE, "IDC_STATICWEBSITE"},
+                       win32::TextItem{IDC_STATICEMAIL, "IDC_STATICEMAIL"}});
+
+    // The text is set before the target so that the refit measures the new text.
+    const std::string mail = texts.Text("ActiveMail");
+    SetItemText(IDC_LINK_MAIL, MailLinkText(mail));
+    mail_.SetTarget(mail);
+    const std::string website = texts.Text("ActiveWebsite");
+    SetItemText(IDC_LINK_WEBSITE, website);
+    website_.SetTarget(website);
+
+    for (CLinkLabel* link : {&website_, &mail_})
+        link->SetLinkColours(RGB(0, 0, 255), RGB(255, 0, 0), RGB(255, 100, 100));
+    return TRUE;
+}
+
+bool CAboutDlg::OnPaint()
+{
+    win32::PaintDc dc(hwnd());
+    win32::PaintToolBackground(hwnd(), dc.get());
+    return true;
+}
+
+HBRUSH CAboutDlg::OnCtlColor(HDC dc, HWND /*control*/, UINT message)
+{
+    if (message != WM_CTLCOLORSTATIC)
+        return nullptr;
+    SetBkColor(dc, RGB(255, 255, 255));
+    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+}

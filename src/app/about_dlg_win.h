@@ -1,0 +1,21 @@
+#pragma once
+// The About box with its web-site and support mail links.
+#include "controls/link_label_win.h"
+#include "win32/dialog.h"
+
+class CAboutDlg : public win32::Dialog {
+public:
+    CAboutDlg();
+
+    CLinkLabel& WebsiteLink() { return website_; }
+    CLinkLabel& MailLink() { return mail_; }
+
+protected:
+    BOOL OnInit() override;
+    bool OnPaint() override;
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
+
+private:
+    CLinkLabel website_;
+    CLinkLabel mail_;
+};

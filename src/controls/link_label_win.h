@@ -1,0 +1,72 @@
+#pragma once
+// A static control of a dialog that behaves as a hyperlink: underlined text in a link colour, a
+// hand cursor and a tooltip with its target, a hover colour, and a click that opens the target
+// with the shell or, failing that, with the command registered for .htm files.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "win32/handles.h"
+
+class CLinkLabel {
+public:
+    // ShellExecuteA's result for ("open", target, show); tests replace it so no browser opens.
+    using ShellOpen = std::function<INT_PTR(const std::string& target, int showCommand)>;
+
+    CLinkLabel();
+    ~CLinkLabel();
+    CLinkLabel(const CLinkLabel&) = delete;
+    CLinkLabel& operator=(const CLinkLabel&) = delete;
+
+    // Takes over the static control `id` of `dialog`. False when there is no such control.
+    bool Attach(HWND dialog, int id);
+
+    void SetTarget(const std::string& target);
+    const std::string& Target() const { return target_; }
+    // A hover colour of -1 means the system's highlight colour.
+    void SetLinkColours(COLORREF unvisited, COLORREF visited, COLORREF hover);
+    void MarkVisited(bool visited);
+    bool Visited() const { return visited_; }
+    bool Over() const { return over_; }
+    // The colour the text is drawn in now.
+    COLORREF TextColour() const;
+    void SetShellOpen(ShellOpen open) { shellOpen_ = std::move(open); }
+    HWND hwnd() const { return control_; }
+    HWND Tooltip() const { return tooltip_; }
+    HCURSOR Cursor() const { return cursor_.get(); }
+
+    // Opens a target; a result above 32 means success.
+    INT_PTR OpenTarget(const std::string& target, int showCommand) const;
+    // Moves and sizes the control to its text.
+    void FitToText();
+
+private:
+    static LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK ParentProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    void OnMouseMove(LPARAM position);
+    void OnClicked();
+    void MakeUnderlinedFont();
+    void LoadHandCursor();
+    void CreateTooltip();
+    void RelayToTooltip(UINT msg, WPARAM wp, LPARAM lp) const;
+    void Repaint() const;
+    void Detach();
+
+    COLORREF unvisitedColour_ = RGB(0, 0, 238);
+    COLORREF visitedColour_ = RGB(85, 26, 139);
+    COLORREF hoverColour_;
+    bool over_ = false;
+    bool visited_ = false;
+    bool underline_ = true;
+    bool fitToText_ = true;
+    std::string target_;
+    win32::UniqueGdi<HFONT> font_;
+    HFONT originalFont_ = nullptr;
+    win32::UniqueIcon cursor_; // a copy, so it is ours to destroy
+    HWND tooltip_ = nullptr;
+    HWND control_ = nullptr;
+    HWND parent_ = nullptr;
+    ShellOpen shellOpen_;
+};

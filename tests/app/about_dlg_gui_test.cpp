@@ -1,0 +1,119 @@
+// The About box: its texts, its two links and its picture.
+#include "app/about_dlg_win.h"
+
+#include <gtest/gtest.h>
+
+#include "common/resource_text.h"
+#include "resources/resource.h"
+#include "support/screenshot_win.h"
+#include "win32/handles.h"
+
+namespace {
+
+using namespace testing_support;
+
+COLORREF LinkColour(const CAboutDlg& dialog, int id)
+{
+    win32::WindowDc screen(nullptr);
+    win32::UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+    SendMessageA(dialog.hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()),
+                 reinterpret_cast<LPARAM>(dialog.Item(id)));
+    return GetTextColor(dc.get());
+}
+
+TEST(AboutDlg, ShowsItsTextsAndBothLinks)
+{
+    CAboutDlg dialog;
+    ASSERT_TRUE(dialog.CreateModeless());
+    EXPECT_EQ(dialog.GetCaption(), "About");
+    EXPECT_EQ(dialog.GetItemText(IDC_STATIC_VERSION), "V1.02");
+    for (const auto& [id, key] : {std::pair{IDC_STATICCOPYRIGHT, "IDC_STATICCOPYRIGHT"},
+                                  std::pair{IDC_STATICPROGRAM, "IDC_STATICPROGRAM"},
+                                  std::pair{IDC_STATICABOUTKG, "IDC_STATICABOUTKG"},
+                                  std::pair{IDC_STATICWEBSITE, "IDC_STATICWEBSITE"},
+                                  std::pair{IDC_STATICEMAIL, "IDC_STATICEMAIL"}}) {
+        EXPECT_FALSE(UiText(key).empty()) << key;
+        EXPECT_EQ(dialog.GetItemText(id), UiText(key)) << key;
+    }
+
+    const std::string mail = UiText("ActiveMail");
+    ASSERT_GT(mail.size(), 7u);
+    EXPECT_EQ(dialog.GetItemText(IDC_LINK_MAIL), mail.substr(7));
+    EXPECT_EQ(dialog.MailLink().Target(), mail);
+    const std::string website = UiText("ActiveWebsite");
+    EXPECT_EQ(dialog.GetItemText(IDC_LINK_WEBSITE), website);
+    EXPECT_EQ(dialog.WebsiteLink().Target(), website);
+
+    HANDLE logo = reinterpret_cast<HANDLE>(
+        SendMessageA(GetDlgItem(dialog.hwnd(), -1), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    EXPECT_NE(logo, nullptr);
+}
+
+TEST(AboutDlg, LinksAreBlueRedWhenVisitedAndPinkUnderTheMouse)
+{
+    CAboutDlg dialog;
+    std::string opened;
+    dialog.MailLink().SetShellOpen([&](const std::string& target, int) {
+        opened = target;
+        return INT_PTR{33};
+    });
+    ASSERT_TRUE(dialog.CreateModeless());
+    EXPECT_EQ(LinkColour(dialog, IDC_LINK_WEBSITE), RGB(0, 0, 255));
+    EXPECT_EQ(LinkColour(dialog, IDC_LINK_MAIL), RGB(0, 0, 255));
+
+    // The pointer inside takes the capture, so leaving is seen too.
+    HWND website = dialog.Item(IDC_LINK_WEBSITE);
+    SendMessageA(website, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    EXPECT_EQ(GetCapture(), website);
+    EXPECT_EQ(LinkColour(dialog, IDC_LINK_WEBSITE), RGB(255, 100, 100));
+    EXPECT_EQ(LinkColour(dialog, IDC_LINK_MAIL), RGB(0, 0, 255));
+    SendMessageA(website, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(LinkColour(dialog, IDC_LINK_WEBSITE), RGB(255, 100, 100)) << "still inside";
+    SendMessageA(website, WM_MOUSEMOVE, 0, MAKELPARAM(-3, -3));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(LinkColour(dialog, IDC_LINK_WEBSITE), RGB(0, 0, 255));
+
+    SendMessageA(dialog.Item(IDC_LINK_MAIL), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    SendMessageA(dialog.Item(IDC_LINK_MAIL), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    SendMessageA(dialog.Item(IDC_LINK_MAIL), WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    EXPECT_EQ(opened, UiText("ActiveMail")) << "the whole text, not what the link shows";
+    EXPECT_TRUE(dialog.MailLink().Visited());
+    EXPECT_FALSE(dialog.MailLink().Over()) << "a click clears the hover";
+    EXPECT_EQ(GetCapture(), dialog.Item(IDC_LINK_MAIL)) << "without releasing the capture";
+    EXPECT_EQ(LinkColour(dialog, IDC_LINK_MAIL), RGB(255, 0, 0));
+    ReleaseCapture();
+
+    SendMessageA(dialog.hwnd(), WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(IsWindow(dialog.hwnd()));
+    EXPECT_EQ(dialog.Result(), IDOK);
+}
+
+// The program's own path: a real modal loop, closed with OK while the links are attached.
+TEST(AboutDlg, RunsModalAndClosesWithOk)
+{
+    static CAboutDlg* running = nullptr;
+    CAboutDlg dialog;
+    running = &dialog;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (running->hwnd() && running->WebsiteLink().hwnd())
+            PostMessageA(running->hwnd(), WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(dialog.RunModalLoop(nullptr), IDOK);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(dialog.WebsiteLink().hwnd(), nullptr) << "the links let go of their controls";
+    EXPECT_EQ(dialog.MailLink().Tooltip(), nullptr);
+}
+
+TEST(AboutScreenshot, About)
+{
+    if (!ScreenshotsWanted())
+        GTEST_SKIP() << "no screenshot folder";
+    CAboutDlg dialog;
+    ASSERT_TRUE(dialog.CreateModeless());
+    ShowWindow(dialog.hwnd(), SW_SHOW);
+    win32::WindowDc dc(dialog.hwnd());
+    EXPECT_TRUE(PumpUntil([&] { return GetPixel(dc.get(), 2, 2) == RGB(215, 215, 215); }));
+    EXPECT_TRUE(SaveScreenshot(dialog.hwnd(), "about"));
+}
+
+} // namespace

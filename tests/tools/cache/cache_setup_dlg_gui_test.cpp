@@ -1,0 +1,216 @@
+// The cache settings dialog driven with messages against the real registry.
+#include "tools/cache/cache_setup_dlg_win.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <memory>
+
+#include "common/resource_text.h"
+#include "resources/resource.h"
+#include "support/screenshot_win.h"
+#include "tools/cache/cache_registry_fixture_win.h"
+#include "tools/cache/cache_tables.h"
+#include "tools/cache/recording_host_win.h"
+#include "win32/handles.h"
+
+namespace {
+
+using namespace testing_support;
+
+class CacheSetupDlgTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        CacheRegistryBackup::StartFresh();
+        win32::SetUiHost(&host_);
+    }
+    void TearDown() override
+    {
+        dialog_.reset();
+        win32::SetUiHost(nullptr);
+        backup_.Restore();
+    }
+
+    void Open(int memoryMB = 192)
+    {
+        dialog_ = std::make_unique<CCacheSetupDlg>([memoryMB] { return memoryMB; });
+        ASSERT_TRUE(dialog_->CreateModeless());
+    }
+    int Position(int slider) const
+    {
+        return static_cast<int>(SendMessageA(dialog_->Item(slider), TBM_GETPOS, 0, 0));
+    }
+    std::string Text(int id) const { return dialog_->GetItemText(id); }
+    void Click(int id) const
+    {
+        SendMessageA(dialog_->hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(dialog_->Item(id)));
+    }
+    // A drag that ends at `position`: the slider moves, then releases the mouse capture.
+    void Drag(int slider, int position) const
+    {
+        HWND control = dialog_->Item(slider);
+        SendMessageA(control, TBM_SETPOS, TRUE, position);
+        NMHDR header{control, static_cast<UINT_PTR>(slider), static_cast<UINT>(NM_RELEASEDCAPTURE)};
+        SendMessageA(dialog_->hwnd(), WM_NOTIFY, slider, reinterpret_cast<LPARAM>(&header));
+    }
+
+    CacheRegistryBackup backup_;
+    RecordingHost host_;
+    std::unique_ptr<CCacheSetupDlg> dialog_;
+};
+
+TEST_F(CacheSetupDlgTest, FirstOpeningSuggestsAPositionAndBacksUpOnce)
+{
+    const struct {
+        int memoryMB, position;
+        DWORD type;
+        std::vector<BYTE> memoryDefault;
+        bool backedUp;
+    } cases[] = {
+        {192, 1, REG_DWORD, {0x39, 0x30, 0, 0}, true}, // 12345
+        {512, 4, REG_BINARY, {1, 2}, false},          // only a 4-byte value is kept
+        {512, 4, REG_BINARY, {1, 2, 3, 4, 5}, false},
+    };
+    for (const auto& c : cases) {
+        CacheRegistryBackup::StartFresh();
+        ASSERT_TRUE(WriteValue(HKEY_LOCAL_MACHINE, kMemoryPath, "", c.type, c.memoryDefault.data(),
+                               static_cast<DWORD>(c.memoryDefault.size())));
+        Open(c.memoryMB);
+        EXPECT_EQ(Position(IDC_SLIDER_HDCACHE), c.position) << c.memoryMB << " MB";
+        EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), UiText("IDC_STATIC_HDSM"));
+        EXPECT_EQ(Position(IDC_SLIDER_CDCACHE), 0);
+        EXPECT_EQ(Text(IDC_STATIC_CDCHOICE), "CD/DVD-ROM 228KB");
+        EXPECT_EQ(Settings("CacheBackupBOOL"), 1u);
+        EXPECT_EQ(Settings("MMDefault").has_value(), c.backedUp);
+        EXPECT_FALSE(Settings("CacheSize")) << "no CDFS key, nothing of the CD to back up";
+    }
+    EXPECT_EQ(dialog_->GetCaption(), UiText("IDC_BUTTONOT1"));
+    EXPECT_EQ(Text(IDC_STATIC_HDLOW), " 4 MB");
+    EXPECT_EQ(Text(IDC_STATIC_HDHIGH), "64 MB");
+    EXPECT_EQ(Text(IDC_STATIC_CDLOW), "228 KB");
+    EXPECT_EQ(Text(IDC_STATIC_CDHIGH), "4128 KB");
+    EXPECT_EQ(Text(IDOK), UiText("IDOKINCACHE"));
+    EXPECT_FALSE(dialog_->IsChecked(IDC_PAGECLEAN_CHECK));
+}
+
+TEST_F(CacheSetupDlgTest, SavedChoicesAreShownAndClampedBySliders)
+{
+    ASSERT_TRUE(WriteDword(HKEY_LOCAL_MACHINE, kSettingsPath, "HDUSEValue", 2));
+    ASSERT_TRUE(WriteDword(HKEY_LOCAL_MACHINE, kSettingsPath, "CDUSEValue", 9));
+    ASSERT_TRUE(WriteDword(HKEY_LOCAL_MACHINE, kMemoryPath, "ClearPageFileAtShutdown", 1));
+    Open(512);
+    EXPECT_EQ(Position(IDC_SLIDER_HDCACHE), 2);
+    EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), "16MB");
+    EXPECT_EQ(Position(IDC_SLIDER_CDCACHE), 3);
+    EXPECT_EQ(Text(IDC_STATIC_CDCHOICE), "DVD-RW 4128KB");
+    EXPECT_TRUE(dialog_->IsChecked(IDC_PAGECLEAN_CHECK));
+
+    ASSERT_TRUE(WriteDword(HKEY_LOCAL_MACHINE, kSettingsPath, "HDUSEValue", 0xFFFFFFFF));
+    Open(512);
+    EXPECT_EQ(Position(IDC_SLIDER_HDCACHE), 0);
+    EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), "4MB");
+}
+
+TEST_F(CacheSetupDlgTest, LabelsFollowTheSlidersOnlyWhenTheyReleaseTheMouse)
+{
+    Open();
+    SendMessageA(dialog_->Item(IDC_SLIDER_HDCACHE), TBM_SETPOS, TRUE, 3);
+    EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), UiText("IDC_STATIC_HDSM")) << "a keyboard move changes no label";
+    Drag(IDC_SLIDER_HDCACHE, 3);
+    EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), "32MB");
+    Drag(IDC_SLIDER_CDCACHE, 2);
+    EXPECT_EQ(Text(IDC_STATIC_CDCHOICE), "CD-RW 2144 KB");
+}
+
+TEST_F(CacheSetupDlgTest, SaveWritesTheTablesAndRestoreWritesBackWhatWasBackedUp)
+{
+    ASSERT_TRUE(WriteDword(HKEY_LOCAL_MACHINE, kCdfsPath, "CacheSize", 300));
+    ASSERT_TRUE(WriteDword(HKEY_LOCAL_MACHINE, kMemoryPath, "", 5000));
+    Open(512);
+    ASSERT_TRUE(WriteDword(HKEY_LOCAL_MACHINE, kMemoryPath, "", 6000));
+    Open(512);
+    EXPECT_EQ(Settings("MMDefault"), 5000u) << "later openings never refresh the backup";
+
+    dialog_->SetChecked(IDC_PAGECLEAN_CHECK, true);
+    for (int c = 0; c < cache::kCdPositions; ++c) {
+        for (int h = 0; h < cache::kHardDiskPositions; ++h) {
+            Drag(IDC_SLIDER_CDCACHE, c);
+            Drag(IDC_SLIDER_HDCACHE, h);
+            Click(IDC_BUTTONSURECACHE);
+            EXPECT_EQ(Cdfs("CacheSize"), cache::kCdCacheSize[c]);
+            EXPECT_EQ(Cdfs("Prefetch"), cache::kCdPrefetch[c]);
+            EXPECT_EQ(Cdfs("PrefetchTail"), cache::kCdPrefetch[c]);
+            EXPECT_EQ(Memory(""), cache::kHardDiskCache[h]);
+            EXPECT_EQ(Settings("CDUSEValue"), static_cast<DWORD>(c));
+            EXPECT_EQ(Settings("HDUSEValue"), static_cast<DWORD>(h));
+            EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), cache::HardDiskLabel(h)) << "set up again after saving";
+            EXPECT_EQ(Text(IDC_STATIC_CDCHOICE), cache::CdLabelAtSetup(c));
+        }
+    }
+    EXPECT_EQ(Memory("LargeSystemCache"), 1u);
+    EXPECT_EQ(Memory("ClearPageFileAtShutdown"), 1u);
+    ASSERT_EQ(host_.boxes.size(), 20u) << "one message for every save";
+    EXPECT_EQ(host_.boxes[0].text, UiText("MessageCacheSetupEnd"));
+    EXPECT_EQ(host_.boxes[0].caption, "Tidewell");
+    EXPECT_EQ(host_.boxes[0].type, static_cast<UINT>(MB_OK));
+
+    Click(IDC_RESTORECACHE_BUTTON);
+    EXPECT_EQ(Cdfs("CacheSize"), 300u);
+    EXPECT_EQ(Cdfs("Prefetch"), 4128u) << "not backed up, so the saved value stays";
+    EXPECT_EQ(Memory(""), 5000u);
+    EXPECT_EQ(Memory("LargeSystemCache"), 0u);
+    EXPECT_EQ(Memory("ClearPageFileAtShutdown"), 1u) << "restoring leaves the page-file switch";
+    EXPECT_FALSE(Settings("HDUSEValue"));
+    EXPECT_FALSE(Settings("CDUSEValue"));
+    EXPECT_EQ(host_.boxes.back().text, UiText("MessageCacheRestore"));
+    EXPECT_EQ(Position(IDC_SLIDER_HDCACHE), 4);
+    EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), UiText("IDC_STATIC_HDSM"));
+    EXPECT_EQ(Position(IDC_SLIDER_CDCACHE), 0);
+    EXPECT_TRUE(IsWindow(dialog_->hwnd())) << "the dialog stays open";
+}
+
+TEST_F(CacheSetupDlgTest, OkStoresThePageFileSwitchAndCancelDoesNot)
+{
+    Open();
+    dialog_->SetChecked(IDC_PAGECLEAN_CHECK, true);
+    SendMessageA(dialog_->hwnd(), WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(dialog_->Result(), IDCANCEL);
+    EXPECT_FALSE(Memory("ClearPageFileAtShutdown")) << "cancel writes nothing";
+
+    Open();
+    dialog_->SetChecked(IDC_PAGECLEAN_CHECK, true);
+    Click(IDOK);
+    EXPECT_EQ(dialog_->Result(), IDOK);
+    EXPECT_FALSE(IsWindow(dialog_->hwnd()));
+    EXPECT_EQ(Memory("ClearPageFileAtShutdown"), 1u);
+    EXPECT_FALSE(Settings("HDUSEValue")) << "closing saves no cache choice";
+
+    Open();
+    dialog_->SetChecked(IDC_PAGECLEAN_CHECK, false);
+    Click(IDOK);
+    EXPECT_FALSE(Memory("ClearPageFileAtShutdown"));
+    EXPECT_TRUE(host_.boxes.empty());
+}
+
+TEST(CacheScreenshot, CacheSettings)
+{
+    if (!ScreenshotsWanted())
+        GTEST_SKIP() << "no screenshot folder";
+    CacheRegistryBackup backup;
+    CacheRegistryBackup::StartFresh();
+    {
+        CCacheSetupDlg dialog([] { return 512; });
+        ASSERT_TRUE(dialog.CreateModeless());
+        ShowWindow(dialog.hwnd(), SW_SHOW);
+        win32::WindowDc dc(dialog.hwnd());
+        // The tool background shows once the dialog has painted.
+        EXPECT_TRUE(PumpUntil([&] { return GetPixel(dc.get(), 2, 2) == RGB(215, 215, 215); }));
+        EXPECT_TRUE(SaveScreenshot(dialog.hwnd(), "cache"));
+    }
+    backup.Restore();
+}
+
+} // namespace
