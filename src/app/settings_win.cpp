@@ -17,36 +17,21 @@ LONG CreateSettings(CRegistryKey& key)
     return rc == ERROR_SUCCESS ? key.CreateSubKey(kSettingsSubKey) : rc;
 }
 
-// A failed read keeps the preset default; the stored type is not checked.
-void Read(const CRegistryKey& key, const char* name, uint32_t& value)
-{
-    DWORD data = value;
-    if (key.QueryDword(name, data) == ERROR_SUCCESS)
-        value = data;
-}
-
-void Read(const CRegistryKey& key, const char* name, int32_t& value)
+// A failed read keeps the preset default; the stored type is not checked, and any non-zero
+// value reads as true.
+template <typename T>
+void Read(const CRegistryKey& key, const char* name, T& value)
 {
     DWORD data = static_cast<DWORD>(value);
     if (key.QueryDword(name, data) == ERROR_SUCCESS)
-        value = static_cast<int32_t>(data);
+        value = static_cast<T>(data);
 }
 
-void Read(const CRegistryKey& key, const char* name, bool& value)
-{
-    DWORD data = value ? 1 : 0;
-    if (key.QueryDword(name, data) == ERROR_SUCCESS)
-        value = data != 0;
-}
-
-void Write(CRegistryKey& key, const char* name, int32_t value)
+// Booleans are stored as 0 or 1.
+template <typename T>
+void Write(CRegistryKey& key, const char* name, T value)
 {
     key.SetDword(name, static_cast<DWORD>(value));
-}
-
-void Write(CRegistryKey& key, const char* name, bool value)
-{
-    key.SetDword(name, value ? 1 : 0);
 }
 
 void WriteAutostart(const std::string& programPath)
