@@ -13,7 +13,7 @@
 namespace {
 
 constexpr uint64_t kMB = 1024 * 1024;
-constexpr int kRounds = 5;
+constexpr int kRounds = 7;
 
 double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
 {
