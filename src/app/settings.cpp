@@ -1,0 +1,6 @@
+#include "app/settings.h"
+
+std::string AutostartCommand(const std::string& programPath)
+{
+    return "\"" + programPath + "\" -PowerOn";
+}

@@ -1,0 +1,71 @@
+#pragma once
+// The program's settings: registry values under HKEY_LOCAL_MACHINE\Software\Kelvane, and the
+// autostart value in the machine's Run key. The structs hold the defaults each reader uses.
+#include <cstdint>
+#include <string>
+
+constexpr char kSettingsKey[] = "Software\\Kelvane";
+constexpr char kSettingsParentKey[] = "Software";
+constexpr char kSettingsSubKey[] = "Kelvane";
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kAutostartValue[] = "Orvanta";
+
+// Value names; every one a DWORD except CPUMHZ (a string).
+constexpr char kUserType[] = "UserType";
+constexpr char kSliderPos[] = "SliderPos";
+constexpr char kSoundAlert[] = "SoundAlert";
+constexpr char kAutoDefrag[] = "AutoDefrag";
+constexpr char kCleanClipBoard[] = "CleanClipBoard";
+constexpr char kBuildReport[] = "BuildReport";
+constexpr char kRamAlertValue[] = "RamAlertValue";
+constexpr char kNoticeDialog[] = "NoticeDialog";
+constexpr char kOtherFunctionTips[] = "OtherFunctionTips";
+constexpr char kShowStatus[] = "ShowStatus";
+constexpr char kCpuMhz[] = "CPUMHZ";
+
+// Read when the main window is constructed; the defaults are what it shows when a value is absent.
+struct ConstructionSettings {
+    bool soundAlert = true;     // check box 1022
+    bool autoDefrag = true;     // check box 1016
+    bool cleanClipBoard = true; // check box 1005
+    int32_t ramAlertValue = 15; // edit 1018
+    bool buildReport = true;    // check box 1070
+    uint32_t noticeDialog = 0;  // 1: clean automatically without asking (box 1025 shows the opposite)
+    uint32_t otherFunctionTips = 1; // 0: open tools without the warning (box 1135 set)
+    bool runAfterBoot = false;  // the autostart value exists (check box 1071)
+};
+
+// Read when the main window sets itself up.
+struct SetUpSettings {
+    int32_t sliderPos = 3;
+    std::string cpuMhz;
+    int32_t userType = 2;
+    bool showStatus = true; // false: a start without arguments begins hidden
+};
+
+// The monitor tick's own view, kept between ticks: the alert value falls back to 30 on every read
+// that fails; the two switches keep their last good read, starting off, so that nothing sounds or
+// cleans before the settings have been saved once.
+struct TickSettings {
+    int32_t ramAlertValue = 30;
+    bool soundAlert = false;
+    bool autoDefrag = false;
+};
+constexpr int32_t kTickRamAlertDefault = 30;
+
+// What the save command stores, in the main window's terms.
+struct SavedSettings {
+    int32_t userType = 2;
+    bool soundAlert = true;
+    bool autoDefrag = true;
+    bool cleanClipBoard = true;
+    int32_t ramAlertValue = 15;
+    int32_t sliderPos = 3;
+    bool buildReport = true;
+    bool noticeDialog = false; // true: do not ask before an automatic clean
+    bool runAfterBoot = true;
+};
+
+// The autostart command: the quoted program path, so that a path with blanks cannot start
+// another program, and the argument that starts the program hidden.
+std::string AutostartCommand(const std::string& programPath);

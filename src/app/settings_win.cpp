@@ -1,0 +1,160 @@
+#include "app/settings_win.h"
+
+#include <windows.h>
+
+#include "common/registry_key_win.h"
+
+namespace {
+
+LONG OpenSettings(CRegistryKey& key)
+{
+    return key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_ALL_ACCESS);
+}
+
+LONG CreateSettings(CRegistryKey& key)
+{
+    const LONG rc = key.Open(HKEY_LOCAL_MACHINE, kSettingsParentKey, KEY_ALL_ACCESS);
+    return rc == ERROR_SUCCESS ? key.CreateSubKey(kSettingsSubKey) : rc;
+}
+
+// A failed read keeps the preset default; the stored type is not checked, and any non-zero
+// value reads as true.
+template <typename T>
+void Read(const CRegistryKey& key, const char* name, T& value)
+{
+    DWORD data = static_cast<DWORD>(value);
+    if (key.QueryDword(name, data) == ERROR_SUCCESS)
+        value = static_cast<T>(data);
+}
+
+// Booleans are stored as 0 or 1.
+template <typename T>
+void Write(CRegistryKey& key, const char* name, T value)
+{
+    key.SetDword(name, static_cast<DWORD>(value));
+}
+
+void WriteAutostart(const std::string& programPath)
+{
+    CRegistryKey run;
+    if (run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
+        run.SetString(kAutostartValue, AutostartCommand(programPath));
+}
+
+template <typename T>
+void WriteSingle(const char* name, T value)
+{
+    CRegistryKey key;
+    if (OpenSettings(key) == ERROR_SUCCESS)
+        Write(key, name, value);
+}
+
+} // namespace
+
+std::string ProgramPath()
+{
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2); // cut short: ask again with more room
+    }
+}
+
+bool PrepareFirstStart(const std::string& programPath)
+{
+    {
+        CRegistryKey key;
+        if (OpenSettings(key) == ERROR_SUCCESS)
+            return false;
+        if (CreateSettings(key) != ERROR_SUCCESS)
+            return false;
+    }
+    WriteAutostart(programPath);
+    return true;
+}
+
+ConstructionSettings ReadConstructionSettings()
+{
+    ConstructionSettings settings;
+    CRegistryKey key;
+    if (OpenSettings(key) == ERROR_SUCCESS) {
+        Read(key, kSoundAlert, settings.soundAlert);
+        Read(key, kAutoDefrag, settings.autoDefrag);
+        Read(key, kCleanClipBoard, settings.cleanClipBoard);
+        Read(key, kRamAlertValue, settings.ramAlertValue);
+        Read(key, kBuildReport, settings.buildReport);
+        Read(key, kNoticeDialog, settings.noticeDialog);
+        Read(key, kOtherFunctionTips, settings.otherFunctionTips);
+    }
+    CRegistryKey run;
+    std::string command;
+    settings.runAfterBoot = run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_ACCESS) == ERROR_SUCCESS &&
+                            run.QueryString(command, kAutostartValue) == ERROR_SUCCESS;
+    return settings;
+}
+
+SetUpSettings ReadSetUpSettings(const std::function<std::string()>& measureCpuMhz)
+{
+    SetUpSettings settings;
+    CRegistryKey key;
+    bool created = false;
+    if (OpenSettings(key) != ERROR_SUCCESS)
+        created = CreateSettings(key) == ERROR_SUCCESS;
+    Read(key, kSliderPos, settings.sliderPos);
+    if (created || key.QueryString(settings.cpuMhz, kCpuMhz) != ERROR_SUCCESS) {
+        settings.cpuMhz = measureCpuMhz ? measureCpuMhz() : std::string();
+        key.SetString(kCpuMhz, settings.cpuMhz);
+    }
+    Read(key, kUserType, settings.userType);
+    Read(key, kShowStatus, settings.showStatus);
+    return settings;
+}
+
+void ReadTickSettings(TickSettings& kept)
+{
+    kept.ramAlertValue = kTickRamAlertDefault;
+    CRegistryKey key;
+    if (OpenSettings(key) != ERROR_SUCCESS)
+        return;
+    Read(key, kRamAlertValue, kept.ramAlertValue);
+    Read(key, kSoundAlert, kept.soundAlert);
+    Read(key, kAutoDefrag, kept.autoDefrag);
+}
+
+void SaveSettings(const SavedSettings& settings, const std::string& programPath)
+{
+    {
+        CRegistryKey key;
+        if (OpenSettings(key) == ERROR_SUCCESS) {
+            Write(key, kUserType, settings.userType);
+            Write(key, kSoundAlert, settings.soundAlert);
+            Write(key, kAutoDefrag, settings.autoDefrag);
+            Write(key, kCleanClipBoard, settings.cleanClipBoard);
+            Write(key, kRamAlertValue, settings.ramAlertValue);
+            Write(key, kSliderPos, settings.sliderPos);
+            Write(key, kBuildReport, settings.buildReport);
+            Write(key, kNoticeDialog, settings.noticeDialog);
+        }
+    }
+    if (settings.runAfterBoot) {
+        WriteAutostart(programPath);
+        return;
+    }
+    CRegistryKey run;
+    if (run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
+        run.DeleteValue(kAutostartValue);
+}
+
+void WriteNoticeDialog(bool dontAsk) { WriteSingle(kNoticeDialog, dontAsk); }
+
+void WriteOtherFunctionTips(bool openToolsWithoutWarning)
+{
+    // Stored the other way round: 1 (or absent) means warn.
+    WriteSingle(kOtherFunctionTips, !openToolsWithoutWarning);
+}
+
+void WriteShowStatus(bool shown) { WriteSingle(kShowStatus, shown); }

@@ -1,0 +1,30 @@
+#pragma once
+// The settings accesses, grouped as the program makes them. Each group opens the keys it needs
+// and closes them again; registry failures are silent and leave the defaults.
+#include <functional>
+#include <string>
+
+#include "app/settings.h"
+
+// The running program's full path.
+std::string ProgramPath();
+
+// First start: when the settings key cannot be opened, create it and the autostart value.
+// True when the key was created.
+bool PrepareFirstStart(const std::string& programPath = ProgramPath());
+
+ConstructionSettings ReadConstructionSettings();
+
+// measureCpuMhz gives the clock text when none is stored; it is then stored (the settings key is
+// created when missing).
+SetUpSettings ReadSetUpSettings(const std::function<std::string()>& measureCpuMhz);
+
+void ReadTickSettings(TickSettings& kept);
+
+// The save command, in its fixed order; then the autostart value is written or deleted.
+void SaveSettings(const SavedSettings& settings, const std::string& programPath = ProgramPath());
+
+// Single values written the moment their control changes.
+void WriteNoticeDialog(bool dontAsk);
+void WriteOtherFunctionTips(bool openToolsWithoutWarning);
+void WriteShowStatus(bool shown);

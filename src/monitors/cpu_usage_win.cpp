@@ -1,0 +1,113 @@
+#include "monitors/cpu_usage_win.h"
+
+#include <cstddef>
+
+#include "common/registry_key_win.h"
+#include "monitors/cpu_usage.h"
+
+namespace {
+
+using NtQuerySystemInformationFn = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+
+constexpr ULONG kSystemBasicInformation = 0;
+constexpr ULONG kSystemPerformanceInformation = 2;
+constexpr ULONG kSystemTimeOfDayInformation = 3;
+
+// The kernel takes this record only at its exact size, which depends on the bitness:
+// 44 bytes on 32-bit systems, 64 on 64-bit ones.
+struct BasicInformation {
+    ULONG reserved;
+    ULONG timerResolution;
+    ULONG pageSize;
+    ULONG numberOfPhysicalPages;
+    ULONG lowestPhysicalPageNumber;
+    ULONG highestPhysicalPageNumber;
+    ULONG allocationGranularity;
+    ULONG_PTR minimumUserModeAddress;
+    ULONG_PTR maximumUserModeAddress;
+    ULONG_PTR activeProcessorsAffinityMask;
+    CHAR numberOfProcessors;
+};
+static_assert(sizeof(BasicInformation) == (sizeof(void*) == 8 ? 64 : 44));
+static_assert(offsetof(BasicInformation, numberOfProcessors) == (sizeof(void*) == 8 ? 56 : 40));
+
+struct TimeOfDayInformation {
+    LARGE_INTEGER bootTime;
+    LARGE_INTEGER currentTime;
+    LARGE_INTEGER timeZoneBias;
+    ULONG timeZoneId;
+    ULONG reserved;
+};
+static_assert(sizeof(TimeOfDayInformation) == 32);
+
+// The record has grown with every version; the kernel fills what it knows and refuses less than
+// 312 bytes. Only the idle time at its start is used.
+struct PerformanceInformation {
+    LARGE_INTEGER idleTime;
+    BYTE rest[512 - sizeof(LARGE_INTEGER)];
+};
+
+uint64_t Counter(const LARGE_INTEGER& value) { return static_cast<uint64_t>(value.QuadPart); }
+
+constexpr char kCpuUsageValue[] = "KERNEL\\CPUUsage";
+
+} // namespace
+
+bool IsWindows9x()
+{
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    GetVersionExA(&version);
+    return version.dwPlatformId != VER_PLATFORM_WIN32_NT;
+}
+
+void CCpuUsage::SampleNt(int32_t* load)
+{
+    const HMODULE ntdll = GetModuleHandleA("ntdll");
+    const auto query = ntdll ? reinterpret_cast<NtQuerySystemInformationFn>(
+                                   reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQuerySystemInformation")))
+                             : nullptr;
+    if (!query)
+        return;
+    BasicInformation basic{};
+    TimeOfDayInformation timeOfDay{};
+    PerformanceInformation performance{};
+    if (query(kSystemBasicInformation, &basic, sizeof(basic), nullptr) != 0 ||
+        query(kSystemTimeOfDayInformation, &timeOfDay, sizeof(timeOfDay), nullptr) != 0 ||
+        query(kSystemPerformanceInformation, &performance, sizeof(performance), nullptr) != 0)
+        return;
+    const CpuSample now{Counter(performance.idleTime), Counter(timeOfDay.currentTime)};
+    AdvanceCpuSample(now, static_cast<BYTE>(basic.numberOfProcessors), load);
+}
+
+LONG CCpuUsage::Sample9x(int32_t* load, HKEY root)
+{
+    {
+        // Reading the start value starts the statistic.
+        CRegistryKey start;
+        const LONG rc = start.Open(root, "PerfStats\\StartStat", KEY_ALL_ACCESS);
+        if (rc != ERROR_SUCCESS)
+            return rc;
+        DWORD ignored = 0;
+        start.QueryDword(kCpuUsageValue, ignored);
+    }
+    CRegistryKey data;
+    LONG rc = data.Open(root, "PerfStats\\StatData", KEY_READ);
+    if (rc != ERROR_SUCCESS)
+        return rc;
+    DWORD value = 0;
+    rc = data.QueryDword(kCpuUsageValue, value);
+    if (rc != ERROR_SUCCESS)
+        return rc;
+    *load = static_cast<int32_t>(value);
+    return data.Close();
+}
+
+void CCpuUsage::Sample(int32_t* load)
+{
+    *load = 0;
+    if (IsWindows9x())
+        Sample9x(load);
+    else
+        SampleNt(load);
+}

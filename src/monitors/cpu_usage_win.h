@@ -1,0 +1,20 @@
+#pragma once
+// The processor load on both system families.
+#include <windows.h>
+
+#include <cstdint>
+
+// True on Windows 95/98/Me: the one platform-family test of the program.
+bool IsWindows9x();
+
+class CCpuUsage {
+public:
+    // NT family: kernel counters against the previous sample. Writes the load only when one
+    // could be computed.
+    static void SampleNt(int32_t* load);
+    // Windows 95/98/Me: the load the system publishes in its performance statistics under root
+    // (HKEY_DYN_DATA; tests plant their own). Writes the load only when it was read.
+    static LONG Sample9x(int32_t* load, HKEY root = HKEY_DYN_DATA);
+    // 0, then the load of this system's family when it can be measured.
+    static void Sample(int32_t* load);
+};

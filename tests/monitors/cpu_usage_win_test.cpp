@@ -1,0 +1,106 @@
+#include "monitors/cpu_usage_win.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "common/registry_key_win.h"
+#include "memory/pretend_machine.h"
+#include "monitors/cpu_usage.h"
+#include "monitors/system_load_win.h"
+#include "win32/handles.h"
+
+namespace {
+
+constexpr char kChildVariable[] = "TIDEWELL_WIN98_CHILD";
+
+TEST(CpuUsageWin, NtPathMeasuresAgainstTheSampleBefore)
+{
+    PreviousCpuSample = {};
+    int32_t load = -1;
+    CCpuUsage::SampleNt(&load);
+    EXPECT_EQ(load, -1) << "first sample";
+    ASSERT_NE(PreviousCpuSample.idleTime, 0u) << "the kernel refused the queries";
+    Sleep(500);
+    int32_t freePercent = -1;
+    testing_support::PretendMachine machine(128 * testing_support::kMB, 96 * testing_support::kMB);
+    GetSystemLoad(&load, &freePercent);
+    EXPECT_GE(load, 0);
+    EXPECT_LE(load, 100);
+    EXPECT_EQ(freePercent, 75);
+    PreviousCpuSample = {};
+}
+
+TEST(CpuUsageWin, PublishedLoadOfAPlantedRootIsReturnedAsRead)
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\TidewellTests");
+    CRegistryKey root;
+    ASSERT_EQ(root.Open(HKEY_CURRENT_USER, "Software", KEY_ALL_ACCESS), ERROR_SUCCESS);
+    ASSERT_EQ(root.CreateSubKey("TidewellTests\\DynData"), ERROR_SUCCESS);
+    const auto plant = [&](const char* key, DWORD value) {
+        CRegistryKey k;
+        k.Open(root.Handle(), "", KEY_ALL_ACCESS);
+        k.CreateSubKey(key);
+        RegSetValueExA(k.Handle(), "KERNEL\\CPUUsage", 0, REG_BINARY,
+                       reinterpret_cast<const BYTE*>(&value), 4);
+    };
+    int32_t load = 5;
+    EXPECT_EQ(CCpuUsage::Sample9x(&load, root.Handle()), ERROR_FILE_NOT_FOUND);
+    plant("PerfStats\\StartStat", 0);
+    EXPECT_EQ(CCpuUsage::Sample9x(&load, root.Handle()), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(load, 5) << "no statistics: untouched";
+    plant("PerfStats\\StatData", 123);
+    EXPECT_EQ(CCpuUsage::Sample9x(&load, root.Handle()), ERROR_SUCCESS);
+    EXPECT_EQ(load, 123) << "not clamped";
+    root.Close();
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\TidewellTests");
+}
+
+TEST(CpuUsageWin98, ChildInWindows98Mode)
+{
+    if (!std::getenv(kChildVariable))
+        GTEST_SKIP() << "runs in the child started by RunsInWindows98Mode";
+    EXPECT_TRUE(IsWindows9x());
+    int32_t load = 42; // Wine's HKEY_DYN_DATA publishes no statistics
+    EXPECT_NE(CCpuUsage::Sample9x(&load), ERROR_SUCCESS);
+    EXPECT_EQ(load, 42);
+    CCpuUsage::Sample(&load);
+    EXPECT_EQ(load, 0);
+    EXPECT_EQ(PreviousCpuSample.idleTime, 0u) << "the NT path was taken";
+}
+
+// Wine fixes a program's version when it starts: run this test program again as Windows 98.
+TEST(CpuUsageWin98, RunsInWindows98Mode)
+{
+    if (std::getenv(kChildVariable))
+        GTEST_SKIP();
+    EXPECT_FALSE(IsWindows9x());
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    const std::string appKey = std::string("Software\\Wine\\AppDefaults\\").append(strrchr(exe, '\\') + 1);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, appKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr), ERROR_SUCCESS);
+    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
+    RegCloseKey(key);
+    SetEnvironmentVariableA(kChildVariable, "1");
+    std::string command = std::string(1, '"').append(exe).append(
+        "\" --gtest_filter=CpuUsageWin98.ChildInWindows98Mode");
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION child{};
+    const BOOL started = CreateProcessA(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                        nullptr, &startup, &child);
+    SetEnvironmentVariableA(kChildVariable, nullptr);
+    DWORD exitCode = 1;
+    if (started) {
+        win32::UniqueHandle process(child.hProcess), thread(child.hThread);
+        WaitForSingleObject(child.hProcess, 60000);
+        GetExitCodeProcess(child.hProcess, &exitCode);
+    }
+    RegDeleteTreeA(HKEY_CURRENT_USER, appKey.c_str());
+    EXPECT_EQ(exitCode, 0u) << "the Windows 98 child failed";
+}
+
+} // namespace
