@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/settings.h"
 #include "common/registry_key_win.h"
 #include "tools/cache/cache_tables.h"
 
@@ -9,8 +10,6 @@ namespace cache {
 
 namespace {
 
-constexpr const char* kSettingsParent = "Software";
-constexpr const char* kSettingsName = "Kelvane";
 constexpr const char* kControlKey = "System\\CurrentControlSet\\Control";
 // Created with its parent: a system without a FileSystem key (Wine has none) still gets the values.
 constexpr const char* kCdfsName = "FileSystem\\CDFS";
@@ -46,9 +45,9 @@ CRegistryKey OpenMemoryManagement()
     return OpenKey(std::string(kSessionManagerKey) + "\\" + kMemoryManagementName);
 }
 
-CRegistryKey CreateSettingsKey() { return CreateKey(kSettingsParent, kSettingsName); }
+CRegistryKey CreateSettingsKey() { return CreateKey(kSettingsParentKey, kSettingsSubKey); }
 
-CRegistryKey OpenSettingsKey() { return OpenKey(std::string(kSettingsParent) + "\\" + kSettingsName); }
+CRegistryKey OpenSettingsKey() { return OpenKey(kSettingsKey); }
 
 bool QueryFourBytes(const CRegistryKey& key, const char* name, DWORD& value)
 {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "common/resource_text.h"
+#include "memory/memory_cleaner.h"
 #include "resources/resource.h"
 #include "tools/cache/cache_registry_win.h"
 #include "tools/cache/cache_tables.h"
@@ -18,18 +19,6 @@ namespace {
 
 constexpr const char* kMessageCaption = "Tidewell";
 
-// Stand-in until the memory engine's TotalPhysEvenMB is wired in.
-int InstalledMemoryEvenMB()
-{
-    MEMORYSTATUSEX status{};
-    status.dwLength = sizeof(status);
-    if (!GlobalMemoryStatusEx(&status))
-        return 0;
-    unsigned long long mb = status.ullTotalPhys / (1024 * 1024);
-    mb += mb % 2;
-    return mb > INT_MAX ? INT_MAX : static_cast<int>(mb);
-}
-
 } // namespace
 
 CCacheSetupDlg::CCacheSetupDlg(std::function<int()> totalPhysEvenMB)
@@ -39,7 +28,7 @@ CCacheSetupDlg::CCacheSetupDlg(std::function<int()> totalPhysEvenMB)
     cache::TakeBackupOnce();
 }
 
-CCacheSetupDlg::CCacheSetupDlg() : CCacheSetupDlg(InstalledMemoryEvenMB) {}
+CCacheSetupDlg::CCacheSetupDlg() : CCacheSetupDlg(&CMemoryCleaner::TotalPhysEvenMB) {}
 
 void CCacheSetupDlg::ReadControls() { clearPageFile_ = IsChecked(IDC_PAGECLEAN_CHECK); }
 
