@@ -381,6 +381,7 @@ TEST(StartupScreenshot, StartupItemsAndStartMode)
     ASSERT_TRUE(items.CreateModeless());
     items.List().FocusRow(1);
     EXPECT_TRUE(testing_support::SaveScreenshot(items.hwnd(), "startup"));
+    ShowWindow(items.hwnd(), SW_HIDE); // nothing behind the next picture
 
     CRunSetupDlg mode;
     mode.name = "Mail";
