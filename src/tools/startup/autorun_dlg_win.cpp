@@ -142,7 +142,8 @@ void CAutorunDlg::DeleteEntry(const StartupItem& item)
 {
     rowsBeforeDelete_ = list_.RowCount();
     CResourceText texts;
-    const std::string question = texts.Text("strStartDeleteSure1") + item.name + texts.Text("strStartDeleteSure2") + " ";
+    const std::string question =
+        texts.Text("strStartDeleteSure1") + item.name + texts.Text("strStartDeleteSure2") + " ";
     if (win32::MessageBoxText(hwnd(), question, texts.Text("strDeleteBootItem"), MB_YESNO | MB_ICONEXCLAMATION)
         != IDYES)
         return;

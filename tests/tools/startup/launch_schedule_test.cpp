@@ -35,24 +35,6 @@ TEST(ElapsedMinutes, WholeMinutesAcrossTheWrap)
         EXPECT_EQ(ElapsedMinutes(c.start, c.now), c.minutes) << c.start << " -> " << c.now;
 }
 
-TEST(LaunchSchedule, StartsEachItemInItsMinuteInFileOrder)
-{
-    CLaunchSchedule schedule;
-    schedule.Load({Delayed("a", 1), Delayed("now", 0), Delayed("b", 1), Delayed("late", 3)});
-    std::vector<std::string> started;
-    const auto launch = [&](const std::string& command) { started.push_back(command); };
-
-    EXPECT_EQ(schedule.LaunchDue(0, launch), 1);
-    EXPECT_EQ(started, std::vector<std::string>{"now"});
-    EXPECT_EQ(schedule.LaunchDue(0, launch), 0) << "each item starts once";
-    EXPECT_EQ(schedule.LaunchDue(1, launch), 2);
-    EXPECT_EQ(started, (std::vector<std::string>{"now", "a", "b"}));
-    EXPECT_FALSE(schedule.Finished());
-    EXPECT_EQ(schedule.LaunchDue(3, launch), 1);
-    EXPECT_TRUE(schedule.Finished());
-    EXPECT_EQ(schedule.LaunchedCount(), 4);
-}
-
 TEST(LaunchSchedule, MissedMinutesAndNegativeDelaysKeepItWaiting)
 {
     CLaunchSchedule schedule;

@@ -255,17 +255,20 @@ protected:
     }
     bool MinutesEnabled() const
     {
-        return Enabled(dialog_, IDC_STATICSJSZ) && Enabled(dialog_, IDC_RUNSETUP_MINUTES) && Enabled(dialog_, IDC_RUNSETUP_SPIN);
+        return Enabled(dialog_, IDC_STATICSJSZ) && Enabled(dialog_, IDC_RUNSETUP_MINUTES)
+               && Enabled(dialog_, IDC_RUNSETUP_SPIN);
     }
     bool MinutesDisabled() const
     {
-        return !Enabled(dialog_, IDC_STATICSJSZ) && !Enabled(dialog_, IDC_RUNSETUP_MINUTES) && !Enabled(dialog_, IDC_RUNSETUP_SPIN);
+        return !Enabled(dialog_, IDC_STATICSJSZ) && !Enabled(dialog_, IDC_RUNSETUP_MINUTES)
+               && !Enabled(dialog_, IDC_RUNSETUP_SPIN);
     }
 };
 
 TEST_F(RunSetupTest, OpensOnTheGivenMode)
 {
-    const std::pair<int, int> cases[] = {{StartAtBoot, IDC_RADIOONE}, {StartPaused, IDC_RADIOTWO}, {StartDelayed, IDC_RADIOTHREE}};
+    const std::pair<int, int> cases[] = {
+        {StartAtBoot, IDC_RADIOONE}, {StartPaused, IDC_RADIOTWO}, {StartDelayed, IDC_RADIOTHREE}};
     for (const auto& [mode, radio] : cases) {
         CRunSetupDlg dialog;
         dialog.mode = mode;
