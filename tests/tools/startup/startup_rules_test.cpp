@@ -102,24 +102,6 @@ TEST(StartupConflicts, PausedAndDelayedCopiesOfActiveEntriesIgnoringCase)
     EXPECT_EQ(plan.report, (std::vector<std::string>{"ALPHA", "svc", "Gamma", "BETA", "SVC", "gamma"}));
 }
 
-TEST(StartupConflicts, NothingToTidy)
-{
-    StartupKeyNames keys;
-    keys[MachineRun] = {"A"};
-    keys[MachineRunDisabled] = {"B"};
-    keys[UserRun] = {"C"};
-    const ConflictPlan plan = PlanStartupConflicts(keys, {"D", "AB"});
-    EXPECT_TRUE(plan.deleteValues.empty());
-    EXPECT_TRUE(plan.removeProjects.empty());
-    EXPECT_TRUE(plan.report.empty());
-}
-
-TEST(StartupConflicts, MessageListsEachNameOnItsLine)
-{
-    EXPECT_EQ(ConflictMessage({"One", "Two"}, "Startup manager ", "Tidewell", "Protected."),
-              "Startup manager Tidewell:\n\nOne\nTwo\n\nProtected.\n");
-}
-
 TEST(StartupList, IconPathOfCommand)
 {
     const std::pair<const char*, const char*> cases[] = {
