@@ -1,0 +1,179 @@
+#include "tools/startup/autorun_dlg_win.h"
+
+#include "common/file_icon_win.h"
+#include "common/resource_text.h"
+#include "resources/resource.h"
+#include "tools/startup/run_setup_dlg_win.h"
+#include "tools/startup/startup_dialog_paint_win.h"
+#include "tools/startup/startup_rules.h"
+#include "win32/dialog_texts.h"
+#include "win32/ui_host.h"
+
+namespace {
+
+constexpr const char* kTitle = "Tidewell";
+constexpr DWORD kListExtendedStyle = LVS_EX_FULLROWSELECT | LVS_EX_FLATSB; // 0x120
+constexpr int kInitialIcons = 9;
+
+void Warn(HWND owner, const std::string& text)
+{
+    win32::MessageBoxText(owner, text, kTitle, MB_ICONEXCLAMATION | MB_OK);
+}
+
+bool IsActive(int kind) { return kind == MachineRun || kind == MachineRunServices || kind == UserRun; }
+
+} // namespace
+
+CAutorunDlg::CAutorunDlg(std::string delayList) : Dialog(IDD_AUTORUN_DIALOG), delayList_(std::move(delayList)) {}
+
+CAutorunDlg::~CAutorunDlg()
+{
+    if (images_)
+        ImageList_Destroy(images_);
+}
+
+BOOL CAutorunDlg::OnInit()
+{
+    CheckStartupConflicts(delayList_, hwnd());
+    CResourceText texts;
+    win32::ApplyTexts(*this, texts, "IDD_AUTORUN_DIALOG",
+                      {win32::TextItem{IDC_LGRUN_BUTTON, "IDC_LGRUN_BUTTON"},
+                       win32::TextItem{IDC_DELRUN_BUTTON, "IDC_DELRUN_BUTTON"},
+                       win32::TextItem{IDC_APPLYRUN_BUTTON, "IDC_APPLYRUN_BUTTON"},
+                       win32::TextItem{IDCANCELINARUN, "IDCANCELINARUN"}});
+
+    list_ = win32::ListView(Item(IDC_RUN_LIST));
+    images_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, kInitialIcons, kInitialIcons);
+    list_.SetImageList(images_);
+    list_.SetExtendedStyle(kListExtendedStyle);
+    list_.AddColumn(0, texts.Text("RLISTITEM1"), 100);
+    list_.AddColumn(1, texts.Text("RLISTITEM2"), 240);
+    list_.AddColumn(2, texts.Text("RLISTITEM3"), 100);
+    FillList();
+    EnsureDisabledKeys();
+    EnableActions(false);
+    return TRUE;
+}
+
+void CAutorunDlg::FillList()
+{
+    list_.DeleteAll();
+    if (images_)
+        ImageList_RemoveAll(images_); // the rows that used them are gone
+    LoadStartupItems(items_, delayList_);
+    CResourceText texts;
+    const std::string active = texts.Text("RStatus1");
+    const std::string paused = texts.Text("RStatus2");
+    const std::string delayed = texts.Text("RStatus3");
+    for (size_t i = 0; i < items_.size(); ++i) {
+        const StartupItem& item = items_[i];
+        AddFileIcon(IconPathOfCommand(item.command), images_);
+        const int row = list_.InsertRow(static_cast<int>(i), item.name, ImageList_GetImageCount(images_) - 1);
+        list_.SetCell(row, 1, item.command);
+        list_.SetCell(row, 2, StatusText(item, active, paused, delayed));
+    }
+}
+
+int CAutorunDlg::CurrentEntry() const
+{
+    const int row = list_.FocusedRow();
+    return row >= 0 && row < static_cast<int>(items_.size()) ? row : -1;
+}
+
+void CAutorunDlg::EnableActions(bool enable) const
+{
+    for (int id : {IDC_LGRUN_BUTTON, IDC_DELRUN_BUTTON, IDC_APPLYRUN_BUTTON})
+        EnableItem(id, enable);
+}
+
+bool CAutorunDlg::OnNotify(NMHDR& header, LRESULT& result)
+{
+    if (header.idFrom != IDC_RUN_LIST)
+        return false;
+    switch (header.code) {
+    case NM_CLICK:
+    case NM_DBLCLK: {
+        const int current = CurrentEntry();
+        EnableActions(current >= 0);
+        if (header.code == NM_DBLCLK && current >= 0)
+            ChangeStartMode(items_[static_cast<size_t>(current)]);
+        result = 0;
+        return true;
+    }
+    case LVN_ENDLABELEDITA:
+    case LVN_ENDLABELEDITW:
+        result = FALSE; // names are edited nowhere: the stored name shows again
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CAutorunDlg::OnCommand(int id, int code, HWND /*control*/)
+{
+    if (code != BN_CLICKED || (id != IDC_LGRUN_BUTTON && id != IDC_DELRUN_BUTTON && id != IDC_APPLYRUN_BUTTON))
+        return false;
+    const int current = CurrentEntry();
+    if (current < 0)
+        return true;
+    // A copy: the handlers refill the table.
+    const StartupItem item = items_[static_cast<size_t>(current)];
+    if (id == IDC_LGRUN_BUTTON)
+        StartNow(item);
+    else if (id == IDC_DELRUN_BUTTON)
+        DeleteEntry(item);
+    else
+        ChangeStartMode(item);
+    return true;
+}
+
+void CAutorunDlg::StartNow(const StartupItem& item) const
+{
+    CResourceText texts;
+    if (IsActive(item.kind)) {
+        Warn(hwnd(), texts.Text("strBootHasRunned1") + item.name + texts.Text("strBootHasRunned2"));
+        return;
+    }
+    WinExec(item.command.c_str(), SW_SHOWNORMAL);
+    Warn(hwnd(), item.command + " " + texts.Text("strStartNowTips"));
+}
+
+void CAutorunDlg::DeleteEntry(const StartupItem& item)
+{
+    rowsBeforeDelete_ = list_.RowCount();
+    CResourceText texts;
+    const std::string question =
+        texts.Text("strStartDeleteSure1") + item.name + texts.Text("strStartDeleteSure2") + " ";
+    if (win32::MessageBoxText(hwnd(), question, texts.Text("strDeleteBootItem"), MB_YESNO | MB_ICONEXCLAMATION)
+        != IDYES)
+        return;
+    DeleteStartupItem(item, delayList_);
+    FillList();
+    if (list_.RowCount() == rowsBeforeDelete_)
+        Warn(hwnd(), texts.Text("strBootItemCantDelete1") + item.name + texts.Text("strBootItemCantDelete2"));
+}
+
+void CAutorunDlg::ChangeStartMode(const StartupItem& item)
+{
+    CRunSetupDlg setup;
+    setup.command = item.command;
+    setup.name = item.name;
+    setup.minutes = item.delay != 0 ? item.delay : 1;
+    setup.mode = item.kind == Delayed ? StartDelayed : IsActive(item.kind) ? StartAtBoot : StartPaused;
+    if (setup.DoModal(hwnd()) != IDOK)
+        return;
+    SetStartMode(item, setup.mode, setup.minutes, delayList_, hwnd());
+    FillList();
+}
+
+bool CAutorunDlg::OnPaint() { return PaintStartupDialog(hwnd()); }
+
+HBRUSH CAutorunDlg::OnCtlColor(HDC dc, HWND control, UINT message)
+{
+    return StartupControlBrush(dc, control, message);
+}
+
+void CAutorunDlg::OnDestroy()
+{
+    list_.SetImageList(nullptr);
+}

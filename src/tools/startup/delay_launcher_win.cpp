@@ -1,0 +1,33 @@
+#include "tools/startup/delay_launcher_win.h"
+
+#include <vector>
+
+#include "common/clock.h"
+#include "tools/startup/delay_list.h"
+
+void CDelayLauncher::WinExecLaunch(const std::string& command) { WinExec(command.c_str(), SW_SHOWNORMAL); }
+
+void CDelayLauncher::Start()
+{
+    startTick_ = TickCount();
+    std::vector<StartupItem> table;
+    CDelayList(delayList_).LoadForLaunch(table);
+    schedule_.Load(std::move(table));
+}
+
+bool CDelayLauncher::OnTick(HWND owner)
+{
+    if (!conflictsChecked_) {
+        // It edits Delay.ini only: what it removes there still starts in this run.
+        CheckStartupConflicts(delayList_, owner);
+        conflictsChecked_ = true;
+    }
+    schedule_.LaunchDue(ElapsedMinutes(startTick_, TickCount()), launch_);
+    return !schedule_.Finished();
+}
+
+CDelayLauncher& DelayedLauncher()
+{
+    static CDelayLauncher launcher;
+    return launcher;
+}

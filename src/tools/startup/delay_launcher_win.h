@@ -1,0 +1,44 @@
+#pragma once
+// Starts the delayed entries after a start with Windows. The main window calls Start() in its
+// initialisation and OnTick() from its timer 4 (250 ms), setting the timer again while OnTick
+// returns true.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "tools/startup/launch_schedule.h"
+#include "tools/startup/startup_entries_win.h"
+
+inline constexpr UINT_PTR kDelayLauncherTimer = 4;
+inline constexpr UINT kDelayLauncherPeriodMs = 250;
+
+class CDelayLauncher {
+public:
+    // WinExec(command, SW_SHOWNORMAL); the result is not looked at.
+    static void WinExecLaunch(const std::string& command);
+
+    explicit CDelayLauncher(std::string delayList = DelayListPath(),
+                            CLaunchSchedule::Launch launch = &CDelayLauncher::WinExecLaunch)
+        : delayList_(std::move(delayList)), launch_(std::move(launch))
+    {
+    }
+
+    // Takes the start tick and loads Delay.ini once for this run.
+    void Start();
+    // The conflicts check on the first tick only, then every item whose minute has come.
+    // True while items remain to be launched.
+    bool OnTick(HWND owner = nullptr);
+
+    const CLaunchSchedule& Schedule() const { return schedule_; }
+
+private:
+    std::string delayList_;
+    CLaunchSchedule::Launch launch_;
+    CLaunchSchedule schedule_;
+    std::uint32_t startTick_ = 0;
+    bool conflictsChecked_ = false;
+};
+
+// The program's one launcher.
+CDelayLauncher& DelayedLauncher();

@@ -1,0 +1,27 @@
+#pragma once
+// The startup entries in the registry and Delay.ini, and the operations that move them.
+// `delayList` is the path of Delay.ini; the program keeps it beside itself.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/startup/startup_item.h"
+
+std::string DelayListPath();
+
+// Every entry except the program's own, in key order, at most kMaxStartupItems; returns the count.
+int LoadStartupItems(std::vector<StartupItem>& table, const std::string& delayList = DelayListPath());
+// Moves the entry for the chosen mode, target first: when the target cannot be written the
+// entry stays where it was. Delaying runs CheckOwnEntry afterwards. True when the entry moved.
+bool SetStartMode(const StartupItem& item, int mode, int minutes, const std::string& delayList = DelayListPath(),
+                  HWND owner = nullptr);
+void DeleteStartupItem(const StartupItem& item, const std::string& delayList = DelayListPath());
+// Creates the three disabled keys where missing.
+void EnsureDisabledKeys();
+// Tells the user when the program's own entry, which delayed entries depend on, is missing.
+void CheckOwnEntry(HWND owner = nullptr);
+// Removes paused and delayed copies of entries that are active again and lists them in one message.
+void CheckStartupConflicts(const std::string& delayList = DelayListPath(), HWND owner = nullptr);
+
+inline constexpr const char* kOwnEntryName = "Orvanta";

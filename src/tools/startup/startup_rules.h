@@ -1,0 +1,47 @@
+#pragma once
+// The startup manager's decisions, free of the registry: where a mode change moves an entry,
+// which stale copies the conflicts check removes, and the texts the list shows.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "tools/startup/startup_item.h"
+
+// A registry key is named by the kind of the entries it holds (every kind but Delayed).
+inline constexpr int kNoKey = -1;
+
+// One mode change, in the order it runs: the target is written first, the source removed last.
+struct StartModePlan {
+    int writeKey = kNoKey;      // write the entry into this key...
+    bool appendDelayed = false; // ...or append it to the delayed list with these two:
+    int origin = 0;
+    int delay = 0;
+    int removeKey = kNoKey;      // then remove it from this key...
+    bool removeProject = false;  // ...or from the delayed list
+    bool Changes() const { return writeKey != kNoKey || appendDelayed; }
+};
+
+StartModePlan PlanStartMode(const StartupItem& item, int mode, int minutes);
+
+// Value names of the six keys, indexed by kind (index Delayed stays empty).
+using StartupKeyNames = std::array<std::vector<std::string>, 7>;
+
+struct ConflictPlan {
+    std::vector<std::pair<int, std::string>> deleteValues; // (key, name) stale paused copies
+    std::vector<std::string> removeProjects;               // stale delayed copies
+    std::vector<std::string> report;                       // names for the message, in order
+};
+
+// Paused or delayed copies of entries that are active again, compared ignoring case.
+ConflictPlan PlanStartupConflicts(const StartupKeyNames& keys, const std::vector<std::string>& projects);
+
+// The message that lists what the conflicts check removed.
+std::string ConflictMessage(const std::vector<std::string>& report, const std::string& title,
+                            const std::string& removed, const std::string& protect);
+
+// The file whose icon stands for a command in the list.
+std::string IconPathOfCommand(const std::string& command);
+
+// The status column: active, paused, or "<delayed> <n> Minutes".
+std::string StatusText(const StartupItem& item, const std::string& active, const std::string& paused,
+                       const std::string& delayed);

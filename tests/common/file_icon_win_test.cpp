@@ -1,0 +1,87 @@
+// File icons for the startup and process lists, against the real shell.
+#include "common/file_icon_win.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "resources/ids/art_ids.h"
+#include "support/test_paths.h"
+
+namespace {
+
+// The image's pixels drawn on white, to tell icons apart.
+std::vector<COLORREF> Pixels(HIMAGELIST images, int index)
+{
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all{0, 0, 16, 16};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            pixels.push_back(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+class FileIconTest : public testing::Test {
+protected:
+    HIMAGELIST images_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 4, 4);
+    void TearDown() override { ImageList_Destroy(images_); }
+
+    std::vector<COLORREF> DefaultIcon()
+    {
+        HIMAGELIST reference = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
+        HICON icon = static_cast<HICON>(
+            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DEFAULT_FILE), IMAGE_ICON, 16, 16, 0));
+        ImageList_ReplaceIcon(reference, -1, icon);
+        DestroyIcon(icon);
+        std::vector<COLORREF> pixels = Pixels(reference, 0);
+        ImageList_Destroy(reference);
+        return pixels;
+    }
+};
+
+TEST(FileIconPath, QuotedCommandLinesNameTheirFile)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"\"C:\\Program Files\\a.exe\" -x", "C:\\Program Files\\a.exe"},
+        {"\"C:\\Program", "C:\\Program"}, // the startup list cuts commands at their first blank
+        {"C:\\plain.exe", "C:\\plain.exe"},
+        {"\"", ""},
+        {"\"\"", ""},
+    };
+    for (const auto& [path, file] : cases)
+        EXPECT_EQ(UnquotedIconPath(path), file) << path;
+}
+
+TEST_F(FileIconTest, AppendsShellIconOrDefault)
+{
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    const std::string notepad = std::string(system) + "\\notepad.exe";
+
+    EXPECT_EQ(AddFileIcon("C:\\no such folder\\missing.exe", images_), 0);
+    EXPECT_EQ(AddFileIcon("\"" + notepad + "\" file.txt", images_), 1);
+    EXPECT_EQ(AddFileIcon("", images_), 2);
+    EXPECT_EQ(ImageList_GetImageCount(images_), 3);
+
+    const std::vector<COLORREF> fallback = DefaultIcon();
+    EXPECT_EQ(Pixels(images_, 0), fallback) << "a missing file gets the default icon";
+    EXPECT_EQ(Pixels(images_, 2), fallback);
+    EXPECT_NE(Pixels(images_, 1), fallback) << "a program shows its own icon";
+}
+
+TEST_F(FileIconTest, NoImageListNoIndex)
+{
+    EXPECT_EQ(AddFileIcon("C:\\missing.exe", nullptr), -1);
+}
+
+} // namespace

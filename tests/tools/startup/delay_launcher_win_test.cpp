@@ -1,0 +1,123 @@
+// The delayed launcher as the main window's timer drives it: a pretend tick count and a counting
+// launcher, then one real start through WinExec.
+#include "tools/startup/delay_launcher_win.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/clock.h"
+#include "tools/startup/delay_list.h"
+#include "tools/startup/startup_test_support_win.h"
+
+using namespace startup_testing;
+
+namespace {
+
+class DelayLauncherTest : public testing::Test {
+protected:
+    StartupState state_{"delay-launcher"};
+    RecordingHost host_;
+    std::function<std::uint32_t()> savedTicks_ = TickCountSource();
+    std::uint32_t now_ = 0;
+    std::vector<std::string> started_;
+
+    void SetUp() override { TickCountSource() = [this] { return now_; }; }
+    void TearDown() override { TickCountSource() = savedTicks_; }
+
+    CDelayLauncher Launcher()
+    {
+        return CDelayLauncher(state_.DelayList(), [this](const std::string& c) { started_.push_back(c); });
+    }
+    void Delay(const std::string& name, int minutes)
+    {
+        ASSERT_TRUE(CDelayList(state_.DelayList()).Append({name, name + ".exe", Delayed, minutes, 0}));
+    }
+};
+
+TEST_F(DelayLauncherTest, StartsEachItemInItsMinuteThenFinishes)
+{
+    Delay("soon", 0);
+    Delay("later", 1);
+    Delay("also-soon", 0);
+    now_ = 5000000;
+    CDelayLauncher launcher = Launcher();
+    launcher.Start();
+
+    now_ += 250;
+    EXPECT_TRUE(launcher.OnTick());
+    EXPECT_EQ(started_, (std::vector<std::string>{"soon.exe", "also-soon.exe"})) << "file order";
+    now_ += 59000;
+    EXPECT_TRUE(launcher.OnTick());
+    EXPECT_EQ(started_.size(), 2u) << "59.25 s is not yet a minute";
+    now_ += 750;
+    EXPECT_FALSE(launcher.OnTick()) << "every item started: the timer stays off";
+    EXPECT_EQ(started_.back(), "later.exe");
+}
+
+TEST_F(DelayLauncherTest, TickCounterWrapBetweenStartAndTick)
+{
+    Delay("one", 1);
+    Delay("two", 2);
+    now_ = 0xFFFFFFFFu - 20000u;
+    CDelayLauncher launcher = Launcher();
+    launcher.Start();
+    now_ += 30000; // wrapped: now 9999
+    EXPECT_TRUE(launcher.OnTick());
+    EXPECT_TRUE(started_.empty());
+    now_ += 40000; // 70 s after the start
+    EXPECT_TRUE(launcher.OnTick());
+    EXPECT_EQ(started_, std::vector<std::string>{"one.exe"});
+    now_ += 60000;
+    EXPECT_FALSE(launcher.OnTick());
+    EXPECT_EQ(started_.size(), 2u);
+}
+
+TEST_F(DelayLauncherTest, ConflictsCheckOnTheFirstTickOnlyAndRemovedItemsStillStart)
+{
+    Delay("Again", 0);
+    Delay("Wait", 5);
+    SetValue(UserRun, "AGAIN", "again.exe"); // active again: the delayed copy is stale
+    now_ = 1000;
+    CDelayLauncher launcher = Launcher();
+    launcher.Start();
+    now_ += 250;
+    EXPECT_TRUE(launcher.OnTick());
+    ASSERT_EQ(host_.messages.size(), 1u);
+    EXPECT_NE(host_.messages[0].text.find("\nAgain\n"), std::string::npos);
+    EXPECT_EQ(CDelayList(state_.DelayList()).ReadItems().size(), 1u);
+    EXPECT_EQ(started_, std::vector<std::string>{"Again.exe"}) << "the table was loaded before";
+
+    SetValue(UserRun, "Wait", "wait.exe");
+    now_ += 250;
+    EXPECT_TRUE(launcher.OnTick());
+    EXPECT_EQ(host_.messages.size(), 1u) << "once per run";
+}
+
+TEST_F(DelayLauncherTest, MissingListFinishesOnTheFirstTick)
+{
+    CDelayLauncher empty = Launcher();
+    empty.Start();
+    EXPECT_FALSE(empty.OnTick());
+    EXPECT_TRUE(started_.empty());
+}
+
+TEST_F(DelayLauncherTest, RealLaunchThroughWinExec)
+{
+    TickCountSource() = savedTicks_;
+    const std::filesystem::path marker = state_.Folder().path() / "launched.txt";
+    const std::string command = "cmd.exe /c echo launched> \"" + marker.string() + "\"";
+    ASSERT_TRUE(CDelayList(state_.DelayList()).Append({"Marker", command, Delayed, 0, 0}));
+
+    CDelayLauncher launcher(state_.DelayList()); // the program's own launcher: WinExec
+    launcher.Start();
+    EXPECT_FALSE(launcher.OnTick());
+    // The file appears before cmd has written into it: wait for the text.
+    const auto written = [&] { return testing_support::ReadWholeFile(marker).find("launched") == 0; };
+    const DWORD start = GetTickCount();
+    while (!written() && GetTickCount() - start < 10000)
+        Sleep(50);
+    EXPECT_TRUE(written());
+}
+
+} // namespace

@@ -1,0 +1,140 @@
+// Delay.ini as written and read by CDelayList: byte layout, renumbering, the 100-section limits,
+// and writes that fail.
+#include "tools/startup/delay_list.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/test_paths.h"
+
+using testing_support::ReadWholeFile;
+using testing_support::ScratchDir;
+using testing_support::WriteWholeFile;
+
+namespace {
+
+StartupItem Entry(const std::string& name, const std::string& command, int delay, int origin)
+{
+    StartupItem item;
+    item.name = name;
+    item.command = command;
+    item.kind = Delayed;
+    item.delay = delay;
+    item.origin = origin;
+    return item;
+}
+
+std::string Section(int i, const std::string& name, const std::string& path, int delay, int origin)
+{
+    return std::string("[Item").append(std::to_string(i)) + "]\r\nProject=" + name + "\r\nPath=" + path + "\r\nDelay="
+           + std::to_string(delay) + "\r\nOLDID=" + std::to_string(origin) + "\r\n\r\n";
+}
+
+std::string ListOf(int count)
+{
+    std::string bytes;
+    for (int i = 0; i < count; ++i) {
+        const std::string n = std::to_string(i);
+        bytes += Section(i, std::string("P").append(n), std::string("c").append(n), i % 60, 0);
+    }
+    return bytes;
+}
+
+TEST(DelayList, AppendAndRemoveProjectByteLayout)
+{
+    ScratchDir dir("delay-layout");
+    const CDelayList list(dir.File("Delay.ini"));
+    EXPECT_TRUE(list.Append(Entry("A", "a.exe", 1, 0)));
+    EXPECT_TRUE(list.Append(Entry("B", "\"C:\\B dir\\b.exe\" -x", 12, 5)));
+    EXPECT_TRUE(list.Append(Entry("C", "c.exe", 60, 6)));
+    EXPECT_EQ(ReadWholeFile(list.Path()),
+              Section(0, "A", "a.exe", 1, 0) + Section(1, "B", "\"C:\\B dir\\b.exe\" -x", 12, 5)
+                  + Section(2, "C", "c.exe", 60, 6));
+
+    EXPECT_TRUE(list.RemoveProject("A"));
+    const std::string afterRemoval =
+        Section(0, "B", "\"C:\\B dir\\b.exe\" -x", 12, 5) + Section(1, "C", "c.exe", 60, 6);
+    EXPECT_EQ(ReadWholeFile(list.Path()), afterRemoval);
+
+    EXPECT_TRUE(list.RemoveProject("b")) << "names compare exactly: nothing matches";
+    EXPECT_EQ(ReadWholeFile(list.Path()), afterRemoval);
+}
+
+TEST(DelayList, LastMatchWins)
+{
+    ScratchDir dir("delay-last-match");
+    const CDelayList list(dir.File("Delay.ini"));
+    WriteWholeFile(list.Path(),
+                   Section(0, "X", "first", 1, 0) + Section(1, "Y", "y", 2, 0) + Section(2, "X", "second", 3, 5));
+    EXPECT_TRUE(list.RemoveProject("X"));
+    EXPECT_EQ(ReadWholeFile(list.Path()), Section(0, "X", "first", 1, 0) + Section(1, "Y", "y", 2, 0));
+}
+
+TEST(DelayList, ReadsMissingAndOddValues)
+{
+    ScratchDir dir("delay-odd");
+    const CDelayList list(dir.File("Delay.ini"));
+    EXPECT_TRUE(list.ReadItems().empty()) << "no file, no items";
+    WriteWholeFile(list.Path(), "[Item0]\r\nProject=P\r\nDelay=abc\r\n\r\n[Item1]\r\nPath=x\r\nDelay=7\r\nOLDID=6\r\n");
+    const std::vector<StartupItem> items = list.ReadItems();
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].name, "P");
+    EXPECT_EQ(items[0].command, "");
+    EXPECT_EQ(items[0].delay, 0);
+    EXPECT_EQ(items[0].origin, 0);
+    EXPECT_EQ(items[1].name, "");
+    EXPECT_EQ(items[1].command, "x");
+    EXPECT_EQ(items[1].delay, 7);
+    EXPECT_EQ(items[1].origin, 6);
+    EXPECT_EQ(items[1].kind, Delayed);
+}
+
+TEST(DelayList, HundredSectionLimits)
+{
+    ScratchDir dir("delay-hundred");
+    const CDelayList list(dir.File("Delay.ini"));
+    std::vector<StartupItem> table;
+
+    WriteWholeFile(list.Path(), ListOf(99));
+    EXPECT_TRUE(list.AcceptsRemoval());
+    EXPECT_TRUE(list.RemoveProject("P0"));
+    EXPECT_EQ(list.LoadForLaunch(table), 98);
+
+    WriteWholeFile(list.Path(), ListOf(100));
+    EXPECT_FALSE(list.AcceptsRemoval());
+    EXPECT_FALSE(list.RemoveProject("P0"));
+    EXPECT_EQ(ReadWholeFile(list.Path()), ListOf(100)) << "a removal leaves 100 sections alone";
+    EXPECT_EQ(list.LoadForLaunch(table), 100) << "100 items are still launched";
+    EXPECT_EQ(table.size(), 100u);
+    EXPECT_EQ(table[99].name, "P99");
+
+    EXPECT_TRUE(list.Append(Entry("Extra", "x", 1, 0))) << "appending has no bound";
+    EXPECT_EQ(list.ReadItems().size(), 101u);
+    EXPECT_EQ(list.LoadForLaunch(table), 0);
+    EXPECT_TRUE(table.empty());
+}
+
+TEST(DelayList, FailedWritesAreReported)
+{
+    ScratchDir dir("delay-unwritable");
+    // A folder where the file should be: nothing can be written there.
+    const CDelayList blocked((dir.path() / "Delay.ini").string());
+    std::filesystem::create_directory(dir.path() / "Delay.ini");
+    EXPECT_FALSE(blocked.Append(Entry("A", "a.exe", 1, 0)));
+
+    const CDelayList list(dir.File("Other.ini"));
+    EXPECT_FALSE(list.Append(Entry("Two\r\nlines", "a.exe", 1, 0)));
+    EXPECT_FALSE(list.Append(Entry("A", "a.exe\nProject=B", 1, 0)));
+    EXPECT_FALSE(std::filesystem::exists(list.Path())) << "a refused item writes nothing";
+}
+
+TEST(DelayList, ParseDecimal)
+{
+    const std::pair<const char*, int> cases[] = {{"15", 15}, {"-3", -3}, {"", 0}, {"abc", 0}, {" 7", 7},
+                                                 {"99999999999", 2147483647}};
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(ParseDecimal(text), value) << text;
+}
+
+} // namespace

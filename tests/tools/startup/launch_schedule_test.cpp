@@ -1,0 +1,63 @@
+// The delayed launcher's arithmetic: elapsed minutes across the tick counter's wrap, and which
+// items start on a tick.
+#include "tools/startup/launch_schedule.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+StartupItem Delayed(const std::string& command, int delay)
+{
+    StartupItem item;
+    item.name = command;
+    item.command = command;
+    item.kind = ::Delayed;
+    item.delay = delay;
+    return item;
+}
+
+TEST(ElapsedMinutes, WholeMinutesAcrossTheWrap)
+{
+    struct Case {
+        std::uint32_t start, now, minutes;
+    };
+    const Case cases[] = {
+        {1000, 1000, 0},
+        {1000, 60999, 0},
+        {1000, 61000, 1},
+        {1000, 121000, 2},
+        {0xFFFFFFFFu - 29999u, 30000u, 1},       // 60 s across the wrap
+        {0xFFFFFFFFu - 29999u, 29999u, 0},       // 59.999 s across the wrap
+        {0xFFFFFFF0u, 0xFFFFFFF0u + 0u, 0},
+        {5u, 4u, 0xFFFFFFFFu / 60000u},           // a full turn less a millisecond
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ElapsedMinutes(c.start, c.now), c.minutes) << c.start << " -> " << c.now;
+}
+
+TEST(LaunchSchedule, MissedMinutesAndNegativeDelaysKeepItWaiting)
+{
+    CLaunchSchedule schedule;
+    schedule.Load({Delayed("missed", 2), Delayed("negative", -1)});
+    int launches = 0;
+    const auto launch = [&](const std::string&) { ++launches; };
+    for (std::uint32_t minute : {0u, 1u, 3u, 4u, 0xFFFFFFFFu})
+        schedule.LaunchDue(minute, launch);
+    EXPECT_EQ(launches, 0);
+    EXPECT_FALSE(schedule.Finished());
+}
+
+TEST(LaunchSchedule, EmptyListIsFinishedAndLoadResets)
+{
+    CLaunchSchedule schedule;
+    schedule.Load({});
+    EXPECT_TRUE(schedule.Finished());
+    std::vector<StartupItem> many(150, Delayed("x", 0));
+    schedule.Load(many);
+    EXPECT_EQ(schedule.Count(), kMaxStartupItems) << "the table holds 100 rows";
+    int launches = 0;
+    schedule.LaunchDue(0, [&](const std::string&) { ++launches; });
+    EXPECT_EQ(launches, kMaxStartupItems);
+}
+
+} // namespace

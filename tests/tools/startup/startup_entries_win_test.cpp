@@ -1,0 +1,230 @@
+// The startup entries against the real registry and a real Delay.ini in a scratch program folder.
+#include "tools/startup/startup_entries_win.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/resource_text.h"
+#include "tools/startup/delay_list.h"
+#include "tools/startup/startup_test_support_win.h"
+
+using namespace startup_testing;
+using testing_support::ReadWholeFile;
+
+namespace {
+
+class StartupEntriesTest : public testing::Test {
+protected:
+    StartupState state_{"startup-entries"};
+    RecordingHost host_;
+
+    std::string DelayList() const { return state_.DelayList(); }
+    std::vector<StartupItem> Load() const
+    {
+        std::vector<StartupItem> table;
+        LoadStartupItems(table, DelayList());
+        return table;
+    }
+    // Where the named entry lives now: its kinds, one per copy, and its command.
+    std::vector<int> PlacesOf(const std::string& name, std::string* command = nullptr) const
+    {
+        std::vector<int> kinds;
+        for (const StartupItem& item : Load()) {
+            if (item.name != name)
+                continue;
+            kinds.push_back(item.kind);
+            if (command)
+                *command = item.command;
+        }
+        return kinds;
+    }
+    const StartupItem Find(const std::string& name) const
+    {
+        for (const StartupItem& item : Load())
+            if (item.name == name)
+                return item;
+        ADD_FAILURE() << name << " is not listed";
+        return {};
+    }
+};
+
+TEST_F(StartupEntriesTest, ListsKeysAndDelayListInOrderWithoutTheOwnEntry)
+{
+    SetValue(UserRunDisabled, "u-off", "uoff.exe");
+    SetValue(UserRun, "u-on", "uon.exe");
+    SetValue(UserRun, "Orvanta", "listed.exe"); // only the machine key's own entry is hidden
+    SetValue(MachineRunServicesDisabled, "s-off", "soff.exe");
+    SetValue(MachineRunDisabled, "m-off", "moff.exe");
+    SetValue(MachineRunServices, "s-on", "son.exe");
+    SetValue(MachineRun, "OrvantaHelper", "hidden.exe");
+    SetValue(MachineRun, "m-on", "mon.exe");
+    ASSERT_TRUE(CDelayList(DelayList()).Append({"d-one", "d1.exe", Delayed, 5, 0}));
+    ASSERT_TRUE(CDelayList(DelayList()).Append({"d-two", "d2.exe", Delayed, 0, 6}));
+
+    std::vector<StartupItem> table;
+    ASSERT_EQ(LoadStartupItems(table, DelayList()), 9);
+    const std::pair<const char*, int> expected[] = {
+        {"m-on", MachineRun},       {"s-on", MachineRunServices},        {"d-one", Delayed},
+        {"d-two", Delayed},         {"m-off", MachineRunDisabled},       {"s-off", MachineRunServicesDisabled},
+        {"Orvanta", UserRun},       {"u-on", UserRun},                   {"u-off", UserRunDisabled},
+    };
+    // Within one key the registry's own order holds; Wine keeps values sorted by name.
+    for (size_t i = 0; i < table.size(); ++i) {
+        EXPECT_EQ(table[i].name, expected[i].first) << i;
+        EXPECT_EQ(table[i].kind, expected[i].second) << i;
+    }
+    EXPECT_EQ(table[0].command, "mon.exe");
+    EXPECT_EQ(table[2].delay, 5);
+    EXPECT_EQ(table[3].origin, 6);
+}
+
+// active -> paused -> delayed -> active, and active -> delayed -> paused -> active, for the three
+// active keys; the long command (past 255 characters) must arrive whole everywhere.
+TEST_F(StartupEntriesTest, RoundTripsThroughEveryMode)
+{
+    EnsureDisabledKeys();
+    const std::string command = "\"C:\\Program Files\\" + std::string(300, 'k') + "\\tool.exe\" /quiet";
+    struct Route {
+        int active, paused, pausedOrigin, activeOrigin;
+    };
+    const Route routes[] = {{MachineRun, MachineRunDisabled, 0, 0},
+                            {MachineRunServices, MachineRunServicesDisabled, 1, 1},
+                            {UserRun, UserRunDisabled, 6, 5}};
+    for (const Route& r : routes) {
+        SCOPED_TRACE(std::string("active kind ").append(std::to_string(r.active)));
+        SetValue(r.active, "Trip", command);
+        std::string seen;
+
+        EXPECT_TRUE(SetStartMode(Find("Trip"), StartPaused, 1, DelayList()));
+        EXPECT_EQ(PlacesOf("Trip", &seen), std::vector<int>{r.paused});
+        EXPECT_EQ(seen, command);
+
+        EXPECT_TRUE(SetStartMode(Find("Trip"), StartDelayed, 9, DelayList()));
+        EXPECT_EQ(PlacesOf("Trip", &seen), std::vector<int>{Delayed});
+        EXPECT_EQ(seen, command);
+        EXPECT_EQ(Find("Trip").origin, r.pausedOrigin);
+        EXPECT_EQ(Find("Trip").delay, 9);
+
+        EXPECT_TRUE(SetStartMode(Find("Trip"), StartAtBoot, 1, DelayList()));
+        EXPECT_EQ(PlacesOf("Trip", &seen), std::vector<int>{r.active}) << "back to the active key";
+        EXPECT_EQ(GetValue(r.active, "Trip"), command);
+
+        EXPECT_TRUE(SetStartMode(Find("Trip"), StartDelayed, 2, DelayList()));
+        EXPECT_EQ(Find("Trip").origin, r.activeOrigin);
+        EXPECT_TRUE(SetStartMode(Find("Trip"), StartPaused, 1, DelayList()));
+        EXPECT_EQ(PlacesOf("Trip"), std::vector<int>{r.paused});
+        EXPECT_TRUE(SetStartMode(Find("Trip"), StartAtBoot, 1, DelayList()));
+        EXPECT_EQ(PlacesOf("Trip", &seen), std::vector<int>{r.active});
+        EXPECT_EQ(seen, command);
+        RemoveStartupValue(r.active, "Trip");
+    }
+    EXPECT_TRUE(host_.messages.empty()) << "the own entry is present";
+}
+
+TEST_F(StartupEntriesTest, DelayingADelayedItemKeepsTheListButChecksTheOwnEntry)
+{
+    SetValue(UserRun, "Again", "again.exe");
+    ASSERT_TRUE(SetStartMode(Find("Again"), StartDelayed, 4, DelayList()));
+    const std::string before = ReadWholeFile(DelayList());
+    EXPECT_TRUE(host_.messages.empty());
+
+    RemoveStartupValue(MachineRun, "Orvanta");
+    EXPECT_FALSE(SetStartMode(Find("Again"), StartDelayed, 30, DelayList()));
+    EXPECT_EQ(ReadWholeFile(DelayList()), before);
+    ASSERT_EQ(host_.messages.size(), 1u);
+    EXPECT_EQ(host_.messages[0].text, UiText("strStartUpTips"));
+    EXPECT_EQ(host_.messages[0].caption, "Tidewell");
+    EXPECT_EQ(host_.messages[0].type, static_cast<UINT>(MB_ICONEXCLAMATION | MB_OK));
+
+    SetValue(MachineRunDisabled, "Paused", "p.exe");
+    EXPECT_TRUE(SetStartMode(Find("Paused"), StartDelayed, 2, DelayList()));
+    EXPECT_EQ(host_.messages.size(), 2u) << "the tip follows every delayed choice";
+    EXPECT_TRUE(SetStartMode(Find("Paused"), StartPaused, 2, DelayList()));
+    EXPECT_EQ(host_.messages.size(), 2u) << "other modes do not look";
+}
+
+TEST_F(StartupEntriesTest, MoveKeepsTheSourceWhenTheTargetCannotBeWritten)
+{
+    SetValue(MachineRun, "Keep", "keep.exe");
+    DeleteKey(MachineRunDisabled); // the pause target is missing
+    EXPECT_FALSE(SetStartMode(Find("Keep"), StartPaused, 1, DelayList()));
+    EXPECT_EQ(PlacesOf("Keep"), std::vector<int>{MachineRun});
+
+    std::filesystem::create_directory(DelayList()); // Delay.ini cannot be written
+    EXPECT_FALSE(SetStartMode(Find("Keep"), StartDelayed, 5, DelayList()));
+    EXPECT_EQ(GetValue(MachineRun, "Keep"), "keep.exe");
+    std::filesystem::remove(DelayList());
+
+    ASSERT_TRUE(SetStartMode(Find("Keep"), StartDelayed, 5, DelayList()));
+    DeleteKey(MachineRunDisabled);
+    EXPECT_FALSE(SetStartMode(Find("Keep"), StartPaused, 1, DelayList()));
+    EXPECT_EQ(PlacesOf("Keep"), std::vector<int>{Delayed}) << "still delayed, not lost";
+}
+
+TEST_F(StartupEntriesTest, FullDelayListRefusesMovesOutOfIt)
+{
+    const CDelayList list(DelayList());
+    for (int i = 0; i < kMaxStartupItems; ++i)
+        ASSERT_TRUE(list.Append({std::string("p").append(std::to_string(i)), "x.exe", Delayed, 1, UserRun}));
+    StartupItem first = list.ReadItems().front();
+    EXPECT_FALSE(SetStartMode(first, StartAtBoot, 1, DelayList()));
+    EXPECT_EQ(GetValue(UserRun, "p0"), "<missing>") << "not both delayed and active";
+}
+
+TEST_F(StartupEntriesTest, DeleteRemovesFromWhereTheEntryLives)
+{
+    EnsureDisabledKeys();
+    for (int kind : kKeyKinds)
+        SetValue(kind, std::string("Del").append(std::to_string(kind)), "d.exe");
+    ASSERT_TRUE(CDelayList(DelayList()).Append({"Del2", "d.exe", Delayed, 1, 0}));
+    SetValue(UserRun, "Stay", "s.exe");
+    for (const StartupItem& item : Load())
+        if (item.name != "Stay")
+            DeleteStartupItem(item, DelayList());
+    const std::vector<StartupItem> left = Load();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].name, "Stay");
+    EXPECT_EQ(GetValue(MachineRun, "Orvanta").substr(0, 1), "\"") << "the own entry is never touched";
+}
+
+TEST_F(StartupEntriesTest, EnsureDisabledKeysCreatesTheThreeKeys)
+{
+    for (int kind : {MachineRunDisabled, MachineRunServicesDisabled, UserRunDisabled})
+        DeleteKey(kind);
+    EnsureDisabledKeys();
+    for (int kind : {MachineRunDisabled, MachineRunServicesDisabled, UserRunDisabled})
+        EXPECT_TRUE(WriteStartupValue(kind, "probe", "x")) << kind;
+}
+
+TEST_F(StartupEntriesTest, ConflictsRemoveStaleCopiesAndReportEachOnce)
+{
+    SetValue(MachineRun, "Tool", "tool.exe");
+    SetValue(MachineRunDisabled, "Tool", "old-tool.exe");
+    SetValue(MachineRunDisabled, "Alone", "alone.exe");
+    SetValue(UserRun, "HELPER", "helper.exe");
+    const CDelayList list(DelayList());
+    ASSERT_TRUE(list.Append({"First", "f.exe", Delayed, 1, 0}));
+    ASSERT_TRUE(list.Append({"helper", "old-helper.exe", Delayed, 2, 5}));
+    ASSERT_TRUE(list.Append({"Last", "l.exe", Delayed, 3, 0}));
+
+    CheckStartupConflicts(DelayList());
+    EXPECT_EQ(PlacesOf("Tool"), std::vector<int>{MachineRun});
+    EXPECT_EQ(GetValue(MachineRun, "Tool"), "tool.exe");
+    EXPECT_EQ(PlacesOf("Alone"), std::vector<int>{MachineRunDisabled});
+    const std::vector<StartupItem> delayed = list.ReadItems();
+    ASSERT_EQ(delayed.size(), 2u);
+    EXPECT_EQ(delayed[0].name, "First");
+    EXPECT_EQ(delayed[1].name, "Last");
+
+    ASSERT_EQ(host_.messages.size(), 1u);
+    CResourceText texts;
+    EXPECT_EQ(host_.messages[0].text, texts.Text("IDC_MSCONFIG_BT") + texts.Text("strDeleteBootItem")
+                                          + ":\n\nTool\nhelper\n\n" + texts.Text("strBootProtect") + "\n");
+    EXPECT_EQ(host_.messages[0].caption, "") << "the default title";
+
+    CheckStartupConflicts(DelayList());
+    EXPECT_EQ(host_.messages.size(), 1u) << "nothing left to report";
+}
+
+} // namespace

@@ -1,0 +1,130 @@
+// Where mode changes move entries, what the conflicts check removes, and the list's texts.
+#include "tools/startup/startup_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+StartupItem Item(int kind, int origin = 0, int delay = 0)
+{
+    StartupItem item;
+    item.name = "Tool";
+    item.command = "C:\\Tool.exe";
+    item.kind = kind;
+    item.origin = origin;
+    item.delay = delay;
+    return item;
+}
+
+struct Cell {
+    int kind, origin, mode;
+    int writeKey;
+    bool append;
+    int appendOrigin;
+    int removeKey;
+    bool removeProject;
+};
+
+// Every cell of the transition table, delayed items once per origin.
+const Cell kCells[] = {
+    {MachineRun, 0, 0, kNoKey, false, 0, kNoKey, false},
+    {MachineRun, 0, 1, MachineRunDisabled, false, 0, MachineRun, false},
+    {MachineRun, 0, 2, kNoKey, true, 0, MachineRun, false},
+    {MachineRunServices, 0, 0, kNoKey, false, 0, kNoKey, false},
+    {MachineRunServices, 0, 1, MachineRunServicesDisabled, false, 0, MachineRunServices, false},
+    {MachineRunServices, 0, 2, kNoKey, true, 1, MachineRunServices, false},
+    {Delayed, 0, 0, MachineRun, false, 0, kNoKey, true},
+    {Delayed, 1, 0, MachineRunServices, false, 0, kNoKey, true},
+    {Delayed, 5, 0, UserRun, false, 0, kNoKey, true},
+    {Delayed, 6, 0, UserRun, false, 0, kNoKey, true},
+    {Delayed, 0, 1, MachineRunDisabled, false, 0, kNoKey, true},
+    {Delayed, 1, 1, MachineRunServicesDisabled, false, 0, kNoKey, true},
+    {Delayed, 5, 1, UserRunDisabled, false, 0, kNoKey, true},
+    {Delayed, 6, 1, UserRunDisabled, false, 0, kNoKey, true},
+    {Delayed, 0, 2, kNoKey, false, 0, kNoKey, false},
+    {Delayed, 3, 0, kNoKey, false, 0, kNoKey, false}, // an origin that names no key
+    {Delayed, 2, 1, kNoKey, false, 0, kNoKey, false},
+    {MachineRunDisabled, 0, 0, MachineRun, false, 0, MachineRunDisabled, false},
+    {MachineRunDisabled, 0, 1, kNoKey, false, 0, kNoKey, false},
+    {MachineRunDisabled, 0, 2, kNoKey, true, 0, MachineRunDisabled, false},
+    {MachineRunServicesDisabled, 0, 0, MachineRunServices, false, 0, MachineRunServicesDisabled, false},
+    {MachineRunServicesDisabled, 0, 1, kNoKey, false, 0, kNoKey, false},
+    {MachineRunServicesDisabled, 0, 2, kNoKey, true, 1, MachineRunServicesDisabled, false},
+    {UserRun, 0, 0, kNoKey, false, 0, kNoKey, false},
+    {UserRun, 0, 1, UserRunDisabled, false, 0, UserRun, false},
+    {UserRun, 0, 2, kNoKey, true, 5, UserRun, false},
+    {UserRunDisabled, 0, 0, UserRun, false, 0, UserRunDisabled, false},
+    {UserRunDisabled, 0, 1, kNoKey, false, 0, kNoKey, false},
+    {UserRunDisabled, 0, 2, kNoKey, true, 6, UserRunDisabled, false},
+    {MachineRun, 0, 3, kNoKey, false, 0, kNoKey, false}, // no such mode
+};
+
+TEST(StartModePlan, EveryCellOfTheTransitionTable)
+{
+    for (const Cell& c : kCells) {
+        const StartModePlan plan = PlanStartMode(Item(c.kind, c.origin, 7), c.mode, 25);
+        SCOPED_TRACE("kind " + std::to_string(c.kind) + " origin " + std::to_string(c.origin) + " mode "
+                     + std::to_string(c.mode));
+        EXPECT_EQ(plan.writeKey, c.writeKey);
+        EXPECT_EQ(plan.appendDelayed, c.append);
+        EXPECT_EQ(plan.removeKey, c.removeKey);
+        EXPECT_EQ(plan.removeProject, c.removeProject);
+        EXPECT_EQ(plan.Changes(), c.writeKey != kNoKey || c.append);
+        if (c.append) {
+            EXPECT_EQ(plan.origin, c.appendOrigin);
+            EXPECT_EQ(plan.delay, 25) << "the chosen minutes, not the stored delay";
+        }
+        // A move always has a source to remove once the target holds the entry.
+        if (plan.Changes()) {
+            EXPECT_TRUE(plan.removeKey != kNoKey || plan.removeProject);
+        }
+    }
+}
+
+TEST(StartupConflicts, PausedAndDelayedCopiesOfActiveEntriesIgnoringCase)
+{
+    StartupKeyNames keys;
+    keys[MachineRun] = {"Orvanta", "Alpha", "beta"};
+    keys[MachineRunServices] = {"Svc"};
+    keys[UserRun] = {"Gamma"};
+    keys[MachineRunDisabled] = {"ALPHA", "Other"};
+    keys[MachineRunServicesDisabled] = {"svc"};
+    keys[UserRunDisabled] = {"Gamma", "beta"}; // beta is active only in the machine key
+    const std::vector<std::string> projects = {"gamma", "Delta", "BETA", "SVC"};
+
+    const ConflictPlan plan = PlanStartupConflicts(keys, projects);
+    using Deletion = std::pair<int, std::string>;
+    EXPECT_EQ(plan.deleteValues, (std::vector<Deletion>{{MachineRunDisabled, "ALPHA"},
+                                                        {MachineRunServicesDisabled, "svc"},
+                                                        {UserRunDisabled, "Gamma"}}));
+    // Projects in three passes: against the machine, the services, then the user active key.
+    EXPECT_EQ(plan.removeProjects, (std::vector<std::string>{"BETA", "SVC", "gamma"}));
+    EXPECT_EQ(plan.report, (std::vector<std::string>{"ALPHA", "svc", "Gamma", "BETA", "SVC", "gamma"}));
+}
+
+TEST(StartupList, IconPathOfCommand)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"\"C:\\Program Files\\Tool\\tool.exe\" /min", "\"C:\\Program"},
+        {"C:\\Windows\\tool.exe", "C:\\Windows\\tool.exe"},
+        {"C:\\Windows\\tool.exe.bak", "C:\\Windows\\tool.exe"},
+        {"C:\\dir.d\\tool.exe", "C:\\dir.d\\t"},
+        {"tool.ex", "tool.ex"}, // fewer than three characters after the dot
+        {"rundll32", "rundll32"},
+        {"", ""},
+    };
+    for (const auto& [command, path] : cases)
+        EXPECT_EQ(IconPathOfCommand(command), path) << command;
+}
+
+TEST(StartupList, StatusTextByKind)
+{
+    const std::pair<int, const char*> cases[] = {
+        {MachineRun, "on"}, {MachineRunServices, "on"}, {UserRun, "on"},  {MachineRunDisabled, "off"},
+        {MachineRunServicesDisabled, "off"}, {UserRunDisabled, "off"}, {Delayed, "Delayed by 15 Minutes"},
+    };
+    for (const auto& [kind, text] : cases)
+        EXPECT_EQ(StatusText(Item(kind, 0, 15), "on", "off", "Delayed by"), text) << kind;
+}
+
+} // namespace
