@@ -4,7 +4,7 @@
 
 namespace {
 constexpr DWORD kMaxValueNameChars = 16384; // the registry's own limit, terminator included
-constexpr int kMaxEnumeratedNames = 30000;
+constexpr DWORD kMaxEnumeratedNames = 30000;
 } // namespace
 
 CRegistryKey::~CRegistryKey() { Close(); }
@@ -108,26 +108,35 @@ LONG CRegistryKey::DeleteValue(const std::string& valueName)
     return RegDeleteValueA(key_, valueName.c_str());
 }
 
-std::string CRegistryKey::EnumValueName(DWORD index) const
+LONG CRegistryKey::EnumValueNameAt(DWORD index, std::string& name) const
 {
-    std::string name(kMaxValueNameChars, '\0');
+    name.assign(kMaxValueNameChars, '\0');
     DWORD length = kMaxValueNameChars;
     // Name only: data of any size must not hide the entry.
-    if (RegEnumValueA(key_, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr)
-        != ERROR_SUCCESS)
-        return {};
-    name.resize(length);
+    const LONG rc = RegEnumValueA(key_, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    name.resize(rc == ERROR_SUCCESS ? length : 0);
+    return rc;
+}
+
+std::string CRegistryKey::EnumValueName(DWORD index) const
+{
+    std::string name;
+    EnumValueNameAt(index, name);
     return name;
 }
 
 bool CRegistryKey::EnumValueNames(std::vector<std::string>& names) const
 {
     bool appended = false;
-    for (int i = 0; i < kMaxEnumeratedNames; ++i) {
-        std::string name = EnumValueName(static_cast<DWORD>(i));
-        if (name.empty())
+    std::string name;
+    for (DWORD i = 0; i < kMaxEnumeratedNames; ++i) {
+        if (EnumValueNameAt(i, name) != ERROR_SUCCESS)
             break;
-        names.push_back(std::move(name));
+        // A key's default value has no name and is no entry of a list; skipping it keeps the
+        // values after it (the registry may list it first).
+        if (name.empty())
+            continue;
+        names.push_back(name);
         appended = true;
     }
     return appended;

@@ -32,7 +32,8 @@ public:
 
     // The name at an index whatever the size of its data; empty text when the call fails.
     std::string EnumValueName(DWORD index) const;
-    // Appends names in registry order up to the first empty one; true when any was appended.
+    // Appends the names in registry order, passing over the unnamed default value; true when any
+    // was appended.
     bool EnumValueNames(std::vector<std::string>& names) const;
 
     HKEY Handle() const { return key_; }
@@ -40,5 +41,6 @@ public:
 
 private:
     void Replace(HKEY key);
+    LONG EnumValueNameAt(DWORD index, std::string& name) const;
     HKEY key_ = nullptr;
 };

@@ -116,6 +116,7 @@ TEST_F(RegistryKeyTest, EnumerationListsEveryNameWhateverItsDataSize)
     ASSERT_EQ(key.SetString("Huge", std::string(1000, 'h')), ERROR_SUCCESS);
     ASSERT_EQ(key.SetString(std::string(300, 'n'), "long name"), ERROR_SUCCESS);
     ASSERT_EQ(key.SetString("Last", "z"), ERROR_SUCCESS);
+    ASSERT_EQ(key.SetString("", "default value"), ERROR_SUCCESS); // listed first by Wine
 
     EXPECT_TRUE(key.EnumValueNames(names));
     ASSERT_EQ(names.size(), 5u);
