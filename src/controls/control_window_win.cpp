@@ -6,6 +6,8 @@ namespace controls {
 
 namespace {
 constexpr UINT_PTR kSubclassId = 0x5444; // one subclass per control window
+// Names the object bound to a window, for FromHandle.
+constexpr const char* kObjectProperty = "TidewellControlObject";
 }
 
 ControlWindow::~ControlWindow()
@@ -22,16 +24,14 @@ bool ControlWindow::Attach(HWND window)
     if (!window || hwnd_ || !SetWindowSubclass(window, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
         return false;
     hwnd_ = window;
+    SetPropA(window, kObjectProperty, this);
     OnAttached();
     return true;
 }
 
 ControlWindow* ControlWindow::FromHandle(HWND window)
 {
-    DWORD_PTR self = 0;
-    if (!window || !GetWindowSubclass(window, SubclassProc, kSubclassId, &self))
-        return nullptr;
-    return reinterpret_cast<ControlWindow*>(self);
+    return window ? static_cast<ControlWindow*>(GetPropA(window, kObjectProperty)) : nullptr;
 }
 
 bool ControlWindow::CreateOwned(DWORD exStyle, const char* className, const char* text, DWORD style,
@@ -55,8 +55,10 @@ bool ControlWindow::CreateOwned(DWORD exStyle, const char* className, const char
 
 void ControlWindow::Detach()
 {
-    if (hwnd_)
+    if (hwnd_) {
         RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
+        RemovePropA(hwnd_, kObjectProperty);
+    }
     hwnd_ = nullptr;
     owned_ = false;
 }
