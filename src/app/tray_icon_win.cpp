@@ -7,6 +7,11 @@
 #include "controls/text_fit.h"
 #include "win32/dialog.h"
 
+namespace {
+// The tooltip field of the original record, terminator included.
+constexpr std::size_t kTipBytes = 64;
+} // namespace
+
 CTrayIcon::CTrayIcon() = default;
 
 CTrayIcon::~CTrayIcon() { RemoveIcon(); }
@@ -30,7 +35,7 @@ BOOL CTrayIcon::Create(HWND owner, UINT callbackMessage, const std::string& tool
     data_.uCallbackMessage = callbackMessage;
     icon_.reset(icon ? CopyIcon(icon) : nullptr);
     data_.hIcon = icon_.get();
-    const std::string tip = CutUtf8(tooltip, sizeof(data_.szTip) - 1);
+    const std::string tip = CutUtf8(tooltip, kTipBytes - 1);
     std::memcpy(data_.szTip, tip.c_str(), tip.size() + 1);
     wanted_ = true;
     enabled_ = Notify(NIM_ADD, NIF_MESSAGE | NIF_ICON | NIF_TIP);
@@ -72,7 +77,7 @@ BOOL CTrayIcon::SetTooltipText(const std::string& text)
 {
     if (!enabled_)
         return 0;
-    const std::string tip = CutUtf8(text, sizeof(data_.szTip) - 1);
+    const std::string tip = CutUtf8(text, kTipBytes - 1);
     std::memcpy(data_.szTip, tip.c_str(), tip.size() + 1);
     return Notify(NIM_MODIFY, NIF_TIP);
 }
