@@ -58,12 +58,6 @@ bool CHistoryBarGraph::Create(DWORD style, const RECT& rect, HWND parent, int id
                        parent, id);
 }
 
-bool CHistoryBarGraph::CreateOver(HWND dialog, int placeholderId, int id)
-{
-    if (!GetDlgItem(dialog, placeholderId))
-        return false;
-    return Create(WS_CHILD | WS_VISIBLE, controls::PlaceholderRect(dialog, placeholderId), dialog, id);
-}
 
 void CHistoryBarGraph::SetRange(int lower, int upper)
 {
@@ -89,24 +83,4 @@ int CHistoryBarGraph::SetPos(int value)
         InvalidateRect(hwnd(), nullptr, FALSE);
     }
     return previous;
-}
-
-bool CHistoryBarGraph::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result)
-{
-    result = 0;
-    switch (msg) {
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_PAINT: {
-        win32::PaintDc dc(hwnd());
-        buffer_.CopyTo(dc.get());
-        return true;
-    }
-    case WM_PRINTCLIENT:
-        buffer_.CopyTo(reinterpret_cast<HDC>(wp));
-        return true;
-    default:
-        return false;
-    }
 }

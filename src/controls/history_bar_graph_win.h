@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "controls/control_window_win.h"
+#include "controls/graph_window_win.h"
 #include "controls/history_bar_model.h"
 
 struct HistoryBarDrawInfo {
@@ -20,13 +20,11 @@ void PaintHistoryBackground(HDC dc, int width, int height);
 // Scrolls the picture one step and draws the newest bar, the caption and the reference lines.
 void AdvanceHistoryPicture(HDC dc, const HistoryBarDrawInfo& info);
 
-class CHistoryBarGraph : public controls::ControlWindow {
+class CHistoryBarGraph : public controls::GraphWindow {
 public:
     CHistoryBarGraph();
 
-    bool Create(DWORD style, const RECT& rect, HWND parent, int id);
-    // A visible child at the rectangle of a placeholder control of `dialog`.
-    bool CreateOver(HWND dialog, int placeholderId, int id);
+    bool Create(DWORD style, const RECT& rect, HWND parent, int id) override;
 
     void SetRange(int lower, int upper);
     int SetPos(int value); // the previous position
@@ -34,11 +32,7 @@ public:
     void SetCaption(const std::string& text) { caption_ = text; }
     void SetCaptionColor(Colour colour) { captionColour_ = colour; }
 
-protected:
-    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-
 private:
-    controls::BackBuffer buffer_;
     int lower_ = 0, upper_ = 100, position_ = 0;
     std::string caption_;
     Colour captionColour_;

@@ -65,12 +65,6 @@ bool CLineGraph::Create(DWORD style, const RECT& rect, HWND parent, int id)
     return true;
 }
 
-bool CLineGraph::CreateOver(HWND dialog, int placeholderId, int id)
-{
-    if (!GetDlgItem(dialog, placeholderId))
-        return false;
-    return Create(WS_CHILD | WS_VISIBLE, controls::PlaceholderRect(dialog, placeholderId), dialog, id);
-}
 
 int CLineGraph::AddSeries(std::unique_ptr<CLineGraphSeries> series)
 {
@@ -92,24 +86,4 @@ void CLineGraph::Advance()
     info_.gridPhase = NextGridPhase(info_.gridPhase);
     AdvanceLineGraphPicture(buffer_.dc(), info_, series_);
     InvalidateRect(hwnd(), nullptr, FALSE);
-}
-
-bool CLineGraph::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result)
-{
-    result = 0;
-    switch (msg) {
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_PAINT: {
-        win32::PaintDc dc(hwnd());
-        buffer_.CopyTo(dc.get());
-        return true;
-    }
-    case WM_PRINTCLIENT:
-        buffer_.CopyTo(reinterpret_cast<HDC>(wp));
-        return true;
-    default:
-        return false;
-    }
 }

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "controls/control_window_win.h"
+#include "controls/graph_window_win.h"
 #include "controls/line_graph_series.h"
 
 struct LineGraphDrawInfo {
@@ -20,13 +20,11 @@ void PaintLineGraphGrid(HDC dc, const LineGraphDrawInfo& info);
 // Scrolls the picture one step, draws the moving grid and one segment of each series.
 void AdvanceLineGraphPicture(HDC dc, const LineGraphDrawInfo& info, std::vector<std::unique_ptr<CLineGraphSeries>>& series);
 
-class CLineGraph : public controls::ControlWindow {
+class CLineGraph : public controls::GraphWindow {
 public:
     ~CLineGraph() override;
 
-    bool Create(DWORD style, const RECT& rect, HWND parent, int id);
-    // A visible child at the rectangle of a placeholder control of `dialog`.
-    bool CreateOver(HWND dialog, int placeholderId, int id);
+    bool Create(DWORD style, const RECT& rect, HWND parent, int id) override;
 
     // Appends a series; returns its index for AddValue.
     int AddSeries(std::unique_ptr<CLineGraphSeries> series);
@@ -37,11 +35,7 @@ public:
     void SetGridColor(Colour colour) { info_.grid = colour; }
     int GridPhase() const { return info_.gridPhase; }
 
-protected:
-    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-
 private:
     std::vector<std::unique_ptr<CLineGraphSeries>> series_;
-    controls::BackBuffer buffer_;
     LineGraphDrawInfo info_;
 };

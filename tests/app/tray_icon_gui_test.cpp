@@ -193,7 +193,12 @@ bool FindTrayIcon(POINT& where)
     RECT client;
     GetClientRect(tray, &client);
     where = POINT{client.bottom / 2, client.bottom / 2}; // square icon cells
-    return ClientToScreen(tray, &where) != FALSE;
+    if (!ClientToScreen(tray, &where))
+        return false;
+    // A window left over at the top left would take the click: lift the tray above it.
+    if (GetAncestor(WindowFromPoint(where), GA_ROOT) != tray)
+        SetWindowPos(tray, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return GetAncestor(WindowFromPoint(where), GA_ROOT) == tray;
 }
 
 struct MenuSeen {
@@ -241,7 +246,7 @@ TEST(TrayIcon, RealRightClickOpensTheMenuAndChoosesAnItem)
     TrayOwner owner;
     ASSERT_NE(owner.tray.Create(owner.hwnd, WM_TRAY_NOTIFY, "Tidewell", TrayPicture(), IDR_TRAY_MENU), 0);
     POINT icon{};
-    ASSERT_TRUE(PumpUntil([&] { return FindTrayIcon(icon); }, 10000)) << "Wine's tray window did not appear";
+    ASSERT_TRUE(PumpUntil([&] { return FindTrayIcon(icon); }, 10000)) << "Wine's tray window did not appear, or is covered";
 
     std::atomic<bool> done{false};
     MenuSeen seen;

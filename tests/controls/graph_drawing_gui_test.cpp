@@ -164,6 +164,31 @@ TEST(LineGraphDrawing, GridAndPhase)
     EXPECT_EQ(canvas.At(12, 50), kGraphBackground);
 }
 
+TEST(GraphPlacement, CreatedOverAPlaceholderControl)
+{
+    ControlHost host(300, 200);
+    CreateWindowExA(0, "STATIC", "", WS_CHILD, 20, 30, 100, 80, host.hwnd(), reinterpret_cast<HMENU>(1093), nullptr,
+                    nullptr);
+    CLineGraph load;
+    CHistoryBarGraph memory;
+    EXPECT_FALSE(load.CreateOver(host.hwnd(), 4242, 5469)) << "no such placeholder";
+    ASSERT_TRUE(load.CreateOver(host.hwnd(), 1093, 5469));
+    ASSERT_TRUE(memory.CreateOver(host.hwnd(), 1093, 5470));
+    for (HWND graph : {load.hwnd(), memory.hwnd()}) {
+        RECT r;
+        GetWindowRect(graph, &r);
+        MapWindowPoints(nullptr, host.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, 20);
+        EXPECT_EQ(r.top, 30);
+        EXPECT_EQ(r.right, 120);
+        EXPECT_EQ(r.bottom, 110);
+        EXPECT_EQ(GetParent(graph), host.hwnd());
+        EXPECT_TRUE(IsWindowVisible(graph) || !IsWindowVisible(host.hwnd()));
+        EXPECT_NE(GetWindowLongA(graph, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+    }
+    EXPECT_EQ(GetDlgItem(host.hwnd(), 5469), load.hwnd());
+}
+
 TEST(ColorStaticDrawing, ColoursFontAndFaceName)
 {
     ControlHost host(300, 100);
