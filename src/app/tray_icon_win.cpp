@@ -35,7 +35,7 @@ BOOL CTrayIcon::Create(HWND owner, UINT callbackMessage, const std::string& tool
     data_.uCallbackMessage = callbackMessage;
     icon_.reset(icon ? CopyIcon(icon) : nullptr);
     data_.hIcon = icon_.get();
-    const std::string tip = CutUtf8(tooltip, kTipBytes - 1);
+    const std::string tip = controls::CutUtf8(tooltip, kTipBytes - 1);
     std::memcpy(data_.szTip, tip.c_str(), tip.size() + 1);
     wanted_ = true;
     enabled_ = Notify(NIM_ADD, NIF_MESSAGE | NIF_ICON | NIF_TIP);
@@ -77,7 +77,7 @@ BOOL CTrayIcon::SetTooltipText(const std::string& text)
 {
     if (!enabled_)
         return 0;
-    const std::string tip = CutUtf8(text, kTipBytes - 1);
+    const std::string tip = controls::CutUtf8(text, kTipBytes - 1);
     std::memcpy(data_.szTip, tip.c_str(), tip.size() + 1);
     return Notify(NIM_MODIFY, NIF_TIP);
 }

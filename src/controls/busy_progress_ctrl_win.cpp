@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+using namespace controls;
+
 namespace {
 // lParam of the steps the worker posts, so that a step queued before a stop is dropped.
 constexpr LPARAM kWorkerStep = 0x42505354;

@@ -35,8 +35,8 @@ public:
     bool IsBusyRunning() const { return worker_ != nullptr; }
 
     // Members, written by the owner on the window's thread.
-    BusyProgressState state;
-    BusyProgressColours colours;
+    controls::BusyProgressState state;
+    controls::BusyProgressColours colours;
     RECT rect{};          // drawn area; the client rectangle when empty
     DWORD interval = 100; // ms between busy steps
     bool followSystemColours = true;

@@ -4,8 +4,7 @@
 
 #include "controls/control_window_win.h"
 
-using controls::FillSolid;
-using controls::ToColorRef;
+namespace controls {
 
 void DrawBackground(HDC dc, const RECT& area, Colour background)
 {
@@ -58,3 +57,5 @@ void DrawBusyProgress(HDC dc, const BusyProgressDrawInfo& info)
             DrawPartialSegment(dc, r, segment.partialWidth, info.colours.highlightFill);
     }
 }
+
+} // namespace controls

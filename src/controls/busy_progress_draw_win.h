@@ -5,6 +5,8 @@
 #include "controls/busy_progress_model.h"
 #include "controls/colour.h"
 
+namespace controls {
+
 struct BusyProgressColours {
     Colour background = 0;
     Colour segmentFill = Rgb(160, 189, 220);
@@ -28,3 +30,5 @@ void DrawBackground(HDC dc, const RECT& area, Colour background);
 void DrawSegment(HDC dc, const RECT& segment); // with the pen and brush selected in `dc`
 void DrawActiveSegment(HDC dc, const RECT& segment, const BusyProgressColours& colours);
 void DrawPartialSegment(HDC dc, const RECT& segment, int width, Colour fill);
+
+} // namespace controls

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace controls {
+
 void LayoutSegments(BusyProgressState& state, int areaWidth, int areaHeight)
 {
     state.segmentHeight = areaHeight;
@@ -103,3 +105,5 @@ std::vector<SegmentPaint> PlanSegments(const BusyProgressState& state)
     }
     return plan;
 }
+
+} // namespace controls

@@ -3,6 +3,8 @@
 // segment, and the busy motion. Free of any window so it is tested natively.
 #include <vector>
 
+namespace controls {
+
 enum BusyProgressMode { kModeBusy = 1, kModeProgress = 2 };
 enum BusyMotion { kMotionBounce = 1, kMotionWrapForward = 2, kMotionWrapBackward = 4 };
 enum BusyStyle { kStyleSingle = 1, kStyleBlock = 2 };
@@ -43,3 +45,5 @@ struct SegmentPaint {
 // Every segment of the current state, left to right. Empty when the state draws no segments
 // (an unknown busy style, or a zero-length range or track).
 std::vector<SegmentPaint> PlanSegments(const BusyProgressState& state);
+
+} // namespace controls

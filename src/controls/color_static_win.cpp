@@ -4,6 +4,8 @@
 
 #include "controls/text_fit.h"
 
+using namespace controls;
+
 CColorStatic::CColorStatic()
     : textColour_(static_cast<Colour>(GetSysColor(COLOR_WINDOWTEXT))),
       background_(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)))

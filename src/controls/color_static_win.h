@@ -13,12 +13,12 @@ public:
 
     bool Create(const char* text, DWORD style, const RECT& rect, HWND parent, int id);
 
-    void SetBkColor(Colour colour);
-    void SetTextColor(Colour colour);
+    void SetBkColor(controls::Colour colour);
+    void SetTextColor(controls::Colour colour);
     void SetFontHeight(int size);
     void SetFontName(const std::string& face);
 
-    Colour TextColour() const { return textColour_; }
+    controls::Colour TextColour() const { return textColour_; }
     const LOGFONTA& FontDescription() const { return fontDescription_; }
     HFONT Font() const { return font_.get(); }
 
@@ -35,7 +35,7 @@ private:
     void RecreateFont();
     void Redraw() const;
 
-    Colour textColour_;
+    controls::Colour textColour_;
     win32::UniqueGdi<HBRUSH> background_;
     LOGFONTA fontDescription_{};
     win32::UniqueGdi<HFONT> font_;

@@ -2,6 +2,8 @@
 // Colours as 0x00BBGGRR, the layout GDI's COLORREF uses, so portable code can hold them.
 #include <cstdint>
 
+namespace controls {
+
 using Colour = std::uint32_t;
 
 constexpr Colour Rgb(int r, int g, int b)
@@ -12,3 +14,5 @@ constexpr Colour Rgb(int r, int g, int b)
 
 inline constexpr Colour kGraphBackground = Rgb(0, 0, 90);
 inline constexpr Colour kGraphGrid = Rgb(19, 161, 180);
+
+} // namespace controls

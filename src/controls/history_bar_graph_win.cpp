@@ -1,6 +1,6 @@
 #include "controls/history_bar_graph_win.h"
 
-using controls::ToColorRef;
+namespace controls {
 
 namespace {
 
@@ -44,6 +44,10 @@ void AdvanceHistoryPicture(HDC dc, const HistoryBarDrawInfo& info)
     }
     DrawReferenceLines(dc, right);
 }
+
+} // namespace controls
+
+using namespace controls;
 
 CHistoryBarGraph::CHistoryBarGraph()
     : captionColour_(static_cast<Colour>(GetSysColor(COLOR_WINDOWTEXT))),

@@ -7,6 +7,8 @@
 #include "controls/graph_window_win.h"
 #include "controls/history_bar_model.h"
 
+namespace controls {
+
 struct HistoryBarDrawInfo {
     int width = 0, height = 0;
     int lower = 0, upper = 100, position = 0;
@@ -20,6 +22,8 @@ void PaintHistoryBackground(HDC dc, int width, int height);
 // Scrolls the picture one step and draws the newest bar, the caption and the reference lines.
 void AdvanceHistoryPicture(HDC dc, const HistoryBarDrawInfo& info);
 
+} // namespace controls
+
 class CHistoryBarGraph : public controls::GraphWindow {
 public:
     CHistoryBarGraph();
@@ -30,11 +34,11 @@ public:
     int SetPos(int value); // the previous position
     int GetPos() const { return position_; }
     void SetCaption(const std::string& text) { caption_ = text; }
-    void SetCaptionColor(Colour colour) { captionColour_ = colour; }
+    void SetCaptionColor(controls::Colour colour) { captionColour_ = colour; }
 
 private:
     int lower_ = 0, upper_ = 100, position_ = 0;
     std::string caption_;
-    Colour captionColour_;
+    controls::Colour captionColour_;
     win32::UniqueGdi<HFONT> captionFont_;
 };

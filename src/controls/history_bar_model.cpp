@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace controls {
+
 int ClampToRange(int value, int lower, int upper)
 {
     if (value > upper)
@@ -19,3 +21,5 @@ int HistoryBarHeight(int position, int lower, int upper, int height)
     // 64-bit: megabyte ranges times pixel heights pass 2^31 on large machines.
     return static_cast<int>((static_cast<std::int64_t>(position) - lower) * height / range);
 }
+
+} // namespace controls

@@ -2,6 +2,8 @@
 // Arithmetic of the memory history graph: the value range and the height of one bar.
 #include "controls/colour.h"
 
+namespace controls {
+
 inline constexpr int kHistoryScrollStep = 4;
 inline constexpr int kHistoryBarWidth = 2;
 inline constexpr Colour kHistoryBarColour = Rgb(19, 201, 235);
@@ -19,3 +21,5 @@ int ClampToRange(int value, int lower, int upper);
 // Bar height in pixels for a value on a graph `height` pixels high, rounded toward zero.
 // An empty range (upper == lower) draws no bar.
 int HistoryBarHeight(int position, int lower, int upper, int height);
+
+} // namespace controls

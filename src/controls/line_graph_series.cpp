@@ -3,6 +3,9 @@
 #include <numeric>
 #include <utility>
 
+using controls::Colour;
+using controls::LineStep;
+
 CLineGraphSeries::CLineGraphSeries(std::string name, Colour colour, int penWidth, int lower, int upper)
     : name_(std::move(name)), colour_(colour), penWidth_(penWidth), span_(upper - lower + 1), offset_(lower - 1)
 {
@@ -35,6 +38,8 @@ LineStep CLineGraphSeries::Advance(int bottom)
     return step;
 }
 
+namespace controls {
+
 int NextGridPhase(int phase)
 {
     phase -= kLineGraphStep;
@@ -45,3 +50,5 @@ int MovingGridLineX(int right, int phase)
 {
     return right - ((right - phase) % kLineGraphGrid + 1);
 }
+
+} // namespace controls

@@ -6,18 +6,22 @@
 
 #include "controls/colour.h"
 
+namespace controls {
+
 // A line segment to draw, from (x - 3 at fromY) to (x at toY) relative to the graph's right edge.
 struct LineStep {
     int fromY = 0;
     int toY = 0;
 };
 
+} // namespace controls
+
 class CLineGraphSeries {
 public:
-    CLineGraphSeries(std::string name, Colour colour, int penWidth, int lower, int upper);
+    CLineGraphSeries(std::string name, controls::Colour colour, int penWidth, int lower, int upper);
 
     const std::string& Name() const { return name_; }
-    Colour GetColour() const { return colour_; }
+    controls::Colour GetColour() const { return colour_; }
     int PenWidth() const { return penWidth_; }
     int CurrentY() const { return currentY_; }
     int PreviousY() const { return previousY_; }
@@ -28,11 +32,11 @@ public:
     void ResetLevel(int bottom);
     // Averages and empties the pending values and gives the next segment. With no value pending
     // the line continues at its last level.
-    LineStep Advance(int bottom);
+    controls::LineStep Advance(int bottom);
 
 private:
     std::string name_;
-    Colour colour_;
+    controls::Colour colour_;
     int penWidth_;
     int span_;   // upper - lower + 1
     int offset_; // lower - 1: stored values start at 1, so 0 means "none added"
@@ -41,6 +45,8 @@ private:
     std::vector<long long> pending_;
 };
 
+namespace controls {
+
 inline constexpr int kLineGraphStep = 3;
 inline constexpr int kLineGraphGrid = 13;
 
@@ -48,3 +54,5 @@ inline constexpr int kLineGraphGrid = 13;
 int NextGridPhase(int phase);
 // x of the moving vertical grid line for a graph whose right edge is `right`.
 int MovingGridLineX(int right, int phase);
+
+} // namespace controls

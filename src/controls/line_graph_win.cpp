@@ -1,6 +1,6 @@
 #include "controls/line_graph_win.h"
 
-using controls::ToColorRef;
+namespace controls {
 
 namespace {
 
@@ -45,6 +45,10 @@ void AdvanceLineGraphPicture(HDC dc, const LineGraphDrawInfo& info, std::vector<
         DrawLine(dc, c.right - 14, step.fromY, c.right - 11, step.toY);
     }
 }
+
+} // namespace controls
+
+using namespace controls;
 
 CLineGraph::~CLineGraph()
 {

@@ -8,6 +8,8 @@
 #include "controls/graph_window_win.h"
 #include "controls/line_graph_series.h"
 
+namespace controls {
+
 struct LineGraphDrawInfo {
     RECT client{};
     Colour background = kGraphBackground;
@@ -20,6 +22,8 @@ void PaintLineGraphGrid(HDC dc, const LineGraphDrawInfo& info);
 // Scrolls the picture one step, draws the moving grid and one segment of each series.
 void AdvanceLineGraphPicture(HDC dc, const LineGraphDrawInfo& info, std::vector<std::unique_ptr<CLineGraphSeries>>& series);
 
+} // namespace controls
+
 class CLineGraph : public controls::GraphWindow {
 public:
     ~CLineGraph() override;
@@ -31,11 +35,11 @@ public:
     void AddValue(int series, int value);
     void Advance();
 
-    void SetBackgroundColor(Colour colour) { info_.background = colour; }
-    void SetGridColor(Colour colour) { info_.grid = colour; }
+    void SetBackgroundColor(controls::Colour colour) { info_.background = colour; }
+    void SetGridColor(controls::Colour colour) { info_.grid = colour; }
     int GridPhase() const { return info_.gridPhase; }
 
 private:
     std::vector<std::unique_ptr<CLineGraphSeries>> series_;
-    LineGraphDrawInfo info_;
+    controls::LineGraphDrawInfo info_;
 };

@@ -1,5 +1,7 @@
 #include "controls/text_fit.h"
 
+namespace controls {
+
 std::string CutUtf8(const std::string& text, std::size_t maxBytes)
 {
     if (text.size() <= maxBytes)
@@ -10,3 +12,5 @@ std::string CutUtf8(const std::string& text, std::size_t maxBytes)
         --end;
     return text.substr(0, end);
 }
+
+} // namespace controls

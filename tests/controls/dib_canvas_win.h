@@ -31,20 +31,20 @@ public:
     HDC dc() const { return dc_.get(); }
     int width() const { return width_; }
     int height() const { return height_; }
-    void Clear(Colour colour)
+    void Clear(controls::Colour colour)
     {
         win32::UniqueGdi<HBRUSH> brush(CreateSolidBrush(colour));
         RECT all{0, 0, width_, height_};
         FillRect(dc_.get(), &all, brush.get());
     }
     // The pixel as an RGB colour (the DIB stores 0x00RRGGBB).
-    Colour At(int x, int y) const
+    controls::Colour At(int x, int y) const
     {
         GdiFlush();
         const std::uint32_t p = bits_[y * width_ + x];
-        return Rgb((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+        return controls::Rgb((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
-    int Count(Colour colour, int top, int bottom) const
+    int Count(controls::Colour colour, int top, int bottom) const
     {
         int n = 0;
         for (int y = top; y < bottom; ++y)
