@@ -74,7 +74,7 @@ void BusyProgressCtrl::StartBusy()
         return;
     }
     worker_ = std::move(worker);
-    workerThread_ = thread;
+    workerThread_.reset(thread);
 }
 
 void BusyProgressCtrl::StopBusy()
@@ -82,9 +82,9 @@ void BusyProgressCtrl::StopBusy()
     if (!worker_)
         return;
     worker_->running = false;
-    WaitForSingleObject(workerThread_, 2 * worker_->interval);
-    CloseHandle(workerThread_);
-    workerThread_ = nullptr;
+    // A worker still asleep after that ends on its own: it holds its share of the flags.
+    WaitForSingleObject(workerThread_.get(), 2 * worker_->interval);
+    workerThread_.reset();
     worker_.reset();
 }
 

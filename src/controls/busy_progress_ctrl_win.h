@@ -52,6 +52,6 @@ private:
 
     controls::BackBuffer buffer_;
     std::shared_ptr<Worker> worker_;
-    HANDLE workerThread_ = nullptr;
+    win32::UniqueHandle workerThread_;
     unsigned workerGeneration_ = 0;
 };

@@ -51,7 +51,7 @@ using namespace controls;
 
 CHistoryBarGraph::CHistoryBarGraph()
     : captionColour_(static_cast<Colour>(GetSysColor(COLOR_WINDOWTEXT))),
-      captionFont_(CreateFontA(13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_STRING_PRECIS,
+      captionFont_(CreateFontA(13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
                                CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma"))
 {
 }

@@ -23,8 +23,6 @@ public:
     const std::string& Name() const { return name_; }
     controls::Colour GetColour() const { return colour_; }
     int PenWidth() const { return penWidth_; }
-    int CurrentY() const { return currentY_; }
-    int PreviousY() const { return previousY_; }
 
     void AddValue(int value);
     // Both rows just below a graph whose bottom row is `bottom`: the next segment starts at its
