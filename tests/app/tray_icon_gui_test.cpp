@@ -207,19 +207,22 @@ struct MenuSeen {
     bool clicked = false;
 };
 
+HWND WaitForPopupMenu(DWORD deadline, const std::atomic<bool>& done)
+{
+    while (!done && GetTickCount() < deadline) {
+        HWND menuWindow = FindWindowA("#32768", nullptr);
+        if (menuWindow && IsWindowVisible(menuWindow))
+            return menuWindow;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
 // On a helper thread: waits for the pop-up menu, reads it, and clicks the item at `position`.
 // Closes the menu when the deadline passes, so the test cannot hang in the menu loop.
 void ChooseFromMenu(int position, DWORD deadline, const std::atomic<bool>& done, MenuSeen& seen)
 {
-    HWND menuWindow = nullptr;
-    while (!done && GetTickCount() < deadline) {
-        menuWindow = FindWindowA("#32768", nullptr);
-        if (menuWindow && IsWindowVisible(menuWindow))
-            break;
-        menuWindow = nullptr;
-        Sleep(20);
-    }
-    if (menuWindow) {
+    if (HWND menuWindow = WaitForPopupMenu(deadline, done)) {
         auto menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
         for (int i = 0; i < GetMenuItemCount(menu); ++i) {
             char text[128] = {};
@@ -269,6 +272,27 @@ TEST(TrayIcon, RealRightClickOpensTheMenuAndChoosesAnItem)
     EXPECT_TRUE(seen.clicked);
     ASSERT_TRUE(chosen) << "no command arrived";
     EXPECT_EQ(owner.commands, std::vector<UINT>{ID_TRAY_STARTUP});
+}
+
+TEST(TrayScreenshot, Menu)
+{
+    if (!testing_support::ScreenshotsWanted())
+        GTEST_SKIP() << "screenshots not asked for";
+    TrayOwner owner;
+    ASSERT_NE(owner.tray.Create(owner.hwnd, WM_TRAY_NOTIFY, "Tidewell", TrayPicture(), IDR_TRAY_MENU), 0);
+    std::atomic<bool> done{false};
+    std::atomic<bool> saved{false};
+    std::thread helper([&] {
+        if (HWND menuWindow = WaitForPopupMenu(GetTickCount() + 10000, done))
+            saved = testing_support::SaveScreenshot(menuWindow, "tray_menu");
+        EndMenu();
+    });
+    SetCursorPos(40, 40);
+    PostMessageA(owner.hwnd, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP);
+    PumpUntil([&] { return saved; }, 12000);
+    done = true;
+    helper.join();
+    EXPECT_TRUE(saved);
 }
 
 } // namespace
