@@ -289,7 +289,7 @@ TEST(TrayScreenshot, Menu)
     });
     SetCursorPos(40, 40);
     PostMessageA(owner.hwnd, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP);
-    PumpUntil([&] { return saved; }, 12000);
+    PumpUntil([&] { return saved.load(); }, 12000);
     done = true;
     helper.join();
     EXPECT_TRUE(saved);
