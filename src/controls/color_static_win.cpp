@@ -14,6 +14,13 @@ CColorStatic::CColorStatic()
     font_.reset(CreateFontIndirectA(&fontDescription_));
 }
 
+CColorStatic::~CColorStatic()
+{
+    // A static that outlives the label must not keep painting with the deleted font.
+    if (hwnd())
+        SendMessageA(hwnd(), WM_SETFONT, 0, FALSE);
+}
+
 bool CColorStatic::Create(const char* text, DWORD style, const RECT& rect, HWND parent, int id)
 {
     return CreateOwned(0, "STATIC", text, style, rect, parent, id);

@@ -10,6 +10,7 @@
 class CColorStatic : public controls::ControlWindow {
 public:
     CColorStatic();
+    ~CColorStatic() override;
 
     bool Create(const char* text, DWORD style, const RECT& rect, HWND parent, int id);
 

@@ -81,7 +81,7 @@ int CHistoryBarGraph::SetPos(int value)
 {
     const int previous = position_;
     position_ = ClampToRange(value, lower_, upper_);
-    if (buffer_) {
+    if (buffer_ && hwnd()) {
         AdvanceHistoryPicture(buffer_.dc(), {buffer_.width(), buffer_.height(), lower_, upper_, position_, caption_,
                                              captionColour_, captionFont_.get()});
         InvalidateRect(hwnd(), nullptr, FALSE);

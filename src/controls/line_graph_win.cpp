@@ -85,7 +85,7 @@ void CLineGraph::AddValue(int series, int value)
 
 void CLineGraph::Advance()
 {
-    if (!buffer_)
+    if (!buffer_ || !hwnd())
         return;
     info_.gridPhase = NextGridPhase(info_.gridPhase);
     AdvanceLineGraphPicture(buffer_.dc(), info_, series_);
