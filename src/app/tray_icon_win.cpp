@@ -1,0 +1,175 @@
+#include "app/tray_icon_win.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "common/resource_text.h"
+#include "controls/text_fit.h"
+#include "win32/dialog.h"
+
+namespace {
+// The tooltip field of the original record, terminator included.
+constexpr std::size_t kTipBytes = 64;
+} // namespace
+
+CTrayIcon::CTrayIcon() = default;
+
+CTrayIcon::~CTrayIcon() { RemoveIcon(); }
+
+BOOL CTrayIcon::Notify(DWORD action, UINT flags)
+{
+    data_.uFlags = flags;
+    return Shell_NotifyIconA(action, &data_);
+}
+
+BOOL CTrayIcon::Create(HWND owner, UINT callbackMessage, const std::string& tooltip, HICON icon, UINT id)
+{
+    if (LOBYTE(LOWORD(GetVersion())) < 4 || !owner || !IsWindow(owner)) {
+        enabled_ = 0;
+        return 0;
+    }
+    data_ = NOTIFYICONDATAA{};
+    data_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data_.hWnd = owner;
+    data_.uID = id;
+    data_.uCallbackMessage = callbackMessage;
+    icon_.reset(icon ? CopyIcon(icon) : nullptr);
+    data_.hIcon = icon_.get();
+    const std::string tip = controls::CutUtf8(tooltip, kTipBytes - 1);
+    std::memcpy(data_.szTip, tip.c_str(), tip.size() + 1);
+    wanted_ = true;
+    enabled_ = Notify(NIM_ADD, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    return enabled_;
+}
+
+BOOL CTrayIcon::RemoveIcon()
+{
+    wanted_ = false;
+    if (!enabled_)
+        return 0;
+    const BOOL result = Notify(NIM_DELETE, 0);
+    enabled_ = 0;
+    return result;
+}
+
+BOOL CTrayIcon::SetIcon(HICON icon)
+{
+    if (!enabled_)
+        return 0;
+    win32::UniqueIcon copy(icon ? CopyIcon(icon) : nullptr);
+    data_.hIcon = copy.get();
+    const BOOL result = Notify(NIM_MODIFY, NIF_ICON);
+    icon_ = std::move(copy); // the shell has its own copy of the previous one by now
+    return result;
+}
+
+BOOL CTrayIcon::SetIconResource(UINT resourceId)
+{
+    const WORD id = static_cast<WORD>(resourceId);
+    HINSTANCE module = win32::ResourceModule();
+    if (!FindResourceA(module, MAKEINTRESOURCEA(id), RT_GROUP_ICON))
+        module = GetModuleHandleA(nullptr);
+    // LoadIcon's icons are shared: never destroyed.
+    return SetIcon(LoadIconA(module, MAKEINTRESOURCEA(id)));
+}
+
+BOOL CTrayIcon::SetTooltipText(const std::string& text)
+{
+    if (!enabled_)
+        return 0;
+    const std::string tip = controls::CutUtf8(text, kTipBytes - 1);
+    std::memcpy(data_.szTip, tip.c_str(), tip.size() + 1);
+    return Notify(NIM_MODIFY, NIF_TIP);
+}
+
+UINT CTrayIcon::TaskbarCreatedMessage()
+{
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+BOOL CTrayIcon::OnTaskbarCreated()
+{
+    if (!wanted_ || !IsWindow(data_.hWnd))
+        return 0;
+    enabled_ = Notify(NIM_ADD, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    return enabled_;
+}
+
+bool CTrayIcon::HandleOwnerMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+{
+    if (wanted_ && msg == data_.uCallbackMessage) {
+        result = OnTrayNotification(wp, lp);
+        return true;
+    }
+    if (msg == TaskbarCreatedMessage()) {
+        OnTaskbarCreated();
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+HMENU CTrayIcon::LoadTrayMenu(win32::UniqueMenu& menu) const
+{
+    menu.reset(LoadMenuA(win32::ResourceModule(), MAKEINTRESOURCEA(data_.uID)));
+    return menu ? GetSubMenu(menu.get(), 0) : nullptr;
+}
+
+namespace {
+
+// Replaces each item's text by MenuItem<position>; separators stay separators.
+void ApplyMenuTexts(HMENU popup)
+{
+    CResourceText texts;
+    for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE;
+        if (!GetMenuItemInfoA(popup, i, TRUE, &info) || (info.fType & MFT_SEPARATOR))
+            continue;
+        char key[24];
+        std::snprintf(key, sizeof key, "MenuItem%d", i);
+        std::string text = texts.Text(key);
+        info.fMask = MIIM_STRING;
+        info.dwTypeData = text.data();
+        SetMenuItemInfoA(popup, i, TRUE, &info);
+    }
+}
+
+} // namespace
+
+LRESULT CTrayIcon::OnTrayNotification(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam != data_.uID)
+        return 0;
+    switch (LOWORD(lParam)) {
+    case WM_RBUTTONUP: {
+        win32::UniqueMenu menu;
+        HMENU popup = LoadTrayMenu(menu);
+        if (!popup)
+            return 0;
+        SetMenuDefaultItem(popup, 0, TRUE);
+        ApplyMenuTexts(popup);
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        SetForegroundWindow(data_.hWnd);
+        TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_LEFTALIGN, cursor.x, cursor.y, 0, data_.hWnd, nullptr);
+        // Lets the menu close when the user clicks elsewhere next time.
+        PostMessageA(data_.hWnd, WM_NULL, 0, 0);
+        return 1;
+    }
+    case WM_LBUTTONDBLCLK: {
+        win32::UniqueMenu menu;
+        HMENU popup = LoadTrayMenu(menu);
+        if (!popup)
+            return 0;
+        SetForegroundWindow(data_.hWnd);
+        const UINT command = GetMenuItemID(popup, 0);
+        SendMessageA(data_.hWnd, WM_COMMAND, command, 0);
+        return 1;
+    }
+    default:
+        return 1;
+    }
+}

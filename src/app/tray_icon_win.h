@@ -1,0 +1,52 @@
+#pragma once
+// The program's icon in the notification area: tooltip, picture, the tray menu on a right click
+// and the menu's first command on a double click.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "win32/handles.h"
+
+// The main window's private message for tray notifications.
+inline constexpr UINT WM_TRAY_NOTIFY = 0x1105;
+
+class CTrayIcon {
+public:
+    CTrayIcon();
+    virtual ~CTrayIcon();
+    CTrayIcon(const CTrayIcon&) = delete;
+    CTrayIcon& operator=(const CTrayIcon&) = delete;
+
+    // Refused (0) on systems without a notification area and without a live owner window.
+    BOOL Create(HWND owner, UINT callbackMessage, const std::string& tooltip, HICON icon, UINT id);
+    // The caller keeps owning `icon` and may destroy it after the call.
+    BOOL SetIcon(HICON icon);
+    BOOL SetIconResource(UINT resourceId);
+    // Cut to the 63 bytes the shell keeps, at a character boundary.
+    BOOL SetTooltipText(const std::string& text);
+    BOOL RemoveIcon();
+
+    // wParam: icon id, lParam: mouse message. 1 when handled or ignored, 0 for another icon or
+    // when the menu cannot be loaded.
+    virtual LRESULT OnTrayNotification(WPARAM wParam, LPARAM lParam);
+
+    // The message the shell broadcasts to top-level windows when it (re)starts.
+    static UINT TaskbarCreatedMessage();
+    // Adds the icon again after the shell restarted, with the picture and tooltip it had.
+    BOOL OnTaskbarCreated();
+    // For the owner's window procedure: handles the callback message and the shell restart.
+    bool HandleOwnerMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+
+    bool IsEnabled() const { return enabled_ != 0; }
+    const NOTIFYICONDATAA& IconData() const { return data_; }
+
+private:
+    BOOL Notify(DWORD action, UINT flags);
+    HMENU LoadTrayMenu(win32::UniqueMenu& menu) const;
+
+    BOOL enabled_ = 0;
+    NOTIFYICONDATAA data_{};
+    bool wanted_ = false;    // created and not removed: re-add after a shell restart
+    win32::UniqueIcon icon_; // our copy of the picture, still valid when the shell restarts
+};

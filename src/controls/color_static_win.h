@@ -1,0 +1,43 @@
+#pragma once
+// A static text with its own colours and font. Its parent hands WM_CTLCOLORSTATIC to
+// CColorStatic::ReflectCtlColor, the way a framework reflects the message to the control.
+#include <windows.h>
+
+#include <string>
+
+#include "controls/control_window_win.h"
+
+class CColorStatic : public controls::ControlWindow {
+public:
+    CColorStatic();
+    ~CColorStatic() override;
+
+    bool Create(const char* text, DWORD style, const RECT& rect, HWND parent, int id);
+
+    void SetBkColor(controls::Colour colour);
+    void SetTextColor(controls::Colour colour);
+    void SetFontHeight(int size);
+    void SetFontName(const std::string& face);
+
+    controls::Colour TextColour() const { return textColour_; }
+    const LOGFONTA& FontDescription() const { return fontDescription_; }
+    HFONT Font() const { return font_.get(); }
+
+    // The brush for a static control's WM_CTLCOLORSTATIC, with the DC prepared; null when the
+    // control is not a CColorStatic.
+    static HBRUSH ReflectCtlColor(HWND control, HDC dc);
+
+protected:
+    bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
+    void OnAttached() override;
+
+private:
+    HBRUSH OnCtlColor(HDC dc);
+    void RecreateFont();
+    void Redraw() const;
+
+    controls::Colour textColour_;
+    win32::UniqueGdi<HBRUSH> background_;
+    LOGFONTA fontDescription_{};
+    win32::UniqueGdi<HFONT> font_;
+};

@@ -1,0 +1,70 @@
+#pragma once
+// Common ground of the drawing controls: a C++ object bound to a child window through a window
+// subclass, created standalone, over a placeholder, or attached to a dialog's control; and the
+// back buffer they draw into.
+#include <windows.h>
+
+#include "controls/colour.h"
+#include "win32/handles.h"
+
+namespace controls {
+
+class ControlWindow {
+public:
+    ControlWindow() = default;
+    virtual ~ControlWindow();
+    ControlWindow(const ControlWindow&) = delete;
+    ControlWindow& operator=(const ControlWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    // Binds to an existing window (a dialog's control); the dialog keeps owning the window.
+    bool Attach(HWND window);
+    bool Attach(HWND dialog, int id) { return Attach(GetDlgItem(dialog, id)); }
+    // The object bound to a window, when the window is one of these controls.
+    static ControlWindow* FromHandle(HWND window);
+
+protected:
+    // Creates a child window that this object owns and destroys.
+    bool CreateOwned(DWORD exStyle, const char* className, const char* text, DWORD style, const RECT& rect,
+                     HWND parent, int id);
+    // True when handled, with the result in `result`.
+    virtual bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) = 0;
+    virtual void OnAttached() {}
+    LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) const;
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+    void Detach();
+
+    HWND hwnd_ = nullptr;
+    bool owned_ = false;
+};
+
+// Registers (once per process) a plain window class for a control that paints itself.
+const char* RegisterControlClass(const char* className);
+// The rectangle of a dialog's control in the dialog's client coordinates.
+RECT PlaceholderRect(HWND dialog, int placeholderId);
+
+// A memory DC with a bitmap of a control's size; the bitmap it replaced is restored on release.
+class BackBuffer {
+public:
+    bool Create(HWND window, int width, int height);
+    void Release();
+    explicit operator bool() const { return static_cast<bool>(dc_); }
+    HDC dc() const { return dc_.get(); }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    void CopyTo(HDC target) const;
+    ~BackBuffer() { Release(); }
+
+private:
+    win32::UniqueMemoryDc dc_;
+    win32::UniqueGdi<HBITMAP> bitmap_;
+    HGDIOBJ replaced_ = nullptr;
+    int width_ = 0, height_ = 0;
+};
+
+inline COLORREF ToColorRef(Colour c) { return static_cast<COLORREF>(c); }
+void FillSolid(HDC dc, const RECT& rect, Colour colour);
+
+} // namespace controls

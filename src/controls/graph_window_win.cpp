@@ -1,0 +1,32 @@
+#include "controls/graph_window_win.h"
+
+namespace controls {
+
+bool GraphWindow::CreateOver(HWND dialog, int placeholderId, int id)
+{
+    if (!GetDlgItem(dialog, placeholderId))
+        return false;
+    return Create(WS_CHILD | WS_VISIBLE, PlaceholderRect(dialog, placeholderId), dialog, id);
+}
+
+bool GraphWindow::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result)
+{
+    result = 0;
+    switch (msg) {
+    case WM_ERASEBKGND:
+        result = 1; // the copy covers every pixel
+        return true;
+    case WM_PAINT: {
+        win32::PaintDc dc(hwnd());
+        buffer_.CopyTo(dc.get());
+        return true;
+    }
+    case WM_PRINTCLIENT:
+        buffer_.CopyTo(reinterpret_cast<HDC>(wp));
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace controls

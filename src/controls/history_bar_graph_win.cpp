@@ -1,0 +1,90 @@
+#include "controls/history_bar_graph_win.h"
+
+namespace controls {
+
+namespace {
+
+void FillHatched(HDC dc, const RECT& area)
+{
+    win32::UniqueGdi<HBRUSH> hatch(CreateHatchBrush(HS_HORIZONTAL, ToColorRef(kHistoryHatchColour)));
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, ToColorRef(kGraphBackground));
+    FillRect(dc, &area, hatch.get());
+}
+
+void DrawReferenceLines(HDC dc, int width)
+{
+    for (const ReferenceLine& line : kHistoryReferenceLines)
+        controls::FillSolid(dc, RECT{0, line.row, width, line.row + 1}, line.colour);
+}
+
+} // namespace
+
+void PaintHistoryBackground(HDC dc, int width, int height)
+{
+    FillHatched(dc, RECT{0, 0, width, height});
+    DrawReferenceLines(dc, width);
+}
+
+void AdvanceHistoryPicture(HDC dc, const HistoryBarDrawInfo& info)
+{
+    const int right = info.width, bottom = info.height;
+    BitBlt(dc, 0, 0, right - kHistoryScrollStep, bottom, dc, kHistoryScrollStep, 0, SRCCOPY);
+    FillHatched(dc, RECT{right - kHistoryScrollStep, 0, right, bottom});
+
+    const int bar = HistoryBarHeight(info.position, info.lower, info.upper, bottom);
+    if (bar > 0)
+        controls::FillSolid(dc, RECT{right - kHistoryScrollStep, bottom - bar, right - kHistoryScrollStep + kHistoryBarWidth, bottom},
+                            kHistoryBarColour);
+
+    if (!info.caption.empty()) {
+        win32::SelectObjectScope font(dc, info.captionFont);
+        SetTextColor(dc, ToColorRef(info.captionColour));
+        TextOutA(dc, 0, 1, info.caption.c_str(), static_cast<int>(info.caption.size()));
+    }
+    DrawReferenceLines(dc, right);
+}
+
+} // namespace controls
+
+using namespace controls;
+
+CHistoryBarGraph::CHistoryBarGraph()
+    : captionColour_(static_cast<Colour>(GetSysColor(COLOR_WINDOWTEXT))),
+      captionFont_(CreateFontA(13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
+                               CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma"))
+{
+}
+
+bool CHistoryBarGraph::Create(DWORD style, const RECT& rect, HWND parent, int id)
+{
+    return CreateOwned(WS_EX_CLIENTEDGE, controls::RegisterControlClass("TidewellHistoryBarGraph"), "", style, rect,
+                       parent, id);
+}
+
+
+void CHistoryBarGraph::SetRange(int lower, int upper)
+{
+    lower_ = lower;
+    upper_ = upper;
+    if (!buffer_ && hwnd()) {
+        RECT client;
+        GetClientRect(hwnd(), &client);
+        if (buffer_.Create(hwnd(), client.right, client.bottom))
+            PaintHistoryBackground(buffer_.dc(), client.right, client.bottom);
+    }
+    if (hwnd())
+        InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+int CHistoryBarGraph::SetPos(int value)
+{
+    const int previous = position_;
+    position_ = ClampToRange(value, lower_, upper_);
+    if (buffer_ && hwnd()) {
+        AdvanceHistoryPicture(buffer_.dc(), {buffer_.width(), buffer_.height(), lower_, upper_, position_, caption_,
+                                             captionColour_, captionFont_.get()});
+        InvalidateRect(hwnd(), nullptr, FALSE);
+    }
+    return previous;
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The scrolling bar history of memory use with its caption line.
+#include <windows.h>
+
+#include <string>
+
+#include "controls/graph_window_win.h"
+#include "controls/history_bar_model.h"
+
+namespace controls {
+
+struct HistoryBarDrawInfo {
+    int width = 0, height = 0;
+    int lower = 0, upper = 100, position = 0;
+    const std::string& caption;
+    Colour captionColour = 0;
+    HFONT captionFont = nullptr;
+};
+
+// A fresh picture: hatched background and the reference lines.
+void PaintHistoryBackground(HDC dc, int width, int height);
+// Scrolls the picture one step and draws the newest bar, the caption and the reference lines.
+void AdvanceHistoryPicture(HDC dc, const HistoryBarDrawInfo& info);
+
+} // namespace controls
+
+class CHistoryBarGraph : public controls::GraphWindow {
+public:
+    CHistoryBarGraph();
+
+    bool Create(DWORD style, const RECT& rect, HWND parent, int id) override;
+
+    void SetRange(int lower, int upper);
+    int SetPos(int value); // the previous position
+    int GetPos() const { return position_; }
+    void SetCaption(const std::string& text) { caption_ = text; }
+    void SetCaptionColor(controls::Colour colour) { captionColour_ = colour; }
+
+private:
+    int lower_ = 0, upper_ = 100, position_ = 0;
+    std::string caption_;
+    controls::Colour captionColour_;
+    win32::UniqueGdi<HFONT> captionFont_;
+};

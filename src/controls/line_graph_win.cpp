@@ -1,0 +1,93 @@
+#include "controls/line_graph_win.h"
+
+namespace controls {
+
+namespace {
+
+void DrawLine(HDC dc, int x1, int y1, int x2, int y2)
+{
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+}
+
+} // namespace
+
+void PaintLineGraphGrid(HDC dc, const LineGraphDrawInfo& info)
+{
+    const RECT& c = info.client;
+    controls::FillSolid(dc, c, info.background);
+    win32::UniqueGdi<HPEN> pen(CreatePen(PS_SOLID, 1, ToColorRef(info.grid)));
+    win32::SelectObjectScope usePen(dc, pen.get());
+    for (int x = c.left - 1; x < c.right; x += kLineGraphGrid)
+        DrawLine(dc, x, c.top, x, c.bottom);
+    for (int y = c.top - 1; y < c.bottom; y += kLineGraphGrid)
+        DrawLine(dc, c.left, y, c.right, y);
+}
+
+void AdvanceLineGraphPicture(HDC dc, const LineGraphDrawInfo& info, std::vector<std::unique_ptr<CLineGraphSeries>>& series)
+{
+    const RECT& c = info.client;
+    const int width = c.right - c.left, height = c.bottom - c.top;
+    controls::FillSolid(dc, RECT{c.right - kLineGraphStep, c.top, c.right, c.bottom}, info.background);
+    BitBlt(dc, c.left, c.top, width - kLineGraphStep, height, dc, c.left + kLineGraphStep, c.top, SRCCOPY);
+    {
+        win32::UniqueGdi<HPEN> pen(CreatePen(PS_SOLID, 1, ToColorRef(info.grid)));
+        win32::SelectObjectScope usePen(dc, pen.get());
+        const int x = MovingGridLineX(c.right, info.gridPhase);
+        DrawLine(dc, x, c.top, x, c.bottom);
+        for (int y = c.top - 1; y < c.bottom; y += kLineGraphGrid)
+            DrawLine(dc, c.right - 6, y, c.right, y);
+    }
+    for (auto& s : series) {
+        const LineStep step = s->Advance(c.bottom);
+        win32::UniqueGdi<HPEN> pen(CreatePen(PS_SOLID, s->PenWidth(), ToColorRef(s->GetColour())));
+        win32::SelectObjectScope usePen(dc, pen.get());
+        DrawLine(dc, c.right - 14, step.fromY, c.right - 11, step.toY);
+    }
+}
+
+} // namespace controls
+
+using namespace controls;
+
+CLineGraph::~CLineGraph()
+{
+    while (!series_.empty())
+        series_.pop_back(); // last first
+}
+
+bool CLineGraph::Create(DWORD style, const RECT& rect, HWND parent, int id)
+{
+    if (!CreateOwned(WS_EX_CLIENTEDGE, controls::RegisterControlClass("TidewellLineGraph"), "", style, rect, parent, id))
+        return false;
+    GetClientRect(hwnd(), &info_.client);
+    if (!buffer_.Create(hwnd(), info_.client.right, info_.client.bottom))
+        return false;
+    PaintLineGraphGrid(buffer_.dc(), info_);
+    for (auto& s : series_)
+        s->ResetLevel(info_.client.bottom);
+    return true;
+}
+
+
+int CLineGraph::AddSeries(std::unique_ptr<CLineGraphSeries> series)
+{
+    series->ResetLevel(info_.client.bottom);
+    series_.push_back(std::move(series));
+    return static_cast<int>(series_.size()) - 1;
+}
+
+void CLineGraph::AddValue(int series, int value)
+{
+    if (series >= 0 && series < static_cast<int>(series_.size()))
+        series_[series]->AddValue(value);
+}
+
+void CLineGraph::Advance()
+{
+    if (!buffer_ || !hwnd())
+        return;
+    info_.gridPhase = NextGridPhase(info_.gridPhase);
+    AdvanceLineGraphPicture(buffer_.dc(), info_, series_);
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}

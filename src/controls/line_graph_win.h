@@ -1,0 +1,45 @@
+#pragma once
+// The scrolling load graph on its moving grid.
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "controls/graph_window_win.h"
+#include "controls/line_graph_series.h"
+
+namespace controls {
+
+struct LineGraphDrawInfo {
+    RECT client{};
+    Colour background = kGraphBackground;
+    Colour grid = kGraphGrid;
+    int gridPhase = 13;
+};
+
+// A fresh picture: background and the full grid.
+void PaintLineGraphGrid(HDC dc, const LineGraphDrawInfo& info);
+// Scrolls the picture one step, draws the moving grid and one segment of each series.
+void AdvanceLineGraphPicture(HDC dc, const LineGraphDrawInfo& info, std::vector<std::unique_ptr<CLineGraphSeries>>& series);
+
+} // namespace controls
+
+class CLineGraph : public controls::GraphWindow {
+public:
+    ~CLineGraph() override;
+
+    bool Create(DWORD style, const RECT& rect, HWND parent, int id) override;
+
+    // Appends a series; returns its index for AddValue.
+    int AddSeries(std::unique_ptr<CLineGraphSeries> series);
+    void AddValue(int series, int value);
+    void Advance();
+
+    void SetBackgroundColor(controls::Colour colour) { info_.background = colour; }
+    void SetGridColor(controls::Colour colour) { info_.grid = colour; }
+    int GridPhase() const { return info_.gridPhase; }
+
+private:
+    std::vector<std::unique_ptr<CLineGraphSeries>> series_;
+    controls::LineGraphDrawInfo info_;
+};

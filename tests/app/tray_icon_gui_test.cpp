@@ -1,0 +1,293 @@
+// The tray icon against Wine's real notification area: return values in every state, the
+// notification handler, a shell restart, and a real right-click with xdotool.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/tray_icon_win.h"
+#include "resources/resource.h"
+#include "support/screenshot_win.h"
+
+using testing_support::PumpUntil;
+
+namespace {
+
+// The main window's part: hands tray messages to the icon, records the commands it receives.
+class TrayOwner {
+public:
+    TrayOwner()
+    {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "TidewellTrayOwner";
+        RegisterClassA(&wc);
+        hwnd = CreateWindowExA(0, wc.lpszClassName, "Tidewell", WS_POPUP, 600, 600, 50, 50, nullptr, nullptr,
+                               wc.hInstance, this);
+    }
+    ~TrayOwner() { DestroyWindow(hwnd); }
+
+    HWND hwnd = nullptr;
+    CTrayIcon tray;
+    std::vector<UINT> commands;
+    std::vector<LPARAM> notifications;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+    {
+        if (msg == WM_NCCREATE)
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+        auto* self = reinterpret_cast<TrayOwner*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (self) {
+            if (msg == WM_TRAY_NOTIFY)
+                self->notifications.push_back(lp);
+            LRESULT result = 0;
+            if (self->tray.HandleOwnerMessage(msg, wp, lp, result))
+                return result;
+            if (msg == WM_COMMAND)
+                self->commands.push_back(LOWORD(wp));
+        }
+        return DefWindowProcA(hwnd, msg, wp, lp);
+    }
+};
+
+HICON TrayPicture()
+{
+    return LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY_LOW_USE));
+}
+
+// Is the icon still in the shell's area? A modify fails for an icon the shell does not know.
+bool ShellKnows(const CTrayIcon& tray)
+{
+    NOTIFYICONDATAA probe = tray.IconData();
+    probe.uFlags = 0;
+    return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+}
+
+TEST(TrayIcon, ReturnValuesInEveryState)
+{
+    TrayOwner owner;
+    CTrayIcon& tray = owner.tray;
+    // Before creation every call does nothing.
+    EXPECT_EQ(tray.SetIcon(TrayPicture()), 0);
+    EXPECT_EQ(tray.SetTooltipText("x"), 0);
+    EXPECT_EQ(tray.SetIconResource(IDI_ALERT), 0);
+    EXPECT_EQ(tray.RemoveIcon(), 0);
+
+    // Refused without a window.
+    EXPECT_EQ(tray.Create(nullptr, WM_TRAY_NOTIFY, "Tidewell", TrayPicture(), IDR_TRAY_MENU), 0);
+    HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    EXPECT_EQ(tray.Create(gone, WM_TRAY_NOTIFY, "Tidewell", TrayPicture(), IDR_TRAY_MENU), 0);
+    EXPECT_FALSE(tray.IsEnabled());
+    EXPECT_EQ(tray.SetTooltipText("x"), 0);
+
+    ASSERT_NE(tray.Create(owner.hwnd, WM_TRAY_NOTIFY, "Tidewell", TrayPicture(), IDR_TRAY_MENU), 0);
+    EXPECT_TRUE(tray.IsEnabled());
+    EXPECT_EQ(tray.IconData().cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
+    EXPECT_EQ(tray.IconData().uID, static_cast<UINT>(IDR_TRAY_MENU));
+    EXPECT_STREQ(tray.IconData().szTip, "Tidewell");
+    EXPECT_TRUE(ShellKnows(tray));
+
+    HICON drawn = CopyIcon(TrayPicture());
+    EXPECT_NE(tray.SetIcon(drawn), 0);
+    DestroyIcon(drawn); // the caller may destroy its picture at once
+    EXPECT_NE(tray.SetIconResource(IDI_ALERT), 0);
+    EXPECT_NE(tray.SetIconResource(IDI_BUSY), 0);
+
+    // Tooltips are cut to the 63 bytes of the shell's field (at a character boundary, see TextFit).
+    EXPECT_NE(tray.SetTooltipText(std::string(100, 'm')), 0);
+    EXPECT_EQ(std::string(tray.IconData().szTip), std::string(63, 'm'));
+    EXPECT_NE(tray.SetTooltipText("CPU 3% RAM 41%"), 0);
+    EXPECT_STREQ(tray.IconData().szTip, "CPU 3% RAM 41%");
+
+    EXPECT_NE(tray.RemoveIcon(), 0);
+    EXPECT_FALSE(ShellKnows(tray));
+    EXPECT_EQ(tray.RemoveIcon(), 0) << "the shell is called once";
+    EXPECT_EQ(tray.SetIcon(TrayPicture()), 0);
+    EXPECT_EQ(tray.SetTooltipText("x"), 0);
+    EXPECT_FALSE(ShellKnows(tray)) << "nothing after removal brings the icon back";
+}
+
+TEST(TrayIcon, NotificationHandler)
+{
+    TrayOwner owner;
+    ASSERT_NE(owner.tray.Create(owner.hwnd, WM_TRAY_NOTIFY, "Tidewell", TrayPicture(), IDR_TRAY_MENU), 0);
+    EXPECT_EQ(owner.tray.OnTrayNotification(IDR_TRAY_MENU + 1, WM_RBUTTONUP), 0) << "another icon";
+    EXPECT_EQ(owner.tray.OnTrayNotification(IDR_TRAY_MENU + 1, WM_LBUTTONDBLCLK), 0) << "another icon";
+    for (LPARAM mouse : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_MOUSEMOVE, WM_MBUTTONUP})
+        EXPECT_EQ(owner.tray.OnTrayNotification(IDR_TRAY_MENU, mouse), 1) << mouse;
+    EXPECT_TRUE(owner.commands.empty()) << "those do nothing";
+
+    // The double click runs the menu's first command, synchronously, through the owner.
+    EXPECT_EQ(SendMessageA(owner.hwnd, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_LBUTTONDBLCLK), 1);
+    EXPECT_EQ(owner.commands, std::vector<UINT>{ID_TRAY_SHOW});
+}
+
+TEST(TrayIcon, AddedAgainWhenTheShellRestarts)
+{
+    TrayOwner owner;
+    HICON drawn = CopyIcon(TrayPicture());
+    ASSERT_NE(owner.tray.Create(owner.hwnd, WM_TRAY_NOTIFY, "Tidewell", drawn, IDR_TRAY_MENU), 0);
+    DestroyIcon(drawn); // as the main window does right after adding
+    owner.tray.SetTooltipText("before the restart");
+
+    // The shell loses its icons (as when explorer restarts), then announces itself.
+    NOTIFYICONDATAA lost = owner.tray.IconData();
+    lost.uFlags = 0;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &lost));
+    ASSERT_FALSE(ShellKnows(owner.tray));
+    SendMessageA(owner.hwnd, CTrayIcon::TaskbarCreatedMessage(), 0, 0);
+    EXPECT_TRUE(ShellKnows(owner.tray));
+    EXPECT_TRUE(owner.tray.IsEnabled());
+    EXPECT_STREQ(owner.tray.IconData().szTip, "before the restart");
+    EXPECT_NE(owner.tray.SetTooltipText("after"), 0);
+
+    // A removed icon stays removed.
+    owner.tray.RemoveIcon();
+    SendMessageA(owner.hwnd, CTrayIcon::TaskbarCreatedMessage(), 0, 0);
+    EXPECT_FALSE(ShellKnows(owner.tray));
+}
+
+// ---- The real right click --------------------------------------------------------------------
+
+bool RunningUnderWine()
+{
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+// Runs /usr/bin/xdotool through Wine's start.exe and waits for it, at most `timeoutMs`.
+bool RunXdotool(const std::string& arguments, DWORD timeoutMs = 5000)
+{
+    std::string command = "start.exe /wait /unix /usr/bin/xdotool " + arguments;
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
+        return false;
+    const bool ended = WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return ended && code == 0;
+}
+
+// Centre of our icon in Wine's standalone tray window: icons are laid out from its left edge.
+bool FindTrayIcon(POINT& where)
+{
+    HWND tray = FindWindowA(nullptr, "Wine System Tray");
+    if (!tray || !IsWindowVisible(tray))
+        return false;
+    RECT client;
+    GetClientRect(tray, &client);
+    where = POINT{client.bottom / 2, client.bottom / 2}; // square icon cells
+    if (!ClientToScreen(tray, &where))
+        return false;
+    // A window left over at the top left would take the click: lift the tray above it.
+    if (GetAncestor(WindowFromPoint(where), GA_ROOT) != tray)
+        SetWindowPos(tray, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return GetAncestor(WindowFromPoint(where), GA_ROOT) == tray;
+}
+
+struct MenuSeen {
+    std::vector<std::string> texts;
+    int defaultItem = -1;
+    bool clicked = false;
+};
+
+HWND WaitForPopupMenu(DWORD deadline, const std::atomic<bool>& done)
+{
+    while (!done && GetTickCount() < deadline) {
+        HWND menuWindow = FindWindowA("#32768", nullptr);
+        if (menuWindow && IsWindowVisible(menuWindow))
+            return menuWindow;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+// On a helper thread: waits for the pop-up menu, reads it, and clicks the item at `position`.
+// Closes the menu when the deadline passes, so the test cannot hang in the menu loop.
+void ChooseFromMenu(int position, DWORD deadline, const std::atomic<bool>& done, MenuSeen& seen)
+{
+    if (HWND menuWindow = WaitForPopupMenu(deadline, done)) {
+        auto menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            char text[128] = {};
+            GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+            seen.texts.push_back(text);
+        }
+        seen.defaultItem = static_cast<int>(GetMenuDefaultItem(menu, TRUE, 0));
+        RECT item{};
+        if (GetMenuItemRect(nullptr, menu, position, &item)) {
+            const int x = (item.left + item.right) / 2, y = (item.top + item.bottom) / 2;
+            seen.clicked = RunXdotool("mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+        }
+    }
+    while (!done && GetTickCount() < deadline)
+        Sleep(20);
+    if (!done)
+        EndMenu();
+}
+
+TEST(TrayIcon, RealRightClickOpensTheMenuAndChoosesAnItem)
+{
+    if (!RunningUnderWine() || GetFileAttributesA("Z:\\usr\\bin\\xdotool") == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "needs Wine's standalone tray and xdotool";
+    TrayOwner owner;
+    ASSERT_NE(owner.tray.Create(owner.hwnd, WM_TRAY_NOTIFY, "Tidewell", TrayPicture(), IDR_TRAY_MENU), 0);
+    POINT icon{};
+    ASSERT_TRUE(PumpUntil([&] { return FindTrayIcon(icon); }, 10000)) << "Wine's tray window did not appear, or is covered";
+
+    std::atomic<bool> done{false};
+    MenuSeen seen;
+    const DWORD deadline = GetTickCount() + 20000;
+    std::thread helper([&] {
+        if (RunXdotool("mousemove " + std::to_string(icon.x) + " " + std::to_string(icon.y) + " click 3"))
+            ChooseFromMenu(2, deadline, done, seen);
+    });
+    const bool chosen = PumpUntil([&] { return !owner.commands.empty(); }, 20000);
+    done = true;
+    helper.join();
+
+    EXPECT_FALSE(owner.notifications.empty()) << "the click reached the owner as the callback message";
+    ASSERT_EQ(seen.texts.size(), 13u) << "the menu was shown";
+    EXPECT_EQ(seen.defaultItem, 0) << "the first item is the default";
+    EXPECT_EQ(seen.texts[0], "Show Tidewell");
+    EXPECT_EQ(seen.texts[1], "") << "separators stay separators";
+    EXPECT_EQ(seen.texts[2], "Startup items");
+    EXPECT_EQ(seen.texts[12], "Exit");
+    EXPECT_TRUE(seen.clicked);
+    ASSERT_TRUE(chosen) << "no command arrived";
+    EXPECT_EQ(owner.commands, std::vector<UINT>{ID_TRAY_STARTUP});
+}
+
+TEST(TrayScreenshot, Menu)
+{
+    if (!testing_support::ScreenshotsWanted())
+        GTEST_SKIP() << "screenshots not asked for";
+    TrayOwner owner;
+    ASSERT_NE(owner.tray.Create(owner.hwnd, WM_TRAY_NOTIFY, "Tidewell", TrayPicture(), IDR_TRAY_MENU), 0);
+    std::atomic<bool> done{false};
+    std::atomic<bool> saved{false};
+    std::thread helper([&] {
+        if (HWND menuWindow = WaitForPopupMenu(GetTickCount() + 10000, done))
+            saved = testing_support::SaveScreenshot(menuWindow, "tray_menu");
+        EndMenu();
+    });
+    SetCursorPos(40, 40);
+    PostMessageA(owner.hwnd, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP);
+    PumpUntil([&] { return saved.load(); }, 12000);
+    done = true;
+    helper.join();
+    EXPECT_TRUE(saved);
+}
+
+} // namespace

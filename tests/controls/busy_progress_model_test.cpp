@@ -1,0 +1,106 @@
+// Progress fill and busy motion of the segmented gauge.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "controls/busy_progress_model.h"
+
+using namespace controls;
+
+namespace {
+
+TEST(BusyProgressModel, ProgressFillWithPartialSegment)
+{
+    struct Case {
+        int lower, upper, position;
+        int active;    // segments drawn active, from the left
+        int partialAt; // -1: no partial segment
+        int partialWidth;
+    };
+    const Case cases[] = {
+        {0, 224, 32, 4, 4, 5},    // 4.571 segments: four active, 0.571 of the fifth (10 px wide)
+        {0, 224, 224, 32, -1, 0}, // full
+        {0, 224, 0, 0, -1, 0},    // empty: a partial width of 0 draws nothing
+        {0, 224, 7, 1, -1, 0},    // exactly one segment
+        {0, 224, 300, 32, -1, 0}, // above the range: full, nothing past the last segment
+        {0, 224, -50, 0, -1, 0},  // below the range: empty
+        {100, 324, 132, 4, 4, 5}, // a range not starting at 0 measures from lower
+    };
+    for (const Case& c : cases) {
+        BusyProgressState s(32, c.position);
+        s.mode = kModeProgress;
+        s.lower = c.lower;
+        s.upper = c.upper;
+        LayoutSegments(s, 352, 10);
+        ASSERT_DOUBLE_EQ(s.segmentWidth, 10.0);
+        const auto plan = PlanSegments(s);
+        ASSERT_EQ(plan.size(), 32u);
+        for (int i = 0; i < 32; ++i) {
+            EXPECT_EQ(plan[i].look == SegmentLook::Active, i < c.active) << c.position << ", segment " << i;
+            EXPECT_EQ(plan[i].partialWidth, i == c.partialAt ? c.partialWidth : 0) << c.position << ", segment " << i;
+        }
+    }
+    BusyProgressState empty(32, 5);
+    empty.mode = kModeProgress;
+    empty.lower = empty.upper = 5;
+    EXPECT_TRUE(PlanSegments(empty).empty()) << "equal lower and upper: no bar, no division";
+}
+
+TEST(BusyProgressModel, FractionalSegmentEdgesAreTruncated)
+{
+    BusyProgressState s(3, 0);
+    s.mode = kModeProgress;
+    LayoutSegments(s, 20, 5); // (20 - 3) / 3 = 5.666: edges at 0, 6.666, 13.333
+    const auto plan = PlanSegments(s);
+    ASSERT_EQ(plan.size(), 3u);
+    EXPECT_EQ((std::vector<int>{plan[0].left, plan[0].right, plan[1].left, plan[1].right, plan[2].left, plan[2].right}),
+              (std::vector<int>{0, 5, 6, 12, 13, 19}));
+}
+
+std::vector<int> Positions(BusyProgressState s, int steps)
+{
+    std::vector<int> seen{s.position};
+    for (int i = 0; i < steps; ++i) {
+        BusyStep(s);
+        seen.push_back(s.position);
+    }
+    return seen;
+}
+
+TEST(BusyProgressModel, BusyMotions)
+{
+    BusyProgressState bounce(10, 0);
+    EXPECT_EQ(Positions(bounce, 20),
+              (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 1, 2}));
+
+    BusyProgressState forward(10, 0);
+    forward.busyMotion = kMotionWrapForward;
+    EXPECT_EQ(Positions(forward, 12), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1, 2}));
+
+    BusyProgressState backward(10, 0);
+    backward.busyMotion = kMotionWrapBackward;
+    ResetBusyProgress(backward);
+    EXPECT_EQ(Positions(backward, 12), (std::vector<int>{10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 9, 8}));
+
+    // Style 2 runs over the virtual track of count x 5 and lights a proportional block.
+    BusyProgressState track(4, 0);
+    track.busyStyle = kStyleBlock;
+    const auto run = Positions(track, 40);
+    EXPECT_EQ((std::vector<int>{run[19], run[20], run[38], run[39]}), (std::vector<int>{19, 18, 0, 1}));
+    track.position = 10; // half the track: 2 of 4 segments
+    const auto plan = PlanSegments(track);
+    EXPECT_EQ(plan[1].look, SegmentLook::Active);
+    EXPECT_EQ(plan[2].look, SegmentLook::Normal);
+    track.busyMotion = kMotionWrapBackward;
+    ResetBusyProgress(track);
+    EXPECT_EQ(track.position, 20);
+
+    // Outside busy mode a step only moves by the direction; reset ignores the motion.
+    BusyProgressState progress(10, 7);
+    progress.mode = kModeProgress;
+    progress.busyMotion = kMotionWrapBackward;
+    ResetBusyProgress(progress);
+    EXPECT_EQ(Positions(progress, 2), (std::vector<int>{0, 1, 2}));
+}
+
+} // namespace

@@ -1,0 +1,89 @@
+// Bar heights of the history graph, levels and averaging of the load graph, grid phase, text fit.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "controls/history_bar_model.h"
+#include "controls/line_graph_series.h"
+#include "controls/text_fit.h"
+
+using namespace controls;
+
+namespace {
+
+TEST(HistoryBarModel, ClampAndBarHeight)
+{
+    struct Case {
+        int value, lower, upper, height;
+        int stored, bar;
+    };
+    const Case cases[] = {
+        {50, 0, 100, 80, 50, 40},
+        {150, 0, 100, 80, 100, 80}, // above upper: stored as upper, full height
+        {-7, 0, 100, 80, 0, 0},     // below lower: stored as lower, no bar
+        {33, 0, 100, 80, 33, 26},   // 26.4 rounds toward zero
+        {300, 200, 400, 100, 300, 50},
+        {5, 5, 5, 80, 5, 0},        // empty range: no bar, no division
+        {3000000, 0, 4000000, 1000, 3000000, 750}, // no 32-bit overflow
+    };
+    for (const Case& c : cases) {
+        const int stored = ClampToRange(c.value, c.lower, c.upper);
+        EXPECT_EQ(stored, c.stored) << c.value;
+        EXPECT_EQ(HistoryBarHeight(stored, c.lower, c.upper, c.height), c.bar) << c.value;
+    }
+}
+
+// Rows of the segments of a -5..100 series on a 106-pixel graph, one advance per batch; the
+// first entry is where the first segment starts.
+std::vector<int> Rows(const std::vector<std::vector<int>>& batches)
+{
+    CLineGraphSeries s("CPU", Rgb(255, 249, 100), 1, -5, 100);
+    s.ResetLevel(106);
+    std::vector<int> rows;
+    for (const auto& batch : batches) {
+        for (int v : batch)
+            s.AddValue(v);
+        const LineStep step = s.Advance(106);
+        if (rows.empty())
+            rows.push_back(step.fromY);
+        rows.push_back(step.toY);
+    }
+    return rows;
+}
+
+TEST(LineGraphSeries, LevelsAveragingAndFlatContinuation)
+{
+    EXPECT_EQ(Rows({{100}, {0}, {-5}, {50}}), (std::vector<int>{0, 0, 100, 105, 50}));
+    EXPECT_EQ(Rows({{20, 40}}), (std::vector<int>{70, 70})) << "20 and 40 draw at the level of 30";
+    EXPECT_EQ(Rows({{1, 2}}), (std::vector<int>{99, 99})) << "stored 7 and 8 average to 7";
+    EXPECT_EQ(Rows({{100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 0}}), (std::vector<int>{9, 9}))
+        << "more values than one block of ten: 1172 / 12 = 97";
+    EXPECT_EQ(Rows({{30}, {}, {}}), (std::vector<int>{70, 70, 70, 70})) << "first segment at its own level, then flat";
+    EXPECT_EQ(Rows({{50}, {-5}}), (std::vector<int>{50, 50, 105})) << "lower is a value, not 'nothing added'";
+    EXPECT_EQ(Rows({{}, {}}), (std::vector<int>{107, 107, 107})) << "never fed: just below the graph";
+}
+
+TEST(LineGraphGrid, PhaseSequenceAndMovingLine)
+{
+    std::vector<int> phases{13};
+    for (int i = 0; i < 7; ++i)
+        phases.push_back(NextGridPhase(phases.back()));
+    EXPECT_EQ(phases, (std::vector<int>{13, 10, 7, 4, 1, 11, 8, 5}));
+    EXPECT_EQ(MovingGridLineX(100, 13), 90);
+    EXPECT_EQ(MovingGridLineX(100, 10), 87);
+    EXPECT_EQ(MovingGridLineX(100, 7), 97); // wrapped back into the last 13 columns
+}
+
+TEST(TextFit, CutsAtCharacterBoundaries)
+{
+    EXPECT_EQ(CutUtf8("Tidewell", 63), "Tidewell");
+    EXPECT_EQ(CutUtf8(std::string(100, 'a'), 63), std::string(63, 'a'));
+    EXPECT_EQ(CutUtf8(std::string(62, 'a') + "\xC3\xA9" + "b", 63), std::string(62, 'a')) << "no half of a two-byte character";
+    std::string chinese;
+    for (int i = 0; i < 30; ++i)
+        chinese += "\xE5\x86\x85"; // three bytes each
+    EXPECT_EQ(CutUtf8(chinese, 63).size(), 63u);
+    EXPECT_EQ(CutUtf8(chinese, 31).size(), 30u);
+}
+
+} // namespace
