@@ -112,7 +112,8 @@ bool CProcessList::RefreshByPsapi()
 bool CProcessList::KillProcess(std::uint32_t id)
 {
     win32::UniqueHandle process(OpenProcess(kProcessAllAccess, FALSE, id));
-    if (!process || !TerminateProcess(process.get(), 0))
+    // A process that has already ended (its object kept alive by some handle) is not ended again.
+    if (!process || WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0 || !TerminateProcess(process.get(), 0))
         return false;
     // A process stuck in its termination must not hang the dialog: the caller refreshes anyway.
     return WaitForSingleObject(process.get(), kKillWaitMs) == WAIT_OBJECT_0;
@@ -122,7 +123,8 @@ bool CProcessList::GetProcessWorkingSetMB(std::uint32_t id, double& megabytes)
 {
     megabytes = 0.0;
     win32::UniqueHandle process(OpenProcess(kProcessAllAccess, FALSE, id));
-    if (!process)
+    // An ended process whose object lingers has no working set worth showing.
+    if (!process || WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0)
         return false;
     win32::UniqueModule psapi(LoadLibraryA("PSAPI.DLL"));
     if (!psapi)
