@@ -14,6 +14,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" \
   "$here/wine-exec.sh" "$tree/gui_tests.exe" --gtest_filter='*Screenshot*' >/dev/null
 for bmp in "$out"/*.bmp; do
   [ -e "$bmp" ] || continue
-  convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+  # GDI leaves the alpha byte 0: read the pictures as opaque.
+  convert "$bmp" -alpha off "${bmp%.bmp}.png" && rm -f "$bmp"
 done
 ls -1 "$out"/*.png 2>/dev/null || echo "screenshots: none written"
