@@ -61,28 +61,29 @@ private:
     std::optional<std::string> saved_;
 };
 
+// Waits until every child is listed, so that a dialog's first fill shows them.
+void WaitUntilListed(std::initializer_list<const SleepingChild*> children, bool toolHelp = false)
+{
+    CProcessList list;
+    const bool listed = PumpUntil([&] {
+        if (!list.Refresh(toolHelp))
+            return false;
+        for (const SleepingChild* child : children) {
+            bool found = false;
+            for (int i = 0; i < list.Count(); ++i)
+                found = found || list.ProcessId(i) == child->Id();
+            if (!found)
+                return false;
+        }
+        return true;
+    });
+    ASSERT_TRUE(listed);
+}
+
 class ProcessDlgTest : public ::testing::Test {
 protected:
     void SetUp() override { InitListViews(); }
 
-    // Waits until every child is listed, so that the dialog's first fill shows them.
-    static void WaitUntilListed(std::initializer_list<const SleepingChild*> children, bool toolHelp = false)
-    {
-        CProcessList list;
-        const bool listed = PumpUntil([&] {
-            if (!list.Refresh(toolHelp))
-                return false;
-            for (const SleepingChild* child : children) {
-                bool found = false;
-                for (int i = 0; i < list.Count(); ++i)
-                    found = found || list.ProcessId(i) == child->Id();
-                if (!found)
-                    return false;
-            }
-            return true;
-        });
-        ASSERT_TRUE(listed);
-    }
     std::unique_ptr<CProcessDlg> Open(bool family9x = false)
     {
         auto dlg = std::make_unique<CProcessDlg>([family9x] { return family9x; });
@@ -144,23 +145,6 @@ TEST_F(ProcessDlgTest, OpensWithTextsColumnsAndOneRowPerProcess)
     EXPECT_TRUE(host_.messages.empty());
 }
 
-TEST_F(ProcessDlgTest, ChildRowShowsPathHexIdAndMegabytes)
-{
-    ChildFolder folder("row");
-    SleepingChild child(folder.path(), "sleeper.exe");
-    WaitUntilListed({&child});
-    auto dlg = Open();
-    const int row = RowOf(*dlg, child.Id());
-    ASSERT_GE(row, 0);
-    const auto list = List(*dlg);
-    EXPECT_EQ(_stricmp(list.GetCell(row, 0).c_str(), child.Path().c_str()), 0) << list.GetCell(row, 0);
-    EXPECT_EQ(list.GetCell(row, 1), FormatProcessId(child.Id()));
-    const std::string memory = list.GetCell(row, 2);
-    ASSERT_GE(memory.size(), 7u) << memory;
-    EXPECT_EQ(memory.substr(memory.size() - 2), "MB");
-    EXPECT_GT(std::stod(memory), 0.0) << memory;
-}
-
 TEST_F(ProcessDlgTest, RefreshEmptiesTheImageListEveryTime)
 {
     auto dlg = Open();
@@ -195,7 +179,7 @@ TEST_F(ProcessDlgTest, OnlyAMouseClickOnARowArmsTheEndButton)
     EXPECT_FALSE(EndEnabled(*dlg)) << "a refresh disarms it";
 }
 
-TEST_F(ProcessDlgTest, EndsTheClickedProcess)
+TEST_F(ProcessDlgTest, ChildRowShowsPathHexIdAndMegabytesAndEndsWhenClicked)
 {
     ChildFolder folder("end");
     SleepingChild child(folder.path(), "sleeper.exe");
@@ -203,6 +187,14 @@ TEST_F(ProcessDlgTest, EndsTheClickedProcess)
     auto dlg = Open();
     const int row = RowOf(*dlg, child.Id());
     ASSERT_GE(row, 0);
+    const auto list = List(*dlg);
+    EXPECT_EQ(_stricmp(list.GetCell(row, 0).c_str(), child.Path().c_str()), 0) << list.GetCell(row, 0);
+    EXPECT_EQ(list.GetCell(row, 1), FormatProcessId(child.Id()));
+    const std::string memory = list.GetCell(row, 2);
+    ASSERT_GE(memory.size(), 7u) << memory;
+    EXPECT_EQ(memory.substr(memory.size() - 2), "MB");
+    EXPECT_GT(std::stod(memory), 0.0) << memory;
+
     ClickListRow(List(*dlg).hwnd(), row);
     ASSERT_TRUE(EndEnabled(*dlg));
     ClickButton(dlg->hwnd(), IDC_KILLPROCESS_BT);
@@ -319,7 +311,7 @@ TEST(ProcessScreenshot, ProcessManager)
     InitListViews();
     ChildFolder folder("shot");
     SleepingChild child(folder.path(), "sleeper.exe");
-    PumpMessagesFor(300);
+    WaitUntilListed({&child});
     CProcessDlg dlg([] { return false; });
     ASSERT_TRUE(dlg.CreateModeless());
     ClickListRow(dlg.Item(IDC_PROCESS_LIST), 1);

@@ -59,11 +59,4 @@ TEST(ProcessView, KillRefusalsInTheirOrder)
         EXPECT_EQ(CheckKillRefusal(c.path, c.memory), c.expected) << c.path << " / " << c.memory;
 }
 
-TEST(ProcessView, OwnProgramInAnyCase)
-{
-    EXPECT_TRUE(IsOwnProgramPath("c:\\apps\\tidewell.exe"));
-    EXPECT_TRUE(IsOwnProgramPath("C:\\TIDEWELL\\x.exe"));
-    EXPECT_FALSE(IsOwnProgramPath("C:\\tide\\well.exe"));
-}
-
 } // namespace

@@ -1,28 +1,12 @@
 // The service manager's table, words and start wait, without a service control manager.
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
 #include "tools/service/service_logic.h"
 
 namespace {
-
-TEST(ServiceLogic, TableHoldsThirteenDistinctServicesInOrder)
-{
-    ASSERT_EQ(kServiceTable.size(), 13u);
-    EXPECT_STREQ(kServiceTable[0].serviceName, "Browser");
-    EXPECT_STREQ(kServiceTable[8].displayName, "Telnet");
-    EXPECT_STREQ(kServiceTable[8].serviceName, "TlntSvr");
-    EXPECT_STREQ(kServiceTable[12].serviceName, "MSDTC");
-    std::set<std::string> names;
-    for (const auto& entry : kServiceTable) {
-        EXPECT_LT(std::string(entry.displayName).size(), 128u);
-        names.insert(entry.serviceName);
-    }
-    EXPECT_EQ(names.size(), 13u);
-}
 
 TEST(ServiceLogic, StatusWordForEveryState)
 {
@@ -32,16 +16,6 @@ TEST(ServiceLogic, StatusWordForEveryState)
     } cases[] = {{4, 0}, {1, 1}, {0, 1}, {8, 1}, {0xFFFFFFFFu, 1}, {3, 2}, {2, 3}, {5, 3}, {6, 4}, {7, 4}};
     for (const auto& c : cases)
         EXPECT_EQ(StatusWordIndex(c.state), c.word) << "state " << c.state;
-}
-
-TEST(ServiceLogic, StartTypeWords)
-{
-    EXPECT_EQ(StartTypeWord(0), "Automatic");
-    EXPECT_EQ(StartTypeWord(1), "Automatic");
-    EXPECT_EQ(StartTypeWord(2), "Automatic");
-    EXPECT_EQ(StartTypeWord(3), "HandWork");
-    EXPECT_EQ(StartTypeWord(4), "Disabled");
-    EXPECT_EQ(StartTypeWord(5), "");
 }
 
 TEST(ServiceLogic, DescriptionWithNullIsNotShown)
