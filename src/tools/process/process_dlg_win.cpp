@@ -11,23 +11,13 @@
 #include "win32/handles.h"
 #include "win32/tool_background.h"
 #include "win32/ui_host.h"
+#include "win32/wait_cursor.h"
 
 namespace {
 
 constexpr const char* kAppTitle = "Tidewell";
 constexpr const char* kExplorerKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 constexpr const char* kAlwaysUnloadDll = "AlwaysUnloadDLL";
-
-class WaitCursor {
-public:
-    WaitCursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(previous_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
 
 void ShowMessage(HWND owner, const std::string& text)
 {
@@ -120,7 +110,7 @@ void CProcessDlg::FillList()
 
 void CProcessDlg::EndCurrentProcess()
 {
-    WaitCursor wait;
+    win32::WaitCursor wait;
     const int row = list_.FocusedRow();
     if (row < 0 || row >= processes_.Count())
         return;
