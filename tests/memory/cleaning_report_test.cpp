@@ -76,13 +76,4 @@ TEST(CleaningReport, ByteFiguresOfLargeMachinesStayWholeAndPositive)
     EXPECT_EQ(report.Text(1132), "1024000") << "4000 MB in 4 KB pages";
 }
 
-TEST(CleaningReport, IdsOutsideTheReportHaveNoText)
-{
-    ReportFigures figures;
-    const CleaningReport report = LayOutCleaningReport(figures, kTexts);
-    EXPECT_EQ(report.Text(1122), "nothing");
-    EXPECT_EQ(report.Text(kReportFirstControl - 1), "");
-    EXPECT_EQ(report.Text(kReportAdviceControl + 1), "");
-}
-
 } // namespace
