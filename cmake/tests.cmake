@@ -65,3 +65,13 @@ if(WIN32)
   tidewell_add_test(harness_crash)
   set_tests_properties(harness_crash PROPERTIES WILL_FAIL TRUE)
 endif()
+
+if(WIN32)
+  # Helper programs the process and service tests start: a sleeping child and a dummy service.
+  add_executable(sleeper_child WIN32 ${PROJECT_SOURCE_DIR}/tests/tools/process/sleeper_child.cpp)
+  add_executable(dummy_service ${PROJECT_SOURCE_DIR}/tests/tools/service/dummy_service.cpp)
+  add_executable(process_probe WIN32 ${PROJECT_SOURCE_DIR}/tests/tools/process/process_probe.cpp)
+  target_link_libraries(process_probe PRIVATE tidewell_win)
+  add_dependencies(win_tests sleeper_child dummy_service process_probe)
+  add_dependencies(gui_tests sleeper_child dummy_service)
+endif()

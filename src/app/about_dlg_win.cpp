@@ -4,10 +4,8 @@
 #include "controls/link_label_text.h"
 #include "resources/resource.h"
 #include "win32/dialog_texts.h"
-#include "win32/handles.h"
-#include "win32/tool_background.h"
 
-CAboutDlg::CAboutDlg() : win32::Dialog(IDD_ABOUTBOX) {}
+CAboutDlg::CAboutDlg() : win32::ToolDialog(IDD_ABOUTBOX) {}
 
 BOOL CAboutDlg::OnInit()
 {
@@ -35,17 +33,3 @@ BOOL CAboutDlg::OnInit()
     return TRUE;
 }
 
-bool CAboutDlg::OnPaint()
-{
-    win32::PaintDc dc(hwnd());
-    win32::PaintToolBackground(hwnd(), dc.get());
-    return true;
-}
-
-HBRUSH CAboutDlg::OnCtlColor(HDC dc, HWND /*control*/, UINT message)
-{
-    if (message != WM_CTLCOLORSTATIC)
-        return nullptr;
-    SetBkColor(dc, RGB(255, 255, 255));
-    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-}

@@ -1,9 +1,9 @@
 #pragma once
 // The About box with its web-site and support mail links.
 #include "controls/link_label_win.h"
-#include "win32/dialog.h"
+#include "win32/tool_dialog.h"
 
-class CAboutDlg : public win32::Dialog {
+class CAboutDlg : public win32::ToolDialog {
 public:
     CAboutDlg();
 
@@ -12,8 +12,6 @@ public:
 
 protected:
     BOOL OnInit() override;
-    bool OnPaint() override;
-    HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
 
 private:
     CLinkLabel website_;

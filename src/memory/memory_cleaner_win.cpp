@@ -5,19 +5,9 @@
 
 #include "memory/clean_state.h"
 #include "memory/memory_cleaner.h"
+#include "win32/wait_cursor.h"
 
 namespace {
-
-class WaitCursor {
-public:
-    WaitCursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(previous_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
 
 // Synchronous sends: the worker touches none of the window's own objects.
 void SetLabelText(HWND label, const std::string& text)
@@ -59,7 +49,7 @@ void CMemoryCleaner::RecordAfter()
 
 int CMemoryCleaner::CleanStep(int eighths, bool emptyClipboard, HWND clipboardOwner)
 {
-    WaitCursor wait;
+    win32::WaitCursor wait;
     if (emptyClipboard && OpenClipboard(clipboardOwner)) {
         EmptyClipboard();
         CloseClipboard();

@@ -8,43 +8,29 @@
 #include <vector>
 
 #include "common/registry_key_win.h"
+#include "support/settings_backup_win.h"
 
 namespace {
 
 const std::string kProgram = "C:\\Program Files\\Tidewell\\Tidewell.exe";
 const std::string kAutostart = "\"C:\\Program Files\\Tidewell\\Tidewell.exe\" -PowerOn";
-constexpr char kBackup[] = "Software\\TidewellTests\\KelvaneBackup";
-
-LONG Copy(HKEY fromRoot, const char* from, HKEY toRoot, const char* to)
-{
-    CRegistryKey source, target;
-    LONG rc = source.Open(fromRoot, from, KEY_READ);
-    if (rc == ERROR_SUCCESS)
-        rc = target.Open(toRoot, "", KEY_ALL_ACCESS);
-    if (rc == ERROR_SUCCESS)
-        rc = target.CreateSubKey(to);
-    return rc == ERROR_SUCCESS ? RegCopyTreeA(source.Handle(), nullptr, target.Handle()) : rc;
-}
 
 // Works on the program's real keys and puts back whatever was there before.
 class SettingsTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        RegDeleteTreeA(HKEY_CURRENT_USER, kBackup);
-        hadSettings_ = Copy(HKEY_LOCAL_MACHINE, kSettingsKey, HKEY_CURRENT_USER, kBackup) == ERROR_SUCCESS;
+        backup_.Save();
         hadAutostart_ = Autostart(autostart_) == ERROR_SUCCESS;
         Remove();
     }
     void TearDown() override
     {
         Remove();
-        if (hadSettings_)
-            Copy(HKEY_CURRENT_USER, kBackup, HKEY_LOCAL_MACHINE, kSettingsKey);
+        backup_.Restore();
         CRegistryKey run;
         if (hadAutostart_ && run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
             run.SetString(kAutostartValue, autostart_);
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\TidewellTests");
     }
 
     static void Remove()
@@ -79,7 +65,8 @@ protected:
             key.SetDword(name, value);
     }
 
-    bool hadSettings_ = false, hadAutostart_ = false;
+    testing_support::SettingsBackup backup_;
+    bool hadAutostart_ = false;
     std::string autostart_;
 };
 

@@ -12,7 +12,6 @@
 #include "tools/cache/cache_tables.h"
 #include "win32/dialog_texts.h"
 #include "win32/handles.h"
-#include "win32/tool_background.h"
 #include "win32/ui_host.h"
 
 namespace {
@@ -22,7 +21,7 @@ constexpr const char* kMessageCaption = "Tidewell";
 } // namespace
 
 CCacheSetupDlg::CCacheSetupDlg(std::function<int()> totalPhysEvenMB)
-    : win32::Dialog(IDD_CACHESETUP_DIALOG), totalPhysEvenMB_(std::move(totalPhysEvenMB))
+    : win32::ToolDialog(IDD_CACHESETUP_DIALOG), totalPhysEvenMB_(std::move(totalPhysEvenMB))
 {
     clearPageFile_ = cache::ReadClearPageFile();
     cache::TakeBackupOnce();
@@ -136,17 +135,3 @@ void CCacheSetupDlg::OnOK()
     EndDialog(IDOK);
 }
 
-bool CCacheSetupDlg::OnPaint()
-{
-    win32::PaintDc dc(hwnd());
-    win32::PaintToolBackground(hwnd(), dc.get());
-    return true;
-}
-
-HBRUSH CCacheSetupDlg::OnCtlColor(HDC dc, HWND /*control*/, UINT message)
-{
-    if (message != WM_CTLCOLORSTATIC)
-        return nullptr;
-    SetBkColor(dc, RGB(255, 255, 255));
-    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-}

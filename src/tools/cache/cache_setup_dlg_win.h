@@ -3,9 +3,9 @@
 // switch, a one-time backup of the system's values and a restore of them.
 #include <functional>
 
-#include "win32/dialog.h"
+#include "win32/tool_dialog.h"
 
-class CCacheSetupDlg : public win32::Dialog {
+class CCacheSetupDlg : public win32::ToolDialog {
 public:
     // totalPhysEvenMB: installed memory in megabytes rounded up to even, for the suggested
     // hard-disk position. Reads the page-file switch and takes the backup at once.
@@ -19,8 +19,6 @@ protected:
     BOOL OnInit() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
-    bool OnPaint() override;
-    HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
     void OnOK() override;
 
 private:

@@ -1,0 +1,33 @@
+#pragma once
+// The question before an automatic clean: OK starts the clean-up run, Cancel leaves memory alone.
+// Shows the processor load and follows the main window's load line once a second.
+#include "win32/tool_dialog.h"
+
+constexpr UINT_PTR kLoadCopyTimer = 3;
+constexpr UINT kLoadCopyPeriodMs = 1000;
+
+class CDefragQueryDlg : public win32::ToolDialog {
+public:
+    // Reads NoticeDialog: when set, the dialog answers OK without being shown.
+    CDefragQueryDlg();
+
+    // The window whose control 1096 holds the load line; set before the dialog is shown.
+    void SetMainWindow(HWND mainWindow) { mainWindow_ = mainWindow; }
+    bool NoNotice() const { return noNotice_; }
+
+    void ReadControls();
+    void WriteControls();
+
+protected:
+    BOOL OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    void OnTimer(UINT_PTR id) override;
+    void OnOK() override;
+    void OnCancel() override;
+
+private:
+    void StoreNoNotice();
+
+    HWND mainWindow_ = nullptr;
+    bool noNotice_ = false;
+};

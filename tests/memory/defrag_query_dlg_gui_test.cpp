@@ -1,0 +1,243 @@
+// The question before an automatic clean, against the real registry: its load text, the copy of
+// the main window's load line, its answers and the hidden check box.
+#include "memory/defrag_query_dlg_win.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <regex>
+#include <string>
+
+#include "app/settings.h"
+#include "common/resource_text.h"
+#include "resources/resource.h"
+#include "support/screenshot_win.h"
+#include "support/settings_backup_win.h"
+#include "tools/cache/registry_snapshot_win.h"
+
+namespace {
+
+using namespace testing_support;
+
+// Stands in for the main window: a hidden window whose child 1096 holds the load line.
+class LoadLineWindow {
+public:
+    LoadLineWindow()
+        : window_(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 40, nullptr, nullptr, nullptr, nullptr))
+    {
+        CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 200, 20, window_, reinterpret_cast<HMENU>(IDC_CPU_LOAD),
+                        nullptr, nullptr);
+    }
+    ~LoadLineWindow() { DestroyWindow(window_); }
+    LoadLineWindow(const LoadLineWindow&) = delete;
+    LoadLineWindow& operator=(const LoadLineWindow&) = delete;
+
+    HWND hwnd() const { return window_; }
+    void SetLine(const std::string& text) const { SetDlgItemTextA(window_, IDC_CPU_LOAD, text.c_str()); }
+
+private:
+    HWND window_;
+};
+
+// Answers the dialog of the real modal loop with a button once it is shown;
+// after a deadline it cancels whatever dialog is open, so a fault cannot hang the run.
+class ModalAnswer {
+public:
+    explicit ModalAnswer(int button)
+    {
+        button_ = button;
+        shown_ = 0;
+        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, OnCall, nullptr, GetCurrentThreadId());
+        deadline_ = SetTimer(nullptr, 0, 5000, OnDeadline);
+    }
+    ~ModalAnswer()
+    {
+        KillTimer(nullptr, deadline_);
+        UnhookWindowsHookEx(hook_);
+    }
+    ModalAnswer(const ModalAnswer&) = delete;
+    ModalAnswer& operator=(const ModalAnswer&) = delete;
+
+    int Shown() const { return shown_; }
+
+private:
+    static LRESULT CALLBACK OnCall(int code, WPARAM wp, LPARAM lp)
+    {
+        const auto& call = *reinterpret_cast<const CWPSTRUCT*>(lp);
+        const bool topLevel = !(GetWindowLongA(call.hwnd, GWL_STYLE) & WS_CHILD);
+        if (code == HC_ACTION && call.message == WM_SHOWWINDOW && call.wParam && topLevel) {
+            ++shown_;
+            PostMessageA(call.hwnd, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED), 0);
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static void CALLBACK OnDeadline(HWND, UINT, UINT_PTR, DWORD)
+    {
+        EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM) {
+            PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            return TRUE;
+        }, 0);
+    }
+
+    static inline int button_ = IDOK;
+    static inline int shown_ = 0;
+    HHOOK hook_;
+    UINT_PTR deadline_;
+};
+
+class DefragQueryDlgTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        backup_.Save();
+        StoreNotice(std::nullopt);
+    }
+    void TearDown() override
+    {
+        dialog_.reset();
+        backup_.Restore();
+    }
+
+    // A value to store, or none to remove the value.
+    static void StoreNotice(std::optional<DWORD> value)
+    {
+        HKEY key = nullptr;
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        RegCloseKey(key);
+        if (value)
+            WriteDword(HKEY_LOCAL_MACHINE, kSettingsKey, kNoticeDialog, *value);
+        else
+            DeleteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kNoticeDialog);
+    }
+    static void RemoveSettings()
+    {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
+    }
+    static std::optional<DWORD> StoredNotice() { return ReadDword(HKEY_LOCAL_MACHINE, kSettingsKey, kNoticeDialog); }
+
+    void Open()
+    {
+        dialog_ = std::make_unique<CDefragQueryDlg>();
+        dialog_->SetMainWindow(main_.hwnd());
+        ASSERT_TRUE(dialog_->CreateModeless());
+    }
+    std::string Text(int id) const { return dialog_->GetItemText(id); }
+    void Send(UINT message, WPARAM wp) const { SendMessageA(dialog_->hwnd(), message, wp, 0); }
+
+    SettingsBackup backup_;
+    LoadLineWindow main_;
+    std::unique_ptr<CDefragQueryDlg> dialog_;
+};
+
+TEST_F(DefragQueryDlgTest, AskingFollowsTheStoredValue)
+{
+    const struct {
+        std::optional<DWORD> stored;
+        bool keyExists, noNotice;
+    } cases[] = {{std::nullopt, false, false}, {std::nullopt, true, false}, {0, true, false},
+                 {1, true, true},              {7, true, true}};
+    for (const auto& c : cases) {
+        StoreNotice(c.stored);
+        if (!c.keyExists)
+            RemoveSettings();
+        EXPECT_EQ(CDefragQueryDlg().NoNotice(), c.noNotice) << (c.stored ? int(*c.stored) : -1);
+    }
+}
+
+TEST_F(DefragQueryDlgTest, AnswersOkUnseenWhenAskingIsOff)
+{
+    StoreNotice(1);
+    CDefragQueryDlg dialog;
+    dialog.SetMainWindow(main_.hwnd());
+    ModalAnswer answer(IDCANCEL);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(answer.Shown(), 0) << "the question was shown";
+}
+
+TEST_F(DefragQueryDlgTest, ShownQuestionEndsWithTheButtonPressed)
+{
+    for (const int button : {IDOK, IDCANCEL}) {
+        CDefragQueryDlg dialog;
+        dialog.SetMainWindow(main_.hwnd());
+        ModalAnswer answer(button);
+        EXPECT_EQ(dialog.DoModal(), button);
+        EXPECT_EQ(answer.Shown(), 1);
+    }
+    for (const int button : {IDOK, IDCANCEL}) {
+        Open();
+        Send(WM_COMMAND, MAKEWPARAM(button, BN_CLICKED));
+        EXPECT_EQ(dialog_->Result(), button);
+        EXPECT_EQ(dialog_->hwnd(), nullptr) << "closed";
+    }
+}
+
+TEST_F(DefragQueryDlgTest, OpensWithTheLoadTheTextsAndTheHiddenControls)
+{
+    Open();
+    std::smatch load;
+    const std::string text = Text(IDC_CPUSTATUS_TEXT);
+    ASSERT_TRUE(std::regex_match(text, load, std::regex("(\\d+)%"))) << text;
+    EXPECT_LE(std::stoi(load[1]), 100);
+
+    EXPECT_EQ(dialog_->GetCaption(), UiText("IDD_DEFRAGQUERY_DIALOG"));
+    for (const auto& [id, key] : {std::pair{IDC_STATICDEDLGQUERY0, "IDC_STATICDEDLGQUERY0"},
+                                  std::pair{IDC_STATICDEDLGQUERY1, "IDC_STATICDEDLGQUERY1"},
+                                  std::pair{IDC_STATICDEDLGQUERY2, "IDC_STATICDEDLGQUERY2"},
+                                  std::pair{IDC_STATICCPUSTATUSINNOTICE, "IDC_STATICCPUSTATUSINNOTICE"},
+                                  std::pair{IDC_NOTNOTICE_CHECK, "IDC_NOTNOTICE_CHECK"},
+                                  std::pair{IDOK, "IDOKINTSZL"}, std::pair{IDCANCEL, "IDCANCELINTSZL"}}) {
+        EXPECT_FALSE(UiText(key).empty()) << key;
+        EXPECT_EQ(Text(id), UiText(key)) << key;
+    }
+    for (const int id : {IDC_NOTNOTICE_CHECK, IDC_STATICCPUSTATUSINNOTICE}) {
+        EXPECT_FALSE(GetWindowLongA(dialog_->Item(id), GWL_STYLE) & WS_VISIBLE) << id;
+        EXPECT_FALSE(IsWindowEnabled(dialog_->Item(id))) << id;
+    }
+    EXPECT_FALSE(dialog_->IsChecked(IDC_NOTNOTICE_CHECK));
+}
+
+TEST_F(DefragQueryDlgTest, FollowsTheMainWindowsLoadLineEverySecond)
+{
+    main_.SetLine("Processor load: 37 %");
+    Open();
+    const std::string opening = Text(IDC_CPUSTATUS_TEXT);
+    Send(WM_TIMER, kLoadCopyTimer + 1);
+    EXPECT_EQ(Text(IDC_CPUSTATUS_TEXT), opening) << "another timer copies nothing";
+    Send(WM_TIMER, kLoadCopyTimer);
+    EXPECT_EQ(Text(IDC_CPUSTATUS_TEXT), "Processor load: 37 %");
+
+    // The dialog's own timer takes the next line within about a second.
+    main_.SetLine("Processor load: 55 %");
+    EXPECT_TRUE(PumpUntil([&] { return Text(IDC_CPUSTATUS_TEXT) == "Processor load: 55 %"; }, 3000));
+}
+
+TEST_F(DefragQueryDlgTest, HiddenCheckBoxStoresItsStateCreatingTheKey)
+{
+    Open();
+    RemoveSettings();
+    for (const bool ticked : {true, false}) {
+        dialog_->SetChecked(IDC_NOTNOTICE_CHECK, ticked);
+        Send(WM_COMMAND, MAKEWPARAM(IDC_NOTNOTICE_CHECK, BN_CLICKED));
+        EXPECT_EQ(StoredNotice(), std::optional<DWORD>(ticked ? 1 : 0));
+        EXPECT_EQ(dialog_->NoNotice(), ticked);
+    }
+}
+
+TEST(ReportScreenshot, Confirm)
+{
+    if (!ScreenshotsWanted())
+        GTEST_SKIP() << "TIDEWELL_SCREENSHOT_DIR not set";
+    SettingsBackup backup;
+    backup.Save();
+    DeleteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kNoticeDialog);
+    LoadLineWindow main;
+    CDefragQueryDlg dialog;
+    dialog.SetMainWindow(main.hwnd());
+    ASSERT_TRUE(dialog.CreateModeless());
+    EXPECT_TRUE(SaveScreenshot(dialog.hwnd(), "confirm"));
+    backup.Restore();
+}
+
+} // namespace

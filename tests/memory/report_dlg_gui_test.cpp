@@ -1,0 +1,148 @@
+// The cleaning report filled from pretended before and after figures and shown through the
+// modal seam, which opens it modeless, reads it back and closes it.
+#include "memory/report_dlg_win.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "common/resource_text.h"
+#include "memory/clean_state.h"
+#include "memory/pretend_machine.h"
+#include "resources/resource.h"
+#include "support/screenshot_win.h"
+#include "win32/ui_host.h"
+
+namespace {
+
+using namespace testing_support;
+
+// Answers every modal dialog with OK after noting what it showed.
+class ReadingHost : public win32::UiHost {
+public:
+    std::function<void(HWND)> whileOpen;
+    int dialogs = 0;
+    std::string caption, button;
+    std::map<int, std::string> texts;
+
+    INT_PTR RunModal(win32::Dialog& dialog, HWND parent) override
+    {
+        ++dialogs;
+        if (!dialog.CreateModeless(parent))
+            return -1;
+        caption = dialog.GetCaption();
+        button = dialog.GetItemText(IDOK);
+        for (int id = IDC_REPORT_LABEL1; id <= IDC_REPORT_ADVICE; ++id)
+            texts[id] = dialog.GetItemText(id);
+        if (whileOpen)
+            whileOpen(dialog.hwnd());
+        dialog.EndDialog(IDOK);
+        return IDOK;
+    }
+};
+
+class ReportDlgTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedBefore_ = StatusBefore;
+        savedAfter_ = StatusAfter;
+        savedCleanUpRun_ = CleanState.cleanUpRun;
+        win32::SetUiHost(&host_);
+    }
+    void TearDown() override
+    {
+        win32::SetUiHost(nullptr);
+        StatusBefore = savedBefore_;
+        StatusAfter = savedAfter_;
+        CleanState.cleanUpRun = savedCleanUpRun_;
+    }
+
+    // A run that began with `beforeMB` available on a 256 MB machine that now has `afterMB`.
+    int Report(int32_t beforeMB, uint64_t afterMB, bool cleanUpRun)
+    {
+        PretendMachine machine(256 * kMB, afterMB * kMB);
+        StatusBefore.availPhysMB = beforeMB;
+        CleanState.cleanUpRun = cleanUpRun;
+        return ShowCleaningReport();
+    }
+
+    ReadingHost host_;
+    MemoryStatus savedBefore_, savedAfter_;
+    bool savedCleanUpRun_ = false;
+};
+
+uint32_t PageSize()
+{
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    return system.dwPageSize;
+}
+
+// Which text goes where is tested natively; here: the snapshot, the figures and the texts arrive.
+TEST_F(ReportDlgTest, GainedRunShowsBytesMegabytesAndPages)
+{
+    ASSERT_EQ(Report(100, 164, false), 1);
+    EXPECT_EQ(StatusAfter.availPhysMB, 164) << "the report takes the after-run snapshot";
+    EXPECT_EQ(host_.dialogs, 1);
+    EXPECT_EQ(host_.texts[IDC_REPORT_LABEL1], UiText("ReportStr2"));
+    EXPECT_EQ(host_.texts[IDC_REPORT_VALUE1], std::to_string(164 * kMB));
+    EXPECT_EQ(host_.texts[IDC_REPORT_VALUE2], std::to_string(256 * kMB));
+    EXPECT_EQ(host_.texts[IDC_REPORT_VALUE3], "64");
+    EXPECT_EQ(host_.texts[IDC_REPORT_VALUE4], std::to_string(64 * kMB / PageSize()));
+    EXPECT_EQ(host_.texts[IDC_REPORT_UNIT4], "pages");
+    EXPECT_EQ(host_.caption, "Tidewell" + UiText("ReportStr1"));
+    EXPECT_EQ(host_.button, UiText("IDCANCELINARUN"));
+    EXPECT_FALSE(UiText("IDCANCELINARUN").empty());
+}
+
+TEST_F(ReportDlgTest, RunThatGainedNothingAdvisesByItsCommand)
+{
+    for (const auto& [cleanUpRun, advice] : {std::pair{true, "ZLJY2"}, std::pair{false, "ZLJY1"}}) {
+        ASSERT_EQ(Report(120, 120, cleanUpRun), 0);
+        EXPECT_EQ(host_.texts[IDC_REPORT_ADVICE], UiText(advice));
+        EXPECT_EQ(host_.texts[IDC_REPORT_VALUE2], std::to_string(120 * kMB));
+    }
+    EXPECT_NE(UiText("ZLJY1"), UiText("ZLJY2"));
+}
+
+TEST_F(ReportDlgTest, PaintsTheToolBackgroundWithStaticsOnItsWhitePanel)
+{
+    host_.whileOpen = [](HWND dialog) {
+        ShowWindow(dialog, SW_SHOWNOACTIVATE);
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        RECT client;
+        GetClientRect(dialog, &client);
+        HDC dc = GetDC(dialog);
+        SetBkColor(dc, RGB(1, 2, 3));
+        const auto brush = SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_REPORT_VALUE1)));
+        EXPECT_EQ(reinterpret_cast<HGDIOBJ>(brush), GetStockObject(WHITE_BRUSH));
+        EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 255));
+        EXPECT_EQ(GetPixel(dc, 2, 2), RGB(215, 215, 215)) << "grey field";
+        EXPECT_EQ(GetPixel(dc, 20, client.bottom - 20), RGB(255, 255, 255)) << "white panel";
+        ReleaseDC(dialog, dc);
+    };
+    Report(100, 164, false);
+}
+
+TEST(ReportScreenshot, Report)
+{
+    if (!ScreenshotsWanted())
+        GTEST_SKIP() << "TIDEWELL_SCREENSHOT_DIR not set";
+    ReadingHost host;
+    bool saved = false;
+    host.whileOpen = [&](HWND dialog) { saved = SaveScreenshot(dialog, "report"); };
+    win32::SetUiHost(&host);
+    {
+        PretendMachine machine(512 * kMB, 300 * kMB);
+        StatusBefore.availPhysMB = 212;
+        ShowCleaningReport();
+    }
+    win32::SetUiHost(nullptr);
+    EXPECT_TRUE(saved);
+}
+
+} // namespace

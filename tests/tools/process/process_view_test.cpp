@@ -1,0 +1,62 @@
+// How a process is shown and which processes the process manager refuses to end.
+#include <gtest/gtest.h>
+
+#include "tools/process/process_view.h"
+
+namespace {
+
+TEST(ProcessView, DisplayPathRewritesSystemPrefixes)
+{
+    const struct {
+        const char* raw;
+        const char* shown;
+    } cases[] = {
+        {"\\??\\C:\\WINNT\\system32\\winlogon.exe", "C:\\WINNT\\system32\\winlogon.exe"},
+        {"\\SystemRoot\\System32\\smss.exe", "C:\\WINDOWS\\System32\\smss.exe"},
+        {"C:\\Program Files\\x.exe", "C:\\Program Files\\x.exe"},
+        // Only the first occurrence counts; a "\??\" wins over a "\SystemRoot\".
+        {"\\??\\C:\\a\\??\\b.exe", "C:\\a\\??\\b.exe"},
+        {"\\SystemRoot\\\\??\\x.exe", "x.exe"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ProcessDisplayPath(c.raw, "C:\\WINDOWS"), c.shown) << c.raw;
+}
+
+TEST(ProcessView, ProcessIdIsHexRightAlignedInEight)
+{
+    EXPECT_EQ(FormatProcessId(0x1A4), "     1A4");
+    EXPECT_EQ(FormatProcessId(0), "       0");
+    EXPECT_EQ(FormatProcessId(0xFFFFFFFFu), "FFFFFFFF");
+}
+
+TEST(ProcessView, WorkingSetTextAndSystemService)
+{
+    EXPECT_EQ(WorkingSetText(3.5), " 3.50MB");
+    EXPECT_EQ(WorkingSetText(123.456), "123.46MB");
+    EXPECT_EQ(WorkingSetText(0.001), " 0.00MB") << "only exactly zero means unreadable";
+    EXPECT_EQ(WorkingSetText(0.0), "System Service");
+}
+
+TEST(ProcessView, KillRefusalsInTheirOrder)
+{
+    const struct {
+        const char* path;
+        const char* memory;
+        KillRefusal expected;
+    } cases[] = {
+        {"C:\\WINDOWS\\Explorer.EXE", " 9.00MB", KillRefusal::SystemProcess},
+        {"C:\\WINDOWS\\SYSTEM\\kernel32.dll", " 1.00MB", KillRefusal::SystemProcess},
+        {"C:\\WINDOWS\\SYSTEM\\mprexe.exe", " 1.00MB", KillRefusal::SystemProcess},
+        {"C:\\Tools\\TideWell.exe", "Memory Manager", KillRefusal::OwnProgram},
+        {"C:\\tidewell\\explorer_helper.exe", " 1.00MB", KillRefusal::SystemProcess},
+        {"C:\\Tools\\app.exe", "System Service", KillRefusal::SystemProcess},
+        {"C:\\Tools\\app.exe", " 2.00MB", KillRefusal::None},
+        // "\EXPLORER" needs the backslash: a program merely named like it may be ended.
+        {"C:\\Tools\\myexplorer.exe", " 2.00MB", KillRefusal::None},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CheckKillRefusal(c.path, c.memory), c.expected) << c.path << " / " << c.memory;
+}
+
+} // namespace
