@@ -1,20 +1,24 @@
 #include "app/main_dlg_dialogs_win.h"
 
 #include "app/about_dlg_win.h"
+#include "memory/defrag_query_dlg_win.h"
+#include "memory/report_dlg_win.h"
+#include "monitors/cpu_usage_win.h"
 #include "tools/cache/cache_setup_dlg_win.h"
+#include "tools/process/process_dlg_win.h"
+#include "tools/service/service_dlg_win.h"
 #include "tools/startup/autorun_dlg_win.h"
 
-bool AskBeforeAutomaticClean(HWND /*mainWindow*/)
+bool AskBeforeAutomaticClean(HWND mainWindow)
 {
-    // HOOK: CDefragQueryDlg has not landed yet; until it does, automatic cleaning asks nothing
-    // and cleans nothing.
-    return false;
+    CDefragQueryDlg dialog;
+    if (dialog.NoNotice())
+        return true; // asking is switched off: the dialog would answer OK unseen
+    dialog.SetMainWindow(mainWindow);
+    return dialog.DoModal(nullptr) == IDOK;
 }
 
-void ShowReportAfterRun()
-{
-    // HOOK: ShowCleaningReport has not landed yet.
-}
+void ShowReportAfterRun() { ShowCleaningReport(); }
 
 void RunCacheSettings()
 {
@@ -30,12 +34,14 @@ void RunStartupItems()
 
 void RunProcessManager()
 {
-    // HOOK: CProcessDlg has not landed yet.
+    CProcessDlg dialog(IsWindows9x);
+    dialog.DoModal(nullptr);
 }
 
 void RunServiceManager()
 {
-    // HOOK: CServiceDlg has not landed yet.
+    CServiceDlg dialog;
+    dialog.DoModal(nullptr);
 }
 
 void RunAbout()

@@ -39,6 +39,14 @@ DWORD WINAPI CleanUpThread(LPVOID parameter)
 
 } // namespace
 
+std::function<void(const std::string& path)>& AlertSoundPlayer()
+{
+    static std::function<void(const std::string&)> player = [](const std::string& path) {
+        PlaySoundA(path.c_str(), nullptr, SND_FILENAME);
+    };
+    return player;
+}
+
 void CMainDlg::OnTimer(UINT_PTR id)
 {
     switch (id) {
@@ -113,7 +121,7 @@ void CMainDlg::OnRulesTick()
         GetSystemLoad(&load, &freePercent);
         if (AlertDue(true, false, freePercent, alertValue)) {
             tray_.SetIconResource(IDI_ALERT);
-            PlaySoundA(GetModulePath("Alert.wav").c_str(), nullptr, SND_FILENAME);
+            AlertSoundPlayer()(GetModulePath("Alert.wav"));
         }
     }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,6 +22,10 @@
 // Armed while automatic cleaning may ask; a cancelled question clears it until free memory has
 // been above the alert value again. Lives for the process.
 extern bool AskArmed;
+
+// Plays the alert sound to its end (PlaySoundA, synchronous). Tests replace it to hear whether the
+// alert fired: the sound is the alert's only effect that lasts beyond the tick.
+std::function<void(const std::string& path)>& AlertSoundPlayer();
 
 class CMainDlg : public win32::Dialog {
 public:
