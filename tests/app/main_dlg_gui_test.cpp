@@ -235,6 +235,18 @@ TEST_F(MainDlgTest, CleanUpRunEndEnablesTheButtons)
         EXPECT_TRUE(Enabled(id)) << id;
 }
 
+TEST_F(MainDlgTest, TrayHalfAndQuarterCleanAtOnceWithoutARun)
+{
+    Open();
+    for (int command : {ID_TRAY_CLEAN_HALF, ID_TRAY_CLEAN_QUARTER}) {
+        Command(command);
+        EXPECT_FALSE(CleanState.busy);
+        EXPECT_TRUE(host_.modals.empty()) << "no report";
+        EXPECT_EQ(Text(IDC_CLEAN_PERCENT), "0 %");
+        EXPECT_TRUE(Enabled(IDC_LZL_BUTTON));
+    }
+}
+
 TEST_F(MainDlgTest, ExitDuringACleanUpRunWaitsForTheWorker)
 {
     Open();
