@@ -314,8 +314,11 @@ void CMainDlg::LoadTickTexts()
     texts_.curTime = texts.Text("CurTimeStr");
     texts_.tipsCpu = texts.Text("IconTipsCPU");
     texts_.tipsRam = texts.Text("IconTipsRAM");
+    // 0 = Sunday.
+    constexpr const char* kWeekdayKeys[] = {"WEEKSTR0", "WEEKSTR1", "WEEKSTR2", "WEEKSTR3",
+                                            "WEEKSTR4", "WEEKSTR5", "WEEKSTR6"};
     for (size_t day = 0; day < texts_.weekdays.size(); ++day)
-        texts_.weekdays[day] = texts.Text("WEEKSTR" + std::to_string(day));
+        texts_.weekdays[day] = texts.Text(kWeekdayKeys[day]);
 }
 
 void CMainDlg::SetUpUserType()

@@ -90,7 +90,13 @@ private:
 
 class MainAppTest : public testing::Test {
 protected:
-    void SetUp() override { backup_.Save(); }
+    void SetUp() override
+    {
+        backup_.Save();
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
+        testing_support::AutostartBackup::Remove();
+    }
     void TearDown() override { backup_.Restore(); }
 
 private:
@@ -98,7 +104,7 @@ private:
     testing_support::AutostartBackup autostart_;
 };
 
-TEST_F(MainAppTest, SecondStartLeavesOneWindowAndOneTrayIcon)
+TEST_F(MainAppTest, FirstStartThenSecondStartLeavesOneWindowAndOneTrayIcon)
 {
     const size_t traysBefore = TrayIconCount();
     Program first;
@@ -114,6 +120,12 @@ TEST_F(MainAppTest, SecondStartLeavesOneWindowAndOneTrayIcon)
         30000))
         << "the main window shows after the splash";
     EXPECT_TRUE(PumpUntil([&] { return TrayIconCount() == traysBefore + 1; }, 5000));
+    // The first start made the settings key and the autostart value.
+    CRegistryKey settings;
+    EXPECT_EQ(settings.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ), ERROR_SUCCESS);
+    std::string autostart;
+    EXPECT_EQ(testing_support::AutostartBackup::Read(autostart), ERROR_SUCCESS);
+    EXPECT_NE(autostart.find("Tidewell.exe\" -PowerOn"), std::string::npos) << autostart;
     ShowWindow(main, SW_HIDE); // as if hidden in the tray
     Program second;
     ASSERT_TRUE(second.Start());
