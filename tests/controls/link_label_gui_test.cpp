@@ -12,8 +12,8 @@
 #include "resources/resource.h"
 #include "support/screenshot_win.h"
 #include "support/test_paths.h"
-#include "tools/cache/recording_host_win.h"
-#include "tools/cache/registry_snapshot_win.h"
+#include "support/recording_host_win.h"
+#include "support/registry_snapshot_win.h"
 #include "win32/handles.h"
 
 namespace {
@@ -88,14 +88,9 @@ class LinkOpenTest : public testing::Test {
 protected:
     static constexpr const char* kHandlerKey = "TidewellTestPage";
 
-    void SetUp() override
-    {
-        win32::SetUiHost(&host_);
-        ASSERT_TRUE(dialog_.CreateModeless());
-    }
+    void SetUp() override { ASSERT_TRUE(dialog_.CreateModeless()); }
     void TearDown() override
     {
-        win32::SetUiHost(nullptr);
         RegDeleteTreeA(HKEY_CLASSES_ROOT, kHandlerKey);
         htm_.Restore();
     }
