@@ -119,7 +119,7 @@ TEST_F(StartupEntriesTest, RoundTripsThroughEveryMode)
         EXPECT_EQ(seen, command);
         RemoveStartupValue(r.active, "Trip");
     }
-    EXPECT_TRUE(host_.messages.empty()) << "the own entry is present";
+    EXPECT_TRUE(host_.boxes.empty()) << "the own entry is present";
 }
 
 TEST_F(StartupEntriesTest, DelayingADelayedItemKeepsTheListButChecksTheOwnEntry)
@@ -127,21 +127,21 @@ TEST_F(StartupEntriesTest, DelayingADelayedItemKeepsTheListButChecksTheOwnEntry)
     SetValue(UserRun, "Again", "again.exe");
     ASSERT_TRUE(SetStartMode(Find("Again"), StartDelayed, 4, DelayList()));
     const std::string before = ReadWholeFile(DelayList());
-    EXPECT_TRUE(host_.messages.empty());
+    EXPECT_TRUE(host_.boxes.empty());
 
     RemoveStartupValue(MachineRun, "Orvanta");
     EXPECT_FALSE(SetStartMode(Find("Again"), StartDelayed, 30, DelayList()));
     EXPECT_EQ(ReadWholeFile(DelayList()), before);
-    ASSERT_EQ(host_.messages.size(), 1u);
-    EXPECT_EQ(host_.messages[0].text, UiText("strStartUpTips"));
-    EXPECT_EQ(host_.messages[0].caption, "Tidewell");
-    EXPECT_EQ(host_.messages[0].type, static_cast<UINT>(MB_ICONEXCLAMATION | MB_OK));
+    ASSERT_EQ(host_.boxes.size(), 1u);
+    EXPECT_EQ(host_.boxes[0].text, UiText("strStartUpTips"));
+    EXPECT_EQ(host_.boxes[0].caption, "Tidewell");
+    EXPECT_EQ(host_.boxes[0].type, static_cast<UINT>(MB_ICONEXCLAMATION | MB_OK));
 
     SetValue(MachineRunDisabled, "Paused", "p.exe");
     EXPECT_TRUE(SetStartMode(Find("Paused"), StartDelayed, 2, DelayList()));
-    EXPECT_EQ(host_.messages.size(), 2u) << "the tip follows every delayed choice";
+    EXPECT_EQ(host_.boxes.size(), 2u) << "the tip follows every delayed choice";
     EXPECT_TRUE(SetStartMode(Find("Paused"), StartPaused, 2, DelayList()));
-    EXPECT_EQ(host_.messages.size(), 2u) << "other modes do not look";
+    EXPECT_EQ(host_.boxes.size(), 2u) << "other modes do not look";
 }
 
 TEST_F(StartupEntriesTest, MoveKeepsTheSourceWhenTheTargetCannotBeWritten)
@@ -217,14 +217,14 @@ TEST_F(StartupEntriesTest, ConflictsRemoveStaleCopiesAndReportEachOnce)
     EXPECT_EQ(delayed[0].name, "First");
     EXPECT_EQ(delayed[1].name, "Last");
 
-    ASSERT_EQ(host_.messages.size(), 1u);
+    ASSERT_EQ(host_.boxes.size(), 1u);
     CResourceText texts;
-    EXPECT_EQ(host_.messages[0].text, texts.Text("IDC_MSCONFIG_BT") + texts.Text("strDeleteBootItem")
+    EXPECT_EQ(host_.boxes[0].text, texts.Text("IDC_MSCONFIG_BT") + texts.Text("strDeleteBootItem")
                                           + ":\n\nTool\nhelper\n\n" + texts.Text("strBootProtect") + "\n");
-    EXPECT_EQ(host_.messages[0].caption, "") << "the default title";
+    EXPECT_EQ(host_.boxes[0].caption, "") << "the default title";
 
     CheckStartupConflicts(DelayList());
-    EXPECT_EQ(host_.messages.size(), 1u) << "nothing left to report";
+    EXPECT_EQ(host_.boxes.size(), 1u) << "nothing left to report";
 }
 
 } // namespace
