@@ -15,8 +15,7 @@ TEST(CpuClock, FallbackOrder)
         const char* calls;
     } rows[] = {
         {"registry value, nothing measured", 2394, 1000, 900, 2394, "R"},
-        {"no registry value", 0, 2401, 900, 2401, "RQ"},
-        {"no registry value, no counter", 0, 0, 2399, 2399, "RQT"},
+        {"no registry value", 0, 2401, 900, 2401, "RQ"}, {"no registry value, no counter", 0, 0, 2399, 2399, "RQT"},
         {"nothing works", 0, 0, 0, 0, "RQT"},
     };
     for (const auto& row : rows) {
