@@ -30,13 +30,6 @@ TEST(CpuClock, FallbackOrder)
     }
 }
 
-TEST(CpuClock, Text)
-{
-    EXPECT_EQ(FormatClockText(2394), "2394 MHZ");
-    EXPECT_EQ(FormatClockText(1), "1 MHZ");
-    EXPECT_EQ(FormatClockText(0), "Unknown");
-}
-
 TEST(CpuClock, CounterSpanArithmetic)
 {
     const struct {
