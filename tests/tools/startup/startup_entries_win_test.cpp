@@ -26,17 +26,20 @@ protected:
         LoadStartupItems(table, DelayList());
         return table;
     }
-    // Where the named entry lives now: its kinds, one per copy, and its command.
-    std::vector<int> PlacesOf(const std::string& name, std::string* command = nullptr) const
+    // Where the named entry lives now: kind and command of each copy.
+    std::vector<std::pair<int, std::string>> Copies(const std::string& name) const
+    {
+        std::vector<std::pair<int, std::string>> copies;
+        for (const StartupItem& item : Load())
+            if (item.name == name)
+                copies.emplace_back(item.kind, item.command);
+        return copies;
+    }
+    std::vector<int> PlacesOf(const std::string& name) const
     {
         std::vector<int> kinds;
-        for (const StartupItem& item : Load()) {
-            if (item.name != name)
-                continue;
-            kinds.push_back(item.kind);
-            if (command)
-                *command = item.command;
-        }
+        for (const auto& copy : Copies(name))
+            kinds.push_back(copy.first);
         return kinds;
     }
     const StartupItem Find(const std::string& name) const
@@ -94,20 +97,18 @@ TEST_F(StartupEntriesTest, RoundTripsThroughEveryMode)
     for (const Route& r : routes) {
         SCOPED_TRACE(std::string("active kind ").append(std::to_string(r.active)));
         SetValue(r.active, "Trip", command);
-        std::string seen;
+        using Copy = std::vector<std::pair<int, std::string>>;
 
         EXPECT_TRUE(SetStartMode(Find("Trip"), StartPaused, 1, DelayList()));
-        EXPECT_EQ(PlacesOf("Trip", &seen), std::vector<int>{r.paused});
-        EXPECT_EQ(seen, command);
+        EXPECT_EQ(Copies("Trip"), (Copy{{r.paused, command}}));
 
         EXPECT_TRUE(SetStartMode(Find("Trip"), StartDelayed, 9, DelayList()));
-        EXPECT_EQ(PlacesOf("Trip", &seen), std::vector<int>{Delayed});
-        EXPECT_EQ(seen, command);
+        EXPECT_EQ(Copies("Trip"), (Copy{{Delayed, command}}));
         EXPECT_EQ(Find("Trip").origin, r.pausedOrigin);
         EXPECT_EQ(Find("Trip").delay, 9);
 
         EXPECT_TRUE(SetStartMode(Find("Trip"), StartAtBoot, 1, DelayList()));
-        EXPECT_EQ(PlacesOf("Trip", &seen), std::vector<int>{r.active}) << "back to the active key";
+        EXPECT_EQ(PlacesOf("Trip"), std::vector<int>{r.active}) << "back to the active key";
         EXPECT_EQ(GetValue(r.active, "Trip"), command);
 
         EXPECT_TRUE(SetStartMode(Find("Trip"), StartDelayed, 2, DelayList()));
@@ -115,8 +116,7 @@ TEST_F(StartupEntriesTest, RoundTripsThroughEveryMode)
         EXPECT_TRUE(SetStartMode(Find("Trip"), StartPaused, 1, DelayList()));
         EXPECT_EQ(PlacesOf("Trip"), std::vector<int>{r.paused});
         EXPECT_TRUE(SetStartMode(Find("Trip"), StartAtBoot, 1, DelayList()));
-        EXPECT_EQ(PlacesOf("Trip", &seen), std::vector<int>{r.active});
-        EXPECT_EQ(seen, command);
+        EXPECT_EQ(Copies("Trip"), (Copy{{r.active, command}}));
         RemoveStartupValue(r.active, "Trip");
     }
     EXPECT_TRUE(host_.boxes.empty()) << "the own entry is present";
