@@ -268,4 +268,25 @@ TEST(TrayIcon, RealRightClickOpensTheMenuAndChoosesAnItem)
     EXPECT_EQ(owner.commands, std::vector<UINT>{ID_TRAY_STARTUP});
 }
 
+TEST(TrayScreenshot, Menu)
+{
+    if (!testing_support::ScreenshotsWanted())
+        GTEST_SKIP() << "screenshots not asked for";
+    TrayOwner owner;
+    ASSERT_NE(owner.tray.Create(owner.hwnd, WM_TRAY_NOTIFY, "Tidewell", TrayPicture(), IDR_TRAY_MENU), 0);
+    std::atomic<bool> done{false};
+    std::atomic<bool> saved{false};
+    std::thread helper([&] {
+        if (HWND menuWindow = WaitForPopupMenu(GetTickCount() + 10000, done))
+            saved = testing_support::SaveScreenshot(menuWindow, "tray_menu");
+        EndMenu();
+    });
+    SetCursorPos(40, 40);
+    PostMessageA(owner.hwnd, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP);
+    PumpUntil([&] { return saved.load(); }, 12000);
+    done = true;
+    helper.join();
+    EXPECT_TRUE(saved);
+}
+
 } // namespace
