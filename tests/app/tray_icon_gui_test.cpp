@@ -12,6 +12,7 @@
 #include "app/tray_icon_win.h"
 #include "resources/resource.h"
 #include "support/screenshot_win.h"
+#include "win32/handles.h"
 
 using testing_support::PumpUntil;
 
@@ -119,8 +120,8 @@ TEST(TrayIcon, NotificationHandler)
 {
     TrayOwner owner;
     ASSERT_NE(owner.tray.Create(owner.hwnd, WM_TRAY_NOTIFY, "Tidewell", TrayPicture(), IDR_TRAY_MENU), 0);
-    EXPECT_EQ(owner.tray.OnTrayNotification(IDR_TRAY_MENU + 1, WM_RBUTTONUP), 0) << "another icon";
-    EXPECT_EQ(owner.tray.OnTrayNotification(IDR_TRAY_MENU + 1, WM_LBUTTONDBLCLK), 0) << "another icon";
+    for (LPARAM mouse : {WM_RBUTTONUP, WM_LBUTTONDBLCLK})
+        EXPECT_EQ(owner.tray.OnTrayNotification(IDR_TRAY_MENU + 1, mouse), 0) << "another icon";
     for (LPARAM mouse : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_MOUSEMOVE, WM_MBUTTONUP})
         EXPECT_EQ(owner.tray.OnTrayNotification(IDR_TRAY_MENU, mouse), 1) << mouse;
     EXPECT_TRUE(owner.commands.empty()) << "those do nothing";
@@ -171,12 +172,10 @@ bool RunXdotool(const std::string& arguments, DWORD timeoutMs = 5000)
     PROCESS_INFORMATION pi{};
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
         return false;
-    const bool ended = WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    win32::UniqueHandle process(pi.hProcess), thread(pi.hThread);
     DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return ended && code == 0;
+    return WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0 && GetExitCodeProcess(pi.hProcess, &code) &&
+           code == 0;
 }
 
 // Centre of our icon in Wine's standalone tray window: icons are laid out from its left edge.

@@ -6,28 +6,23 @@
 #include <vector>
 
 #include "resources/ids/art_ids.h"
-#include "support/test_paths.h"
+#include "win32/handles.h"
 
 namespace {
 
 // The image's pixels drawn on white, to tell icons apart.
 std::vector<COLORREF> Pixels(HIMAGELIST images, int index)
 {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    win32::WindowDc screen(nullptr);
+    win32::UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+    win32::UniqueGdi<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), 16, 16));
+    win32::SelectObjectScope select(dc.get(), bitmap.get());
     RECT all{0, 0, 16, 16};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
+    FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ImageList_Draw(images, index, dc.get(), 0, 0, ILD_NORMAL);
     std::vector<COLORREF> pixels;
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x)
-            pixels.push_back(GetPixel(dc, x, y));
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
+    for (int i = 0; i < 256; ++i)
+        pixels.push_back(GetPixel(dc.get(), i % 16, i / 16));
     return pixels;
 }
 
@@ -77,11 +72,7 @@ TEST_F(FileIconTest, AppendsShellIconOrDefault)
     EXPECT_EQ(Pixels(images_, 0), fallback) << "a missing file gets the default icon";
     EXPECT_EQ(Pixels(images_, 2), fallback);
     EXPECT_NE(Pixels(images_, 1), fallback) << "a program shows its own icon";
-}
-
-TEST_F(FileIconTest, NoImageListNoIndex)
-{
-    EXPECT_EQ(AddFileIcon("C:\\missing.exe", nullptr), -1);
+    EXPECT_EQ(AddFileIcon("C:\\missing.exe", nullptr), -1) << "no image list, no index";
 }
 
 } // namespace

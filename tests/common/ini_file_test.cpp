@@ -10,50 +10,40 @@ using testing_support::WriteWholeFile;
 
 namespace {
 
-struct LookupCase {
-    const char* name;
-    std::string file;
-    std::string section;
-    std::string key;
-    std::string expected;
-};
-
-class IniLookup : public testing::TestWithParam<LookupCase> {};
-
-TEST_P(IniLookup, FindsExactlyWhatTheFileSays)
+TEST(IniFile, LookupFindsExactlyWhatTheFileSays)
 {
-    const LookupCase& c = GetParam();
-    ScratchDir dir(std::string("ini-lookup-") + c.name);
-    WriteWholeFile(dir.File("t.ini"), c.file);
-    CIniFile ini(dir.File("t.ini"));
-    ASSERT_TRUE(ini.Load());
-    EXPECT_EQ(ini.GetValue(c.section, c.key), c.expected);
+    const std::string kLong(5000, 'x');
+    const struct {
+        const char* name;
+        std::string file, section, key, expected;
+    } cases[] = {
+        {"value_keeps_further_equals", "[Resource]\r\nIDOKINRS=Start=Now\r\n", "Resource", "IDOKINRS", "Start=Now"},
+        {"blank_before_equals_is_part_of_key", "[Resource]\r\nIDOKINRS =OK\r\n", "Resource", "IDOKINRS", ""},
+        {"blank_after_equals_is_kept", "[Resource]\r\nA= b \r\n", "Resource", "A", " b "},
+        {"names_are_case_sensitive", "[Resource]\r\nidokinrs=OK\r\n", "Resource", "IDOKINRS", ""},
+        {"section_names_are_case_sensitive", "[resource]\r\nIDOKINRS=OK\r\n", "Resource", "IDOKINRS", ""},
+        {"entries_belong_to_the_header_above", "[Other]\r\nIDOKINRS=other\r\n[Resource]\r\nX=1\r\n", "Resource", "IDOKINRS", ""},
+        {"entries_before_any_header_are_in_the_empty_section", "A=1\r\n[Resource]\r\n", "", "A", "1"},
+        {"repeated_section_merges_and_later_key_wins", "[Resource]\r\nA=1\r\nB=2\r\n[Other]\r\nC=3\r\n[Resource]\r\nA=9\r\n", "Resource", "A", "9"},
+        {"merged_section_keeps_first_entries", "[Resource]\r\nA=1\r\nB=2\r\n[Other]\r\nC=3\r\n[Resource]\r\nA=9\r\n", "Resource", "B", "2"},
+        {"doubled_brackets_name_the_same_section", "[[Resource]]\r\nA=1\r\n", "Resource", "A", "1"},
+        {"empty_lines_are_skipped", "[Resource]\r\n\r\n\r\nA=1\r\n\r\nB=2\r\n", "Resource", "B", "2"},
+        {"lone_lf_ends_a_line", "[Resource]\nA=1\nB=2", "Resource", "B", "2"},
+        {"last_line_without_line_end", "[Resource]\r\nA=1\r\nB=2", "Resource", "B", "2"},
+        {"utf8_bom_is_skipped", "\xEF\xBB\xBF[Resource]\r\nA=1\r\n", "Resource", "A", "1"},
+        {"utf8_text_is_kept_byte_for_byte", "[Resource]\r\nA=\xE6\xB8\x85\xE7\x90\x86\r\n", "Resource", "A", "\xE6\xB8\x85\xE7\x90\x86"},
+        {"long_line_is_read_whole", "[Resource]\r\nA=" + kLong + "\r\nB=2\r\n", "Resource", "A", kLong},
+        {"long_line_does_not_spill_into_an_entry", "[Resource]\r\nA=" + kLong + "=x\r\n", "Resource", std::string(3000, 'x'), ""},
+        {"line_without_equals_is_stored_under_empty_key", "[Resource]\r\nHello\r\n", "Resource", "", "ello"},
+    };
+    ScratchDir dir("ini-lookup");
+    for (const auto& c : cases) {
+        WriteWholeFile(dir.File("t.ini"), c.file);
+        CIniFile ini(dir.File("t.ini"));
+        ASSERT_TRUE(ini.Load()) << c.name;
+        EXPECT_EQ(ini.GetValue(c.section, c.key), c.expected) << c.name;
+    }
 }
-
-const std::string kLong(5000, 'x');
-
-INSTANTIATE_TEST_SUITE_P(
-    Parsing, IniLookup,
-    testing::Values(
-        LookupCase{"value_keeps_further_equals", "[Resource]\r\nIDOKINRS=Start=Now\r\n", "Resource", "IDOKINRS", "Start=Now"},
-        LookupCase{"blank_before_equals_is_part_of_key", "[Resource]\r\nIDOKINRS =OK\r\n", "Resource", "IDOKINRS", ""},
-        LookupCase{"blank_after_equals_is_kept", "[Resource]\r\nA= b \r\n", "Resource", "A", " b "},
-        LookupCase{"names_are_case_sensitive", "[Resource]\r\nidokinrs=OK\r\n", "Resource", "IDOKINRS", ""},
-        LookupCase{"section_names_are_case_sensitive", "[resource]\r\nIDOKINRS=OK\r\n", "Resource", "IDOKINRS", ""},
-        LookupCase{"entries_belong_to_the_header_above", "[Other]\r\nIDOKINRS=other\r\n[Resource]\r\nX=1\r\n", "Resource", "IDOKINRS", ""},
-        LookupCase{"entries_before_any_header_are_in_the_empty_section", "A=1\r\n[Resource]\r\n", "", "A", "1"},
-        LookupCase{"repeated_section_merges_and_later_key_wins", "[Resource]\r\nA=1\r\nB=2\r\n[Other]\r\nC=3\r\n[Resource]\r\nA=9\r\n", "Resource", "A", "9"},
-        LookupCase{"merged_section_keeps_first_entries", "[Resource]\r\nA=1\r\nB=2\r\n[Other]\r\nC=3\r\n[Resource]\r\nA=9\r\n", "Resource", "B", "2"},
-        LookupCase{"doubled_brackets_name_the_same_section", "[[Resource]]\r\nA=1\r\n", "Resource", "A", "1"},
-        LookupCase{"empty_lines_are_skipped", "[Resource]\r\n\r\n\r\nA=1\r\n\r\nB=2\r\n", "Resource", "B", "2"},
-        LookupCase{"lone_lf_ends_a_line", "[Resource]\nA=1\nB=2", "Resource", "B", "2"},
-        LookupCase{"last_line_without_line_end", "[Resource]\r\nA=1\r\nB=2", "Resource", "B", "2"},
-        LookupCase{"utf8_bom_is_skipped", "\xEF\xBB\xBF[Resource]\r\nA=1\r\n", "Resource", "A", "1"},
-        LookupCase{"utf8_text_is_kept_byte_for_byte", "[Resource]\r\nA=\xE6\xB8\x85\xE7\x90\x86\r\n", "Resource", "A", "\xE6\xB8\x85\xE7\x90\x86"},
-        LookupCase{"long_line_is_read_whole", "[Resource]\r\nA=" + kLong + "\r\nB=2\r\n", "Resource", "A", kLong},
-        LookupCase{"long_line_does_not_spill_into_an_entry", "[Resource]\r\nA=" + kLong + "=x\r\n", "Resource", std::string(3000, 'x'), ""},
-        LookupCase{"line_without_equals_is_stored_under_empty_key", "[Resource]\r\nHello\r\n", "Resource", "", "ello"}),
-    [](const testing::TestParamInfo<LookupCase>& info) { return std::string(info.param.name); });
 
 TEST(IniFile, HeaderWithoutEntriesLeavesNoSection)
 {

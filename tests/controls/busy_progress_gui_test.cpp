@@ -1,8 +1,7 @@
-// The segmented gauge as a window: drawing, its messages (also from another thread), the busy
-// worker and resizing.
+// The segmented gauge as a window: drawing, its messages, the busy worker and resizing.
 #include <gtest/gtest.h>
 
-#include <thread>
+#include <algorithm>
 
 #include "controls/busy_progress_ctrl_win.h"
 #include "controls/control_host_win.h"
@@ -91,24 +90,6 @@ TEST(BusyProgressCtrl, MessagesSetEverySetting)
     EXPECT_EQ(f.gauge.state.position, 225);
     SendMessageA(f.gauge.hwnd(), BPM_START, 0, 0);
     EXPECT_FALSE(f.gauge.IsBusyRunning()) << "no worker outside busy mode";
-}
-
-TEST(BusyProgressCtrl, PositionSentFromAWorkerThread)
-{
-    GaugeFixture f;
-    f.gauge.state.mode = kModeProgress;
-    f.gauge.state.upper = 224;
-    bool done = false;
-    std::thread worker([&] {
-        for (int step = 0; step < 7; ++step)
-            SendMessageA(f.gauge.hwnd(), BPM_SETPOS, 32 * (step + 1), 0);
-        done = true;
-    });
-    const bool finished = PumpUntil([&] { return done; }, 5000);
-    worker.join();
-    ASSERT_TRUE(finished);
-    EXPECT_EQ(f.gauge.state.position, 224);
-    EXPECT_EQ(f.Pixel(31, 5), Rgb(19, 238, 255));
 }
 
 TEST(BusyProgressCtrl, WorkerMovesTheBlockAndStopsWithinTwoIntervals)

@@ -29,8 +29,6 @@ public:
     DibCanvas& operator=(const DibCanvas&) = delete;
 
     HDC dc() const { return dc_.get(); }
-    int width() const { return width_; }
-    int height() const { return height_; }
     void Clear(controls::Colour colour)
     {
         win32::UniqueGdi<HBRUSH> brush(CreateSolidBrush(colour));

@@ -14,7 +14,7 @@
 #include "resources/resource.h"
 #include "support/screenshot_win.h"
 #include "support/settings_backup_win.h"
-#include "tools/cache/registry_snapshot_win.h"
+#include "support/registry_snapshot_win.h"
 
 namespace {
 

@@ -78,10 +78,8 @@ TEST(CpuCache, ExtendedLeaves)
         bool ok;
         int32_t level1, level2;
     } cases[] = {
-        {"both leaves", true, true, true, 128, 256},
-        {"level 1 only", true, false, true, 128, -1},
-        {"level 2 only", false, true, true, -1, 256},
-        {"neither", false, false, false, -1, -1},
+        {"both leaves", true, true, true, 128, 256}, {"level 1 only", true, false, true, 128, -1},
+        {"level 2 only", false, true, true, -1, 256}, {"neither", false, false, false, -1, -1},
     };
     for (const auto& c : cases) {
         FakeCpu cpu({{0x80000005, {0, 0, 0x40020140, 0x40020140}},

@@ -3,12 +3,12 @@
 #include "monitors/cpu_info.h"
 #include "monitors/cpu_probe_win.h"
 #include "monitors/proc_cpuinfo.h"
+#include "support/registry_snapshot_win.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -19,72 +19,34 @@ int ClockFromText(const std::string& text)
 {
     int mhz = 0;
     char rest[8] = {};
-    if (std::sscanf(text.c_str(), "%d %7s", &mhz, rest) != 2 || std::string(rest) != "MHZ")
-        return 0;
-    return mhz;
+    return std::sscanf(text.c_str(), "%d %7s", &mhz, rest) == 2 && std::string(rest) == "MHZ" ? mhz : 0;
 }
 
 std::string Trim(const std::string& s)
 {
     const size_t first = s.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return "";
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+    return first == std::string::npos ? "" : s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-// Plants or removes the processor's "~MHz" and puts back what was there.
+// The processor's "~MHz" planted or removed, and put back afterwards.
 class CpuClockRegistryTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProcessorKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                  nullptr, &key_, &disposition_),
-                  ERROR_SUCCESS);
-        DWORD size = sizeof saved_;
-        hadValue_ = RegQueryValueExA(key_, "~MHz", nullptr, &savedType_,
-                                     reinterpret_cast<BYTE*>(&saved_), &size) == ERROR_SUCCESS;
-        savedSize_ = size;
-    }
-    void TearDown() override
-    {
-        if (hadValue_)
-            RegSetValueExA(key_, "~MHz", 0, savedType_, reinterpret_cast<const BYTE*>(&saved_),
-                           savedSize_);
-        else
-            RegDeleteValueA(key_, "~MHz");
-        RegCloseKey(key_);
-        if (disposition_ == REG_CREATED_NEW_KEY)
-            RegDeleteKeyA(HKEY_LOCAL_MACHINE, kProcessorKey);
-    }
-    void Plant(DWORD mhz)
-    {
-        ASSERT_EQ(RegSetValueExA(key_, "~MHz", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&mhz),
-                                 sizeof mhz),
-                  ERROR_SUCCESS);
-    }
-    void Remove() { RegDeleteValueA(key_, "~MHz"); }
-
-    HKEY key_ = nullptr;
-    DWORD disposition_ = 0;
-    bool hadValue_ = false;
-    DWORD savedType_ = 0;
-    DWORD saved_ = 0;
-    DWORD savedSize_ = 0;
+    testing_support::RegistrySnapshot saved_{HKEY_LOCAL_MACHINE, kProcessorKey};
+    void TearDown() override { saved_.Restore(); }
 };
 
 TEST_F(CpuClockRegistryTest, PlantedValueIsTakenWithoutMeasuring)
 {
-    Plant(2394);
+    ASSERT_TRUE(testing_support::WriteDword(HKEY_LOCAL_MACHINE, kProcessorKey, "~MHz", 2394));
     EXPECT_EQ(GetClockFromRegistry(), 2394u);
     const DWORD start = GetTickCount();
     EXPECT_EQ(GetCpuClockText(), "2394 MHZ");
-    // Either measurement takes 300 ms or more.
-    EXPECT_LT(GetTickCount() - start, 200u);
+    EXPECT_LT(GetTickCount() - start, 200u) << "either measurement takes 300 ms or more";
 }
 
 TEST_F(CpuClockRegistryTest, WithoutTheValueTheClockIsMeasured)
 {
-    Remove();
+    testing_support::DeleteValue(HKEY_LOCAL_MACHINE, kProcessorKey, "~MHz");
     EXPECT_EQ(GetClockFromRegistry(), 0u);
     const DWORD start = GetTickCount();
     const std::string text = GetCpuClockText();

@@ -12,8 +12,7 @@ TEST(CpuTscClock, ClockFromCyclesIsSignedArithmetic)
         uint64_t a, b;
         int32_t mhz;
     } rows[] = {
-        {120'000'000, 0, 2400},
-        {120'000'000, 2'000'000, 2360},
+        {120'000'000, 0, 2400}, {120'000'000, 2'000'000, 2360},
         {49'999, 0, 0},                 // less than one cycle per microsecond
         {0, 100'000'000, -2000},        // an overhead larger than the wait goes negative
         {~uint64_t{0}, ~uint64_t{0}, 0}, // both measures faulted
@@ -73,15 +72,11 @@ TEST(CpuTscClock, LoopEstimateByFamily)
         int32_t mhz;
     } rows[] = {
         {3, 1.0, 1096}, // 1,150,000,000 / 2^20
-        {4, 1.0, 448},
-        {5, 1.0, 410},
-        {5, 0.5, 820},
-        {4, 4.0, 112},
-        {6, 1.0, -1},
-        {2, 1.0, -1},
+        {4, 1.0, 448}, {5, 1.0, 410},
+        {5, 0.5, 820}, {4, 4.0, 112},
+        {6, 1.0, -1}, {2, 1.0, -1},
         {5, 0.0, -1},    // nothing measured: no division by zero
-        {5, -1.0, -1},
-        {3, 1e-12, -1},  // beyond a 32-bit figure
+        {5, -1.0, -1}, {3, 1e-12, -1}, // beyond a 32-bit figure
     };
     for (const auto& row : rows)
         EXPECT_EQ(LoopClockFromSeconds(row.family, row.seconds), row.mhz)

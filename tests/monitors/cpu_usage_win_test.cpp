@@ -9,6 +9,7 @@
 #include "memory/pretend_machine.h"
 #include "monitors/cpu_usage.h"
 #include "monitors/system_load_win.h"
+#include "support/registry_snapshot_win.h"
 #include "win32/handles.h"
 
 namespace {
@@ -38,12 +39,9 @@ TEST(CpuUsageWin, PublishedLoadOfAPlantedRootIsReturnedAsRead)
     CRegistryKey root;
     ASSERT_EQ(root.Open(HKEY_CURRENT_USER, "Software", KEY_ALL_ACCESS), ERROR_SUCCESS);
     ASSERT_EQ(root.CreateSubKey("TidewellTests\\DynData"), ERROR_SUCCESS);
-    const auto plant = [&](const char* key, DWORD value) {
-        CRegistryKey k;
-        k.Open(root.Handle(), "", KEY_ALL_ACCESS);
-        k.CreateSubKey(key);
-        RegSetValueExA(k.Handle(), "KERNEL\\CPUUsage", 0, REG_BINARY,
-                       reinterpret_cast<const BYTE*>(&value), 4);
+    const auto plant = [](const std::string& key, DWORD value) {
+        testing_support::WriteValue(HKEY_CURRENT_USER, "Software\\TidewellTests\\DynData\\" + key,
+                                    "KERNEL\\CPUUsage", REG_BINARY, &value, 4);
     };
     int32_t load = 5;
     EXPECT_EQ(CCpuUsage::Sample9x(&load, root.Handle()), ERROR_FILE_NOT_FOUND);
@@ -79,11 +77,7 @@ TEST(CpuUsageWin98, RunsInWindows98Mode)
     char exe[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     const std::string appKey = std::string("Software\\Wine\\AppDefaults\\").append(strrchr(exe, '\\') + 1);
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, appKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr), ERROR_SUCCESS);
-    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
-    RegCloseKey(key);
+    ASSERT_TRUE(testing_support::WriteValue(HKEY_CURRENT_USER, appKey, "Version", REG_SZ, "win98", 6));
     SetEnvironmentVariableA(kChildVariable, "1");
     std::string command = std::string(1, '"').append(exe).append(
         "\" --gtest_filter=CpuUsageWin98.ChildInWindows98Mode");

@@ -18,10 +18,10 @@ struct LeafDump {
 // The four bytes of a text as one register, little-endian.
 constexpr uint32_t Text4(const char* s)
 {
-    return static_cast<uint32_t>(static_cast<unsigned char>(s[0])) |
-           static_cast<uint32_t>(static_cast<unsigned char>(s[1])) << 8 |
-           static_cast<uint32_t>(static_cast<unsigned char>(s[2])) << 16 |
-           static_cast<uint32_t>(static_cast<unsigned char>(s[3])) << 24;
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(s[i]);
+    return value;
 }
 
 // Leaf 0: maximum basic leaf and the vendor string in EBX, EDX, ECX.
@@ -55,11 +55,7 @@ public:
     }
 
     void FaultOn(uint32_t leaf) { faulting_.insert(leaf); }
-    int Calls(uint32_t leaf) const
-    {
-        const auto it = calls_.find(leaf);
-        return it == calls_.end() ? 0 : it->second;
-    }
+    int Calls(uint32_t leaf) const { return calls_.count(leaf) ? calls_.at(leaf) : 0; }
 
     CpuidSource Source()
     {

@@ -9,7 +9,6 @@
 #include "tools/process/process_view.h"
 #include "win32/dialog_texts.h"
 #include "win32/handles.h"
-#include "win32/tool_background.h"
 #include "win32/ui_host.h"
 #include "win32/wait_cursor.h"
 
@@ -34,7 +33,7 @@ std::string WindowsDirectory()
 } // namespace
 
 CProcessDlg::CProcessDlg(std::function<bool()> isWindows9x)
-    : Dialog(IDD_PROCESS_DIALOG), isWindows9x_(std::move(isWindows9x))
+    : ToolDialog(IDD_PROCESS_DIALOG), isWindows9x_(std::move(isWindows9x))
 {
     CRegistryKey key;
     std::string value;
@@ -153,21 +152,6 @@ bool CProcessDlg::OnNotify(NMHDR& header, LRESULT& /*result*/)
     if (header.idFrom == IDC_PROCESS_LIST && header.code == NM_CLICK && list_.FocusedRow() >= 0)
         EnableItem(IDC_KILLPROCESS_BT, true);
     return false;
-}
-
-bool CProcessDlg::OnPaint()
-{
-    win32::PaintDc dc(hwnd());
-    win32::PaintToolBackground(hwnd(), dc.get());
-    return true;
-}
-
-HBRUSH CProcessDlg::OnCtlColor(HDC dc, HWND /*control*/, UINT message)
-{
-    if (message != WM_CTLCOLORSTATIC)
-        return nullptr;
-    SetBkColor(dc, RGB(255, 255, 255));
-    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
 }
 
 void CProcessDlg::OnDestroy()

@@ -7,10 +7,10 @@
 #include <functional>
 
 #include "tools/process/process_list_win.h"
-#include "win32/dialog.h"
+#include "win32/tool_dialog.h"
 #include "win32/list_view.h"
 
-class CProcessDlg : public win32::Dialog {
+class CProcessDlg : public win32::ToolDialog {
 public:
     // isWindows9x: the platform-family test, asked at every fill of the list.
     explicit CProcessDlg(std::function<bool()> isWindows9x);
@@ -23,8 +23,6 @@ protected:
     BOOL OnInit() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
-    bool OnPaint() override;
-    HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
     void OnDestroy() override;
     void OnCancel() override;
 

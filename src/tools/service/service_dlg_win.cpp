@@ -7,7 +7,6 @@
 #include "tools/service/service_logic.h"
 #include "win32/dialog_texts.h"
 #include "win32/handles.h"
-#include "win32/tool_background.h"
 #include "win32/ui_host.h"
 
 namespace {
@@ -27,7 +26,7 @@ void AddIcon(HIMAGELIST images, int id)
 
 } // namespace
 
-CServiceDlg::CServiceDlg() : Dialog(IDD_SERVICE_DIALOG) {}
+CServiceDlg::CServiceDlg() : ToolDialog(IDD_SERVICE_DIALOG) {}
 
 CServiceDlg::~CServiceDlg()
 {
@@ -160,21 +159,6 @@ bool CServiceDlg::OnNotify(NMHDR& header, LRESULT& /*result*/)
     if (header.idFrom == IDC_SERVICE_LIST && header.code == NM_CLICK)
         ShowCurrentDescription();
     return false;
-}
-
-bool CServiceDlg::OnPaint()
-{
-    win32::PaintDc dc(hwnd());
-    win32::PaintToolBackground(hwnd(), dc.get());
-    return true;
-}
-
-HBRUSH CServiceDlg::OnCtlColor(HDC dc, HWND /*control*/, UINT message)
-{
-    if (message != WM_CTLCOLORSTATIC)
-        return nullptr;
-    SetBkColor(dc, RGB(255, 255, 255));
-    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
 }
 
 void CServiceDlg::OnDestroy()

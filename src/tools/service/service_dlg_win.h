@@ -6,10 +6,10 @@
 #include <commctrl.h>
 
 #include "tools/service/service_control_win.h"
-#include "win32/dialog.h"
+#include "win32/tool_dialog.h"
 #include "win32/list_view.h"
 
-class CServiceDlg : public win32::Dialog {
+class CServiceDlg : public win32::ToolDialog {
 public:
     CServiceDlg();
     ~CServiceDlg() override;
@@ -20,8 +20,6 @@ protected:
     BOOL OnInit() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
-    bool OnPaint() override;
-    HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
     void OnDestroy() override;
     void OnCancel() override;
 

@@ -4,7 +4,6 @@
 #include "common/resource_text.h"
 #include "resources/resource.h"
 #include "tools/startup/run_setup_dlg_win.h"
-#include "tools/startup/startup_dialog_paint_win.h"
 #include "tools/startup/startup_rules.h"
 #include "win32/dialog_texts.h"
 #include "win32/ui_host.h"
@@ -24,7 +23,7 @@ bool IsActive(int kind) { return kind == MachineRun || kind == MachineRunService
 
 } // namespace
 
-CAutorunDlg::CAutorunDlg(std::string delayList) : Dialog(IDD_AUTORUN_DIALOG), delayList_(std::move(delayList)) {}
+CAutorunDlg::CAutorunDlg(std::string delayList) : ToolDialog(IDD_AUTORUN_DIALOG), delayList_(std::move(delayList)) {}
 
 CAutorunDlg::~CAutorunDlg()
 {
@@ -164,13 +163,6 @@ void CAutorunDlg::ChangeStartMode(const StartupItem& item)
         return;
     SetStartMode(item, setup.mode, setup.minutes, delayList_, hwnd());
     FillList();
-}
-
-bool CAutorunDlg::OnPaint() { return PaintStartupDialog(hwnd()); }
-
-HBRUSH CAutorunDlg::OnCtlColor(HDC dc, HWND control, UINT message)
-{
-    return StartupControlBrush(dc, control, message);
 }
 
 void CAutorunDlg::OnDestroy()

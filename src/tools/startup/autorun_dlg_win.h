@@ -9,10 +9,10 @@
 
 #include "tools/startup/startup_entries_win.h"
 #include "tools/startup/startup_item.h"
-#include "win32/dialog.h"
+#include "win32/tool_dialog.h"
 #include "win32/list_view.h"
 
-class CAutorunDlg : public win32::Dialog {
+class CAutorunDlg : public win32::ToolDialog {
 public:
     explicit CAutorunDlg(std::string delayList = DelayListPath());
     ~CAutorunDlg() override;
@@ -27,8 +27,6 @@ protected:
     BOOL OnInit() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
-    bool OnPaint() override;
-    HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
     void OnDestroy() override;
 
 private:

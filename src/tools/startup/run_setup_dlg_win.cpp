@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "resources/resource.h"
-#include "tools/startup/startup_dialog_paint_win.h"
 #include "win32/dialog_texts.h"
 #include "win32/ui_host.h"
 
@@ -12,7 +11,7 @@ namespace {
 constexpr const char* kMinutesPrompt = "Please enter an integer between 1 and 60.";
 } // namespace
 
-CRunSetupDlg::CRunSetupDlg() : Dialog(IDD_RUNSETUP_DIALOG) {}
+CRunSetupDlg::CRunSetupDlg() : ToolDialog(IDD_RUNSETUP_DIALOG) {}
 
 bool CRunSetupDlg::ReadControls()
 {
@@ -95,9 +94,3 @@ void CRunSetupDlg::OnCancel()
     EndDialog(IDCANCEL);
 }
 
-bool CRunSetupDlg::OnPaint() { return PaintStartupDialog(hwnd()); }
-
-HBRUSH CRunSetupDlg::OnCtlColor(HDC dc, HWND control, UINT message)
-{
-    return StartupControlBrush(dc, control, message);
-}

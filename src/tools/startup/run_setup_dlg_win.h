@@ -4,9 +4,9 @@
 #include <string>
 
 #include "tools/startup/startup_item.h"
-#include "win32/dialog.h"
+#include "win32/tool_dialog.h"
 
-class CRunSetupDlg : public win32::Dialog {
+class CRunSetupDlg : public win32::ToolDialog {
 public:
     static constexpr int kMinMinutes = 1;
     static constexpr int kMaxMinutes = 60;
@@ -26,8 +26,6 @@ public:
 protected:
     BOOL OnInit() override;
     bool OnCommand(int id, int code, HWND control) override;
-    bool OnPaint() override;
-    HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
     void OnOK() override;
     void OnCancel() override;
 

@@ -1,6 +1,6 @@
 #pragma once
 // The registry keys the cache dialog touches, recorded before a test and put back after it.
-#include "tools/cache/registry_snapshot_win.h"
+#include "support/registry_snapshot_win.h"
 
 namespace testing_support {
 

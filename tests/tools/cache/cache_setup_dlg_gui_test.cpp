@@ -12,7 +12,7 @@
 #include "support/screenshot_win.h"
 #include "tools/cache/cache_registry_fixture_win.h"
 #include "tools/cache/cache_tables.h"
-#include "tools/cache/recording_host_win.h"
+#include "support/recording_host_win.h"
 #include "win32/handles.h"
 
 namespace {
@@ -21,15 +21,10 @@ using namespace testing_support;
 
 class CacheSetupDlgTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        CacheRegistryBackup::StartFresh();
-        win32::SetUiHost(&host_);
-    }
+    void SetUp() override { CacheRegistryBackup::StartFresh(); }
     void TearDown() override
     {
         dialog_.reset();
-        win32::SetUiHost(nullptr);
         backup_.Restore();
     }
 

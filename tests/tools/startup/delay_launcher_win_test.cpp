@@ -83,15 +83,15 @@ TEST_F(DelayLauncherTest, ConflictsCheckOnTheFirstTickOnlyAndRemovedItemsStillSt
     launcher.Start();
     now_ += 250;
     EXPECT_TRUE(launcher.OnTick());
-    ASSERT_EQ(host_.messages.size(), 1u);
-    EXPECT_NE(host_.messages[0].text.find("\nAgain\n"), std::string::npos);
+    ASSERT_EQ(host_.boxes.size(), 1u);
+    EXPECT_NE(host_.boxes[0].text.find("\nAgain\n"), std::string::npos);
     EXPECT_EQ(CDelayList(state_.DelayList()).ReadItems().size(), 1u);
     EXPECT_EQ(started_, std::vector<std::string>{"Again.exe"}) << "the table was loaded before";
 
     SetValue(UserRun, "Wait", "wait.exe");
     now_ += 250;
     EXPECT_TRUE(launcher.OnTick());
-    EXPECT_EQ(host_.messages.size(), 1u) << "once per run";
+    EXPECT_EQ(host_.boxes.size(), 1u) << "once per run";
 }
 
 TEST_F(DelayLauncherTest, MissingListFinishesOnTheFirstTick)

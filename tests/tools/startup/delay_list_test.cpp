@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "support/test_paths.h"
 
@@ -16,13 +17,7 @@ namespace {
 
 StartupItem Entry(const std::string& name, const std::string& command, int delay, int origin)
 {
-    StartupItem item;
-    item.name = name;
-    item.command = command;
-    item.kind = Delayed;
-    item.delay = delay;
-    item.origin = origin;
-    return item;
+    return {name, command, Delayed, delay, origin};
 }
 
 std::string Section(int i, const std::string& name, const std::string& path, int delay, int origin)
@@ -77,17 +72,10 @@ TEST(DelayList, ReadsMissingAndOddValues)
     const CDelayList list(dir.File("Delay.ini"));
     EXPECT_TRUE(list.ReadItems().empty()) << "no file, no items";
     WriteWholeFile(list.Path(), "[Item0]\r\nProject=P\r\nDelay=abc\r\n\r\n[Item1]\r\nPath=x\r\nDelay=7\r\nOLDID=6\r\n");
-    const std::vector<StartupItem> items = list.ReadItems();
-    ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(items[0].name, "P");
-    EXPECT_EQ(items[0].command, "");
-    EXPECT_EQ(items[0].delay, 0);
-    EXPECT_EQ(items[0].origin, 0);
-    EXPECT_EQ(items[1].name, "");
-    EXPECT_EQ(items[1].command, "x");
-    EXPECT_EQ(items[1].delay, 7);
-    EXPECT_EQ(items[1].origin, 6);
-    EXPECT_EQ(items[1].kind, Delayed);
+    std::vector<std::tuple<std::string, std::string, int, int, int>> read;
+    for (const StartupItem& i : list.ReadItems())
+        read.emplace_back(i.name, i.command, i.delay, i.origin, i.kind);
+    EXPECT_EQ(read, (decltype(read){{"P", "", 0, 0, Delayed}, {"", "x", 7, 6, Delayed}}));
 }
 
 TEST(DelayList, HundredSectionLimits)

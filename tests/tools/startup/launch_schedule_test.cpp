@@ -8,12 +8,7 @@ namespace {
 
 StartupItem Delayed(const std::string& command, int delay)
 {
-    StartupItem item;
-    item.name = command;
-    item.command = command;
-    item.kind = ::Delayed;
-    item.delay = delay;
-    return item;
+    return {command, command, ::Delayed, delay};
 }
 
 TEST(ElapsedMinutes, WholeMinutesAcrossTheWrap)

@@ -88,8 +88,8 @@ TEST_F(StartupDialogTest, OpensWithConflictsTidiedAndEveryEntryListed)
 
     CAutorunDlg dialog(state_.DelayList());
     Open(dialog);
-    ASSERT_EQ(host_.messages.size(), 1u) << "the conflicts check ran first";
-    EXPECT_NE(host_.messages[0].text.find("\nTWICE\n"), std::string::npos);
+    ASSERT_EQ(host_.boxes.size(), 1u) << "the conflicts check ran first";
+    EXPECT_NE(host_.boxes[0].text.find("\nTWICE\n"), std::string::npos);
 
     EXPECT_EQ(dialog.GetCaption(), texts_.Text("IDD_AUTORUN_DIALOG"));
     EXPECT_EQ(dialog.GetItemText(IDC_LGRUN_BUTTON), texts_.Text("IDC_LGRUN_BUTTON"));
@@ -114,22 +114,6 @@ TEST_F(StartupDialogTest, OpensWithConflictsTidiedAndEveryEntryListed)
     EXPECT_TRUE(WriteStartupValue(MachineRunServicesDisabled, "probe", "x")) << "disabled keys were created";
 }
 
-TEST_F(StartupDialogTest, ClickEnablesTheActionsOnlyForAFocusedRow)
-{
-    SetValue(UserRun, "One", "one.exe");
-    CAutorunDlg dialog(state_.DelayList());
-    Open(dialog);
-    NotifyList(dialog, NM_CLICK);
-    EXPECT_FALSE(Enabled(dialog, IDC_APPLYRUN_BUTTON));
-    Click(dialog, IDC_DELRUN_BUTTON);
-    EXPECT_TRUE(host_.messages.empty()) << "no current entry, nothing happens";
-
-    Choose(dialog, "One");
-    EXPECT_EQ(dialog.CurrentEntry(), 0);
-    for (int id : {IDC_LGRUN_BUTTON, IDC_DELRUN_BUTTON, IDC_APPLYRUN_BUTTON})
-        EXPECT_TRUE(Enabled(dialog, id)) << id;
-}
-
 TEST_F(StartupDialogTest, StartNowRunsOnlyEntriesThatDoNotStartWithWindows)
 {
     const std::filesystem::path marker = state_.Folder().path() / "started.txt";
@@ -141,15 +125,15 @@ TEST_F(StartupDialogTest, StartNowRunsOnlyEntriesThatDoNotStartWithWindows)
 
     Choose(dialog, "On");
     Click(dialog, IDC_LGRUN_BUTTON);
-    ASSERT_EQ(host_.messages.size(), 1u);
-    EXPECT_EQ(host_.messages[0].text, texts_.Text("strBootHasRunned1") + "On" + texts_.Text("strBootHasRunned2"));
-    EXPECT_EQ(host_.messages[0].caption, "Tidewell");
+    ASSERT_EQ(host_.boxes.size(), 1u);
+    EXPECT_EQ(host_.boxes[0].text, texts_.Text("strBootHasRunned1") + "On" + texts_.Text("strBootHasRunned2"));
+    EXPECT_EQ(host_.boxes[0].caption, "Tidewell");
 
     Choose(dialog, "Off");
     Click(dialog, IDC_LGRUN_BUTTON);
-    ASSERT_EQ(host_.messages.size(), 2u);
-    EXPECT_EQ(host_.messages[1].text, command + " " + texts_.Text("strStartNowTips"));
-    EXPECT_EQ(host_.messages[1].type, static_cast<UINT>(MB_ICONEXCLAMATION | MB_OK));
+    ASSERT_EQ(host_.boxes.size(), 2u);
+    EXPECT_EQ(host_.boxes[1].text, command + " " + texts_.Text("strStartNowTips"));
+    EXPECT_EQ(host_.boxes[1].type, static_cast<UINT>(MB_ICONEXCLAMATION | MB_OK));
     ASSERT_TRUE(PumpUntil([&] { return testing_support::ReadWholeFile(marker).find("started") != std::string::npos; },
                           10000));
     testing_support::PumpMessagesFor(300);
@@ -164,19 +148,27 @@ TEST_F(StartupDialogTest, DeleteAsksAndReportsADeletionWithoutEffect)
     CAutorunDlg dialog(state_.DelayList());
     Open(dialog);
 
+    NotifyList(dialog, NM_CLICK); // no row has the focus yet
+    EXPECT_FALSE(Enabled(dialog, IDC_APPLYRUN_BUTTON));
+    Click(dialog, IDC_DELRUN_BUTTON);
+    EXPECT_TRUE(host_.boxes.empty()) << "no current entry, nothing happens";
+
     host_.answer = IDNO;
     Choose(dialog, "Gone");
+    EXPECT_EQ(dialog.CurrentEntry(), 0);
+    for (int id : {IDC_LGRUN_BUTTON, IDC_DELRUN_BUTTON, IDC_APPLYRUN_BUTTON})
+        EXPECT_TRUE(Enabled(dialog, id)) << id;
     Click(dialog, IDC_DELRUN_BUTTON);
-    ASSERT_EQ(host_.messages.size(), 1u);
-    EXPECT_EQ(host_.messages[0].text,
+    ASSERT_EQ(host_.boxes.size(), 1u);
+    EXPECT_EQ(host_.boxes[0].text,
               texts_.Text("strStartDeleteSure1") + "Gone" + texts_.Text("strStartDeleteSure2") + " ");
-    EXPECT_EQ(host_.messages[0].caption, texts_.Text("strDeleteBootItem"));
-    EXPECT_EQ(host_.messages[0].type, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
+    EXPECT_EQ(host_.boxes[0].caption, texts_.Text("strDeleteBootItem"));
+    EXPECT_EQ(host_.boxes[0].type, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
     EXPECT_EQ(dialog.List().RowCount(), 2);
 
     host_.answer = IDYES;
     Click(dialog, IDC_DELRUN_BUTTON);
-    EXPECT_EQ(host_.messages.size(), 2u) << "the question only";
+    EXPECT_EQ(host_.boxes.size(), 2u) << "the question only";
     EXPECT_EQ(dialog.List().RowCount(), 1);
     EXPECT_EQ(GetValue(UserRun, "Gone"), "<missing>");
     EXPECT_EQ(dialog.List().GetCell(0, 0), "Kept");
@@ -197,8 +189,8 @@ TEST_F(StartupDialogTest, DeletionThatChangesNothingIsReported)
     host_.answer = IDYES;
     Choose(dialog, "d3");
     Click(dialog, IDC_DELRUN_BUTTON);
-    ASSERT_EQ(host_.messages.size(), 2u);
-    EXPECT_EQ(host_.messages[1].text,
+    ASSERT_EQ(host_.boxes.size(), 2u);
+    EXPECT_EQ(host_.boxes[1].text,
               texts_.Text("strBootItemCantDelete1") + "d3" + texts_.Text("strBootItemCantDelete2"));
 }
 
@@ -226,7 +218,7 @@ TEST_F(StartupDialogTest, StartModeOpensTheModeDialogAndAppliesItsChoice)
     EXPECT_EQ(GetValue(MachineRunDisabled, "Mode"), "<missing>");
     ASSERT_EQ(dialog.List().RowCount(), 1);
     EXPECT_EQ(dialog.List().GetCell(0, 2), texts_.Text("RStatus3") + " 7 Minutes");
-    EXPECT_TRUE(host_.messages.empty()) << "the own entry is present";
+    EXPECT_TRUE(host_.boxes.empty()) << "the own entry is present";
 
     // A double click below the rows acts on the row that still has the focus; Cancel changes nothing.
     dialog.List().FocusRow(0);
@@ -253,15 +245,10 @@ protected:
         ASSERT_TRUE(dialog_.CreateModeless());
         ShowWindow(dialog_.hwnd(), SW_SHOW);
     }
-    bool MinutesEnabled() const
+    // How many of the minutes' label, field and spinner are enabled.
+    static int MinutesEnabled(const CRunSetupDlg& d)
     {
-        return Enabled(dialog_, IDC_STATICSJSZ) && Enabled(dialog_, IDC_RUNSETUP_MINUTES)
-               && Enabled(dialog_, IDC_RUNSETUP_SPIN);
-    }
-    bool MinutesDisabled() const
-    {
-        return !Enabled(dialog_, IDC_STATICSJSZ) && !Enabled(dialog_, IDC_RUNSETUP_MINUTES)
-               && !Enabled(dialog_, IDC_RUNSETUP_SPIN);
+        return Enabled(d, IDC_STATICSJSZ) + Enabled(d, IDC_RUNSETUP_MINUTES) + Enabled(d, IDC_RUNSETUP_SPIN);
     }
 };
 
@@ -277,15 +264,19 @@ TEST_F(RunSetupTest, OpensOnTheGivenMode)
         ASSERT_TRUE(dialog.CreateModeless());
         for (int id : {IDC_RADIOONE, IDC_RADIOTWO, IDC_RADIOTHREE})
             EXPECT_EQ(dialog.IsChecked(id), id == radio) << mode << " " << id;
-        EXPECT_EQ(IsWindowEnabled(dialog.Item(IDC_RUNSETUP_MINUTES)) != FALSE, mode == StartDelayed);
-        EXPECT_EQ(IsWindowEnabled(dialog.Item(IDC_RUNSETUP_SPIN)) != FALSE, mode == StartDelayed);
+        EXPECT_EQ(MinutesEnabled(dialog), mode == StartDelayed ? 3 : 0) << mode;
         EXPECT_EQ(dialog.GetItemText(IDC_RUNSETUP_MINUTES), "1");
         EXPECT_EQ(dialog.GetItemText(IDC_RUNSETUP_NAME), "N");
         EXPECT_EQ(dialog.GetItemText(IDC_RUNSETUP_COMMAND), "c.exe");
-        EXPECT_EQ(dialog.GetCaption(), texts_.Text("IDD_RUNSETUP_DIALOG"));
-        EXPECT_EQ(dialog.GetItemText(IDC_RADIOTHREE), texts_.Text("IDC_RADIOTHREE"));
-        EXPECT_EQ(dialog.GetItemText(IDOK), texts_.Text("IDOKINRS"));
     }
+    Open();
+    EXPECT_EQ(dialog_.GetCaption(), texts_.Text("IDD_RUNSETUP_DIALOG"));
+    EXPECT_EQ(dialog_.GetItemText(IDC_RADIOTHREE), texts_.Text("IDC_RADIOTHREE"));
+    EXPECT_EQ(dialog_.GetItemText(IDOK), texts_.Text("IDOKINRS"));
+    int low = 0, high = 0;
+    SendMessageA(dialog_.Item(IDC_RUNSETUP_SPIN), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+                 reinterpret_cast<LPARAM>(&high));
+    EXPECT_EQ(std::make_pair(low, high), std::make_pair(1, 60));
 }
 
 TEST_F(RunSetupTest, MinutesOutsideOneToSixtyKeepTheDialogOpen)
@@ -293,18 +284,18 @@ TEST_F(RunSetupTest, MinutesOutsideOneToSixtyKeepTheDialogOpen)
     dialog_.mode = StartDelayed;
     Open();
     for (const char* bad : {"0", "61", "x"}) {
-        host_.messages.clear();
+        host_.boxes.clear();
         dialog_.SetItemText(IDC_RUNSETUP_MINUTES, bad);
         Click(dialog_, IDOK);
-        EXPECT_EQ(host_.messages.size(), 2u) << bad << ": read once by the handler, once by OK";
+        EXPECT_EQ(host_.boxes.size(), 2u) << bad << ": read once by the handler, once by OK";
         EXPECT_TRUE(IsWindow(dialog_.hwnd())) << bad;
         EXPECT_EQ(GetFocus(), dialog_.Item(IDC_RUNSETUP_MINUTES));
     }
-    EXPECT_EQ(host_.messages[0].type & MB_ICONEXCLAMATION, static_cast<UINT>(MB_ICONEXCLAMATION));
+    EXPECT_EQ(host_.boxes[0].type & MB_ICONEXCLAMATION, static_cast<UINT>(MB_ICONEXCLAMATION));
 
-    host_.messages.clear();
+    host_.boxes.clear();
     Click(dialog_, IDCANCEL);
-    EXPECT_EQ(host_.messages.size(), 1u);
+    EXPECT_EQ(host_.boxes.size(), 1u);
     EXPECT_FALSE(IsWindow(dialog_.hwnd()));
     EXPECT_EQ(dialog_.Result(), IDCANCEL);
 }
@@ -317,30 +308,20 @@ TEST_F(RunSetupTest, DisabledInvalidMinutesBlockOkUntilCorrected)
     EXPECT_TRUE(IsWindow(dialog_.hwnd()));
     SendMessageA(dialog_.Item(IDC_RADIOTHREE), BM_CLICK, 0, 0);
     EXPECT_EQ(dialog_.mode, StartDelayed) << "the mode changes all the same";
-    EXPECT_TRUE(MinutesEnabled());
+    EXPECT_EQ(MinutesEnabled(dialog_), 3);
     SendMessageA(dialog_.Item(IDC_RADIOTWO), BM_CLICK, 0, 0);
     EXPECT_EQ(dialog_.mode, StartPaused);
-    EXPECT_TRUE(MinutesDisabled());
+    EXPECT_EQ(MinutesEnabled(dialog_), 0);
     SendMessageA(dialog_.Item(IDC_RADIOTHREE), BM_CLICK, 0, 0);
     dialog_.SetItemText(IDC_RUNSETUP_MINUTES, "45");
-    host_.messages.clear();
+    host_.boxes.clear();
     Click(dialog_, IDOK);
-    EXPECT_TRUE(host_.messages.empty());
+    EXPECT_TRUE(host_.boxes.empty());
     EXPECT_FALSE(IsWindow(dialog_.hwnd()));
     EXPECT_EQ(dialog_.Result(), IDOK);
     EXPECT_EQ(dialog_.minutes, 45);
     EXPECT_EQ(dialog_.command, "entry.exe /go");
     EXPECT_EQ(dialog_.name, "Entry");
-}
-
-TEST_F(RunSetupTest, SpinnerRangeIsOneToSixty)
-{
-    Open();
-    int low = 0, high = 0;
-    SendMessageA(dialog_.Item(IDC_RUNSETUP_SPIN), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
-                 reinterpret_cast<LPARAM>(&high));
-    EXPECT_EQ(low, 1);
-    EXPECT_EQ(high, 60);
 }
 
 TEST(StartupScreenshot, StartupItemsAndStartMode)

@@ -26,17 +26,20 @@ protected:
         LoadStartupItems(table, DelayList());
         return table;
     }
-    // Where the named entry lives now: its kinds, one per copy, and its command.
-    std::vector<int> PlacesOf(const std::string& name, std::string* command = nullptr) const
+    // Where the named entry lives now: kind and command of each copy.
+    std::vector<std::pair<int, std::string>> Copies(const std::string& name) const
+    {
+        std::vector<std::pair<int, std::string>> copies;
+        for (const StartupItem& item : Load())
+            if (item.name == name)
+                copies.emplace_back(item.kind, item.command);
+        return copies;
+    }
+    std::vector<int> PlacesOf(const std::string& name) const
     {
         std::vector<int> kinds;
-        for (const StartupItem& item : Load()) {
-            if (item.name != name)
-                continue;
-            kinds.push_back(item.kind);
-            if (command)
-                *command = item.command;
-        }
+        for (const auto& copy : Copies(name))
+            kinds.push_back(copy.first);
         return kinds;
     }
     const StartupItem Find(const std::string& name) const
@@ -94,20 +97,18 @@ TEST_F(StartupEntriesTest, RoundTripsThroughEveryMode)
     for (const Route& r : routes) {
         SCOPED_TRACE(std::string("active kind ").append(std::to_string(r.active)));
         SetValue(r.active, "Trip", command);
-        std::string seen;
+        using Copy = std::vector<std::pair<int, std::string>>;
 
         EXPECT_TRUE(SetStartMode(Find("Trip"), StartPaused, 1, DelayList()));
-        EXPECT_EQ(PlacesOf("Trip", &seen), std::vector<int>{r.paused});
-        EXPECT_EQ(seen, command);
+        EXPECT_EQ(Copies("Trip"), (Copy{{r.paused, command}}));
 
         EXPECT_TRUE(SetStartMode(Find("Trip"), StartDelayed, 9, DelayList()));
-        EXPECT_EQ(PlacesOf("Trip", &seen), std::vector<int>{Delayed});
-        EXPECT_EQ(seen, command);
+        EXPECT_EQ(Copies("Trip"), (Copy{{Delayed, command}}));
         EXPECT_EQ(Find("Trip").origin, r.pausedOrigin);
         EXPECT_EQ(Find("Trip").delay, 9);
 
         EXPECT_TRUE(SetStartMode(Find("Trip"), StartAtBoot, 1, DelayList()));
-        EXPECT_EQ(PlacesOf("Trip", &seen), std::vector<int>{r.active}) << "back to the active key";
+        EXPECT_EQ(PlacesOf("Trip"), std::vector<int>{r.active}) << "back to the active key";
         EXPECT_EQ(GetValue(r.active, "Trip"), command);
 
         EXPECT_TRUE(SetStartMode(Find("Trip"), StartDelayed, 2, DelayList()));
@@ -115,11 +116,10 @@ TEST_F(StartupEntriesTest, RoundTripsThroughEveryMode)
         EXPECT_TRUE(SetStartMode(Find("Trip"), StartPaused, 1, DelayList()));
         EXPECT_EQ(PlacesOf("Trip"), std::vector<int>{r.paused});
         EXPECT_TRUE(SetStartMode(Find("Trip"), StartAtBoot, 1, DelayList()));
-        EXPECT_EQ(PlacesOf("Trip", &seen), std::vector<int>{r.active});
-        EXPECT_EQ(seen, command);
+        EXPECT_EQ(Copies("Trip"), (Copy{{r.active, command}}));
         RemoveStartupValue(r.active, "Trip");
     }
-    EXPECT_TRUE(host_.messages.empty()) << "the own entry is present";
+    EXPECT_TRUE(host_.boxes.empty()) << "the own entry is present";
 }
 
 TEST_F(StartupEntriesTest, DelayingADelayedItemKeepsTheListButChecksTheOwnEntry)
@@ -127,21 +127,21 @@ TEST_F(StartupEntriesTest, DelayingADelayedItemKeepsTheListButChecksTheOwnEntry)
     SetValue(UserRun, "Again", "again.exe");
     ASSERT_TRUE(SetStartMode(Find("Again"), StartDelayed, 4, DelayList()));
     const std::string before = ReadWholeFile(DelayList());
-    EXPECT_TRUE(host_.messages.empty());
+    EXPECT_TRUE(host_.boxes.empty());
 
     RemoveStartupValue(MachineRun, "Orvanta");
     EXPECT_FALSE(SetStartMode(Find("Again"), StartDelayed, 30, DelayList()));
     EXPECT_EQ(ReadWholeFile(DelayList()), before);
-    ASSERT_EQ(host_.messages.size(), 1u);
-    EXPECT_EQ(host_.messages[0].text, UiText("strStartUpTips"));
-    EXPECT_EQ(host_.messages[0].caption, "Tidewell");
-    EXPECT_EQ(host_.messages[0].type, static_cast<UINT>(MB_ICONEXCLAMATION | MB_OK));
+    ASSERT_EQ(host_.boxes.size(), 1u);
+    EXPECT_EQ(host_.boxes[0].text, UiText("strStartUpTips"));
+    EXPECT_EQ(host_.boxes[0].caption, "Tidewell");
+    EXPECT_EQ(host_.boxes[0].type, static_cast<UINT>(MB_ICONEXCLAMATION | MB_OK));
 
     SetValue(MachineRunDisabled, "Paused", "p.exe");
     EXPECT_TRUE(SetStartMode(Find("Paused"), StartDelayed, 2, DelayList()));
-    EXPECT_EQ(host_.messages.size(), 2u) << "the tip follows every delayed choice";
+    EXPECT_EQ(host_.boxes.size(), 2u) << "the tip follows every delayed choice";
     EXPECT_TRUE(SetStartMode(Find("Paused"), StartPaused, 2, DelayList()));
-    EXPECT_EQ(host_.messages.size(), 2u) << "other modes do not look";
+    EXPECT_EQ(host_.boxes.size(), 2u) << "other modes do not look";
 }
 
 TEST_F(StartupEntriesTest, MoveKeepsTheSourceWhenTheTargetCannotBeWritten)
@@ -217,14 +217,14 @@ TEST_F(StartupEntriesTest, ConflictsRemoveStaleCopiesAndReportEachOnce)
     EXPECT_EQ(delayed[0].name, "First");
     EXPECT_EQ(delayed[1].name, "Last");
 
-    ASSERT_EQ(host_.messages.size(), 1u);
+    ASSERT_EQ(host_.boxes.size(), 1u);
     CResourceText texts;
-    EXPECT_EQ(host_.messages[0].text, texts.Text("IDC_MSCONFIG_BT") + texts.Text("strDeleteBootItem")
+    EXPECT_EQ(host_.boxes[0].text, texts.Text("IDC_MSCONFIG_BT") + texts.Text("strDeleteBootItem")
                                           + ":\n\nTool\nhelper\n\n" + texts.Text("strBootProtect") + "\n");
-    EXPECT_EQ(host_.messages[0].caption, "") << "the default title";
+    EXPECT_EQ(host_.boxes[0].caption, "") << "the default title";
 
     CheckStartupConflicts(DelayList());
-    EXPECT_EQ(host_.messages.size(), 1u) << "nothing left to report";
+    EXPECT_EQ(host_.boxes.size(), 1u) << "nothing left to report";
 }
 
 } // namespace

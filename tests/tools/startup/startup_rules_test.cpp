@@ -7,13 +7,7 @@ namespace {
 
 StartupItem Item(int kind, int origin = 0, int delay = 0)
 {
-    StartupItem item;
-    item.name = "Tool";
-    item.command = "C:\\Tool.exe";
-    item.kind = kind;
-    item.origin = origin;
-    item.delay = delay;
-    return item;
+    return {"Tool", "C:\\Tool.exe", kind, delay, origin};
 }
 
 struct Cell {

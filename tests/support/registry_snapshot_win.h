@@ -28,6 +28,17 @@ public:
         RegCloseKey(key);
     }
 
+    // Deletes every value of the key, leaving the key itself.
+    void ClearValues() const
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root_, path_.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+            return;
+        for (const auto& name : ValueNames(key))
+            RegDeleteValueA(key, name.c_str());
+        RegCloseKey(key);
+    }
+
     void Restore() const
     {
         if (!existed_) {
