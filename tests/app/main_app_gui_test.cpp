@@ -95,13 +95,17 @@ protected:
         backup_.Save();
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
-        testing_support::AutostartBackup::Remove();
+        testing_support::RemoveAutostart();
     }
-    void TearDown() override { backup_.Restore(); }
+    void TearDown() override
+    {
+        backup_.Restore();
+        run_.Restore();
+    }
 
 private:
     testing_support::SettingsBackup backup_;
-    testing_support::AutostartBackup autostart_;
+    testing_support::RegistrySnapshot run_{HKEY_LOCAL_MACHINE, kRunKey};
 };
 
 TEST_F(MainAppTest, FirstStartThenSecondStartLeavesOneWindowAndOneTrayIcon)
@@ -124,7 +128,7 @@ TEST_F(MainAppTest, FirstStartThenSecondStartLeavesOneWindowAndOneTrayIcon)
     CRegistryKey settings;
     EXPECT_EQ(settings.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ), ERROR_SUCCESS);
     std::string autostart;
-    EXPECT_EQ(testing_support::AutostartBackup::Read(autostart), ERROR_SUCCESS);
+    EXPECT_EQ(testing_support::ReadAutostart(autostart), ERROR_SUCCESS);
     EXPECT_NE(autostart.find("Tidewell.exe\" -PowerOn"), std::string::npos) << autostart;
     ShowWindow(main, SW_HIDE); // as if hidden in the tray
     Program second;

@@ -9,7 +9,7 @@
 #include "app/main_dlg_fixture_win.h"
 #include "common/resource_text.h"
 
-using testing_support::AutostartBackup;
+using testing_support::ReadAutostart;
 using testing_support::MainDlgTest;
 
 namespace {
@@ -35,7 +35,7 @@ TEST_F(MainDlgTest, SaveWritesTheSettingsInOrderAndTheAutostart)
     EXPECT_TRUE(host_.boxes.empty());
     EXPECT_TRUE(Enabled(IDC_BUTTONSAVERAM));
     std::string command;
-    EXPECT_NE(AutostartBackup::Read(command), ERROR_SUCCESS) << "nothing written before saving";
+    EXPECT_NE(ReadAutostart(command), ERROR_SUCCESS) << "nothing written before saving";
     Click(IDC_CHECKAUTODEFRAGTIP); // written at once
     EXPECT_EQ(Stored(kNoticeDialog), 1u);
     Click(IDC_CHECKSOUND);
@@ -51,7 +51,7 @@ TEST_F(MainDlgTest, SaveWritesTheSettingsInOrderAndTheAutostart)
     EXPECT_EQ(Stored(kRamAlertValue), 15u);
     EXPECT_EQ(Stored(kSliderPos), 3u);
     EXPECT_EQ(Stored(kNoticeDialog), 1u);
-    ASSERT_EQ(AutostartBackup::Read(command), ERROR_SUCCESS);
+    ASSERT_EQ(ReadAutostart(command), ERROR_SUCCESS);
     EXPECT_NE(command.find("\" -PowerOn"), std::string::npos) << command;
     ASSERT_EQ(host_.boxes.size(), 1u);
     EXPECT_EQ(host_.boxes[0].text, UiText("strSaveLogMessage"));
@@ -62,9 +62,9 @@ TEST_F(MainDlgTest, SaveWritesTheSettingsInOrderAndTheAutostart)
     Click(IDC_CHECKAUTORUN);
     ASSERT_EQ(host_.boxes.size(), 2u);
     EXPECT_EQ(host_.boxes[1].text, UiText("strAutorunCloseMessage"));
-    EXPECT_EQ(AutostartBackup::Read(command), ERROR_SUCCESS);
+    EXPECT_EQ(ReadAutostart(command), ERROR_SUCCESS);
     Command(IDC_BUTTONSAVERAM);
-    EXPECT_NE(AutostartBackup::Read(command), ERROR_SUCCESS);
+    EXPECT_NE(ReadAutostart(command), ERROR_SUCCESS);
 }
 
 TEST_F(MainDlgTest, AlertValueBoxKeepsOneToSeventyFive)
@@ -140,7 +140,7 @@ TEST_F(MainDlgTest, HideRemembersAndTheNextPlainStartIsHidden)
 TEST_F(MainDlgTest, ExitAnsweredNoKeepsRunning)
 {
     Open();
-    host_.answers = {IDNO};
+    host_.answer = IDNO;
     Command(ID_TRAY_EXIT);
     ASSERT_EQ(host_.boxes.size(), 1u);
     EXPECT_EQ(host_.boxes[0].text, UiText("strExitQuery"));
@@ -148,7 +148,7 @@ TEST_F(MainDlgTest, ExitAnsweredNoKeepsRunning)
     EXPECT_EQ(host_.boxes[0].type, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
     EXPECT_TRUE(IsWindow(Window()));
     EXPECT_TRUE(dialog_->Tray().IsEnabled());
-    host_.answers = {IDYES};
+    host_.answer = IDYES;
     const HWND window = Window();
     Command(IDC_EXITBT);
     EXPECT_FALSE(IsWindow(window));
@@ -167,34 +167,34 @@ TEST_F(MainDlgTest, ToolsOpenAfterTheWarningUnlessSwitchedOff)
                  {ID_TRAY_SERVICE, IDD_SERVICE_DIALOG}};
     for (const Tool& tool : tools) {
         host_.boxes.clear();
-        host_.modals.clear();
-        host_.answers = {IDCANCEL};
+        modals_.clear();
+        host_.answer = IDCANCEL;
         Command(tool.command);
         ASSERT_EQ(host_.boxes.size(), 1u) << tool.command;
         EXPECT_EQ(host_.boxes[0].text, UiText("strModifySystem"));
         EXPECT_EQ(host_.boxes[0].type, static_cast<UINT>(MB_OKCANCEL | MB_ICONEXCLAMATION));
-        EXPECT_TRUE(host_.modals.empty()) << "cancelled";
-        host_.answers = {IDOK};
+        EXPECT_TRUE(modals_.empty()) << "cancelled";
+        host_.answer = IDOK;
         Command(tool.command);
-        EXPECT_EQ(host_.modals, std::vector<int>{tool.templateId}) << tool.command;
+        EXPECT_EQ(modals_, std::vector<int>{tool.templateId}) << tool.command;
     }
 
     // The About box never warns.
     host_.boxes.clear();
-    host_.modals.clear();
+    modals_.clear();
     Command(IDC_ABOUT2);
     Command(ID_TRAY_ABOUT);
     EXPECT_TRUE(host_.boxes.empty());
-    EXPECT_EQ(host_.modals, (std::vector<int>{IDD_ABOUTBOX, IDD_ABOUTBOX}));
+    EXPECT_EQ(modals_, (std::vector<int>{IDD_ABOUTBOX, IDD_ABOUTBOX}));
 
     // Switched off: stored at once, and the tray opens tools during a run as well.
     Click(IDC_CHECKALERTNOTICE);
     EXPECT_EQ(Stored(kOtherFunctionTips), 0u);
     SetCleanBusy(true);
-    host_.modals.clear();
+    modals_.clear();
     Command(ID_TRAY_SERVICE);
     EXPECT_TRUE(host_.boxes.empty());
-    EXPECT_EQ(host_.modals, std::vector<int>{IDD_SERVICE_DIALOG});
+    EXPECT_EQ(modals_, std::vector<int>{IDD_SERVICE_DIALOG});
     Click(IDC_CHECKALERTNOTICE);
     EXPECT_EQ(Stored(kOtherFunctionTips), 1u);
 }

@@ -1,12 +1,11 @@
 #pragma once
 // The real main window, modeless, on a pretended 256 MB machine with a fixed clock, message
-// boxes and modal dialogs answered by a recording host, and the settings put back afterwards.
+// boxes and modal dialogs answered by the recording host, and the settings put back afterwards.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,76 +18,27 @@
 #include "memory/clean_state.h"
 #include "memory/pretend_machine.h"
 #include "resources/resource.h"
+#include "support/recording_host_win.h"
+#include "support/registry_snapshot_win.h"
 #include "support/settings_backup_win.h"
 #include "win32/ui_host.h"
 
 namespace testing_support {
 
-class AnsweringHost : public win32::UiHost {
-public:
-    struct Box {
-        std::string text, caption;
-        UINT type;
-    };
-    std::vector<Box> boxes;
-    std::deque<int> answers; // for the next message boxes; IDOK when empty
-    std::vector<int> modals; // template ids of the dialogs asked to run
-    INT_PTR modalAnswer = IDCANCEL;
+// The program's autostart value in the machine's Run key; the fixtures restore the whole key.
+inline LONG ReadAutostart(std::string& command)
+{
+    CRegistryKey run;
+    const LONG rc = run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_READ);
+    return rc == ERROR_SUCCESS ? run.QueryString(command, kAutostartValue) : rc;
+}
 
-    int ShowMessage(HWND, const std::string& text, const std::string& caption, UINT type) override
-    {
-        boxes.push_back({text, caption, type});
-        if (answers.empty())
-            return IDOK;
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    INT_PTR RunModal(win32::Dialog& dialog, HWND) override
-    {
-        modals.push_back(dialog.TemplateId());
-        return modalAnswer;
-    }
-    int ModalCount(int templateId) const
-    {
-        int count = 0;
-        for (int id : modals)
-            count += id == templateId;
-        return count;
-    }
-};
-
-// The autostart value in the machine's Run key, saved and put back.
-class AutostartBackup {
-public:
-    AutostartBackup() { had_ = Read(value_) == ERROR_SUCCESS; }
-    ~AutostartBackup()
-    {
-        CRegistryKey run;
-        if (run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_ACCESS) != ERROR_SUCCESS)
-            return;
-        if (had_)
-            run.SetString(kAutostartValue, value_);
-        else
-            run.DeleteValue(kAutostartValue);
-    }
-    static LONG Read(std::string& command)
-    {
-        CRegistryKey run;
-        const LONG rc = run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_READ);
-        return rc == ERROR_SUCCESS ? run.QueryString(command, kAutostartValue) : rc;
-    }
-    static void Remove()
-    {
-        CRegistryKey run;
-        if (run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
-            run.DeleteValue(kAutostartValue);
-    }
-
-private:
-    bool had_ = false;
-    std::string value_;
-};
+inline void RemoveAutostart()
+{
+    CRegistryKey run;
+    if (run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
+        run.DeleteValue(kAutostartValue);
+}
 
 class MainDlgTest : public testing::Test {
 protected:
@@ -97,10 +47,13 @@ protected:
         backup_.Save();
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
-        AutostartBackup::Remove();
+        RemoveAutostart();
         CreateSettingsKey();
         StoreText(kCpuMhz, "1234 MHZ"); // measuring the clock takes a while; one test does it
-        win32::SetUiHost(&host_);
+        host_.modal = [this](win32::Dialog& dialog) {
+            modals_.push_back(dialog.TemplateId());
+            return modalAnswer_;
+        };
         savedTime_ = LocalTimeSource();
         LocalTimeSource() = [this] { return now_; };
         now_ = LocalTime{2026, 3, 9, 1, 13, 5, 7};
@@ -112,10 +65,10 @@ protected:
         dialog_.reset();
         SetCleanBusy(false);
         CleanState.tick = 0;
-        win32::SetUiHost(nullptr);
         LocalTimeSource() = savedTime_;
         AlertSoundPlayer() = savedSound_;
         backup_.Restore();
+        run_.Restore();
     }
 
     static void CreateSettingsKey()
@@ -175,15 +128,25 @@ protected:
         return gauge ? gauge->state.position : -1;
     }
 
+    int ModalCount(int templateId) const
+    {
+        int count = 0;
+        for (int id : modals_)
+            count += id == templateId;
+        return count;
+    }
+
     PretendMachine machine_{256 * kMB, 100 * kMB};
-    AnsweringHost host_;
+    RecordingHost host_;
+    std::vector<int> modals_; // template ids of the dialogs asked to run
+    INT_PTR modalAnswer_ = IDCANCEL;
     std::unique_ptr<CMainDlg> dialog_;
     LocalTime now_;
     int alerts_ = 0;
 
 private:
     SettingsBackup backup_;
-    AutostartBackup autostart_;
+    RegistrySnapshot run_{HKEY_LOCAL_MACHINE, kRunKey};
     std::function<LocalTime()> savedTime_;
     std::function<void(const std::string&)> savedSound_ = AlertSoundPlayer();
 };

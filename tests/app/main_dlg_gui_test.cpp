@@ -151,20 +151,20 @@ TEST_F(MainDlgTest, AutomaticCleanAsksOnceAndCancelDisarmsUntilMemoryRecovers)
     Open();
     Tick(CMainDlg::kRulesTimer);
     Tick(CMainDlg::kRulesTimer);
-    EXPECT_EQ(host_.ModalCount(IDD_DEFRAGQUERY_DIALOG), 1) << "asked once, then disarmed";
+    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 1) << "asked once, then disarmed";
     EXPECT_FALSE(CleanState.busy);
 
     Store(kRamAlertValue, static_cast<DWORD>(free - 1));
     Tick(CMainDlg::kRulesTimer); // above the value: armed again
     Store(kRamAlertValue, static_cast<DWORD>(free));
-    host_.modalAnswer = IDOK;
+    modalAnswer_ = IDOK;
     Tick(CMainDlg::kRulesTimer);
-    EXPECT_EQ(host_.ModalCount(IDD_DEFRAGQUERY_DIALOG), 2);
+    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 2);
     EXPECT_TRUE(CleanState.busy);
     EXPECT_TRUE(CleanState.cleanUpRun);
     ASSERT_TRUE(dialog_->WaitForCleanUpWorker(20000));
     EXPECT_FALSE(CleanState.busy);
-    EXPECT_EQ(host_.ModalCount(IDD_REPORT_DIALOG), 1);
+    EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 1);
 }
 
 TEST_F(MainDlgTest, NoticeDialogSetCleansWithoutAsking)
@@ -175,11 +175,11 @@ TEST_F(MainDlgTest, NoticeDialogSetCleansWithoutAsking)
     Store(kRamAlertValue, static_cast<DWORD>(FreePercentNow()));
     Open();
     Tick(CMainDlg::kRulesTimer);
-    EXPECT_EQ(host_.ModalCount(IDD_DEFRAGQUERY_DIALOG), 0);
+    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 0);
     EXPECT_TRUE(CleanState.busy) << "the clean-up run started at once";
     // While it runs the rules tick shows the busy icon and asks nothing.
     Tick(CMainDlg::kRulesTimer);
-    EXPECT_EQ(host_.ModalCount(IDD_DEFRAGQUERY_DIALOG), 0);
+    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 0);
     ASSERT_TRUE(dialog_->WaitForCleanUpWorker(20000));
     EXPECT_FALSE(CleanState.busy);
 }
@@ -198,9 +198,9 @@ TEST_F(MainDlgTest, OrganiseCountsDownSevenStepsThenCleansAndResets)
         EXPECT_EQ(Text(IDC_CLEAN_PERCENT), labels[step - 1]);
         EXPECT_EQ(GaugePos(), 32 * step);
     }
-    EXPECT_EQ(host_.ModalCount(IDD_REPORT_DIALOG), 0);
+    EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 0);
     Tick(CMainDlg::kOrganiseTimer);
-    EXPECT_EQ(host_.ModalCount(IDD_REPORT_DIALOG), 1) << "the report option is set";
+    EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 1) << "the report option is set";
     EXPECT_EQ(Text(IDC_CLEAN_PERCENT), "0 %");
     EXPECT_EQ(GaugePos(), 0);
     EXPECT_FALSE(CleanState.busy);
@@ -230,7 +230,7 @@ TEST_F(MainDlgTest, CleanUpRunEndEnablesTheButtons)
     EXPECT_FALSE(CleanState.cleanUpRun);
     EXPECT_EQ(Text(IDC_CLEAN_PERCENT), "0 %");
     EXPECT_EQ(GaugePos(), 0);
-    EXPECT_EQ(host_.ModalCount(IDD_REPORT_DIALOG), 0) << "report switched off";
+    EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 0) << "report switched off";
     for (int id : {IDC_LZL_BUTTON, IDC_CLEANRAM_BT, IDC_BUTTONOT1, IDC_MSCONFIG_BT, IDC_PROCESSMG_BT, IDC_SERVICEMG_BT})
         EXPECT_TRUE(Enabled(id)) << id;
 }
@@ -241,7 +241,7 @@ TEST_F(MainDlgTest, TrayHalfAndQuarterCleanAtOnceWithoutARun)
     for (int command : {ID_TRAY_CLEAN_HALF, ID_TRAY_CLEAN_QUARTER}) {
         Command(command);
         EXPECT_FALSE(CleanState.busy);
-        EXPECT_TRUE(host_.modals.empty()) << "no report";
+        EXPECT_TRUE(modals_.empty()) << "no report";
         EXPECT_EQ(Text(IDC_CLEAN_PERCENT), "0 %");
         EXPECT_TRUE(Enabled(IDC_LZL_BUTTON));
     }
@@ -252,7 +252,7 @@ TEST_F(MainDlgTest, ExitDuringACleanUpRunWaitsForTheWorker)
     Open();
     Command(IDC_CLEANRAM_BT);
     ASSERT_TRUE(CleanState.busy);
-    host_.answers = {IDYES};
+    host_.answer = IDYES;
     Command(IDC_EXITBT);
     EXPECT_FALSE(IsWindow(Window()) && dialog_->CleanUpWorkerRunning());
     EXPECT_FALSE(CleanState.busy);
