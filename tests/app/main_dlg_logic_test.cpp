@@ -59,16 +59,10 @@ TEST(MainDlgFigures, TooltipCaptionAndAlertColour)
     EXPECT_TRUE(MemoryAtAlert(0, "junk")) << "an unreadable value counts as 0";
 }
 
-TEST(MainDlgFigures, SliderAndAxisLabels)
+TEST(MainDlgFigures, LabelsTruncateToWholeMegabytes)
 {
-    EXPECT_EQ(MegabyteLabel(256 / 8), "32MB");
-    EXPECT_EQ(AmountLabel(3, 256), "96MB");
-    EXPECT_EQ(AmountLabel(8, 250), "248MB") << "eighths are whole megabytes";
-    EXPECT_EQ(AxisLabel(256 * 0.75), "192M");
+    EXPECT_EQ(AmountLabel(8, 250), "248MB");
     EXPECT_EQ(AxisLabel(250 * 0.25), "62M");
-    const int expected[] = {1, 2, 4, 6, 8};
-    for (int type = 0; type < 5; ++type)
-        EXPECT_EQ(SliderPositionForUserType(type), expected[type]) << type;
 }
 
 TEST(MainDlgFigures, AlertValueClamp)
@@ -157,15 +151,6 @@ TEST(MainDlgGeometry, CompactCentredAndPanels)
     EXPECT_EQ(centred.Width(), 583);
     EXPECT_EQ(RightPanelX(Box{0, 0, 577, 560}, Box{0, 0, 285, 560}), 288);
     EXPECT_EQ(RightPanelX(Box{0, 0, 577, 560}, Box{0, 0, 300, 560}), 300);
-}
-
-TEST(MainDlgStart, PowerArgument)
-{
-    EXPECT_TRUE(IsPowerOnArgument("-PowerOn"));
-    EXPECT_TRUE(IsPowerOnArgument(" -poweron"));
-    EXPECT_TRUE(IsPowerOnArgument("xPOWERx"));
-    EXPECT_FALSE(IsPowerOnArgument("-Pow"));
-    EXPECT_FALSE(IsPowerOnArgument(""));
 }
 
 } // namespace
