@@ -6,6 +6,7 @@
 
 #include "app/main_dlg_fixture_win.h"
 #include "common/resource_text.h"
+#include "controls/dib_canvas_win.h"
 #include "monitors/system_load_win.h"
 #include "support/screenshot_win.h"
 
@@ -117,6 +118,31 @@ TEST_F(MainDlgTest, DisplayTickShowsClockFiguresAndTooltip)
     ASSERT_GE(tip.size(), used.size());
     EXPECT_EQ(tip.substr(tip.size() - used.size()), used) << tip;
     EXPECT_EQ(tip.rfind(UiText("IconTipsCPU") + ":", 0), 0u) << tip;
+}
+
+// Red pixels in the caption line of the memory graph.
+int RedCaptionPixels(HWND graph)
+{
+    RECT client{};
+    GetClientRect(graph, &client);
+    DibCanvas canvas(client.right, client.bottom);
+    SendMessageA(graph, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    return canvas.Count(controls::Rgb(255, 0, 0), 0, 12);
+}
+
+TEST_F(MainDlgTest, MemoryGraphCaptionTurnsRedAtTheTypedAlertValue)
+{
+    Open();
+    dialog_->SetItemText(IDC_ALERT_EDIT, "38"); // one below the free 39 %, not saved
+    Tick(CMainDlg::kDisplayTimer);
+    Tick(CMainDlg::kDisplayTimer);
+    const HWND graph = Item(IDC_MEMGRAPH);
+    ASSERT_TRUE(graph);
+    EXPECT_EQ(RedCaptionPixels(graph), 0);
+    dialog_->SetItemText(IDC_ALERT_EDIT, "39");
+    Tick(CMainDlg::kDisplayTimer); // the colour shows with the next bar
+    Tick(CMainDlg::kDisplayTimer);
+    EXPECT_GT(RedCaptionPixels(graph), 5);
 }
 
 TEST_F(MainDlgTest, AlertSoundsAtTheAlertValueNotOneAbove)
