@@ -23,7 +23,7 @@ std::vector<std::string> StoredNames()
     return names;
 }
 
-TEST_F(MainDlgTest, SaveWritesTheSettingsInOrderAndTheAutostart)
+TEST_F(MainDlgTest, SaveWritesTheSettingsAndTheAutostart)
 {
     Open();
     {
