@@ -1,7 +1,19 @@
 #include <windows.h>
+#include <commctrl.h>
 
-// The program's entry; the main window arrives with the application object.
+#include <optional>
+#include <string>
+
+#include "app/main_app_win.h"
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    std::optional<std::string> firstArgument;
+    if (__argc > 1 && __argv && __argv[1])
+        firstArgument = __argv[1];
+    CMainApp app;
+    app.InitInstance(std::move(firstArgument));
     return 0;
 }

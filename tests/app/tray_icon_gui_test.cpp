@@ -278,7 +278,7 @@ TEST(TrayScreenshot, Menu)
     std::atomic<bool> saved{false};
     std::thread helper([&] {
         if (HWND menuWindow = WaitForPopupMenu(GetTickCount() + 10000, done))
-            saved = testing_support::SaveScreenshot(menuWindow, "tray_menu");
+            saved = testing_support::SaveScreenshot(menuWindow, "tray-menu");
         EndMenu();
     });
     SetCursorPos(40, 40);

@@ -65,5 +65,3 @@
 #define IDC_ABOUT2               5
 #define IDC_HELP_BT              6
 
-// Private messages of the main window.
-#define WM_TRAY_NOTIFY           4357  // 0x1105, from the tray icon

@@ -1,0 +1,42 @@
+#include "app/main_app_win.h"
+
+#include <windows.h>
+
+#include "app/administrator_win.h"
+#include "app/main_dlg_win.h"
+#include "app/settings_win.h"
+#include "app/splash_dlg_win.h"
+#include "common/resource_text.h"
+#include "monitors/cpu_usage_win.h"
+#include "win32/ui_host.h"
+
+bool ShowRunningCopy()
+{
+    HWND running = FindWindowA(nullptr, CMainApp::kWindowTitle);
+    if (!running)
+        return false;
+    ShowWindow(running, SW_SHOWMINIMIZED);
+    ShowWindow(running, SW_SHOWNORMAL);
+    return true;
+}
+
+bool CMainApp::InitInstance(std::optional<std::string> firstArgument)
+{
+    // Kept open for the life of the process: it marks this copy as the running one.
+    CreateMutexA(nullptr, FALSE, kMutexName);
+    if (GetLastError() == ERROR_ALREADY_EXISTS && ShowRunningCopy())
+        return false;
+
+    if (!IsWindows9x() && !IsAdministrator()) {
+        win32::MessageBoxText(nullptr, UiText("strErrorNeedAdmin"), "", MB_OK);
+        return false;
+    }
+    {
+        CSplashDlg splash;
+        splash.DoModal(nullptr);
+    }
+    PrepareFirstStart();
+    CMainDlg dialog(std::move(firstArgument));
+    dialog.DoModal(nullptr);
+    return false;
+}

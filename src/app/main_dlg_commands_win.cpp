@@ -1,0 +1,301 @@
+// The main window's commands: buttons, check boxes, list, slider, alert value, tray menu items.
+#include "app/main_dlg_win.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/main_dlg_dialogs_win.h"
+#include "app/settings_win.h"
+#include "common/module_path.h"
+#include "common/resource_text.h"
+#include "memory/clean_state.h"
+#include "memory/memory_cleaner.h"
+#include "resources/resource.h"
+#include "win32/ui_host.h"
+
+namespace {
+
+constexpr int kAnyCode = -1;
+
+struct Command {
+    int id;
+    int code; // kAnyCode: every notification of the control
+    void (CMainDlg::*handler)();
+};
+
+int SliderPosition(HWND slider) { return static_cast<int>(SendMessageA(slider, TBM_GETPOS, 0, 0)); }
+
+int MessageBox(HWND owner, const char* textKey, UINT style, const char* captionKey = "strDeleteBootItem")
+{
+    CResourceText texts;
+    const std::string caption = captionKey ? texts.Text(captionKey) : std::string("Tidewell");
+    return win32::MessageBoxText(owner, texts.Text(textKey), caption, style);
+}
+
+} // namespace
+
+bool CMainDlg::OnCommand(int id, int code, HWND /*control*/)
+{
+    static constexpr Command kCommands[] = {
+        {IDC_LZL_BUTTON, BN_CLICKED, &CMainDlg::Organise},
+        {ID_TRAY_ORGANIZE, kAnyCode, &CMainDlg::Organise},
+        {IDC_CLEANRAM_BT, BN_CLICKED, &CMainDlg::CleanUp},
+        {ID_TRAY_CLEAN_HALF, kAnyCode, &CMainDlg::CleanHalf},
+        {ID_TRAY_CLEAN_QUARTER, kAnyCode, &CMainDlg::CleanQuarter},
+        {IDC_BUTTONSAVERAM, BN_CLICKED, &CMainDlg::Save},
+        {IDC_CHECKAUTODEFRAG, BN_CLICKED, &CMainDlg::EnableSave},
+        {IDC_CHECKSOUND, BN_CLICKED, &CMainDlg::EnableSave},
+        {IDC_CHECKCLIPBOARD, BN_CLICKED, &CMainDlg::EnableSave},
+        {IDC_CHECKLOG, BN_CLICKED, &CMainDlg::EnableSave},
+        {IDC_CHECKAUTORUN, BN_CLICKED, &CMainDlg::RunAfterBootClicked},
+        {IDC_CHECKAUTODEFRAGTIP, BN_CLICKED, &CMainDlg::AskBeforeCleanClicked},
+        {IDC_CHECKALERTNOTICE, BN_CLICKED, &CMainDlg::ToolsWarningClicked},
+        {IDC_12H_CHECK, BN_CLICKED, &CMainDlg::TwelveHourClicked},
+        {IDC_USERTYPE_COMBO, CBN_SELCHANGE, &CMainDlg::UserTypeChanged},
+        {IDC_ALERT_EDIT, EN_CHANGE, &CMainDlg::AlertValueChanged},
+        {IDC_BUTTONOT1, BN_CLICKED, &CMainDlg::OpenCacheSettings},
+        {IDC_MSCONFIG_BT, BN_CLICKED, &CMainDlg::OpenStartupItems},
+        {ID_TRAY_STARTUP, kAnyCode, &CMainDlg::OpenStartupItems},
+        {IDC_PROCESSMG_BT, BN_CLICKED, &CMainDlg::OpenProcessManager},
+        {ID_TRAY_PROCESS, kAnyCode, &CMainDlg::OpenProcessManager},
+        {IDC_SERVICEMG_BT, BN_CLICKED, &CMainDlg::OpenServiceManager},
+        {ID_TRAY_SERVICE, kAnyCode, &CMainDlg::OpenServiceManager},
+        {IDC_TAB_BUTTON, BN_CLICKED, &CMainDlg::WidenOrNarrow},
+        {IDC_HIDEBT2, BN_CLICKED, &CMainDlg::Hide},
+        {ID_TRAY_SHOW, kAnyCode, &CMainDlg::ShowMainWindow},
+        {IDC_EXITBT, BN_CLICKED, &CMainDlg::Exit},
+        {ID_TRAY_EXIT, kAnyCode, &CMainDlg::Exit},
+        {IDC_ABOUT2, BN_CLICKED, &CMainDlg::OpenAbout},
+        {ID_TRAY_ABOUT, kAnyCode, &CMainDlg::OpenAbout},
+        {IDC_HELP_BT, BN_CLICKED, &CMainDlg::Help},
+        {ID_HELP, kAnyCode, &CMainDlg::Help},
+    };
+    for (const Command& command : kCommands) {
+        if (command.id == id && (command.code == kAnyCode || command.code == code)) {
+            (this->*command.handler)();
+            return true;
+        }
+    }
+    // A click on the clean-progress gauge does nothing; OK and Cancel go to OnOK and OnCancel.
+    return id == IDC_CLEAN_GAUGE;
+}
+
+bool CMainDlg::OnNotify(NMHDR& header, LRESULT& /*result*/)
+{
+    if (header.idFrom == IDC_AMOUNT_SLIDER && header.code == static_cast<UINT>(NM_RELEASEDCAPTURE)) {
+        AmountChanged();
+        return true;
+    }
+    return false;
+}
+
+bool CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result)
+{
+    if (msg == WM_CLEANUP_DONE) {
+        OnCleanUpDone();
+        result = 0;
+        return true;
+    }
+    if (msg == WM_QUERYDRAGICON) {
+        result = reinterpret_cast<INT_PTR>(windowIcon_.get());
+        return true;
+    }
+    LRESULT trayResult = 0;
+    if (tray_.HandleOwnerMessage(msg, wp, lp, trayResult)) {
+        result = static_cast<INT_PTR>(trayResult);
+        return true;
+    }
+    return false;
+}
+
+void CMainDlg::OnOK() { Organise(); }
+
+void CMainDlg::OnCancel() { HideAndRemember(); }
+
+void CMainDlg::Organise()
+{
+    // The countdown and the clean-up run share CleanState: one run at a time.
+    if (CleanState.busy)
+        return;
+    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    CleanState.amountEighths = SliderPosition(Item(IDC_AMOUNT_SLIDER));
+    CleanState.cleanUpRun = false;
+    CleanState.tick = 0;
+    EnableCleaningButtons(false);
+    EnableToolButtons(false);
+    SetCleanBusy(true);
+    SetTimer(hwnd(), kOrganiseTimer, kOrganiseMs, nullptr);
+    SetCursor(previous);
+}
+
+void CMainDlg::CleanUp() { StartCleanUpRun(); }
+
+void CMainDlg::CleanHalf() { CMemoryCleaner::CleanStep(4, false, hwnd()); }
+
+void CMainDlg::CleanQuarter() { CMemoryCleaner::CleanStep(2, false, hwnd()); }
+
+void CMainDlg::EnableSave() { EnableItem(IDC_BUTTONSAVERAM, true); }
+
+void CMainDlg::Save()
+{
+    ReadControls();
+    SavedSettings saved;
+    saved.userType = static_cast<int>(SendDlgItemMessageA(hwnd(), IDC_USERTYPE_COMBO, CB_GETCURSEL, 0, 0));
+    saved.soundAlert = fields_.soundAlert;
+    saved.autoDefrag = fields_.autoDefrag;
+    saved.cleanClipBoard = fields_.cleanClipboard;
+    saved.ramAlertValue = std::atoi(fields_.alertText.c_str());
+    saved.sliderPos = SliderPosition(Item(IDC_AMOUNT_SLIDER));
+    saved.buildReport = fields_.buildReport;
+    saved.noticeDialog = !fields_.askBeforeClean;
+    saved.runAfterBoot = fields_.runAfterBoot;
+    SaveSettings(saved);
+    MessageBox(hwnd(), "strSaveLogMessage", MB_ICONEXCLAMATION);
+    EnableItem(IDC_BUTTONSAVERAM, false);
+}
+
+void CMainDlg::RunAfterBootClicked()
+{
+    const bool wasSet = fields_.runAfterBoot;
+    fields_.runAfterBoot = IsChecked(IDC_CHECKAUTORUN);
+    if (wasSet)
+        MessageBox(hwnd(), "strAutorunCloseMessage", MB_ICONEXCLAMATION);
+    EnableSave();
+}
+
+void CMainDlg::AskBeforeCleanClicked()
+{
+    EnableSave();
+    ReadControls();
+    WriteNoticeDialog(!fields_.askBeforeClean);
+}
+
+void CMainDlg::ToolsWarningClicked()
+{
+    ReadControls();
+    WriteOtherFunctionTips(fields_.toolsWithoutWarning);
+}
+
+void CMainDlg::TwelveHourClicked()
+{
+    ReadControls();
+    SetItemText(IDC_12H_CHECK, fields_.twelveHour ? "12H" : "24H");
+}
+
+void CMainDlg::UserTypeChanged()
+{
+    const int type = static_cast<int>(SendDlgItemMessageA(hwnd(), IDC_USERTYPE_COMBO, CB_GETCURSEL, 0, 0));
+    EnableItem(IDC_AMOUNT_SLIDER, type == kCustomUserType);
+    SendDlgItemMessageA(hwnd(), IDC_AMOUNT_SLIDER, TBM_SETPOS, TRUE, SliderPositionForUserType(type));
+    UpdateAmountLabel();
+    ReadControls();
+    EnableSave();
+}
+
+void CMainDlg::UpdateAmountLabel()
+{
+    MemoryStatus status;
+    CMemoryCleaner::SampleStatus(status);
+    SetItemText(IDC_AMOUNT_TEXT, AmountLabel(SliderPosition(Item(IDC_AMOUNT_SLIDER)), status.totalPhysMB));
+}
+
+void CMainDlg::AmountChanged()
+{
+    UpdateAmountLabel();
+    EnableSave();
+}
+
+void CMainDlg::AlertValueChanged()
+{
+    if (!alertChangeSeen_) {
+        alertChangeSeen_ = true; // the set-up's own change
+        return;
+    }
+    ReadControls();
+    const AlertValue value = ClampAlertValue(fields_.alertText);
+    if (value.outOfRange)
+        MessageBox(hwnd(), "MessageInputError", MB_ICONEXCLAMATION);
+    const std::string text = std::to_string(value.value);
+    if (fields_.alertText != text) {
+        fields_.alertText = text;
+        WriteControls(); // sends another EN_CHANGE, which finds the text in range
+    }
+    EnableSave();
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void CMainDlg::WidenOrNarrow()
+{
+    CResourceText texts;
+    expanded_ = !expanded_;
+    if (!expanded_) {
+        SetWindowPos(hwnd(), nullptr, 0, 0, compactRect_.right - compactRect_.left,
+                     compactRect_.bottom - compactRect_.top, SWP_NOMOVE | SWP_NOZORDER);
+        SetItemText(IDC_TAB_BUTTON, texts.Text("IDC_TAB_BUTTON1"));
+        currentRect_ = compactRect_;
+        GetClientRect(hwnd(), &compactClient_);
+    } else {
+        const Box centred =
+            CentredBox(ToBox(fullRect_), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+        SetWindowPos(hwnd(), nullptr, centred.left, centred.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SetWindowPos(hwnd(), nullptr, 0, 0, fullRect_.right - fullRect_.left, fullRect_.bottom - fullRect_.top,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        SetItemText(IDC_TAB_BUTTON, texts.Text("IDC_TAB_BUTTON2"));
+        currentRect_ = fullRect_;
+        GetClientRect(hwnd(), &expandedClient_);
+    }
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void CMainDlg::HideAndRemember()
+{
+    ShowWindow(hwnd(), SW_HIDE);
+    WriteShowStatus(false);
+}
+
+void CMainDlg::Hide() { ShowWindow(hwnd(), SW_HIDE); }
+
+void CMainDlg::ShowMainWindow()
+{
+    SetWindowPos(hwnd(), nullptr, 0, 0, currentRect_.right - currentRect_.left,
+                 currentRect_.bottom - currentRect_.top, SWP_NOMOVE | SWP_NOZORDER);
+    ShowWindow(hwnd(), SW_SHOWNORMAL);
+    WriteShowStatus(true);
+}
+
+void CMainDlg::Exit()
+{
+    if (MessageBox(hwnd(), "strExitQuery", MB_YESNO | MB_ICONEXCLAMATION, nullptr) != IDYES)
+        return;
+    EndRunsForExit();
+    tray_.RemoveIcon();
+    EndDialog(IDOK);
+}
+
+void CMainDlg::EndRunsForExit()
+{
+    exiting_ = true;
+    for (UINT_PTR timer : {kDisplayTimer, kRulesTimer, kLauncherTimer, kOrganiseTimer})
+        KillTimer(hwnd(), timer);
+    // The worker sends to this window; wait pumping so its last messages get through.
+    WaitForCleanUpWorker();
+    if (CleanState.busy && !CleanState.cleanUpRun) {
+        // An organise countdown stops before its step: nothing is committed yet.
+        CleanState.tick = 0;
+        CleanState.amountEighths = 0;
+        SetCleanBusy(false);
+    }
+}
+
+void CMainDlg::Help()
+{
+    ShellExecuteA(hwnd(), "open", GetModulePath("Kelvane Help.chm").c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CMainDlg::OnDestroy()
+{
+    if (!exiting_)
+        EndRunsForExit();
+    KillTimer(hwnd(), kHiddenStartTimer);
+    tray_.RemoveIcon();
+}

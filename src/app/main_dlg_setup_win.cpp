@@ -1,0 +1,350 @@
+// The main window's construction, initialisation, texts, controls and geometry.
+#include "app/main_dlg_win.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+
+#include "app/settings_win.h"
+#include "common/resource_text.h"
+#include "memory/clean_state.h"
+#include "memory/memory_cleaner.h"
+#include "monitors/cpu_brand.h"
+#include "monitors/cpu_clock_win.h"
+#include "monitors/cpu_info.h"
+#include "monitors/cpu_probe_win.h"
+#include "monitors/cpu_usage_win.h"
+#include "resources/resource.h"
+#include "tools/startup/delay_launcher_win.h"
+#include "win32/dialog_texts.h"
+
+using controls::Colour;
+using controls::Rgb;
+
+bool AskArmed = true;
+
+namespace {
+
+constexpr Colour kNavy = Rgb(0, 0, 90);
+constexpr Colour kLightBlue = Rgb(19, 238, 255);
+constexpr Colour kGaugeGrey = Rgb(85, 85, 85);
+
+struct LabelStyle {
+    int id;
+    Colour background, text;
+    int height;
+    const char* face;
+};
+
+constexpr LabelStyle kLabelStyles[] = {
+    {IDC_TITLE1, kNavy, kLightBlue, 13, "Tahoma Bold"},
+    {IDC_TITLE2, kNavy, kLightBlue, 13, "Tahoma Bold"},
+    {IDC_TITLE3, kNavy, kLightBlue, 13, "Tahoma Bold"},
+    {IDC_TITLE4, kNavy, kLightBlue, 13, "Tahoma Bold"},
+    {IDC_CLEAN_PERCENT, kNavy, kLightBlue, 11, "Tahoma"},
+    {IDC_CLOCK_TITLE, Rgb(50, 60, 50), Rgb(255, 238, 255), 11, "Tahoma"},
+    {IDC_CLOCK_LINE, Rgb(50, 60, 50), Rgb(255, 238, 255), 11, "Tahoma"},
+    {IDC_CPU_NAME, kNavy, Rgb(255, 255, 255), 11, "Tahoma"},
+    {IDC_CPU_CLOCK, kNavy, Rgb(255, 255, 255), 11, "Tahoma"},
+    {IDC_CPU_LOAD, kNavy, Rgb(255, 255, 255), 11, "Tahoma"},
+    {IDC_PRAM_LINE, kNavy, Rgb(255, 255, 255), 11, "Tahoma"},
+    {IDC_PAGE_PERCENT, kNavy, Rgb(255, 238, 255), 11, "Tahoma"},
+    {IDC_VIRT_PERCENT, kNavy, Rgb(255, 238, 255), 11, "Tahoma"},
+    {IDC_PHYS_PERCENT, kNavy, Rgb(255, 238, 255), 11, "Tahoma"},
+    {IDC_AXIS75, kNavy, Rgb(255, 255, 255), 10, "Tahoma"},
+    {IDC_AXIS50, kNavy, Rgb(255, 255, 255), 10, "Tahoma"},
+    {IDC_AXIS25, kNavy, Rgb(255, 255, 255), 10, "Tahoma"},
+};
+static_assert(std::size(kLabelStyles) == 17);
+
+constexpr int kGaugeIds[] = {IDC_PHYS_GAUGE, IDC_PAGE_GAUGE, IDC_VIRT_GAUGE, IDC_CLEAN_GAUGE};
+
+void InitGauge(BusyProgressCtrl& gauge, int upper, Colour highlight)
+{
+    gauge.followSystemColours = false;
+    gauge.state.segmentCount = 32;
+    gauge.state.lower = 0;
+    gauge.state.upper = upper;
+    gauge.state.mode = controls::kModeProgress;
+    gauge.state.direction = 1;
+    gauge.interval = 1;
+    gauge.colours = {kGaugeGrey, kGaugeGrey, kGaugeGrey, highlight, highlight};
+    gauge.Layout();
+    gauge.Invalidate();
+}
+
+std::string MeasureClockText()
+{
+    if (!IsWindows9x())
+        return GetCpuClockText();
+    CCpuInfo cpu(SystemCpuProbe());
+    cpu.Identify();
+    char text[32];
+    std::snprintf(text, sizeof(text), "%d MHZ", static_cast<int>(cpu.GetClockMHz()));
+    return text;
+}
+
+RECT WindowRect(HWND hwnd)
+{
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+RECT ClientRect(HWND hwnd)
+{
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    return r;
+}
+
+} // namespace
+
+CMainDlg::CMainDlg(std::optional<std::string> firstArgument)
+    : Dialog(IDD_MAIN_DIALOG), firstArgument_(std::move(firstArgument))
+{
+    windowIcon_.reset(static_cast<HICON>(
+        LoadImageA(win32::ResourceModule(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    const ConstructionSettings stored = ReadConstructionSettings();
+    fields_.soundAlert = stored.soundAlert;
+    fields_.autoDefrag = stored.autoDefrag;
+    fields_.cleanClipboard = stored.cleanClipBoard;
+    fields_.alertText = std::to_string(stored.ramAlertValue);
+    fields_.buildReport = stored.buildReport;
+    fields_.askBeforeClean = stored.noticeDialog == 0;
+    fields_.toolsWithoutWarning = stored.otherFunctionTips == 0;
+    fields_.runAfterBoot = stored.runAfterBoot;
+}
+
+CMainDlg::~CMainDlg()
+{
+    if (hwnd())
+        DestroyWindow(hwnd());
+}
+
+CColorStatic& CMainDlg::Label(int id)
+{
+    for (size_t i = 0; i < std::size(kLabelStyles); ++i)
+        if (kLabelStyles[i].id == id)
+            return labels_[i];
+    return labels_[0];
+}
+
+void CMainDlg::ReadControls()
+{
+    fields_.cleanClipboard = IsChecked(IDC_CHECKCLIPBOARD);
+    fields_.autoDefrag = IsChecked(IDC_CHECKAUTODEFRAG);
+    fields_.soundAlert = IsChecked(IDC_CHECKSOUND);
+    fields_.buildReport = IsChecked(IDC_CHECKLOG);
+    fields_.runAfterBoot = IsChecked(IDC_CHECKAUTORUN);
+    fields_.askBeforeClean = IsChecked(IDC_CHECKAUTODEFRAGTIP);
+    fields_.twelveHour = IsChecked(IDC_12H_CHECK);
+    fields_.toolsWithoutWarning = IsChecked(IDC_CHECKALERTNOTICE);
+    fields_.alertText = GetItemText(IDC_ALERT_EDIT);
+    fields_.sliderMin = GetItemText(IDC_SLIDER_MIN);
+    fields_.sliderMax = GetItemText(IDC_SLIDER_MAX);
+}
+
+void CMainDlg::WriteControls()
+{
+    SetChecked(IDC_CHECKCLIPBOARD, fields_.cleanClipboard);
+    SetChecked(IDC_CHECKAUTODEFRAG, fields_.autoDefrag);
+    SetChecked(IDC_CHECKSOUND, fields_.soundAlert);
+    SetChecked(IDC_CHECKLOG, fields_.buildReport);
+    SetChecked(IDC_CHECKAUTORUN, fields_.runAfterBoot);
+    SetChecked(IDC_CHECKAUTODEFRAGTIP, fields_.askBeforeClean);
+    SetChecked(IDC_12H_CHECK, fields_.twelveHour);
+    SetChecked(IDC_CHECKALERTNOTICE, fields_.toolsWithoutWarning);
+    if (GetItemText(IDC_ALERT_EDIT) != fields_.alertText)
+        SetItemText(IDC_ALERT_EDIT, fields_.alertText);
+    SetItemText(IDC_SLIDER_MIN, fields_.sliderMin);
+    SetItemText(IDC_SLIDER_MAX, fields_.sliderMax);
+}
+
+BOOL CMainDlg::OnInit()
+{
+    WriteControls();
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_.get()));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowIcon_.get()));
+    EnableItem(IDC_BUTTONSAVERAM, false);
+    SetCleanBusy(false);
+
+    SetTimer(hwnd(), kDisplayTimer, kDisplayMs, nullptr);
+    SetTimer(hwnd(), kRulesTimer, kRulesMs, nullptr);
+    SetUpSlider();
+    SendDlgItemMessageA(hwnd(), IDC_ALERT_SPIN, UDM_SETRANGE32, kAlertMin, kAlertMax);
+    SetUpGauges();
+
+    cpuGraph_.CreateOver(hwnd(), IDC_CPUGRAPH_PLACE, IDC_CPUGRAPH);
+    cpuSeries_ = cpuGraph_.AddSeries(std::make_unique<CLineGraphSeries>("CPU", Rgb(255, 249, 100), 1, -5, 100));
+
+    StyleLabels();
+    SetUpProcessorLines();
+    memoryGraph_.CreateOver(hwnd(), IDC_MEMGRAPH_PLACE, IDC_MEMGRAPH);
+    memoryGraph_.SetCaptionColor(Rgb(0, 255, 0));
+
+    {
+        // The tray keeps its own copy of the picture.
+        RefreshMemoryFigures();
+        win32::UniqueIcon picture(BuildTrayPicture(hwnd()));
+        tray_.Create(hwnd(), WM_TRAY_NOTIFY, "Tidewell", picture.get(), IDR_TRAY_MENU);
+    }
+    SetUpGeometry();
+    ApplyControlTexts();
+    LoadTickTexts();
+    SetUpUserType();
+    SetUpStartState();
+    return TRUE;
+}
+
+void CMainDlg::SetUpSlider()
+{
+    MemoryStatus status;
+    CMemoryCleaner::SampleStatus(status);
+    fields_.sliderMin = MegabyteLabel(status.totalPhysMB / 8);
+    fields_.sliderMax = MegabyteLabel(status.totalPhysMB);
+    const SetUpSettings stored = ReadSetUpSettings(MeasureClockText);
+    HWND slider = Item(IDC_AMOUNT_SLIDER);
+    SendMessageA(slider, TBM_SETRANGE, TRUE, MAKELPARAM(1, 8));
+    SendMessageA(slider, TBM_SETPOS, TRUE, stored.sliderPos);
+    EnableWindow(slider, FALSE);
+    UpdateAmountLabel();
+    WriteControls();
+    cpuClock_ = stored.cpuMhz;
+    userType_ = stored.userType;
+    showStatus_ = stored.showStatus;
+}
+
+void CMainDlg::SetUpGauges()
+{
+    MemoryStatus status;
+    CMemoryCleaner::SampleStatus(status);
+    for (size_t i = 0; i < gauges_.size(); ++i) {
+        gauges_[i].Attach(hwnd(), kGaugeIds[i]);
+        const bool clean = kGaugeIds[i] == IDC_CLEAN_GAUGE;
+        InitGauge(gauges_[i], clean ? kCleanGaugeMax : status.totalPhysMB, kLightBlue);
+    }
+}
+
+void CMainDlg::InitCleanGauge(Colour highlight) { InitGauge(gauges_[3], kCleanGaugeMax, highlight); }
+
+void CMainDlg::StyleLabels()
+{
+    for (size_t i = 0; i < std::size(kLabelStyles); ++i) {
+        const LabelStyle& style = kLabelStyles[i];
+        CColorStatic& label = labels_[i];
+        label.Attach(hwnd(), style.id);
+        label.SetBkColor(style.background);
+        label.SetTextColor(style.text);
+        label.SetFontHeight(style.height);
+        label.SetFontName(style.face);
+    }
+    CResourceText texts;
+    win32::ApplyTexts(*this, texts, nullptr,
+                      {win32::TextItem{IDC_TITLE1, "Title1"}, win32::TextItem{IDC_TITLE2, "Title2"},
+                       win32::TextItem{IDC_TITLE3, "Title3"}, win32::TextItem{IDC_TITLE4, "Title4"}});
+    SetItemText(IDC_CLEAN_PERCENT, "0 %");
+    MemoryStatus status;
+    CMemoryCleaner::SampleStatus(status);
+    SetItemText(IDC_AXIS75, AxisLabel(status.totalPhysMB * 0.75));
+    SetItemText(IDC_AXIS50, AxisLabel(status.totalPhysMB * 0.5));
+    SetItemText(IDC_AXIS25, AxisLabel(status.totalPhysMB * 0.25));
+}
+
+void CMainDlg::SetUpProcessorLines()
+{
+    CResourceText texts;
+    const std::string title = texts.Text("TitleCPU1"), countText = texts.Text("strCPUNumber");
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    const int count = static_cast<int>(system.dwNumberOfProcessors);
+    const std::string brand = TrimLeadingBlanks(GetCpuBrandName());
+    SetItemText(IDC_CPU_NAME, ProcessorNameLine(title, brand, countText, count));
+    const std::string name = ChooseProcessorName(brand, [] {
+        CCpuInfo cpu(SystemCpuProbe());
+        cpu.Identify();
+        return IdentifiedCpu{cpu.GetName(), cpu.GetCacheSize(CCpuInfo::kLevel2Selector)};
+    });
+    SetItemText(IDC_CPU_NAME, ProcessorNameLine(title, name, countText, count));
+    SetItemText(IDC_CPU_CLOCK, ProcessorClockLine(texts.Text("TitleCPU2"), cpuClock_));
+    texts_.cpuLoad = texts.Text("TitleCPU3");
+}
+
+void CMainDlg::SetUpGeometry()
+{
+    fullRect_ = WindowRect(hwnd());
+    expandedClient_ = ClientRect(hwnd());
+    compactRect_ = ToRect(CompactBox(ToBox(fullRect_)));
+    SetWindowPos(hwnd(), nullptr, 0, 0, compactRect_.right - compactRect_.left,
+                 fullRect_.bottom - fullRect_.top, SWP_NOMOVE | SWP_NOZORDER);
+    currentRect_ = compactRect_;
+    compactClient_ = ClientRect(hwnd());
+}
+
+void CMainDlg::ApplyControlTexts()
+{
+    CResourceText texts;
+    win32::ApplyTexts(
+        *this, texts, nullptr,
+        {win32::TextItem{IDC_LZL_BUTTON, "IDC_LZL_BUTTON"}, win32::TextItem{IDC_CLEANRAM_BT, "IDC_CLEANRAM_BT"},
+         win32::TextItem{IDCANCEL, "IDCANCEL"}, win32::TextItem{IDC_TAB_BUTTON, "IDC_TAB_BUTTON1"},
+         win32::TextItem{IDC_STATICBT2, "IDC_STATICBT2"}, win32::TextItem{IDC_STATICBT4, "IDC_STATICBT4"},
+         win32::TextItem{IDC_STATICBT5, "IDC_STATICBT5"}, win32::TextItem{IDC_STATICUSESM, "IDC_STATICUSESM"},
+         win32::TextItem{IDC_STATICZDSM1, "IDC_STATICZDSM1"}, win32::TextItem{IDC_STATICZDSM2, "IDC_STATICZDSM2"},
+         win32::TextItem{IDC_CHECKSOUND, "IDC_CHECKSOUND"}, win32::TextItem{IDC_CHECKAUTODEFRAG, "IDC_CHECKAUTODEFRAG"},
+         win32::TextItem{IDC_CHECKCLIPBOARD, "IDC_CHECKCLIPBOARD"}, win32::TextItem{IDC_CHECKLOG, "IDC_CHECKLOG"},
+         win32::TextItem{IDC_CHECKAUTORUN, "IDC_CHECKAUTORUN"},
+         win32::TextItem{IDC_BUTTONSAVERAM, "IDC_BUTTONSAVERAM"},
+         win32::TextItem{IDC_MSCONFIG_BT, "IDC_MSCONFIG_BT"}, win32::TextItem{IDC_PROCESSMG_BT, "IDC_PROCESSMG_BT"},
+         win32::TextItem{IDC_SERVICEMG_BT, "IDC_SERVICEMG_BT"}, win32::TextItem{IDC_EXITBT, "IDC_EXITBT"},
+         win32::TextItem{IDC_BUTTONOT1, "IDC_BUTTONOT1"}, win32::TextItem{IDC_ABOUT2, "IDC_ABOUT2"},
+         win32::TextItem{IDC_HIDEBT2, "IDC_HIDEBT2"},
+         win32::TextItem{IDC_CHECKAUTODEFRAGTIP, "IDC_CHECKAUTODEFRAGTIP"},
+         win32::TextItem{IDC_HELP_BT, "MenuItem11"}, win32::TextItem{IDC_CHECKALERTNOTICE, "IDC_CHECKALERTNOTICE"}});
+}
+
+void CMainDlg::LoadTickTexts()
+{
+    CResourceText texts;
+    texts_.pramTotal = texts.Text("PRAMtotalStr");
+    texts_.pramFree = texts.Text("PRAMFreeStr");
+    texts_.ramFree = texts.Text("RAMFreeStr");
+    texts_.pageFree = texts.Text("PageFreeStr");
+    texts_.vramFree = texts.Text("VRAMFreeStr");
+    texts_.curTime = texts.Text("CurTimeStr");
+    texts_.tipsCpu = texts.Text("IconTipsCPU");
+    texts_.tipsRam = texts.Text("IconTipsRAM");
+    // 0 = Sunday.
+    constexpr const char* kWeekdayKeys[] = {"WEEKSTR0", "WEEKSTR1", "WEEKSTR2", "WEEKSTR3",
+                                            "WEEKSTR4", "WEEKSTR5", "WEEKSTR6"};
+    for (size_t day = 0; day < texts_.weekdays.size(); ++day)
+        texts_.weekdays[day] = texts.Text(kWeekdayKeys[day]);
+}
+
+void CMainDlg::SetUpUserType()
+{
+    CResourceText texts;
+    HWND list = Item(IDC_USERTYPE_COMBO);
+    for (const char* key : {"strComboxText1", "strComboxText2", "strComboxText3", "strComboxText4", "strComboxText5"})
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts.Text(key).c_str()));
+    SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(userType_), 0);
+    if (userType_ == kCustomUserType)
+        EnableItem(IDC_AMOUNT_SLIDER, true);
+}
+
+void CMainDlg::MoveOffScreen()
+{
+    SetWindowPos(hwnd(), nullptr, -1024, -1024, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetTimer(hwnd(), kHiddenStartTimer, kHiddenStartMs, nullptr);
+}
+
+void CMainDlg::SetUpStartState()
+{
+    if (!showStatus_ && !firstArgument_)
+        MoveOffScreen();
+    if (firstArgument_ && IsPowerOnArgument(*firstArgument_)) {
+        MoveOffScreen();
+        DelayedLauncher().Start();
+        SetTimer(hwnd(), kLauncherTimer, kDelayLauncherPeriodMs, nullptr);
+    }
+}

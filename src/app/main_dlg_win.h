@@ -1,0 +1,165 @@
+#pragma once
+// The program's main window: the monitor on the left, settings and tools on the right, the tray
+// icon, five timers and the clean-up worker. Split by concern over main_dlg_*_win.cpp.
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/main_dlg_logic.h"
+#include "app/tray_picture_win.h"
+#include "app/tray_icon_win.h"
+#include "controls/busy_progress_ctrl_win.h"
+#include "controls/color_static_win.h"
+#include "controls/history_bar_graph_win.h"
+#include "controls/line_graph_win.h"
+#include "win32/dialog.h"
+#include "win32/handles.h"
+
+// Armed while automatic cleaning may ask; a cancelled question clears it until free memory has
+// been above the alert value again. Lives for the process.
+extern bool AskArmed;
+
+// Plays the alert sound to its end (PlaySoundA, synchronous). Tests replace it to hear whether the
+// alert fired: the sound is the alert's only effect that lasts beyond the tick.
+std::function<void(const std::string& path)>& AlertSoundPlayer();
+
+class CMainDlg : public win32::Dialog {
+public:
+    enum Timer : UINT_PTR { kDisplayTimer = 1, kRulesTimer = 2, kHiddenStartTimer = 3, kLauncherTimer = 4,
+                            kOrganiseTimer = 5 };
+    static constexpr UINT kDisplayMs = 500, kRulesMs = 1000, kHiddenStartMs = 50, kOrganiseMs = 250;
+
+    // firstArgument: the first command-line argument, when there is one.
+    explicit CMainDlg(std::optional<std::string> firstArgument = std::nullopt);
+    ~CMainDlg() override;
+
+    CTrayIcon& Tray() { return tray_; }
+    bool IsExpanded() const { return expanded_; }
+    bool CleanUpWorkerRunning() const
+    {
+        return worker_ && WaitForSingleObject(worker_.get(), 0) == WAIT_TIMEOUT;
+    }
+    // Pumps messages until the clean-up worker has ended; false when the deadline passed.
+    bool WaitForCleanUpWorker(DWORD timeoutMs = INFINITE);
+
+protected:
+    BOOL OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(NMHDR& header, LRESULT& result) override;
+    void OnTimer(UINT_PTR id) override;
+    bool OnPaint() override;
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
+    void OnDestroy() override;
+    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override;
+    void OnOK() override;     // the organise command
+    void OnCancel() override; // hide and remember hidden
+
+private:
+    // The members the controls exchange with.
+    struct Fields {
+        bool cleanClipboard = true;    // 1005
+        bool autoDefrag = true;        // 1016
+        bool soundAlert = true;        // 1022
+        bool buildReport = true;       // 1070
+        bool runAfterBoot = true;      // 1071
+        bool askBeforeClean = true;    // 1025
+        bool twelveHour = false;       // 1109
+        bool toolsWithoutWarning = false; // 1135
+        std::string alertText = "15";  // 1018
+        std::string sliderMin, sliderMax;
+    };
+    struct Texts {
+        std::string pramTotal, pramFree, ramFree, pageFree, vramFree, curTime, tipsCpu, tipsRam, cpuLoad;
+        std::array<std::string, 7> weekdays;
+    };
+
+    void ReadControls();
+    void WriteControls();
+
+    // Set-up (main_dlg_setup_win.cpp).
+    void SetUpSlider();
+    void SetUpGauges();
+    void StyleLabels();
+    void SetUpProcessorLines();
+    void SetUpGeometry();
+    void ApplyControlTexts();
+    void LoadTickTexts();
+    void SetUpUserType();
+    void SetUpStartState();
+    void InitCleanGauge(controls::Colour highlight);
+    void MoveOffScreen();
+
+    // Timers and the clean-up run (main_dlg_tick_win.cpp).
+    void OnDisplayTick();
+    void OnRulesTick();
+    void OnHiddenStartTick();
+    void OnLauncherTick();
+    void OnOrganiseTick();
+    void RefreshMemoryFigures();
+    void RefreshTrayPicture();
+    void StartCleanUpRun();
+    void OnCleanUpDone();
+    void EnableCleaningButtons(bool enable);
+    void EnableToolButtons(bool enable);
+    void ResetCleanDisplay();
+
+    // Commands (main_dlg_commands_win.cpp).
+    void Organise();
+    void CleanHalf();
+    void CleanQuarter();
+    void CleanUp();
+    void Save();
+    void EnableSave();
+    void RunAfterBootClicked();
+    void AskBeforeCleanClicked();
+    void ToolsWarningClicked();
+    void TwelveHourClicked();
+    void UserTypeChanged();
+    void AmountChanged();
+    void AlertValueChanged();
+    void UpdateAmountLabel();
+    void WidenOrNarrow();
+    void HideAndRemember();
+    void Hide();
+    void ShowMainWindow();
+    void Exit();
+    void Help();
+    void EndRunsForExit();
+
+    // Tools (main_dlg_tools_win.cpp).
+    void OpenCacheSettings();
+    void OpenStartupItems();
+    void OpenProcessManager();
+    void OpenServiceManager();
+    void OpenAbout();
+    bool ToolWarningAccepted();
+
+    // Painting (main_dlg_paint_win.cpp).
+    void PaintPanels(HDC dc);
+
+    std::optional<std::string> firstArgument_;
+    Fields fields_;
+    Texts texts_;
+    bool expanded_ = false;
+    bool alertChangeSeen_ = false; // the first EN_CHANGE comes from the set-up itself
+    bool exiting_ = false;
+    win32::UniqueIcon windowIcon_;
+    RECT fullRect_{}, compactRect_{}, currentRect_{};
+    RECT compactClient_{}, expandedClient_{};
+
+    CTrayIcon tray_;
+    std::array<CColorStatic, 17> labels_; // in the order of the label style table
+    CColorStatic& Label(int id);
+    std::array<BusyProgressCtrl, 4> gauges_; // physical, page file, virtual, clean progress
+    CHistoryBarGraph memoryGraph_;
+    CLineGraph cpuGraph_;
+    int cpuSeries_ = 0;
+    win32::UniqueHandle worker_;
+    std::string cpuClock_;
+    int userType_ = 2;
+    bool showStatus_ = true;
+};

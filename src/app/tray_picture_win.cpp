@@ -1,0 +1,70 @@
+#include "app/tray_picture_win.h"
+
+#include <string>
+
+#include "memory/memory_cleaner.h"
+#include "win32/dialog.h"
+#include "win32/handles.h"
+
+namespace {
+
+constexpr int kSize = 32;
+
+// GetIconInfo hands out two bitmaps the caller must delete.
+struct IconBitmaps {
+    ICONINFO info{};
+    bool valid = false;
+    explicit IconBitmaps(HICON icon) : valid(GetIconInfo(icon, &info) != FALSE) {}
+    ~IconBitmaps()
+    {
+        if (info.hbmColor)
+            DeleteObject(info.hbmColor);
+        if (info.hbmMask)
+            DeleteObject(info.hbmMask);
+    }
+    IconBitmaps(const IconBitmaps&) = delete;
+    IconBitmaps& operator=(const IconBitmaps&) = delete;
+};
+
+} // namespace
+
+HICON BuildTrayPicture(HWND window)
+{
+    MemoryStatus status;
+    CMemoryCleaner::SampleStatus(status);
+    return BuildTrayPicture(window, status);
+}
+
+HICON BuildTrayPicture(HWND window, const MemoryStatus& status)
+{
+    // Shared icons from LoadIcon are never destroyed.
+    const HICON base = LoadIconA(win32::ResourceModule(), MAKEINTRESOURCEA(TrayBaseIcon(status)));
+    if (!base)
+        return nullptr;
+    const std::string text = TrayPictureText(status);
+
+    win32::WindowDc windowDc(window);
+    win32::UniqueMemoryDc dc(CreateCompatibleDC(windowDc.get()));
+    win32::UniqueGdi<HBITMAP> picture(CreateCompatibleBitmap(windowDc.get(), kSize, kSize));
+    if (!dc || !picture)
+        return nullptr;
+    {
+        win32::SelectObjectScope bitmapScope(dc.get(), picture.get());
+        DrawIcon(dc.get(), 0, 0, base);
+        win32::UniqueGdi<HFONT> font(CreateFontA(24, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                                OUT_STRING_PRECIS, CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY,
+                                                DEFAULT_PITCH, "Tahoma"));
+        win32::SelectObjectScope fontScope(dc.get(), font.get());
+        SetTextColor(dc.get(), RGB(0, 0, 0));
+        SetBkMode(dc.get(), TRANSPARENT);
+        RECT area{0, 12, kSize, kSize};
+        DrawTextA(dc.get(), text.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    IconBitmaps bitmaps(base);
+    if (!bitmaps.valid)
+        return nullptr;
+    ICONINFO info = bitmaps.info;
+    info.fIcon = TRUE;
+    info.hbmColor = picture.get();
+    return CreateIconIndirect(&info);
+}

@@ -1,0 +1,13 @@
+#pragma once
+// The tray's picture of free memory: a base icon by use, with the free percentage written on it.
+#include <windows.h>
+
+#include "app/main_dlg_logic.h"
+
+// A new icon the caller destroys; null when it could not be made. Every other GDI object made
+// for it is released before returning: it is rebuilt every second for the life of the process.
+HICON BuildTrayPicture(HWND window);
+HICON BuildTrayPicture(HWND window, const MemoryStatus& status);
+
+inline Box ToBox(const RECT& r) { return Box{r.left, r.top, r.right, r.bottom}; }
+inline RECT ToRect(const Box& b) { return RECT{b.left, b.top, b.right, b.bottom}; }

@@ -1,0 +1,159 @@
+// The built program itself: a second start brings the running copy back and ends, so one main
+// window and one tray icon remain; the running copy then exits through its exit command.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/main_dlg_fixture_win.h"
+#include "common/module_path.h"
+#include "support/screenshot_win.h"
+
+using testing_support::PumpUntil;
+
+namespace {
+
+struct Found {
+    DWORD process = 0; // 0: any
+    const char* className;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK Collect(HWND window, LPARAM parameter)
+{
+    auto& found = *reinterpret_cast<Found*>(parameter);
+    char className[64] = {}, title[64] = {};
+    GetClassNameA(window, className, sizeof(className));
+    GetWindowTextA(window, title, sizeof(title));
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (std::string(className) == found.className &&
+        (found.process == 0 || process == found.process) &&
+        (std::string(found.className) != "#32770" || std::string(title) == "Tidewell"))
+        found.windows.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> TopLevel(const char* className, DWORD process = 0)
+{
+    Found found{process, className, {}};
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&found));
+    return found.windows;
+}
+
+// Under Xvfb Wine shows each notification-area icon as a child window of its own tray window.
+size_t TrayIconCount()
+{
+    size_t count = 0;
+    for (HWND tray : TopLevel("__winex11_standalone_tray")) {
+        Found found{0, "__winex11_tray_icon", {}};
+        EnumChildWindows(tray, Collect, reinterpret_cast<LPARAM>(&found));
+        count += found.windows.size();
+    }
+    return count;
+}
+
+class Program {
+public:
+    bool Start()
+    {
+        STARTUPINFOA startup{sizeof(startup)};
+        std::string command = "\"" + GetModulePath("Tidewell.exe") + "\"";
+        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
+            return false;
+        CloseHandle(info_.hThread);
+        return true;
+    }
+    ~Program()
+    {
+        if (info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(info_.hProcess, 1); // only when the test failed to end it
+            WaitForSingleObject(info_.hProcess, 5000);
+        }
+        if (info_.hProcess)
+            CloseHandle(info_.hProcess);
+    }
+    bool Ended(DWORD timeoutMs) const { return WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0; }
+    DWORD ExitCode() const
+    {
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(info_.hProcess, &code);
+        return code;
+    }
+    DWORD Id() const { return info_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+class MainAppTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        backup_.Save();
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
+        testing_support::RemoveAutostart();
+    }
+    void TearDown() override
+    {
+        backup_.Restore();
+        run_.Restore();
+    }
+
+private:
+    testing_support::SettingsBackup backup_;
+    testing_support::RegistrySnapshot run_{HKEY_LOCAL_MACHINE, kRunKey};
+};
+
+TEST_F(MainAppTest, FirstStartThenSecondStartLeavesOneWindowAndOneTrayIcon)
+{
+    const size_t traysBefore = TrayIconCount();
+    Program first;
+    ASSERT_TRUE(first.Start());
+    HWND main = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            for (HWND w : TopLevel("#32770", first.Id()))
+                if (IsWindowVisible(w))
+                    main = w;
+            return main != nullptr;
+        },
+        30000))
+        << "the main window shows after the splash";
+    EXPECT_TRUE(PumpUntil([&] { return TrayIconCount() == traysBefore + 1; }, 5000));
+    // The first start made the settings key and the autostart value.
+    CRegistryKey settings;
+    EXPECT_EQ(settings.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ), ERROR_SUCCESS);
+    std::string autostart;
+    EXPECT_EQ(testing_support::ReadAutostart(autostart), ERROR_SUCCESS);
+    EXPECT_NE(autostart.find("Tidewell.exe\" -PowerOn"), std::string::npos) << autostart;
+    ShowWindow(main, SW_HIDE); // as if hidden in the tray
+    Program second;
+    ASSERT_TRUE(second.Start());
+    ASSERT_TRUE(second.Ended(30000));
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(main) != FALSE; }, 5000)) << "the running copy shows";
+    EXPECT_EQ(TopLevel("#32770").size(), 1u);
+    EXPECT_EQ(TrayIconCount(), traysBefore + 1);
+
+    // Exit: answer the running copy's question with Yes.
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_EXITBT, BN_CLICKED), 0);
+    HWND question = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            for (HWND w : TopLevel("#32770", first.Id()))
+                if (w != main && GetWindow(w, GW_OWNER) == main)
+                    question = w;
+            return question != nullptr;
+        },
+        10000));
+    PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+    ASSERT_TRUE(first.Ended(15000));
+    EXPECT_EQ(first.ExitCode(), 0u);
+    EXPECT_TRUE(PumpUntil([&] { return TrayIconCount() == traysBefore; }, 5000)) << "the icon went with it";
+}
+
+} // namespace

@@ -1,0 +1,154 @@
+#pragma once
+// The real main window, modeless, on a pretended 256 MB machine with a fixed clock, message
+// boxes and modal dialogs answered by the recording host, and the settings put back afterwards.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/main_dlg_win.h"
+#include "app/settings.h"
+#include "common/clock.h"
+#include "common/registry_key_win.h"
+#include "memory/clean_state.h"
+#include "memory/pretend_machine.h"
+#include "resources/resource.h"
+#include "support/recording_host_win.h"
+#include "support/registry_snapshot_win.h"
+#include "support/settings_backup_win.h"
+#include "win32/ui_host.h"
+
+namespace testing_support {
+
+// The program's autostart value in the machine's Run key; the fixtures restore the whole key.
+inline LONG ReadAutostart(std::string& command)
+{
+    CRegistryKey run;
+    const LONG rc = run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_READ);
+    return rc == ERROR_SUCCESS ? run.QueryString(command, kAutostartValue) : rc;
+}
+
+inline void RemoveAutostart()
+{
+    CRegistryKey run;
+    if (run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
+        run.DeleteValue(kAutostartValue);
+}
+
+class MainDlgTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        backup_.Save();
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
+        RemoveAutostart();
+        CreateSettingsKey();
+        StoreText(kCpuMhz, "1234 MHZ"); // measuring the clock takes a while; one test does it
+        host_.modal = [this](win32::Dialog& dialog) {
+            modals_.push_back(dialog.TemplateId());
+            return modalAnswer_;
+        };
+        savedTime_ = LocalTimeSource();
+        LocalTimeSource() = [this] { return now_; };
+        now_ = LocalTime{2026, 3, 9, 1, 13, 5, 7};
+        AlertSoundPlayer() = [this](const std::string&) { ++alerts_; };
+        AskArmed = true;
+    }
+    void TearDown() override
+    {
+        dialog_.reset();
+        SetCleanBusy(false);
+        CleanState.tick = 0;
+        LocalTimeSource() = savedTime_;
+        AlertSoundPlayer() = savedSound_;
+        backup_.Restore();
+        run_.Restore();
+    }
+
+    static void CreateSettingsKey()
+    {
+        CRegistryKey parent;
+        if (parent.Open(HKEY_LOCAL_MACHINE, kSettingsParentKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
+            parent.CreateSubKey(kSettingsSubKey);
+    }
+    static void Store(const char* name, DWORD value)
+    {
+        CRegistryKey key;
+        if (key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
+            key.SetDword(name, value);
+    }
+    static void StoreText(const char* name, const std::string& value)
+    {
+        CRegistryKey key;
+        if (key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
+            key.SetString(name, value);
+    }
+    static std::optional<DWORD> Stored(const char* name)
+    {
+        CRegistryKey key;
+        DWORD value = 0;
+        if (key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ) != ERROR_SUCCESS ||
+            key.QueryDword(name, value) != ERROR_SUCCESS)
+            return std::nullopt;
+        return value;
+    }
+
+    CMainDlg& Open(std::optional<std::string> argument = std::nullopt)
+    {
+        dialog_.reset();
+        dialog_ = std::make_unique<CMainDlg>(std::move(argument));
+        EXPECT_TRUE(dialog_->CreateModeless());
+        return *dialog_;
+    }
+    HWND Window() const { return dialog_->hwnd(); }
+    HWND Item(int id) const { return dialog_->Item(id); }
+    std::string Text(int id) const { return dialog_->GetItemText(id); }
+    bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
+    void Tick(UINT_PTR timer) const { SendMessageA(Window(), WM_TIMER, timer, 0); }
+    void Command(int id, int code = BN_CLICKED) const
+    {
+        SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
+    }
+    // A click on a check box: the box changes, then its owner hears of it.
+    void Click(int id) const
+    {
+        dialog_->SetChecked(id, !dialog_->IsChecked(id));
+        Command(id);
+    }
+    int SliderPos() const { return static_cast<int>(SendMessageA(Item(IDC_AMOUNT_SLIDER), TBM_GETPOS, 0, 0)); }
+    int GaugePos() const
+    {
+        auto* gauge = dynamic_cast<BusyProgressCtrl*>(controls::ControlWindow::FromHandle(Item(IDC_CLEAN_GAUGE)));
+        return gauge ? gauge->state.position : -1;
+    }
+
+    int ModalCount(int templateId) const
+    {
+        int count = 0;
+        for (int id : modals_)
+            count += id == templateId;
+        return count;
+    }
+
+    PretendMachine machine_{256 * kMB, 100 * kMB};
+    RecordingHost host_;
+    std::vector<int> modals_; // template ids of the dialogs asked to run
+    INT_PTR modalAnswer_ = IDCANCEL;
+    std::unique_ptr<CMainDlg> dialog_;
+    LocalTime now_;
+    int alerts_ = 0;
+
+private:
+    SettingsBackup backup_;
+    RegistrySnapshot run_{HKEY_LOCAL_MACHINE, kRunKey};
+    std::function<LocalTime()> savedTime_;
+    std::function<void(const std::string&)> savedSound_ = AlertSoundPlayer();
+};
+
+} // namespace testing_support
