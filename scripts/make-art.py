@@ -137,12 +137,13 @@ def main():
                            ((0, 160, 0), lambda u, v: 0.2 < u < 0.8 and wave(u, v, 0.5, 0.15, 0.3, 0.12))],
         "glyph_clock.bmp": [(NAVY, lambda u, v: 0.33 <= math.hypot(u - .5, v - .5) <= 0.45),
                             (NAVY, lambda u, v: (abs(u - .5) < 0.05 and 0.2 < v < 0.55) or (abs(v - .5) < 0.05 and 0.45 < u < 0.75))],
-        "glyph_options.bmp": [(NAVY, lambda u, v: any(abs(v - y) < 0.06 and 0.12 < u < 0.88 for y in (0.3, 0.5, 0.7))),
-                              (LIGHT_BLUE, lambda u, v: circle(u, v, .35, .3, .1) or circle(u, v, .65, .5, .1) or circle(u, v, .45, .7, .1))],
-        "glyph_tools.bmp": [(NAVY, lambda u, v: abs((u - v)) < 0.1 and 0.2 < u < 0.85),
-                            (NAVY, lambda u, v: 0.22 <= math.hypot(u - .3, v - .3) <= 0.14 + 0.14 and not (u > 0.3 and v < 0.3))],
+        "glyph_gauges.bmp": [(NAVY, lambda u, v: any(abs(v - y) < 0.08 and 0.1 < u < 0.9 for y in (0.25, 0.5, 0.75))),
+                             (LIGHT_BLUE, lambda u, v: any(abs(v - y) < 0.05 and 0.15 < u < x for y, x in ((0.25, 0.8), (0.5, 0.45), (0.75, 0.65))))],
+        "glyph_cleaning.bmp": [(NAVY, lambda u, v: abs(u - 0.62 + (v - 0.1) * 0.35) < 0.06 and 0.08 < v < 0.62),
+                               (NAVY, lambda u, v: 0.62 <= v < 0.92 and abs(u - 0.45) < 0.2 + (v - 0.62) * 0.5),
+                               (LIGHT_BLUE, lambda u, v: 0.7 <= v < 0.9 and abs(u - 0.45) < 0.15 + (v - 0.7) * 0.5 and int(u * 14) % 2 == 0)],
     }
-    for name, layers in glyph.items():                                        # 157..161
+    for name, layers in glyph.items():  # 157 gauges, 158 clock, 159 memory, 160 load, 161 cleaning
         write_bmp(name, (20, 20), layers, (255, 255, 255))
 
 

@@ -3,6 +3,7 @@
 # tray icon shows); without one it runs under Xvfb, saves build/screenshot.png and stops.
 set -euo pipefail
 tree=${1:-build/win}
+shift $(( $# > 0 ? 1 : 0 ))  # the rest are Tidewell's own arguments
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine-env.sh"
 export WINEPREFIX=${TIDEWELL_WINEPREFIX:-$HOME/.local/share/tidewell/wineprefix}

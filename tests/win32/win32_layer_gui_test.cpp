@@ -43,8 +43,8 @@ TEST(Resources, EveryIconAndBitmapLoads)
             LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0)));
         EXPECT_TRUE(icon) << "icon " << id;
     }
-    for (int id : {IDB_SPLASH, IDB_GLYPH_CLOCK, IDB_GLYPH_TOOLS, IDB_GLYPH_MEMORY, IDB_GLYPH_LOAD,
-                   IDB_GLYPH_OPTIONS, IDB_ABOUT_LOGO}) {
+    for (int id : {IDB_SPLASH, IDB_GLYPH_GAUGES, IDB_GLYPH_CLOCK, IDB_GLYPH_MEMORY, IDB_GLYPH_LOAD,
+                   IDB_GLYPH_CLEANING, IDB_ABOUT_LOGO}) {
         win32::UniqueGdi<HBITMAP> bitmap(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)));
         EXPECT_TRUE(bitmap) << "bitmap " << id;
     }

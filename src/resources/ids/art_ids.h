@@ -11,9 +11,9 @@
 #define IDI_BUSY             165
 
 #define IDB_SPLASH           138
-#define IDB_GLYPH_CLOCK      157
-#define IDB_GLYPH_TOOLS      158
+#define IDB_GLYPH_GAUGES     157
+#define IDB_GLYPH_CLOCK      158
 #define IDB_GLYPH_MEMORY     159
 #define IDB_GLYPH_LOAD       160
-#define IDB_GLYPH_OPTIONS    161
+#define IDB_GLYPH_CLEANING   161
 #define IDB_ABOUT_LOGO       170
