@@ -1,0 +1,64 @@
+// The help command opens the help file beside the program through its file association.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/main_dlg_fixture_win.h"
+#include "common/module_path.h"
+#include "support/registry_snapshot_win.h"
+#include "support/screenshot_win.h"
+#include "support/test_paths.h"
+
+namespace {
+
+using testing_support::MainDlgTest;
+using testing_support::PumpUntil;
+using testing_support::ReadWholeFile;
+using testing_support::RegistrySnapshot;
+using testing_support::ScratchDir;
+using testing_support::WriteValue;
+using testing_support::WriteWholeFile;
+
+constexpr const char* kHandlerKey = "TidewellTestHelp";
+
+TEST_F(MainDlgTest, HelpOpensTheHelpFileBesideTheProgram)
+{
+    RegistrySnapshot chm(HKEY_CLASSES_ROOT, ".chm");
+    ScratchDir scratch("help");
+    const std::string marker = scratch.File("opened.txt");
+    const std::string command = "cmd.exe /c echo %1>\"" + marker + "\"";
+    ASSERT_TRUE(WriteValue(HKEY_CLASSES_ROOT, ".chm", "", REG_SZ, kHandlerKey, 17));
+    ASSERT_TRUE(WriteValue(HKEY_CLASSES_ROOT, std::string(kHandlerKey) + "\\shell\\open\\command", "", REG_SZ,
+                           command.c_str(), static_cast<DWORD>(command.size() + 1)));
+    const std::string helpFile = GetModulePath("Kelvane Help.chm");
+    const bool shipped = GetFileAttributesA(helpFile.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!shipped)
+        WriteWholeFile(helpFile, "ITSF");
+
+    Open();
+    Command(IDC_HELP_BT);
+    const bool opened = PumpUntil([&] { return ReadWholeFile(marker).find('\n') != std::string::npos; }, 10000);
+
+    if (!shipped)
+        DeleteFileA(helpFile.c_str());
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, kHandlerKey);
+    chm.Restore();
+    ASSERT_TRUE(opened) << "the .chm handler never ran";
+    EXPECT_NE(ReadWholeFile(marker).find("Kelvane Help.chm"), std::string::npos) << ReadWholeFile(marker);
+    EXPECT_TRUE(host_.boxes.empty()) << "opening help says nothing";
+}
+
+TEST_F(MainDlgTest, MissingHelpFileIsNotReported)
+{
+    const std::string helpFile = GetModulePath("Kelvane Help.chm");
+    const std::string aside = helpFile + ".aside";
+    const bool moved = MoveFileA(helpFile.c_str(), aside.c_str()) != FALSE;
+    Open();
+    Command(ID_HELP);
+    if (moved)
+        MoveFileA(aside.c_str(), helpFile.c_str());
+    EXPECT_TRUE(host_.boxes.empty());
+    EXPECT_NE(Window(), nullptr) << "the window goes on";
+}
+
+} // namespace
