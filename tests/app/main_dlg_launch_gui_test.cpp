@@ -1,4 +1,4 @@
-// The help command opens the help file beside the program through its file association.
+// What the window starts outside itself: the help file, and the delayed launcher that a start with Windows runs from timer 4.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 namespace {
 
 using testing_support::MainDlgTest;
+using testing_support::PumpMessagesFor;
 using testing_support::PumpUntil;
 using testing_support::ReadWholeFile;
 using testing_support::RegistrySnapshot;
@@ -59,6 +60,28 @@ TEST_F(MainDlgTest, MissingHelpFileIsNotReported)
         MoveFileA(aside.c_str(), helpFile.c_str());
     EXPECT_TRUE(host_.boxes.empty());
     EXPECT_NE(Window(), nullptr) << "the window goes on";
+}
+
+// A start with " -PowerOn" starts the launcher: a delay-0 entry runs on the first tick of timer 4,
+// a plain start runs nothing.
+TEST_F(MainDlgTest, PowerOnStartLaunchesDelayedEntriesFromTimerFour)
+{
+    ScratchDir scratch("power-on");
+    const std::string marker = scratch.File("launched.txt");
+    const std::string delayList = GetModulePath("Delay.ini");
+    WriteWholeFile(delayList, "[Item0]\r\nProject=Marker\r\nPath=cmd.exe /c echo launched>\"" + marker +
+                                  "\"\r\nDelay=0\r\nOLDID=0\r\n\r\n");
+    Open();
+    Tick(4);
+    PumpMessagesFor(1500);
+    const bool plainStartLaunched = !ReadWholeFile(marker).empty();
+
+    Open(" -PowerOn");
+    Tick(4);
+    const bool launched = PumpUntil([&] { return ReadWholeFile(marker).find("launched") != std::string::npos; }, 10000);
+    DeleteFileA(delayList.c_str());
+    EXPECT_FALSE(plainStartLaunched);
+    EXPECT_TRUE(launched);
 }
 
 } // namespace
