@@ -20,14 +20,15 @@ bool ShowRunningCopy()
     return true;
 }
 
+CMainApp::CMainApp() : hasRights([] { return IsWindows9x() || IsAdministrator(); }) {}
+
 bool CMainApp::InitInstance(std::optional<std::string> firstArgument)
 {
-    // Kept open for the life of the process: it marks this copy as the running one.
-    CreateMutexA(nullptr, FALSE, kMutexName);
+    instanceMutex_.reset(CreateMutexA(nullptr, FALSE, kMutexName));
     if (GetLastError() == ERROR_ALREADY_EXISTS && ShowRunningCopy())
         return false;
 
-    if (!IsWindows9x() && !IsAdministrator()) {
+    if (!hasRights()) {
         win32::MessageBoxText(nullptr, UiText("strErrorNeedAdmin"), "", MB_OK);
         return false;
     }

@@ -1,16 +1,29 @@
 #pragma once
 // The application object: one copy at a time, the rights check, the splash, the first start and
 // the main window for the life of the process.
+#include <functional>
 #include <optional>
 #include <string>
+
+#include "win32/handles.h"
 
 class CMainApp {
 public:
     static constexpr char kMutexName[] = "Kelvane III Mutex";
     static constexpr char kWindowTitle[] = "Tidewell";
 
+    CMainApp();
+
     // Always false: the process ends (with code 0) when it returns.
     bool InitInstance(std::optional<std::string> firstArgument);
+
+    // Whether this user may run the program: any 9x system, or an administrator on NT.
+    // Replaceable because the machines the tests run on always answer yes.
+    std::function<bool()> hasRights;
+
+private:
+    // Open for the life of the application: it marks this copy as the running one.
+    win32::UniqueHandle instanceMutex_;
 };
 
 // Brings a running copy's window back; true when one was found.
