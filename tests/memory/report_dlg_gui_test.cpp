@@ -1,5 +1,3 @@
-// The cleaning report filled from pretended before and after figures and shown through the
-// modal seam, which opens it modeless, reads it back and closes it.
 #include "memory/report_dlg_win.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +22,7 @@ class ReadingHost : public win32::UiHost {
 public:
     std::function<void(HWND)> whileOpen;
     int dialogs = 0;
-    std::string caption, button;
+    std::string caption;
     std::map<int, std::string> texts;
 
     INT_PTR RunModal(win32::Dialog& dialog, HWND parent) override
@@ -33,7 +31,6 @@ public:
         if (!dialog.CreateModeless(parent))
             return -1;
         caption = dialog.GetCaption();
-        button = dialog.GetItemText(IDOK);
         for (int id = IDC_REPORT_LABEL1; id <= IDC_REPORT_ADVICE; ++id)
             texts[id] = dialog.GetItemText(id);
         if (whileOpen)
@@ -81,21 +78,16 @@ uint32_t PageSize()
     return system.dwPageSize;
 }
 
-// Which text goes where is tested natively; here: the snapshot, the figures and the texts arrive.
 TEST_F(ReportDlgTest, GainedRunShowsBytesMegabytesAndPages)
 {
     ASSERT_EQ(Report(100, 164, false), 1);
     EXPECT_EQ(StatusAfter.availPhysMB, 164) << "the report takes the after-run snapshot";
     EXPECT_EQ(host_.dialogs, 1);
-    EXPECT_EQ(host_.texts[IDC_REPORT_LABEL1], UiText("ReportStr2"));
     EXPECT_EQ(host_.texts[IDC_REPORT_VALUE1], std::to_string(164 * kMB));
     EXPECT_EQ(host_.texts[IDC_REPORT_VALUE2], std::to_string(256 * kMB));
     EXPECT_EQ(host_.texts[IDC_REPORT_VALUE3], "64");
     EXPECT_EQ(host_.texts[IDC_REPORT_VALUE4], std::to_string(64 * kMB / PageSize()));
-    EXPECT_EQ(host_.texts[IDC_REPORT_UNIT4], "pages");
     EXPECT_EQ(host_.caption, "Tidewell" + UiText("ReportStr1"));
-    EXPECT_EQ(host_.button, UiText("IDCANCELINARUN"));
-    EXPECT_FALSE(UiText("IDCANCELINARUN").empty());
 }
 
 TEST_F(ReportDlgTest, RunThatGainedNothingAdvisesByItsCommand)
@@ -103,9 +95,7 @@ TEST_F(ReportDlgTest, RunThatGainedNothingAdvisesByItsCommand)
     for (const auto& [cleanUpRun, advice] : {std::pair{true, "ZLJY2"}, std::pair{false, "ZLJY1"}}) {
         ASSERT_EQ(Report(120, 120, cleanUpRun), 0);
         EXPECT_EQ(host_.texts[IDC_REPORT_ADVICE], UiText(advice));
-        EXPECT_EQ(host_.texts[IDC_REPORT_VALUE2], std::to_string(120 * kMB));
     }
-    EXPECT_NE(UiText("ZLJY1"), UiText("ZLJY2"));
 }
 
 TEST_F(ReportDlgTest, PaintsTheToolBackgroundWithStaticsOnItsWhitePanel)

@@ -1,5 +1,3 @@
-// The process list on both enumeration paths, the working set and ending a process, against
-// Wine's real processes and a sleeping child.
 #include <gtest/gtest.h>
 
 #include <windows.h>

@@ -1,5 +1,3 @@
-// The service control layer against Wine's service control manager and a dummy service
-// installed in the test prefix.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -14,7 +12,7 @@ using testing_support::DummyService;
 
 namespace {
 
-TEST(ServiceControlLoad, NeedsAllTwelveEntryPoints)
+TEST(ServiceControlLoad, NeedsAllTwelveEntryPointsAndReadsAnAbsentServiceAsStopped)
 {
     CServiceControl control;
     EXPECT_FALSE(control.OpenManager()) << "nothing works before Load";
@@ -22,26 +20,21 @@ TEST(ServiceControlLoad, NeedsAllTwelveEntryPoints)
     EXPECT_FALSE(control.IsLoaded());
     EXPECT_FALSE(control.Load("no_such_library.dll"));
     ASSERT_TRUE(control.Load());
-    EXPECT_TRUE(control.OpenManager());
-    control.Unload();
-    EXPECT_FALSE(control.IsLoaded());
-    EXPECT_FALSE(control.OpenManager());
-}
-
-TEST(ServiceControlQuery, AbsentServiceReadsStoppedWithNothingElse)
-{
-    CServiceControl control;
-    ASSERT_TRUE(control.Load());
     ASSERT_TRUE(control.OpenManager());
+
     ServiceInfo info;
     info.description = "stale";
     info.startType = "stale";
     EXPECT_EQ(control.QueryServiceInfo("NtmsSvc", info), 0);
     EXPECT_EQ(info.status, UiText("strServiceStatus2"));
-    EXPECT_FALSE(info.status.empty());
     EXPECT_EQ(info.description, "");
     EXPECT_EQ(info.startType, "");
     EXPECT_EQ(info.programPath, "");
+    EXPECT_FALSE(control.StopServiceByName("NtmsSvc"));
+
+    control.Unload();
+    EXPECT_FALSE(control.IsLoaded());
+    EXPECT_FALSE(control.OpenManager());
 }
 
 class ServiceControlDummy : public ::testing::Test {
@@ -73,37 +66,27 @@ TEST_F(ServiceControlDummy, QueryReadsStateStartTypePathAndDescription)
     EXPECT_EQ(info_.startType, "Automatic");
     EXPECT_EQ(info_.programPath, service_.BinaryPath());
     EXPECT_EQ(info_.description, "Answers the service tests.");
-
-    ASSERT_TRUE(service_.Start());
-    EXPECT_EQ(Query(), 1);
-    EXPECT_EQ(info_.status, UiText("strServiceStatus1"));
-}
-
-TEST_F(ServiceControlDummy, DescriptionContainingNullIsNotShown)
-{
     ASSERT_TRUE(service_.SetDescription("Returns null when idle."));
     Query();
     EXPECT_EQ(info_.description, "");
     EXPECT_EQ(info_.startType, "Automatic") << "the rest of the query still works";
 }
 
-TEST_F(ServiceControlDummy, StopMakesARunningServiceStartOnDemand)
+TEST_F(ServiceControlDummy, StopMakesOnlyARunningServiceStartOnDemand)
 {
+    EXPECT_FALSE(control_.StopServiceByName(service_.Name()));
+    Query();
+    EXPECT_EQ(info_.startType, "Automatic") << "a stopped service keeps its start type";
+
     ASSERT_TRUE(service_.Start());
+    EXPECT_EQ(Query(), 1);
+    EXPECT_EQ(info_.status, UiText("strServiceStatus1"));
     EXPECT_TRUE(control_.StopServiceByName(service_.Name()));
     Query();
     EXPECT_EQ(info_.startType, "HandWork");
     EXPECT_TRUE(info_.status == UiText("strServiceStatus3") || info_.status == UiText("strServiceStatus2"))
         << info_.status;
     EXPECT_TRUE(service_.WaitForState(SERVICE_STOPPED));
-}
-
-TEST_F(ServiceControlDummy, StoppingAStoppedServiceKeepsItsStartType)
-{
-    EXPECT_FALSE(control_.StopServiceByName(service_.Name()));
-    Query();
-    EXPECT_EQ(info_.startType, "Automatic");
-    EXPECT_FALSE(control_.StopServiceByName("NtmsSvc"));
 }
 
 TEST_F(ServiceControlDummy, StartMakesItAutomaticAndWaitsUntilItRuns)

@@ -24,8 +24,7 @@ constexpr int kTelnetRow = 8;
 constexpr int kRemovableStorageRow = 3; // NtmsSvc: not in Wine
 constexpr const char* kDescription = "Stands in for Telnet in the tests.";
 
-// The start type and state of the table's services that Wine has, put back after a test that
-// starts or stops them all.
+// Puts back the start type and state of the table's services that Wine has.
 class SavedTableServices {
 public:
     SavedTableServices()
@@ -122,14 +121,10 @@ protected:
     win32::ListView list_;
 };
 
-TEST_F(ServiceDlgTest, ListsTheThirteenServicesWithTextsAndHiddenColumns)
+TEST_F(ServiceDlgTest, ListsTheThirteenServicesWithAbsentAndRunningRows)
 {
+    ASSERT_TRUE(telnet_.Start());
     Open();
-    EXPECT_EQ(dlg_->GetCaption(), UiText("IDD_SERVICE_DIALOG"));
-    EXPECT_EQ(dlg_->GetItemText(IDC_StartSEVALL_BT), UiText("IDC_StartSEVALL_BT"));
-    EXPECT_EQ(dlg_->GetItemText(IDC_STOPSEVONE_BT), UiText("IDC_STOPSEVONE_BT"));
-    EXPECT_EQ(dlg_->GetItemText(IDC_STATICSERVICESM), UiText("IDC_STATICSERVICESM"));
-    EXPECT_EQ(dlg_->GetItemText(IDCANCEL), UiText("IDCANCELINSM"));
     const int widths[] = {200, 60, 0, 240, 0};
     for (int c = 0; c < 5; ++c)
         EXPECT_EQ(ColumnWidth(list_.hwnd(), c), widths[c]) << "column " << c;
@@ -138,36 +133,31 @@ TEST_F(ServiceDlgTest, ListsTheThirteenServicesWithTextsAndHiddenColumns)
         EXPECT_EQ(list_.GetCell(row, 0), kServiceTable[static_cast<size_t>(row)].displayName);
     EXPECT_FALSE(Enabled(IDC_StartSEVONE_BT));
     EXPECT_FALSE(Enabled(IDC_STOPSEVONE_BT));
-    EXPECT_TRUE(Enabled(IDC_StartSEVALL_BT));
-    EXPECT_TRUE(host_.messages.empty());
-}
+    const std::string guide = dlg_->GetItemText(IDC_STATICSERVICESM);
+    if (ClickListBelowRows(list_.hwnd())) {
+        EXPECT_FALSE(Enabled(IDC_STOPSEVONE_BT));
+        EXPECT_EQ(dlg_->GetItemText(IDC_STATICSERVICESM), guide);
+    }
+    SendMessageA(dlg_->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_STOPSEVONE_BT, BN_CLICKED), 0);
+    EXPECT_EQ(telnet_.State(), static_cast<DWORD>(SERVICE_RUNNING)) << "nothing without a current row";
 
-TEST_F(ServiceDlgTest, AbsentServiceShowsTheStoppedWordAndNothingElse)
-{
-    Open();
     EXPECT_EQ(list_.GetCell(kRemovableStorageRow, 1), UiText("strServiceStatus2"));
     EXPECT_EQ(RowImage(list_.hwnd(), kRemovableStorageRow), 0);
     for (int column : {2, 3, 4})
         EXPECT_EQ(list_.GetCell(kRemovableStorageRow, column), "") << "column " << column;
-    // Its guide box shows the guide alone.
     ClickListRow(list_.hwnd(), kRemovableStorageRow);
     EXPECT_EQ(dlg_->GetItemText(IDC_STATICSERVICESM), UiText("strServiceGuide"));
-}
 
-TEST_F(ServiceDlgTest, RunningServiceRowAndItsDescription)
-{
-    ASSERT_TRUE(telnet_.Start());
-    Open();
     EXPECT_EQ(RowImage(list_.hwnd(), kTelnetRow), 1);
     EXPECT_EQ(list_.GetCell(kTelnetRow, 1), UiText("strServiceStatus1"));
     EXPECT_EQ(list_.GetCell(kTelnetRow, 2), "Automatic");
     EXPECT_EQ(list_.GetCell(kTelnetRow, 3), kDescription);
     EXPECT_EQ(list_.GetCell(kTelnetRow, 4), telnet_.BinaryPath());
-
     ClickListRow(list_.hwnd(), kTelnetRow);
     EXPECT_TRUE(Enabled(IDC_StartSEVONE_BT));
     EXPECT_TRUE(Enabled(IDC_STOPSEVONE_BT));
     EXPECT_EQ(dlg_->GetItemText(IDC_STATICSERVICESM), UiText("strServiceGuide") + kDescription);
+    EXPECT_TRUE(host_.messages.empty());
 }
 
 TEST_F(ServiceDlgTest, StopOneThenStartOne)
@@ -186,33 +176,7 @@ TEST_F(ServiceDlgTest, StopOneThenStartOne)
     EXPECT_EQ(RowImage(list_.hwnd(), kTelnetRow), 1);
 }
 
-TEST_F(ServiceDlgTest, StoppingAStoppedServiceLeavesItsRowUnchanged)
-{
-    Open();
-    std::vector<std::string> before;
-    for (int c = 0; c < 5; ++c)
-        before.push_back(list_.GetCell(kTelnetRow, c));
-    ClickRowAndButton(kTelnetRow, IDC_STOPSEVONE_BT);
-    for (int c = 0; c < 5; ++c)
-        EXPECT_EQ(list_.GetCell(kTelnetRow, c), before[static_cast<size_t>(c)]) << "column " << c;
-    EXPECT_EQ(before[2], "Automatic");
-}
-
-TEST_F(ServiceDlgTest, WithoutACurrentRowNothingIsArmedOrShown)
-{
-    Open();
-    const std::string guide = dlg_->GetItemText(IDC_STATICSERVICESM);
-    if (ClickListBelowRows(list_.hwnd())) {
-        EXPECT_FALSE(Enabled(IDC_STOPSEVONE_BT));
-        EXPECT_EQ(dlg_->GetItemText(IDC_STATICSERVICESM), guide);
-    }
-    ASSERT_TRUE(telnet_.Start());
-    // The one-service commands do nothing without a current row.
-    SendMessageA(dlg_->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_STOPSEVONE_BT, BN_CLICKED), 0);
-    EXPECT_EQ(telnet_.State(), static_cast<DWORD>(SERVICE_RUNNING));
-}
-
-TEST_F(ServiceDlgTest, StartAllAndStopAll)
+TEST_F(ServiceDlgTest, StartAllStopAllAndConsoleKeepsTheListAndCancelUnloads)
 {
     Open();
     ClickButton(dlg_->hwnd(), IDC_StartSEVALL_BT);
@@ -224,12 +188,7 @@ TEST_F(ServiceDlgTest, StartAllAndStopAll)
     EXPECT_EQ(list_.GetCell(kTelnetRow, 2), "HandWork");
     EXPECT_NE(list_.GetCell(kTelnetRow, 1), UiText("strServiceStatus1"));
     EXPECT_TRUE(telnet_.WaitForState(SERVICE_STOPPED));
-    // Wine's own task scheduler, also in the table, may refuse to stop: its row is not checked.
-}
 
-TEST_F(ServiceDlgTest, ConsoleCommandKeepsTheDialogAndListAndCancelUnloads)
-{
-    Open();
     list_.SetCell(kTelnetRow, 3, "marker");
     // Wine has no services.msc: the shell fails quietly, as it would for a missing console.
     ClickButton(dlg_->hwnd(), IDC_STARTSYSSEVBT);

@@ -43,12 +43,11 @@ struct FakeService {
     size_t next = 0;
     std::uint32_t clock = 0x7FFFFF00u;
     std::vector<std::uint32_t> sleeps;
-    bool queryFails = false;
 
     StartWaitHooks Hooks()
     {
         return {[this](ServiceProgress& s) {
-                    if (queryFails || next >= script.size())
+                    if (next >= script.size())
                         return false;
                     s = script[next++];
                     return true;
@@ -64,65 +63,41 @@ struct FakeService {
 constexpr std::uint32_t kPending = service_state::kStartPending;
 constexpr std::uint32_t kRunning = service_state::kRunning;
 
-TEST(ServiceStartWait, RunningServiceIsNotWaitedFor)
+TEST(ServiceStartWait, SleepsUntilRunningStalledOrUnreadable)
 {
-    FakeService fake;
-    ServiceProgress status{kRunning, 0, 0};
-    WaitForServiceStart(status, fake.Hooks());
-    EXPECT_TRUE(fake.sleeps.empty());
-}
-
-TEST(ServiceStartWait, ZeroHintEndsAfterOneSleepWithoutProgress)
-{
-    FakeService fake;
-    fake.script = {{kPending, 0, 0}, {kPending, 0, 0}};
-    ServiceProgress status{kPending, 0, 0};
-    WaitForServiceStart(status, fake.Hooks());
-    EXPECT_EQ(fake.sleeps, std::vector<std::uint32_t>{1000});
-}
-
-TEST(ServiceStartWait, ProgressRestartsTheClockUntilRunning)
-{
-    FakeService fake;
-    // Hint 3 s: without progress the wait would give up after the fourth second.
-    fake.script = {{kPending, 1, 3000}, {kPending, 2, 3000}, {kPending, 2, 3000},
-                   {kPending, 3, 3000}, {kRunning, 0, 0}};
-    ServiceProgress status{kPending, 0, 3000};
-    WaitForServiceStart(status, fake.Hooks());
-    EXPECT_EQ(status.state, kRunning);
-    EXPECT_EQ(fake.sleeps.size(), 5u);
-}
-
-TEST(ServiceStartWait, StalledCheckPointEndsOnceTheHintHasPassed)
-{
-    FakeService fake;
-    fake.script.assign(20, ServiceProgress{kPending, 5, 2500});
-    ServiceProgress status{kPending, 5, 2500};
-    WaitForServiceStart(status, fake.Hooks());
-    // 1000, 2000 ms are within the hint; 3000 ms is past it.
-    EXPECT_EQ(fake.sleeps.size(), 3u);
-    EXPECT_EQ(status.state, kPending);
-}
-
-TEST(ServiceStartWait, LongHintSleepsTenSecondsAndAFailedQueryEndsTheWait)
-{
-    FakeService fake;
-    fake.script = {{kPending, 1, 200000}};
-    ServiceProgress status{kPending, 0, 200000};
-    WaitForServiceStart(status, fake.Hooks());
-    EXPECT_EQ(fake.sleeps, (std::vector<std::uint32_t>{10000, 10000}));
-    EXPECT_EQ(fake.next, 1u);
-}
-
-TEST(ServiceStartWait, TickWrapDoesNotEndTheWaitEarly)
-{
-    FakeService fake;
-    fake.clock = 0xFFFFFF00u; // wraps during the first sleep
-    fake.script = {{kPending, 0, 5000}, {kRunning, 0, 0}};
-    ServiceProgress status{kPending, 0, 5000};
-    WaitForServiceStart(status, fake.Hooks());
-    EXPECT_EQ(status.state, kRunning);
-    EXPECT_EQ(fake.sleeps.size(), 2u);
+    using Sleeps = std::vector<std::uint32_t>;
+    const struct {
+        const char* name;
+        ServiceProgress first;
+        std::vector<ServiceProgress> script;
+        std::uint32_t clock;
+        Sleeps sleeps;
+        std::uint32_t state;
+    } cases[] = {
+        {"running: no wait", {kRunning, 0, 0}, {}, 0x7FFFFF00u, {}, kRunning},
+        {"zero hint, no progress", {kPending, 0, 0}, {{kPending, 0, 0}, {kPending, 0, 0}}, 0x7FFFFF00u, {1000},
+         kPending},
+        // Hint 3 s: without the check point moving the wait would end after the fourth second.
+        {"progress restarts the clock",
+         {kPending, 0, 3000},
+         {{kPending, 1, 3000}, {kPending, 2, 3000}, {kPending, 2, 3000}, {kPending, 3, 3000}, {kRunning, 0, 0}},
+         0x7FFFFF00u, Sleeps(5, 1000), kRunning},
+        {"stalled past the hint", {kPending, 5, 2500}, std::vector<ServiceProgress>(20, {kPending, 5, 2500}),
+         0x7FFFFF00u, {1000, 1000, 1000}, kPending},
+        {"long hint, then a failed query", {kPending, 0, 200000}, {{kPending, 1, 200000}}, 0x7FFFFF00u,
+         {10000, 10000}, kPending},
+        {"tick wraps in the first sleep", {kPending, 0, 5000}, {{kPending, 0, 5000}, {kRunning, 0, 0}}, 0xFFFFFF00u,
+         {1000, 1000}, kRunning},
+    };
+    for (const auto& c : cases) {
+        FakeService fake;
+        fake.script = c.script;
+        fake.clock = c.clock;
+        ServiceProgress status = c.first;
+        WaitForServiceStart(status, fake.Hooks());
+        EXPECT_EQ(fake.sleeps, c.sleeps) << c.name;
+        EXPECT_EQ(status.state, c.state) << c.name;
+    }
 }
 
 } // namespace
