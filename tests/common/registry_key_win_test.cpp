@@ -6,7 +6,6 @@
 
 namespace {
 
-// Each test works in a key of its own under HKCU and removes it afterwards.
 class RegistryKeyTest : public testing::Test {
 protected:
     const std::string base_ = "Software\\TidewellTests\\RegistryKey";
@@ -61,7 +60,6 @@ TEST_F(RegistryKeyTest, CreateSubKeyReplacesTheParent)
     EXPECT_EQ(child.QueryString(text, "Name"), ERROR_SUCCESS);
     EXPECT_EQ(text, "child value");
 
-    // Moving hands the open key over; the moved-from object holds none.
     CRegistryKey moved = std::move(child);
     EXPECT_FALSE(child.IsOpen());
     EXPECT_EQ(moved.QueryString(text, "Name"), ERROR_SUCCESS);
@@ -116,7 +114,7 @@ TEST_F(RegistryKeyTest, EnumerationListsEveryNameWhateverItsDataSize)
     ASSERT_EQ(key.SetString("Huge", std::string(1000, 'h')), ERROR_SUCCESS);
     ASSERT_EQ(key.SetString(std::string(300, 'n'), "long name"), ERROR_SUCCESS);
     ASSERT_EQ(key.SetString("Last", "z"), ERROR_SUCCESS);
-    ASSERT_EQ(key.SetString("", "default value"), ERROR_SUCCESS); // listed first by Wine
+    ASSERT_EQ(key.SetString("", "default value"), ERROR_SUCCESS);
 
     EXPECT_TRUE(key.EnumValueNames(names));
     ASSERT_EQ(names.size(), 5u);

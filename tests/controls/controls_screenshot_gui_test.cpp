@@ -1,4 +1,3 @@
-// A picture of the four control kinds in one window: build/screenshots/controls.png.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -35,7 +35,6 @@ public:
         RECT all{0, 0, width_, height_};
         FillRect(dc_.get(), &all, brush.get());
     }
-    // The pixel as an RGB colour (the DIB stores 0x00RRGGBB).
     controls::Colour At(int x, int y) const
     {
         GdiFlush();
@@ -59,7 +58,6 @@ private:
     const std::uint32_t* bits_ = nullptr;
 };
 
-// What a window's client area shows, through WM_PRINTCLIENT.
 inline void PrintClient(HWND window, DibCanvas& canvas)
 {
     SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);

@@ -1,4 +1,3 @@
-// Bar heights of the history graph, levels and averaging of the load graph, grid phase, text fit.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -18,13 +17,8 @@ TEST(HistoryBarModel, ClampAndBarHeight)
         int stored, bar;
     };
     const Case cases[] = {
-        {50, 0, 100, 80, 50, 40},
-        {150, 0, 100, 80, 100, 80}, // above upper: stored as upper, full height
-        {-7, 0, 100, 80, 0, 0},     // below lower: stored as lower, no bar
-        {33, 0, 100, 80, 33, 26},   // 26.4 rounds toward zero
-        {300, 200, 400, 100, 300, 50},
-        {5, 5, 5, 80, 5, 0},        // empty range: no bar, no division
-        {3000000, 0, 4000000, 1000, 3000000, 750}, // no 32-bit overflow
+        {150, 0, 100, 80, 100, 80}, {-7, 0, 100, 80, 0, 0}, {33, 0, 100, 80, 33, 26},
+        {300, 200, 400, 100, 300, 50}, {5, 5, 5, 80, 5, 0}, {3000000, 0, 4000000, 1000, 3000000, 750},
     };
     for (const Case& c : cases) {
         const int stored = ClampToRange(c.value, c.lower, c.upper);
@@ -33,8 +27,6 @@ TEST(HistoryBarModel, ClampAndBarHeight)
     }
 }
 
-// Rows of the segments of a -5..100 series on a 106-pixel graph, one advance per batch; the
-// first entry is where the first segment starts.
 std::vector<int> Rows(const std::vector<std::vector<int>>& batches)
 {
     CLineGraphSeries s("CPU", Rgb(255, 249, 100), 1, -5, 100);
@@ -71,17 +63,16 @@ TEST(LineGraphGrid, PhaseSequenceAndMovingLine)
     EXPECT_EQ(phases, (std::vector<int>{13, 10, 7, 4, 1, 11, 8, 5}));
     EXPECT_EQ(MovingGridLineX(100, 13), 90);
     EXPECT_EQ(MovingGridLineX(100, 10), 87);
-    EXPECT_EQ(MovingGridLineX(100, 7), 97); // wrapped back into the last 13 columns
+    EXPECT_EQ(MovingGridLineX(100, 7), 97);
 }
 
 TEST(TextFit, CutsAtCharacterBoundaries)
 {
-    EXPECT_EQ(CutUtf8("Tidewell", 63), "Tidewell");
     EXPECT_EQ(CutUtf8(std::string(100, 'a'), 63), std::string(63, 'a'));
     EXPECT_EQ(CutUtf8(std::string(62, 'a') + "\xC3\xA9" + "b", 63), std::string(62, 'a')) << "no half of a two-byte character";
     std::string chinese;
     for (int i = 0; i < 30; ++i)
-        chinese += "\xE5\x86\x85"; // three bytes each
+        chinese += "\xE5\x86\x85";
     EXPECT_EQ(CutUtf8(chinese, 63).size(), 63u);
     EXPECT_EQ(CutUtf8(chinese, 31).size(), 30u);
 }

@@ -1,4 +1,3 @@
-// The link label's error texts, its .htm command line and its fitting to the text.
 #include "controls/link_label_fit.h"
 #include "controls/link_label_text.h"
 
@@ -12,11 +11,7 @@ TEST(LinkLabelText, ErrorTextsByCode)
         long code;
         const char* text;
     } cases[] = {
-        {2, "The specified file was not found."},
-        {30, "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed."},
-        {26, "A sharing violation occurred. "},
-        {31, "There is no application associated\nwith the given filename extension."},
-        {4, "Unknown Error (4) occurred."},
+        {2, "The specified file was not found."}, {4, "Unknown Error (4) occurred."},
         {-1, "Unknown Error (-1) occurred."},
     };
     for (const auto& c : cases)
@@ -30,12 +25,10 @@ TEST(LinkLabelText, HtmCommandIsCutAtItsPlaceholder)
         const char* handler;
         const char* command;
     } cases[] = {
-        // Quoted: cut at the opening quote; what follows is dropped.
         {R"("C:\Program Files\Browser\browser.exe" -nohome "%1" -extra)",
          R"("C:\Program Files\Browser\browser.exe" -nohome  http://x/)"},
         {R"(browser.exe %1,extra)", R"(browser.exe  http://x/)"},
         {R"(browser.exe -url)", R"(browser.exe -url http://x/)"},
-        // The first placeholder decides; a bare one before a quoted one still loses to the quoted.
         {R"(b.exe %1 "%1")", R"(b.exe %1  http://x/)"},
         {"", " http://x/"},
     };
@@ -45,16 +38,14 @@ TEST(LinkLabelText, HtmCommandIsCutAtItsPlaceholder)
 
 TEST(LinkLabelText, MailLinkDropsItsFirstSevenCharacters)
 {
-    EXPECT_EQ(MailLinkText("mailto:support@example.org"), "support@example.org");
     EXPECT_EQ(MailLinkText("mailto:a"), "a");
     EXPECT_EQ(MailLinkText("mailto:"), "");
     EXPECT_EQ(MailLinkText("abc"), "");
-    EXPECT_EQ(MailLinkText(""), "");
 }
 
 TEST(LinkLabelFit, TheAnchorEdgeStaysAndTheSizeBecomesTheText)
 {
-    const LinkBox box{10, 20, 110, 40}; // 100 wide, 20 high
+    const LinkBox box{10, 20, 110, 40};
     const struct {
         LinkAlign align;
         bool centreVertically;
@@ -68,7 +59,6 @@ TEST(LinkLabelFit, TheAnchorEdgeStaysAndTheSizeBecomesTheText)
     for (const auto& c : cases)
         EXPECT_EQ(FitLinkBox(box, 40, 8, c.align, c.centreVertically), c.fitted)
             << static_cast<int>(c.align) << " " << c.centreVertically;
-    // A text larger than the box grows it the same ways.
     EXPECT_EQ(FitLinkBox(box, 140, 30, LinkAlign::Centre, true), (LinkBox{-10, 15, 130, 45}));
     EXPECT_EQ(FitLinkBox(box, 0, 0, LinkAlign::Left, false), (LinkBox{10, 20, 10, 20}));
 }

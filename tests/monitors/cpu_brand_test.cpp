@@ -13,7 +13,6 @@ TEST(CpuBrand, WithoutCpuidTheNameIsUnknownCpu)
     EXPECT_EQ(cpu.Calls(0), 0);
 }
 
-// Leaf 2 answers with one descriptor byte at each place it may sit.
 std::string NameWithDescriptor(uint32_t signature, uint32_t eax, uint32_t ebx, uint32_t ecx, uint32_t edx)
 {
     FakeCpu cpu({VendorLeaf(2, "GenuineIntel"), {1, {signature, 0, 0, 0}}, {2, {eax, ebx, ecx, edx}}}, true);
@@ -50,13 +49,9 @@ TEST(CpuBrand, IntelNameTable)
         uint32_t brandIndex;
         const char* name;
     } rows[] = {
-        {0x410, 0, "Intel486(TM) DX "}, {0x470, 0, "Writeback Enhanced IntelDX2(TM) "},
-        {0x490, 0, "Intel 486 "},       {0x581, 0, "Intel Pentium(R)"}, {0x617, 0, "Intel Pentium(R) Pro "},
-        {0x633, 0, "Intel Pentium(R) II,Model 3"}, {0x660, 0, "Intel Celeron(TM),Model 6 "},
-        {0x686, 0, "Intel Pentium(R) III Coppermine"}, {0x6B1, 3, "Intel Pentium(R) III Xeon(TM) "},
-        {0x6B1, 1, "Intel Celeron(TM) "}, {0x6A1, 2, "Intel Pentium(R) III "},
-        {0x690, 8, "Intel Pentium(R) 4 "}, {0x6D6, 6, "AMD K6-7 Family CPU"},
-        {0x6B1, 0, "AMD K6-7 Family CPU"}, {0xF29, 9, ""},
+        {0x490, 0, "Intel 486 "}, {0x633, 0, "Intel Pentium(R) II,Model 3"},
+        {0x6B1, 3, "Intel Pentium(R) III Xeon(TM) "}, {0x6B1, 1, "Intel Celeron(TM) "},
+        {0x690, 8, "Intel Pentium(R) 4 "}, {0x6B1, 0, "AMD K6-7 Family CPU"}, {0xF29, 9, ""},
         {0x300, 0, ""},
     };
     for (const auto& row : rows) {

@@ -70,7 +70,6 @@ TEST(CpuClockWin, BothMeasurementsAgreeWithTheMachine)
         EXPECT_GE(mhz, 100u);
         EXPECT_LE(mhz, 10000u);
     }
-    // The two methods time the same counter against different clocks.
     EXPECT_NEAR(static_cast<double>(qpc), static_cast<double>(timer), 0.1 * qpc);
 }
 
@@ -96,15 +95,6 @@ TEST(CpuInfoWin, IdentifiesThisProcessor)
     CCpuInfo info(SystemCpuProbe());
     info.Identify();
     const std::string brand = GetCpuBrandName();
-    std::printf("[ cpu      ] vendor %s (code %d), family %u model %u stepping %u, ext family %u\n",
-                info.vendorString, info.vendor, info.family, info.model, info.stepping,
-                info.extendedFamily);
-    std::printf("[ cpu      ] name \"%s\", brand \"%s\", caches L1 %d L2 %d L3 %d KB\n",
-                info.GetName(), brand.c_str(), info.level1Cache, info.level2Cache,
-                info.level3Cache);
-    std::printf("[ clock    ] time-stamp clock %d MHz; /proc/cpuinfo cpu MHz: %s\n",
-                info.GetClockMHz(), ProcCpuinfoField("cpu MHz").c_str());
-
     EXPECT_NE(info.vendor, kVendorUnknown);
     EXPECT_FALSE(Trim(info.GetName()).empty());
     EXPECT_FALSE(IsUnknownName(info.GetName()));
@@ -128,7 +118,6 @@ TEST(CpuNamesWin, SignsReadRightThroughTheAnsiCodePage)
         CpuModelKey key;
         const wchar_t* wide;
     } rows[] = {
-        {{kVendorAmd, 6, 1, 0, false}, L"Athlon\u2122 (0.25)"},
         {{kVendorAmd, 6, 8, 0, true}, L"Athlon\u2122 MP (Thoroughbred core)"},
         {{kVendorIntel, 5, 9, 0, false}, L"Unknown Pentium\u00AE family"},
     };

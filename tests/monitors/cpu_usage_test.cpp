@@ -15,9 +15,7 @@ TEST(CpuUsage, LoadIsTheNonIdleShareAveragedOverProcessorsRoundedHalfUp)
         uint32_t processors;
         int32_t expected;
     } cases[] = {
-        {kSecond, kSecond, 1, 0}, {0, kSecond, 1, 100}, {kSecond, kSecond, 2, 50},
-        {626, 1000, 1, 37}, // 37.4 %
-        {625, 1000, 1, 38}, // 37.5 %
+        {0, kSecond, 1, 100}, {kSecond, kSecond, 2, 50}, {626, 1000, 1, 37}, {625, 1000, 1, 38},
     };
     for (const auto& c : cases) {
         const CpuSample previous{5 * kSecond, 1000 * kSecond};

@@ -1,5 +1,4 @@
 #pragma once
-// Register dumps of real processor kinds and what their identification must give.
 #include "monitors/cpu_names.h"
 #include "monitors/fake_cpu.h"
 
@@ -12,7 +11,6 @@ struct CpuDump {
     std::vector<LeafDump> leaves;
     bool echoHighestBasic;
 
-    // CCpuInfo
     int32_t vendor;
     uint32_t family, model, stepping, extendedFamily;
     std::string name;
@@ -22,7 +20,6 @@ struct CpuDump {
     uint32_t logicalProcessors, apicId;
     uint8_t amd3DNow, multiprocessorCapable, extendedMmx;
     std::string serial;
-    // GetCpuBrandName
     std::string brandName;
 };
 
@@ -37,8 +34,6 @@ inline std::vector<LeafDump> Join(std::vector<LeafDump> a, const std::vector<Lea
     return a;
 }
 
-// An Athlon (family 6 model 8) whose leaf 0x80000001 EDX is `features`, with or without the cache and
-// brand-string leaves beyond it.
 inline std::vector<LeafDump> AthlonLeaves(uint32_t features, bool withCacheLeaves)
 {
     std::vector<LeafDump> leaves = {
@@ -83,13 +78,9 @@ inline const std::vector<CpuDump>& CpuDumps()
          Join(AthlonLeaves(0xC1CBFBFF, true), BrandLeaves("AMD Athlon(tm) MP 2000+")),
          false, kVendorAmd, 6, 8, 1, 0, "AMD Athlon(tm) MP 2000+", 128, 256, -1, true, 0, 0, 0, 1, 1, 1, "",
          "AMD Athlon(tm) MP 2000+"},
-        // The same two with the extended leaves cut after 0x80000001: named by the model table.
         {"Athlon MP Thoroughbred without brand-string leaves", AthlonLeaves(0xC1CBFBFF, false),
          false, kVendorAmd, 6, 8, 1, 0, "Athlon" TW_TM " MP (Thoroughbred core)", -1, -1, -1, true,
          0, 0, 0, 1, 1, 1, "", ""},
-        {"Athlon XP Thoroughbred without brand-string leaves", AthlonLeaves(0xC1C3FBFF, false),
-         false, kVendorAmd, 6, 8, 1, 0, "Athlon" TW_TM " XP (Thoroughbred core)", -1, -1, -1, true,
-         0, 0, 0, 1, 0, 1, "", ""},
         {"Cyrix 6x86MX", {VendorLeaf(1, "CyrixInstead"), {1, {0x600, 0, 0, 0x0080A135}}},
          false, kVendorCyrix, 6, 0, 0, 0, "6x86MX", -1, -1, -1, true, 0, 0, 0, 0, 0, 0, "", ""},
         {"IDT WinChip C6 (Centaur)", {VendorLeaf(1, "CentaurHauls"), {1, {0x541, 0, 0, 0x008001B5}}},
@@ -104,7 +95,6 @@ inline const std::vector<CpuDump>& CpuDumps()
         {"Geode GX1", {VendorLeaf(2, "Geode By NSC"), {1, {0x540, 0, 0, 0x00808131}}},
          false, kVendorNationalSemi, 5, 4, 0, 0, "Cx486SLC \\ DLC \\ Cx486S A-Step", -1, -1, -1, true,
          0, 0, 0, 0, 0, 0, "", ""},
-        // Echoes leaf 1 for 0x80000000: no top bit, so no extended leaves.
         {"Vortex86 SoC (unknown vendor)", {VendorLeaf(1, "Vortex86 SoC"), {1, {0x522, 0, 0, 0x00008011}}},
          true, kVendorUnknown, 5, 2, 2, 0, "Unknown family", -1, -1, -1, true, 0, 0, 0, 0, 0, 0, "", ""},
         {"Intel 486 DX4 without time-stamp counter", {VendorLeaf(1, "GenuineIntel"), {1, {0x480, 0, 0, 3}}},

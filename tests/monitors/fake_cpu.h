@@ -1,5 +1,4 @@
 #pragma once
-// A processor made of recorded CPUID answers, and a counter pair that advances on every read.
 #include "monitors/cpuid_source.h"
 
 #include <algorithm>
@@ -15,7 +14,6 @@ struct LeafDump {
     CpuidRegisters regs;
 };
 
-// The four bytes of a text as one register, little-endian.
 constexpr uint32_t Text4(const char* s)
 {
     uint32_t value = 0;
@@ -24,13 +22,11 @@ constexpr uint32_t Text4(const char* s)
     return value;
 }
 
-// Leaf 0: maximum basic leaf and the vendor string in EBX, EDX, ECX.
 inline LeafDump VendorLeaf(uint32_t maxLeaf, const char* vendor)
 {
     return {0, {maxLeaf, Text4(vendor), Text4(vendor + 8), Text4(vendor + 4)}};
 }
 
-// Leaves 0x80000002..4 holding a brand string, padded with zero bytes to 48.
 inline std::vector<LeafDump> BrandLeaves(const std::string& brand)
 {
     std::string text = brand;
@@ -45,8 +41,7 @@ inline std::vector<LeafDump> BrandLeaves(const std::string& brand)
 
 class FakeCpu {
 public:
-    // echoHighestBasic: leaves beyond the reported maxima answer with the highest basic leaf,
-    // as Intel processors do; otherwise they answer zeros.
+    // echoHighestBasic: leaves beyond the maxima answer the highest basic leaf, as Intel does.
     FakeCpu(std::vector<LeafDump> leaves, bool echoHighestBasic)
         : echo_(echoHighestBasic)
     {
@@ -77,7 +72,6 @@ private:
             out = {};
             return true;
         }
-        // A leaf recorded several times answers the recordings in turn (leaf 2 rounds).
         const size_t index = std::min<size_t>(static_cast<size_t>(call), it->second.size() - 1);
         out = it->second[index];
         return true;
@@ -105,8 +99,6 @@ private:
     bool echo_;
 };
 
-// A high-resolution counter that advances by `step` on every read and a time-stamp counter that
-// runs `cyclesPerCount` times as fast.
 struct FakeTimebase {
     int64_t frequency = 1'000'000;
     int64_t step = 10;

@@ -1,5 +1,4 @@
 #pragma once
-// The registry keys the cache dialog touches, recorded before a test and put back after it.
 #include "support/registry_snapshot_win.h"
 
 namespace testing_support {
@@ -19,8 +18,7 @@ public:
         settings_.Restore();
     }
 
-    // A machine on which the dialog was never opened: no backup, no saved choice, no CDFS key,
-    // no hard-disk cache value and no page-file switch.
+    // A machine on which the dialog was never opened.
     static void StartFresh()
     {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kCdfsPath);

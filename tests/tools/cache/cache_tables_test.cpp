@@ -1,4 +1,3 @@
-// The cache dialog's slider tables and labels.
 #include "tools/cache/cache_tables.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +9,7 @@ TEST(CacheTables, SuggestedHardDiskPositionFollowsTheMemorySize)
     const struct {
         int megabytes;
         int position;
-    } cases[] = {{32, 0},  {64, 1},  {128, 2}, {256, 3}, {192, 1}, {30, 1},   {0, 1},
-                 {-2, 1},  {254, 1}, {258, 4}, {384, 4}, {512, 4}, {4096, 4}, {2147483647, 4}};
+    } cases[] = {{32, 0}, {64, 1}, {128, 2}, {256, 3}, {192, 1}, {30, 1}, {-2, 1}, {258, 4}, {2147483647, 4}};
     for (const auto& c : cases)
         EXPECT_EQ(cache::HardDiskPositionForMemory(c.megabytes), c.position) << c.megabytes << " MB";
 }
@@ -33,7 +31,6 @@ TEST(CacheTables, CdLabelsDifferOnlyInTheSpaceBeforeKB)
         EXPECT_EQ(cache::CdLabelAtSetup(p), atSetup[p]) << p;
         EXPECT_EQ(cache::CdLabelAfterDrag(p), afterDrag[p]) << p;
     }
-    EXPECT_EQ(cache::KilobytesLabel(228), "228 KB");
     EXPECT_EQ(cache::KilobytesLabel(4128), "4128 KB");
 }
 

@@ -1,5 +1,3 @@
-// The delayed launcher as the main window's timer drives it: a pretend tick count and a counting
-// launcher, then one real start through WinExec.
 #include "tools/startup/delay_launcher_win.h"
 
 #include <gtest/gtest.h>
@@ -62,10 +60,10 @@ TEST_F(DelayLauncherTest, TickCounterWrapBetweenStartAndTick)
     now_ = 0xFFFFFFFFu - 20000u;
     CDelayLauncher launcher = Launcher();
     launcher.Start();
-    now_ += 30000; // wrapped: now 9999
+    now_ += 30000;
     EXPECT_TRUE(launcher.OnTick());
     EXPECT_TRUE(started_.empty());
-    now_ += 40000; // 70 s after the start
+    now_ += 40000;
     EXPECT_TRUE(launcher.OnTick());
     EXPECT_EQ(started_, std::vector<std::string>{"one.exe"});
     now_ += 60000;
@@ -77,7 +75,7 @@ TEST_F(DelayLauncherTest, ConflictsCheckOnTheFirstTickOnlyAndRemovedItemsStillSt
 {
     Delay("Again", 0);
     Delay("Wait", 5);
-    SetValue(UserRun, "AGAIN", "again.exe"); // active again: the delayed copy is stale
+    SetValue(UserRun, "AGAIN", "again.exe");
     now_ = 1000;
     CDelayLauncher launcher = Launcher();
     launcher.Start();
@@ -109,10 +107,9 @@ TEST_F(DelayLauncherTest, RealLaunchThroughWinExec)
     const std::string command = "cmd.exe /c echo launched> \"" + marker.string() + "\"";
     ASSERT_TRUE(CDelayList(state_.DelayList()).Append({"Marker", command, Delayed, 0, 0}));
 
-    CDelayLauncher launcher(state_.DelayList()); // the program's own launcher: WinExec
+    CDelayLauncher launcher(state_.DelayList());
     launcher.Start();
     EXPECT_FALSE(launcher.OnTick());
-    // The file appears before cmd has written into it: wait for the text.
     const auto written = [&] { return testing_support::ReadWholeFile(marker).find("launched") == 0; };
     const DWORD start = GetTickCount();
     while (!written() && GetTickCount() - start < 10000)

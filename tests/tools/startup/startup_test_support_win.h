@@ -1,6 +1,4 @@
 #pragma once
-// Shared by the startup tests under Wine: the six startup keys emptied for a test and put back as
-// they were, and a Delay.ini in a scratch program folder.
 #include <windows.h>
 
 #include <string>
@@ -32,7 +30,6 @@ inline void DeleteKey(int kind)
     RegDeleteTreeA(place.root, place.path);
 }
 
-// Creates the key when it is missing.
 inline void SetValue(int kind, const std::string& name, const std::string& data)
 {
     const StartupKeyPlace place = PlaceOf(kind);
@@ -40,7 +37,6 @@ inline void SetValue(int kind, const std::string& name, const std::string& data)
                                 static_cast<DWORD>(data.size() + 1));
 }
 
-// The value's data, or "<missing>".
 inline std::string GetValue(int kind, const std::string& name)
 {
     const StartupKeyPlace place = PlaceOf(kind);
@@ -52,8 +48,7 @@ inline std::string GetValue(int kind, const std::string& name)
                : "<missing>";
 }
 
-// The six keys emptied for the test, a scratch program folder for Delay.ini, and the own entry
-// present unless a test removes it. Everything is put back afterwards.
+// The six keys emptied and the own entry present; everything put back afterwards.
 class StartupState {
 public:
     explicit StartupState(const std::string& name) : folder_(name)
