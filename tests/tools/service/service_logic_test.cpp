@@ -88,6 +88,10 @@ TEST(ServiceStartWait, SleepsUntilRunningStalledOrUnreadable)
          {10000, 10000}, kPending},
         {"tick wraps in the first sleep", {kPending, 0, 5000}, {{kPending, 0, 5000}, {kRunning, 0, 0}}, 0xFFFFFF00u,
          {1000, 1000}, kRunning},
+        {"hint runs out after the tick wrapped", {kPending, 0, 1500}, std::vector<ServiceProgress>(5, {kPending, 0, 1500}),
+         0xFFFFFF00u, {1000, 1000}, kPending},
+        {"hint reaching past the wrap is waited in full", {kPending, 0, 3000},
+         {{kPending, 0, 3000}, {kPending, 0, 3000}, {kRunning, 0, 0}}, 0xFFFFFC00u, {1000, 1000, 1000}, kRunning},
     };
     for (const auto& c : cases) {
         FakeService fake;
