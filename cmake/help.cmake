@@ -1,5 +1,12 @@
 # Compiles dist/help into "Kelvane Help.chm" beside Tidewell.exe; a failed compile fails the build.
-find_program(CHMCMD chmcmd REQUIRED)
+find_program(CHMCMD chmcmd)
+if(NOT CHMCMD)
+  if(CMAKE_HOST_WIN32)
+    message(WARNING "chmcmd not found: the help file is not built")
+    return()
+  endif()
+  message(FATAL_ERROR "chmcmd not found (Debian package fp-utils)")
+endif()
 file(GLOB HELP_SOURCES CONFIGURE_DEPENDS ${DIST_DIR}/help/*)
 set(HELP_WORK ${CMAKE_BINARY_DIR}/help)
 set(HELP_CHM "${CMAKE_BINARY_DIR}/Kelvane Help.chm")
