@@ -2,6 +2,8 @@
 NATIVE := build/native
 WIN    := build/win
 PREFIX := $(WIN)/wineprefix
+# ccache, where present, keeps rebuilds of several work trees cheap.
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: deps native win test run screenshot bench clean
 
@@ -9,11 +11,11 @@ deps:
 	@scripts/install-deps.sh
 
 native: deps
-	cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTIDEWELL_SANITIZE=ON
+	cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTIDEWELL_SANITIZE=ON $(LAUNCHER)
 	cmake --build $(NATIVE)
 
 win: deps
-	cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+	cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(LAUNCHER)
 	cmake --build $(WIN)
 
 test: native win
