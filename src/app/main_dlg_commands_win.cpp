@@ -8,7 +8,6 @@
 #include "app/settings_win.h"
 #include "common/module_path.h"
 #include "common/resource_text.h"
-#include "memory/clean_state.h"
 #include "memory/memory_cleaner.h"
 #include "resources/resource.h"
 #include "win32/ui_host.h"
@@ -111,28 +110,6 @@ bool CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result)
 void CMainDlg::OnOK() { Organise(); }
 
 void CMainDlg::OnCancel() { HideAndRemember(); }
-
-void CMainDlg::Organise()
-{
-    // The countdown and the clean-up run share CleanState: one run at a time.
-    if (CleanState.busy)
-        return;
-    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    CleanState.amountEighths = SliderPosition(Item(IDC_AMOUNT_SLIDER));
-    CleanState.cleanUpRun = false;
-    CleanState.tick = 0;
-    EnableCleaningButtons(false);
-    EnableToolButtons(false);
-    SetCleanBusy(true);
-    SetTimer(hwnd(), kOrganiseTimer, kOrganiseMs, nullptr);
-    SetCursor(previous);
-}
-
-void CMainDlg::CleanUp() { StartCleanUpRun(); }
-
-void CMainDlg::CleanHalf() { CMemoryCleaner::CleanStep(4, false, hwnd()); }
-
-void CMainDlg::CleanQuarter() { CMemoryCleaner::CleanStep(2, false, hwnd()); }
 
 void CMainDlg::EnableSave() { EnableItem(IDC_BUTTONSAVERAM, true); }
 
@@ -270,21 +247,6 @@ void CMainDlg::Exit()
     EndRunsForExit();
     tray_.RemoveIcon();
     EndDialog(IDOK);
-}
-
-void CMainDlg::EndRunsForExit()
-{
-    exiting_ = true;
-    for (UINT_PTR timer : {kDisplayTimer, kRulesTimer, kLauncherTimer, kOrganiseTimer})
-        KillTimer(hwnd(), timer);
-    // The worker sends to this window; wait pumping so its last messages get through.
-    WaitForCleanUpWorker();
-    if (CleanState.busy && !CleanState.cleanUpRun) {
-        // An organise countdown stops before its step: nothing is committed yet.
-        CleanState.tick = 0;
-        CleanState.amountEighths = 0;
-        SetCleanBusy(false);
-    }
 }
 
 void CMainDlg::Help()

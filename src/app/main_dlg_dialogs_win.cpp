@@ -1,7 +1,7 @@
 #include "app/main_dlg_dialogs_win.h"
 
 #include "app/about_dlg_win.h"
-#include "memory/defrag_query_dlg_win.h"
+#include "app/defrag_query_dlg_win.h"
 #include "memory/report_dlg_win.h"
 #include "monitors/cpu_usage_win.h"
 #include "tools/cache/cache_setup_dlg_win.h"
@@ -9,12 +9,12 @@
 #include "tools/service/service_dlg_win.h"
 #include "tools/startup/autorun_dlg_win.h"
 
-bool AskBeforeAutomaticClean(HWND mainWindow)
+bool AskBeforeAutomaticClean(std::function<std::string()> loadLine)
 {
     CDefragQueryDlg dialog;
     if (dialog.NoNotice())
         return true; // asking is switched off: the dialog would answer OK unseen
-    dialog.SetMainWindow(mainWindow);
+    dialog.SetLoadLine(std::move(loadLine));
     return dialog.DoModal(nullptr) == IDOK;
 }
 

@@ -1,10 +1,11 @@
 #pragma once
 // The modal dialogs the main window opens, in one place.
-#include <windows.h>
+#include <functional>
+#include <string>
 
-// The question before an automatic clean; true when the clean may start. Answers true without
-// asking when asking is switched off.
-bool AskBeforeAutomaticClean(HWND mainWindow);
+// The question before an automatic clean, following the load line while it is open; true when the
+// clean may start. Answers true without asking when asking is switched off.
+bool AskBeforeAutomaticClean(std::function<std::string()> loadLine);
 // The cleaning report after a run.
 void ShowReportAfterRun();
 

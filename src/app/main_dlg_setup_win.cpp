@@ -27,7 +27,6 @@ namespace {
 
 constexpr Colour kNavy = Rgb(0, 0, 90);
 constexpr Colour kLightBlue = Rgb(19, 238, 255);
-constexpr Colour kGaugeGrey = Rgb(85, 85, 85);
 
 struct LabelStyle {
     int id;
@@ -59,20 +58,6 @@ static_assert(std::size(kLabelStyles) == 17);
 
 constexpr int kGaugeIds[] = {IDC_PHYS_GAUGE, IDC_PAGE_GAUGE, IDC_VIRT_GAUGE, IDC_CLEAN_GAUGE};
 
-void InitGauge(BusyProgressCtrl& gauge, int upper, Colour highlight)
-{
-    gauge.followSystemColours = false;
-    gauge.state.segmentCount = 32;
-    gauge.state.lower = 0;
-    gauge.state.upper = upper;
-    gauge.state.mode = controls::kModeProgress;
-    gauge.state.direction = 1;
-    gauge.interval = 1;
-    gauge.colours = {kGaugeGrey, kGaugeGrey, kGaugeGrey, highlight, highlight};
-    gauge.Layout();
-    gauge.Invalidate();
-}
-
 std::string MeasureClockText()
 {
     if (!IsWindows9x())
@@ -99,67 +84,6 @@ RECT ClientRect(HWND hwnd)
 }
 
 } // namespace
-
-CMainDlg::CMainDlg(std::optional<std::string> firstArgument)
-    : Dialog(IDD_MAIN_DIALOG), firstArgument_(std::move(firstArgument))
-{
-    windowIcon_.reset(static_cast<HICON>(
-        LoadImageA(win32::ResourceModule(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
-    const ConstructionSettings stored = ReadConstructionSettings();
-    fields_.soundAlert = stored.soundAlert;
-    fields_.autoDefrag = stored.autoDefrag;
-    fields_.cleanClipboard = stored.cleanClipBoard;
-    fields_.alertText = std::to_string(stored.ramAlertValue);
-    fields_.buildReport = stored.buildReport;
-    fields_.askBeforeClean = stored.noticeDialog == 0;
-    fields_.toolsWithoutWarning = stored.otherFunctionTips == 0;
-    fields_.runAfterBoot = stored.runAfterBoot;
-}
-
-CMainDlg::~CMainDlg()
-{
-    if (hwnd())
-        DestroyWindow(hwnd());
-}
-
-CColorStatic& CMainDlg::Label(int id)
-{
-    for (size_t i = 0; i < std::size(kLabelStyles); ++i)
-        if (kLabelStyles[i].id == id)
-            return labels_[i];
-    return labels_[0];
-}
-
-void CMainDlg::ReadControls()
-{
-    fields_.cleanClipboard = IsChecked(IDC_CHECKCLIPBOARD);
-    fields_.autoDefrag = IsChecked(IDC_CHECKAUTODEFRAG);
-    fields_.soundAlert = IsChecked(IDC_CHECKSOUND);
-    fields_.buildReport = IsChecked(IDC_CHECKLOG);
-    fields_.runAfterBoot = IsChecked(IDC_CHECKAUTORUN);
-    fields_.askBeforeClean = IsChecked(IDC_CHECKAUTODEFRAGTIP);
-    fields_.twelveHour = IsChecked(IDC_12H_CHECK);
-    fields_.toolsWithoutWarning = IsChecked(IDC_CHECKALERTNOTICE);
-    fields_.alertText = GetItemText(IDC_ALERT_EDIT);
-    fields_.sliderMin = GetItemText(IDC_SLIDER_MIN);
-    fields_.sliderMax = GetItemText(IDC_SLIDER_MAX);
-}
-
-void CMainDlg::WriteControls()
-{
-    SetChecked(IDC_CHECKCLIPBOARD, fields_.cleanClipboard);
-    SetChecked(IDC_CHECKAUTODEFRAG, fields_.autoDefrag);
-    SetChecked(IDC_CHECKSOUND, fields_.soundAlert);
-    SetChecked(IDC_CHECKLOG, fields_.buildReport);
-    SetChecked(IDC_CHECKAUTORUN, fields_.runAfterBoot);
-    SetChecked(IDC_CHECKAUTODEFRAGTIP, fields_.askBeforeClean);
-    SetChecked(IDC_12H_CHECK, fields_.twelveHour);
-    SetChecked(IDC_CHECKALERTNOTICE, fields_.toolsWithoutWarning);
-    if (GetItemText(IDC_ALERT_EDIT) != fields_.alertText)
-        SetItemText(IDC_ALERT_EDIT, fields_.alertText);
-    SetItemText(IDC_SLIDER_MIN, fields_.sliderMin);
-    SetItemText(IDC_SLIDER_MAX, fields_.sliderMax);
-}
 
 BOOL CMainDlg::OnInit()
 {
@@ -225,8 +149,6 @@ void CMainDlg::SetUpGauges()
         InitGauge(gauges_[i], clean ? kCleanGaugeMax : status.totalPhysMB, kLightBlue);
     }
 }
-
-void CMainDlg::InitCleanGauge(Colour highlight) { InitGauge(gauges_[3], kCleanGaugeMax, highlight); }
 
 void CMainDlg::StyleLabels()
 {

@@ -1,4 +1,4 @@
-// The five timers, the tray picture and the start and end of a clean-up run.
+// The timers of the monitor and the rules, the tray picture.
 #include "app/main_dlg_win.h"
 
 #include <mmsystem.h>
@@ -21,21 +21,6 @@ namespace {
 constexpr controls::Colour kLightBlue = Rgb(19, 238, 255);
 
 TickSettings g_tickSettings; // the tick's own view of the stored settings
-
-constexpr int kCleaningButtons[] = {IDC_LZL_BUTTON, IDC_CLEANRAM_BT};
-constexpr int kToolButtons[] = {IDC_BUTTONOT1, IDC_MSCONFIG_BT, IDC_PROCESSMG_BT, IDC_SERVICEMG_BT};
-
-struct WorkerStart {
-    int steps;
-    HWND window;
-};
-
-DWORD WINAPI CleanUpThread(LPVOID parameter)
-{
-    const WorkerStart start = *static_cast<WorkerStart*>(parameter);
-    delete static_cast<WorkerStart*>(parameter);
-    return static_cast<DWORD>(CMemoryCleaner::CleanUpWorker(start.steps, start.window));
-}
 
 } // namespace
 
@@ -136,7 +121,7 @@ void CMainDlg::OnRulesTick()
             busyShown = true;
             break;
         case AutoCleanAction::Ask: {
-            const bool accepted = AskBeforeAutomaticClean(hwnd());
+            const bool accepted = AskBeforeAutomaticClean([this] { return GetItemText(IDC_CPU_LOAD); });
             AfterAutoCleanAnswer(accepted, AskArmed);
             if (accepted && !exiting_)
                 StartCleanUpRun();
@@ -177,118 +162,4 @@ void CMainDlg::OnLauncherTick()
     KillTimer(hwnd(), kLauncherTimer);
     if (DelayedLauncher().OnTick(hwnd()))
         SetTimer(hwnd(), kLauncherTimer, kDelayLauncherPeriodMs, nullptr);
-}
-
-void CMainDlg::OnOrganiseTick()
-{
-    KillTimer(hwnd(), kOrganiseTimer);
-    const int tick = ++CleanState.tick;
-    if (tick <= 7) {
-        SetItemText(IDC_CLEAN_PERCENT, CMemoryCleaner::ProgressText(tick));
-        gauges_[3].state.position = CMemoryCleaner::GaugePosition(tick);
-        gauges_[3].Invalidate();
-        SetTimer(hwnd(), kOrganiseTimer, kOrganiseMs, nullptr);
-        return;
-    }
-    ReadControls();
-    CMemoryCleaner::RecordBefore();
-    CMemoryCleaner::CleanStep(CleanState.amountEighths, fields_.cleanClipboard, hwnd());
-    ReadControls();
-    if (fields_.buildReport && !exiting_)
-        ShowReportAfterRun();
-    ResetCleanDisplay();
-    CleanState.amountEighths = 0;
-    CleanState.tick = 0;
-    CleanState.cleanUpRun = false;
-    EnableCleaningButtons(true);
-    EnableToolButtons(true);
-    SetCleanBusy(false);
-}
-
-void CMainDlg::ResetCleanDisplay()
-{
-    gauges_[3].state.position = 0;
-    gauges_[3].Invalidate();
-    SetItemText(IDC_CLEAN_PERCENT, "0 %");
-}
-
-void CMainDlg::EnableCleaningButtons(bool enable)
-{
-    for (int id : kCleaningButtons)
-        EnableItem(id, enable);
-}
-
-void CMainDlg::EnableToolButtons(bool enable)
-{
-    for (int id : kToolButtons)
-        EnableItem(id, enable);
-}
-
-void CMainDlg::StartCleanUpRun()
-{
-    if (CleanState.busy)
-        return;
-    EnableToolButtons(false);
-    InitCleanGauge(Rgb(0, 255, 0));
-    Label(IDC_TITLE4).SetTextColor(Rgb(0, 238, 0));
-    int32_t load = 0, freePercent = 0;
-    GetSystemLoad(&load, &freePercent);
-    CleanState.amountEighths = CMemoryCleaner::StepCountFor(freePercent);
-    CleanState.cleanUpRun = true;
-    EnableCleaningButtons(false);
-    SetCleanBusy(true);
-    CleanState.tick = 0;
-    CMemoryCleaner::RecordBefore();
-
-    auto* start = new WorkerStart{CleanState.amountEighths, hwnd()};
-    worker_.reset(CreateThread(nullptr, 0, CleanUpThread, start, 0, nullptr));
-    if (!worker_) {
-        delete start;
-        OnCleanUpDone(); // no thread: end the run at once rather than stay busy
-    }
-}
-
-void CMainDlg::OnCleanUpDone()
-{
-    ReadControls();
-    if (fields_.buildReport && !exiting_)
-        ShowReportAfterRun();
-    SetItemText(IDC_CLEAN_PERCENT, "0 %");
-    InitCleanGauge(kLightBlue);
-    gauges_[3].state.position = 0;
-    gauges_[3].Invalidate();
-    Label(IDC_TITLE4).SetTextColor(kLightBlue);
-    {
-        std::lock_guard<std::mutex> lock(CleanLock);
-        CleanState.busy = false;
-        CleanState.amountEighths = 0;
-        CleanState.tick = 0;
-        CleanState.cleanUpRun = false;
-    }
-    EnableCleaningButtons(true);
-    EnableToolButtons(true);
-}
-
-bool CMainDlg::WaitForCleanUpWorker(DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    while (CleanUpWorkerRunning()) {
-        const DWORD elapsed = GetTickCount() - start;
-        if (timeoutMs != INFINITE && elapsed >= timeoutMs)
-            return false;
-        HANDLE handle = worker_.get();
-        const DWORD wait = MsgWaitForMultipleObjects(1, &handle, FALSE,
-                                                     timeoutMs == INFINITE ? INFINITE : timeoutMs - elapsed,
-                                                     QS_ALLINPUT);
-        if (wait == WAIT_OBJECT_0)
-            break;
-        // The worker sends its progress and its end to this thread: let them through.
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-    worker_.reset();
-    return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The program's main window: the monitor on the left, settings and tools on the right, the tray
-// icon, five timers and the clean-up worker. Split by concern over main_dlg_*_win.cpp.
+// icon and five timers; it shows the cleaning run's progress. Split by concern over
+// main_dlg_*_win.cpp; main_dlg_win.cpp holds construction and data exchange, which the others use,
+// and set-up, tick and commands call into the clean run and tools files, never back.
 #include <windows.h>
 
 #include <array>
@@ -16,8 +18,12 @@
 #include "controls/color_static_win.h"
 #include "controls/history_bar_graph_win.h"
 #include "controls/line_graph_win.h"
+#include "memory/clean_run_win.h"
 #include "win32/dialog.h"
 #include "win32/handles.h"
+
+// Sent to the main window when a cleaning run's work is over; both parameters 0.
+inline constexpr UINT WM_CLEANUP_DONE = 0x110A;
 
 // Armed while automatic cleaning may ask; a cancelled question clears it until free memory has
 // been above the alert value again. Lives for the process.
@@ -27,7 +33,7 @@ extern bool AskArmed;
 // alert fired: the sound is the alert's only effect that lasts beyond the tick.
 std::function<void(const std::string& path)>& AlertSoundPlayer();
 
-class CMainDlg : public win32::Dialog {
+class CMainDlg : public win32::Dialog, private CleanProgress {
 public:
     enum Timer : UINT_PTR { kDisplayTimer = 1, kRulesTimer = 2, kHiddenStartTimer = 3, kLauncherTimer = 4,
                             kOrganiseTimer = 5 };
@@ -39,12 +45,7 @@ public:
 
     CTrayIcon& Tray() { return tray_; }
     bool IsExpanded() const { return expanded_; }
-    bool CleanUpWorkerRunning() const
-    {
-        return worker_ && WaitForSingleObject(worker_.get(), 0) == WAIT_TIMEOUT;
-    }
-    // Pumps messages until the clean-up worker has ended; false when the deadline passed.
-    bool WaitForCleanUpWorker(DWORD timeoutMs = INFINITE);
+    CleanRun& Cleaning() { return run_; }
 
 protected:
     BOOL OnInit() override;
@@ -77,6 +78,7 @@ private:
         std::array<std::string, 7> weekdays;
     };
 
+    // main_dlg_win.cpp.
     void ReadControls();
     void WriteControls();
 
@@ -90,28 +92,35 @@ private:
     void LoadTickTexts();
     void SetUpUserType();
     void SetUpStartState();
-    void InitCleanGauge(controls::Colour highlight);
+    static void InitGauge(BusyProgressCtrl& gauge, int upper, controls::Colour highlight);
     void MoveOffScreen();
 
-    // Timers and the clean-up run (main_dlg_tick_win.cpp).
+    // Timers (main_dlg_tick_win.cpp).
     void OnDisplayTick();
     void OnRulesTick();
     void OnHiddenStartTick();
     void OnLauncherTick();
-    void OnOrganiseTick();
     void RefreshMemoryFigures();
     void RefreshTrayPicture();
-    void StartCleanUpRun();
-    void OnCleanUpDone();
-    void EnableCleaningButtons(bool enable);
-    void EnableToolButtons(bool enable);
-    void ResetCleanDisplay();
 
-    // Commands (main_dlg_commands_win.cpp).
+    // The cleaning run's commands and display (main_dlg_clean_win.cpp).
+    void ShowPercent(const std::string& text) override;
+    void ShowGauge(int position) override;
+    void Done() override;
     void Organise();
+    void OnOrganiseTick();
+    void CleanUp();
+    void StartCleanUpRun();
     void CleanHalf();
     void CleanQuarter();
-    void CleanUp();
+    void OnCleanUpDone();
+    void InitCleanGauge(controls::Colour highlight);
+    void ShowRunEnded();
+    void EnableCleaningButtons(bool enable);
+    void EnableToolButtons(bool enable);
+    void EndRunsForExit();
+
+    // Commands (main_dlg_commands_win.cpp).
     void Save();
     void EnableSave();
     void RunAfterBootClicked();
@@ -128,7 +137,6 @@ private:
     void ShowMainWindow();
     void Exit();
     void Help();
-    void EndRunsForExit();
 
     // Tools (main_dlg_tools_win.cpp).
     void OpenCacheSettings();
@@ -158,7 +166,7 @@ private:
     CHistoryBarGraph memoryGraph_;
     CLineGraph cpuGraph_;
     int cpuSeries_ = 0;
-    win32::UniqueHandle worker_;
+    CleanRun run_{*this};
     std::string cpuClock_;
     int userType_ = 2;
     bool showStatus_ = true;

@@ -11,6 +11,24 @@ void SetCleanBusy(bool busy)
     CleanState.busy = busy;
 }
 
+bool ClaimCleanRun()
+{
+    std::lock_guard<std::mutex> lock(CleanLock);
+    if (CleanState.busy)
+        return false;
+    CleanState.busy = true;
+    return true;
+}
+
+void ResetCleanState()
+{
+    std::lock_guard<std::mutex> lock(CleanLock);
+    CleanState.busy = false;
+    CleanState.amountEighths = 0;
+    CleanState.tick = 0;
+    CleanState.cleanUpRun = false;
+}
+
 void StoreSnapshot(MemoryStatus& snapshot, const MemoryStatus& sample)
 {
     snapshot = sample;

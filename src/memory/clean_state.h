@@ -22,5 +22,10 @@ extern MemoryStatus StatusBefore;
 extern MemoryStatus StatusAfter;
 
 void SetCleanBusy(bool busy);
+// Sets busy unless a run already holds it; the test and the set are one step under CleanLock, so
+// two starters never both win.
+bool ClaimCleanRun();
+// Ends a run: busy cleared under CleanLock, the other fields back to zero.
+void ResetCleanState();
 // Stores a sample in one snapshot and its virtual figures in both.
 void StoreSnapshot(MemoryStatus& snapshot, const MemoryStatus& sample);

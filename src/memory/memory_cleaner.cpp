@@ -17,9 +17,17 @@ uint64_t CMemoryCleaner::BlockBytes(int eighths, uint64_t totalPhys)
     return (totalPhys / 8) * n + (totalPhys % 8) * n / 8;
 }
 
-void CMemoryCleaner::ZeroBlock(void* block, size_t bytes)
+size_t CMemoryCleaner::ZeroInChunks(void* block, size_t bytes, size_t chunkBytes,
+                                    const std::function<bool()>& stopped)
 {
-    std::memset(block, 0, bytes);
+    auto* bytesAt = static_cast<unsigned char*>(block);
+    size_t done = 0;
+    while (done < bytes && !stopped()) {
+        const size_t chunk = bytes - done < chunkBytes ? bytes - done : chunkBytes;
+        std::memset(bytesAt + done, 0, chunk);
+        done += chunk;
+    }
+    return done;
 }
 
 std::string CMemoryCleaner::ProgressText(int sevenths)

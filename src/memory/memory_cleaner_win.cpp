@@ -7,22 +7,6 @@
 #include "memory/memory_cleaner.h"
 #include "win32/wait_cursor.h"
 
-namespace {
-
-// Synchronous sends: the worker touches none of the window's own objects.
-void SetLabelText(HWND label, const std::string& text)
-{
-    SendMessageA(label, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void SetGaugePosition(HWND gauge, int position)
-{
-    SendMessageA(gauge, kBusyProgressSetPosition, static_cast<WPARAM>(position), 0);
-    InvalidateRect(gauge, nullptr, TRUE);
-}
-
-} // namespace
-
 void CMemoryCleaner::SampleStatus(MemoryStatus& out)
 {
     out = StatusFromFigures(ReadMemoryFigures());
@@ -47,7 +31,7 @@ void CMemoryCleaner::RecordAfter()
     StoreSnapshot(StatusAfter, sample);
 }
 
-int CMemoryCleaner::CleanStep(int eighths, bool emptyClipboard, HWND clipboardOwner)
+int CMemoryCleaner::CleanStep(int eighths, bool emptyClipboard, HWND clipboardOwner, const std::atomic<bool>* stop)
 {
     win32::WaitCursor wait;
     if (emptyClipboard && OpenClipboard(clipboardOwner)) {
@@ -60,24 +44,7 @@ int CMemoryCleaner::CleanStep(int eighths, bool emptyClipboard, HWND clipboardOw
     void* block = VirtualAlloc(nullptr, static_cast<SIZE_T>(bytes), MEM_COMMIT, PAGE_READWRITE);
     if (!block)
         return 0; // more than the system can commit: nothing to do
-    ZeroBlock(block, static_cast<size_t>(bytes));
+    ZeroInChunks(block, static_cast<size_t>(bytes), kZeroChunkBytes, [stop] { return stop && stop->load(); });
     VirtualFree(block, 0, MEM_RELEASE);
-    return 0;
-}
-
-int CMemoryCleaner::CleanUpWorker(int stepCount, HWND window)
-{
-    const HWND label = GetDlgItem(window, kCleanPercentLabelId);
-    const HWND gauge = GetDlgItem(window, kCleanGaugeId);
-    for (int i = 0; i < stepCount; ++i) {
-        SetLabelText(label, ProgressText(i + 1));
-        SetGaugePosition(gauge, GaugePosition(i + 1));
-        CleanStep(i, false, window);
-    }
-    // The last and largest step always empties the clipboard.
-    CleanStep(stepCount, true, window);
-    SetGaugePosition(gauge, kCleanGaugeMax);
-    SetLabelText(label, kCleanDoneText);
-    SendMessageA(window, WM_CLEANUP_DONE, 0, 0);
     return 0;
 }

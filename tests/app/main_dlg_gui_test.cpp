@@ -163,7 +163,7 @@ TEST_F(MainDlgTest, AutomaticCleanAsksOnceCancelDisarmsAndNoticeSetCleansWithout
     EXPECT_TRUE(CleanState.cleanUpRun);
     Tick(CMainDlg::kRulesTimer);
     EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 2) << "nothing asked during the run";
-    ASSERT_TRUE(dialog_->WaitForCleanUpWorker(20000));
+    ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
     EXPECT_FALSE(CleanState.busy);
     EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 1);
 
@@ -171,7 +171,7 @@ TEST_F(MainDlgTest, AutomaticCleanAsksOnceCancelDisarmsAndNoticeSetCleansWithout
     Tick(CMainDlg::kRulesTimer);
     EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 2);
     EXPECT_TRUE(CleanState.busy) << "the run started without asking";
-    ASSERT_TRUE(dialog_->WaitForCleanUpWorker(20000));
+    ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
 }
 
 TEST_F(MainDlgTest, OrganiseCountsDownSevenStepsThenCleansAndResets)
@@ -219,7 +219,7 @@ TEST_F(MainDlgTest, CleanUpRunEndEnablesTheButtonsAndTrayCleansRunNothing)
     for (int id : kRunButtons)
         EXPECT_FALSE(Enabled(id)) << id;
     Command(IDC_CLEANRAM_BT); // a second start while busy does nothing
-    ASSERT_TRUE(dialog_->WaitForCleanUpWorker(20000));
+    ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
     EXPECT_FALSE(CleanState.busy);
     EXPECT_FALSE(CleanState.cleanUpRun);
     EXPECT_EQ(Text(IDC_CLEAN_PERCENT), "0 %");
@@ -245,7 +245,7 @@ TEST_F(MainDlgTest, ExitAskedNoKeepsRunningAndExitDuringARunEndsItCleanly)
     const HWND window = Window();
     Command(IDC_EXITBT);
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_FALSE(dialog_->CleanUpWorkerRunning());
+    EXPECT_FALSE(dialog_->Cleaning().WorkerRunning());
     EXPECT_FALSE(CleanState.busy);
     EXPECT_FALSE(dialog_->Tray().IsEnabled());
 

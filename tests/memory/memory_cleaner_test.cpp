@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <thread>
+#include <vector>
 
 #include "memory/clean_state.h"
 
@@ -28,6 +31,16 @@ TEST(MemoryCleaner, StepCountAndBlockSizesInSixtyFourBits)
             << c.eighths << " eighths of " << c.total;
 }
 
+TEST(MemoryCleaner, ZeroingAsksForAStopBeforeEachChunk)
+{
+    std::vector<unsigned char> block(10, 0xFF);
+    int asked = 0;
+    EXPECT_EQ(CMemoryCleaner::ZeroInChunks(block.data(), block.size(), 4, [&] { return ++asked > 2; }), 8u);
+    EXPECT_EQ(block, (std::vector<unsigned char>{0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF}));
+    EXPECT_EQ(CMemoryCleaner::ZeroInChunks(block.data(), block.size(), 4, [] { return false; }), 10u);
+    EXPECT_EQ(block, std::vector<unsigned char>(10, 0));
+}
+
 TEST(MemoryCleaner, ProgressTextsInSingleSevenths)
 {
     const char* const texts[] = {"  0%", " 14%", " 29%", " 43%", " 57%", " 71%", " 86%", "100%"};
@@ -48,15 +61,33 @@ TEST(CleanState, SnapshotsShareTheVirtualFiguresOfTheLastOneTaken)
     StatusBefore = StatusAfter = {};
 }
 
-TEST(CleanState, BusyIsWrittenUnderTheLock)
+TEST(CleanState, BusyChangesOnlyUnderTheLockAndOneClaimWins)
 {
-    SetCleanBusy(true);
-    std::unique_lock<std::mutex> held(CleanLock);
-    std::thread writer([] { SetCleanBusy(false); });
-    EXPECT_TRUE(CleanState.busy) << "the writer waits for the lock";
-    held.unlock();
-    writer.join();
-    EXPECT_FALSE(CleanState.busy);
+    using namespace std::chrono_literals;
+    const struct {
+        bool before;
+        void (*write)();
+    } writes[] = {{false, [] { ClaimCleanRun(); }}, {true, ResetCleanState}, {true, [] { SetCleanBusy(false); }}};
+    for (const auto& w : writes) {
+        SetCleanBusy(w.before);
+        std::atomic<bool> returned{false};
+        std::unique_lock<std::mutex> held(CleanLock);
+        std::thread writer([&] {
+            w.write();
+            returned = true;
+        });
+        // Without the lock the writer is through in microseconds; with it, it waits for us.
+        for (int i = 0; i < 50 && !returned; ++i)
+            std::this_thread::sleep_for(1ms);
+        EXPECT_FALSE(returned);
+        EXPECT_EQ(CleanState.busy, w.before);
+        held.unlock();
+        writer.join();
+        EXPECT_NE(CleanState.busy, w.before);
+    }
+    EXPECT_TRUE(ClaimCleanRun());
+    EXPECT_FALSE(ClaimCleanRun());
+    ResetCleanState();
 }
 
 } // namespace

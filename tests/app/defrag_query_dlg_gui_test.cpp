@@ -1,7 +1,8 @@
-#include "memory/defrag_query_dlg_win.h"
+#include "app/defrag_query_dlg_win.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <regex>
@@ -17,24 +18,17 @@ namespace {
 
 using namespace testing_support;
 
-// Stands in for the main window: a hidden window whose child 1096 holds the load line.
-class LoadLineWindow {
+// Stands in for the main window's load line.
+class LoadLine {
 public:
-    LoadLineWindow()
-        : window_(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 40, nullptr, nullptr, nullptr, nullptr))
+    void Set(const std::string& text) { text_ = text; }
+    std::function<std::string()> Source() const
     {
-        CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 200, 20, window_, reinterpret_cast<HMENU>(IDC_CPU_LOAD),
-                        nullptr, nullptr);
+        return [this] { return text_; };
     }
-    ~LoadLineWindow() { DestroyWindow(window_); }
-    LoadLineWindow(const LoadLineWindow&) = delete;
-    LoadLineWindow& operator=(const LoadLineWindow&) = delete;
-
-    HWND hwnd() const { return window_; }
-    void SetLine(const std::string& text) const { SetDlgItemTextA(window_, IDC_CPU_LOAD, text.c_str()); }
 
 private:
-    HWND window_;
+    std::string text_;
 };
 
 // Answers the real modal loop's dialog once shown; cancels all at a deadline so nothing hangs.
@@ -115,14 +109,14 @@ protected:
     void Open()
     {
         dialog_ = std::make_unique<CDefragQueryDlg>();
-        dialog_->SetMainWindow(main_.hwnd());
+        dialog_->SetLoadLine(line_.Source());
         ASSERT_TRUE(dialog_->CreateModeless());
     }
     std::string Text(int id) const { return dialog_->GetItemText(id); }
     void Send(UINT message, WPARAM wp) const { SendMessageA(dialog_->hwnd(), message, wp, 0); }
 
     SettingsBackup backup_;
-    LoadLineWindow main_;
+    LoadLine line_;
     std::unique_ptr<CDefragQueryDlg> dialog_;
 };
 
@@ -144,14 +138,14 @@ TEST_F(DefragQueryDlgTest, ModalQuestionEndsWithTheButtonOrOkUnseenWhenAskingIsO
 {
     for (const int button : {IDOK, IDCANCEL}) {
         CDefragQueryDlg dialog;
-        dialog.SetMainWindow(main_.hwnd());
+        dialog.SetLoadLine(line_.Source());
         ModalAnswer answer(button);
         EXPECT_EQ(dialog.DoModal(), button);
         EXPECT_EQ(answer.Shown(), 1);
     }
     StoreNotice(1);
     CDefragQueryDlg dialog;
-    dialog.SetMainWindow(main_.hwnd());
+    dialog.SetLoadLine(line_.Source());
     ModalAnswer answer(IDCANCEL);
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(answer.Shown(), 0) << "the question was shown";
@@ -169,12 +163,12 @@ TEST_F(DefragQueryDlgTest, FollowsTheLoadLineAndItsHiddenCheckBoxStoresCreatingT
         EXPECT_FALSE(IsWindowEnabled(dialog_->Item(id))) << id;
     }
 
-    main_.SetLine("Processor load: 37 %");
+    line_.Set("Processor load: 37 %");
     Send(WM_TIMER, kLoadCopyTimer + 1);
     EXPECT_EQ(Text(IDC_CPUSTATUS_TEXT), opening) << "another timer copies nothing";
     Send(WM_TIMER, kLoadCopyTimer);
     EXPECT_EQ(Text(IDC_CPUSTATUS_TEXT), "Processor load: 37 %");
-    main_.SetLine("Processor load: 55 %");
+    line_.Set("Processor load: 55 %");
     EXPECT_TRUE(PumpUntil([&] { return Text(IDC_CPUSTATUS_TEXT) == "Processor load: 55 %"; }, 3000))
         << "its own timer copies within about a second";
 
@@ -194,9 +188,7 @@ TEST(ReportScreenshot, Confirm)
     SettingsBackup backup;
     backup.Save();
     DeleteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kNoticeDialog);
-    LoadLineWindow main;
     CDefragQueryDlg dialog;
-    dialog.SetMainWindow(main.hwnd());
     ASSERT_TRUE(dialog.CreateModeless());
     EXPECT_TRUE(SaveScreenshot(dialog.hwnd(), "confirm"));
     backup.Restore();

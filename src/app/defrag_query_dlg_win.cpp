@@ -1,4 +1,4 @@
-#include "memory/defrag_query_dlg_win.h"
+#include "app/defrag_query_dlg_win.h"
 
 #include <cstdint>
 #include <string>
@@ -71,12 +71,8 @@ void CDefragQueryDlg::OnTimer(UINT_PTR id)
     if (id != kLoadCopyTimer)
         return;
     // Without a load line to follow, the last text stays.
-    HWND line = mainWindow_ ? GetDlgItem(mainWindow_, IDC_CPU_LOAD) : nullptr;
-    if (!line)
-        return;
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(line)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(line, text.data(), static_cast<int>(text.size()))));
-    SetItemText(IDC_CPUSTATUS_TEXT, text);
+    if (loadLine_)
+        SetItemText(IDC_CPUSTATUS_TEXT, loadLine_());
 }
 
 void CDefragQueryDlg::OnOK()

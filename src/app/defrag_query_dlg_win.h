@@ -1,6 +1,10 @@
 #pragma once
 // The question before an automatic clean: OK starts the clean-up run, Cancel leaves memory alone.
 // Shows the processor load and follows the main window's load line once a second.
+#include <functional>
+#include <string>
+#include <utility>
+
 #include "win32/tool_dialog.h"
 
 constexpr UINT_PTR kLoadCopyTimer = 3;
@@ -11,8 +15,8 @@ public:
     // Reads NoticeDialog: when set, the dialog answers OK without being shown.
     CDefragQueryDlg();
 
-    // The window whose control 1096 holds the load line; set before the dialog is shown.
-    void SetMainWindow(HWND mainWindow) { mainWindow_ = mainWindow; }
+    // Where the load line comes from; set before the dialog is shown.
+    void SetLoadLine(std::function<std::string()> loadLine) { loadLine_ = std::move(loadLine); }
     bool NoNotice() const { return noNotice_; }
 
     void ReadControls();
@@ -28,6 +32,6 @@ protected:
 private:
     void StoreNoNotice();
 
-    HWND mainWindow_ = nullptr;
+    std::function<std::string()> loadLine_;
     bool noNotice_ = false;
 };

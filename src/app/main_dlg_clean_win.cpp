@@ -1,0 +1,121 @@
+// The main window's side of a cleaning run: the commands that start one, the percentage label and
+// clean gauge that show it, the buttons it locks, and its end.
+#include "app/main_dlg_win.h"
+
+#include <commctrl.h>
+
+#include "app/main_dlg_dialogs_win.h"
+#include "memory/memory_cleaner.h"
+#include "monitors/system_load_win.h"
+#include "resources/resource.h"
+
+using controls::Rgb;
+
+namespace {
+
+constexpr controls::Colour kLightBlue = Rgb(19, 238, 255);
+constexpr int kCleaningButtons[] = {IDC_LZL_BUTTON, IDC_CLEANRAM_BT};
+constexpr int kToolButtons[] = {IDC_BUTTONOT1, IDC_MSCONFIG_BT, IDC_PROCESSMG_BT, IDC_SERVICEMG_BT};
+
+} // namespace
+
+// The three below may run on the worker: they only send to the window's thread.
+void CMainDlg::ShowPercent(const std::string& text)
+{
+    SendDlgItemMessageA(hwnd(), IDC_CLEAN_PERCENT, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void CMainDlg::ShowGauge(int position)
+{
+    HWND gauge = GetDlgItem(hwnd(), IDC_CLEAN_GAUGE);
+    SendMessageA(gauge, BPM_SETPOS, static_cast<WPARAM>(position), 0);
+    InvalidateRect(gauge, nullptr, TRUE);
+}
+
+void CMainDlg::Done() { SendMessageA(hwnd(), WM_CLEANUP_DONE, 0, 0); }
+
+void CMainDlg::Organise()
+{
+    // The countdown and the clean-up run share CleanState: one run at a time.
+    if (run_.Busy())
+        return;
+    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    EnableCleaningButtons(false);
+    EnableToolButtons(false);
+    run_.StartOrganise(static_cast<int>(SendDlgItemMessageA(hwnd(), IDC_AMOUNT_SLIDER, TBM_GETPOS, 0, 0)));
+    SetTimer(hwnd(), kOrganiseTimer, kOrganiseMs, nullptr);
+    SetCursor(previous);
+}
+
+void CMainDlg::OnOrganiseTick()
+{
+    KillTimer(hwnd(), kOrganiseTimer);
+    ReadControls();
+    if (run_.OrganiseTick(fields_.cleanClipboard, hwnd()))
+        SetTimer(hwnd(), kOrganiseTimer, kOrganiseMs, nullptr);
+}
+
+void CMainDlg::CleanUp() { StartCleanUpRun(); }
+
+void CMainDlg::StartCleanUpRun()
+{
+    if (run_.Busy())
+        return;
+    EnableToolButtons(false);
+    InitCleanGauge(Rgb(0, 255, 0));
+    Label(IDC_TITLE4).SetTextColor(Rgb(0, 238, 0));
+    int32_t load = 0, freePercent = 0;
+    GetSystemLoad(&load, &freePercent);
+    EnableCleaningButtons(false);
+    CleanUpPlan plan;
+    plan.stepCount = CMemoryCleaner::StepCountFor(freePercent);
+    plan.clipboardOwner = hwnd();
+    if (!run_.StartCleanUp(std::move(plan)))
+        ShowRunEnded(); // the worker did not start: nothing was cleaned, nothing to report
+}
+
+void CMainDlg::CleanHalf() { CMemoryCleaner::CleanStep(4, false, hwnd()); }
+
+void CMainDlg::CleanQuarter() { CMemoryCleaner::CleanStep(2, false, hwnd()); }
+
+void CMainDlg::OnCleanUpDone()
+{
+    ReadControls();
+    if (fields_.buildReport && !exiting_)
+        ShowReportAfterRun();
+    ShowRunEnded();
+}
+
+void CMainDlg::ShowRunEnded()
+{
+    SetItemText(IDC_CLEAN_PERCENT, "0 %");
+    InitCleanGauge(kLightBlue);
+    gauges_[3].state.position = 0;
+    gauges_[3].Invalidate();
+    Label(IDC_TITLE4).SetTextColor(kLightBlue);
+    run_.Finish();
+    EnableCleaningButtons(true);
+    EnableToolButtons(true);
+}
+
+void CMainDlg::InitCleanGauge(controls::Colour highlight) { InitGauge(gauges_[3], kCleanGaugeMax, highlight); }
+
+void CMainDlg::EnableCleaningButtons(bool enable)
+{
+    for (int id : kCleaningButtons)
+        EnableItem(id, enable);
+}
+
+void CMainDlg::EnableToolButtons(bool enable)
+{
+    for (int id : kToolButtons)
+        EnableItem(id, enable);
+}
+
+void CMainDlg::EndRunsForExit()
+{
+    exiting_ = true;
+    for (UINT_PTR timer : {kDisplayTimer, kRulesTimer, kLauncherTimer, kOrganiseTimer})
+        KillTimer(hwnd(), timer);
+    run_.Exit();
+}

@@ -1,0 +1,151 @@
+#include "memory/clean_run_win.h"
+
+#include <utility>
+
+#include "memory/clean_state.h"
+#include "memory/memory_cleaner.h"
+
+std::function<HANDLE(LPTHREAD_START_ROUTINE, void*)>& CleanWorkerStarter()
+{
+    static std::function<HANDLE(LPTHREAD_START_ROUTINE, void*)> starter = [](LPTHREAD_START_ROUTINE routine,
+                                                                             void* parameter) {
+        return CreateThread(nullptr, 0, routine, parameter, 0, nullptr);
+    };
+    return starter;
+}
+
+CleanRun::~CleanRun()
+{
+    RequestStop();
+    WaitForWorker();
+}
+
+bool CleanRun::Busy() const { return CleanState.busy; }
+
+bool CleanRun::StartOrganise(int eighths)
+{
+    if (!ClaimCleanRun())
+        return false;
+    stop_ = false;
+    CleanState.amountEighths = eighths;
+    CleanState.cleanUpRun = false;
+    CleanState.tick = 0;
+    return true;
+}
+
+bool CleanRun::OrganiseTick(bool emptyClipboard, HWND clipboardOwner)
+{
+    if (!CleanState.busy || CleanState.cleanUpRun)
+        return false; // a stray tick: no countdown is running
+    const int tick = ++CleanState.tick;
+    if (tick <= 7) {
+        progress_.ShowPercent(CMemoryCleaner::ProgressText(tick));
+        progress_.ShowGauge(CMemoryCleaner::GaugePosition(tick));
+        return true;
+    }
+    CMemoryCleaner::RecordBefore();
+    CMemoryCleaner::CleanStep(CleanState.amountEighths, emptyClipboard, clipboardOwner, &stop_);
+    progress_.Done();
+    return false;
+}
+
+bool CleanRun::StartCleanUp(CleanUpPlan plan)
+{
+    if (!ClaimCleanRun())
+        return false;
+    plan_ = std::move(plan);
+    stop_ = false;
+    CleanState.amountEighths = plan_.stepCount;
+    CleanState.cleanUpRun = true;
+    CleanState.tick = 0;
+    CMemoryCleaner::RecordBefore();
+    // A previous worker may still be returning from its Done; it touches nothing any more.
+    worker_.reset(CleanWorkerStarter()(WorkerMain, this));
+    if (!worker_) {
+        ResetCleanState(); // nothing ran: no Done, no report
+        return false;
+    }
+    return true;
+}
+
+DWORD WINAPI CleanRun::WorkerMain(void* self)
+{
+    static_cast<CleanRun*>(self)->Work();
+    return 0;
+}
+
+void CleanRun::Work()
+{
+    if (plan_.firstOperation)
+        plan_.firstOperation(stop_);
+    const int n = plan_.stepCount;
+    if (plan_.classicSteps) {
+        for (int i = 0; i < n && !stop_; ++i) {
+            progress_.ShowPercent(CMemoryCleaner::ProgressText(i + 1));
+            progress_.ShowGauge(CMemoryCleaner::GaugePosition(i + 1));
+            CMemoryCleaner::CleanStep(i, false, plan_.clipboardOwner, &stop_);
+        }
+        // The last and largest step always empties the clipboard.
+        if (!stop_)
+            CMemoryCleaner::CleanStep(n, true, plan_.clipboardOwner, &stop_);
+    }
+    if (!stop_) {
+        progress_.ShowGauge(kCleanGaugeMax);
+        progress_.ShowPercent(kCleanDoneText);
+    }
+    progress_.Done(); // the last touch of this object
+}
+
+void CleanRun::Finish()
+{
+    ResetCleanState();
+    std::vector<std::function<void()>> waiting;
+    waiting.swap(whenFinished_);
+    for (auto& callback : waiting)
+        callback();
+}
+
+void CleanRun::WhenFinished(std::function<void()> callback)
+{
+    if (Busy())
+        whenFinished_.push_back(std::move(callback));
+    else
+        callback();
+}
+
+bool CleanRun::WorkerRunning() const
+{
+    return worker_ && WaitForSingleObject(worker_.get(), 0) == WAIT_TIMEOUT;
+}
+
+bool CleanRun::WaitForWorker(DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (WorkerRunning()) {
+        const DWORD elapsed = GetTickCount() - start;
+        if (timeoutMs != INFINITE && elapsed >= timeoutMs)
+            return false;
+        HANDLE handle = worker_.get();
+        const DWORD wait = MsgWaitForMultipleObjects(1, &handle, FALSE,
+                                                     timeoutMs == INFINITE ? INFINITE : timeoutMs - elapsed,
+                                                     QS_ALLINPUT);
+        if (wait == WAIT_OBJECT_0)
+            break;
+        // The worker sends its progress and its end to this thread: let them through.
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    worker_.reset();
+    return true;
+}
+
+void CleanRun::Exit()
+{
+    RequestStop();
+    WaitForWorker();
+    if (CleanState.busy)
+        Finish(); // a countdown stopped before its step, or a Done nobody finished
+}

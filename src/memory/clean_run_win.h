@@ -1,0 +1,67 @@
+#pragma once
+// One cleaning run at a time: the organise countdown with its single step, or the clean-up run of
+// growing steps on a worker thread. Owns the run's start, end and exit; the run's state is the
+// process-wide CleanState, which only this class writes. Progress goes to a CleanProgress.
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <vector>
+
+#include "memory/clean_progress.h"
+#include "win32/handles.h"
+
+// What a clean-up run does on its worker thread, in this order.
+struct CleanUpPlan {
+    // Runs once before the steps; it should return soon once `stop` is set.
+    std::function<void(const std::atomic<bool>& stop)> firstOperation;
+    // The growing steps: 0 .. n-1 eighths, then n eighths with the clipboard emptied.
+    bool classicSteps = true;
+    int stepCount = 0;
+    HWND clipboardOwner = nullptr;
+};
+
+// Starts the clean-up worker (CreateThread); tests replace it to see a start fail.
+std::function<HANDLE(LPTHREAD_START_ROUTINE routine, void* parameter)>& CleanWorkerStarter();
+
+class CleanRun {
+public:
+    explicit CleanRun(CleanProgress& progress) : progress_(progress) {}
+    ~CleanRun();
+    CleanRun(const CleanRun&) = delete;
+    CleanRun& operator=(const CleanRun&) = delete;
+
+    bool Busy() const;
+    // Claims the run for an organise countdown of `eighths`; false while another run holds it.
+    bool StartOrganise(int eighths);
+    // One countdown tick: a seventh more progress; after the seventh, the step and Done. True
+    // while the countdown goes on.
+    bool OrganiseTick(bool emptyClipboard, HWND clipboardOwner);
+    // Claims the run, takes the before-run snapshot and starts the worker. False while another
+    // run holds it, or when the worker cannot start: that run is over at once, without Done.
+    bool StartCleanUp(CleanUpPlan plan);
+    // Resets the run's state (the one place that does) and calls the waiting WhenFinished
+    // callbacks. The owner calls it on its thread once it has handled Done.
+    void Finish();
+    // Calls `callback` after the current run's Finish, or at once when no run is in progress.
+    void WhenFinished(std::function<void()> callback);
+
+    void RequestStop() { stop_ = true; }
+    bool StopRequested() const { return stop_; }
+    bool WorkerRunning() const;
+    // Pumps this thread's messages until the worker has ended, so that the progress and Done it
+    // sends get through. False when the deadline passed first.
+    bool WaitForWorker(DWORD timeoutMs = INFINITE);
+    // Stops a run for good: the worker between two chunks, a countdown before its step.
+    void Exit();
+
+private:
+    static DWORD WINAPI WorkerMain(void* self);
+    void Work();
+
+    CleanProgress& progress_;
+    CleanUpPlan plan_;
+    std::atomic<bool> stop_{false};
+    win32::UniqueHandle worker_;
+    std::vector<std::function<void()>> whenFinished_;
+};
