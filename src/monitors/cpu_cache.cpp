@@ -1,6 +1,7 @@
 #include "monitors/cpu_cache.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -61,6 +62,55 @@ constexpr CacheDescriptor kDescriptors[] = {
     {0x29, Q::Level3, 4096},
     {0x89, Q::Level3, 4096},
     {0x8A, Q::Level3, 8192},
+    // Caches of later Intel processors.
+    {0x0D, Q::Level1Data, 16},
+    {0x0E, Q::Level1Data, 24},
+    {0x2C, Q::Level1Data, 32},
+    {0x30, Q::Level1Instruction, 32},
+    {0x1D, Q::Level2, 128},
+    {0x21, Q::Level2, 256},
+    {0x7F, Q::Level2, 512},
+    {0x80, Q::Level2, 512},
+    {0x86, Q::Level2, 512},
+    {0x24, Q::Level2, 1024},
+    {0x78, Q::Level2, 1024},
+    {0x87, Q::Level2, 1024},
+    {0x7D, Q::Level2, 2048},
+    {0x48, Q::Level2, 3072},
+    {0x49, Q::Level2, 4096},
+    {0x4E, Q::Level2, 6144},
+    {0xD0, Q::Level3, 512},
+    {0xD1, Q::Level3, 1024},
+    {0xD6, Q::Level3, 1024},
+    {0xDC, Q::Level3, 1536},
+    {0xD2, Q::Level3, 2048},
+    {0xD7, Q::Level3, 2048},
+    {0xE2, Q::Level3, 2048},
+    {0xDD, Q::Level3, 3072},
+    {0x46, Q::Level3, 4096},
+    {0xD8, Q::Level3, 4096},
+    {0xE3, Q::Level3, 4096},
+    {0x4A, Q::Level3, 6144},
+    {0xDE, Q::Level3, 6144},
+    {0x47, Q::Level3, 8192},
+    {0x4B, Q::Level3, 8192},
+    {0xE4, Q::Level3, 8192},
+    {0x4C, Q::Level3, 12288},
+    {0xEA, Q::Level3, 12288},
+    {0x4D, Q::Level3, 16384},
+    {0xEB, Q::Level3, 18432},
+    {0xEC, Q::Level3, 24576},
+    // Their TLBs, prefetch widths and pointers to other leaves: known, but no cache size.
+    {0x05, Q::None, 0}, {0x0B, Q::None, 0}, {0x4F, Q::None, 0}, {0x55, Q::None, 0},
+    {0x56, Q::None, 0}, {0x57, Q::None, 0}, {0x59, Q::None, 0}, {0x5A, Q::None, 0},
+    {0x61, Q::None, 0}, {0x63, Q::None, 0}, {0x64, Q::None, 0}, {0x6A, Q::None, 0},
+    {0x6B, Q::None, 0}, {0x6C, Q::None, 0}, {0x6D, Q::None, 0}, {0x76, Q::None, 0},
+    {0xA0, Q::None, 0}, {0xB0, Q::None, 0}, {0xB1, Q::None, 0}, {0xB2, Q::None, 0},
+    {0xB3, Q::None, 0}, {0xB4, Q::None, 0}, {0xB5, Q::None, 0}, {0xB6, Q::None, 0},
+    {0xBA, Q::None, 0}, {0xC0, Q::None, 0}, {0xC1, Q::None, 0}, {0xC2, Q::None, 0},
+    {0xC3, Q::None, 0}, {0xC4, Q::None, 0}, {0xCA, Q::None, 0}, {0xF0, Q::None, 0},
+    {0xF1, Q::None, 0}, {0xFE, Q::None, 0},
+    {0xFF, Q::Deterministic, 0},
 };
 
 void Raise(int32_t& maximum, int32_t value)
@@ -93,6 +143,7 @@ bool DescriptorScan::Apply(uint8_t code)
     case Q::Level2: Raise(level2, d->value); break;
     case Q::Level2Absent: Raise(level2, 0); break;
     case Q::Level3: Raise(level3, d->value); break;
+    case Q::Deterministic: deterministic = true; break;
     }
     return true;
 }
@@ -126,6 +177,37 @@ bool CachesByExtendedLeaves(const CpuidSource& cpuid, const LeafAvailable& avail
     return found.level1 != -1 || found.level2 != -1;
 }
 
+CacheSizes CachesByDeterministicLeaf(const CpuidSource& cpuid)
+{
+    CacheSizes sizes;
+    CpuidRegisters r;
+    if (!cpuid(0, 0, r) || r.eax < 4)
+        return sizes;
+    int32_t level1 = 0;
+    bool level1Seen = false;
+    // A handful of caches at most; the bound guards against a processor that never says "no more".
+    for (uint32_t index = 0; index < 16 && cpuid(4, index, r); ++index) {
+        const uint32_t type = r.eax & 0x1F;
+        if (type == 0)
+            break;
+        const uint64_t bytes = ((r.ebx >> 22) + 1ull) * (((r.ebx >> 12) & 0x3FF) + 1ull) *
+                               ((r.ebx & 0xFFF) + 1ull) * (r.ecx + 1ull);
+        const auto kb = static_cast<int32_t>(std::min<uint64_t>(bytes / 1024, INT32_MAX));
+        switch ((r.eax >> 5) & 0x7) {
+        case 1:
+            level1 += kb; // data and instruction caches add up
+            level1Seen = true;
+            break;
+        case 2: Raise(sizes.level2, kb); break;
+        case 3: Raise(sizes.level3, kb); break;
+        default: break;
+        }
+    }
+    if (level1Seen)
+        sizes.level1 = level1;
+    return sizes;
+}
+
 bool CachesByDescriptors(const CpuidSource& cpuid, CacheSizes& sizes)
 {
     DescriptorScan scan;
@@ -143,5 +225,11 @@ bool CachesByDescriptors(const CpuidSource& cpuid, CacheSizes& sizes)
                 return false;
     }
     sizes = scan.Sizes();
+    if (scan.deterministic) {
+        const CacheSizes described = CachesByDeterministicLeaf(cpuid);
+        for (auto level : {&CacheSizes::level1, &CacheSizes::level2, &CacheSizes::level3})
+            if (described.*level >= 0)
+                sizes.*level = described.*level;
+    }
     return true;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Cache sizes from the extended leaves or from the leaf-2 descriptor bytes.
+// Cache sizes from the extended leaves, the leaf-2 descriptor bytes or leaf 4.
 #include "monitors/cpuid_source.h"
 
 #include <cstdint>
@@ -22,6 +22,7 @@ enum class DescriptorQuantity {
     Level2,
     Level2Absent, // no level-2 cache: 0 unless a size is known
     Level3,
+    Deterministic, // 0xFF: the sizes are in leaf 4
 };
 
 struct CacheDescriptor {
@@ -42,6 +43,7 @@ struct DescriptorScan {
     int32_t trace = -1;
     int32_t level2 = -1;
     int32_t level3 = -1;
+    bool deterministic = false;
 
     // False for an unknown descriptor, which ends the scan.
     bool Apply(uint8_t code);
@@ -54,6 +56,10 @@ using LeafAvailable = std::function<bool(uint32_t leaf)>;
 bool CachesByExtendedLeaves(const CpuidSource& cpuid, const LeafAvailable& available,
                             CacheSizes& sizes);
 
-// Leaf 2, run as often as its AL says. False, with the sizes untouched, at an unknown
-// descriptor or a faulting CPUID.
+// Leaf 2, run as often as its AL says; where a descriptor defers to leaf 4, leaf 4's sizes win.
+// False, with the sizes untouched, at an unknown descriptor or a faulting CPUID.
 bool CachesByDescriptors(const CpuidSource& cpuid, CacheSizes& sizes);
+
+// Leaf 4 (deterministic cache parameters): level 1 is its data and instruction caches together.
+// Unknown levels stay -1, all of them when the processor has no leaf 4.
+CacheSizes CachesByDeterministicLeaf(const CpuidSource& cpuid);

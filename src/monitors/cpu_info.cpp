@@ -113,9 +113,18 @@ void CCpuInfo::MeasureClock()
 void CCpuInfo::ReadCaches()
 {
     CacheSizes sizes;
-    const LeafAvailable available = [this](uint32_t leaf) { return IsExtendedLeafAvailable(leaf); };
-    if (!CachesByExtendedLeaves(probe_.cpuid, available, sizes))
+    // Intel reserves 0x80000005 (it reads all zero): its level 1 comes from leaf 2 (or leaf 4).
+    const bool intel = vendor == kVendorIntel;
+    const LeafAvailable available = [this, intel](uint32_t leaf) {
+        return !(intel && leaf == 0x80000005) && IsExtendedLeafAvailable(leaf);
+    };
+    if (!CachesByExtendedLeaves(probe_.cpuid, available, sizes)) {
         CachesByDescriptors(probe_.cpuid, sizes);
+    } else if (intel) {
+        CacheSizes described;
+        if (CachesByDescriptors(probe_.cpuid, described))
+            sizes.level1 = described.level1;
+    }
     level1Cache = sizes.level1;
     level2Cache = sizes.level2;
     level3Cache = sizes.level3;

@@ -40,7 +40,8 @@ TEST(CpuCache, DescriptorScan)
         {"a size then no level 2", {Leaf2({0x43, 0x40})}, true, -1, 512, -1},
         {"largest size wins", {Leaf2({0x45, 0x41, 0x22, 0x8A, 0x25})}, true, -1, 2048, 8192},
         {"two rounds as AL says", {Leaf2({0x08, 0x0C}, 2), Leaf2({0x29, 0x7C})}, true, 32, 1024, 4096},
-        {"unknown byte in the second round", {Leaf2({0x08}, 2), Leaf2({0x30})}, false, 7, 7, 7},
+        {"unknown byte in the second round", {Leaf2({0x08}, 2), Leaf2({0x60})}, false, 7, 7, 7},
+        {"leaf 4 named but absent: the descriptors stand", {Leaf2({0xFF, 0x2C, 0x30, 0x7D, 0xB5})}, true, 64, 2048, -1},
         {"AL of 0 still runs once", {Leaf2({0x0A, 0x15}, 0)}, true, 24, -1, -1},
     };
     for (const ScanCase& c : cases) {

@@ -12,6 +12,7 @@
 struct LeafDump {
     uint32_t leaf;
     CpuidRegisters regs;
+    uint32_t subleaf = 0;
 };
 
 constexpr uint32_t Text4(const char* s)
@@ -46,7 +47,7 @@ public:
         : echo_(echoHighestBasic)
     {
         for (const LeafDump& d : leaves)
-            answers_[d.leaf].push_back(d.regs);
+            answers_[{d.leaf, d.subleaf}].push_back(d.regs);
     }
 
     void FaultOn(uint32_t leaf) { faulting_.insert(leaf); }
@@ -54,11 +55,11 @@ public:
 
     CpuidSource Source()
     {
-        return [this](uint32_t leaf, uint32_t, CpuidRegisters& out) { return Answer(leaf, out); };
+        return [this](uint32_t leaf, uint32_t subleaf, CpuidRegisters& out) { return Answer(leaf, subleaf, out); };
     }
 
 private:
-    bool Answer(uint32_t leaf, CpuidRegisters& out)
+    bool Answer(uint32_t leaf, uint32_t subleaf, CpuidRegisters& out)
     {
         const int call = calls_[leaf]++;
         if (faulting_.count(leaf))
@@ -67,7 +68,7 @@ private:
             out = Listed(Listed(0).eax);
             return true;
         }
-        const auto it = answers_.find(leaf);
+        const auto it = answers_.find({leaf, subleaf});
         if (it == answers_.end()) {
             out = {};
             return true;
@@ -82,18 +83,18 @@ private:
         if (leaf < 0x80000000)
             return leaf > Listed(0).eax;
         if (leaf == 0x80000000)
-            return answers_.count(leaf) == 0;
+            return answers_.count({leaf, 0}) == 0;
         const uint32_t maxExtended = Listed(0x80000000).eax;
         return maxExtended < 0x80000000 || leaf > maxExtended;
     }
 
     CpuidRegisters Listed(uint32_t leaf) const
     {
-        const auto it = answers_.find(leaf);
+        const auto it = answers_.find({leaf, 0});
         return it == answers_.end() ? CpuidRegisters{} : it->second.front();
     }
 
-    std::map<uint32_t, std::vector<CpuidRegisters>> answers_;
+    std::map<std::pair<uint32_t, uint32_t>, std::vector<CpuidRegisters>> answers_; // by leaf and subleaf
     std::map<uint32_t, int> calls_;
     std::set<uint32_t> faulting_;
     bool echo_;
