@@ -27,7 +27,7 @@ int SliderPosition(HWND slider) { return static_cast<int>(SendMessageA(slider, T
 int MessageBox(HWND owner, const char* textKey, UINT style, const char* captionKey = "strDeleteBootItem")
 {
     CResourceText texts;
-    const std::string caption = captionKey ? texts.Text(captionKey) : std::string("Tidewell");
+    const std::string caption = captionKey ? texts.Text(captionKey) : std::string();
     return win32::MessageBoxText(owner, texts.Text(textKey), caption, style);
 }
 

@@ -4,10 +4,9 @@
 #include "memory/clean_state.h"
 #include "memory/memory_cleaner.h"
 #include "resources/resource.h"
+#include "win32/program_name.h"
 
 namespace {
-
-constexpr char kProductName[] = "Tidewell";
 
 ReportTexts LookUpReportTexts(CResourceText& texts)
 {
@@ -36,7 +35,7 @@ BOOL CReportDlg::OnInit()
 {
     WriteControls();
     CResourceText texts;
-    SetCaption(kProductName + texts.Text("ReportStr1"));
+    SetCaption(win32::kProgramName + texts.Text("ReportStr1"));
     SetItemText(IDOK, texts.Text("IDCANCELINARUN"));
     return TRUE;
 }

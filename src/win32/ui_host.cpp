@@ -11,7 +11,7 @@ UiHost* g_host = &g_realHost;
 
 int UiHost::ShowMessage(HWND owner, const std::string& text, const std::string& caption, UINT type)
 {
-    return MessageBoxA(owner, text.c_str(), caption.empty() ? nullptr : caption.c_str(), type);
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
 }
 
 INT_PTR UiHost::RunModal(Dialog& dialog, HWND parent)
@@ -25,7 +25,7 @@ void SetUiHost(UiHost* host) { g_host = host ? host : &g_realHost; }
 
 int MessageBoxText(HWND owner, const std::string& text, const std::string& caption, UINT type)
 {
-    return CurrentUiHost().ShowMessage(owner, text, caption, type);
+    return CurrentUiHost().ShowMessage(owner, text, caption.empty() ? kProgramName : caption, type);
 }
 
 } // namespace win32

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "win32/program_name.h"
+
 namespace win32 {
 
 class Dialog;
@@ -21,7 +23,8 @@ UiHost& CurrentUiHost();
 // Installs a host for the rest of the process (null puts the real one back).
 void SetUiHost(UiHost* host);
 
-// MessageBoxA through the host. An empty caption shows the executable's name, as Windows does.
+// MessageBoxA through the host. An empty caption becomes the program's name (MessageBoxA itself
+// would show "Error").
 int MessageBoxText(HWND owner, const std::string& text, const std::string& caption, UINT type);
 
 } // namespace win32

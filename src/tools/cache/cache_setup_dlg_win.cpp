@@ -14,12 +14,6 @@
 #include "win32/handles.h"
 #include "win32/ui_host.h"
 
-namespace {
-
-constexpr const char* kMessageCaption = "Tidewell";
-
-} // namespace
-
 CCacheSetupDlg::CCacheSetupDlg(std::function<int()> totalPhysEvenMB)
     : win32::ToolDialog(IDD_CACHESETUP_DIALOG), totalPhysEvenMB_(std::move(totalPhysEvenMB))
 {
@@ -118,14 +112,14 @@ void CCacheSetupDlg::Save()
     cache::SaveSettings(SliderPosition(IDC_SLIDER_CDCACHE), SliderPosition(IDC_SLIDER_HDCACHE),
                         clearPageFile_);
     SetUpSliders();
-    win32::MessageBoxText(hwnd(), UiText("MessageCacheSetupEnd"), kMessageCaption, MB_OK);
+    win32::MessageBoxText(hwnd(), UiText("MessageCacheSetupEnd"), win32::kProgramName, MB_OK);
 }
 
 void CCacheSetupDlg::Restore()
 {
     cache::RestoreBackup();
     SetUpSliders();
-    win32::MessageBoxText(hwnd(), UiText("MessageCacheRestore"), kMessageCaption, MB_OK);
+    win32::MessageBoxText(hwnd(), UiText("MessageCacheRestore"), win32::kProgramName, MB_OK);
 }
 
 void CCacheSetupDlg::OnOK()

@@ -14,13 +14,12 @@
 
 namespace {
 
-constexpr const char* kAppTitle = "Tidewell";
 constexpr const char* kExplorerKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 constexpr const char* kAlwaysUnloadDll = "AlwaysUnloadDLL";
 
 void ShowMessage(HWND owner, const std::string& text)
 {
-    win32::MessageBoxText(owner, text, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+    win32::MessageBoxText(owner, text, win32::kProgramName, MB_OK | MB_ICONEXCLAMATION);
 }
 
 std::string WindowsDirectory()

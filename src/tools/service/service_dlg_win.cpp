@@ -60,7 +60,7 @@ BOOL CServiceDlg::OnInit()
     list_.AddColumn(kProgramPath, texts.Text("MSITEM5"), 0);
 
     if (!control_.Load()) {
-        win32::MessageBoxText(hwnd(), texts.Text("strErrorServiceSupport"), "Tidewell", MB_OK | MB_ICONEXCLAMATION);
+        win32::MessageBoxText(hwnd(), texts.Text("strErrorServiceSupport"), win32::kProgramName, MB_OK | MB_ICONEXCLAMATION);
         EndDialog(IDCANCEL);
         return TRUE;
     }

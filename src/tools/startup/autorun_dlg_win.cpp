@@ -10,13 +10,12 @@
 
 namespace {
 
-constexpr const char* kTitle = "Tidewell";
 constexpr DWORD kListExtendedStyle = LVS_EX_FULLROWSELECT | LVS_EX_FLATSB; // 0x120
 constexpr int kInitialIcons = 9;
 
 void Warn(HWND owner, const std::string& text)
 {
-    win32::MessageBoxText(owner, text, kTitle, MB_ICONEXCLAMATION | MB_OK);
+    win32::MessageBoxText(owner, text, win32::kProgramName, MB_ICONEXCLAMATION | MB_OK);
 }
 
 bool IsActive(int kind) { return kind == MachineRun || kind == MachineRunServices || kind == UserRun; }

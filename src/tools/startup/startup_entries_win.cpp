@@ -105,7 +105,7 @@ void CheckOwnEntry(HWND owner)
     key.Open(HKEY_LOCAL_MACHINE, std::string(kCurrentVersion) + "\\Run", KEY_ALL_ACCESS);
     std::string command;
     if (!key.IsOpen() || key.QueryString(command, kOwnEntryName) != ERROR_SUCCESS)
-        win32::MessageBoxText(owner, UiText("strStartUpTips"), "Tidewell", MB_ICONEXCLAMATION | MB_OK);
+        win32::MessageBoxText(owner, UiText("strStartUpTips"), win32::kProgramName, MB_ICONEXCLAMATION | MB_OK);
 }
 
 void CheckStartupConflicts(const std::string& delayList, HWND owner)

@@ -207,7 +207,7 @@ TEST_F(StartupEntriesTest, ConflictsRemoveStaleCopiesAndReportEachOnce)
     CResourceText texts;
     EXPECT_EQ(host_.boxes[0].text, texts.Text("IDC_MSCONFIG_BT") + texts.Text("strDeleteBootItem")
                                           + ":\n\nTool\nhelper\n\n" + texts.Text("strBootProtect") + "\n");
-    EXPECT_EQ(host_.boxes[0].caption, "") << "the default title";
+    EXPECT_EQ(host_.boxes[0].caption, "Tidewell") << "the default title, not \"Error\"";
 
     CheckStartupConflicts(DelayList());
     EXPECT_EQ(host_.boxes.size(), 1u) << "nothing left to report";
