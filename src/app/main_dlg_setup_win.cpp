@@ -17,6 +17,7 @@
 #include "resources/resource.h"
 #include "tools/startup/delay_launcher_win.h"
 #include "win32/dialog_texts.h"
+#include "win32/program_name.h"
 
 using controls::Colour;
 using controls::Rgb;
@@ -107,15 +108,15 @@ BOOL CMainDlg::OnInit()
     memoryGraph_.CreateOver(hwnd(), IDC_MEMGRAPH_PLACE, IDC_MEMGRAPH);
     memoryGraph_.SetCaptionColor(Rgb(0, 255, 0));
 
+    LoadTickTexts(); // the first figures already carry their captions
     {
         // The tray keeps its own copy of the picture.
         RefreshMemoryFigures();
         win32::UniqueIcon picture(BuildTrayPicture(hwnd()));
-        tray_.Create(hwnd(), WM_TRAY_NOTIFY, "Tidewell", picture.get(), IDR_TRAY_MENU);
+        tray_.Create(hwnd(), WM_TRAY_NOTIFY, win32::kProgramName, picture.get(), IDR_TRAY_MENU);
     }
     SetUpGeometry();
     ApplyControlTexts();
-    LoadTickTexts();
     SetUpUserType();
     SetUpStartState();
     return TRUE;

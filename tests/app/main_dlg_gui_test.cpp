@@ -27,6 +27,8 @@ const int kRunButtons[] = {IDC_LZL_BUTTON, IDC_CLEANRAM_BT, IDC_BUTTONOT1, IDC_M
 TEST_F(MainDlgTest, SetUpShowsTheMachineAndTheDefaults)
 {
     Open();
+    EXPECT_EQ(Text(IDC_PRAM_LINE), "- " + UiText("PRAMtotalStr") + "256 MB  " + UiText("PRAMFreeStr") + "100 MB")
+        << "captioned before the first tick";
     EXPECT_EQ(Text(IDC_SLIDER_MAX), "256MB");
     EXPECT_EQ(Text(IDC_AMOUNT_TEXT), "96MB");
     EXPECT_EQ(SliderPos(), 3);
