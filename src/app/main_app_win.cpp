@@ -10,11 +10,19 @@
 #include "monitors/cpu_usage_win.h"
 #include "win32/ui_host.h"
 
-bool ShowRunningCopy()
+namespace {
+constexpr DWORD kRunningCopyPollMs = 100;
+} // namespace
+
+bool ShowRunningCopy(DWORD waitMs)
 {
-    HWND running = FindWindowA(nullptr, CMainApp::kWindowTitle);
-    if (!running)
-        return false;
+    const DWORD start = GetTickCount();
+    HWND running = nullptr;
+    while (!(running = FindWindowA(nullptr, win32::kProgramName))) {
+        if (GetTickCount() - start >= waitMs)
+            return false;
+        Sleep(kRunningCopyPollMs);
+    }
     ShowWindow(running, SW_SHOWMINIMIZED);
     ShowWindow(running, SW_SHOWNORMAL);
     return true;
@@ -25,11 +33,12 @@ CMainApp::CMainApp() : hasRights([] { return IsWindows9x() || IsAdministrator();
 bool CMainApp::InitInstance(std::optional<std::string> firstArgument)
 {
     instanceMutex_.reset(CreateMutexA(nullptr, FALSE, kMutexName));
-    if (GetLastError() == ERROR_ALREADY_EXISTS && ShowRunningCopy())
+    // A copy started moments ago may still show its splash: its window has yet to appear.
+    if (GetLastError() == ERROR_ALREADY_EXISTS && ShowRunningCopy(kRunningCopyWaitMs))
         return false;
 
     if (!hasRights()) {
-        win32::MessageBoxText(nullptr, UiText("strErrorNeedAdmin"), "", MB_OK);
+        win32::MessageBoxText(nullptr, UiText("strErrorNeedAdmin"), "", MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     {

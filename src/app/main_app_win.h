@@ -10,7 +10,7 @@
 class CMainApp {
 public:
     static constexpr char kMutexName[] = "Kelvane III Mutex";
-    static constexpr char kWindowTitle[] = "Tidewell";
+    static constexpr unsigned long kRunningCopyWaitMs = 10000;
 
     CMainApp();
 
@@ -26,5 +26,6 @@ private:
     win32::UniqueHandle instanceMutex_;
 };
 
-// Brings a running copy's window back; true when one was found.
-bool ShowRunningCopy();
+// Brings a running copy's window back, waiting up to waitMs for it to appear; true when one was
+// found.
+bool ShowRunningCopy(unsigned long waitMs);

@@ -1,5 +1,5 @@
-// The built program itself: a second start brings the running copy back and ends, so one main
-// window and one tray icon remain; the running copy then exits through its exit command.
+// The built program itself: a second start, early or late, brings the running copy back and ends,
+// so one main window and one tray icon remain; the running copy then exits through its exit command.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main_app_win.h"
 #include "app/main_dlg_fixture_win.h"
 #include "common/module_path.h"
 #include "support/screenshot_win.h"
@@ -113,6 +114,17 @@ TEST_F(MainAppTest, FirstStartThenSecondStartLeavesOneWindowAndOneTrayIcon)
     const size_t traysBefore = TrayIconCount();
     Program first;
     ASSERT_TRUE(first.Start());
+    // A second start while the first still shows its splash waits for the first's window.
+    ASSERT_TRUE(PumpUntil(
+        [] {
+            HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, CMainApp::kMutexName);
+            if (mutex)
+                CloseHandle(mutex);
+            return mutex != nullptr;
+        },
+        30000));
+    Program early;
+    ASSERT_TRUE(early.Start());
     HWND main = nullptr;
     ASSERT_TRUE(PumpUntil(
         [&] {
@@ -123,6 +135,8 @@ TEST_F(MainAppTest, FirstStartThenSecondStartLeavesOneWindowAndOneTrayIcon)
         },
         30000))
         << "the main window shows after the splash";
+    ASSERT_TRUE(early.Ended(30000)) << "the early second start gave way";
+    EXPECT_EQ(early.ExitCode(), 0u);
     EXPECT_TRUE(PumpUntil([&] { return TrayIconCount() == traysBefore + 1; }, 5000));
     // The first start made the settings key and the autostart value.
     CRegistryKey settings;

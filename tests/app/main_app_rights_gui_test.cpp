@@ -44,14 +44,17 @@ TEST(MainAppRights, MissingRightsShowTheMessageAndEndBeforeAnythingElse)
             modals.push_back(dialog.TemplateId());
             return INT_PTR{IDOK};
         };
-        CMainApp app;
-        app.hasRights = [] { return false; };
-        EXPECT_FALSE(app.InitInstance(std::nullopt));
-        ASSERT_EQ(host.boxes.size(), 1u);
-        EXPECT_EQ(host.boxes[0].text, UiText("strErrorNeedAdmin"));
-        EXPECT_EQ(host.boxes[0].type, static_cast<UINT>(MB_OK));
-        EXPECT_TRUE(modals.empty()) << "no splash, no main window";
-        EXPECT_FALSE(SettingsKeyExists()) << "nothing is written";
+        {
+            CMainApp app;
+            app.hasRights = [] { return false; };
+            EXPECT_FALSE(app.InitInstance(std::nullopt));
+            ASSERT_EQ(host.boxes.size(), 1u);
+            EXPECT_EQ(host.boxes[0].text, UiText("strErrorNeedAdmin"));
+            EXPECT_EQ(host.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+            EXPECT_EQ(host.boxes[0].caption, "Tidewell");
+            EXPECT_TRUE(modals.empty()) << "no splash, no main window";
+            EXPECT_FALSE(SettingsKeyExists()) << "nothing is written";
+        } // its instance mutex goes with it
 
         CMainApp allowed;
         allowed.hasRights = [] { return true; };
