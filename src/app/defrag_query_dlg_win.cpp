@@ -43,6 +43,8 @@ BOOL CDefragQueryDlg::OnInit()
                        win32::TextItem{IDC_NOTNOTICE_CHECK, "IDC_NOTNOTICE_CHECK"},
                        win32::TextItem{IDOK, "IDOKINTSZL"},
                        win32::TextItem{IDCANCEL, "IDCANCELINTSZL"}});
+    if (standbyReason_)
+        SetItemText(IDC_STATICDEDLGQUERY0, texts.Text("StandbyQueryText"));
     return TRUE;
 }
 

@@ -17,6 +17,8 @@ public:
 
     // Where the load line comes from; set before the dialog is shown.
     void SetLoadLine(std::function<std::string()> loadLine) { loadLine_ = std::move(loadLine); }
+    // The clean was called for by a full standby list rather than by low free memory.
+    void SetStandbyReason(bool standby) { standbyReason_ = standby; }
     bool NoNotice() const { return noNotice_; }
 
     void ReadControls();
@@ -34,4 +36,5 @@ private:
 
     std::function<std::string()> loadLine_;
     bool noNotice_ = false;
+    bool standbyReason_ = false;
 };

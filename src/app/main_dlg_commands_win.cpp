@@ -4,11 +4,13 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "app/cleaning_methods_dlg_win.h"
 #include "app/main_dlg_dialogs_win.h"
 #include "app/settings_win.h"
 #include "common/module_path.h"
 #include "common/resource_text.h"
 #include "memory/memory_cleaner.h"
+#include "memory/memory_lists_win.h"
 #include "resources/resource.h"
 #include "win32/ui_host.h"
 
@@ -42,6 +44,7 @@ bool CMainDlg::OnCommand(int id, int code, HWND /*control*/)
         {ID_TRAY_CLEAN_HALF, kAnyCode, &CMainDlg::CleanHalf},
         {ID_TRAY_CLEAN_QUARTER, kAnyCode, &CMainDlg::CleanQuarter},
         {IDC_BUTTONSAVERAM, BN_CLICKED, &CMainDlg::Save},
+        {IDC_METHODS_BT, BN_CLICKED, &CMainDlg::ChooseCleaningMethods},
         {IDC_CHECKAUTODEFRAG, BN_CLICKED, &CMainDlg::EnableSave},
         {IDC_CHECKSOUND, BN_CLICKED, &CMainDlg::EnableSave},
         {IDC_CHECKCLIPBOARD, BN_CLICKED, &CMainDlg::EnableSave},
@@ -110,6 +113,13 @@ bool CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result)
 void CMainDlg::OnOK() { Organise(); }
 
 void CMainDlg::OnCancel() { HideAndRemember(); }
+
+void CMainDlg::ChooseCleaningMethods()
+{
+    CCleaningMethodsDlg dialog(ReadCleaningMethodSettings(), MethodsOffered(RunningWindowsVersion()));
+    if (dialog.DoModal(hwnd()) == IDOK)
+        WriteCleaningMethodSettings(dialog.Settings());
+}
 
 void CMainDlg::EnableSave() { EnableItem(IDC_BUTTONSAVERAM, true); }
 

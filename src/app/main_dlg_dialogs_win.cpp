@@ -9,12 +9,13 @@
 #include "tools/service/service_dlg_win.h"
 #include "tools/startup/autorun_dlg_win.h"
 
-bool AskBeforeAutomaticClean(std::function<std::string()> loadLine)
+bool AskBeforeAutomaticClean(std::function<std::string()> loadLine, bool standby)
 {
     CDefragQueryDlg dialog;
     if (dialog.NoNotice())
         return true; // asking is switched off: the dialog would answer OK unseen
     dialog.SetLoadLine(std::move(loadLine));
+    dialog.SetStandbyReason(standby);
     return dialog.DoModal(nullptr) == IDOK;
 }
 

@@ -4,8 +4,9 @@
 #include <string>
 
 // The question before an automatic clean, following the load line while it is open; true when the
-// clean may start. Answers true without asking when asking is switched off.
-bool AskBeforeAutomaticClean(std::function<std::string()> loadLine);
+// clean may start. Answers true without asking when asking is switched off. standby: the standby
+// list, not free memory, called for it.
+bool AskBeforeAutomaticClean(std::function<std::string()> loadLine, bool standby = false);
 // The cleaning report after a run.
 void ShowReportAfterRun();
 

@@ -136,15 +136,20 @@ std::string TrayPictureText(const MemoryStatus& status)
     return Format("%d", static_cast<int>(PhysicalFreePercent(status)));
 }
 
-AutoCleanAction DecideAutoClean(bool busy, int32_t freePercent, int32_t alertValue, bool& askArmed)
+AutoCleanAction DecideAutoClean(bool busy, bool due, bool& askArmed)
 {
     if (busy)
         return AutoCleanAction::ShowBusy;
-    if (freePercent > alertValue) {
+    if (!due) {
         askArmed = true;
         return AutoCleanAction::None;
     }
     return askArmed ? AutoCleanAction::Ask : AutoCleanAction::None;
+}
+
+AutoCleanAction DecideAutoClean(bool busy, int32_t freePercent, int32_t alertValue, bool& askArmed)
+{
+    return DecideAutoClean(busy, freePercent <= alertValue, askArmed);
 }
 
 void AfterAutoCleanAnswer(bool accepted, bool& askArmed)

@@ -71,7 +71,9 @@ enum class AutoCleanAction {
     ShowBusy, // a run is in progress
     Ask,      // ask (or clean at once when asking is switched off)
 };
-// Free memory above the alert value arms asking again; at or below it asks only while armed.
+// A tick where no trigger is due arms asking again; a due trigger asks only while armed.
+AutoCleanAction DecideAutoClean(bool busy, bool due, bool& askArmed);
+// The free-memory trigger alone: due at or below the alert value.
 AutoCleanAction DecideAutoClean(bool busy, int32_t freePercent, int32_t alertValue, bool& askArmed);
 // A cancelled question disarms until free memory has been above the alert value again.
 void AfterAutoCleanAnswer(bool accepted, bool& askArmed);

@@ -9,6 +9,7 @@
 #include "common/module_path.h"
 #include "memory/clean_state.h"
 #include "memory/memory_cleaner.h"
+#include "memory/memory_lists_win.h"
 #include "monitors/cpu_usage_win.h"
 #include "monitors/system_load_win.h"
 #include "resources/resource.h"
@@ -21,6 +22,13 @@ namespace {
 constexpr controls::Colour kLightBlue = Rgb(19, 238, 255);
 
 TickSettings g_tickSettings; // the tick's own view of the stored settings
+
+// Read only when the option is on: the query is a system call each second.
+bool StandbyListFullNow(int32_t sharePercent)
+{
+    const std::optional<MemoryListSizes> lists = QueryMemoryLists();
+    return lists && StandbyListFull(lists->standbyBytes, ReadMemoryFigures().totalPhys, sharePercent);
+}
 
 } // namespace
 
@@ -111,17 +119,21 @@ void CMainDlg::OnRulesTick()
     }
 
     bool busyShown = false;
-    if (g_tickSettings.autoDefrag) {
-        int32_t load = 0, freePercent = 0;
-        if (!CleanState.busy)
+    if (g_tickSettings.autoDefrag || g_tickSettings.standbyAutoClean) {
+        bool lowMemory = false, standbyFull = false;
+        if (!CleanState.busy) {
+            int32_t load = 0, freePercent = 0;
             GetSystemLoad(&load, &freePercent);
-        switch (DecideAutoClean(CleanState.busy, freePercent, alertValue, AskArmed)) {
+            lowMemory = g_tickSettings.autoDefrag && freePercent <= alertValue;
+            standbyFull = g_tickSettings.standbyAutoClean && StandbyListFullNow(g_tickSettings.standbyAlertValue);
+        }
+        switch (DecideAutoClean(CleanState.busy, lowMemory || standbyFull, AskArmed)) {
         case AutoCleanAction::ShowBusy:
             tray_.SetIconResource(IDI_BUSY);
             busyShown = true;
             break;
         case AutoCleanAction::Ask: {
-            const bool accepted = AskBeforeAutomaticClean([this] { return GetItemText(IDC_CPU_LOAD); });
+            const bool accepted = AskBeforeAutomaticClean([this] { return GetItemText(IDC_CPU_LOAD); }, !lowMemory);
             AfterAutoCleanAnswer(accepted, AskArmed);
             if (accepted && !exiting_)
                 StartCleanUpRun();

@@ -122,6 +122,7 @@ private:
 
     // Commands (main_dlg_commands_win.cpp).
     void Save();
+    void ChooseCleaningMethods();
     void EnableSave();
     void RunAfterBootClicked();
     void AskBeforeCleanClicked();

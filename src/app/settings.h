@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "memory/cleaning_methods.h"
+
 constexpr char kSettingsKey[] = "Software\\Kelvane";
 constexpr char kSettingsParentKey[] = "Software";
 constexpr char kSettingsSubKey[] = "Kelvane";
@@ -22,6 +24,9 @@ constexpr char kNoticeDialog[] = "NoticeDialog";
 constexpr char kOtherFunctionTips[] = "OtherFunctionTips";
 constexpr char kShowStatus[] = "ShowStatus";
 constexpr char kCpuMhz[] = "CPUMHZ";
+constexpr char kCleanMethods[] = "CleanMethods";
+constexpr char kStandbyAutoClean[] = "StandbyAutoClean";
+constexpr char kStandbyAlertValue[] = "StandbyAlertValue";
 
 // Read when the main window is constructed; the defaults are what it shows when a value is absent.
 struct ConstructionSettings {
@@ -50,8 +55,20 @@ struct TickSettings {
     int32_t ramAlertValue = 30;
     bool soundAlert = false;
     bool autoDefrag = false;
+    bool standbyAutoClean = false;
+    int32_t standbyAlertValue = 0;
 };
 constexpr int32_t kTickRamAlertDefault = 30;
+
+// The cleaning methods dialog's values; absent values mean the classic step alone and no
+// automatic clean on the standby list.
+struct CleaningMethodSettings {
+    MethodSet methods = kClassicMethodOnly;
+    bool standbyAutoClean = false;
+    int32_t standbyAlertValue = 50; // percent of installed memory
+};
+constexpr int32_t kStandbyAlertMin = 5;
+constexpr int32_t kStandbyAlertMax = 95;
 
 // What the save command stores, in the main window's terms.
 struct SavedSettings {

@@ -123,6 +123,30 @@ void ReadTickSettings(TickSettings& kept)
     Read(key, kRamAlertValue, kept.ramAlertValue);
     Read(key, kSoundAlert, kept.soundAlert);
     Read(key, kAutoDefrag, kept.autoDefrag);
+    Read(key, kStandbyAutoClean, kept.standbyAutoClean);
+    Read(key, kStandbyAlertValue, kept.standbyAlertValue);
+}
+
+CleaningMethodSettings ReadCleaningMethodSettings()
+{
+    CleaningMethodSettings settings;
+    CRegistryKey key;
+    if (OpenSettings(key) == ERROR_SUCCESS) {
+        Read(key, kCleanMethods, settings.methods);
+        Read(key, kStandbyAutoClean, settings.standbyAutoClean);
+        Read(key, kStandbyAlertValue, settings.standbyAlertValue);
+    }
+    return settings;
+}
+
+void WriteCleaningMethodSettings(const CleaningMethodSettings& settings)
+{
+    CRegistryKey key;
+    if (OpenSettings(key) != ERROR_SUCCESS)
+        return;
+    Write(key, kCleanMethods, settings.methods);
+    Write(key, kStandbyAutoClean, settings.standbyAutoClean);
+    Write(key, kStandbyAlertValue, settings.standbyAlertValue);
 }
 
 void SaveSettings(const SavedSettings& settings, const std::string& programPath)

@@ -24,6 +24,10 @@ void ReadTickSettings(TickSettings& kept);
 // The save command, in its fixed order; then the autostart value is written or deleted.
 void SaveSettings(const SavedSettings& settings, const std::string& programPath = ProgramPath());
 
+CleaningMethodSettings ReadCleaningMethodSettings();
+// Written when the methods dialog closes with OK.
+void WriteCleaningMethodSettings(const CleaningMethodSettings& settings);
+
 // Single values written the moment their control changes.
 void WriteNoticeDialog(bool dontAsk);
 void WriteOtherFunctionTips(bool openToolsWithoutWarning);

@@ -72,11 +72,10 @@ const char* MethodNameKey(CleaningMethod method)
     return "MethodFillAndRelease";
 }
 
-std::vector<std::string> MethodReportLines(const std::vector<OperationResult>& results, const TextLookup& text,
-                                           const MemoryListSizes* before, const MemoryListSizes* after)
+std::vector<std::string> MethodReportLines(const RunOutcome& outcome, const TextLookup& text)
 {
     std::vector<std::string> lines;
-    for (const OperationResult& result : results) {
+    for (const OperationResult& result : outcome.results) {
         const char* outcome = OutcomeTextKey(result.status);
         std::string line = text(MethodNameKey(result.method)) + ": " + text(outcome);
         if (std::string(outcome) == "MethodFailed") {
@@ -86,14 +85,25 @@ std::vector<std::string> MethodReportLines(const std::vector<OperationResult>& r
         }
         lines.push_back(line);
     }
-    if (before && after) {
+    if (outcome.listsSampled) {
         const std::string pattern = text("ReportListBeforeAfter");
-        lines.push_back(FillPlaceholders(pattern, {text("ReportStandbyList"), Megabytes(before->standbyBytes),
-                                                   Megabytes(after->standbyBytes)}));
-        lines.push_back(FillPlaceholders(pattern, {text("ReportModifiedList"), Megabytes(before->modifiedBytes),
-                                                   Megabytes(after->modifiedBytes)}));
+        const MemoryListSizes &before = outcome.listsBefore, &after = outcome.listsAfter;
+        lines.push_back(FillPlaceholders(pattern, {text("ReportStandbyList"), Megabytes(before.standbyBytes),
+                                                   Megabytes(after.standbyBytes)}));
+        lines.push_back(FillPlaceholders(pattern, {text("ReportModifiedList"), Megabytes(before.modifiedBytes),
+                                                   Megabytes(after.modifiedBytes)}));
     }
     return lines;
+}
+
+bool RunOutcome::AnyStepDone() const
+{
+    if (classicStep)
+        return true;
+    for (const OperationResult& result : results)
+        if (result.Done())
+            return true;
+    return false;
 }
 
 std::string FillPlaceholders(const std::string& pattern, const std::vector<std::string>& arguments)

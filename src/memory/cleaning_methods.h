@@ -96,13 +96,23 @@ struct MemoryListSizes {
     uint64_t modifiedBytes = 0;
 };
 
+// What a run's steps did: the system operations' outcomes, the lists around them, and whether
+// the classic step ran. A run of the classic step alone has no results and no list figures.
+struct RunOutcome {
+    std::vector<OperationResult> results;
+    bool classicStep = true;
+    bool listsSampled = false; // both samples below hold the system's figures
+    MemoryListSizes listsBefore, listsAfter;
+
+    bool AnyStepDone() const;
+};
+
 // The words of a text key, in the interface language.
 using TextLookup = std::function<std::string(const char* key)>;
 
 // "name: words" per operation (a failure adds its status in hex), then the standby and modified
 // list lines when the system reported the lists before and after.
-std::vector<std::string> MethodReportLines(const std::vector<OperationResult>& results, const TextLookup& text,
-                                           const MemoryListSizes* before, const MemoryListSizes* after);
+std::vector<std::string> MethodReportLines(const RunOutcome& outcome, const TextLookup& text);
 
 // "{0}", "{1}", ... replaced by the arguments; other text kept.
 std::string FillPlaceholders(const std::string& pattern, const std::vector<std::string>& arguments);

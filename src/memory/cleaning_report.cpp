@@ -21,7 +21,7 @@ CleaningReport LayOutCleaningReport(const ReportFigures& figures, const ReportTe
 {
     const CleanGain gain = GainBetween(figures.before, figures.after, figures.pageSize);
     CleaningReport report;
-    report.gained = figures.after.availPhysMB != figures.before.availPhysMB;
+    report.gained = figures.anyStepDone && figures.after.availPhysMB != figures.before.availPhysMB;
 
     // Byte figures are printed unsigned and 64-bit wide: memory of 2 GB or more stays positive.
     const Row available{&texts.available, std::to_string(figures.availPhysBytes), "bytes"};

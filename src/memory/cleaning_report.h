@@ -25,6 +25,8 @@ struct ReportFigures {
     uint64_t totalPhysBytes = 0;
     uint32_t pageSize = 0;
     bool cleanUpRun = false; // the run came from the clean-up command
+    // False when every step of the run was refused: a change in memory is then not the run's.
+    bool anyStepDone = true;
 };
 
 // Controls 1122 to 1133 (four rows of label, value, unit), then the advice line 1134.

@@ -4,6 +4,7 @@
 #include "memory/clean_state.h"
 #include "memory/memory_cleaner.h"
 #include "resources/resource.h"
+#include "win32/handles.h"
 #include "win32/program_name.h"
 
 namespace {
@@ -31,16 +32,51 @@ void CReportDlg::WriteControls()
         SetItemText(id, report_.Text(id));
 }
 
+void CReportDlg::ShowMethodLines()
+{
+    if (methodLines_.empty())
+        return;
+    std::string text;
+    for (const std::string& line : methodLines_)
+        text += (text.empty() ? "" : "\n") + line;
+    const HWND lines = Item(IDC_REPORT_METHODS);
+    RECT place{};
+    GetWindowRect(lines, &place);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&place), 2);
+    // As high as the text needs at the control's width, wrapped lines included.
+    RECT needed{0, 0, place.right - place.left, 0};
+    {
+        win32::WindowDc dc(lines);
+        win32::SelectObjectScope font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd(), WM_GETFONT, 0, 0)));
+        DrawTextA(dc.get(), text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    }
+    RECT gap{0, 0, 0, 6};
+    MapDialogRect(hwnd(), &gap);
+    const int grow = needed.bottom + gap.bottom;
+    SetWindowPos(lines, nullptr, place.left, place.top, place.right - place.left, needed.bottom, SWP_NOZORDER);
+    SetItemText(IDC_REPORT_METHODS, text);
+    ShowWindow(lines, SW_SHOW);
+    RECT button{};
+    GetWindowRect(Item(IDOK), &button);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&button), 2);
+    SetWindowPos(Item(IDOK), nullptr, button.left, button.top + grow, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    RECT frame{};
+    GetWindowRect(hwnd(), &frame);
+    SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + grow,
+                 SWP_NOZORDER | SWP_NOMOVE);
+}
+
 BOOL CReportDlg::OnInit()
 {
     WriteControls();
+    ShowMethodLines();
     CResourceText texts;
     SetCaption(win32::kProgramName + texts.Text("ReportStr1"));
     SetItemText(IDOK, texts.Text("IDCANCELINARUN"));
     return TRUE;
 }
 
-int ShowCleaningReport()
+int ShowCleaningReport(const RunOutcome& outcome)
 {
     CMemoryCleaner::RecordAfter();
     SYSTEM_INFO system{};
@@ -54,11 +90,13 @@ int ShowCleaningReport()
     figures.totalPhysBytes = now.totalPhys;
     figures.pageSize = system.dwPageSize;
     figures.cleanUpRun = CleanState.cleanUpRun;
+    figures.anyStepDone = outcome.AnyStepDone();
 
     CResourceText texts;
     CReportDlg dialog;
     const CleaningReport report = LayOutCleaningReport(figures, LookUpReportTexts(texts));
     dialog.SetTexts(report);
+    dialog.SetMethodLines(MethodReportLines(outcome, [&texts](const char* key) { return texts.Text(key); }));
     dialog.DoModal(nullptr);
     return report.gained ? 1 : 0;
 }

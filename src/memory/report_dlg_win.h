@@ -1,7 +1,9 @@
 #pragma once
 // The report after a cleaning run: available and installed memory and what the run gained.
 #include <string>
+#include <vector>
 
+#include "memory/cleaning_methods.h"
 #include "memory/cleaning_report.h"
 #include "win32/tool_dialog.h"
 
@@ -11,15 +13,21 @@ public:
 
     // The texts of controls 1122 to 1134, shown when the dialog opens.
     void SetTexts(const CleaningReport& report) { report_ = report; }
+    // One line per system operation and memory list, shown below the figures; the dialog grows
+    // to hold them.
+    void SetMethodLines(std::vector<std::string> lines) { methodLines_ = std::move(lines); }
     void WriteControls();
 
 protected:
     BOOL OnInit() override;
 
 private:
+    void ShowMethodLines();
+
     CleaningReport report_;
+    std::vector<std::string> methodLines_;
 };
 
 // Takes the after-run snapshot, fills the report and shows it modally. 1 when the run changed
-// the available memory, 0 when it gained nothing.
-int ShowCleaningReport();
+// the available memory, 0 when it gained nothing or every step was refused.
+int ShowCleaningReport(const RunOutcome& outcome = RunOutcome{});

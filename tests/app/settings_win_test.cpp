@@ -141,4 +141,24 @@ TEST_F(SettingsTest, SavedDwordsAreWhatTheWindowAndTheTickReadBack)
     EXPECT_EQ(ReadConstructionSettings().otherFunctionTips, 1u);
 }
 
+TEST_F(SettingsTest, CleaningMethodsRoundTripBesideTheSavedValues)
+{
+    ASSERT_TRUE(PrepareFirstStart(kProgram));
+    const CleaningMethodSettings absent = ReadCleaningMethodSettings();
+    EXPECT_EQ(absent.methods, kClassicMethodOnly);
+    EXPECT_FALSE(absent.standbyAutoClean);
+
+    WriteCleaningMethodSettings({kEmptyWorkingSets | kPurgeLowPriorityStandby | kCombinePages, true, 35});
+    SaveSettings(SavedSettings{}, kProgram); // the save command leaves them alone
+    const CleaningMethodSettings read = ReadCleaningMethodSettings();
+    EXPECT_EQ(read.methods, MethodSet{kEmptyWorkingSets | kPurgeLowPriorityStandby | kCombinePages});
+    EXPECT_TRUE(read.standbyAutoClean);
+    EXPECT_EQ(read.standbyAlertValue, 35);
+    TickSettings tick;
+    ReadTickSettings(tick);
+    EXPECT_TRUE(tick.standbyAutoClean);
+    EXPECT_EQ(tick.standbyAlertValue, 35);
+    EXPECT_EQ(StoredNames().size(), 8u + 3u);
+}
+
 } // namespace

@@ -73,9 +73,10 @@ protected:
     CIniFile ini_{testing_support::SourcePath("dist/Kelvane.ini").string()};
 };
 
-TEST_F(ShippedWords, EachOperationReportsItsOwnOutcomeAndTheListsOnlyWhenSampledTwice)
+TEST_F(ShippedWords, EachOperationReportsItsOwnOutcomeAndTheListsWhenSampled)
 {
-    const std::vector<OperationResult> results = {
+    RunOutcome outcome;
+    outcome.results = {
         {kEmptyWorkingSets, kStatusSuccess},
         {kShrinkFileCache, kStatusPrivilegeNotHeld},
         {kFlushModifiedList, kStatusAccessDenied},
@@ -83,20 +84,32 @@ TEST_F(ShippedWords, EachOperationReportsItsOwnOutcomeAndTheListsOnlyWhenSampled
         {kPurgeLowPriorityStandby, kStatusNotSupported},
         {kCombinePages, static_cast<int32_t>(0xC000009Au)},
     };
-    const MemoryListSizes before{1500 * kMB + 5, 300 * kMB}, after{200 * kMB, 12 * kMB - 1};
-    const std::vector<std::string> lines = MethodReportLines(results, Lookup(), &before, &after);
-    EXPECT_EQ(lines, (std::vector<std::string>{
-                         "Empty the working sets of all programs: done",
-                         "Shrink the system file cache: refused, Tidewell lacks the privilege",
-                         "Write the modified page list to disk: refused, Tidewell lacks the privilege",
-                         "Purge the standby list: not supported on this Windows",
-                         "Purge the low-priority standby pages: not supported on this Windows",
-                         "Combine identical pages (Windows 10 and later): failed (0xC000009A)",
-                         "Standby list: 1500 MB before, 200 MB after",
-                         "Modified list: 300 MB before, 11 MB after",
-                     }));
-    EXPECT_EQ(MethodReportLines(results, Lookup(), &before, nullptr).size(), results.size());
-    EXPECT_TRUE(MethodReportLines({}, Lookup(), nullptr, &after).empty());
+    outcome.classicStep = false;
+    outcome.listsSampled = true;
+    outcome.listsBefore = {1500 * kMB + 5, 300 * kMB};
+    outcome.listsAfter = {200 * kMB, 12 * kMB - 1};
+    EXPECT_EQ(MethodReportLines(outcome, Lookup()),
+              (std::vector<std::string>{
+                  "Empty the working sets of all programs: done",
+                  "Shrink the system file cache: refused, Tidewell lacks the privilege",
+                  "Write the modified page list to disk: refused, Tidewell lacks the privilege",
+                  "Purge the standby list: not supported on this Windows",
+                  "Purge the low-priority standby pages: not supported on this Windows",
+                  "Combine identical pages (Windows 10 and later): failed (0xC000009A)",
+                  "Standby list: 1500 MB before, 200 MB after",
+                  "Modified list: 300 MB before, 11 MB after",
+              }));
+    EXPECT_TRUE(outcome.AnyStepDone());
+
+    // Every operation refused and no classic step: nothing was done, whatever memory did.
+    outcome.results.erase(outcome.results.begin());
+    EXPECT_FALSE(outcome.AnyStepDone());
+    outcome.classicStep = true;
+    EXPECT_TRUE(outcome.AnyStepDone());
+
+    outcome.listsSampled = false;
+    EXPECT_EQ(MethodReportLines(outcome, Lookup()).size(), outcome.results.size());
+    EXPECT_TRUE(MethodReportLines(RunOutcome{}, Lookup()).empty()) << "the classic run reports as before";
 }
 
 TEST(CleaningPlan, PlaceholdersAndStandbyShare)

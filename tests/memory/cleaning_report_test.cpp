@@ -30,6 +30,7 @@ TEST(CleaningReport, RowsForEachKindOfRun)
         int32_t before, after;
         bool cleanUpRun, gained;
         Texts texts; // 1122 .. 1133 in rows of three, then the advice line 1134
+        bool refused = false; // every step of the run was refused
     } cases[] = {
         {120, 120, false, false,
          {"nothing", "", "", "available", avail, "bytes", "installed", total, "bytes", "", "", "",
@@ -44,6 +45,11 @@ TEST(CleaningReport, RowsForEachKindOfRun)
         {164, 100, true, true,
          {"available", avail, "bytes", "installed", total, "bytes", "gained MB", "64", "MB", "gained pages",
           "16384", "pages", ""}},
+        // Memory rose while every operation was refused: not the run's gain.
+        {100, 164, false, false,
+         {"nothing", "", "", "available", avail, "bytes", "installed", total, "bytes", "", "", "",
+          "advice other"},
+         true},
     };
     for (const auto& c : cases) {
         ReportFigures figures;
@@ -53,6 +59,7 @@ TEST(CleaningReport, RowsForEachKindOfRun)
         figures.totalPhysBytes = 256 * kMB;
         figures.pageSize = 4096;
         figures.cleanUpRun = c.cleanUpRun;
+        figures.anyStepDone = !c.refused;
         const CleaningReport report = LayOutCleaningReport(figures, kTexts);
         EXPECT_EQ(report.gained, c.gained) << c.before << " -> " << c.after;
         for (int id = kReportFirstControl; id <= kReportAdviceControl; ++id)

@@ -8,6 +8,7 @@
 
 #include "common/resource_text.h"
 #include "memory/clean_state.h"
+#include "memory/cleaning_methods.h"
 #include "memory/pretend_machine.h"
 #include "resources/resource.h"
 #include "support/screenshot_win.h"
@@ -24,6 +25,8 @@ public:
     int dialogs = 0;
     std::string caption;
     std::map<int, std::string> texts;
+    std::string methodLines; // empty while hidden
+    bool okBelowLines = false;
 
     INT_PTR RunModal(win32::Dialog& dialog, HWND parent) override
     {
@@ -33,6 +36,14 @@ public:
         caption = dialog.GetCaption();
         for (int id = IDC_REPORT_LABEL1; id <= IDC_REPORT_ADVICE; ++id)
             texts[id] = dialog.GetItemText(id);
+        methodLines = IsWindowVisible(dialog.Item(IDC_REPORT_METHODS)) ? dialog.GetItemText(IDC_REPORT_METHODS) : "";
+        RECT lines{}, button{}, client{};
+        GetWindowRect(dialog.Item(IDC_REPORT_METHODS), &lines);
+        GetWindowRect(dialog.Item(IDOK), &button);
+        GetClientRect(dialog.hwnd(), &client);
+        MapWindowPoints(nullptr, dialog.hwnd(), reinterpret_cast<POINT*>(&lines), 2);
+        MapWindowPoints(nullptr, dialog.hwnd(), reinterpret_cast<POINT*>(&button), 2);
+        okBelowLines = button.top >= lines.bottom && button.bottom <= client.bottom;
         if (whileOpen)
             whileOpen(dialog.hwnd());
         dialog.EndDialog(IDOK);
@@ -58,12 +69,12 @@ protected:
     }
 
     // A run that began with `beforeMB` available on a 256 MB machine that now has `afterMB`.
-    int Report(int32_t beforeMB, uint64_t afterMB, bool cleanUpRun)
+    int Report(int32_t beforeMB, uint64_t afterMB, bool cleanUpRun, const RunOutcome& outcome = RunOutcome{})
     {
         PretendMachine machine(256 * kMB, afterMB * kMB);
         StatusBefore.availPhysMB = beforeMB;
         CleanState.cleanUpRun = cleanUpRun;
-        return ShowCleaningReport();
+        return ShowCleaningReport(outcome);
     }
 
     ReadingHost host_;
@@ -88,6 +99,23 @@ TEST_F(ReportDlgTest, GainedRunShowsBytesMegabytesAndPages)
     EXPECT_EQ(host_.texts[IDC_REPORT_VALUE3], "64");
     EXPECT_EQ(host_.texts[IDC_REPORT_VALUE4], std::to_string(64 * kMB / PageSize()));
     EXPECT_EQ(host_.caption, "Tidewell" + UiText("ReportStr1"));
+}
+
+TEST_F(ReportDlgTest, RefusedOperationsShowTheirWordsBelowTheFiguresAndNoGain)
+{
+    RunOutcome refused;
+    refused.classicStep = false;
+    refused.results = {{kEmptyWorkingSets, kStatusPrivilegeNotHeld}, {kPurgeStandbyList, kStatusNotSupported}};
+    ASSERT_EQ(Report(100, 164, true, refused), 0) << "memory rose, but not through this run";
+    EXPECT_EQ(host_.texts[IDC_REPORT_ADVICE], UiText("ZLJY2"));
+    EXPECT_EQ(host_.methodLines, UiText("MethodEmptyWorkingSets") + ": " + UiText("MethodNoPrivilege") + "\n" +
+                                     UiText("MethodPurgeStandbyList") + ": " + UiText("MethodNotSupported"));
+    EXPECT_TRUE(host_.okBelowLines) << "the dialog grew to hold the lines";
+
+    refused.results[1].status = kStatusSuccess;
+    EXPECT_EQ(Report(100, 164, true, refused), 1);
+    ASSERT_EQ(Report(100, 164, false), 1);
+    EXPECT_EQ(host_.methodLines, "") << "a classic run shows the figures alone";
 }
 
 TEST_F(ReportDlgTest, RunThatGainedNothingAdvisesByItsCommand)

@@ -25,3 +25,21 @@
 #define IDC_NOTNOTICE_CHECK            1042
 #define IDC_STATICCPUSTATUSINNOTICE    1043
 #define IDC_CPUSTATUS_TEXT             1044
+
+// The cleaning methods.
+#define IDD_CLEANING_METHODS           141
+#define IDC_METHODS_INTRO              1150
+#define IDC_METHOD_FILL                1151
+#define IDC_METHOD_WORKINGSETS         1152
+#define IDC_METHOD_FILECACHE           1153
+#define IDC_METHOD_MODIFIED            1154
+#define IDC_METHOD_STANDBY             1155
+#define IDC_METHOD_LOWPRIORITY         1156
+#define IDC_METHOD_COMBINE             1157
+#define IDC_METHODS_NOTE               1158
+#define IDC_METHODS_AUTOGROUP          1159
+#define IDC_STANDBY_AUTOCLEAN          1160
+#define IDC_STANDBY_EDIT               1161
+#define IDC_STANDBY_SPIN               1162
+#define IDC_STANDBY_UNIT               1163
+#define IDC_REPORT_METHODS             1164

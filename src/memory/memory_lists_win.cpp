@@ -1,0 +1,215 @@
+#include "memory/memory_lists_win.h"
+
+#include <mutex>
+#include <utility>
+
+#include "monitors/cpu_usage_win.h"
+
+namespace {
+
+// The kernel's structures, sized for the build's bitness.
+struct FileCacheInformation {
+    SIZE_T currentSize;
+    SIZE_T peakSize;
+    ULONG pageFaultCount;
+    SIZE_T minimumWorkingSet;
+    SIZE_T maximumWorkingSet;
+    SIZE_T currentSizeIncludingTransitionInPages;
+    SIZE_T peakSizeIncludingTransitionInPages;
+    ULONG transitionRePurposeCount;
+    ULONG flags;
+};
+
+struct CombineInformation {
+    HANDLE handle; // none: the whole system
+    ULONG_PTR pagesCombined;
+    ULONG flags;
+};
+
+struct MemoryListInformation {
+    ULONG_PTR zeroPageCount;
+    ULONG_PTR freePageCount;
+    ULONG_PTR modifiedPageCount;
+    ULONG_PTR modifiedNoWritePageCount;
+    ULONG_PTR badPageCount;
+    ULONG_PTR pageCountByPriority[8];
+    ULONG_PTR repurposedPagesByPriority[8];
+    ULONG_PTR modifiedPageCountPageFile;
+};
+
+using NtSetFn = LONG(WINAPI*)(ULONG, PVOID, ULONG);
+using NtQueryFn = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+
+template <typename Fn>
+Fn NtdllEntry(const char* name)
+{
+    const HMODULE ntdll = GetModuleHandleA("ntdll");
+    return ntdll ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(ntdll, name))) : nullptr;
+}
+
+NtSystemCalls SystemCalls()
+{
+    NtSystemCalls calls;
+    calls.set = [](uint32_t infoClass, void* data, uint32_t length) -> int32_t {
+        static const NtSetFn set = NtdllEntry<NtSetFn>("NtSetSystemInformation");
+        return set ? set(infoClass, data, length) : kStatusNotImplemented;
+    };
+    calls.query = [](uint32_t infoClass, void* data, uint32_t length) -> int32_t {
+        static const NtQueryFn query = NtdllEntry<NtQueryFn>("NtQuerySystemInformation");
+        ULONG returned = 0;
+        return query ? query(infoClass, data, length, &returned) : kStatusNotImplemented;
+    };
+    return calls;
+}
+
+std::mutex callsLock;
+NtSystemCalls replacedCalls;
+
+NtSystemCalls CurrentCalls()
+{
+    std::lock_guard<std::mutex> lock(callsLock);
+    return replacedCalls.set ? replacedCalls : SystemCalls();
+}
+
+int32_t RunOne(const NtSystemCalls& calls, const PlannedOperation& operation)
+{
+    PrivilegeScope privileges(operation.privileges);
+    if (!privileges.AllEnabled())
+        return kStatusPrivilegeNotHeld;
+    switch (operation.payload) {
+    case OperationPayload::MemoryListCommand: {
+        ULONG command = operation.command;
+        return calls.set(operation.infoClass, &command, sizeof command);
+    }
+    case OperationPayload::FileCacheShrink: {
+        // Both limits at their largest value ask the system to empty the cache's working set.
+        FileCacheInformation cache{};
+        cache.minimumWorkingSet = static_cast<SIZE_T>(-1);
+        cache.maximumWorkingSet = static_cast<SIZE_T>(-1);
+        return calls.set(operation.infoClass, &cache, sizeof cache);
+    }
+    case OperationPayload::CombinePages: {
+        CombineInformation combine{};
+        return calls.set(operation.infoClass, &combine, sizeof combine);
+    }
+    }
+    return kStatusNotImplemented;
+}
+
+} // namespace
+
+void SetNtSystemCalls(NtSystemCalls calls)
+{
+    std::lock_guard<std::mutex> lock(callsLock);
+    replacedCalls = std::move(calls);
+}
+
+PrivilegeScope::PrivilegeScope(uint32_t privileges)
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+        return;
+    token_.reset(token);
+    alignas(TOKEN_PRIVILEGES) unsigned char wanted[sizeof previous_]{};
+    auto* request = reinterpret_cast<TOKEN_PRIVILEGES*>(wanted);
+    const std::pair<Privilege, const char*> names[] = {
+        {kProfileSingleProcessPrivilege, "SeProfileSingleProcessPrivilege"},
+        {kIncreaseQuotaPrivilege, "SeIncreaseQuotaPrivilege"},
+    };
+    for (const auto& [bit, name] : names) {
+        if (!(privileges & bit))
+            continue;
+        LUID_AND_ATTRIBUTES& entry = request->Privileges[request->PrivilegeCount];
+        if (!LookupPrivilegeValueA(nullptr, name, &entry.Luid))
+            return;
+        entry.Attributes = SE_PRIVILEGE_ENABLED;
+        ++request->PrivilegeCount;
+    }
+    DWORD length = 0;
+    const BOOL adjusted = AdjustTokenPrivileges(token_.get(), FALSE, request, sizeof previous_,
+                                                reinterpret_cast<TOKEN_PRIVILEGES*>(previous_), &length);
+    allEnabled_ = adjusted && GetLastError() == ERROR_SUCCESS; // not ERROR_NOT_ALL_ASSIGNED
+}
+
+PrivilegeScope::~PrivilegeScope()
+{
+    if (!token_)
+        return;
+    // The previous state lists only what the adjustment changed.
+    auto* previous = reinterpret_cast<TOKEN_PRIVILEGES*>(previous_);
+    if (previous->PrivilegeCount)
+        AdjustTokenPrivileges(token_.get(), FALSE, previous, 0, nullptr, nullptr);
+}
+
+std::vector<OperationResult> RunOperations(const std::vector<PlannedOperation>& operations)
+{
+    const NtSystemCalls calls = CurrentCalls();
+    std::vector<OperationResult> results;
+    for (const PlannedOperation& operation : operations)
+        results.push_back({operation.method, RunOne(calls, operation)});
+    return results;
+}
+
+std::optional<MemoryListSizes> QueryMemoryLists()
+{
+    const NtSystemCalls calls = CurrentCalls();
+    MemoryListInformation lists{};
+    {
+        PrivilegeScope privileges(kProfileSingleProcessPrivilege);
+        if (calls.query(kSystemMemoryListInformation, &lists, sizeof lists) < 0)
+            return std::nullopt;
+    }
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    MemoryListSizes sizes;
+    for (ULONG_PTR pages : lists.pageCountByPriority)
+        sizes.standbyBytes += uint64_t{pages} * system.dwPageSize;
+    sizes.modifiedBytes = uint64_t{lists.modifiedPageCount} * system.dwPageSize;
+    return sizes;
+}
+
+RunOutcome RunSystemOperations(const CleaningPlan& plan)
+{
+    RunOutcome outcome;
+    outcome.classicStep = plan.classicStep;
+    if (plan.operations.empty())
+        return outcome; // the classic run reports as it always has
+    const std::optional<MemoryListSizes> before = QueryMemoryLists();
+    outcome.listsSampled = before.has_value();
+    if (before)
+        outcome.listsBefore = *before;
+    outcome.results = RunOperations(plan.operations);
+    return outcome;
+}
+
+void SampleListsAfter(RunOutcome& outcome)
+{
+    if (!outcome.listsSampled)
+        return;
+    const std::optional<MemoryListSizes> after = QueryMemoryLists();
+    outcome.listsSampled = after.has_value();
+    if (after)
+        outcome.listsAfter = *after;
+}
+
+WindowsVersion RunningWindowsVersion()
+{
+    WindowsVersion version;
+    version.nt = !IsWindows9x();
+    // RtlGetVersion tells the true version; GetVersionEx stops at 6.2 without a manifest entry.
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    const auto rtlGetVersion = NtdllEntry<RtlGetVersionFn>("RtlGetVersion");
+    if (version.nt && rtlGetVersion && rtlGetVersion(&info) >= 0) {
+        version.major = info.dwMajorVersion;
+        version.minor = info.dwMinorVersion;
+        return version;
+    }
+    OSVERSIONINFOA fallback{};
+    fallback.dwOSVersionInfoSize = sizeof fallback;
+    GetVersionExA(&fallback);
+    version.major = fallback.dwMajorVersion;
+    version.minor = fallback.dwMinorVersion;
+    return version;
+}

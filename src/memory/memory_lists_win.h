@@ -1,0 +1,49 @@
+#pragma once
+// Runs a cleaning plan's system operations and reads the memory lists. The two NT calls go
+// through a replaceable pair so that tests can record what would reach the kernel.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "memory/cleaning_methods.h"
+#include "win32/handles.h"
+
+struct NtSystemCalls {
+    std::function<int32_t(uint32_t infoClass, void* data, uint32_t length)> set;
+    std::function<int32_t(uint32_t infoClass, void* data, uint32_t length)> query;
+};
+// Empty calls restore ntdll's own.
+void SetNtSystemCalls(NtSystemCalls calls);
+
+// Enables privileges on the process token for its lifetime, then puts back what it changed.
+class PrivilegeScope {
+public:
+    explicit PrivilegeScope(uint32_t privileges);
+    ~PrivilegeScope();
+    PrivilegeScope(const PrivilegeScope&) = delete;
+    PrivilegeScope& operator=(const PrivilegeScope&) = delete;
+
+    // False when the token lacks one of them (or could not be opened): the operation is refused.
+    bool AllEnabled() const { return allEnabled_; }
+
+private:
+    win32::UniqueHandle token_;
+    bool allEnabled_ = false;
+    alignas(TOKEN_PRIVILEGES) unsigned char previous_[sizeof(TOKEN_PRIVILEGES) + 2 * sizeof(LUID_AND_ATTRIBUTES)]{};
+};
+
+// Each operation once, in order, with its privileges enabled only around its call.
+std::vector<OperationResult> RunOperations(const std::vector<PlannedOperation>& operations);
+
+// The standby and modified lists; nothing where the system does not report them.
+std::optional<MemoryListSizes> QueryMemoryLists();
+
+// A run's system part, on its worker thread: the lists sampled, then each operation once.
+RunOutcome RunSystemOperations(const CleaningPlan& plan);
+// After the classic steps: the lists sampled again; both samples or neither count.
+void SampleListsAfter(RunOutcome& outcome);
+
+WindowsVersion RunningWindowsVersion();

@@ -1,0 +1,82 @@
+// The cleaning methods dialog: what it shows for each Windows, and what its OK hands back.
+#include "app/cleaning_methods_dlg_win.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "resources/resource.h"
+#include "support/recording_host_win.h"
+#include "support/screenshot_win.h"
+
+namespace {
+
+using testing_support::RecordingHost;
+
+bool Enabled(const CCleaningMethodsDlg& dialog, int id) { return IsWindowEnabled(dialog.Item(id)) != FALSE; }
+
+void Click(const CCleaningMethodsDlg& dialog, int id)
+{
+    dialog.SetChecked(id, !dialog.IsChecked(id));
+    SendMessageA(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dialog.Item(id)));
+}
+
+TEST(CleaningMethodsDlg, ChoiceOnWindows10MapsTheStandbyBoxesAndChecksTheShare)
+{
+    RecordingHost host;
+    CCleaningMethodsDlg dialog({kFillAndRelease | kPurgeLowPriorityStandby, false, 50}, kAllMethods);
+    ASSERT_TRUE(dialog.CreateModeless());
+    EXPECT_TRUE(dialog.IsChecked(IDC_METHOD_FILL));
+    EXPECT_TRUE(dialog.IsChecked(IDC_METHOD_STANDBY) && dialog.IsChecked(IDC_METHOD_LOWPRIORITY));
+    EXPECT_TRUE(Enabled(dialog, IDC_METHOD_COMBINE) && Enabled(dialog, IDC_STANDBY_AUTOCLEAN));
+    EXPECT_EQ(dialog.GetItemText(IDC_METHODS_NOTE), "");
+
+    Click(dialog, IDC_METHOD_STANDBY);
+    EXPECT_FALSE(Enabled(dialog, IDC_METHOD_LOWPRIORITY)) << "only beside the standby purge";
+    Click(dialog, IDC_METHOD_STANDBY);
+    Click(dialog, IDC_METHOD_LOWPRIORITY); // the whole list
+    Click(dialog, IDC_METHOD_FILL);
+    Click(dialog, IDC_METHOD_WORKINGSETS);
+    Click(dialog, IDC_STANDBY_AUTOCLEAN);
+    dialog.SetItemText(IDC_STANDBY_EDIT, "96");
+    SendMessageA(dialog.hwnd(), WM_COMMAND, IDOK, 0);
+    ASSERT_EQ(host.boxes.size(), 1u) << "out of range";
+    EXPECT_TRUE(IsWindow(dialog.hwnd()));
+
+    dialog.SetItemText(IDC_STANDBY_EDIT, "30");
+    SendMessageA(dialog.hwnd(), WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(dialog.Result(), IDOK);
+    EXPECT_EQ(dialog.Settings().methods, MethodSet{kEmptyWorkingSets | kPurgeStandbyList});
+    EXPECT_TRUE(dialog.Settings().standbyAutoClean);
+    EXPECT_EQ(dialog.Settings().standbyAlertValue, 30);
+}
+
+TEST(CleaningMethodsDlg, OlderWindowsOffersTheClassicStepAlone)
+{
+    RecordingHost host;
+    // Stored on a newer machine: the list operations stay stored but cannot be chosen here.
+    CCleaningMethodsDlg dialog({kPurgeStandbyList, true, 40}, kClassicMethodOnly);
+    ASSERT_TRUE(dialog.CreateModeless());
+    for (int id : {IDC_METHOD_WORKINGSETS, IDC_METHOD_FILECACHE, IDC_METHOD_MODIFIED, IDC_METHOD_STANDBY,
+                   IDC_METHOD_LOWPRIORITY, IDC_METHOD_COMBINE, IDC_STANDBY_AUTOCLEAN, IDC_STANDBY_EDIT})
+        EXPECT_FALSE(Enabled(dialog, id)) << id;
+    EXPECT_TRUE(Enabled(dialog, IDC_METHOD_FILL));
+    EXPECT_NE(dialog.GetItemText(IDC_METHODS_NOTE), "");
+    SendMessageA(dialog.hwnd(), WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(dialog.Settings().methods, MethodSet{kPurgeStandbyList | kFillAndRelease})
+        << "nothing runnable chosen: stored with the classic step";
+}
+
+TEST(CleaningMethodsScreenshot, CleaningMethods)
+{
+    if (!testing_support::ScreenshotsWanted())
+        GTEST_SKIP() << "pictures are taken by make screenshot";
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&icc);
+    CCleaningMethodsDlg dialog({kFillAndRelease | kEmptyWorkingSets | kPurgeStandbyList, true, 40}, kAllMethods);
+    ASSERT_TRUE(dialog.CreateModeless());
+    EXPECT_TRUE(testing_support::SaveScreenshot(dialog.hwnd(), "cleaning-methods"));
+}
+
+} // namespace
