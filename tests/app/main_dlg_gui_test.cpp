@@ -191,7 +191,7 @@ TEST_F(MainDlgTest, FullStandbyListAsksLikeLowMemoryWithTheSameRearming)
     SetNtSystemCalls(calls);
     SYSTEM_INFO system{};
     GetSystemInfo(&system);
-    const ULONG_PTR fortyPercent = (256 * kMB * 40 / 100 + 8 * system.dwPageSize - 1) / (8 * system.dwPageSize);
+    const ULONG_PTR fortyPercent = (256 * testing_support::kMB * 40 / 100 + 8 * system.dwPageSize - 1) / (8 * system.dwPageSize);
     Store(kSoundAlert, 0);
     Store(kAutoDefrag, 0); // free memory alone would not ask
     Store(kRamAlertValue, 75);

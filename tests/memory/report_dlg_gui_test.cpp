@@ -36,7 +36,8 @@ public:
         caption = dialog.GetCaption();
         for (int id = IDC_REPORT_LABEL1; id <= IDC_REPORT_ADVICE; ++id)
             texts[id] = dialog.GetItemText(id);
-        methodLines = IsWindowVisible(dialog.Item(IDC_REPORT_METHODS)) ? dialog.GetItemText(IDC_REPORT_METHODS) : "";
+        const bool shown = (GetWindowLongA(dialog.Item(IDC_REPORT_METHODS), GWL_STYLE) & WS_VISIBLE) != 0;
+        methodLines = shown ? dialog.GetItemText(IDC_REPORT_METHODS) : "";
         RECT lines{}, button{}, client{};
         GetWindowRect(dialog.Item(IDC_REPORT_METHODS), &lines);
         GetWindowRect(dialog.Item(IDOK), &button);
@@ -158,6 +159,14 @@ TEST(ReportScreenshot, Report)
         PretendMachine machine(512 * kMB, 300 * kMB);
         StatusBefore.availPhysMB = 212;
         ShowCleaningReport();
+        RunOutcome outcome;
+        outcome.results = {{kEmptyWorkingSets, kStatusSuccess}, {kPurgeStandbyList, kStatusPrivilegeNotHeld},
+                           {kCombinePages, kStatusInvalidInfoClass}};
+        outcome.listsSampled = true;
+        outcome.listsBefore = {1843 * kMB, 120 * kMB};
+        outcome.listsAfter = {1210 * kMB, 4 * kMB};
+        host.whileOpen = [&](HWND dialog) { saved = saved && SaveScreenshot(dialog, "report-methods"); };
+        ShowCleaningReport(outcome);
     }
     win32::SetUiHost(nullptr);
     EXPECT_TRUE(saved);
