@@ -5,13 +5,21 @@
 #include <commctrl.h>
 
 #include "app/main_dlg_dialogs_win.h"
+#include "app/settings_win.h"
 #include "memory/memory_cleaner.h"
+#include "memory/memory_lists_win.h"
 #include "monitors/system_load_win.h"
 #include "resources/resource.h"
 
 using controls::Rgb;
 
 namespace {
+
+// Read at each start: the methods dialog writes them straight to the settings.
+CleaningPlan ChosenCleaningPlan()
+{
+    return PlanCleaning(ReadCleaningMethodSettings().methods, MethodsOffered(RunningWindowsVersion()));
+}
 
 constexpr controls::Colour kLightBlue = Rgb(19, 238, 255);
 constexpr int kCleaningButtons[] = {IDC_LZL_BUTTON, IDC_CLEANRAM_BT};
@@ -42,7 +50,8 @@ void CMainDlg::Organise()
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     EnableCleaningButtons(false);
     EnableToolButtons(false);
-    run_.StartOrganise(static_cast<int>(SendDlgItemMessageA(hwnd(), IDC_AMOUNT_SLIDER, TBM_GETPOS, 0, 0)));
+    run_.StartOrganise(static_cast<int>(SendDlgItemMessageA(hwnd(), IDC_AMOUNT_SLIDER, TBM_GETPOS, 0, 0)),
+                       WorkerPlan(ChosenCleaningPlan()));
     SetTimer(hwnd(), kOrganiseTimer, kOrganiseMs, nullptr);
     SetCursor(previous);
 }
@@ -67,22 +76,52 @@ void CMainDlg::StartCleanUpRun()
     int32_t load = 0, freePercent = 0;
     GetSystemLoad(&load, &freePercent);
     EnableCleaningButtons(false);
-    CleanUpPlan plan;
+    CleanUpPlan plan = WorkerPlan(ChosenCleaningPlan());
     plan.stepCount = CMemoryCleaner::StepCountFor(freePercent);
-    plan.clipboardOwner = hwnd();
     if (!run_.StartCleanUp(std::move(plan)))
         ShowRunEnded(); // the worker did not start: nothing was cleaned, nothing to report
 }
 
-void CMainDlg::CleanHalf() { CMemoryCleaner::CleanStep(4, false, hwnd()); }
+CleanUpPlan CMainDlg::WorkerPlan(const CleaningPlan& chosen)
+{
+    runOutcome_ = RunOutcome{};
+    CleanUpPlan plan;
+    plan.classicSteps = chosen.classicStep;
+    plan.clipboardOwner = hwnd();
+    if (!chosen.operations.empty()) {
+        // On the worker; the window reads the outcome only after Done.
+        plan.firstOperation = [this, chosen](const std::atomic<bool>&) { runOutcome_ = RunSystemOperations(chosen); };
+        plan.lastOperation = [this] { SampleListsAfter(runOutcome_); };
+    }
+    return plan;
+}
 
-void CMainDlg::CleanQuarter() { CMemoryCleaner::CleanStep(2, false, hwnd()); }
+void CMainDlg::CleanHalf() { CleanFromTray(4); }
+
+void CMainDlg::CleanQuarter() { CleanFromTray(2); }
+
+void CMainDlg::CleanFromTray(int eighths)
+{
+    const CleaningPlan chosen = ChosenCleaningPlan();
+    if (chosen.operations.empty()) {
+        CMemoryCleaner::CleanStep(eighths, false, hwnd()); // the classic step, as it always ran
+        return;
+    }
+    if (run_.Busy())
+        return;
+    CleanUpPlan plan = WorkerPlan(chosen);
+    plan.singleStepEighths = eighths;
+    EnableCleaningButtons(false);
+    EnableToolButtons(false);
+    if (!run_.StartCleanUp(std::move(plan)))
+        ShowRunEnded();
+}
 
 void CMainDlg::OnCleanUpDone()
 {
     ReadControls();
     if (fields_.buildReport && !exiting_)
-        ShowReportAfterRun();
+        ShowReportAfterRun(runOutcome_);
     ShowRunEnded();
 }
 

@@ -19,7 +19,7 @@ bool AskBeforeAutomaticClean(std::function<std::string()> loadLine, bool standby
     return dialog.DoModal(nullptr) == IDOK;
 }
 
-void ShowReportAfterRun() { ShowCleaningReport(); }
+void ShowReportAfterRun(const RunOutcome& outcome) { ShowCleaningReport(outcome); }
 
 void RunCacheSettings()
 {

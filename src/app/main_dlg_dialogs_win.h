@@ -7,8 +7,9 @@
 // clean may start. Answers true without asking when asking is switched off. standby: the standby
 // list, not free memory, called for it.
 bool AskBeforeAutomaticClean(std::function<std::string()> loadLine, bool standby = false);
-// The cleaning report after a run.
-void ShowReportAfterRun();
+// The cleaning report after a run, with what its system operations did.
+struct RunOutcome;
+void ShowReportAfterRun(const RunOutcome& outcome);
 
 void RunCacheSettings();
 void RunStartupItems();

@@ -19,6 +19,7 @@
 #include "controls/history_bar_graph_win.h"
 #include "controls/line_graph_win.h"
 #include "memory/clean_run_win.h"
+#include "memory/cleaning_methods.h"
 #include "win32/dialog.h"
 #include "win32/handles.h"
 
@@ -112,6 +113,9 @@ private:
     void CleanUp();
     void StartCleanUpRun();
     void CleanHalf();
+    void CleanFromTray(int eighths);
+    // The worker's part of the chosen methods: the system operations around the classic steps.
+    CleanUpPlan WorkerPlan(const CleaningPlan& chosen);
     void CleanQuarter();
     void OnCleanUpDone();
     void InitCleanGauge(controls::Colour highlight);
@@ -168,6 +172,7 @@ private:
     CLineGraph cpuGraph_;
     int cpuSeries_ = 0;
     CleanRun run_{*this};
+    RunOutcome runOutcome_; // written by the run's worker, read after its Done
     std::string cpuClock_;
     int userType_ = 2;
     bool showStatus_ = true;

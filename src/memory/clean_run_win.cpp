@@ -22,10 +22,11 @@ CleanRun::~CleanRun()
 
 bool CleanRun::Busy() const { return CleanState.busy; }
 
-bool CleanRun::StartOrganise(int eighths)
+bool CleanRun::StartOrganise(int eighths, CleanUpPlan plan)
 {
     if (!ClaimCleanRun())
         return false;
+    plan_ = std::move(plan);
     stop_ = false;
     CleanState.amountEighths = eighths;
     CleanState.cleanUpRun = false;
@@ -35,7 +36,7 @@ bool CleanRun::StartOrganise(int eighths)
 
 bool CleanRun::OrganiseTick(bool emptyClipboard, HWND clipboardOwner)
 {
-    if (!CleanState.busy || CleanState.cleanUpRun)
+    if (!CleanState.busy || CleanState.cleanUpRun || WorkerRunning())
         return false; // a stray tick: no countdown is running
     const int tick = ++CleanState.tick;
     if (tick <= 7) {
@@ -44,8 +45,16 @@ bool CleanRun::OrganiseTick(bool emptyClipboard, HWND clipboardOwner)
         return true;
     }
     CMemoryCleaner::RecordBefore();
-    CMemoryCleaner::CleanStep(CleanState.amountEighths, emptyClipboard, clipboardOwner, &stop_);
-    progress_.Done();
+    if (!plan_.NeedsWorker()) {
+        CMemoryCleaner::CleanStep(CleanState.amountEighths, emptyClipboard, clipboardOwner, &stop_);
+        progress_.Done();
+        return false;
+    }
+    plan_.singleStepEighths = CleanState.amountEighths;
+    plan_.emptyClipboard = emptyClipboard;
+    plan_.clipboardOwner = clipboardOwner;
+    if (!StartWorker())
+        Work(); // no thread: the countdown was promised a clean, so do it here
     return false;
 }
 
@@ -55,17 +64,23 @@ bool CleanRun::StartCleanUp(CleanUpPlan plan)
         return false;
     plan_ = std::move(plan);
     stop_ = false;
-    CleanState.amountEighths = plan_.stepCount;
-    CleanState.cleanUpRun = true;
+    const bool single = plan_.singleStepEighths >= 0;
+    CleanState.amountEighths = single ? plan_.singleStepEighths : plan_.stepCount;
+    CleanState.cleanUpRun = !single;
     CleanState.tick = 0;
     CMemoryCleaner::RecordBefore();
-    // A previous worker may still be returning from its Done; it touches nothing any more.
-    worker_.reset(CleanWorkerStarter()(WorkerMain, this));
-    if (!worker_) {
+    if (!StartWorker()) {
         ResetCleanState(); // nothing ran: no Done, no report
         return false;
     }
     return true;
+}
+
+bool CleanRun::StartWorker()
+{
+    // A previous worker may still be returning from its Done; it touches nothing any more.
+    worker_.reset(CleanWorkerStarter()(WorkerMain, this));
+    return static_cast<bool>(worker_);
 }
 
 DWORD WINAPI CleanRun::WorkerMain(void* self)
@@ -79,7 +94,9 @@ void CleanRun::Work()
     if (plan_.firstOperation)
         plan_.firstOperation(stop_);
     const int n = plan_.stepCount;
-    if (plan_.classicSteps) {
+    if (plan_.classicSteps && plan_.singleStepEighths >= 0) {
+        CMemoryCleaner::CleanStep(plan_.singleStepEighths, plan_.emptyClipboard, plan_.clipboardOwner, &stop_);
+    } else if (plan_.classicSteps) {
         for (int i = 0; i < n && !stop_; ++i) {
             progress_.ShowPercent(CMemoryCleaner::ProgressText(i + 1));
             progress_.ShowGauge(CMemoryCleaner::GaugePosition(i + 1));
@@ -89,6 +106,8 @@ void CleanRun::Work()
         if (!stop_)
             CMemoryCleaner::CleanStep(n, true, plan_.clipboardOwner, &stop_);
     }
+    if (plan_.lastOperation)
+        plan_.lastOperation();
     if (!stop_) {
         progress_.ShowGauge(kCleanGaugeMax);
         progress_.ShowPercent(kCleanDoneText);

@@ -18,7 +18,15 @@ struct CleanUpPlan {
     // The growing steps: 0 .. n-1 eighths, then n eighths with the clipboard emptied.
     bool classicSteps = true;
     int stepCount = 0;
+    // One step of this many eighths in place of the growing ones (organise, the tray's
+    // commands); -1 for the growing steps.
+    int singleStepEighths = -1;
+    bool emptyClipboard = false; // for the single step
     HWND clipboardOwner = nullptr;
+    // Runs once after the steps, before Done.
+    std::function<void()> lastOperation;
+    // Whether the countdown's step needs the worker.
+    bool NeedsWorker() const { return firstOperation || lastOperation; }
 };
 
 // Starts the clean-up worker (CreateThread); tests replace it to see a start fail.
@@ -33,12 +41,14 @@ public:
 
     bool Busy() const;
     // Claims the run for an organise countdown of `eighths`; false while another run holds it.
-    bool StartOrganise(int eighths);
-    // One countdown tick: a seventh more progress; after the seventh, the step and Done. True
-    // while the countdown goes on.
+    // A plan with operations runs them and the step on the worker once the countdown is over.
+    bool StartOrganise(int eighths, CleanUpPlan plan = {});
+    // One countdown tick: a seventh more progress; after the seventh, the step and Done (from
+    // the worker when the plan has operations). True while the countdown goes on.
     bool OrganiseTick(bool emptyClipboard, HWND clipboardOwner);
     // Claims the run, takes the before-run snapshot and starts the worker. False while another
     // run holds it, or when the worker cannot start: that run is over at once, without Done.
+    // A plan of a single step is not a clean-up run for the report's advice.
     bool StartCleanUp(CleanUpPlan plan);
     // Resets the run's state (the one place that does) and calls the waiting WhenFinished
     // callbacks. The owner calls it on its thread once it has handled Done.
@@ -57,6 +67,7 @@ public:
 
 private:
     static DWORD WINAPI WorkerMain(void* self);
+    bool StartWorker();
     void Work();
 
     CleanProgress& progress_;

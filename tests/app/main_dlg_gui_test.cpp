@@ -7,7 +7,6 @@
 #include "app/main_dlg_fixture_win.h"
 #include "common/resource_text.h"
 #include "controls/dib_canvas_win.h"
-#include "memory/memory_lists_win.h"
 #include "monitors/system_load_win.h"
 #include "support/screenshot_win.h"
 
@@ -175,42 +174,6 @@ TEST_F(MainDlgTest, AutomaticCleanAsksOnceCancelDisarmsAndNoticeSetCleansWithout
     EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 2);
     EXPECT_TRUE(CleanState.busy) << "the run started without asking";
     ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
-}
-
-TEST_F(MainDlgTest, FullStandbyListAsksLikeLowMemoryWithTheSameRearming)
-{
-    ULONG_PTR standbyPages = 0; // per priority, eight priorities
-    NtSystemCalls calls;
-    calls.set = [](uint32_t, void*, uint32_t) { return kStatusSuccess; };
-    calls.query = [&](uint32_t, void* data, uint32_t) {
-        auto* counts = static_cast<ULONG_PTR*>(data);
-        for (int priority = 0; priority < 8; ++priority)
-            counts[5 + priority] = standbyPages;
-        return kStatusSuccess;
-    };
-    SetNtSystemCalls(calls);
-    SYSTEM_INFO system{};
-    GetSystemInfo(&system);
-    const ULONG_PTR fortyPercent = (256 * testing_support::kMB * 40 / 100 + 8 * system.dwPageSize - 1) / (8 * system.dwPageSize);
-    Store(kSoundAlert, 0);
-    Store(kAutoDefrag, 0); // free memory alone would not ask
-    Store(kRamAlertValue, 75);
-    Store(kStandbyAutoClean, 1);
-    Store(kStandbyAlertValue, 40);
-    Open();
-    standbyPages = fortyPercent - 1;
-    Tick(CMainDlg::kRulesTimer);
-    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 0) << "just below its share";
-    standbyPages = fortyPercent;
-    Tick(CMainDlg::kRulesTimer);
-    Tick(CMainDlg::kRulesTimer);
-    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 1) << "asked once, then disarmed by the cancel";
-    standbyPages = 0;
-    Tick(CMainDlg::kRulesTimer);
-    standbyPages = fortyPercent;
-    Tick(CMainDlg::kRulesTimer);
-    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 2) << "armed again once the list had shrunk";
-    SetNtSystemCalls({});
 }
 
 TEST_F(MainDlgTest, OrganiseCountsDownSevenStepsThenCleansAndResets)
