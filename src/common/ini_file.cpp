@@ -1,93 +1,51 @@
 #include "common/ini_file.h"
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-
-namespace {
-
-bool IsSectionHeader(const std::string& line)
-{
-    return line.size() >= 2 && line.front() == '[' && line.back() == ']';
-}
-
-// "[[Name]]" names the same section as "[Name]".
-std::string SectionName(const std::string& header)
-{
-    const auto first = header.find_first_not_of('[');
-    const auto last = header.find_last_not_of(']');
-    if (first == std::string::npos || last == std::string::npos || last < first)
-        return {};
-    return header.substr(first, last - first + 1);
-}
-
-// Reads up to LF; the CR of a CR LF pair is dropped. Lines of any length come back whole.
-bool ReadLine(std::istream& in, std::string& line)
-{
-    if (!std::getline(in, line))
-        return false;
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return true;
-}
-
-// Paths are UTF-8, as every text of the program.
-std::filesystem::path Utf8Path(const std::string& path)
-{
-    return std::filesystem::path(std::u8string(path.begin(), path.end()));
-}
-
-} // namespace
+#include "common/file_bytes.h"
+#include "common/ini_text.h"
 
 CIniFile::CIniFile(std::string path) : path_(std::move(path)) {}
 
 bool CIniFile::Load()
 {
-    std::error_code ec;
-    if (!std::filesystem::exists(Utf8Path(path_), ec))
+    std::string text;
+    switch (ReadFileBytes(path_, text)) {
+    case FileRead::Missing:
         return false;
-    std::ifstream in(Utf8Path(path_), std::ios::binary);
-    if (!in.good()) {
+    case FileRead::Unreadable:
         lastError_ = "Unable to open ini file.";
         return false;
+    case FileRead::Ok:
+        break;
     }
-    std::string current;
-    std::string line;
-    bool firstLine = true;
-    while (ReadLine(in, line)) {
-        if (firstLine && line.compare(0, 3, "\xEF\xBB\xBF") == 0)
-            line.erase(0, 3);
-        firstLine = false;
-        if (!line.empty())
-            ParseLine(line, current);
-    }
+    LoadText(text);
     return true;
 }
 
-void CIniFile::ParseLine(const std::string& line, std::string& current)
+void CIniFile::LoadText(const std::string& text)
 {
-    if (IsSectionHeader(line)) {
-        current = SectionName(line);
-        return;
-    }
-    const auto eq = line.find('=');
-    if (eq == std::string::npos)
-        SetValue(current, std::string(), line.substr(1), true);
-    else
-        SetValue(current, line.substr(0, eq), line.substr(eq + 1), true);
+    std::string current;
+    ForEachIniLine(text, [&](const IniLine& line) {
+        if (line.header)
+            current = line.section;
+        else
+            SetValue(current, line.key, line.value, true);
+    });
 }
 
-void CIniFile::Save() const
+bool CIniFile::Save() const { return ReplaceFileBytes(path_, SaveText()); }
+
+std::string CIniFile::SaveText() const
 {
-    std::ofstream out(Utf8Path(path_), std::ios::binary | std::ios::trunc);
+    std::string out;
     for (const Section& s : sections_) {
         if (s.keys.empty())
             continue;
-        out << '[' << s.name << "]\r\n";
+        out.append("[").append(s.name).append("]\r\n");
         for (size_t i = 0; i < s.keys.size(); ++i)
-            out << s.keys[i] << '=' << s.values[i] << "\r\n";
-        out << "\r\n";
+            out.append(s.keys[i]).append("=").append(s.values[i]).append("\r\n");
+        out.append("\r\n");
     }
+    return out;
 }
 
 std::string CIniFile::GetValue(const std::string& section, const std::string& key)

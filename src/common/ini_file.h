@@ -11,8 +11,12 @@ public:
 
     // Adds the file's entries to what is held. False when the file is missing or unreadable.
     bool Load();
-    // Replaces the file with the held sections; a file that cannot be created is left as it was.
-    void Save() const;
+    // Adds the entries of text in the file's form.
+    void LoadText(const std::string& text);
+    // Replaces the file with the held sections in one step: a failed write leaves it as it was.
+    bool Save() const;
+    // The held sections in the file's form.
+    std::string SaveText() const;
 
     int GetSectionCount() const { return static_cast<int>(sections_.size()); }
     const std::string& GetSectionName(int index) const { return sections_[index].name; }
@@ -31,8 +35,6 @@ private:
         std::vector<std::string> keys;
         std::vector<std::string> values;
     };
-    void ParseLine(const std::string& line, std::string& current);
-
     std::string path_;
     std::vector<Section> sections_;
     std::string lastError_;

@@ -64,30 +64,43 @@ LONG CRegistryKey::QueryDword(const std::string& valueName, DWORD& value) const
     return rc;
 }
 
-LONG CRegistryKey::QueryString(std::string& value, const std::string& valueName) const
+LONG CRegistryKey::QueryValue(const std::string& valueName, DWORD& type, std::string& bytes) const
 {
-    value.clear();
-    DWORD type = 0;
+    bytes.clear();
     DWORD size = 0;
     LONG rc = RegQueryValueExA(key_, valueName.c_str(), nullptr, &type, nullptr, &size);
     // The value may grow between the two calls; ask again with the new size.
     for (int attempt = 0; rc == ERROR_SUCCESS && attempt < 4; ++attempt) {
-        std::string buffer(size + 1, '\0'); // room for a terminator the value may lack
+        bytes.assign(size, '\0');
         DWORD got = size;
         rc = RegQueryValueExA(key_, valueName.c_str(), nullptr, &type,
-                              reinterpret_cast<BYTE*>(buffer.data()), &got);
+                              reinterpret_cast<BYTE*>(bytes.data()), &got);
         if (rc == ERROR_MORE_DATA) {
             size = got;
             rc = ERROR_SUCCESS;
             continue;
         }
-        if (rc == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
-            buffer.resize(got);
-            value.assign(buffer.c_str());
-        }
+        bytes.resize(rc == ERROR_SUCCESS ? got : 0);
         break;
     }
     return rc;
+}
+
+LONG CRegistryKey::QueryString(std::string& value, const std::string& valueName) const
+{
+    value.clear();
+    DWORD type = 0;
+    std::string bytes;
+    const LONG rc = QueryValue(valueName, type, bytes);
+    if (rc == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ))
+        value = bytes.substr(0, bytes.find('\0'));
+    return rc;
+}
+
+LONG CRegistryKey::SetValue(const std::string& valueName, DWORD type, const std::string& bytes)
+{
+    return RegSetValueExA(key_, valueName.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                          static_cast<DWORD>(bytes.size()));
 }
 
 LONG CRegistryKey::SetDword(const std::string& valueName, DWORD value)

@@ -26,6 +26,9 @@ public:
     // Reads a string value of any length. The text is always valid: empty when the value is
     // missing or not a string, cut at its first zero, whole when stored without a terminator.
     LONG QueryString(std::string& value, const std::string& valueName) const;
+    // A value's type and bytes exactly as stored, whatever the type and size.
+    LONG QueryValue(const std::string& valueName, DWORD& type, std::string& bytes) const;
+    LONG SetValue(const std::string& valueName, DWORD type, const std::string& bytes);
     LONG SetDword(const std::string& valueName, DWORD value);
     LONG SetString(const std::string& valueName, const std::string& value);
     LONG DeleteValue(const std::string& valueName);

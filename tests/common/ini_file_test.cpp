@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
 #include "support/test_paths.h"
 
 using testing_support::ReadWholeFile;
@@ -114,6 +120,46 @@ TEST(IniFile, SaveLayoutAfterRemoveSection)
     ini.RemoveSection("Item2");
     ini.Save();
     EXPECT_EQ(ReadWholeFile(dir.File("Delay.ini")), "");
+}
+
+// A write that fails half way (a full disk, here a file size limit) leaves the old file whole.
+TEST(IniFile, FailedSaveKeepsTheOldFile)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "the size limit is a POSIX facility";
+#else
+    ScratchDir dir("ini-failed-save");
+    const std::string old = "[Item0]\r\nProject=Keep\r\n\r\n";
+    WriteWholeFile(dir.File("Delay.ini"), old);
+    CIniFile ini(dir.File("Delay.ini"));
+    ini.SetValue("Item0", "Project", std::string(4096, 'x'));
+
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool savedOk = ini.Save();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_FALSE(savedOk);
+    EXPECT_EQ(ReadWholeFile(dir.File("Delay.ini")), old);
+#endif
+}
+
+// Under a code page that is not UTF-8 a folder name holds bytes that are no UTF-8.
+TEST(IniFile, PathBytesThatAreNoUtf8)
+{
+    ScratchDir dir("ini-ansi-path");
+    const std::string path = dir.File("caf") + "\xE9.ini";
+    CIniFile ini(path);
+    ini.SetValue("Resource", "A", "1");
+    EXPECT_TRUE(ini.Save());
+    CIniFile again(path);
+    EXPECT_TRUE(again.Load());
+    EXPECT_EQ(again.GetValue("Resource", "A"), "1");
 }
 
 TEST(IniFile, LoadAddsToWhatIsHeld)

@@ -18,8 +18,6 @@ void Warn(HWND owner, const std::string& text)
     win32::MessageBoxText(owner, text, win32::kProgramName, MB_ICONEXCLAMATION | MB_OK);
 }
 
-bool IsActive(int kind) { return kind == MachineRun || kind == MachineRunServices || kind == UserRun; }
-
 } // namespace
 
 CAutorunDlg::CAutorunDlg(std::string delayList) : ToolDialog(IDD_AUTORUN_DIALOG), delayList_(std::move(delayList)) {}
@@ -67,7 +65,7 @@ void CAutorunDlg::FillList()
         const StartupItem& item = items_[i];
         AddFileIcon(IconPathOfCommand(item.command), images_);
         const int row = list_.InsertRow(static_cast<int>(i), item.name, ImageList_GetImageCount(images_) - 1);
-        list_.SetCell(row, 1, item.command);
+        list_.SetCell(row, 1, CommandText(item));
         list_.SetCell(row, 2, StatusText(item, active, paused, delayed));
     }
 }
@@ -128,36 +126,39 @@ bool CAutorunDlg::OnCommand(int id, int code, HWND /*control*/)
 void CAutorunDlg::StartNow(const StartupItem& item) const
 {
     CResourceText texts;
-    if (IsActive(item.kind)) {
+    if (IsActiveKind(item.kind)) {
         Warn(hwnd(), texts.Text("strBootHasRunned1") + item.name + texts.Text("strBootHasRunned2"));
         return;
     }
-    WinExec(item.command.c_str(), SW_SHOWNORMAL);
+    if (!HoldsCommand(item)) {
+        Warn(hwnd(), item.name + ": " + texts.Text("strStartupNotCommand"));
+        return;
+    }
+    WinExec(CommandToStart(item).c_str(), SW_SHOWNORMAL);
     Warn(hwnd(), item.command + " " + texts.Text("strStartNowTips"));
 }
 
 void CAutorunDlg::DeleteEntry(const StartupItem& item)
 {
-    rowsBeforeDelete_ = list_.RowCount();
     CResourceText texts;
     const std::string question =
         texts.Text("strStartDeleteSure1") + item.name + texts.Text("strStartDeleteSure2") + " ";
     if (win32::MessageBoxText(hwnd(), question, texts.Text("strDeleteBootItem"), MB_YESNO | MB_ICONEXCLAMATION)
         != IDYES)
         return;
-    DeleteStartupItem(item, delayList_);
+    const bool gone = DeleteStartupItem(item, delayList_);
     FillList();
-    if (list_.RowCount() == rowsBeforeDelete_)
+    if (!gone)
         Warn(hwnd(), texts.Text("strBootItemCantDelete1") + item.name + texts.Text("strBootItemCantDelete2"));
 }
 
 void CAutorunDlg::ChangeStartMode(const StartupItem& item)
 {
     CRunSetupDlg setup;
-    setup.command = item.command;
+    setup.command = CommandText(item);
     setup.name = item.name;
     setup.minutes = item.delay != 0 ? item.delay : 1;
-    setup.mode = item.kind == Delayed ? StartDelayed : IsActive(item.kind) ? StartAtBoot : StartPaused;
+    setup.mode = item.kind == Delayed ? StartDelayed : IsActiveKind(item.kind) ? StartAtBoot : StartPaused;
     if (setup.DoModal(hwnd()) != IDOK)
         return;
     SetStartMode(item, setup.mode, setup.minutes, delayList_, hwnd());

@@ -40,5 +40,4 @@ private:
     HIMAGELIST images_ = nullptr;
     std::vector<StartupItem> items_;
     win32::ListView list_;
-    int rowsBeforeDelete_ = 0;
 };

@@ -12,6 +12,8 @@ void CDelayLauncher::Start()
     startTick_ = TickCount();
     std::vector<StartupItem> table;
     CDelayList(delayList_).LoadForLaunch(table);
+    for (StartupItem& item : table)
+        item.command = CommandToStart(item);
     schedule_.Load(std::move(table));
 }
 

@@ -1,115 +1,93 @@
 #include "tools/startup/delay_list.h"
 
-#include <climits>
-#include <cstdlib>
-
-#include "common/ini_file.h"
+#include "common/file_bytes.h"
 
 namespace {
-
-std::string SectionOf(int index) { return "Item" + std::to_string(index); }
-
-void WriteItem(CIniFile& file, int index, const StartupItem& item)
-{
-    const std::string section = SectionOf(index);
-    file.SetValue(section, "Project", item.name);
-    file.SetValue(section, "Path", item.command);
-    file.SetValue(section, "Delay", std::to_string(item.delay));
-    file.SetValue(section, "OLDID", std::to_string(item.origin));
-}
-
-std::vector<StartupItem> ItemsOf(CIniFile& file)
-{
-    std::vector<StartupItem> items;
-    const int count = file.GetSectionCount();
-    items.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        const std::string section = SectionOf(i);
-        StartupItem item;
-        item.name = file.GetValue(section, "Project");
-        item.command = file.GetValue(section, "Path");
-        item.kind = Delayed;
-        item.delay = ParseDecimal(file.GetValue(section, "Delay"));
-        item.origin = ParseDecimal(file.GetValue(section, "OLDID"));
-        items.push_back(std::move(item));
-    }
-    return items;
-}
 
 bool HasLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
 
 bool SameItem(const StartupItem& a, const StartupItem& b)
 {
-    return a.name == b.name && a.command == b.command && a.delay == b.delay && a.origin == b.origin;
+    return a.name == b.name && a.command == b.command && a.delay == b.delay && a.origin == b.origin
+           && a.valueType == b.valueType;
+}
+
+bool SameItems(const std::vector<StartupItem>& a, const std::vector<StartupItem>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (!SameItem(a[i], b[i]))
+            return false;
+    return true;
 }
 
 } // namespace
 
-int ParseDecimal(const std::string& text)
+bool CDelayList::Read(DelayFile& file) const
 {
-    const long long value = std::strtoll(text.c_str(), nullptr, 10);
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
+    std::string text;
+    const FileRead read = ReadFileBytes(path_, text);
+    file = ParseDelayFile(text);
+    return read != FileRead::Unreadable;
+}
+
+bool CDelayList::Write(const DelayFile& file) const
+{
+    // The write is checked by reading back: a full disk or a foreign lock shows here.
+    return ReplaceFileBytes(path_, FormatDelayFile(file)) && SameItems(ReadItems(), file.items);
 }
 
 bool CDelayList::Append(const StartupItem& item) const
 {
     if (HasLineBreak(item.name) || HasLineBreak(item.command))
         return false;
-    CIniFile file(path_);
-    file.Load();
-    const int n = file.GetSectionCount();
-    WriteItem(file, n, item);
-    file.Save();
-
-    // Save cannot tell a failed write; the entry counts as moved only when the file holds it.
-    CIniFile check(path_);
-    if (!check.Load() || check.GetSectionCount() != n + 1)
+    DelayFile file;
+    if (!Read(file) || static_cast<int>(file.items.size()) >= kMaxStartupItems)
         return false;
-    const std::vector<StartupItem> items = ItemsOf(check);
-    return SameItem(items.back(), item);
+    StartupItem stored = item;
+    stored.kind = Delayed;
+    file.items.push_back(stored);
+    return Write(file);
 }
+
+bool CDelayList::IsFull() const { return static_cast<int>(ReadItems().size()) >= kMaxStartupItems; }
 
 bool CDelayList::AcceptsRemoval() const
 {
-    CIniFile file(path_);
-    file.Load();
-    return file.GetSectionCount() < kMaxStartupItems;
+    DelayFile file;
+    return Read(file) && static_cast<int>(file.items.size()) <= kMaxStartupItems;
+}
+
+template <typename Match>
+bool CDelayList::RemoveLast(Match matches) const
+{
+    DelayFile file;
+    if (!Read(file) || static_cast<int>(file.items.size()) > kMaxStartupItems)
+        return false;
+    for (size_t i = file.items.size(); i-- > 0;)
+        if (matches(file.items[i])) {
+            file.items.erase(file.items.begin() + static_cast<std::ptrdiff_t>(i));
+            return Write(file);
+        }
+    return false;
 }
 
 bool CDelayList::RemoveProject(const std::string& project) const
 {
-    CIniFile file(path_);
-    if (!file.Load())
-        return true; // no list, nothing to remove
-    if (file.GetSectionCount() >= kMaxStartupItems)
-        return false;
-    const std::vector<StartupItem> items = ItemsOf(file);
-    int removed = -1;
-    for (int i = 0; i < static_cast<int>(items.size()); ++i)
-        if (items[static_cast<size_t>(i)].name == project)
-            removed = i;
+    return RemoveLast([&](const StartupItem& i) { return i.name == project; });
+}
 
-    CIniFile rewritten(path_);
-    int next = 0;
-    for (int i = 0; i < static_cast<int>(items.size()); ++i)
-        if (i != removed)
-            WriteItem(rewritten, next++, items[static_cast<size_t>(i)]);
-    rewritten.Save();
-
-    CIniFile check(path_);
-    check.Load();
-    return check.GetSectionCount() == next;
+bool CDelayList::RemoveItem(const StartupItem& item) const
+{
+    return RemoveLast([&](const StartupItem& i) { return SameItem(i, item); });
 }
 
 std::vector<StartupItem> CDelayList::ReadItems() const
 {
-    CIniFile file(path_);
-    file.Load();
-    return ItemsOf(file);
+    DelayFile file;
+    Read(file);
+    return std::move(file.items);
 }
 
 int CDelayList::LoadForLaunch(std::vector<StartupItem>& table) const

@@ -1,34 +1,43 @@
 #pragma once
 // Delay.ini: the entries started a number of minutes after the program starts with Windows.
-// Sections Item0, Item1, ... without gaps, each with Project, Path, Delay and OLDID.
+// Every change re-reads the whole file and replaces it in one step (see delay_file.h).
 #include <string>
 #include <vector>
 
+#include "tools/startup/delay_file.h"
 #include "tools/startup/startup_item.h"
 
 class CDelayList {
 public:
     explicit CDelayList(std::string path) : path_(std::move(path)) {}
 
-    // Appends the item as the next section. True only when the file holds it afterwards; a name
-    // or command with a line break is refused, since it would break the file's lines.
+    // Appends the item as the next section. True only when the file holds it afterwards. Refused
+    // when the list is full, or when the name or command has a line break (it would break the
+    // file's lines).
     bool Append(const StartupItem& item) const;
-    // Removes the last item whose Project is exactly `project` and numbers the rest again from
-    // Item0. A list of 100 or more sections is left alone; false then, or when the file was not
-    // written.
+    // Removes the last item whose Project is exactly `project`. False when the list refuses
+    // removals or the file was not written.
     bool RemoveProject(const std::string& project) const;
-    // Whether RemoveProject would work on the file as it is now.
+    // Removes the one item the user picked: the last whose name, command, delay, origin and type
+    // are the item's. True only when the file holds one such item fewer afterwards.
+    bool RemoveItem(const StartupItem& item) const;
+    bool IsFull() const;
+    // A list longer than any table can show is left alone.
     bool AcceptsRemoval() const;
-    // Every section Item0 to Item<count - 1>, as delayed items.
     std::vector<StartupItem> ReadItems() const;
-    // The launcher's table: every item, or none when the file holds more than 100.
+    // The launcher's table: every item, or none when the file holds more than the table does.
     int LoadForLaunch(std::vector<StartupItem>& table) const;
 
     const std::string& Path() const { return path_; }
 
 private:
+    // False when the file is there but cannot be read: nothing may then be written over it.
+    bool Read(DelayFile& file) const;
+    // Writes the file and reads it back: true when it holds exactly `file`'s items.
+    bool Write(const DelayFile& file) const;
+    // Removes the last item `matches` accepts; with no match the file stays as it is.
+    template <typename Match>
+    bool RemoveLast(Match matches) const;
+
     std::string path_;
 };
-
-// Decimal text as Delay.ini stores numbers; text that is not a number reads as 0.
-int ParseDecimal(const std::string& text);

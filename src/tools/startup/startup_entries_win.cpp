@@ -10,29 +10,49 @@
 
 namespace {
 
-constexpr const char* kCurrentVersion = "Software\\Microsoft\\Windows\\CurrentVersion";
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+StartupItem ItemOf(StartupValue&& value, int kind)
+{
+    StartupItem item;
+    item.name = std::move(value.name);
+    item.kind = kind;
+    item.valueType = value.type;
+    if (HoldsCommand(item))
+        item.command = value.data.substr(0, value.data.find('\0'));
+    item.data = std::move(value.data);
+    return item;
+}
 
 // Appends while the table has room; entries past the last row are left out of the list.
 void AppendKey(std::vector<StartupItem>& table, int kind)
 {
-    for (auto& [name, command] : ReadStartupValues(kind)) {
-        if (kind == MachineRun && name.find(kOwnEntryName) != std::string::npos)
+    for (StartupValue& value : ReadStartupValues(kind)) {
+        if ((kind == MachineRun || kind == MachineRun32) && value.name.find(kOwnEntryName) != std::string::npos)
             continue;
         if (static_cast<int>(table.size()) >= kMaxStartupItems)
             return;
-        StartupItem item;
-        item.name = std::move(name);
-        item.command = std::move(command);
-        item.kind = kind;
-        table.push_back(std::move(item));
+        table.push_back(ItemOf(std::move(value), kind));
     }
 }
 
-void CreateDisabledKey(HKEY root, const char* name)
+// A delayed item goes back to a key as the string it was; a registry entry as it is stored.
+bool WriteToKey(int kind, const StartupItem& item)
 {
-    CRegistryKey key;
-    if (key.Open(root, kCurrentVersion, KEY_ALL_ACCESS) == ERROR_SUCCESS)
-        key.CreateSubKey(name);
+    if (item.kind == Delayed)
+        return WriteStartupValue(kind, item.name, item.valueType == kValueExpandString ? REG_EXPAND_SZ : REG_SZ,
+                                 item.command + '\0');
+    return WriteStartupValue(kind, item.name, item.valueType, item.data);
+}
+
+// Why a delaying cannot be done, or empty text.
+std::string DelayRefusal(const StartupItem& item, const CDelayList& list)
+{
+    if (!HoldsCommand(item))
+        return item.name + ": " + UiText("strStartupNotCommand");
+    if (list.IsFull())
+        return UiText("strDelayListFull");
+    return {};
 }
 
 } // namespace
@@ -43,13 +63,14 @@ int LoadStartupItems(std::vector<StartupItem>& table, const std::string& delayLi
 {
     table.clear();
     AppendKey(table, MachineRun);
+    AppendKey(table, MachineRun32);
     AppendKey(table, MachineRunServices);
     for (StartupItem& item : CDelayList(delayList).ReadItems()) {
         if (static_cast<int>(table.size()) >= kMaxStartupItems)
             break;
         table.push_back(std::move(item));
     }
-    for (int kind : {MachineRunDisabled, MachineRunServicesDisabled, UserRun, UserRunDisabled})
+    for (int kind : {MachineRunDisabled, MachineRun32Disabled, MachineRunServicesDisabled, UserRun, UserRunDisabled})
         AppendKey(table, kind);
     return static_cast<int>(table.size());
 }
@@ -58,6 +79,13 @@ bool SetStartMode(const StartupItem& item, int mode, int minutes, const std::str
 {
     const StartModePlan plan = PlanStartMode(item, mode, minutes);
     const CDelayList list(delayList);
+    if (plan.appendDelayed) {
+        const std::string refusal = DelayRefusal(item, list);
+        if (!refusal.empty()) {
+            win32::MessageBoxText(owner, refusal, "Tidewell", MB_ICONEXCLAMATION | MB_OK);
+            return false;
+        }
+    }
     bool moved = false;
     // A list that refuses removals would leave the entry both delayed and back in a key.
     if (plan.Changes() && (!plan.removeProject || list.AcceptsRemoval())) {
@@ -69,13 +97,13 @@ bool SetStartMode(const StartupItem& item, int mode, int minutes, const std::str
             delayed.origin = plan.origin;
             written = list.Append(delayed);
         } else {
-            written = WriteStartupValue(plan.writeKey, item.name, item.command);
+            written = WriteToKey(plan.writeKey, item);
         }
         if (written) {
             if (plan.removeKey != kNoKey)
                 RemoveStartupValue(plan.removeKey, item.name);
             if (plan.removeProject)
-                list.RemoveProject(item.name);
+                list.RemoveItem(item);
             moved = true;
         }
     }
@@ -84,25 +112,39 @@ bool SetStartMode(const StartupItem& item, int mode, int minutes, const std::str
     return moved;
 }
 
-void DeleteStartupItem(const StartupItem& item, const std::string& delayList)
+bool DeleteStartupItem(const StartupItem& item, const std::string& delayList)
 {
     if (item.kind == Delayed)
-        CDelayList(delayList).RemoveProject(item.name);
-    else
-        RemoveStartupValue(item.kind, item.name);
+        return CDelayList(delayList).RemoveItem(item);
+    RemoveStartupValue(item.kind, item.name);
+    return !StartupValueExists(item.kind, item.name);
+}
+
+std::string CommandToStart(const StartupItem& item)
+{
+    if (item.valueType != kValueExpandString)
+        return item.command;
+    const DWORD needed = ExpandEnvironmentStringsA(item.command.c_str(), nullptr, 0);
+    if (needed == 0)
+        return item.command;
+    std::string expanded(needed, '\0');
+    const DWORD got = ExpandEnvironmentStringsA(item.command.c_str(), expanded.data(), needed);
+    if (got == 0 || got > needed)
+        return item.command;
+    expanded.resize(got - 1);
+    return expanded;
 }
 
 void EnsureDisabledKeys()
 {
-    CreateDisabledKey(HKEY_LOCAL_MACHINE, "Run-");
-    CreateDisabledKey(HKEY_CURRENT_USER, "Run-");
-    CreateDisabledKey(HKEY_LOCAL_MACHINE, "RunServices-");
+    for (int kind : {MachineRunDisabled, UserRunDisabled, MachineRunServicesDisabled, MachineRun32Disabled})
+        CreateStartupKey(kind);
 }
 
 void CheckOwnEntry(HWND owner)
 {
     CRegistryKey key;
-    key.Open(HKEY_LOCAL_MACHINE, std::string(kCurrentVersion) + "\\Run", KEY_ALL_ACCESS);
+    key.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_ACCESS | KEY_WOW64_64KEY);
     std::string command;
     if (!key.IsOpen() || key.QueryString(command, kOwnEntryName) != ERROR_SUCCESS)
         win32::MessageBoxText(owner, UiText("strStartUpTips"), win32::kProgramName, MB_ICONEXCLAMATION | MB_OK);
@@ -112,7 +154,7 @@ void CheckStartupConflicts(const std::string& delayList, HWND owner)
 {
     StartupKeyNames keys;
     for (int kind : {MachineRun, MachineRunServices, MachineRunDisabled, MachineRunServicesDisabled, UserRun,
-                     UserRunDisabled})
+                     UserRunDisabled, MachineRun32, MachineRun32Disabled})
         keys[static_cast<size_t>(kind)] = ReadStartupNames(kind);
     const CDelayList list(delayList);
     std::vector<std::string> projects;

@@ -13,11 +13,16 @@ std::string DelayListPath();
 // Every entry except the program's own, in key order, at most kMaxStartupItems; returns the count.
 int LoadStartupItems(std::vector<StartupItem>& table, const std::string& delayList = DelayListPath());
 // Moves the entry for the chosen mode, target first: when the target cannot be written the
-// entry stays where it was. Delaying runs CheckOwnEntry afterwards. True when the entry moved.
+// entry stays where it was. A registry entry moves with its type and bytes exactly as stored.
+// Delaying an entry that holds no command, or into a full list, is refused with a message;
+// otherwise delaying runs CheckOwnEntry afterwards. True when the entry moved.
 bool SetStartMode(const StartupItem& item, int mode, int minutes, const std::string& delayList = DelayListPath(),
                   HWND owner = nullptr);
-void DeleteStartupItem(const StartupItem& item, const std::string& delayList = DelayListPath());
-// Creates the three disabled keys where missing.
+// True when the entry is gone from where it lived.
+bool DeleteStartupItem(const StartupItem& item, const std::string& delayList = DelayListPath());
+// The command line to start: an expandable one with its environment variables filled in.
+std::string CommandToStart(const StartupItem& item);
+// Creates the disabled keys where missing.
 void EnsureDisabledKeys();
 // Tells the user when the program's own entry, which delayed entries depend on, is missing.
 void CheckOwnEntry(HWND owner = nullptr);

@@ -1,5 +1,6 @@
 #pragma once
 // One startup entry and where it lives. The kind numbers are stored in Delay.ini.
+#include <cstdint>
 #include <string>
 
 enum StartupKind : int {
@@ -10,7 +11,11 @@ enum StartupKind : int {
     MachineRunServicesDisabled = 4,
     UserRun = 5,
     UserRunDisabled = 6,
+    // The machine Run keys that Windows keeps apart for 32-bit programs on a 64-bit system.
+    MachineRun32 = 7,
+    MachineRun32Disabled = 8,
 };
+inline constexpr int kStartupKindCount = 9;
 
 // The mode a user gives an entry in the start mode dialog.
 enum StartMode : int { StartAtBoot = 0, StartPaused = 1, StartDelayed = 2 };
@@ -18,11 +23,27 @@ enum StartMode : int { StartAtBoot = 0, StartPaused = 1, StartDelayed = 2 };
 // Both the dialog's table and the launcher's table hold at most this many entries.
 inline constexpr int kMaxStartupItems = 100;
 
+// Registry value types, as the registry numbers them.
+inline constexpr std::uint32_t kValueString = 1;       // REG_SZ
+inline constexpr std::uint32_t kValueExpandString = 2; // REG_EXPAND_SZ
+inline constexpr std::uint32_t kValueBinary = 3;       // REG_BINARY
+inline constexpr std::uint32_t kValueDword = 4;        // REG_DWORD
+inline constexpr std::uint32_t kValueMultiString = 7;  // REG_MULTI_SZ
+inline constexpr std::uint32_t kValueQword = 11;       // REG_QWORD
+
 struct StartupItem {
     std::string name;    // registry value name, or the Project of a delayed item
-    std::string command; // value data, or the Path of a delayed item
+    std::string command; // the command line; empty for a value that is no string
     int kind = MachineRun;
     int delay = 0;  // minutes; delayed items only
-    int origin = 0; // kind before it was delayed: 0, 1, 5 or 6; delayed items only
+    int origin = 0; // kind before it was delayed: 0, 1, 5, 6 or 7; delayed items only
     bool launched = false;
+    std::uint32_t valueType = kValueString;
+    std::string data{}; // a registry entry's value exactly as stored, moved as it is
 };
+
+// Only string values hold a command line that can be started or delayed.
+inline bool HoldsCommand(const StartupItem& item)
+{
+    return item.valueType == kValueString || item.valueType == kValueExpandString;
+}

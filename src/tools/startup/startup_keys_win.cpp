@@ -10,17 +10,36 @@ constexpr const char* kRunServices = "Software\\Microsoft\\Windows\\CurrentVersi
 constexpr const char* kRunDisabled = "Software\\Microsoft\\Windows\\CurrentVersion\\Run-";
 constexpr const char* kRunServicesDisabled = "Software\\Microsoft\\Windows\\CurrentVersion\\RunServices-";
 
+// Only a 64-bit system keeps the 32-bit programs' machine keys apart.
+bool HasSeparate32BitView()
+{
+#ifdef _WIN64
+    return true;
+#else
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+#endif
+}
+
+bool OpenKey(int kind, REGSAM access, CRegistryKey& key)
+{
+    StartupKeyPlace place{};
+    return StartupKeyOf(kind, place) && key.Open(place.root, place.path, access | place.view) == ERROR_SUCCESS;
+}
+
 } // namespace
 
 bool StartupKeyOf(int kind, StartupKeyPlace& place)
 {
     switch (kind) {
-    case MachineRun: place = {HKEY_LOCAL_MACHINE, kRun}; return true;
-    case MachineRunServices: place = {HKEY_LOCAL_MACHINE, kRunServices}; return true;
-    case MachineRunDisabled: place = {HKEY_LOCAL_MACHINE, kRunDisabled}; return true;
-    case MachineRunServicesDisabled: place = {HKEY_LOCAL_MACHINE, kRunServicesDisabled}; return true;
-    case UserRun: place = {HKEY_CURRENT_USER, kRun}; return true;
-    case UserRunDisabled: place = {HKEY_CURRENT_USER, kRunDisabled}; return true;
+    case MachineRun: place = {HKEY_LOCAL_MACHINE, kRun, KEY_WOW64_64KEY}; return true;
+    case MachineRunServices: place = {HKEY_LOCAL_MACHINE, kRunServices, KEY_WOW64_64KEY}; return true;
+    case MachineRunDisabled: place = {HKEY_LOCAL_MACHINE, kRunDisabled, KEY_WOW64_64KEY}; return true;
+    case MachineRunServicesDisabled: place = {HKEY_LOCAL_MACHINE, kRunServicesDisabled, KEY_WOW64_64KEY}; return true;
+    case UserRun: place = {HKEY_CURRENT_USER, kRun, 0}; return true;
+    case UserRunDisabled: place = {HKEY_CURRENT_USER, kRunDisabled, 0}; return true;
+    case MachineRun32: place = {HKEY_LOCAL_MACHINE, kRun, KEY_WOW64_32KEY}; return HasSeparate32BitView();
+    case MachineRun32Disabled: place = {HKEY_LOCAL_MACHINE, kRunDisabled, KEY_WOW64_32KEY}; return HasSeparate32BitView();
     default: return false;
     }
 }
@@ -28,42 +47,58 @@ bool StartupKeyOf(int kind, StartupKeyPlace& place)
 std::vector<std::string> ReadStartupNames(int kind)
 {
     std::vector<std::string> names;
-    StartupKeyPlace place{};
     CRegistryKey key;
-    if (StartupKeyOf(kind, place) && key.Open(place.root, place.path, KEY_READ) == ERROR_SUCCESS)
+    if (OpenKey(kind, KEY_READ, key))
         key.EnumValueNames(names);
     return names;
 }
 
-std::vector<std::pair<std::string, std::string>> ReadStartupValues(int kind)
+std::vector<StartupValue> ReadStartupValues(int kind)
 {
-    std::vector<std::pair<std::string, std::string>> values;
-    StartupKeyPlace place{};
+    std::vector<StartupValue> values;
     CRegistryKey key;
-    if (!StartupKeyOf(kind, place) || key.Open(place.root, place.path, KEY_READ) != ERROR_SUCCESS)
+    if (!OpenKey(kind, KEY_READ, key))
         return values;
     std::vector<std::string> names;
     key.EnumValueNames(names);
     for (std::string& name : names) {
-        std::string data;
-        key.QueryString(data, name);
-        values.emplace_back(std::move(name), std::move(data));
+        StartupValue value;
+        if (key.QueryValue(name, value.type, value.data) != ERROR_SUCCESS)
+            continue; // gone meanwhile
+        value.name = std::move(name);
+        values.push_back(std::move(value));
     }
     return values;
 }
 
-bool WriteStartupValue(int kind, const std::string& name, const std::string& command)
+bool StartupValueExists(int kind, const std::string& name)
 {
-    StartupKeyPlace place{};
     CRegistryKey key;
-    return StartupKeyOf(kind, place) && key.Open(place.root, place.path, KEY_ALL_ACCESS) == ERROR_SUCCESS
-           && key.SetString(name, command) == ERROR_SUCCESS;
+    DWORD type = 0;
+    std::string data;
+    return OpenKey(kind, KEY_READ, key) && key.QueryValue(name, type, data) == ERROR_SUCCESS;
+}
+
+bool WriteStartupValue(int kind, const std::string& name, DWORD type, const std::string& data)
+{
+    CRegistryKey key;
+    return OpenKey(kind, KEY_ALL_ACCESS, key) && key.SetValue(name, type, data) == ERROR_SUCCESS;
 }
 
 bool RemoveStartupValue(int kind, const std::string& name)
 {
-    StartupKeyPlace place{};
     CRegistryKey key;
-    return StartupKeyOf(kind, place) && key.Open(place.root, place.path, KEY_ALL_ACCESS) == ERROR_SUCCESS
-           && key.DeleteValue(name) == ERROR_SUCCESS;
+    return OpenKey(kind, KEY_ALL_ACCESS, key) && key.DeleteValue(name) == ERROR_SUCCESS;
+}
+
+void CreateStartupKey(int kind)
+{
+    StartupKeyPlace place{};
+    if (!StartupKeyOf(kind, place))
+        return;
+    const std::string path = place.path;
+    const auto slash = path.find_last_of('\\');
+    CRegistryKey key;
+    if (key.Open(place.root, path.substr(0, slash), KEY_ALL_ACCESS | place.view) == ERROR_SUCCESS)
+        key.CreateSubKey(path.substr(slash + 1), nullptr, 0, KEY_ALL_ACCESS | place.view);
 }

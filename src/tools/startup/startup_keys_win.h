@@ -1,22 +1,32 @@
 #pragma once
-// The six registry keys of the startup manager, each named by the kind of entry it holds.
+// The registry keys of the startup manager, each named by the kind of entry it holds.
 #include <windows.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 struct StartupKeyPlace {
     HKEY root;
     const char* path;
+    REGSAM view; // the registry view the key lives in, added to every access
 };
 
-// False for Delayed and for numbers that are no kind.
+// False for Delayed, for numbers that are no kind, and for the 32-bit programs' keys on a
+// system that has no separate 32-bit view.
 bool StartupKeyOf(int kind, StartupKeyPlace& place);
 
-// Names and data of every value, read with KEY_READ; nothing when the key cannot be opened.
-std::vector<std::pair<std::string, std::string>> ReadStartupValues(int kind);
+struct StartupValue {
+    std::string name;
+    DWORD type = REG_SZ;
+    std::string data; // exactly as stored
+};
+
+// Every value, read with KEY_READ; nothing when the key cannot be opened.
+std::vector<StartupValue> ReadStartupValues(int kind);
 std::vector<std::string> ReadStartupNames(int kind);
+bool StartupValueExists(int kind, const std::string& name);
 // One change each, with KEY_ALL_ACCESS. True when the registry took it.
-bool WriteStartupValue(int kind, const std::string& name, const std::string& command);
+bool WriteStartupValue(int kind, const std::string& name, DWORD type, const std::string& data);
 bool RemoveStartupValue(int kind, const std::string& name);
+// Creates the key that holds the kind's entries where it is missing.
+void CreateStartupKey(int kind);

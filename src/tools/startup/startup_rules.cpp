@@ -11,6 +11,7 @@ int ActiveKeyOfOrigin(int origin)
     switch (origin) {
     case MachineRun: return MachineRun;
     case MachineRunServices: return MachineRunServices;
+    case MachineRun32: return MachineRun32;
     case UserRun:
     case UserRunDisabled: return UserRun;
     default: return kNoKey;
@@ -22,6 +23,7 @@ int PausedKeyOfOrigin(int origin)
     switch (origin) {
     case MachineRun: return MachineRunDisabled;
     case MachineRunServices: return MachineRunServicesDisabled;
+    case MachineRun32: return MachineRun32Disabled;
     case UserRun:
     case UserRunDisabled: return UserRunDisabled;
     default: return kNoKey;
@@ -67,6 +69,65 @@ std::vector<std::string> UpperAll(const std::vector<std::string>& names)
     return upper;
 }
 
+std::string ValueTypeName(std::uint32_t type)
+{
+    switch (type) {
+    case 0: return "REG_NONE";
+    case kValueBinary: return "REG_BINARY";
+    case kValueDword: return "REG_DWORD";
+    case 5: return "REG_DWORD_BIG_ENDIAN";
+    case 6: return "REG_LINK";
+    case kValueMultiString: return "REG_MULTI_SZ";
+    case kValueQword: return "REG_QWORD";
+    default: return "REG_" + std::to_string(type);
+    }
+}
+
+// Enough of the contents to recognise the value in a list row.
+constexpr size_t kShownBytes = 64;
+constexpr size_t kShownChars = 200;
+
+std::string Hex(const std::string& bytes)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text;
+    for (size_t i = 0; i < bytes.size() && i < kShownBytes; ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (i)
+            text += ' ';
+        text += digits[b >> 4];
+        text += digits[b & 15];
+    }
+    if (bytes.size() > kShownBytes)
+        text += " ...";
+    return text;
+}
+
+std::string ValueContents(std::uint32_t type, const std::string& data)
+{
+    if (type == kValueDword && data.size() == 4) {
+        std::uint32_t value = 0;
+        for (int i = 3; i >= 0; --i)
+            value = value << 8 | static_cast<unsigned char>(data[static_cast<size_t>(i)]);
+        return std::to_string(value);
+    }
+    if (type == kValueMultiString) {
+        // The strings one after another, each ended by a zero; a further zero ends the list.
+        std::string text;
+        for (size_t start = 0; start < data.size() && data[start] != '\0';) {
+            size_t end = data.find('\0', start);
+            if (end == std::string::npos)
+                end = data.size();
+            if (!text.empty())
+                text += " | ";
+            text.append(data, start, end - start);
+            start = end + 1;
+        }
+        return text.size() > kShownChars ? text.substr(0, kShownChars) + " ..." : text;
+    }
+    return Hex(data);
+}
+
 } // namespace
 
 StartModePlan PlanStartMode(const StartupItem& item, int mode, int minutes)
@@ -87,16 +148,19 @@ StartModePlan PlanStartMode(const StartupItem& item, int mode, int minutes)
         if (k == MachineRunDisabled) return Move(k, MachineRun);
         if (k == MachineRunServicesDisabled) return Move(k, MachineRunServices);
         if (k == UserRunDisabled) return Move(k, UserRun);
+        if (k == MachineRun32Disabled) return Move(k, MachineRun32);
         return {};
     case StartPaused:
         if (k == MachineRun) return Move(k, MachineRunDisabled);
         if (k == MachineRunServices) return Move(k, MachineRunServicesDisabled);
         if (k == UserRun) return Move(k, UserRunDisabled);
+        if (k == MachineRun32) return Move(k, MachineRun32Disabled);
         return {};
     case StartDelayed:
         if (k == MachineRun || k == MachineRunDisabled) return Delay(k, MachineRun, minutes);
         if (k == MachineRunServices || k == MachineRunServicesDisabled) return Delay(k, MachineRunServices, minutes);
         if (k == UserRun || k == UserRunDisabled) return Delay(k, k, minutes);
+        if (k == MachineRun32 || k == MachineRun32Disabled) return Delay(k, MachineRun32, minutes);
         return {};
     default:
         return {};
@@ -108,7 +172,8 @@ ConflictPlan PlanStartupConflicts(const StartupKeyNames& keys, const std::vector
     ConflictPlan plan;
     const std::pair<int, int> pairs[] = {{MachineRunDisabled, MachineRun},
                                          {MachineRunServicesDisabled, MachineRunServices},
-                                         {UserRunDisabled, UserRun}};
+                                         {UserRunDisabled, UserRun},
+                                         {MachineRun32Disabled, MachineRun32}};
     for (const auto& [paused, active] : pairs) {
         const std::vector<std::string> upperActive = UpperAll(keys[active]);
         for (const std::string& name : keys[paused]) {
@@ -118,7 +183,7 @@ ConflictPlan PlanStartupConflicts(const StartupKeyNames& keys, const std::vector
             }
         }
     }
-    for (int active : {MachineRun, MachineRunServices, UserRun}) {
+    for (int active : {MachineRun, MachineRunServices, UserRun, MachineRun32}) {
         const std::vector<std::string> upperActive = UpperAll(keys[active]);
         for (const std::string& project : projects) {
             if (ContainsIgnoringCase(upperActive, project)) {
@@ -150,14 +215,22 @@ std::string IconPathOfCommand(const std::string& command)
     return command;
 }
 
+bool IsActiveKind(int kind)
+{
+    return kind == MachineRun || kind == MachineRunServices || kind == UserRun || kind == MachineRun32;
+}
+
+std::string CommandText(const StartupItem& item)
+{
+    if (HoldsCommand(item))
+        return item.command;
+    return ValueTypeName(item.valueType) + ": " + ValueContents(item.valueType, item.data);
+}
+
 std::string StatusText(const StartupItem& item, const std::string& active, const std::string& paused,
                        const std::string& delayed)
 {
-    switch (item.kind) {
-    case MachineRun:
-    case MachineRunServices:
-    case UserRun: return active;
-    case Delayed: return delayed + " " + std::to_string(item.delay) + " Minutes";
-    default: return paused;
-    }
+    if (item.kind == Delayed)
+        return delayed + " " + std::to_string(item.delay) + " Minutes";
+    return IsActiveKind(item.kind) ? active : paused;
 }

@@ -23,8 +23,8 @@ struct StartModePlan {
 
 StartModePlan PlanStartMode(const StartupItem& item, int mode, int minutes);
 
-// Value names of the six keys, indexed by kind (index Delayed stays empty).
-using StartupKeyNames = std::array<std::vector<std::string>, 7>;
+// Value names of the keys, indexed by kind (index Delayed stays empty).
+using StartupKeyNames = std::array<std::vector<std::string>, kStartupKindCount>;
 
 struct ConflictPlan {
     std::vector<std::pair<int, std::string>> deleteValues; // (key, name) stale paused copies
@@ -41,6 +41,13 @@ std::string ConflictMessage(const std::vector<std::string>& report, const std::s
 
 // The file whose icon stands for a command in the list.
 std::string IconPathOfCommand(const std::string& command);
+
+// Whether Windows starts the kind's entries.
+bool IsActiveKind(int kind);
+
+// The command column: the command line, or for a value that is no string its type and contents,
+// which are never taken for a command.
+std::string CommandText(const StartupItem& item);
 
 // The status column: active, paused, or "<delayed> <n> Minutes".
 std::string StatusText(const StartupItem& item, const std::string& active, const std::string& paused,

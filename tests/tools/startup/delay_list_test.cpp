@@ -50,7 +50,7 @@ TEST(DelayList, AppendAndRemoveProjectByteLayout)
         Section(0, "B", "\"C:\\B dir\\b.exe\" -x", 12, 5) + Section(1, "C", "c.exe", 60, 6);
     EXPECT_EQ(ReadWholeFile(list.Path()), afterRemoval);
 
-    EXPECT_TRUE(list.RemoveProject("b")) << "names compare exactly: nothing matches";
+    EXPECT_FALSE(list.RemoveProject("b")) << "names compare exactly: nothing matches";
     EXPECT_EQ(ReadWholeFile(list.Path()), afterRemoval);
 }
 
@@ -76,29 +76,57 @@ TEST(DelayList, ReadsMissingAndOddValues)
     EXPECT_EQ(read, (decltype(read){{"P", "", 0, 0, Delayed}, {"", "x", 7, 6, Delayed}}));
 }
 
-TEST(DelayList, HundredSectionLimits)
+TEST(DelayList, HundredItemLimits)
 {
     ScratchDir dir("delay-hundred");
     const CDelayList list(dir.File("Delay.ini"));
     std::vector<StartupItem> table;
 
-    WriteWholeFile(list.Path(), ListOf(99));
-    EXPECT_TRUE(list.AcceptsRemoval());
-    EXPECT_TRUE(list.RemoveProject("P0"));
-    EXPECT_EQ(list.LoadForLaunch(table), 98);
-
     WriteWholeFile(list.Path(), ListOf(100));
+    EXPECT_TRUE(list.IsFull());
+    EXPECT_FALSE(list.Append(Entry("Extra", "x", 1, 0))) << "a 101st item is refused";
+    EXPECT_EQ(ReadWholeFile(list.Path()), ListOf(100)) << "and nothing written";
+    EXPECT_EQ(list.LoadForLaunch(table), 100) << "100 items are launched";
+    EXPECT_EQ(table[99].name, "P99");
+    EXPECT_TRUE(list.RemoveProject("P0")) << "a full list still lets one go";
+    EXPECT_EQ(list.ReadItems().size(), 99u);
+
+    WriteWholeFile(list.Path(), ListOf(101)); // edited by hand
     EXPECT_FALSE(list.AcceptsRemoval());
     EXPECT_FALSE(list.RemoveProject("P0"));
-    EXPECT_EQ(ReadWholeFile(list.Path()), ListOf(100)) << "a removal leaves 100 sections alone";
-    EXPECT_EQ(list.LoadForLaunch(table), 100) << "100 items are still launched";
-    EXPECT_EQ(table.size(), 100u);
-    EXPECT_EQ(table[99].name, "P99");
-
-    EXPECT_TRUE(list.Append(Entry("Extra", "x", 1, 0))) << "appending has no bound";
-    EXPECT_EQ(list.ReadItems().size(), 101u);
+    EXPECT_EQ(ReadWholeFile(list.Path()), ListOf(101));
     EXPECT_EQ(list.LoadForLaunch(table), 0);
     EXPECT_TRUE(table.empty());
+}
+
+// Gaps, repeated numbers and sections of its own do not make a change overwrite or drop anything.
+TEST(DelayList, MalformedFileLosesNothing)
+{
+    ScratchDir dir("delay-malformed");
+    const CDelayList list(dir.File("Delay.ini"));
+    WriteWholeFile(list.Path(), "Note=top\r\n[Item0]\r\nProject=A\r\nPath=a\r\n[Notes]\r\nKeep=me\r\n"
+                                "[Item2]\r\nProject=B\r\nPath=b\r\n[Item0]\r\nProject=C\r\nPath=c\r\n");
+    std::vector<std::string> names;
+    for (const StartupItem& item : list.ReadItems())
+        names.push_back(item.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"A", "B", "C"}));
+
+    ASSERT_TRUE(list.Append(Entry("D", "d", 4, 5)));
+    ASSERT_TRUE(list.RemoveProject("B"));
+    EXPECT_EQ(ReadWholeFile(list.Path()), "Note=top\r\n\r\n" + Section(0, "A", "a", 0, 0) + Section(1, "C", "c", 0, 0)
+                                              + Section(2, "D", "d", 4, 5) + "[Notes]\r\nKeep=me\r\n\r\n");
+}
+
+// Two items of one name: the one removed is the one picked, by its command.
+TEST(DelayList, RemoveItemActsOnThePickedTwin)
+{
+    ScratchDir dir("delay-twins");
+    const CDelayList list(dir.File("Delay.ini"));
+    ASSERT_TRUE(list.Append(Entry("Twin", "first.exe", 1, 0)));
+    ASSERT_TRUE(list.Append(Entry("Twin", "second.exe", 1, 0)));
+    EXPECT_TRUE(list.RemoveItem(Entry("Twin", "first.exe", 1, 0)));
+    EXPECT_FALSE(list.RemoveItem(Entry("Twin", "first.exe", 1, 0))) << "gone already";
+    EXPECT_EQ(ReadWholeFile(list.Path()), Section(0, "Twin", "second.exe", 1, 0));
 }
 
 TEST(DelayList, FailedWritesAreReported)

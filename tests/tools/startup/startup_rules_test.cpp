@@ -49,6 +49,12 @@ const Cell kCells[] = {
     {UserRunDisabled, 0, 1, kNoKey, false, 0, kNoKey, false},
     {UserRunDisabled, 0, 2, kNoKey, true, 6, UserRunDisabled, false},
     {MachineRun, 0, 3, kNoKey, false, 0, kNoKey, false},
+    {MachineRun32, 0, 1, MachineRun32Disabled, false, 0, MachineRun32, false},
+    {MachineRun32, 0, 2, kNoKey, true, 7, MachineRun32, false},
+    {MachineRun32Disabled, 0, 0, MachineRun32, false, 0, MachineRun32Disabled, false},
+    {MachineRun32Disabled, 0, 2, kNoKey, true, 7, MachineRun32Disabled, false},
+    {Delayed, 7, 0, MachineRun32, false, 0, kNoKey, true},
+    {Delayed, 7, 1, MachineRun32Disabled, false, 0, kNoKey, true},
 };
 
 TEST(StartModePlan, EveryCellOfTheTransitionTable)
@@ -81,15 +87,19 @@ TEST(StartupConflicts, PausedAndDelayedCopiesOfActiveEntriesIgnoringCase)
     keys[MachineRunDisabled] = {"ALPHA", "Other"};
     keys[MachineRunServicesDisabled] = {"svc"};
     keys[UserRunDisabled] = {"Gamma", "beta"};
-    const std::vector<std::string> projects = {"gamma", "Delta", "BETA", "SVC"};
+    keys[MachineRun32] = {"Wow"};
+    keys[MachineRun32Disabled] = {"WOW", "alpha"};
+    const std::vector<std::string> projects = {"gamma", "Delta", "BETA", "SVC", "wow"};
 
     const ConflictPlan plan = PlanStartupConflicts(keys, projects);
     using Deletion = std::pair<int, std::string>;
     EXPECT_EQ(plan.deleteValues, (std::vector<Deletion>{{MachineRunDisabled, "ALPHA"},
                                                         {MachineRunServicesDisabled, "svc"},
-                                                        {UserRunDisabled, "Gamma"}}));
-    EXPECT_EQ(plan.removeProjects, (std::vector<std::string>{"BETA", "SVC", "gamma"}));
-    EXPECT_EQ(plan.report, (std::vector<std::string>{"ALPHA", "svc", "Gamma", "BETA", "SVC", "gamma"}));
+                                                        {UserRunDisabled, "Gamma"},
+                                                        {MachineRun32Disabled, "WOW"}}));
+    EXPECT_EQ(plan.removeProjects, (std::vector<std::string>{"BETA", "SVC", "gamma", "wow"}));
+    EXPECT_EQ(plan.report,
+              (std::vector<std::string>{"ALPHA", "svc", "Gamma", "WOW", "BETA", "SVC", "gamma", "wow"}));
 }
 
 TEST(StartupList, IconPathOfCommand)
@@ -111,10 +121,39 @@ TEST(StartupList, StatusTextByKind)
 {
     const std::pair<int, const char*> cases[] = {
         {MachineRunServices, "on"}, {UserRun, "on"}, {MachineRunServicesDisabled, "off"},
-        {UserRunDisabled, "off"}, {Delayed, "Delayed by 15 Minutes"},
+        {UserRunDisabled, "off"}, {Delayed, "Delayed by 15 Minutes"}, {MachineRun32, "on"},
+        {MachineRun32Disabled, "off"},
     };
     for (const auto& [kind, text] : cases)
         EXPECT_EQ(StatusText(Item(kind, 0, 15), "on", "off", "Delayed by"), text) << kind;
+}
+
+// A value that is no string shows its type and contents and never passes for a command line.
+TEST(StartupList, CommandTextByValueType)
+{
+    std::string longBinary = "REG_BINARY: ";
+    for (int i = 0; i < 64; ++i)
+        longBinary += "01 ";
+    const struct {
+        std::uint32_t type;
+        std::string data, text;
+    } cases[] = {
+        {kValueString, std::string("a.exe\0junk", 10), "C:\\Tool.exe"},
+        {kValueExpandString, "x", "C:\\Tool.exe"},
+        {kValueDword, std::string("\x2A\x00\x00\x01", 4), "REG_DWORD: 16777258"},
+        {kValueBinary, std::string("\x00\xFFz", 3), "REG_BINARY: 00 FF 7A"},
+        {kValueBinary, std::string(70, '\x01'), longBinary + "..."},
+        {kValueMultiString, std::string("one\0two\0\0", 9), "REG_MULTI_SZ: one | two"},
+        {kValueQword, std::string(8, '\0'), "REG_QWORD: 00 00 00 00 00 00 00 00"},
+        {99, "", "REG_99: "},
+    };
+    for (const auto& c : cases) {
+        StartupItem item = Item(MachineRun);
+        item.valueType = c.type;
+        item.data = c.data;
+        EXPECT_EQ(CommandText(item), c.text) << c.type;
+        EXPECT_EQ(HoldsCommand(item), c.type == kValueString || c.type == kValueExpandString) << c.type;
+    }
 }
 
 } // namespace

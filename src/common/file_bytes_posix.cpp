@@ -1,0 +1,81 @@
+// The native build's counterpart of file_bytes_win.cpp, for the portable tests and the fuzzer.
+#ifndef _WIN32
+#include "common/file_bytes.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace {
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+bool WriteAll(int fd, const std::string& bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return fsync(fd) == 0;
+}
+
+} // namespace
+
+FileRead ReadFileBytes(const std::string& path, std::string& bytes)
+{
+    bytes.clear();
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0)
+        return FileRead::Missing;
+    Descriptor file(open(path.c_str(), O_RDONLY));
+    if (file.get() < 0 || S_ISDIR(status.st_mode))
+        return FileRead::Unreadable;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = read(file.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return FileRead::Unreadable;
+        if (n == 0)
+            return FileRead::Ok;
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+}
+
+bool ReplaceFileBytes(const std::string& path, const std::string& bytes)
+{
+    const std::string temporary = path + ".new";
+    bool written = false;
+    {
+        Descriptor file(open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644));
+        written = file.get() >= 0 && WriteAll(file.get(), bytes);
+    }
+    if (written && std::rename(temporary.c_str(), path.c_str()) == 0)
+        return true;
+    std::remove(temporary.c_str());
+    return false;
+}
+#endif

@@ -1,0 +1,131 @@
+#include "tools/startup/delay_file.h"
+
+#include <climits>
+#include <cstdlib>
+
+#include "common/ini_text.h"
+
+namespace {
+
+bool IsItemSection(const std::string& name)
+{
+    return name.size() > 4 && name.compare(0, 4, "Item") == 0
+           && name.find_first_not_of("0123456789", 4) == std::string::npos;
+}
+
+// A section exists once it has an entry, as in every ini file of the program.
+class Collector {
+public:
+    explicit Collector(DelayFile& file) : file_(file) {}
+
+    void Header(const std::string& name)
+    {
+        Finish();
+        open_ = true;
+        isItem_ = IsItemSection(name);
+        item_ = StartupItem{};
+        item_.kind = Delayed;
+        foreign_ = ForeignSection{true, name, {}};
+        hasEntry_ = false;
+    }
+    void Entry(const std::string& key, const std::string& value)
+    {
+        if (!open_) // entries above the first header
+            Header(std::string()), isItem_ = false, foreign_.headed = false;
+        hasEntry_ = true;
+        if (!isItem_) {
+            foreign_.entries.emplace_back(key, value);
+            return;
+        }
+        if (key == "Project")
+            item_.name = value;
+        else if (key == "Path")
+            item_.command = value;
+        else if (key == "Delay")
+            item_.delay = ParseDecimal(value);
+        else if (key == "OLDID")
+            item_.origin = ParseDecimal(value);
+        else if (key == "Type")
+            item_.valueType = static_cast<std::uint32_t>(ParseDecimal(value));
+    }
+    void Finish()
+    {
+        if (!open_ || !hasEntry_)
+            return;
+        if (isItem_)
+            file_.items.push_back(item_);
+        else
+            file_.others.push_back(foreign_);
+        hasEntry_ = false;
+    }
+
+private:
+    DelayFile& file_;
+    bool open_ = false;
+    bool isItem_ = false;
+    bool hasEntry_ = false;
+    StartupItem item_;
+    ForeignSection foreign_;
+};
+
+void AppendEntry(std::string& out, const std::string& key, const std::string& value)
+{
+    out.append(key).append("=").append(value).append("\r\n");
+}
+
+} // namespace
+
+int ParseDecimal(const std::string& text)
+{
+    const long long value = std::strtoll(text.c_str(), nullptr, 10);
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+DelayFile ParseDelayFile(const std::string& text)
+{
+    DelayFile file;
+    Collector collector(file);
+    ForEachIniLine(text, [&](const IniLine& line) {
+        if (line.header)
+            collector.Header(line.section);
+        else
+            collector.Entry(line.key, line.value);
+    });
+    collector.Finish();
+    return file;
+}
+
+std::string FormatDelayFile(const DelayFile& file)
+{
+    std::string out;
+    // Headless entries can only stay headless at the very top.
+    for (const ForeignSection& s : file.others)
+        if (!s.headed) {
+            for (const auto& [key, value] : s.entries)
+                AppendEntry(out, key, value);
+            out.append("\r\n");
+        }
+    for (size_t i = 0; i < file.items.size(); ++i) {
+        const StartupItem& item = file.items[i];
+        out.append("[Item").append(std::to_string(i)).append("]\r\n");
+        AppendEntry(out, "Project", item.name);
+        AppendEntry(out, "Path", item.command);
+        AppendEntry(out, "Delay", std::to_string(item.delay));
+        AppendEntry(out, "OLDID", std::to_string(item.origin));
+        if (item.valueType != kValueString)
+            AppendEntry(out, "Type", std::to_string(item.valueType));
+        out.append("\r\n");
+    }
+    for (const ForeignSection& s : file.others)
+        if (s.headed) {
+            out.append("[").append(s.name).append("]\r\n");
+            for (const auto& [key, value] : s.entries)
+                AppendEntry(out, key, value);
+            out.append("\r\n");
+        }
+    return out;
+}

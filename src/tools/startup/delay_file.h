@@ -1,0 +1,27 @@
+#pragma once
+// Delay.ini's text and what it holds. Every section named "Item" and a number is one delayed
+// item, in file order, even when the numbers have gaps or repeat; any other section is kept as it
+// was and written back after the items, so that no rewrite loses what it does not understand.
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tools/startup/startup_item.h"
+
+struct ForeignSection {
+    bool headed = true; // false for entries above the first header
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> entries;
+};
+
+struct DelayFile {
+    std::vector<StartupItem> items;
+    std::vector<ForeignSection> others;
+};
+
+DelayFile ParseDelayFile(const std::string& text);
+// Items numbered again from Item0, each followed by an empty line; foreign sections after them.
+std::string FormatDelayFile(const DelayFile& file);
+
+// Decimal text as Delay.ini stores numbers; text that is not a number reads as 0.
+int ParseDecimal(const std::string& text);
