@@ -1,11 +1,12 @@
 # The commands a newcomer types. Each installs what it needs first.
 NATIVE := build/native
 WIN    := build/win
+FUZZ   := build/fuzz
 PREFIX := $(WIN)/wineprefix
 # ccache, where present, keeps rebuilds of several work trees cheap.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: deps native win test run screenshot bench clean
+.PHONY: deps native win fuzz-build fuzz test run screenshot bench clean
 
 deps:
 	@scripts/install-deps.sh
@@ -18,9 +19,18 @@ win: deps
 	cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(LAUNCHER)
 	cmake --build $(WIN)
 
-test: native win
+fuzz-build: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTIDEWELL_FUZZ=ON $(LAUNCHER)
+	cmake --build $(FUZZ)
+
+# A few minutes of fuzzing the file readers; what it finds is kept in build/fuzz/corpus.
+fuzz: fuzz-build
+	scripts/run-fuzz.sh $(FUZZ) 240
+
+test: native win fuzz-build
 	scripts/wine-env.sh $(PREFIX)
 	xvfb-run -a -s "-screen 0 1280x1024x24" scripts/run-tests.sh $(NATIVE) $(WIN)
+	scripts/run-fuzz.sh $(FUZZ) 10
 
 run: win
 	scripts/run.sh $(WIN)

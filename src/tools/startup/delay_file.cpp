@@ -25,13 +25,13 @@ public:
         isItem_ = IsItemSection(name);
         item_ = StartupItem{};
         item_.kind = Delayed;
-        foreign_ = ForeignSection{true, name, {}};
+        foreign_ = ForeignSection{name, {}};
         hasEntry_ = false;
     }
     void Entry(const std::string& key, const std::string& value)
     {
         if (!open_) // entries above the first header
-            Header(std::string()), isItem_ = false, foreign_.headed = false;
+            Header(std::string());
         hasEntry_ = true;
         if (!isItem_) {
             foreign_.entries.emplace_back(key, value);
@@ -102,13 +102,6 @@ DelayFile ParseDelayFile(const std::string& text)
 std::string FormatDelayFile(const DelayFile& file)
 {
     std::string out;
-    // Headless entries can only stay headless at the very top.
-    for (const ForeignSection& s : file.others)
-        if (!s.headed) {
-            for (const auto& [key, value] : s.entries)
-                AppendEntry(out, key, value);
-            out.append("\r\n");
-        }
     for (size_t i = 0; i < file.items.size(); ++i) {
         const StartupItem& item = file.items[i];
         out.append("[Item").append(std::to_string(i)).append("]\r\n");
@@ -117,15 +110,14 @@ std::string FormatDelayFile(const DelayFile& file)
         AppendEntry(out, "Delay", std::to_string(item.delay));
         AppendEntry(out, "OLDID", std::to_string(item.origin));
         if (item.valueType != kValueString)
-            AppendEntry(out, "Type", std::to_string(item.valueType));
+            AppendEntry(out, "Type", std::to_string(static_cast<int>(item.valueType)));
         out.append("\r\n");
     }
-    for (const ForeignSection& s : file.others)
-        if (s.headed) {
-            out.append("[").append(s.name).append("]\r\n");
-            for (const auto& [key, value] : s.entries)
-                AppendEntry(out, key, value);
-            out.append("\r\n");
-        }
+    for (const ForeignSection& s : file.others) {
+        out.append("[").append(s.name).append("]\r\n");
+        for (const auto& [key, value] : s.entries)
+            AppendEntry(out, key, value);
+        out.append("\r\n");
+    }
     return out;
 }

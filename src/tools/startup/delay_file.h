@@ -8,8 +8,8 @@
 
 #include "tools/startup/startup_item.h"
 
+// Entries above the first header form the section with the empty name, as in CIniFile.
 struct ForeignSection {
-    bool headed = true; // false for entries above the first header
     std::string name;
     std::vector<std::pair<std::string, std::string>> entries;
 };

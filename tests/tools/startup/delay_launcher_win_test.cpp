@@ -38,6 +38,10 @@ TEST_F(DelayLauncherTest, StartsEachItemInItsMinuteThenFinishes)
     Delay("soon", 0);
     Delay("later", 1);
     Delay("also-soon", 0);
+    ASSERT_TRUE(CDelayList(state_.DelayList()).Append({"expand", "%SystemRoot%\\e.exe", Delayed, 1, 0, false,
+                                                       kValueExpandString}));
+    char root[MAX_PATH];
+    GetEnvironmentVariableA("SystemRoot", root, MAX_PATH);
     now_ = 5000000;
     CDelayLauncher launcher = Launcher();
     launcher.Start();
@@ -50,7 +54,8 @@ TEST_F(DelayLauncherTest, StartsEachItemInItsMinuteThenFinishes)
     EXPECT_EQ(started_.size(), 2u) << "59.25 s is not yet a minute";
     now_ += 750;
     EXPECT_FALSE(launcher.OnTick()) << "every item started: the timer stays off";
-    EXPECT_EQ(started_.back(), "later.exe");
+    EXPECT_EQ(started_, (std::vector<std::string>{"soon.exe", "also-soon.exe", "later.exe",
+                                                  std::string(root) + "\\e.exe"}));
 }
 
 TEST_F(DelayLauncherTest, TickCounterWrapBetweenStartAndTick)

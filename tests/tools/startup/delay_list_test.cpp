@@ -113,8 +113,8 @@ TEST(DelayList, MalformedFileLosesNothing)
 
     ASSERT_TRUE(list.Append(Entry("D", "d", 4, 5)));
     ASSERT_TRUE(list.RemoveProject("B"));
-    EXPECT_EQ(ReadWholeFile(list.Path()), "Note=top\r\n\r\n" + Section(0, "A", "a", 0, 0) + Section(1, "C", "c", 0, 0)
-                                              + Section(2, "D", "d", 4, 5) + "[Notes]\r\nKeep=me\r\n\r\n");
+    EXPECT_EQ(ReadWholeFile(list.Path()), Section(0, "A", "a", 0, 0) + Section(1, "C", "c", 0, 0) + Section(2, "D", "d", 4, 5)
+                                              + "[]\r\nNote=top\r\n\r\n[Notes]\r\nKeep=me\r\n\r\n");
 }
 
 // Two items of one name: the one removed is the one picked, by its command.

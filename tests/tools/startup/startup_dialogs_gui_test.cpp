@@ -105,7 +105,7 @@ TEST_F(StartupDialogTest, OpensWithConflictsTidiedAndEveryEntryListed)
     EXPECT_EQ(ListView_GetExtendedListViewStyle(list.hwnd()) & 0x120u, 0x120u);
     for (int id : {IDC_LGRUN_BUTTON, IDC_DELRUN_BUTTON, IDC_APPLYRUN_BUTTON})
         EXPECT_FALSE(Enabled(dialog, id)) << id;
-    EXPECT_TRUE(WriteStartupValue(MachineRunServicesDisabled, "probe", "x")) << "disabled keys were created";
+    EXPECT_TRUE(WriteStartupValue(MachineRunServicesDisabled, "probe", REG_SZ, "x")) << "disabled keys were created";
 }
 
 TEST_F(StartupDialogTest, StartNowRunsOnlyEntriesThatDoNotStartWithWindows)
@@ -114,8 +114,15 @@ TEST_F(StartupDialogTest, StartNowRunsOnlyEntriesThatDoNotStartWithWindows)
     const std::string command = "cmd.exe /c echo started>> \"" + marker.string() + "\"";
     SetValue(MachineRunDisabled, "Off", command);
     SetValue(UserRun, "On", "on.exe");
+    SetRawValue(UserRunDisabled, "Data", REG_BINARY, std::string("\x01\x02", 2));
     CAutorunDlg dialog(state_.DelayList());
     Open(dialog);
+    EXPECT_EQ(dialog.List().GetCell(RowOf(dialog, "Data"), 1), "REG_BINARY: 01 02");
+    Choose(dialog, "Data");
+    Click(dialog, IDC_LGRUN_BUTTON);
+    ASSERT_EQ(host_.boxes.size(), 1u);
+    EXPECT_EQ(host_.boxes[0].text, "Data: " + texts_.Text("strStartupNotCommand")) << "data is never run";
+    host_.boxes.clear();
 
     Choose(dialog, "On");
     Click(dialog, IDC_LGRUN_BUTTON);
@@ -166,11 +173,14 @@ TEST_F(StartupDialogTest, DeleteAsksAndReportsADeletionWithoutEffect)
     EXPECT_EQ(dialog.List().GetCell(0, 0), "Kept");
 }
 
-TEST_F(StartupDialogTest, DeletionThatChangesNothingIsReported)
+// Whether a deletion worked is asked of the entry, not of the row count: with more entries
+// than rows, the next one takes the freed row.
+TEST_F(StartupDialogTest, DeletionIsJudgedByTheEntryNotTheRowCount)
 {
-    const CDelayList list(state_.DelayList());
-    for (int i = 0; i < kMaxStartupItems; ++i)
-        ASSERT_TRUE(list.Append({std::string("d").append(std::to_string(i)), "d.exe", Delayed, 1, 0}));
+    std::string sections;
+    for (int i = 0; i <= kMaxStartupItems; ++i)
+        sections += "[Item" + std::to_string(i) + "]\r\nProject=d" + std::to_string(i) + "\r\nPath=d.exe\r\n";
+    testing_support::WriteWholeFile(state_.DelayList(), sections.substr(0, sections.find("[Item100]")));
     SetValue(UserRun, "Beyond", "beyond.exe");
     CAutorunDlg dialog(state_.DelayList());
     Open(dialog);
@@ -180,9 +190,16 @@ TEST_F(StartupDialogTest, DeletionThatChangesNothingIsReported)
     host_.answer = IDYES;
     Choose(dialog, "d3");
     Click(dialog, IDC_DELRUN_BUTTON);
-    ASSERT_EQ(host_.boxes.size(), 2u);
-    EXPECT_EQ(host_.boxes[1].text,
-              texts_.Text("strBootItemCantDelete1") + "d3" + texts_.Text("strBootItemCantDelete2"));
+    EXPECT_EQ(host_.boxes.size(), 1u) << "the question only: d3 is gone";
+    EXPECT_EQ(RowOf(dialog, "d3"), -1);
+    EXPECT_EQ(dialog.List().RowCount(), kMaxStartupItems);
+
+    testing_support::WriteWholeFile(state_.DelayList(), sections); // 101 sections: left alone
+    Choose(dialog, "d5");
+    Click(dialog, IDC_DELRUN_BUTTON);
+    ASSERT_EQ(host_.boxes.size(), 3u);
+    EXPECT_EQ(host_.boxes[2].text,
+              texts_.Text("strBootItemCantDelete1") + "d5" + texts_.Text("strBootItemCantDelete2"));
 }
 
 TEST_F(StartupDialogTest, StartModeOpensTheModeDialogAndAppliesItsChoice)

@@ -157,14 +157,118 @@ TEST_F(StartupEntriesTest, MoveKeepsTheSourceWhenTheTargetCannotBeWritten)
     EXPECT_EQ(PlacesOf("Keep"), std::vector<int>{Delayed}) << "still delayed, not lost";
 }
 
-TEST_F(StartupEntriesTest, FullDelayListRefusesMovesOutOfIt)
+TEST_F(StartupEntriesTest, FullDelayListRefusesTheHundredFirstAndStillLetsOneGo)
 {
     const CDelayList list(DelayList());
     for (int i = 0; i < kMaxStartupItems; ++i)
         ASSERT_TRUE(list.Append({std::string("p").append(std::to_string(i)), "x.exe", Delayed, 1, UserRun}));
-    StartupItem first = list.ReadItems().front();
-    EXPECT_FALSE(SetStartMode(first, StartAtBoot, 1, DelayList()));
-    EXPECT_EQ(GetValue(UserRun, "p0"), "<missing>") << "not both delayed and active";
+    const std::string full = ReadWholeFile(DelayList());
+    SetValue(UserRun, "More", "more.exe");
+    EXPECT_FALSE(SetStartMode({"More", "more.exe", UserRun}, StartDelayed, 5, DelayList())) << "past the last row";
+    EXPECT_EQ(ReadWholeFile(DelayList()), full) << "nothing written";
+    EXPECT_EQ(GetValue(UserRun, "More"), "more.exe");
+    ASSERT_EQ(host_.boxes.size(), 1u);
+    EXPECT_EQ(host_.boxes[0].text, UiText("strDelayListFull"));
+
+    EXPECT_TRUE(SetStartMode(list.ReadItems().front(), StartAtBoot, 1, DelayList()));
+    EXPECT_EQ(GetValue(UserRun, "p0"), "x.exe");
+    EXPECT_EQ(list.ReadItems().size(), 99u);
+}
+
+// Two delayed items of one name: the move and the deletion act on the one picked.
+TEST_F(StartupEntriesTest, DelayedTwinsAreToldApartByTheirCommand)
+{
+    const CDelayList list(DelayList());
+    ASSERT_TRUE(list.Append({"Twin", "first.exe", Delayed, 1, UserRun}));
+    ASSERT_TRUE(list.Append({"Twin", "second.exe", Delayed, 1, UserRun}));
+    const std::vector<StartupItem> twins = list.ReadItems();
+    EXPECT_TRUE(SetStartMode(twins[0], StartAtBoot, 1, DelayList()));
+    EXPECT_EQ(GetValue(UserRun, "Twin"), "first.exe");
+    ASSERT_EQ(list.ReadItems().size(), 1u);
+    EXPECT_EQ(list.ReadItems()[0].command, "second.exe");
+
+    ASSERT_TRUE(list.Append({"Twin", "third.exe", Delayed, 1, UserRun}));
+    EXPECT_TRUE(DeleteStartupItem(list.ReadItems()[0], DelayList()));
+    ASSERT_EQ(list.ReadItems().size(), 1u);
+    EXPECT_EQ(list.ReadItems()[0].command, "third.exe");
+    EXPECT_FALSE(DeleteStartupItem(twins[1], DelayList())) << "already gone";
+}
+
+// A move copies a value's type and bytes; only strings can be delayed, and an expandable one
+// comes back expandable.
+TEST_F(StartupEntriesTest, ValuesOfEveryTypeMoveExactly)
+{
+    EnsureDisabledKeys();
+    std::string binary(5000, '\0');
+    for (size_t i = 0; i < binary.size(); ++i)
+        binary[i] = static_cast<char>(i * 7);
+    std::string multi;
+    for (int i = 0; i < 500; ++i)
+        multi += "part" + std::to_string(i) + '\0';
+    multi += '\0';
+    const std::pair<DWORD, std::string> values[] = {
+        {REG_SZ, std::string(5000, 's') + '\0'},
+        {REG_EXPAND_SZ, std::string("%SystemRoot%\\system32\\cmd.exe /c rem ") + '\0'},
+        {REG_BINARY, binary},
+        {REG_DWORD, std::string("\x01\x00\x00\x80", 4)},
+        {REG_MULTI_SZ, multi},
+    };
+    for (const auto& value : values) {
+        SCOPED_TRACE("type " + std::to_string(value.first));
+        SetRawValue(MachineRun, "Typed", value.first, value.second);
+        const bool isString = value.first == REG_SZ || value.first == REG_EXPAND_SZ;
+        EXPECT_EQ(Find("Typed").command, isString ? value.second.substr(0, value.second.size() - 1) : "");
+
+        EXPECT_TRUE(SetStartMode(Find("Typed"), StartPaused, 1, DelayList()));
+        EXPECT_EQ(GetRawValue(MachineRunDisabled, "Typed"), value);
+        EXPECT_TRUE(SetStartMode(Find("Typed"), StartAtBoot, 1, DelayList()));
+        EXPECT_EQ(GetRawValue(MachineRun, "Typed"), value);
+
+        host_.boxes.clear();
+        EXPECT_EQ(SetStartMode(Find("Typed"), StartDelayed, 3, DelayList()), isString);
+        if (isString) {
+            EXPECT_EQ(GetRawValue(MachineRun, "Typed").first, static_cast<DWORD>(REG_NONE));
+            EXPECT_TRUE(SetStartMode(Find("Typed"), StartAtBoot, 1, DelayList()));
+        } else {
+            ASSERT_EQ(host_.boxes.size(), 1u);
+            EXPECT_EQ(host_.boxes[0].text, "Typed: " + UiText("strStartupNotCommand"));
+            EXPECT_TRUE(CDelayList(DelayList()).ReadItems().empty());
+        }
+        EXPECT_EQ(GetRawValue(MachineRun, "Typed"), value);
+        RemoveStartupValue(MachineRun, "Typed");
+    }
+    StartupItem expandable;
+    expandable.command = "%SystemRoot%\\x.exe";
+    expandable.valueType = kValueExpandString;
+    char root[MAX_PATH];
+    GetEnvironmentVariableA("SystemRoot", root, MAX_PATH);
+    EXPECT_EQ(CommandToStart(expandable), std::string(root) + "\\x.exe");
+}
+
+// On a 64-bit system the 32-bit programs' machine keys are listed with their own kind, checked
+// for conflicts, and every move keeps the entry in that view.
+TEST_F(StartupEntriesTest, ThirtyTwoBitMachineEntriesStayInTheirView)
+{
+    EnsureDisabledKeys();
+    SetValue(MachineRun32, "Wow", "wow.exe");
+    SetValue(MachineRun32, "Orvanta", "own.exe");
+    EXPECT_EQ(PlacesOf("Wow"), std::vector<int>{MachineRun32});
+    EXPECT_EQ(PlacesOf("Orvanta"), std::vector<int>{}) << "the own entry is hidden in either view";
+
+    EXPECT_TRUE(SetStartMode(Find("Wow"), StartPaused, 1, DelayList()));
+    EXPECT_EQ(GetValue(MachineRun32Disabled, "Wow"), "wow.exe");
+    EXPECT_EQ(GetValue(MachineRunDisabled, "Wow"), "<missing>");
+    EXPECT_TRUE(SetStartMode(Find("Wow"), StartDelayed, 4, DelayList()));
+    EXPECT_EQ(Find("Wow").origin, MachineRun32);
+    EXPECT_TRUE(SetStartMode(Find("Wow"), StartAtBoot, 1, DelayList()));
+    EXPECT_EQ(GetValue(MachineRun32, "Wow"), "wow.exe");
+    EXPECT_EQ(GetValue(MachineRun, "Wow"), "<missing>");
+
+    SetValue(MachineRun32Disabled, "WOW", "stale.exe");
+    CheckStartupConflicts(DelayList());
+    EXPECT_EQ(GetValue(MachineRun32Disabled, "WOW"), "<missing>");
+    ASSERT_EQ(host_.boxes.size(), 1u);
+    EXPECT_NE(host_.boxes[0].text.find("\nWOW\n"), std::string::npos);
 }
 
 TEST_F(StartupEntriesTest, DeleteRemovesFromWhereTheEntryLives)
@@ -175,8 +279,9 @@ TEST_F(StartupEntriesTest, DeleteRemovesFromWhereTheEntryLives)
     ASSERT_TRUE(CDelayList(DelayList()).Append({"Del2", "d.exe", Delayed, 1, 0}));
     SetValue(UserRun, "Stay", "s.exe");
     for (const StartupItem& item : Load())
-        if (item.name != "Stay")
-            DeleteStartupItem(item, DelayList());
+        if (item.name != "Stay") {
+            EXPECT_TRUE(DeleteStartupItem(item, DelayList())) << item.name;
+        }
     const std::vector<StartupItem> left = Load();
     ASSERT_EQ(left.size(), 1u);
     EXPECT_EQ(left[0].name, "Stay");

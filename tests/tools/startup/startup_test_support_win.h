@@ -14,35 +14,69 @@ namespace startup_testing {
 
 using testing_support::RecordingHost;
 
-inline constexpr int kKeyKinds[] = {MachineRun, MachineRunServices, MachineRunDisabled,
-                                    MachineRunServicesDisabled, UserRun, UserRunDisabled};
+inline constexpr int kKeyKinds[] = {MachineRun,      MachineRunServices, MachineRunDisabled,
+                                    MachineRunServicesDisabled, UserRun, UserRunDisabled,
+                                    MachineRun32,    MachineRun32Disabled};
 
-inline StartupKeyPlace PlaceOf(int kind)
+// Where the kind's key is seen from this 64-bit test: the 32-bit view under Wow6432Node.
+struct TestPlace {
+    HKEY root;
+    std::string path;
+};
+
+inline TestPlace PlaceOf(int kind)
 {
     StartupKeyPlace place{};
     StartupKeyOf(kind, place);
-    return place;
+    std::string path = place.path;
+    if (place.view == KEY_WOW64_32KEY)
+        path.insert(std::string("Software\\").size(), "Wow6432Node\\");
+    return {place.root, path};
 }
 
 inline void DeleteKey(int kind)
 {
-    const StartupKeyPlace place = PlaceOf(kind);
-    RegDeleteTreeA(place.root, place.path);
+    const TestPlace place = PlaceOf(kind);
+    RegDeleteTreeA(place.root, place.path.c_str());
+}
+
+inline void SetRawValue(int kind, const std::string& name, DWORD type, const std::string& data)
+{
+    const TestPlace place = PlaceOf(kind);
+    testing_support::WriteValue(place.root, place.path, name, type, data.data(), static_cast<DWORD>(data.size()));
+}
+
+// The type and bytes exactly as stored, or type REG_NONE with "<missing>".
+inline std::pair<DWORD, std::string> GetRawValue(int kind, const std::string& name)
+{
+    const TestPlace place = PlaceOf(kind);
+    HKEY key = nullptr;
+    DWORD type = 0, size = 0;
+    std::pair<DWORD, std::string> value{REG_NONE, "<missing>"};
+    if (RegOpenKeyExA(place.root, place.path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return value;
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        std::string data(size, '\0');
+        RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+        value = {type, data.substr(0, size)};
+    }
+    RegCloseKey(key);
+    return value;
 }
 
 inline void SetValue(int kind, const std::string& name, const std::string& data)
 {
-    const StartupKeyPlace place = PlaceOf(kind);
+    const TestPlace place = PlaceOf(kind);
     testing_support::WriteValue(place.root, place.path, name, REG_SZ, data.c_str(),
                                 static_cast<DWORD>(data.size() + 1));
 }
 
 inline std::string GetValue(int kind, const std::string& name)
 {
-    const StartupKeyPlace place = PlaceOf(kind);
+    const TestPlace place = PlaceOf(kind);
     std::vector<char> data(70000, '\0');
     DWORD size = static_cast<DWORD>(data.size());
-    return RegGetValueA(place.root, place.path, name.c_str(), RRF_RT_REG_SZ, nullptr, data.data(), &size) ==
+    return RegGetValueA(place.root, place.path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, data.data(), &size) ==
                    ERROR_SUCCESS
                ? std::string(data.data())
                : "<missing>";
@@ -54,7 +88,7 @@ public:
     explicit StartupState(const std::string& name) : folder_(name)
     {
         for (int kind : kKeyKinds) {
-            const StartupKeyPlace place = PlaceOf(kind);
+            const TestPlace place = PlaceOf(kind);
             snapshots_.emplace_back(place.root, place.path);
             snapshots_.back().ClearValues();
         }
