@@ -82,7 +82,7 @@ bool SetStartMode(const StartupItem& item, int mode, int minutes, const std::str
     if (plan.appendDelayed) {
         const std::string refusal = DelayRefusal(item, list);
         if (!refusal.empty()) {
-            win32::MessageBoxText(owner, refusal, "Tidewell", MB_ICONEXCLAMATION | MB_OK);
+            win32::MessageBoxText(owner, refusal, win32::kProgramName, MB_ICONEXCLAMATION | MB_OK);
             return false;
         }
     }
