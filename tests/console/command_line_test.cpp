@@ -1,0 +1,90 @@
+#include "console/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+using console::ParseCommandLine;
+using console::Verb;
+using remote::CleanMode;
+
+TEST(ConsoleCommandLine, CommandsOptionsAndMistakes)
+{
+    const struct {
+        std::vector<std::string> args;
+        bool valid = false;
+        Verb verb = Verb::Help;
+        CleanMode mode = CleanMode::None;
+        int eighths = 0;
+        bool json = false;
+    } cases[] = {
+        {{"status", "--json"}, true, Verb::Status, CleanMode::None, 0, true},
+        {{"--json", "clean"}, true, Verb::Clean, CleanMode::Growing, 0, true},
+        {{"clean", "--growing"}, true, Verb::Clean, CleanMode::Growing, 0, false},
+        {{"clean", "--eighths", "8"}, true, Verb::Clean, CleanMode::Organise, 8, false},
+        {{"--eighths=1", "clean"}, true, Verb::Clean, CleanMode::Organise, 1, false},
+        {{"show"}, true, Verb::Show, CleanMode::None, 0, false},
+        {{"exit", "--help"}, true, Verb::Help, CleanMode::None, 0, false},
+        {{}, false},
+        {{"--json"}, false, Verb::Help, CleanMode::None, 0, true},
+        {{"clean", "--eighths"}, false},
+        {{"clean", "--eighths", "9"}, false},
+        {{"clean", "--eighths", "0"}, false},
+        {{"clean", "--eighths", "04"}, false},
+        {{"clean", "--eighths=", "4"}, false},
+        {{"clean", "--eighths", "4", "--eighths", "4"}, false},
+        {{"clean", "--eighths", "4", "--growing"}, false},
+        {{"status", "--growing"}, false},
+        {{"show", "exit"}, false},
+        {{"Status"}, false},
+        {{"status", "now"}, false},
+    };
+    for (const auto& c : cases) {
+        const console::CommandLine line = ParseCommandLine(c.args);
+        std::string joined;
+        for (const auto& arg : c.args)
+            joined += arg + " ";
+        EXPECT_EQ(line.json, c.json) << joined;
+        ASSERT_EQ(line.invocation.has_value(), c.valid) << joined << "-> " << line.error;
+        if (!c.valid) {
+            EXPECT_FALSE(line.error.empty()) << joined;
+            continue;
+        }
+        EXPECT_EQ(line.invocation->verb, c.verb) << joined;
+        EXPECT_EQ(line.invocation->mode, c.mode) << joined;
+        EXPECT_EQ(line.invocation->eighths, c.eighths) << joined;
+    }
+}
+
+// Random argument lists drawn from the real words and some noise: every accepted one holds a
+// clean shape the running copy would accept too.
+TEST(ConsoleCommandLine, FuzzedArgumentsGiveOnlyRequestsTheChannelAccepts)
+{
+    const std::vector<std::string> words = {"status", "clean", "show", "exit", "--json", "--growing", "--eighths",
+                                            "--eighths=3", "--eighths=9", "0", "1", "8", "9", "-h", "", "\xff",
+                                            "--eighths=", "help"};
+    std::mt19937 random(7);
+    int accepted = 0;
+    for (int round = 0; round < 10000; ++round) {
+        std::vector<std::string> args(random() % 5);
+        for (std::string& arg : args)
+            arg = words[random() % words.size()];
+        const console::CommandLine line = ParseCommandLine(args);
+        if (!line.invocation || line.invocation->verb == Verb::Help)
+            continue;
+        ++accepted;
+        const console::Invocation& call = *line.invocation;
+        const remote::Command command = call.verb == Verb::Clean  ? remote::Command::Clean
+                                        : call.verb == Verb::Exit ? remote::Command::Exit
+                                                                  : remote::Command::Show;
+        if (call.verb == Verb::Status)
+            continue;
+        const auto bytes = remote::EncodeRequest({command, call.mode, call.eighths, 1});
+        ASSERT_TRUE(remote::ParseRequest(bytes.data(), bytes.size())) << round;
+    }
+    EXPECT_GT(accepted, 500);
+}
+
+} // namespace
