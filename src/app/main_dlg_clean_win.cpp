@@ -44,16 +44,23 @@ void CMainDlg::Done() { SendMessageA(hwnd(), WM_CLEANUP_DONE, 0, 0); }
 
 void CMainDlg::Organise()
 {
+    StartOrganise(static_cast<int>(SendDlgItemMessageA(hwnd(), IDC_AMOUNT_SLIDER, TBM_GETPOS, 0, 0)));
+}
+
+bool CMainDlg::StartOrganise(int eighths)
+{
     // The countdown and the clean-up run share CleanState: one run at a time.
     if (run_.Busy())
-        return;
+        return false;
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    EnableCleaningButtons(false);
-    EnableToolButtons(false);
-    run_.StartOrganise(static_cast<int>(SendDlgItemMessageA(hwnd(), IDC_AMOUNT_SLIDER, TBM_GETPOS, 0, 0)),
-                       WorkerPlan(ChosenCleaningPlan()));
-    SetTimer(hwnd(), kOrganiseTimer, kOrganiseMs, nullptr);
+    const bool started = run_.StartOrganise(eighths, WorkerPlan(ChosenCleaningPlan()));
+    if (started) {
+        EnableCleaningButtons(false);
+        EnableToolButtons(false);
+        SetTimer(hwnd(), kOrganiseTimer, kOrganiseMs, nullptr);
+    }
     SetCursor(previous);
+    return started;
 }
 
 void CMainDlg::OnOrganiseTick()
@@ -66,10 +73,10 @@ void CMainDlg::OnOrganiseTick()
 
 void CMainDlg::CleanUp() { StartCleanUpRun(); }
 
-void CMainDlg::StartCleanUpRun()
+bool CMainDlg::StartCleanUpRun()
 {
     if (run_.Busy())
-        return;
+        return false;
     EnableToolButtons(false);
     InitCleanGauge(Rgb(0, 255, 0));
     Label(IDC_TITLE4).SetTextColor(Rgb(0, 238, 0));
@@ -78,8 +85,10 @@ void CMainDlg::StartCleanUpRun()
     EnableCleaningButtons(false);
     CleanUpPlan plan = WorkerPlan(ChosenCleaningPlan());
     plan.stepCount = CMemoryCleaner::StepCountFor(freePercent);
-    if (!run_.StartCleanUp(std::move(plan)))
-        ShowRunEnded(); // the worker did not start: nothing was cleaned, nothing to report
+    if (run_.StartCleanUp(std::move(plan)))
+        return true;
+    ShowRunEnded(); // the worker did not start: nothing was cleaned, nothing to report
+    return false;
 }
 
 CleanUpPlan CMainDlg::WorkerPlan(const CleaningPlan& chosen)
@@ -120,7 +129,8 @@ void CMainDlg::CleanFromTray(int eighths)
 void CMainDlg::OnCleanUpDone()
 {
     ReadControls();
-    if (fields_.buildReport && !exiting_)
+    // A run the console program asked for reports to it instead of to a dialog nobody waits for.
+    if (fields_.buildReport && !exiting_ && !requestedClean_)
         ShowReportAfterRun(runOutcome_);
     ShowRunEnded();
 }
@@ -157,4 +167,5 @@ void CMainDlg::EndRunsForExit()
     for (UINT_PTR timer : {kDisplayTimer, kRulesTimer, kLauncherTimer, kOrganiseTimer})
         KillTimer(hwnd(), timer);
     run_.Exit();
+    CloseRequests();
 }

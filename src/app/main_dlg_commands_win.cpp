@@ -98,6 +98,19 @@ bool CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result)
         result = 0;
         return true;
     }
+    if (msg == WM_COPYDATA) {
+        const remote::Answer answer =
+            OnRequest(reinterpret_cast<HWND>(wp), *reinterpret_cast<const COPYDATASTRUCT*>(lp));
+        // A dialog hands a message's result back through DWLP_MSGRESULT.
+        SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, static_cast<LONG_PTR>(answer));
+        result = TRUE;
+        return true;
+    }
+    if (msg == WM_REQUESTED_EXIT) {
+        ExitWithoutAsking();
+        result = 0;
+        return true;
+    }
     if (msg == WM_QUERYDRAGICON) {
         result = reinterpret_cast<INT_PTR>(windowIcon_.get());
         return true;
@@ -252,11 +265,8 @@ void CMainDlg::ShowMainWindow()
 
 void CMainDlg::Exit()
 {
-    if (MessageBox(hwnd(), "strExitQuery", MB_YESNO | MB_ICONEXCLAMATION, nullptr) != IDYES)
-        return;
-    EndRunsForExit();
-    tray_.RemoveIcon();
-    EndDialog(IDOK);
+    if (MessageBox(hwnd(), "strExitQuery", MB_YESNO | MB_ICONEXCLAMATION, nullptr) == IDYES)
+        ExitWithoutAsking();
 }
 
 void CMainDlg::Help()

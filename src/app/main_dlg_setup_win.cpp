@@ -119,6 +119,7 @@ BOOL CMainDlg::OnInit()
     ApplyControlTexts();
     SetUpUserType();
     SetUpStartState();
+    OpenRequests();
     return TRUE;
 }
 

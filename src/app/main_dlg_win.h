@@ -14,6 +14,7 @@
 #include "app/main_dlg_logic.h"
 #include "app/tray_picture_win.h"
 #include "app/tray_icon_win.h"
+#include "console/command_protocol.h"
 #include "controls/busy_progress_ctrl_win.h"
 #include "controls/color_static_win.h"
 #include "controls/history_bar_graph_win.h"
@@ -36,6 +37,9 @@ std::function<void(const std::string& path)>& AlertSoundPlayer();
 
 class CMainDlg : public win32::Dialog, private CleanProgress {
 public:
+    // Posted to itself by an exit request, so the request is answered before the exit waits.
+    static constexpr UINT WM_REQUESTED_EXIT = WM_APP + 1;
+
     enum Timer : UINT_PTR { kDisplayTimer = 1, kRulesTimer = 2, kHiddenStartTimer = 3, kLauncherTimer = 4,
                             kOrganiseTimer = 5 };
     static constexpr UINT kDisplayMs = 500, kRulesMs = 1000, kHiddenStartMs = 50, kOrganiseMs = 250;
@@ -109,9 +113,11 @@ private:
     void ShowGauge(int position) override;
     void Done() override;
     void Organise();
+    // Both false when no run started: another holds it, or the worker could not start.
+    bool StartOrganise(int eighths);
     void OnOrganiseTick();
     void CleanUp();
-    void StartCleanUpRun();
+    bool StartCleanUpRun();
     void CleanHalf();
     void CleanFromTray(int eighths);
     // The worker's part of the chosen methods: the system operations around the classic steps.
@@ -123,6 +129,14 @@ private:
     void EnableCleaningButtons(bool enable);
     void EnableToolButtons(bool enable);
     void EndRunsForExit();
+    void ExitWithoutAsking();
+
+    // Requests of the console program (main_dlg_requests_win.cpp).
+    void OpenRequests();
+    void CloseRequests();
+    remote::Answer OnRequest(HWND caller, const COPYDATASTRUCT& data);
+    // Sends the figures of a clean the console program asked for; false when none was asked for.
+    bool ReplyToRequestedClean(remote::Outcome outcome);
 
     // Commands (main_dlg_commands_win.cpp).
     void Save();
@@ -173,6 +187,13 @@ private:
     int cpuSeries_ = 0;
     CleanRun run_{*this};
     RunOutcome runOutcome_; // written by the run's worker, read after its Done
+    struct RequestedClean {
+        HWND caller;
+        uint32_t id;
+        remote::CleanMode mode;
+        uint16_t eighths;
+    };
+    std::optional<RequestedClean> requestedClean_; // the run in progress answers this caller
     std::string cpuClock_;
     int userType_ = 2;
     bool showStatus_ = true;

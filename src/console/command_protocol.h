@@ -39,6 +39,7 @@ enum class Answer : intptr_t {
     Accepted = 2, // clean: started; a reply follows when it ends
     Busy = 3,     // clean: a run is already in progress; nothing started
     Invalid = 4,  // the request was refused; nothing done
+    Failed = 5,   // clean: the run could not start
 };
 
 enum class Outcome : uint16_t { Done = 1, Failed = 2 };

@@ -1,0 +1,31 @@
+#pragma once
+// The console program's side of the channel: finding the running Tidewell, asking it, waiting for
+// a clean's figures; and the status it measures itself.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "console/command_line.h"
+#include "console/command_protocol.h"
+#include "console/console_report.h"
+
+namespace console {
+
+// Tidewell's main window when a copy that takes requests runs; null otherwise.
+HWND FindRunningTidewell();
+
+// The memory figures now and the processor load over the next half second.
+StatusFigures MeasureStatus();
+
+struct RequestResult {
+    ExitCode code = ExitCode::Failed;
+    std::optional<remote::CleanReply> reply; // a clean that ran to its end, done or failed
+    std::string message;                     // why, when it is not done
+};
+
+// Sends a show, exit or clean request and waits as the command needs: for an exit until the
+// window has gone, for a clean until its figures arrive.
+RequestResult AskTidewell(HWND tidewell, const Invocation& invocation);
+
+} // namespace console

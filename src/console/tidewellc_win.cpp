@@ -1,0 +1,66 @@
+// tidewellc: the console program beside Tidewell. Reads the memory figures itself and asks the
+// running Tidewell to show itself, to exit or to clean.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "console/command_line.h"
+#include "console/console_client_win.h"
+#include "console/console_report.h"
+
+namespace {
+
+using console::ExitCode;
+
+int Finish(ExitCode code, const std::string& out, const std::string& err = {})
+{
+    std::fputs(out.c_str(), stdout);
+    std::fputs(err.c_str(), stderr);
+    std::fflush(stdout);
+    std::fflush(stderr);
+    return static_cast<int>(code);
+}
+
+int Fail(const console::CommandLine& line, const char* command, ExitCode code, const std::string& message)
+{
+    if (line.json)
+        return Finish(code, console::ResultJson(command, code, message));
+    return Finish(code, {}, "tidewellc: " + message + "\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const console::CommandLine line = console::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!line.invocation) {
+        if (line.json)
+            return Finish(ExitCode::BadUsage, console::ResultJson({}, ExitCode::BadUsage, line.error));
+        return Finish(ExitCode::BadUsage, {}, "tidewellc: " + line.error + "\n\n" + console::UsageText());
+    }
+    const console::Invocation& invocation = *line.invocation;
+    const char* command = console::VerbName(invocation.verb);
+    switch (invocation.verb) {
+    case console::Verb::Help: return Finish(ExitCode::Done, console::UsageText());
+    case console::Verb::Status: {
+        const console::StatusFigures figures = console::MeasureStatus();
+        return Finish(ExitCode::Done, line.json ? console::StatusJson(figures) : console::StatusText(figures));
+    }
+    case console::Verb::Clean:
+    case console::Verb::Show:
+    case console::Verb::Exit: break;
+    }
+
+    const HWND tidewell = console::FindRunningTidewell();
+    if (!tidewell)
+        return Fail(line, command, ExitCode::NotRunning, "Tidewell is not running");
+    const console::RequestResult result = console::AskTidewell(tidewell, invocation);
+    if (result.reply)
+        return Finish(result.code, line.json ? console::CleanJson(*result.reply) : console::CleanText(*result.reply));
+    if (result.code != ExitCode::Done)
+        return Fail(line, command, result.code, result.message);
+    if (line.json)
+        return Finish(ExitCode::Done, console::ResultJson(command, ExitCode::Done, {}));
+    return Finish(ExitCode::Done, invocation.verb == console::Verb::Show ? "Tidewell's window is shown.\n"
+                                                                        : "Tidewell has ended.\n");
+}

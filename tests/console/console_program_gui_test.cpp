@@ -1,0 +1,137 @@
+// The console program run for real against the main window living in this test: its output and
+// exit code, and what the window did.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/main_dlg_fixture_win.h"
+#include "common/module_path.h"
+#include "console/command_protocol.h"
+
+namespace {
+
+using testing_support::MainDlgTest;
+
+struct ConsoleRun {
+    DWORD exitCode = 0xDEAD;
+    std::string out;
+};
+
+// Runs tidewellc.exe and pumps this thread's messages until it ends: the window it talks to
+// lives on this thread.
+ConsoleRun RunConsole(const std::string& arguments)
+{
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    ConsoleRun run;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 1 << 16))
+        return run;
+    win32::UniqueHandle reader(readEnd), writer(writeEnd);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA start{};
+    start.cb = sizeof start;
+    start.dwFlags = STARTF_USESTDHANDLES;
+    start.hStdOutput = writeEnd;
+    start.hStdError = writeEnd;
+    start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    const std::string exe = GetModulePath("tidewellc.exe");
+    std::string commandLine = "\"" + exe + "\" " + arguments;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &start, &process))
+        return run;
+    win32::UniqueHandle child(process.hProcess), thread(process.hThread);
+    writer.reset();
+    const DWORD deadline = GetTickCount() + 60000;
+    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0 &&
+           GetTickCount() < deadline) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+    if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process.hProcess, 0xDEAD); // it still holds the pipe: end it to read
+        WaitForSingleObject(process.hProcess, 5000);
+    }
+    GetExitCodeProcess(process.hProcess, &run.exitCode);
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        run.out.append(buffer, got);
+    // Text-mode output ends its lines with CR LF, as every console program there does.
+    std::erase(run.out, '\r');
+    return run;
+}
+
+LRESULT SendRequest(HWND window, std::vector<uint8_t> bytes, ULONG_PTR tag = remote::kRequestTag)
+{
+    COPYDATASTRUCT data{tag, static_cast<DWORD>(bytes.size()), bytes.data()};
+    return SendMessageA(window, WM_COPYDATA, reinterpret_cast<WPARAM>(window), reinterpret_cast<LPARAM>(&data));
+}
+
+TEST_F(MainDlgTest, ConsoleProgramReadsFiguresAndDrivesTheRunningCopy)
+{
+    ConsoleRun run = RunConsole("status --json");
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.out.rfind("{\"command\":\"status\",\"result\":\"done\",\"physical\":{\"availMB\":", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("\"tidewellRunning\":false}\n"), std::string::npos) << run.out;
+    run = RunConsole("show --json");
+    EXPECT_EQ(run.exitCode, 2u);
+    EXPECT_EQ(run.out, "{\"command\":\"show\",\"result\":\"not-running\",\"message\":\"Tidewell is not running\"}\n");
+    run = RunConsole("clean --eighths 9");
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_NE(run.out.find("Usage: tidewellc"), std::string::npos) << run.out;
+
+    Open();
+    ShowWindow(Window(), SW_HIDE);
+    // The pretended machine's figures come back: they are the running copy's, not the caller's.
+    run = RunConsole("clean --eighths 2 --json");
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.out, "{\"command\":\"clean\",\"result\":\"done\",\"mode\":\"organise\",\"eighths\":2,"
+                       "\"before\":{\"availMB\":100,\"totalMB\":256,\"freePercent\":39},"
+                       "\"after\":{\"availMB\":100,\"totalMB\":256,\"freePercent\":39},\"gainedMB\":0}\n");
+    EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 0) << "the caller has the figures; no report waits for a click";
+    EXPECT_FALSE(CleanState.busy);
+    EXPECT_TRUE(Enabled(IDC_LZL_BUTTON));
+
+    SetCleanBusy(true);
+    run = RunConsole("clean");
+    EXPECT_EQ(run.exitCode, 3u);
+    EXPECT_EQ(run.out, "tidewellc: a clean is already in progress\n");
+    SetCleanBusy(false);
+
+    // Damaged requests are refused before anything starts.
+    remote::Request organise{remote::Command::Clean, remote::CleanMode::Organise, 3, 1};
+    std::vector<uint8_t> tooLong = remote::EncodeRequest(organise);
+    tooLong.push_back(0);
+    std::vector<uint8_t> nineEighths = remote::EncodeRequest(organise);
+    nineEighths[14] = 9;
+    const auto invalid = static_cast<LRESULT>(remote::Answer::Invalid);
+    EXPECT_EQ(SendRequest(Window(), tooLong), invalid);
+    EXPECT_EQ(SendRequest(Window(), nineEighths), invalid);
+    EXPECT_EQ(SendRequest(Window(), remote::EncodeRequest(organise), 1), invalid);
+    EXPECT_FALSE(CleanState.busy);
+
+    run = RunConsole("clean");
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.out.rfind("Clean (growing clean-up run) done.\nBefore", 0), 0u) << run.out;
+    EXPECT_FALSE(CleanState.busy);
+    EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 0);
+
+    run = RunConsole("show");
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_TRUE(IsWindowVisible(Window()));
+    run = RunConsole("status");
+    EXPECT_NE(run.out.find("\nTidewell        running\n"), std::string::npos) << run.out;
+
+    const HWND window = Window();
+    run = RunConsole("exit --json");
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.out, "{\"command\":\"exit\",\"result\":\"done\"}\n");
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(host_.boxes.empty()) << "an exit asked for by the console program asks nothing";
+}
+
+} // namespace
