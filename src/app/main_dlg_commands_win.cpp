@@ -111,6 +111,17 @@ bool CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result)
         result = 0;
         return true;
     }
+    if (msg == WM_DPICHANGED) {
+        OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+        return false; // the system's own handling lays the dialog's controls out anew
+    }
+    if (msg == WM_APPLY_DPI) {
+        ApplyDpiToFonts();
+        RefreshTrayPicture();
+        InvalidateRect(hwnd(), nullptr, TRUE);
+        result = 0;
+        return true;
+    }
     if (msg == WM_QUERYDRAGICON) {
         result = reinterpret_cast<INT_PTR>(windowIcon_.get());
         return true;

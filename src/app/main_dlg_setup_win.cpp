@@ -17,6 +17,7 @@
 #include "resources/resource.h"
 #include "tools/startup/delay_launcher_win.h"
 #include "win32/dialog_texts.h"
+#include "win32/dpi.h"
 #include "win32/program_name.h"
 
 using controls::Colour;
@@ -57,6 +58,8 @@ constexpr LabelStyle kLabelStyles[] = {
 };
 static_assert(std::size(kLabelStyles) == 17);
 
+constexpr int kGraphCaptionHeight = 13;
+
 constexpr int kGaugeIds[] = {IDC_PHYS_GAUGE, IDC_PAGE_GAUGE, IDC_VIRT_GAUGE, IDC_CLEAN_GAUGE};
 
 std::string MeasureClockText()
@@ -88,6 +91,7 @@ RECT ClientRect(HWND hwnd)
 
 BOOL CMainDlg::OnInit()
 {
+    dpi_ = win32::WindowDpi(hwnd());
     WriteControls();
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_.get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowIcon_.get()));
@@ -107,6 +111,7 @@ BOOL CMainDlg::OnInit()
     SetUpProcessorLines();
     memoryGraph_.CreateOver(hwnd(), IDC_MEMGRAPH_PLACE, IDC_MEMGRAPH);
     memoryGraph_.SetCaptionColor(Rgb(0, 255, 0));
+    memoryGraph_.SetCaptionHeight(win32::ScaleForDpi(kGraphCaptionHeight, dpi_));
 
     LoadTickTexts(); // the first figures already carry their captions
     {
@@ -160,7 +165,7 @@ void CMainDlg::StyleLabels()
         label.Attach(hwnd(), style.id);
         label.SetBkColor(style.background);
         label.SetTextColor(style.text);
-        label.SetFontHeight(style.height);
+        label.SetFontHeight(win32::ScaleForDpi(style.height, dpi_));
         label.SetFontName(style.face);
     }
     CResourceText texts;
@@ -173,6 +178,13 @@ void CMainDlg::StyleLabels()
     SetItemText(IDC_AXIS75, AxisLabel(status.totalPhysMB * 0.75));
     SetItemText(IDC_AXIS50, AxisLabel(status.totalPhysMB * 0.5));
     SetItemText(IDC_AXIS25, AxisLabel(status.totalPhysMB * 0.25));
+}
+
+void CMainDlg::ApplyDpiToFonts()
+{
+    for (size_t i = 0; i < std::size(kLabelStyles); ++i)
+        labels_[i].SetFontHeight(win32::ScaleForDpi(kLabelStyles[i].height, dpi_));
+    memoryGraph_.SetCaptionHeight(win32::ScaleForDpi(kGraphCaptionHeight, dpi_));
 }
 
 void CMainDlg::SetUpProcessorLines()

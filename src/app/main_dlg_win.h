@@ -39,6 +39,8 @@ class CMainDlg : public win32::Dialog, private CleanProgress {
 public:
     // Posted to itself by an exit request, so the request is answered before the exit waits.
     static constexpr UINT WM_REQUESTED_EXIT = WM_APP + 1;
+    // Posted to itself on a DPI change: fonts follow once the system has laid the dialog out anew.
+    static constexpr UINT WM_APPLY_DPI = WM_APP + 2;
 
     enum Timer : UINT_PTR { kDisplayTimer = 1, kRulesTimer = 2, kHiddenStartTimer = 3, kLauncherTimer = 4,
                             kOrganiseTimer = 5 };
@@ -165,6 +167,10 @@ private:
     void OpenAbout();
     bool ToolWarningAccepted();
 
+    // DPI (main_dlg_dpi_win.cpp).
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    void ApplyDpiToFonts();
+
     // Painting (main_dlg_paint_win.cpp).
     void PaintPanels(HDC dc);
 
@@ -174,6 +180,7 @@ private:
     bool expanded_ = false;
     bool alertChangeSeen_ = false; // the first EN_CHANGE comes from the set-up itself
     bool exiting_ = false;
+    int dpi_ = 96;
     win32::UniqueIcon windowIcon_;
     RECT fullRect_{}, compactRect_{}, currentRect_{};
     RECT compactClient_{}, expandedClient_{};

@@ -6,8 +6,9 @@
 
 // A new icon the caller destroys; null when it could not be made. Every other GDI object made
 // for it is released before returning: it is rebuilt every second for the life of the process.
+// The picture is square, `size` pixels; without a size, the small-icon size the system asks for.
 HICON BuildTrayPicture(HWND window);
-HICON BuildTrayPicture(HWND window, const MemoryStatus& status);
+HICON BuildTrayPicture(HWND window, const MemoryStatus& status, int size);
 
 inline Box ToBox(const RECT& r) { return Box{r.left, r.top, r.right, r.bottom}; }
 inline RECT ToRect(const Box& b) { return RECT{b.left, b.top, b.right, b.bottom}; }

@@ -49,11 +49,17 @@ void AdvanceHistoryPicture(HDC dc, const HistoryBarDrawInfo& info)
 
 using namespace controls;
 
-CHistoryBarGraph::CHistoryBarGraph()
-    : captionColour_(static_cast<Colour>(GetSysColor(COLOR_WINDOWTEXT))),
-      captionFont_(CreateFontA(13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
-                               CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma"))
+CHistoryBarGraph::CHistoryBarGraph() : captionColour_(static_cast<Colour>(GetSysColor(COLOR_WINDOWTEXT)))
 {
+    SetCaptionHeight(13);
+}
+
+void CHistoryBarGraph::SetCaptionHeight(int pixels)
+{
+    // Only the next picture step selects the font, so the old one can go at once.
+    captionFont_.reset(CreateFontA(pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                   OUT_CHARACTER_PRECIS, CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                   "Tahoma"));
 }
 
 bool CHistoryBarGraph::Create(DWORD style, const RECT& rect, HWND parent, int id)

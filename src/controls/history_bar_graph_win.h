@@ -35,6 +35,8 @@ public:
     int GetPos() const { return position_; }
     void SetCaption(const std::string& text) { caption_ = text; }
     void SetCaptionColor(controls::Colour colour) { captionColour_ = colour; }
+    // The caption's font height in pixels (13 at 96 DPI).
+    void SetCaptionHeight(int pixels);
 
 private:
     int lower_ = 0, upper_ = 100, position_ = 0;

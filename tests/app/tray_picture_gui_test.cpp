@@ -12,50 +12,62 @@ namespace {
 
 using controls::Rgb;
 
-void Draw(HICON icon, DibCanvas& canvas)
+void Draw(HICON icon, int size, DibCanvas& canvas)
 {
     canvas.Clear(Rgb(255, 0, 255));
-    DrawIconEx(canvas.dc(), 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    DrawIconEx(canvas.dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
 }
 
-int Differences(const DibCanvas& a, const DibCanvas& b, int top, int bottom)
+int Differences(const DibCanvas& a, const DibCanvas& b, int size, int top, int bottom)
 {
     int n = 0;
     for (int y = top; y < bottom; ++y)
-        for (int x = 0; x < 32; ++x)
+        for (int x = 0; x < size; ++x)
             n += a.At(x, y) != b.At(x, y);
     return n;
 }
 
-TEST(TrayPicture, BaseIconByUseWithTheNumberBelow)
+TEST(TrayPicture, BaseIconByUseWithTheNumberBelowAtTheTraySize)
 {
     HWND window = GetDesktopWindow();
     struct Case {
         int avail;
         int icon;
-    } cases[] = {{200, 156}, {100, 157}, {40, 158}};
+        int size; // 16 at 96 DPI, 24 at 144, 32 at 192
+    } cases[] = {{200, 156, 16}, {100, 157, 24}, {40, 158, 32}};
     for (const Case& c : cases) {
         const MemoryStatus status{c.avail, 256, 0, 0};
-        win32::UniqueIcon picture(BuildTrayPicture(window, status));
+        win32::UniqueIcon picture(BuildTrayPicture(window, status, c.size));
         ASSERT_TRUE(picture) << c.avail;
-        DibCanvas drawn(32, 32);
-        Draw(picture.get(), drawn);
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(picture.get(), &info));
+        BITMAP colour{};
+        GetObjectA(info.hbmColor, sizeof colour, &colour);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        EXPECT_EQ(colour.bmWidth, c.size);
+        EXPECT_EQ(colour.bmHeight, c.size);
+        DibCanvas drawn(c.size, c.size);
+        Draw(picture.get(), c.size, drawn);
         // Above the number the picture is its base icon (its soft edge is drawn on black, so a
         // few pixels differ); the other two bases differ far more.
-        int closest = 0, fewest = 32 * 32;
+        const int numberTop = c.size * 3 / 8, baseRows = c.size * 5 / 16;
+        int closest = 0, fewest = c.size * c.size;
         for (int icon : {156, 157, 158}) {
-            DibCanvas base(32, 32);
-            Draw(LoadIconA(win32::ResourceModule(), MAKEINTRESOURCEA(icon)), base);
-            const int differences = Differences(drawn, base, 0, 10);
+            DibCanvas base(c.size, c.size);
+            win32::UniqueIcon baseIcon(static_cast<HICON>(LoadImageA(
+                win32::ResourceModule(), MAKEINTRESOURCEA(icon), IMAGE_ICON, c.size, c.size, LR_DEFAULTCOLOR)));
+            Draw(baseIcon.get(), c.size, base);
+            const int differences = Differences(drawn, base, c.size, 0, baseRows);
             if (differences < fewest) {
                 fewest = differences;
                 closest = icon;
             }
             if (icon == c.icon)
-                EXPECT_GT(Differences(drawn, base, 12, 32), 10) << "the number is written below";
+                EXPECT_GT(Differences(drawn, base, c.size, numberTop, c.size), c.size / 3) << "the number is below";
         }
         EXPECT_EQ(closest, c.icon) << c.avail;
-        EXPECT_LT(fewest, 32) << c.avail;
+        EXPECT_LT(fewest * 3, c.size * baseRows) << c.avail;
     }
 }
 

@@ -54,7 +54,10 @@ bool SaveScreenshot(HWND window, const std::string& name)
     BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
     GdiFlush();
 
-    const std::string path = std::string(std::getenv("TIDEWELL_SCREENSHOT_DIR")) + "\\" + name + ".bmp";
+    // A run at another DPI marks its pictures: main-wide-144.
+    const char* suffix = std::getenv("TIDEWELL_SCREENSHOT_SUFFIX");
+    const std::string path =
+        std::string(std::getenv("TIDEWELL_SCREENSHOT_DIR")) + "\\" + name + (suffix ? suffix : "") + ".bmp";
     BITMAPFILEHEADER fh{};
     const DWORD imageBytes = static_cast<DWORD>(w) * h * 4;
     fh.bfType = 0x4D42;
