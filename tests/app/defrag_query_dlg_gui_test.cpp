@@ -11,7 +11,6 @@
 #include "app/settings.h"
 #include "resources/resource.h"
 #include "support/screenshot_win.h"
-#include "support/settings_backup_win.h"
 #include "support/registry_snapshot_win.h"
 
 namespace {
@@ -80,7 +79,6 @@ class DefragQueryDlgTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        backup_.Save();
         StoreNotice(std::nullopt);
     }
     void TearDown() override
@@ -115,7 +113,7 @@ protected:
     std::string Text(int id) const { return dialog_->GetItemText(id); }
     void Send(UINT message, WPARAM wp) const { SendMessageA(dialog_->hwnd(), message, wp, 0); }
 
-    SettingsBackup backup_;
+    RegistrySnapshot backup_{HKEY_LOCAL_MACHINE, kSettingsKey};
     LoadLine line_;
     std::unique_ptr<CDefragQueryDlg> dialog_;
 };
@@ -185,8 +183,7 @@ TEST(ReportScreenshot, Confirm)
 {
     if (!ScreenshotsWanted())
         GTEST_SKIP() << "TIDEWELL_SCREENSHOT_DIR not set";
-    SettingsBackup backup;
-    backup.Save();
+    RegistrySnapshot backup(HKEY_LOCAL_MACHINE, kSettingsKey);
     DeleteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kNoticeDialog);
     CDefragQueryDlg dialog;
     ASSERT_TRUE(dialog.CreateModeless());

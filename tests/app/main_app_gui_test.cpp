@@ -10,8 +10,10 @@
 #include "app/main_app_win.h"
 #include "app/main_dlg_fixture_win.h"
 #include "common/module_path.h"
+#include "support/child_process_win.h"
 #include "support/screenshot_win.h"
 
+using testing_support::ChildProcess;
 using testing_support::PumpUntil;
 
 namespace {
@@ -56,44 +58,12 @@ size_t TrayIconCount()
     return count;
 }
 
-class Program {
-public:
-    bool Start()
-    {
-        STARTUPINFOA startup{sizeof(startup)};
-        std::string command = "\"" + GetModulePath("Tidewell.exe") + "\"";
-        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
-            return false;
-        CloseHandle(info_.hThread);
-        return true;
-    }
-    ~Program()
-    {
-        if (info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(info_.hProcess, 1); // only when the test failed to end it
-            WaitForSingleObject(info_.hProcess, 5000);
-        }
-        if (info_.hProcess)
-            CloseHandle(info_.hProcess);
-    }
-    bool Ended(DWORD timeoutMs) const { return WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0; }
-    DWORD ExitCode() const
-    {
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(info_.hProcess, &code);
-        return code;
-    }
-    DWORD Id() const { return info_.dwProcessId; }
-
-private:
-    PROCESS_INFORMATION info_{};
-};
+std::string ProgramCommand() { return "\"" + GetModulePath("Tidewell.exe") + "\""; }
 
 class MainAppTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        backup_.Save();
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
         testing_support::RemoveAutostart();
@@ -105,15 +75,15 @@ protected:
     }
 
 private:
-    testing_support::SettingsBackup backup_;
+    testing_support::RegistrySnapshot backup_{HKEY_LOCAL_MACHINE, kSettingsKey};
     testing_support::RegistrySnapshot run_{HKEY_LOCAL_MACHINE, kRunKey};
 };
 
 TEST_F(MainAppTest, FirstStartThenSecondStartLeavesOneWindowAndOneTrayIcon)
 {
     const size_t traysBefore = TrayIconCount();
-    Program first;
-    ASSERT_TRUE(first.Start());
+    ChildProcess first(ProgramCommand());
+    ASSERT_TRUE(first.Started());
     // A second start while the first still shows its splash waits for the first's window.
     ASSERT_TRUE(PumpUntil(
         [] {
@@ -123,8 +93,8 @@ TEST_F(MainAppTest, FirstStartThenSecondStartLeavesOneWindowAndOneTrayIcon)
             return mutex != nullptr;
         },
         30000));
-    Program early;
-    ASSERT_TRUE(early.Start());
+    ChildProcess early(ProgramCommand());
+    ASSERT_TRUE(early.Started());
     HWND main = nullptr;
     ASSERT_TRUE(PumpUntil(
         [&] {
@@ -135,7 +105,7 @@ TEST_F(MainAppTest, FirstStartThenSecondStartLeavesOneWindowAndOneTrayIcon)
         },
         30000))
         << "the main window shows after the splash";
-    ASSERT_TRUE(early.Ended(30000)) << "the early second start gave way";
+    ASSERT_TRUE(early.HasEnded(30000)) << "the early second start gave way";
     EXPECT_EQ(early.ExitCode(), 0u);
     EXPECT_TRUE(PumpUntil([&] { return TrayIconCount() == traysBefore + 1; }, 5000));
     // The first start made the settings key and the autostart value.
@@ -145,9 +115,9 @@ TEST_F(MainAppTest, FirstStartThenSecondStartLeavesOneWindowAndOneTrayIcon)
     EXPECT_EQ(testing_support::ReadAutostart(autostart), ERROR_SUCCESS);
     EXPECT_NE(autostart.find("Tidewell.exe\" -PowerOn"), std::string::npos) << autostart;
     ShowWindow(main, SW_HIDE); // as if hidden in the tray
-    Program second;
-    ASSERT_TRUE(second.Start());
-    ASSERT_TRUE(second.Ended(30000));
+    ChildProcess second(ProgramCommand());
+    ASSERT_TRUE(second.Started());
+    ASSERT_TRUE(second.HasEnded(30000));
     EXPECT_EQ(second.ExitCode(), 0u);
     EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(main) != FALSE; }, 5000)) << "the running copy shows";
     EXPECT_EQ(TopLevel("#32770").size(), 1u);
@@ -165,7 +135,7 @@ TEST_F(MainAppTest, FirstStartThenSecondStartLeavesOneWindowAndOneTrayIcon)
         },
         10000));
     PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
-    ASSERT_TRUE(first.Ended(15000));
+    ASSERT_TRUE(first.HasEnded(15000));
     EXPECT_EQ(first.ExitCode(), 0u);
     EXPECT_TRUE(PumpUntil([&] { return TrayIconCount() == traysBefore; }, 5000)) << "the icon went with it";
 }

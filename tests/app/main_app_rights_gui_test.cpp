@@ -11,14 +11,12 @@
 #include "common/resource_text.h"
 #include "support/recording_host_win.h"
 #include "support/registry_snapshot_win.h"
-#include "support/settings_backup_win.h"
 #include "win32/dialog.h"
 
 namespace {
 
 using testing_support::RecordingHost;
 using testing_support::RegistrySnapshot;
-using testing_support::SettingsBackup;
 
 bool SettingsKeyExists()
 {
@@ -31,8 +29,7 @@ bool SettingsKeyExists()
 
 TEST(MainAppRights, MissingRightsShowTheMessageAndEndBeforeAnythingElse)
 {
-    SettingsBackup backup;
-    backup.Save();
+    RegistrySnapshot backup(HKEY_LOCAL_MACHINE, kSettingsKey);
     RegistrySnapshot run(HKEY_LOCAL_MACHINE, kRunKey);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);

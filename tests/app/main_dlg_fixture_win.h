@@ -20,7 +20,6 @@
 #include "resources/resource.h"
 #include "support/recording_host_win.h"
 #include "support/registry_snapshot_win.h"
-#include "support/settings_backup_win.h"
 #include "win32/ui_host.h"
 
 namespace testing_support {
@@ -52,7 +51,6 @@ class MainDlgTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        backup_.Save();
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
         RemoveAutostart();
@@ -152,7 +150,7 @@ protected:
     int alerts_ = 0;
 
 private:
-    SettingsBackup backup_;
+    RegistrySnapshot backup_{HKEY_LOCAL_MACHINE, kSettingsKey};
     RegistrySnapshot run_{HKEY_LOCAL_MACHINE, kRunKey};
     std::function<LocalTime()> savedTime_;
     std::function<void(const std::string&)> savedSound_ = AlertSoundPlayer();

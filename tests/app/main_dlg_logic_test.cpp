@@ -136,6 +136,10 @@ TEST(MainDlgRules, AutomaticCleaningAsksOnceUntilMemoryRecovers)
     EXPECT_FALSE(AlertDue(true, false, 21, 20));
     EXPECT_FALSE(AlertDue(true, true, 5, 20)) << "no sound during a run";
     EXPECT_FALSE(AlertDue(false, false, 5, 20));
+
+    EXPECT_TRUE(IsPowerOnArgument(" -PowerOn"));
+    EXPECT_TRUE(IsPowerOnArgument("-POWERON"));
+    EXPECT_FALSE(IsPowerOnArgument("-other"));
 }
 
 TEST(MainDlgGeometry, CompactCentredAndPanels)

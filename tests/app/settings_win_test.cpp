@@ -9,7 +9,6 @@
 
 #include "common/registry_key_win.h"
 #include "support/registry_snapshot_win.h"
-#include "support/settings_backup_win.h"
 
 namespace {
 
@@ -20,7 +19,6 @@ class SettingsTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        backup_.Save();
         Remove();
     }
     void TearDown() override
@@ -61,7 +59,7 @@ protected:
             key.SetDword(name, value);
     }
 
-    testing_support::SettingsBackup backup_;
+    testing_support::RegistrySnapshot backup_{HKEY_LOCAL_MACHINE, kSettingsKey};
     testing_support::RegistrySnapshot run_{HKEY_LOCAL_MACHINE, kRunKey};
 };
 

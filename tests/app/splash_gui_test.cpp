@@ -35,9 +35,24 @@ TEST(Splash, ClickOrKeyClosesAtOnce)
     EXPECT_EQ(clicked.hwnd(), nullptr) << "a click on the picture";
 }
 
-TEST(Administrator, WineRunsTestsAsAnAdministrator)
+// The test run is an administrator; the same thread impersonating a token whose Administrators
+// group is deny-only is not.
+TEST(Administrator, MembershipFollowsTheToken)
 {
     EXPECT_TRUE(IsAdministrator());
+    HANDLE process = nullptr, restricted = nullptr;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, &process));
+    BYTE sid[SECURITY_MAX_SID_SIZE];
+    DWORD sidSize = sizeof sid;
+    ASSERT_TRUE(CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, sid, &sidSize));
+    SID_AND_ATTRIBUTES denied{sid, 0};
+    ASSERT_TRUE(CreateRestrictedToken(process, 0, 1, &denied, 0, nullptr, 0, nullptr, &restricted));
+    ASSERT_TRUE(ImpersonateLoggedOnUser(restricted));
+    const bool restrictedIsAdministrator = IsAdministrator();
+    RevertToSelf();
+    CloseHandle(restricted);
+    CloseHandle(process);
+    EXPECT_FALSE(restrictedIsAdministrator);
 }
 
 TEST(SplashScreenshot, Picture)

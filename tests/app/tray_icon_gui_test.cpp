@@ -9,6 +9,7 @@
 
 #include "app/tray_icon_win.h"
 #include "resources/resource.h"
+#include "support/child_process_win.h"
 #include "support/screenshot_win.h"
 #include "win32/handles.h"
 
@@ -125,16 +126,8 @@ bool RunningUnderWine()
 // Runs /usr/bin/xdotool through Wine's start.exe and waits for it, at most `timeoutMs`.
 bool RunXdotool(const std::string& arguments, DWORD timeoutMs = 5000)
 {
-    std::string command = "start.exe /wait /unix /usr/bin/xdotool " + arguments;
-    STARTUPINFOA si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
-        return false;
-    win32::UniqueHandle process(pi.hProcess), thread(pi.hThread);
-    DWORD code = 1;
-    return WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0 && GetExitCodeProcess(pi.hProcess, &code) &&
-           code == 0;
+    testing_support::ChildProcess xdotool("start.exe /wait /unix /usr/bin/xdotool " + arguments, CREATE_NO_WINDOW);
+    return xdotool.ExitCode(timeoutMs) == 0;
 }
 
 // Centre of our icon in Wine's standalone tray window: icons are laid out from its left edge.

@@ -9,6 +9,7 @@
 #include "memory/pretend_machine.h"
 #include "monitors/cpu_usage.h"
 #include "monitors/system_load_win.h"
+#include "support/child_process_win.h"
 #include "support/registry_snapshot_win.h"
 #include "win32/handles.h"
 
@@ -81,18 +82,8 @@ TEST(CpuUsageWin98, RunsInWindows98Mode)
     SetEnvironmentVariableA(kChildVariable, "1");
     std::string command = std::string(1, '"').append(exe).append(
         "\" --gtest_filter=CpuUsageWin98.ChildInWindows98Mode");
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION child{};
-    const BOOL started = CreateProcessA(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                        nullptr, &startup, &child);
+    DWORD exitCode = testing_support::ChildProcess(command).ExitCode(60000);
     SetEnvironmentVariableA(kChildVariable, nullptr);
-    DWORD exitCode = 1;
-    if (started) {
-        win32::UniqueHandle process(child.hProcess), thread(child.hThread);
-        WaitForSingleObject(child.hProcess, 60000);
-        GetExitCodeProcess(child.hProcess, &exitCode);
-    }
     RegDeleteTreeA(HKEY_CURRENT_USER, appKey.c_str());
     EXPECT_EQ(exitCode, 0u) << "the Windows 98 child failed";
 }

@@ -1,83 +1,81 @@
 #pragma once
-// Records a registry key's values, or that it is missing, and puts it back as it was: tests that
-// change system keys restore them in TearDown. Subkeys of a key that existed are left alone.
+// Keeps a copy of a registry key, values and subkeys, or notes that it is missing, and puts it
+// back as it was: tests that change system keys or the settings restore them in TearDown.
 #include <windows.h>
 
 #include <optional>
 #include <string>
-#include <vector>
+#include <utility>
 
 namespace testing_support {
 
 class RegistrySnapshot {
 public:
-    RegistrySnapshot(HKEY root, std::string path) : root_(root), path_(std::move(path))
+    RegistrySnapshot(HKEY root, std::string path)
+        : root_(root), path_(std::move(path)), copy_(std::string(kScratchKey) + "\\" + std::to_string(++count_))
     {
-        HKEY key = nullptr;
-        existed_ = RegOpenKeyExA(root_, path_.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
-        if (!existed_)
-            return;
-        for (const auto& name : ValueNames(key)) {
-            Value value{name, 0, {}};
-            DWORD size = 0;
-            RegQueryValueExA(key, name.c_str(), nullptr, &value.type, nullptr, &size);
-            value.data.resize(size);
-            RegQueryValueExA(key, name.c_str(), nullptr, nullptr, value.data.data(), &size);
-            values_.push_back(std::move(value));
-        }
-        RegCloseKey(key);
+        RegDeleteTreeA(HKEY_CURRENT_USER, copy_.c_str());
+        existed_ = CopyTree(root_, path_, HKEY_CURRENT_USER, copy_);
+    }
+    RegistrySnapshot(RegistrySnapshot&& other) noexcept
+        : root_(other.root_), path_(std::move(other.path_)), copy_(std::exchange(other.copy_, {})),
+          existed_(other.existed_)
+    {
+    }
+    ~RegistrySnapshot()
+    {
+        if (!copy_.empty())
+            RegDeleteTreeA(HKEY_CURRENT_USER, copy_.c_str());
     }
 
-    // Deletes every value of the key, leaving the key itself.
+    // Deletes every value of the key, leaving the key and its subkeys.
     void ClearValues() const
     {
         HKEY key = nullptr;
         if (RegOpenKeyExA(root_, path_.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
             return;
-        for (const auto& name : ValueNames(key))
-            RegDeleteValueA(key, name.c_str());
+        char name[16384];
+        for (DWORD length = sizeof name;
+             RegEnumValueA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+             length = sizeof name)
+            RegDeleteValueA(key, name);
         RegCloseKey(key);
     }
 
+    // A key that existed is emptied in place, not deleted: a volatile parent refuses new keys.
     void Restore() const
     {
-        if (!existed_) {
-            RegDeleteTreeA(root_, path_.c_str());
+        if (existed_) {
+            CopyTree(HKEY_CURRENT_USER, copy_, root_, path_);
             return;
         }
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-            ERROR_SUCCESS)
-            return;
-        for (const auto& name : ValueNames(key))
-            RegDeleteValueA(key, name.c_str());
-        for (const auto& v : values_)
-            RegSetValueExA(key, v.name.c_str(), 0, v.type, v.data.data(), static_cast<DWORD>(v.data.size()));
-        RegCloseKey(key);
+        RegDeleteTreeA(root_, path_.c_str());
+        RegDeleteKeyA(root_, path_.c_str());
     }
 
 private:
-    struct Value {
-        std::string name;
-        DWORD type;
-        std::vector<BYTE> data;
-    };
-    static std::vector<std::string> ValueNames(HKEY key)
+    static constexpr char kScratchKey[] = "Software\\TidewellTests";
+    static inline int count_ = 0;
+
+    static bool CopyTree(HKEY fromRoot, const std::string& from, HKEY toRoot, const std::string& to)
     {
-        std::vector<std::string> names;
-        char name[16384];
-        for (DWORD length = sizeof name;
-             RegEnumValueA(key, static_cast<DWORD>(names.size()), name, &length, nullptr, nullptr, nullptr,
-                           nullptr) == ERROR_SUCCESS;
-             length = sizeof name)
-            names.emplace_back(name, length);
-        return names;
+        HKEY source = nullptr, target = nullptr;
+        if (RegOpenKeyExA(fromRoot, from.c_str(), 0, KEY_READ, &source) != ERROR_SUCCESS)
+            return false;
+        bool copied = false;
+        if (RegCreateKeyExA(toRoot, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr) ==
+            ERROR_SUCCESS) {
+            RegDeleteTreeA(target, nullptr);
+            copied = RegCopyTreeA(source, nullptr, target) == ERROR_SUCCESS;
+            RegCloseKey(target);
+        }
+        RegCloseKey(source);
+        return copied;
     }
 
     HKEY root_;
-    std::string path_;
+    std::string path_, copy_;
     bool existed_ = false;
-    std::vector<Value> values_;
 };
 
 inline std::optional<DWORD> ReadDword(HKEY root, const std::string& path, const std::string& name)

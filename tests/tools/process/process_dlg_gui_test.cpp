@@ -11,7 +11,7 @@
 #include "resources/resource.h"
 #include "support/registry_snapshot_win.h"
 #include "support/screenshot_win.h"
-#include "tools/process/child_process_win.h"
+#include "support/child_process_win.h"
 #include "tools/process/process_dlg_win.h"
 #include "tools/process/process_view.h"
 #include "tools/process/tool_dialog_test_win.h"
@@ -86,7 +86,7 @@ protected:
     }
     static bool EndEnabled(const CProcessDlg& dlg) { return IsWindowEnabled(dlg.Item(IDC_KILLPROCESS_BT)) != FALSE; }
 
-    RecordingUiHost host_;
+    RecordingHost host_;
     RegistrySnapshot explorer_{HKEY_LOCAL_MACHINE, kExplorerKey};
 };
 
@@ -97,11 +97,10 @@ TEST_F(ProcessDlgTest, OneRowPerProcessAndOnlyAMouseClickOnARowArmsTheEndButton)
     EXPECT_GE(list.RowCount(), 3);
     EXPECT_EQ(list.RowCount(), dlg->Processes().Count());
     ASSERT_EQ(list.FocusedRow(), -1);
-    if (ClickListBelowRows(list.hwnd())) {
-        EXPECT_FALSE(EndEnabled(*dlg));
-    }
+    ASSERT_TRUE(ClickListBelowRows(list.hwnd()));
+    EXPECT_FALSE(EndEnabled(*dlg));
     SendMessageA(dlg->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_KILLPROCESS_BT, BN_CLICKED), 0);
-    EXPECT_TRUE(host_.messages.empty()) << "the end command without a focused row does nothing";
+    EXPECT_TRUE(host_.boxes.empty()) << "the end command without a focused row does nothing";
 
     SetFocus(list.hwnd());
     SendMessageA(list.hwnd(), WM_KEYDOWN, VK_DOWN, 0);
@@ -149,12 +148,12 @@ TEST_F(ProcessDlgTest, ProtectedProcessesAreRefusedAndAPlainOneEnds)
         EXPECT_EQ(List(*dlg).GetCell(row, 2) == kMemoryManagerText, cases[i].memoryManager);
         if (cases[i].serviceRow)
             List(*dlg).SetCell(row, 2, kSystemServiceText);
-        host_.messages.clear();
+        host_.boxes.clear();
         ClickListRow(List(*dlg).hwnd(), row);
         ClickButton(dlg->hwnd(), IDC_KILLPROCESS_BT);
-        ASSERT_EQ(host_.messages.size(), 1u);
-        EXPECT_EQ(host_.messages[0].text, UiText(cases[i].message));
-        EXPECT_EQ(host_.messages[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+        ASSERT_EQ(host_.boxes.size(), 1u);
+        EXPECT_EQ(host_.boxes[0].text, UiText(cases[i].message));
+        EXPECT_EQ(host_.boxes[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
         EXPECT_FALSE(children[i]->HasEnded(100));
         EXPECT_FALSE(EndEnabled(*dlg));
     }
@@ -168,12 +167,12 @@ TEST_F(ProcessDlgTest, ProtectedProcessesAreRefusedAndAPlainOneEnds)
     ASSERT_GE(memory.size(), 7u) << memory;
     EXPECT_EQ(memory.substr(memory.size() - 2), "MB");
     EXPECT_GT(std::stod(memory), 0.0) << memory;
-    host_.messages.clear();
+    host_.boxes.clear();
     ClickListRow(list.hwnd(), row);
     ASSERT_TRUE(EndEnabled(*dlg));
     ClickButton(dlg->hwnd(), IDC_KILLPROCESS_BT);
     EXPECT_TRUE(plain.HasEnded(1000));
-    EXPECT_TRUE(host_.messages.empty());
+    EXPECT_TRUE(host_.boxes.empty());
     EXPECT_EQ(RowOf(*dlg, plain.Id()), -1) << "the list was filled again";
     EXPECT_EQ(list.RowCount(), dlg->Processes().Count());
     EXPECT_FALSE(EndEnabled(*dlg));

@@ -1,6 +1,5 @@
 #pragma once
-// What the process and service dialog tests share: a UI host that records message boxes and
-// answers OK, and real mouse clicks on list rows.
+// What the process and service dialog tests share: real mouse clicks on list rows.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -8,30 +7,9 @@
 #include <vector>
 
 #include "support/screenshot_win.h"
-#include "win32/ui_host.h"
+#include "support/recording_host_win.h"
 
 namespace testing_support {
-
-struct RecordedMessage {
-    std::string text;
-    std::string caption;
-    UINT type;
-};
-
-class RecordingUiHost : public win32::UiHost {
-public:
-    RecordingUiHost() { win32::SetUiHost(this); }
-    ~RecordingUiHost() override { win32::SetUiHost(nullptr); }
-    RecordingUiHost(const RecordingUiHost&) = delete;
-    RecordingUiHost& operator=(const RecordingUiHost&) = delete;
-
-    int ShowMessage(HWND, const std::string& text, const std::string& caption, UINT type) override
-    {
-        messages.push_back({text, caption, type});
-        return IDOK;
-    }
-    std::vector<RecordedMessage> messages;
-};
 
 inline void InitListViews()
 {
@@ -57,7 +35,8 @@ inline void ClickListRow(HWND list, int row)
     ClickListAt(list, POINT{r.left + 5, (r.top + r.bottom) / 2});
 }
 
-// Clicks the empty area below the last row; false when the rows fill the list.
+// Clicks the empty area below the last row, first growing a list that its rows fill; false when
+// there is still no such area.
 inline bool ClickListBelowRows(HWND list)
 {
     RECT client{}, last{};
@@ -66,8 +45,15 @@ inline bool ClickListBelowRows(HWND list)
     last.left = LVIR_BOUNDS;
     if (count > 0 && !SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(count - 1), reinterpret_cast<LPARAM>(&last)))
         return false;
-    if (last.bottom + 10 >= client.bottom)
-        return false;
+    if (last.bottom + 10 >= client.bottom) {
+        RECT frame{};
+        GetWindowRect(list, &frame);
+        SetWindowPos(list, nullptr, 0, 0, frame.right - frame.left,
+                     frame.bottom - frame.top + last.bottom + 40 - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
+        GetClientRect(list, &client);
+        if (last.bottom + 10 >= client.bottom)
+            return false;
+    }
     ClickListAt(list, POINT{20, (last.bottom + client.bottom) / 2});
     return true;
 }

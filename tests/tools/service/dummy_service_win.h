@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "tools/process/child_process_win.h"
+#include "support/child_process_win.h"
 
 namespace testing_support {
 

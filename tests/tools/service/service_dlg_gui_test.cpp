@@ -114,7 +114,7 @@ protected:
         ClickButton(dlg_->hwnd(), button);
     }
 
-    RecordingUiHost host_;
+    RecordingHost host_;
     SavedTableServices savedTable_;
     DummyService telnet_{"TlntSvr"};
     std::unique_ptr<CServiceDlg> dlg_;
@@ -134,10 +134,9 @@ TEST_F(ServiceDlgTest, ListsTheThirteenServicesWithAbsentAndRunningRows)
     EXPECT_FALSE(Enabled(IDC_StartSEVONE_BT));
     EXPECT_FALSE(Enabled(IDC_STOPSEVONE_BT));
     const std::string guide = dlg_->GetItemText(IDC_STATICSERVICESM);
-    if (ClickListBelowRows(list_.hwnd())) {
-        EXPECT_FALSE(Enabled(IDC_STOPSEVONE_BT));
-        EXPECT_EQ(dlg_->GetItemText(IDC_STATICSERVICESM), guide);
-    }
+    ASSERT_TRUE(ClickListBelowRows(list_.hwnd()));
+    EXPECT_FALSE(Enabled(IDC_STOPSEVONE_BT));
+    EXPECT_EQ(dlg_->GetItemText(IDC_STATICSERVICESM), guide);
     SendMessageA(dlg_->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_STOPSEVONE_BT, BN_CLICKED), 0);
     EXPECT_EQ(telnet_.State(), static_cast<DWORD>(SERVICE_RUNNING)) << "nothing without a current row";
 
@@ -157,7 +156,7 @@ TEST_F(ServiceDlgTest, ListsTheThirteenServicesWithAbsentAndRunningRows)
     EXPECT_TRUE(Enabled(IDC_StartSEVONE_BT));
     EXPECT_TRUE(Enabled(IDC_STOPSEVONE_BT));
     EXPECT_EQ(dlg_->GetItemText(IDC_STATICSERVICESM), UiText("strServiceGuide") + kDescription);
-    EXPECT_TRUE(host_.messages.empty());
+    EXPECT_TRUE(host_.boxes.empty());
 }
 
 TEST_F(ServiceDlgTest, StopOneThenStartOne)

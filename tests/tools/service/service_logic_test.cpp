@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(ServiceLogic, StatusWordForEveryState)
+TEST(ServiceLogic, StatusAndStartTypeWords)
 {
     const struct {
         std::uint32_t state;
@@ -16,6 +16,9 @@ TEST(ServiceLogic, StatusWordForEveryState)
     } cases[] = {{4, 0}, {1, 1}, {0, 1}, {8, 1}, {0xFFFFFFFFu, 1}, {3, 2}, {2, 3}, {5, 3}, {6, 4}, {7, 4}};
     for (const auto& c : cases)
         EXPECT_EQ(StatusWordIndex(c.state), c.word) << "state " << c.state;
+    const char* startTypes[] = {"Automatic", "Automatic", "Automatic", "HandWork", "Disabled", ""};
+    for (std::uint32_t type = 0; type < 6; ++type)
+        EXPECT_EQ(StartTypeWord(type), startTypes[type]) << "start type " << type;
 }
 
 TEST(ServiceLogic, DescriptionWithNullIsNotShown)

@@ -22,15 +22,15 @@ TEST(ElapsedMinutes, WholeMinutesAcrossTheWrap)
         EXPECT_EQ(ElapsedMinutes(c.start, c.now), c.minutes) << c.start << " -> " << c.now;
 }
 
-TEST(LaunchSchedule, MissedMinutesAndNegativeDelaysKeepItWaiting)
+TEST(LaunchSchedule, OnceAtItsMinuteNeverWhenMissedOrNegative)
 {
     CLaunchSchedule schedule;
-    schedule.Load({Delayed("missed", 2), Delayed("negative", -1)});
-    int launches = 0;
-    const auto launch = [&](const std::string&) { ++launches; };
-    for (std::uint32_t minute : {0u, 1u, 3u, 4u, 0xFFFFFFFFu})
+    schedule.Load({Delayed("missed", 2), Delayed("negative", -1), Delayed("due", 1)});
+    std::vector<std::string> launched;
+    const auto launch = [&](const std::string& command) { launched.push_back(command); };
+    for (std::uint32_t minute : {0u, 1u, 1u, 3u, 4u, 0xFFFFFFFFu})
         schedule.LaunchDue(minute, launch);
-    EXPECT_EQ(launches, 0);
+    EXPECT_EQ(launched, std::vector<std::string>{"due"}) << "two ticks in minute 1 start it once";
     EXPECT_FALSE(schedule.Finished());
 }
 

@@ -100,6 +100,8 @@ TEST(StartupConflicts, PausedAndDelayedCopiesOfActiveEntriesIgnoringCase)
     EXPECT_EQ(plan.removeProjects, (std::vector<std::string>{"BETA", "SVC", "gamma", "wow"}));
     EXPECT_EQ(plan.report,
               (std::vector<std::string>{"ALPHA", "svc", "Gamma", "WOW", "BETA", "SVC", "gamma", "wow"}));
+    EXPECT_EQ(ConflictMessage({"ALPHA", "svc"}, "Startup ", "removed", "Keep it."),
+              "Startup removed:\n\nALPHA\nsvc\n\nKeep it.\n");
 }
 
 TEST(StartupList, IconPathOfCommand)
@@ -120,7 +122,7 @@ TEST(StartupList, IconPathOfCommand)
 TEST(StartupList, StatusTextByKind)
 {
     const std::pair<int, const char*> cases[] = {
-        {MachineRunServices, "on"}, {UserRun, "on"}, {MachineRunServicesDisabled, "off"},
+        {MachineRun, "on"}, {MachineRunServices, "on"}, {UserRun, "on"}, {MachineRunDisabled, "off"}, {MachineRunServicesDisabled, "off"},
         {UserRunDisabled, "off"}, {Delayed, "Delayed by 15 Minutes"}, {MachineRun32, "on"},
         {MachineRun32Disabled, "off"},
     };

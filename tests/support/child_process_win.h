@@ -1,0 +1,111 @@
+#pragma once
+// Processes a test starts: any command line, or a copy of the sleeping child from a folder of the
+// test's choosing, so that the path the process list reports is known. A child still running when
+// its owner goes away is ended.
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+#include "win32/handles.h"
+
+namespace testing_support {
+
+inline std::filesystem::path TestProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::filesystem::path(path).parent_path();
+}
+
+class ChildProcess {
+public:
+    explicit ChildProcess(std::string commandLine, DWORD flags = 0, const char* exe = nullptr)
+    {
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        if (CreateProcessA(exe, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &si, &pi)) {
+            CloseHandle(pi.hThread);
+            process_.reset(pi.hProcess);
+            id_ = pi.dwProcessId;
+        }
+    }
+    ~ChildProcess()
+    {
+        if (process_ && !HasEnded()) {
+            TerminateProcess(process_.get(), 1);
+            WaitForSingleObject(process_.get(), 5000);
+        }
+    }
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Started() const { return static_cast<bool>(process_); }
+    DWORD Id() const { return id_; }
+    bool HasEnded(DWORD waitMs = 0) const
+    {
+        return process_ && WaitForSingleObject(process_.get(), waitMs) == WAIT_OBJECT_0;
+    }
+    // Waits for the end; STILL_ACTIVE when it has not ended in time or never started.
+    DWORD ExitCode(DWORD waitMs = 0) const
+    {
+        DWORD code = STILL_ACTIVE;
+        if (HasEnded(waitMs))
+            GetExitCodeProcess(process_.get(), &code);
+        return code;
+    }
+
+private:
+    win32::UniqueHandle process_;
+    DWORD id_ = 0;
+};
+
+// A fresh folder under the temporary folder whose path does not name the program.
+class ChildFolder {
+public:
+    explicit ChildFolder(const std::string& name)
+        : path_(std::filesystem::temp_directory_path() / ("pm-" + name + "-" + std::to_string(GetCurrentProcessId())))
+    {
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~ChildFolder()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    ChildFolder(const ChildFolder&) = delete;
+    ChildFolder& operator=(const ChildFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string CopyOfSleeper(const std::filesystem::path& folder, const std::string& exeName)
+{
+    const std::filesystem::path path = folder / exeName;
+    std::filesystem::copy_file(TestProgramFolder() / "sleeper_child.exe", path,
+                               std::filesystem::copy_options::overwrite_existing);
+    return path.string();
+}
+
+// A running copy of sleeper_child.exe under `exeName` in `folder`.
+class SleepingChild : public ChildProcess {
+public:
+    SleepingChild(const std::filesystem::path& folder, const std::string& exeName)
+        : SleepingChild(CopyOfSleeper(folder, exeName))
+    {
+    }
+    const std::string& Path() const { return path_; }
+
+private:
+    explicit SleepingChild(const std::string& path)
+        : ChildProcess("\"" + path + "\"", CREATE_NO_WINDOW, path.c_str()), path_(path)
+    {
+    }
+    std::string path_;
+};
+
+} // namespace testing_support
