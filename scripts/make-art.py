@@ -143,8 +143,10 @@ def main():
                                (NAVY, lambda u, v: 0.62 <= v < 0.92 and abs(u - 0.45) < 0.2 + (v - 0.62) * 0.5),
                                (LIGHT_BLUE, lambda u, v: 0.7 <= v < 0.9 and abs(u - 0.45) < 0.15 + (v - 0.7) * 0.5 and int(u * 14) % 2 == 0)],
     }
-    for name, layers in glyph.items():  # 157 gauges, 158 clock, 159 memory, 160 load, 161 cleaning
-        write_bmp(name, (20, 20), layers, (255, 255, 255))
+    # 157 gauges, 158 clock, 159 memory, 160 load, 161 cleaning; 100 and 200 more for 150 % and 200 %.
+    for name, layers in glyph.items():
+        for suffix, size in (("", 20), ("_150", 30), ("_200", 40)):
+            write_bmp(name.replace(".bmp", suffix + ".bmp"), (size, size), layers, (255, 255, 255))
 
 
 if __name__ == "__main__":

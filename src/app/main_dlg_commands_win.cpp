@@ -117,6 +117,7 @@ bool CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result)
     }
     if (msg == WM_APPLY_DPI) {
         ApplyDpiToFonts();
+        ApplyDpiToGlyphs();
         RefreshTrayPicture();
         InvalidateRect(hwnd(), nullptr, TRUE);
         result = 0;
@@ -291,4 +292,5 @@ void CMainDlg::OnDestroy()
         EndRunsForExit();
     KillTimer(hwnd(), kHiddenStartTimer);
     tray_.RemoveIcon();
+    DetachGlyphs();
 }

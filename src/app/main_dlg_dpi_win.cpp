@@ -2,7 +2,25 @@
 // shapes, and the fonts it chose itself follow.
 #include "app/main_dlg_win.h"
 
+#include "resources/resource.h"
+
 namespace {
+
+struct Glyph {
+    int control;
+    int bitmap;
+};
+constexpr Glyph kGlyphs[] = {{IDC_GLYPH_MEMORY, IDB_GLYPH_MEMORY},
+                             {IDC_GLYPH_LOAD, IDB_GLYPH_LOAD},
+                             {IDC_GLYPH_GAUGES, IDB_GLYPH_GAUGES},
+                             {IDC_GLYPH_CLEANING, IDB_GLYPH_CLEANING},
+                             {IDC_GLYPH_CLOCK, IDB_GLYPH_CLOCK}};
+
+// The drawing made for the nearest scale: glyphs are drawn anew, never stretched.
+int GlyphOffset(int dpi)
+{
+    return dpi >= 168 ? IDB_GLYPH_200_OFFSET : dpi >= 120 ? IDB_GLYPH_150_OFFSET : 0;
+}
 
 RECT Scaled(const RECT& r, int to, int from)
 {
@@ -22,4 +40,25 @@ void CMainDlg::OnDpiChanged(int dpi, const RECT& suggested)
     SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     PostMessageA(hwnd(), WM_APPLY_DPI, 0, 0);
+}
+
+void CMainDlg::ApplyDpiToGlyphs()
+{
+    static_assert(std::size(kGlyphs) == std::tuple_size_v<decltype(glyphs_)>);
+    const int offset = GlyphOffset(dpi_);
+    for (size_t i = 0; i < std::size(kGlyphs); ++i) {
+        win32::UniqueGdi<HBITMAP> bitmap(static_cast<HBITMAP>(LoadImageA(
+            win32::ResourceModule(), MAKEINTRESOURCEA(kGlyphs[i].bitmap + offset), IMAGE_BITMAP, 0, 0, 0)));
+        if (!bitmap)
+            continue;
+        SendDlgItemMessageA(hwnd(), kGlyphs[i].control, STM_SETIMAGE, IMAGE_BITMAP,
+                            reinterpret_cast<LPARAM>(bitmap.get()));
+        glyphs_[i] = std::move(bitmap); // the one it showed before is no longer drawn
+    }
+}
+
+void CMainDlg::DetachGlyphs()
+{
+    for (const Glyph& glyph : kGlyphs)
+        SendDlgItemMessageA(hwnd(), glyph.control, STM_SETIMAGE, IMAGE_BITMAP, 0);
 }

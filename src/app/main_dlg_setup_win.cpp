@@ -108,6 +108,8 @@ BOOL CMainDlg::OnInit()
     cpuSeries_ = cpuGraph_.AddSeries(std::make_unique<CLineGraphSeries>("CPU", Rgb(255, 249, 100), 1, -5, 100));
 
     StyleLabels();
+    if (dpi_ != win32::kDesignDpi)
+        ApplyDpiToGlyphs(); // the template's glyphs are drawn for 96 DPI
     SetUpProcessorLines();
     memoryGraph_.CreateOver(hwnd(), IDC_MEMGRAPH_PLACE, IDC_MEMGRAPH);
     memoryGraph_.SetCaptionColor(Rgb(0, 255, 0));

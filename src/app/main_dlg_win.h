@@ -170,6 +170,9 @@ private:
     // DPI (main_dlg_dpi_win.cpp).
     void OnDpiChanged(int dpi, const RECT& suggested);
     void ApplyDpiToFonts();
+    void ApplyDpiToGlyphs();
+    // The statics let go of the glyphs before this window's copies are deleted.
+    void DetachGlyphs();
 
     // Painting (main_dlg_paint_win.cpp).
     void PaintPanels(HDC dc);
@@ -181,6 +184,7 @@ private:
     bool alertChangeSeen_ = false; // the first EN_CHANGE comes from the set-up itself
     bool exiting_ = false;
     int dpi_ = 96;
+    std::array<win32::UniqueGdi<HBITMAP>, 5> glyphs_; // the section glyphs drawn for dpi_
     win32::UniqueIcon windowIcon_;
     RECT fullRect_{}, compactRect_{}, currentRect_{};
     RECT compactClient_{}, expandedClient_{};

@@ -1,5 +1,5 @@
-// The main window told that its screen's DPI changed: its size, its own fonts and its widened
-// shape follow, and come back with the DPI.
+// The main window told that its screen's DPI changed: its size, its own fonts, its glyphs and its
+// widened shape follow, and come back with the DPI.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -25,7 +25,7 @@ SIZE WindowSize(HWND window)
     return {r.right - r.left, r.bottom - r.top};
 }
 
-TEST_F(MainDlgTest, DpiChangeResizesTheWindowAndItsOwnFonts)
+TEST_F(MainDlgTest, DpiChangeResizesTheWindowItsOwnFontsAndGlyphs)
 {
     Open();
     ASSERT_EQ(FontHeight(Item(IDC_TITLE1)), -13) << "the tests run at 96 DPI";
@@ -43,6 +43,10 @@ TEST_F(MainDlgTest, DpiChangeResizesTheWindowAndItsOwnFonts)
         EXPECT_EQ(now.cy, suggested.bottom - suggested.top) << dpi;
         EXPECT_EQ(FontHeight(Item(IDC_TITLE1)), -MulDiv(13, dpi, 96)) << dpi;
         EXPECT_EQ(FontHeight(Item(IDC_AXIS50)), -MulDiv(10, dpi, 96)) << dpi;
+        BITMAP glyph{};
+        GetObjectA(reinterpret_cast<HBITMAP>(SendMessageA(Item(IDC_GLYPH_MEMORY), STM_GETIMAGE, IMAGE_BITMAP, 0)),
+                   sizeof glyph, &glyph);
+        EXPECT_EQ(glyph.bmWidth, MulDiv(20, dpi, 96)) << "the glyph drawn for " << dpi;
         Command(IDC_TAB_BUTTON);
         EXPECT_NEAR(WindowSize(Window()).cx, MulDiv(wide.cx, dpi, 96), 1) << "widened at " << dpi;
         Command(IDC_TAB_BUTTON);

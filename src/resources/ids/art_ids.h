@@ -16,4 +16,17 @@
 #define IDB_GLYPH_MEMORY     159
 #define IDB_GLYPH_LOAD       160
 #define IDB_GLYPH_CLEANING   161
+// The same glyphs drawn for 150 % and 200 %: 100 and 200 above the plain ones.
+#define IDB_GLYPH_150_OFFSET 100
+#define IDB_GLYPH_200_OFFSET 200
+#define IDB_GLYPH_GAUGES_150 257
+#define IDB_GLYPH_CLOCK_150  258
+#define IDB_GLYPH_MEMORY_150 259
+#define IDB_GLYPH_LOAD_150   260
+#define IDB_GLYPH_CLEANING_150 261
+#define IDB_GLYPH_GAUGES_200 357
+#define IDB_GLYPH_CLOCK_200  358
+#define IDB_GLYPH_MEMORY_200 359
+#define IDB_GLYPH_LOAD_200   360
+#define IDB_GLYPH_CLEANING_200 361
 #define IDB_ABOUT_LOGO       170

@@ -33,6 +33,12 @@
 #define IDC_12H_CHECK            1109
 #define IDC_CPUGRAPH             5469  // created at run time
 #define IDC_MEMGRAPH             5470  // created at run time
+// The section glyphs, swapped for larger drawings at higher DPI.
+#define IDC_GLYPH_MEMORY         5480
+#define IDC_GLYPH_LOAD           5481
+#define IDC_GLYPH_GAUGES         5482
+#define IDC_GLYPH_CLEANING       5483
+#define IDC_GLYPH_CLOCK          5484
 
 // Right half: settings and tools.
 #define IDC_STATICBT5            1024
