@@ -25,4 +25,13 @@ int SmallIconSize()
     return size > 0 ? size : 16;
 }
 
+int SmallIconSize(HWND window)
+{
+    using ForDpi = int(WINAPI*)(int, UINT);
+    static const auto forDpi = reinterpret_cast<ForDpi>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32"), "GetSystemMetricsForDpi")));
+    const int size = forDpi ? forDpi(SM_CXSMICON, static_cast<UINT>(WindowDpi(window))) : 0;
+    return size > 0 ? size : SmallIconSize();
+}
+
 } // namespace win32

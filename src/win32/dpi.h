@@ -11,5 +11,7 @@ int WindowDpi(HWND window);
 inline int ScaleForDpi(int length, int dpi) { return MulDiv(length, dpi, kDesignDpi); }
 // The small-icon size the system asks for in the notification area.
 int SmallIconSize();
+// The small-icon size for a window's DPI: list views' icons.
+int SmallIconSize(HWND window);
 
 } // namespace win32

@@ -1,5 +1,7 @@
 #include "win32/list_view.h"
 
+#include "win32/dpi.h"
+
 #include <vector>
 
 namespace win32 {
@@ -14,7 +16,7 @@ void ListView::AddColumn(int index, const std::string& title, int width, int for
     LVCOLUMNA column{};
     column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     column.fmt = format;
-    column.cx = width;
+    column.cx = ScaleForDpi(width, WindowDpi(hwnd_)); // widths are written for 96 DPI
     column.pszText = const_cast<char*>(title.c_str());
     column.iSubItem = index;
     SendMessageA(hwnd_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));

@@ -13,6 +13,7 @@ public:
     HWND hwnd() const { return hwnd_; }
 
     void SetExtendedStyle(DWORD style) const;
+    // width: in pixels at 96 DPI; the column gets as many at the list's DPI.
     void AddColumn(int index, const std::string& title, int width, int format = LVCFMT_LEFT) const;
     // Inserts a row at `row` (or at the end when row is -1); returns its index or -1.
     int InsertRow(int row, const std::string& text, int image = -1) const;

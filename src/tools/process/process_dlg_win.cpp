@@ -8,6 +8,7 @@
 #include "resources/resource.h"
 #include "tools/process/process_view.h"
 #include "win32/dialog_texts.h"
+#include "win32/dpi.h"
 #include "win32/handles.h"
 #include "win32/ui_host.h"
 #include "win32/wait_cursor.h"
@@ -62,7 +63,8 @@ BOOL CProcessDlg::OnInit()
                        win32::TextItem{IDCANCEL, "IDCANCELINPRO"}});
     WriteControls();
 
-    images_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 9, 9);
+    const int iconSize = win32::SmallIconSize(hwnd());
+    images_ = ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, 9, 9);
     list_ = win32::ListView(Item(IDC_PROCESS_LIST));
     list_.SetImageList(images_);
     list_.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);

@@ -6,6 +6,7 @@
 #include "resources/resource.h"
 #include "tools/service/service_logic.h"
 #include "win32/dialog_texts.h"
+#include "win32/dpi.h"
 #include "win32/handles.h"
 #include "win32/ui_host.h"
 
@@ -47,7 +48,8 @@ BOOL CServiceDlg::OnInit()
                        win32::TextItem{IDC_STATICSERVICESM, "IDC_STATICSERVICESM"},
                        win32::TextItem{IDCANCEL, "IDCANCELINSM"}});
 
-    images_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 9, 9);
+    const int iconSize = win32::SmallIconSize(hwnd());
+    images_ = ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, 9, 9);
     AddIcon(images_, IDI_SERVICE_STOPPED);
     AddIcon(images_, IDI_SERVICE_RUNNING);
     list_ = win32::ListView(Item(IDC_SERVICE_LIST));

@@ -6,6 +6,7 @@
 #include "tools/startup/run_setup_dlg_win.h"
 #include "tools/startup/startup_rules.h"
 #include "win32/dialog_texts.h"
+#include "win32/dpi.h"
 #include "win32/ui_host.h"
 
 namespace {
@@ -39,7 +40,8 @@ BOOL CAutorunDlg::OnInit()
                        win32::TextItem{IDCANCELINARUN, "IDCANCELINARUN"}});
 
     list_ = win32::ListView(Item(IDC_RUN_LIST));
-    images_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, kInitialIcons, kInitialIcons);
+    const int iconSize = win32::SmallIconSize(hwnd());
+    images_ = ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, kInitialIcons, kInitialIcons);
     list_.SetImageList(images_);
     list_.SetExtendedStyle(kListExtendedStyle);
     list_.AddColumn(0, texts.Text("RLISTITEM1"), 100);
