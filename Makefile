@@ -6,7 +6,7 @@ PREFIX := $(WIN)/wineprefix
 # ccache, where present, keeps rebuilds of several work trees cheap.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: deps native win fuzz-build fuzz test run screenshot bench clean
+.PHONY: deps native win fuzz-build fuzz test run screenshot bench dist clean
 
 deps:
 	@scripts/install-deps.sh
@@ -41,6 +41,10 @@ screenshot: win
 bench: win
 	scripts/wine-env.sh $(PREFIX)
 	scripts/run-bench.sh $(WIN)
+
+# build/dist: the portable zip and the English and Chinese MSIs.
+dist: win
+	scripts/dist.sh $(WIN) build/dist
 
 clean:
 	rm -rf build

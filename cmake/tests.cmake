@@ -76,3 +76,10 @@ if(WIN32)
   # The console program's scenario test runs tidewellc.exe from the same folder.
   add_dependencies(gui_tests sleeper_child dummy_service tidewellc)
 endif()
+
+# Install, start, upgrade and remove the MSI in a fresh Wine prefix (Linux hosts with wixl).
+find_program(WIXL wixl)
+if(WIN32 AND WIXL AND NOT CMAKE_HOST_WIN32)
+  add_test(NAME installer COMMAND ${PROJECT_SOURCE_DIR}/scripts/installer-test.sh ${CMAKE_BINARY_DIR})
+  set_tests_properties(installer PROPERTIES TIMEOUT 300)
+endif()

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
           wine64 xvfb xauth xdotool imagemagick fonts-wqy-microhei fp-utils
-          cmake ninja-build make g++ googletest clang libclang-rt-14-dev)
+          cmake ninja-build make g++ googletest clang libclang-rt-14-dev wixl zip)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -3,6 +3,7 @@
 #include "common/resource_text.h"
 #include "controls/link_label_text.h"
 #include "resources/resource.h"
+#include "version.h"
 #include "win32/dialog_texts.h"
 
 CAboutDlg::CAboutDlg() : win32::ToolDialog(IDD_ABOUTBOX) {}
@@ -11,6 +12,8 @@ BOOL CAboutDlg::OnInit()
 {
     website_.Attach(hwnd(), IDC_LINK_WEBSITE);
     mail_.Attach(hwnd(), IDC_LINK_MAIL);
+
+    SetItemText(IDC_STATIC_VERSION, "V" TIDEWELL_VERSION_TEXT);
 
     CResourceText texts;
     win32::ApplyTexts(*this, texts, nullptr,

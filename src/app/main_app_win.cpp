@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "app/administrator_win.h"
+#include "app/uninstall_win.h"
+#include "app/main_dlg_logic.h"
 #include "app/main_dlg_win.h"
 #include "app/settings_win.h"
 #include "app/splash_dlg_win.h"
@@ -32,10 +34,19 @@ CMainApp::CMainApp() : hasRights([] { return IsWindows9x() || IsAdministrator();
 
 bool CMainApp::InitInstance(std::optional<std::string> firstArgument)
 {
-    instanceMutex_.reset(CreateMutexA(nullptr, FALSE, kMutexName));
-    // A copy started moments ago may still show its splash: its window has yet to appear.
-    if (GetLastError() == ERROR_ALREADY_EXISTS && ShowRunningCopy(kRunningCopyWaitMs))
+    if (firstArgument && IsUninstallArgument(*firstArgument)) {
+        UndoInstallation();
         return false;
+    }
+    instanceMutex_.reset(CreateMutexA(nullptr, FALSE, kMutexName));
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        // A logon start finds the user's copy running already: nothing to show.
+        if (firstArgument && IsPowerOnArgument(*firstArgument))
+            return false;
+        // A copy started moments ago may still show its splash: its window has yet to appear.
+        if (ShowRunningCopy(kRunningCopyWaitMs))
+            return false;
+    }
 
     if (!hasRights()) {
         win32::MessageBoxText(nullptr, UiText("strErrorNeedAdmin"), "", MB_OK | MB_ICONEXCLAMATION);

@@ -14,7 +14,8 @@ public:
 
     CMainApp();
 
-    // Always false: the process ends (with code 0) when it returns.
+    // Always false: the process ends (with code 0) when it returns. "-Uninstall" runs the
+    // installer's removal step (uninstall_win.h) instead of the program.
     bool InitInstance(std::optional<std::string> firstArgument);
 
     // Whether this user may run the program: any 9x system, or an administrator on NT.

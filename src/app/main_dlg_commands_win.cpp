@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include "app/cleaning_methods_dlg_win.h"
 #include "app/main_dlg_dialogs_win.h"
@@ -104,6 +105,15 @@ bool CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result)
         // A dialog hands a message's result back through DWLP_MSGRESULT.
         SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, static_cast<LONG_PTR>(answer));
         result = TRUE;
+        return true;
+    }
+    if (msg == WM_ENDSESSION && wp) {
+        ExitWithoutAsking(); // logoff, or the installer's removal
+        result = 0;
+        return true;
+    }
+    if (msg == WM_LBUTTONDOWN && ExplainAutostartRefusal(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)})) {
+        result = 0;
         return true;
     }
     if (msg == WM_REQUESTED_EXIT) {
@@ -279,6 +289,19 @@ void CMainDlg::Exit()
 {
     if (MessageBox(hwnd(), "strExitQuery", MB_YESNO | MB_ICONEXCLAMATION, nullptr) == IDYES)
         ExitWithoutAsking();
+}
+
+bool CMainDlg::ExplainAutostartRefusal(POINT client)
+{
+    if (autostartAllowed_)
+        return false;
+    RECT box{};
+    GetWindowRect(Item(IDC_CHECKAUTORUN), &box);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&box), 2);
+    if (!PtInRect(&box, client))
+        return false;
+    MessageBox(hwnd(), "strAutorunRefused", MB_ICONEXCLAMATION);
+    return true;
 }
 
 void CMainDlg::Help()

@@ -185,10 +185,21 @@ int RightPanelX(const Box& expandedClient, const Box& compactClient)
     return std::max(expandedClient.left + expandedClient.Width() / 2, compactClient.right);
 }
 
-bool IsPowerOnArgument(const std::string& argument)
+namespace {
+
+std::string Upper(std::string text)
 {
-    std::string upper = argument;
-    for (char& c : upper)
+    for (char& c : text)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return upper.find("POWER") != std::string::npos;
+    return text;
+}
+
+} // namespace
+
+bool IsPowerOnArgument(const std::string& argument) { return Upper(argument).find("POWER") != std::string::npos; }
+
+bool IsUninstallArgument(const std::string& argument)
+{
+    const std::string upper = Upper(argument);
+    return upper == "-UNINSTALL" || upper == "/UNINSTALL";
 }

@@ -95,3 +95,5 @@ int RightPanelX(const Box& expandedClient, const Box& compactClient);
 
 // The first command-line argument, upper-cased, asks for the hidden start with the launcher.
 bool IsPowerOnArgument(const std::string& argument);
+// The installer's "-Uninstall" (or "/Uninstall"), any case.
+bool IsUninstallArgument(const std::string& argument);

@@ -1,6 +1,8 @@
 // The main window's construction, initialisation, texts, controls and geometry.
 #include "app/main_dlg_win.h"
 
+#include "app/autostart_win.h"
+
 #include <commctrl.h>
 
 #include <cstdio>
@@ -124,10 +126,20 @@ BOOL CMainDlg::OnInit()
     }
     SetUpGeometry();
     ApplyControlTexts();
+    SetUpAutostartBox();
     SetUpUserType();
     SetUpStartState();
     OpenRequests();
     return TRUE;
+}
+
+void CMainDlg::SetUpAutostartBox()
+{
+    autostartAllowed_ = AutostartAllowed(ProgramPath());
+    if (autostartAllowed_)
+        return;
+    EnableItem(IDC_CHECKAUTORUN, false);
+    SetItemText(IDC_CHECKAUTORUN, UiText("strAutorunNotHere"));
 }
 
 void CMainDlg::SetUpSlider()

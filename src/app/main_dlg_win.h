@@ -145,6 +145,9 @@ private:
     void ChooseCleaningMethods();
     void EnableSave();
     void RunAfterBootClicked();
+    void SetUpAutostartBox();
+    // A click on the disabled autostart box reaches the window: it says why the box is disabled.
+    bool ExplainAutostartRefusal(POINT client);
     void AskBeforeCleanClicked();
     void ToolsWarningClicked();
     void TwelveHourClicked();
@@ -185,6 +188,7 @@ private:
     bool exiting_ = false;
     int dpi_ = 96;
     std::array<win32::UniqueGdi<HBITMAP>, 5> glyphs_; // the section glyphs drawn for dpi_
+    bool autostartAllowed_ = true; // false: the box is disabled, the program's folder is not protected
     win32::UniqueIcon windowIcon_;
     RECT fullRect_{}, compactRect_{}, currentRect_{};
     RECT compactClient_{}, expandedClient_{};

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/autostart_win.h"
 #include "common/registry_key_win.h"
 
 namespace {
@@ -32,13 +33,6 @@ template <typename T>
 void Write(CRegistryKey& key, const char* name, T value)
 {
     key.SetDword(name, static_cast<DWORD>(value));
-}
-
-void WriteAutostart(const std::string& programPath)
-{
-    CRegistryKey run;
-    if (run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
-        run.SetString(kAutostartValue, AutostartCommand(programPath));
 }
 
 template <typename T>
@@ -73,7 +67,7 @@ bool PrepareFirstStart(const std::string& programPath)
         if (CreateSettings(key) != ERROR_SUCCESS)
             return false;
     }
-    WriteAutostart(programPath);
+    EnableAutostart(programPath);
     return true;
 }
 
@@ -90,10 +84,7 @@ ConstructionSettings ReadConstructionSettings()
         Read(key, kNoticeDialog, settings.noticeDialog);
         Read(key, kOtherFunctionTips, settings.otherFunctionTips);
     }
-    CRegistryKey run;
-    std::string command;
-    settings.runAfterBoot = run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_ACCESS) == ERROR_SUCCESS &&
-                            run.QueryString(command, kAutostartValue) == ERROR_SUCCESS;
+    settings.runAfterBoot = AutostartExists();
     return settings;
 }
 
@@ -164,13 +155,10 @@ void SaveSettings(const SavedSettings& settings, const std::string& programPath)
             Write(key, kNoticeDialog, settings.noticeDialog);
         }
     }
-    if (settings.runAfterBoot) {
-        WriteAutostart(programPath);
-        return;
-    }
-    CRegistryKey run;
-    if (run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
-        run.DeleteValue(kAutostartValue);
+    if (settings.runAfterBoot)
+        EnableAutostart(programPath);
+    else
+        DisableAutostart();
 }
 
 void WriteNoticeDialog(bool dontAsk) { WriteSingle(kNoticeDialog, dontAsk); }

@@ -9,7 +9,7 @@
 // The running program's full path.
 std::string ProgramPath();
 
-// First start: when the settings key cannot be opened, create it and the autostart value.
+// First start: when the settings key cannot be opened, create it and the start with Windows.
 // True when the key was created.
 bool PrepareFirstStart(const std::string& programPath = ProgramPath());
 
@@ -21,7 +21,7 @@ SetUpSettings ReadSetUpSettings(const std::function<std::string()>& measureCpuMh
 
 void ReadTickSettings(TickSettings& kept);
 
-// The save command, in its fixed order; then the autostart value is written or deleted.
+// The save command, in its fixed order; then the start with Windows is put in place or removed.
 void SaveSettings(const SavedSettings& settings, const std::string& programPath = ProgramPath());
 
 CleaningMethodSettings ReadCleaningMethodSettings();

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string_view>
+
 #include "common/resource_text.h"
 #include "resources/resource.h"
 #include "support/screenshot_win.h"
@@ -61,6 +64,42 @@ TEST(AboutDlg, LinksAreBlueRedWhenVisitedAndPinkUnderTheMouse)
     SendMessageA(dialog.hwnd(), WM_COMMAND, IDOK, 0);
     EXPECT_FALSE(IsWindow(dialog.hwnd()));
     EXPECT_EQ(dialog.Result(), IDOK);
+}
+
+std::string_view ResourceBytes(LPCSTR name, LPCSTR type)
+{
+    HRSRC found = FindResourceA(nullptr, name, type);
+    if (!found)
+        return {};
+    return {static_cast<const char*>(LockResource(LoadResource(nullptr, found))),
+            SizeofResource(nullptr, found)};
+}
+
+// "a.b.c.d" from the fixed part of the version resource.
+std::string FixedProductVersion()
+{
+    const std::string_view bytes = ResourceBytes(MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
+    const DWORD signature = 0xFEEF04BD;
+    const size_t at = bytes.find(std::string_view(reinterpret_cast<const char*>(&signature), 4));
+    if (at == std::string_view::npos)
+        return {};
+    VS_FIXEDFILEINFO info;
+    std::memcpy(&info, bytes.data() + at, sizeof info);
+    return std::to_string(HIWORD(info.dwProductVersionMS)) + "." + std::to_string(LOWORD(info.dwProductVersionMS)) +
+           "." + std::to_string(HIWORD(info.dwProductVersionLS)) + "." + std::to_string(LOWORD(info.dwProductVersionLS));
+}
+
+TEST(AboutDlg, ShowsTheVersionTheResourcesAndManifestCarry)
+{
+    CAboutDlg dialog;
+    ASSERT_TRUE(dialog.CreateModeless());
+    const std::string shown = dialog.GetItemText(IDC_STATIC_VERSION);
+    ASSERT_EQ(shown.substr(0, 1), "V");
+    const std::string dotted = shown.substr(1) + ".0";
+    EXPECT_EQ(FixedProductVersion(), dotted);
+    const std::string_view manifest = ResourceBytes(MAKEINTRESOURCEA(1), RT_MANIFEST);
+    EXPECT_NE(manifest.find("name=\"Tidewell\" version=\"" + dotted + "\""), std::string_view::npos);
+    SendMessageA(dialog.hwnd(), WM_COMMAND, IDOK, 0);
 }
 
 TEST(AboutDlg, RunsModalAndClosesWithOk)

@@ -38,8 +38,7 @@ TEST_F(MainDlgTest, SaveWritesTheSettingsAndTheAutostart)
     for (const auto& [name, value] : {std::pair{kUserType, 2u}, std::pair{kSoundAlert, 0u}, std::pair{kAutoDefrag, 1u},
                                       std::pair{kRamAlertValue, 15u}, std::pair{kSliderPos, 3u}})
         EXPECT_EQ(Stored(name), value) << name;
-    ASSERT_EQ(ReadAutostart(command), ERROR_SUCCESS);
-    EXPECT_NE(command.find("\" -PowerOn"), std::string::npos) << command;
+    EXPECT_EQ(tasks_.tasks.size(), 1u) << "a logon task";
     ASSERT_EQ(host_.boxes.size(), 1u);
     EXPECT_EQ(host_.boxes[0].text, UiText("strSaveLogMessage"));
     EXPECT_FALSE(Enabled(IDC_BUTTONSAVERAM));
@@ -47,9 +46,26 @@ TEST_F(MainDlgTest, SaveWritesTheSettingsAndTheAutostart)
     Click(IDC_CHECKAUTORUN);
     ASSERT_EQ(host_.boxes.size(), 2u);
     EXPECT_EQ(host_.boxes[1].text, UiText("strAutorunCloseMessage"));
-    EXPECT_EQ(ReadAutostart(command), ERROR_SUCCESS);
+    EXPECT_EQ(tasks_.tasks.size(), 1u);
     Command(IDC_BUTTONSAVERAM);
+    EXPECT_TRUE(tasks_.tasks.empty());
     EXPECT_NE(ReadAutostart(command), ERROR_SUCCESS);
+}
+
+TEST_F(MainDlgTest, AutostartBoxIsDisabledAndExplainsItselfOutsideAProtectedPlace)
+{
+    tasks_.protectedPlace = false;
+    Open();
+    EXPECT_FALSE(Enabled(IDC_CHECKAUTORUN));
+    EXPECT_EQ(Text(IDC_CHECKAUTORUN), UiText("strAutorunNotHere"));
+    RECT box{};
+    GetWindowRect(Item(IDC_CHECKAUTORUN), &box);
+    MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&box), 2);
+    SendMessageA(Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.left + 2, box.top + 2));
+    ASSERT_EQ(host_.boxes.size(), 1u);
+    EXPECT_EQ(host_.boxes[0].text, UiText("strAutorunRefused"));
+    SendMessageA(Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.left - 2, box.top - 2));
+    EXPECT_EQ(host_.boxes.size(), 1u) << "elsewhere says nothing";
 }
 
 TEST_F(MainDlgTest, UserTypesMoveTheSliderAndAlertValueStaysInRange)

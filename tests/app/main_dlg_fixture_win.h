@@ -18,6 +18,7 @@
 #include "memory/clean_state.h"
 #include "memory/pretend_machine.h"
 #include "resources/resource.h"
+#include "support/autostart_seams_win.h"
 #include "support/recording_host_win.h"
 #include "support/registry_snapshot_win.h"
 #include "win32/ui_host.h"
@@ -142,6 +143,7 @@ protected:
     }
 
     PretendMachine machine_{256 * kMB, 100 * kMB};
+    RecordingTaskService tasks_; // the program's place counts as protected unless a test says not
     RecordingHost host_;
     std::vector<int> modals_; // template ids of the dialogs asked to run
     INT_PTR modalAnswer_ = IDCANCEL;

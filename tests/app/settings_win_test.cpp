@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "app/autostart_win.h"
+#include "app/logon_task.h"
 #include "common/registry_key_win.h"
+#include "support/autostart_seams_win.h"
 #include "support/registry_snapshot_win.h"
 
 namespace {
@@ -59,25 +62,54 @@ protected:
             key.SetDword(name, value);
     }
 
+    testing_support::RecordingTaskService tasks_;
     testing_support::RegistrySnapshot backup_{HKEY_LOCAL_MACHINE, kSettingsKey};
     testing_support::RegistrySnapshot run_{HKEY_LOCAL_MACHINE, kRunKey};
 };
 
-TEST_F(SettingsTest, FirstStartCreatesTheKeyAndTheQuotedAutostartOnly)
+TEST_F(SettingsTest, OneMechanismStartsTidewellWithWindowsAndOnlyFromAProtectedPlace)
 {
     EXPECT_FALSE(ReadConstructionSettings().runAfterBoot);
     EXPECT_TRUE(PrepareFirstStart(kProgram));
     EXPECT_TRUE(StoredNames().empty());
+    ASSERT_EQ(tasks_.tasks.count(kLogonTaskName), 1u) << "the first start registers the logon task";
+    const std::string& xml = tasks_.tasks[kLogonTaskName];
+    EXPECT_NE(xml.find("<Command>&quot;" + kProgram + "&quot;</Command>"), std::string::npos) << xml;
+    ASSERT_FALSE(CurrentUserSid().empty());
+    EXPECT_NE(xml.find("<UserId>" + CurrentUserSid() + "</UserId>"), std::string::npos) << xml;
     std::string command;
+    EXPECT_EQ(Autostart(command), ERROR_FILE_NOT_FOUND);
+    EXPECT_TRUE(ReadConstructionSettings().runAfterBoot);
+
+    // A refusing service leaves the Run value; a later registration takes its place.
+    tasks_.tasks.clear();
+    tasks_.refuse = true;
+    SaveSettings(SavedSettings{}, kProgram);
     EXPECT_EQ(Autostart(command), ERROR_SUCCESS);
     EXPECT_EQ(command, kAutostart);
     EXPECT_TRUE(ReadConstructionSettings().runAfterBoot);
+    tasks_.refuse = false;
+    SaveSettings(SavedSettings{}, kProgram);
+    EXPECT_EQ(Autostart(command), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(tasks_.tasks.count(kLogonTaskName), 1u);
 
-    // Once the key exists the user's choice about the autostart value stands.
-    SavedSettings saved;
-    saved.runAfterBoot = false;
-    SaveSettings(saved, kProgram);
+    // Off takes both away, and a later first start does not bring them back.
+    SavedSettings off;
+    off.runAfterBoot = false;
+    CRegistryKey run;
+    run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_ACCESS);
+    run.SetString(kAutostartValue, kAutostart);
+    SaveSettings(off, kProgram);
+    EXPECT_TRUE(tasks_.tasks.empty());
+    EXPECT_EQ(Autostart(command), ERROR_FILE_NOT_FOUND);
+    EXPECT_FALSE(ReadConstructionSettings().runAfterBoot);
     EXPECT_FALSE(PrepareFirstStart(kProgram));
+    EXPECT_TRUE(tasks_.tasks.empty());
+
+    // A folder a plain user can change gets neither.
+    tasks_.protectedPlace = false;
+    SaveSettings(SavedSettings{}, kProgram);
+    EXPECT_TRUE(tasks_.tasks.empty());
     EXPECT_EQ(Autostart(command), ERROR_FILE_NOT_FOUND);
 }
 
@@ -127,11 +159,6 @@ TEST_F(SettingsTest, SavedDwordsAreWhatTheWindowAndTheTickReadBack)
     ReadTickSettings(tick);
     EXPECT_EQ(tick.ramAlertValue, 30);
     EXPECT_TRUE(tick.soundAlert && tick.autoDefrag);
-
-    SaveSettings(SavedSettings{}, kProgram);
-    std::string command;
-    EXPECT_EQ(Autostart(command), ERROR_SUCCESS);
-    EXPECT_EQ(command, kAutostart);
 
     WriteOtherFunctionTips(true);
     EXPECT_EQ(ReadConstructionSettings().otherFunctionTips, 0u) << "tools open without warning";

@@ -1,6 +1,7 @@
 #include "tools/startup/autorun_dlg_win.h"
 
 #include "common/file_icon_win.h"
+#include "common/protected_place_win.h"
 #include "common/resource_text.h"
 #include "resources/resource.h"
 #include "tools/startup/run_setup_dlg_win.h"
@@ -50,6 +51,13 @@ BOOL CAutorunDlg::OnInit()
     FillList();
     EnsureDisabledKeys();
     EnableActions(false);
+    if (!delayListProtected_) {
+        for (const StartupItem& item : items_)
+            if (item.kind == Delayed) {
+                Warn(hwnd(), texts.Text("strDelayRefused"));
+                break;
+            }
+    }
     return TRUE;
 }
 
@@ -59,16 +67,20 @@ void CAutorunDlg::FillList()
     if (images_)
         ImageList_RemoveAll(images_); // the rows that used them are gone
     LoadStartupItems(items_, delayList_);
+    // The launcher starts nothing from a Delay.ini a plain user could have written.
+    delayListProtected_ = ProtectedPlaceCheck()(delayList_);
     CResourceText texts;
     const std::string active = texts.Text("RStatus1");
     const std::string paused = texts.Text("RStatus2");
     const std::string delayed = texts.Text("RStatus3");
+    const std::string refused = texts.Text("RStatus4");
     for (size_t i = 0; i < items_.size(); ++i) {
         const StartupItem& item = items_[i];
         AddFileIcon(IconPathOfCommand(item.command), images_);
         const int row = list_.InsertRow(static_cast<int>(i), item.name, ImageList_GetImageCount(images_) - 1);
         list_.SetCell(row, 1, CommandText(item));
-        list_.SetCell(row, 2, StatusText(item, active, paused, delayed));
+        list_.SetCell(row, 2, item.kind == Delayed && !delayListProtected_ ? refused
+                                                                           : StatusText(item, active, paused, delayed));
     }
 }
 

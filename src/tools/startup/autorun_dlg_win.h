@@ -40,4 +40,5 @@ private:
     HIMAGELIST images_ = nullptr;
     std::vector<StartupItem> items_;
     win32::ListView list_;
+    bool delayListProtected_ = true;
 };

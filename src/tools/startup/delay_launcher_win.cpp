@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "common/clock.h"
+#include "common/protected_place_win.h"
 #include "tools/startup/delay_list.h"
 
 void CDelayLauncher::WinExecLaunch(const std::string& command) { WinExec(command.c_str(), SW_SHOWNORMAL); }
@@ -11,7 +12,9 @@ void CDelayLauncher::Start()
 {
     startTick_ = TickCount();
     std::vector<StartupItem> table;
-    CDelayList(delayList_).LoadForLaunch(table);
+    // Started elevated, so only what no plain user could have written or planted.
+    if (ProtectedPlaceCheck()(delayList_))
+        CDelayList(delayList_).LoadForLaunch(table);
     for (StartupItem& item : table)
         item.command = CommandToStart(item);
     schedule_.Load(std::move(table));

@@ -58,6 +58,17 @@ TEST_F(DelayLauncherTest, StartsEachItemInItsMinuteThenFinishes)
                                                   std::string(root) + "\\e.exe"}));
 }
 
+TEST_F(DelayLauncherTest, StartsNothingFromADelayListAPlainUserCanChange)
+{
+    Delay("planted", 0);
+    state_.places.protectedPlace = false;
+    CDelayLauncher launcher = Launcher();
+    launcher.Start();
+    now_ += 60000;
+    EXPECT_FALSE(launcher.OnTick());
+    EXPECT_TRUE(started_.empty());
+}
+
 TEST_F(DelayLauncherTest, TickCounterWrapBetweenStartAndTick)
 {
     Delay("one", 1);

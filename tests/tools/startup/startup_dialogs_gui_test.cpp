@@ -106,6 +106,14 @@ TEST_F(StartupDialogTest, OpensWithConflictsTidiedAndEveryEntryListed)
     for (int id : {IDC_LGRUN_BUTTON, IDC_DELRUN_BUTTON, IDC_APPLYRUN_BUTTON})
         EXPECT_FALSE(Enabled(dialog, id)) << id;
     EXPECT_TRUE(WriteStartupValue(MachineRunServicesDisabled, "probe", REG_SZ, "x")) << "disabled keys were created";
+
+    // A Delay.ini a plain user could change: its entries are listed as not started, and it says why.
+    state_.places.protectedPlace = false;
+    CAutorunDlg unprotected(state_.DelayList());
+    Open(unprotected);
+    ASSERT_EQ(host_.boxes.size(), 2u);
+    EXPECT_EQ(host_.boxes[1].text, texts_.Text("strDelayRefused"));
+    EXPECT_EQ(unprotected.List().GetCell(RowOf(unprotected, "Later"), 2), texts_.Text("RStatus4"));
 }
 
 TEST_F(StartupDialogTest, StartNowRunsOnlyEntriesThatDoNotStartWithWindows)

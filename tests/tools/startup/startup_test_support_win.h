@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "support/autostart_seams_win.h"
 #include "support/recording_host_win.h"
 #include "support/registry_snapshot_win.h"
 #include "support/test_paths.h"
@@ -104,6 +105,8 @@ public:
 
     std::string DelayList() const { return folder_.File("Delay.ini"); }
     const testing_support::ScratchDir& Folder() const { return folder_; }
+
+    testing_support::PretendPlaces places; // Wine protects no folder: pretend the scratch one is
 
 private:
     testing_support::ScratchDir folder_;

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Installs Tidewell's MSI into a fresh Wine prefix, starts the installed program, upgrades it to a
+# newer version and removes it, checking at each step what a Windows user would see.
+# Usage: installer-test.sh <windows build tree>   (needs a display: runs inside make test's Xvfb)
+set -euo pipefail
+tree=$(realpath "$1")
+here=$(cd "$(dirname "$0")" && pwd)
+work=$tree/installer-test
+rm -rf "$work"
+mkdir -p "$work"
+fail() { echo "installer-test: $*" >&2; exit 1; }
+step() { echo "installer-test: $*"; }
+
+version=$(sed -n 's/^#define TIDEWELL_VERSION_TEXT "\(.*\)"/\1/p' "$tree/generated/version.h")
+IFS=. read -r major minor patch <<<"$version"
+newer=$major.$minor.$((patch + 1))
+DIST_LANGUAGES=en "$here/dist.sh" "$tree" "$work/old" >/dev/null
+DIST_LANGUAGES=en "$here/dist.sh" "$tree" "$work/new" "$newer" >/dev/null
+
+"$here/wine-env.sh" "$work/prefix" >/dev/null
+# shellcheck source=wine-env.sh
+source "$here/wine-env.sh"
+export WINEPREFIX=$work/prefix
+server=$(dirname "$WINE64")/wineserver
+trap '"$server" -k 2>/dev/null || true' EXIT
+wine() { "$WINE64" "$@" 2>/dev/null; }
+windows_path() { local p=$1; echo "Z:${p//\//\\}"; }
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+"$server" -k 2>/dev/null || true
+
+drive=$WINEPREFIX/drive_c
+folder="$drive/Program Files/Tidewell"
+exe='C:\Program Files\Tidewell\Tidewell.exe'
+settings='HKLM\Software\Kelvane'
+run='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+products() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r'; }
+shortcut() { find "$drive" -iname 'Tidewell.lnk' | grep -q .; }
+window_shown() { xdotool search --onlyvisible --name '^Tidewell$' >/dev/null 2>&1; }
+wait_for() { # seconds, command...
+  local deadline=$((SECONDS + $1)); shift
+  until "$@"; do [ $SECONDS -lt $deadline ] || return 1; sleep 0.5; done
+}
+
+step "install $version"
+wine msiexec /i "$(windows_path "$work/old/Tidewell-$version-x64.msi")" /qn || fail "msiexec /i failed"
+for f in Tidewell.exe tidewellc.exe Kelvane.ini Alert.wav "Kelvane Help.chm" lang/zh-CN/Kelvane.ini; do
+  [ -f "$folder/$f" ] || fail "$f was not installed"
+done
+cmp -s "$folder/Kelvane.ini" "$here/../dist/Kelvane.ini" || fail "the English package installed other texts"
+shortcut || fail "no Start-menu shortcut"
+products | grep -q "DisplayVersion *REG_SZ *$version" || fail "no Add/Remove Programs entry for $version"
+
+step "start the installed program"
+wine "$exe" &
+program=$!
+wait_for 60 window_shown || fail "the installed Tidewell showed no window"
+wait_for 30 wine reg query "$settings" /v CPUMHZ >/dev/null || fail "no settings key after the first start"
+wine reg add "$settings" /v RamAlertValue /t REG_DWORD /d 42 /f >/dev/null
+printf '[Delay]\r\n' >"$folder/Delay.ini"
+# What an earlier copy in a protected place would have left: the logon task and the Run value.
+sed 's/^ *//' >"$work/task.xml" <<'XML'
+<?xml version="1.0"?>
+<Task version="1.2" xmlns="http://schemas.microsoft.com/windows/2004/02/mit/task">
+<Actions Context="Author"><Exec><Command>"C:\Program Files\Tidewell\Tidewell.exe"</Command><Arguments>-PowerOn</Arguments></Exec></Actions>
+</Task>
+XML
+wine schtasks /create /tn Tidewell /xml "$(windows_path "$work/task.xml")" /f >/dev/null || fail "could not plant the task"
+wine reg add "$run" /v Orvanta /d "\"$exe\" -PowerOn" /f >/dev/null
+task_file="$drive/windows/system32/tasks/Tidewell"
+[ -f "$task_file" ] || fail "the planted task has no file"
+
+step "upgrade to $newer"
+wine msiexec /i "$(windows_path "$work/new/Tidewell-$newer-x64.msi")" /qn || fail "the upgrade failed"
+products | grep -q "DisplayVersion *REG_SZ *$newer" || fail "Add/Remove Programs does not show $newer"
+[ "$(products | grep -c 'DisplayName *REG_SZ *Tidewell$')" = 1 ] || fail "the older version stayed installed"
+wine reg query "$settings" /v RamAlertValue | grep -qi '0x2a' || fail "the upgrade lost the settings"
+[ -f "$folder/Delay.ini" ] || fail "the upgrade lost Delay.ini"
+[ -f "$folder/Tidewell.exe" ] || fail "the upgrade lost the program"
+[ -f "$task_file" ] || fail "the upgrade removed the logon task"
+
+step "uninstall"
+wine msiexec /x "$(windows_path "$work/new/Tidewell-$newer-x64.msi")" /qn || fail "msiexec /x failed"
+ended() { [ ! -e "/proc/$program" ] || grep -q '^[0-9]* (.*) Z' "/proc/$program/stat"; }
+wait_for 20 ended || fail "Tidewell still runs after the removal"
+left=$(find "$folder" -type f 2>/dev/null || true)
+[ -z "$left" ] || fail "files left behind: $left"
+shortcut && fail "the Start-menu shortcut is left"
+[ -f "$task_file" ] && fail "the logon task is left"
+wine reg query "$run" /v Orvanta >/dev/null && fail "the Run value is left"
+products | grep -q 'DisplayName *REG_SZ *Tidewell$' && fail "Add/Remove Programs still lists Tidewell"
+wine reg query "$settings" /v RamAlertValue >/dev/null || fail "the removal took the settings key"
+step "passed"
