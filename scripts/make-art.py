@@ -127,9 +127,10 @@ def main():
         ((40, 110, 220), lambda u, v: wave(u, v, 0.82, 0.05, 0.35, 0.03, 2.4)),
         (white, lambda u, v: rounded_rect(u, v, 0.1, 0.18, 0.26, 0.40, 0.03)),
         (NAVY, lambda u, v: 0.13 < u < 0.23 and wave(u, v, 0.29, 0.03, 0.1, 0.03))], sky)  # 138
-    write_bmp("logo.bmp", (208, 40), [
-        (LIGHT_BLUE, lambda u, v: wave(u, v, 0.45, 0.15, 0.25, 0.12)),
-        ((80, 170, 255), lambda u, v: wave(u, v, 0.7, 0.15, 0.25, 0.12, 1.4))], NAVY)  # 170
+    logo = [(LIGHT_BLUE, lambda u, v: wave(u, v, 0.45, 0.15, 0.25, 0.12)),
+            ((80, 170, 255), lambda u, v: wave(u, v, 0.7, 0.15, 0.25, 0.12, 1.4))]
+    for suffix, scale in (("", 2), ("_150", 3), ("_200", 4)):  # 170, 270, 370
+        write_bmp("logo" + suffix + ".bmp", (104 * scale, 20 * scale), logo, NAVY)
     glyph = {
         "glyph_memory.bmp": [(NAVY, lambda u, v: 0.15 < u < 0.85 and 0.3 < v < 0.7),
                              (NAVY, lambda u, v: 0.15 < u < 0.85 and (v < 0.3 or v > 0.7) and 0.12 < v < 0.88 and int(u * 10) % 2 == 0)],

@@ -1,15 +1,26 @@
 #include "app/about_dlg_win.h"
 
+#include "app/art_for_dpi.h"
 #include "common/resource_text.h"
 #include "controls/link_label_text.h"
 #include "resources/resource.h"
 #include "version.h"
 #include "win32/dialog_texts.h"
+#include "win32/dpi.h"
 
 CAboutDlg::CAboutDlg() : win32::ToolDialog(IDD_ABOUTBOX) {}
 
 BOOL CAboutDlg::OnInit()
 {
+    const int dpi = win32::WindowDpi(hwnd());
+    if (dpi != win32::kDesignDpi) {
+        logo_.reset(static_cast<HBITMAP>(LoadImageA(win32::ResourceModule(),
+                                                    MAKEINTRESOURCEA(ArtIdForDpi(IDB_ABOUT_LOGO, dpi)), IMAGE_BITMAP,
+                                                    0, 0, 0)));
+        if (logo_)
+            SendDlgItemMessageA(hwnd(), IDC_ABOUT_LOGO, STM_SETIMAGE, IMAGE_BITMAP,
+                                reinterpret_cast<LPARAM>(logo_.get()));
+    }
     website_.Attach(hwnd(), IDC_LINK_WEBSITE);
     mail_.Attach(hwnd(), IDC_LINK_MAIL);
 
@@ -34,5 +45,11 @@ BOOL CAboutDlg::OnInit()
     for (CLinkLabel* link : {&website_, &mail_})
         link->SetLinkColours(RGB(0, 0, 255), RGB(255, 0, 0), RGB(255, 100, 100));
     return TRUE;
+}
+
+void CAboutDlg::OnDestroy()
+{
+    // The static lets go of the logo before this dialog deletes it.
+    SendDlgItemMessageA(hwnd(), IDC_ABOUT_LOGO, STM_SETIMAGE, IMAGE_BITMAP, 0);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The About box with its web-site and support mail links.
 #include "controls/link_label_win.h"
+#include "win32/handles.h"
 #include "win32/tool_dialog.h"
 
 class CAboutDlg : public win32::ToolDialog {
@@ -12,8 +13,10 @@ public:
 
 protected:
     BOOL OnInit() override;
+    void OnDestroy() override;
 
 private:
+    win32::UniqueGdi<HBITMAP> logo_; // the logo drawn for a DPI above 96
     CLinkLabel website_;
     CLinkLabel mail_;
 };

@@ -2,7 +2,7 @@
 // shapes, and the fonts it chose itself follow.
 #include "app/main_dlg_win.h"
 
-#include "resources/resource.h"
+#include "app/art_for_dpi.h"
 
 namespace {
 
@@ -15,12 +15,6 @@ constexpr Glyph kGlyphs[] = {{IDC_GLYPH_MEMORY, IDB_GLYPH_MEMORY},
                              {IDC_GLYPH_GAUGES, IDB_GLYPH_GAUGES},
                              {IDC_GLYPH_CLEANING, IDB_GLYPH_CLEANING},
                              {IDC_GLYPH_CLOCK, IDB_GLYPH_CLOCK}};
-
-// The drawing made for the nearest scale: glyphs are drawn anew, never stretched.
-int GlyphOffset(int dpi)
-{
-    return dpi >= 168 ? IDB_GLYPH_200_OFFSET : dpi >= 120 ? IDB_GLYPH_150_OFFSET : 0;
-}
 
 RECT Scaled(const RECT& r, int to, int from)
 {
@@ -45,10 +39,9 @@ void CMainDlg::OnDpiChanged(int dpi, const RECT& suggested)
 void CMainDlg::ApplyDpiToGlyphs()
 {
     static_assert(std::size(kGlyphs) == std::tuple_size_v<decltype(glyphs_)>);
-    const int offset = GlyphOffset(dpi_);
     for (size_t i = 0; i < std::size(kGlyphs); ++i) {
         win32::UniqueGdi<HBITMAP> bitmap(static_cast<HBITMAP>(LoadImageA(
-            win32::ResourceModule(), MAKEINTRESOURCEA(kGlyphs[i].bitmap + offset), IMAGE_BITMAP, 0, 0, 0)));
+            win32::ResourceModule(), MAKEINTRESOURCEA(ArtIdForDpi(kGlyphs[i].bitmap, dpi_)), IMAGE_BITMAP, 0, 0, 0)));
         if (!bitmap)
             continue;
         SendDlgItemMessageA(hwnd(), kGlyphs[i].control, STM_SETIMAGE, IMAGE_BITMAP,

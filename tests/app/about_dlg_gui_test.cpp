@@ -37,7 +37,7 @@ TEST(AboutDlg, LinksAreBlueRedWhenVisitedAndPinkUnderTheMouse)
     EXPECT_EQ(dialog.GetItemText(IDC_LINK_MAIL), mail.substr(7)) << "shown without its mailto:";
     EXPECT_EQ(dialog.GetItemText(IDC_LINK_WEBSITE), UiText("ActiveWebsite"));
     EXPECT_EQ(dialog.WebsiteLink().Target(), UiText("ActiveWebsite"));
-    EXPECT_NE(SendMessageA(GetDlgItem(dialog.hwnd(), -1), STM_GETIMAGE, IMAGE_BITMAP, 0), 0) << "the logo";
+    EXPECT_NE(SendMessageA(dialog.Item(IDC_ABOUT_LOGO), STM_GETIMAGE, IMAGE_BITMAP, 0), 0) << "the logo";
     EXPECT_EQ(LinkColour(dialog, IDC_LINK_WEBSITE), RGB(0, 0, 255));
     EXPECT_EQ(LinkColour(dialog, IDC_LINK_MAIL), RGB(0, 0, 255));
 

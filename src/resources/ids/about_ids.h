@@ -10,3 +10,4 @@
 #define IDC_LINK_WEBSITE           1072
 #define IDC_STATICEMAIL            1075
 #define IDC_LINK_MAIL              1073
+#define IDC_ABOUT_LOGO             5485

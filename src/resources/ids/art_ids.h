@@ -16,9 +16,9 @@
 #define IDB_GLYPH_MEMORY     159
 #define IDB_GLYPH_LOAD       160
 #define IDB_GLYPH_CLEANING   161
-// The same glyphs drawn for 150 % and 200 %: 100 and 200 above the plain ones.
-#define IDB_GLYPH_150_OFFSET 100
-#define IDB_GLYPH_200_OFFSET 200
+// The same drawings for 150 % and 200 %: 100 and 200 above the plain ones.
+#define IDB_ART_150_OFFSET   100
+#define IDB_ART_200_OFFSET   200
 #define IDB_GLYPH_GAUGES_150 257
 #define IDB_GLYPH_CLOCK_150  258
 #define IDB_GLYPH_MEMORY_150 259
@@ -30,3 +30,5 @@
 #define IDB_GLYPH_LOAD_200   360
 #define IDB_GLYPH_CLEANING_200 361
 #define IDB_ABOUT_LOGO       170
+#define IDB_ABOUT_LOGO_150   270
+#define IDB_ABOUT_LOGO_200   370
