@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_dlg_fixture_win.h"
+#include "app/main_dlg_logic.h"
 #include "common/resource_text.h"
 #include "controls/dib_canvas_win.h"
 #include "monitors/system_load_win.h"
@@ -27,13 +28,13 @@ const int kRunButtons[] = {IDC_LZL_BUTTON, IDC_CLEANRAM_BT, IDC_BUTTONOT1, IDC_M
 TEST_F(MainDlgTest, SetUpShowsTheMachineAndTheDefaults)
 {
     Open();
-    EXPECT_EQ(Text(IDC_PRAM_LINE), "- " + UiText("PRAMtotalStr") + "256 MB  " + UiText("PRAMFreeStr") + "100 MB")
+    EXPECT_EQ(Text(IDC_PRAM_LINE), PhysicalLine(UiText("PRAMtotalStr"), 256, UiText("PRAMFreeStr"), 100))
         << "captioned before the first tick";
-    EXPECT_EQ(Text(IDC_SLIDER_MAX), "256MB");
-    EXPECT_EQ(Text(IDC_AMOUNT_TEXT), "96MB");
+    EXPECT_EQ(Text(IDC_SLIDER_MAX), MegabyteLabel(256));
+    EXPECT_EQ(Text(IDC_AMOUNT_TEXT), AmountLabel(3, 256));
     EXPECT_EQ(SliderPos(), 3);
     EXPECT_FALSE(Enabled(IDC_AMOUNT_SLIDER));
-    EXPECT_EQ(Text(IDC_AXIS25), "64M");
+    EXPECT_EQ(Text(IDC_AXIS25), AxisLabel(64));
     EXPECT_EQ(SendMessageA(Item(IDC_USERTYPE_COMBO), CB_GETCURSEL, 0, 0), 2);
     for (int id : {IDC_CHECKCLIPBOARD, IDC_CHECKAUTODEFRAG, IDC_CHECKSOUND, IDC_CHECKAUTODEFRAGTIP, IDC_CHECKLOG})
         EXPECT_TRUE(dialog_->IsChecked(id)) << id;
@@ -42,7 +43,7 @@ TEST_F(MainDlgTest, SetUpShowsTheMachineAndTheDefaults)
     EXPECT_EQ(Text(IDC_ALERT_EDIT), "15");
     EXPECT_FALSE(Enabled(IDC_BUTTONSAVERAM));
     EXPECT_TRUE(dialog_->Tray().IsEnabled());
-    EXPECT_EQ(Text(IDC_CPU_CLOCK), "- " + UiText("TitleCPU2") + " 1234 MHZ") << "the stored clock, not measured";
+    EXPECT_EQ(Text(IDC_CPU_CLOCK), ProcessorClockLine(UiText("TitleCPU2"), "1234 MHZ")) << "stored, not measured";
     EXPECT_NE(Text(IDC_CPU_NAME).find(UiText("TitleCPU1")), std::string::npos);
 
     RECT compact{}, wide{}, again{};
@@ -77,7 +78,7 @@ TEST_F(MainDlgTest, StoredSettingsOverTheDefaults)
         key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ);
         EXPECT_EQ(key.QueryString(clock, kCpuMhz), ERROR_SUCCESS) << "measured and stored";
     }
-    EXPECT_EQ(Text(IDC_CPU_CLOCK), "- " + UiText("TitleCPU2") + " " + clock);
+    EXPECT_EQ(Text(IDC_CPU_CLOCK), ProcessorClockLine(UiText("TitleCPU2"), clock));
     EXPECT_TRUE(Enabled(IDC_AMOUNT_SLIDER));
     EXPECT_EQ(SliderPos(), 5);
     EXPECT_EQ(Text(IDC_ALERT_EDIT), "40");
@@ -100,16 +101,15 @@ TEST_F(MainDlgTest, DisplayTickShowsClockFiguresTooltipAndAlertColour)
     Open();
     dialog_->SetItemText(IDC_ALERT_EDIT, "38"); // one below the free 39 %, typed, not saved
     Tick(CMainDlg::kDisplayTimer);
-    EXPECT_EQ(Text(IDC_CLOCK_LINE), " 03-09-2026  " + UiText("WEEKSTR1") + " | 13:05:07 ");
+    EXPECT_EQ(Text(IDC_CLOCK_LINE), DateLine(now_, false, UiText("WEEKSTR1")));
     Click(IDC_12H_CHECK);
     EXPECT_EQ(Text(IDC_12H_CHECK), "12H");
     Tick(CMainDlg::kDisplayTimer);
-    EXPECT_NE(Text(IDC_CLOCK_LINE).find("| PM  01:05:07 "), std::string::npos) << Text(IDC_CLOCK_LINE);
+    EXPECT_EQ(Text(IDC_CLOCK_LINE), DateLine(now_, true, UiText("WEEKSTR1")));
 
-    EXPECT_EQ(Text(IDC_PHYS_PERCENT), " 39% " + UiText("RAMFreeStr"));
-    EXPECT_EQ(Text(IDC_PAGE_PERCENT), "  0% " + UiText("PageFreeStr")) << "no page file";
-    EXPECT_EQ(Text(IDC_VIRT_PERCENT), " 93% " + UiText("VRAMFreeStr"));
-    EXPECT_EQ(Text(IDC_PRAM_LINE), "- " + UiText("PRAMtotalStr") + "256 MB  " + UiText("PRAMFreeStr") + "100 MB");
+    EXPECT_EQ(Text(IDC_PHYS_PERCENT), PercentLine(FreeRatio(100, 256) * 100, UiText("RAMFreeStr")));
+    EXPECT_EQ(Text(IDC_PAGE_PERCENT), PercentLine(0, UiText("PageFreeStr"))) << "no page file";
+    EXPECT_EQ(Text(IDC_VIRT_PERCENT), PercentLine(FreeRatio(1900, 2048) * 100, UiText("VRAMFreeStr")));
     const std::string tip = dialog_->Tray().IconData().szTip;
     EXPECT_NE(tip.find(UiText("IconTipsRAM") + ":61%"), std::string::npos) << tip;
 

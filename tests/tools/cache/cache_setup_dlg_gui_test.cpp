@@ -74,7 +74,7 @@ TEST_F(CacheSetupDlgTest, FirstOpeningSuggestsAPositionBacksUpOnceAndLabelsFollo
         EXPECT_EQ(Position(IDC_SLIDER_HDCACHE), c.position) << c.memoryMB << " MB";
         EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), UiText("IDC_STATIC_HDSM"));
         EXPECT_EQ(Position(IDC_SLIDER_CDCACHE), 0);
-        EXPECT_EQ(Text(IDC_STATIC_CDCHOICE), "CD/DVD-ROM 228KB");
+        EXPECT_EQ(Text(IDC_STATIC_CDCHOICE), cache::CdLabelAtSetup(0));
         EXPECT_EQ(Settings("CacheBackupBOOL"), 1u);
         EXPECT_EQ(Settings("MMDefault").has_value(), c.backedUp);
         EXPECT_FALSE(Settings("CacheSize")) << "no CDFS key, nothing of the CD to back up";
@@ -84,9 +84,9 @@ TEST_F(CacheSetupDlgTest, FirstOpeningSuggestsAPositionBacksUpOnceAndLabelsFollo
     SendMessageA(dialog_->Item(IDC_SLIDER_HDCACHE), TBM_SETPOS, TRUE, 3);
     EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), UiText("IDC_STATIC_HDSM")) << "a keyboard move changes no label";
     Drag(IDC_SLIDER_HDCACHE, 3);
-    EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), "32MB");
+    EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), cache::HardDiskLabel(3));
     Drag(IDC_SLIDER_CDCACHE, 2);
-    EXPECT_EQ(Text(IDC_STATIC_CDCHOICE), "CD-RW 2144 KB");
+    EXPECT_EQ(Text(IDC_STATIC_CDCHOICE), cache::CdLabelAfterDrag(2));
 }
 
 TEST_F(CacheSetupDlgTest, SavedChoicesAreShownAndClampedBySliders)
@@ -96,15 +96,15 @@ TEST_F(CacheSetupDlgTest, SavedChoicesAreShownAndClampedBySliders)
     ASSERT_TRUE(WriteDword(HKEY_LOCAL_MACHINE, kMemoryPath, "ClearPageFileAtShutdown", 1));
     Open(512);
     EXPECT_EQ(Position(IDC_SLIDER_HDCACHE), 2);
-    EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), "16MB");
+    EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), cache::HardDiskLabel(2));
     EXPECT_EQ(Position(IDC_SLIDER_CDCACHE), 3);
-    EXPECT_EQ(Text(IDC_STATIC_CDCHOICE), "DVD-RW 4128KB");
+    EXPECT_EQ(Text(IDC_STATIC_CDCHOICE), cache::CdLabelAtSetup(3));
     EXPECT_TRUE(dialog_->IsChecked(IDC_PAGECLEAN_CHECK));
 
     ASSERT_TRUE(WriteDword(HKEY_LOCAL_MACHINE, kSettingsPath, "HDUSEValue", 0xFFFFFFFF));
     Open(512);
     EXPECT_EQ(Position(IDC_SLIDER_HDCACHE), 0);
-    EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), "4MB");
+    EXPECT_EQ(Text(IDC_STATIC_HDCHOICE), cache::HardDiskLabel(0));
 }
 
 TEST_F(CacheSetupDlgTest, SaveWritesTheTablesAndRestoreWritesBackWhatWasBackedUp)

@@ -6,6 +6,7 @@
 
 #include "common/resource_text.h"
 #include "tools/startup/delay_list.h"
+#include "tools/startup/startup_rules.h"
 #include "tools/startup/startup_test_support_win.h"
 
 using namespace startup_testing;
@@ -50,7 +51,7 @@ protected:
     }
 };
 
-TEST_F(StartupEntriesTest, ListsKeysAndDelayListInOrderWithoutTheOwnEntry)
+TEST_F(StartupEntriesTest, ListsKeysAndDelayListInOrderWithoutTheOwnEntryAndDeletesEach)
 {
     SetValue(UserRunDisabled, "u-off", "uoff.exe");
     SetValue(UserRun, "u-on", "uon.exe");
@@ -77,6 +78,16 @@ TEST_F(StartupEntriesTest, ListsKeysAndDelayListInOrderWithoutTheOwnEntry)
     EXPECT_EQ(table[0].command, "mon.exe");
     EXPECT_EQ(table[2].delay, 5);
     EXPECT_EQ(table[3].origin, 6);
+
+    // Each is deleted from where it lives; the own entry is never touched.
+    for (const StartupItem& item : table)
+        if (item.name != "u-on") {
+            EXPECT_TRUE(DeleteStartupItem(item, DelayList())) << item.name;
+        }
+    ASSERT_EQ(Load().size(), 1u);
+    EXPECT_EQ(Load()[0].name, "u-on");
+    EXPECT_EQ(GetValue(MachineRun, "Orvanta").substr(0, 1), "\"");
+    EXPECT_EQ(GetValue(MachineRun, "OrvantaHelper"), "hidden.exe");
 }
 
 // The long command (past 255 characters) must arrive whole everywhere.
@@ -271,23 +282,6 @@ TEST_F(StartupEntriesTest, ThirtyTwoBitMachineEntriesStayInTheirView)
     EXPECT_NE(host_.boxes[0].text.find("\nWOW\n"), std::string::npos);
 }
 
-TEST_F(StartupEntriesTest, DeleteRemovesFromWhereTheEntryLives)
-{
-    EnsureDisabledKeys();
-    for (int kind : kKeyKinds)
-        SetValue(kind, std::string("Del").append(std::to_string(kind)), "d.exe");
-    ASSERT_TRUE(CDelayList(DelayList()).Append({"Del2", "d.exe", Delayed, 1, 0}));
-    SetValue(UserRun, "Stay", "s.exe");
-    for (const StartupItem& item : Load())
-        if (item.name != "Stay") {
-            EXPECT_TRUE(DeleteStartupItem(item, DelayList())) << item.name;
-        }
-    const std::vector<StartupItem> left = Load();
-    ASSERT_EQ(left.size(), 1u);
-    EXPECT_EQ(left[0].name, "Stay");
-    EXPECT_EQ(GetValue(MachineRun, "Orvanta").substr(0, 1), "\"") << "the own entry is never touched";
-}
-
 TEST_F(StartupEntriesTest, ConflictsRemoveStaleCopiesAndReportEachOnce)
 {
     SetValue(MachineRun, "Tool", "tool.exe");
@@ -310,8 +304,8 @@ TEST_F(StartupEntriesTest, ConflictsRemoveStaleCopiesAndReportEachOnce)
 
     ASSERT_EQ(host_.boxes.size(), 1u);
     CResourceText texts;
-    EXPECT_EQ(host_.boxes[0].text, texts.Text("IDC_MSCONFIG_BT") + texts.Text("strDeleteBootItem")
-                                          + ":\n\nTool\nhelper\n\n" + texts.Text("strBootProtect") + "\n");
+    EXPECT_EQ(host_.boxes[0].text, ConflictMessage({"Tool", "helper"}, texts.Text("IDC_MSCONFIG_BT"),
+                                                   texts.Text("strDeleteBootItem"), texts.Text("strBootProtect")));
     EXPECT_EQ(host_.boxes[0].caption, "Tidewell") << "the default title, not \"Error\"";
 
     CheckStartupConflicts(DelayList());
