@@ -59,25 +59,6 @@ TEST_P(ProcessListWin, FindsTheChildWithItsFullPathAndThisProgram)
 INSTANTIATE_TEST_SUITE_P(BothPaths, ProcessListWin, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "ToolHelp" : "Psapi"; });
 
-TEST(ProcessKill, EndsTheChildWhichThenLeavesTheList)
-{
-    ChildFolder folder("kill");
-    SleepingChild child(folder.path(), "sleeper.exe");
-    ASSERT_TRUE(child.Started());
-    CProcessList list;
-    ASSERT_GE(RefreshUntilListed(list, false, child.Id()), 0);
-
-    double megabytes = 0.0;
-    EXPECT_TRUE(CProcessList::GetProcessWorkingSetMB(child.Id(), megabytes));
-    EXPECT_GT(megabytes, 0.1);
-    EXPECT_LT(megabytes, 512.0);
-
-    EXPECT_TRUE(CProcessList::KillProcess(child.Id()));
-    EXPECT_TRUE(child.HasEnded()) << "the kill returns only after the process has ended";
-    ASSERT_TRUE(list.Refresh(false));
-    EXPECT_EQ(FindEntry(list, child.Id()), -1);
-}
-
 TEST(ProcessKill, GoneProcessFailsAtOnceAndReadsZero)
 {
     DWORD goneId = 0;
