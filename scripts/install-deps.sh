@@ -2,7 +2,7 @@
 # Installs what building, running and testing Tidewell needs; does nothing when all is there.
 set -euo pipefail
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-          wine64 xvfb xauth xdotool imagemagick fonts-wqy-microhei fp-utils
+          wine64 xvfb xauth xdotool imagemagick fonts-wqy-microhei fonts-wine fp-utils
           cmake ninja-build make g++ googletest clang libclang-rt-14-dev wixl zip)
 missing=()
 for p in "${packages[@]}"; do

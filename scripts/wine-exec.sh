@@ -5,7 +5,7 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine-env.sh"
 export WINEPREFIX=${WINEPREFIX:-$here/../build/win/wineprefix}
-[ -d "$WINEPREFIX/drive_c" ] || "$here/wine-env.sh" "$WINEPREFIX" >/dev/null
+prefix_is_current "$WINEPREFIX" || "$here/wine-env.sh" "$WINEPREFIX" >/dev/null
 
 report=""
 args=()

@@ -37,13 +37,14 @@ struct LabelStyle {
     Colour background, text;
     int height;
     const char* face;
+    int weight = FW_NORMAL;
 };
 
 constexpr LabelStyle kLabelStyles[] = {
-    {IDC_TITLE1, kNavy, kLightBlue, 13, "Tahoma Bold"},
-    {IDC_TITLE2, kNavy, kLightBlue, 13, "Tahoma Bold"},
-    {IDC_TITLE3, kNavy, kLightBlue, 13, "Tahoma Bold"},
-    {IDC_TITLE4, kNavy, kLightBlue, 13, "Tahoma Bold"},
+    {IDC_TITLE1, kNavy, kLightBlue, 13, "Tahoma", FW_BOLD},
+    {IDC_TITLE2, kNavy, kLightBlue, 13, "Tahoma", FW_BOLD},
+    {IDC_TITLE3, kNavy, kLightBlue, 13, "Tahoma", FW_BOLD},
+    {IDC_TITLE4, kNavy, kLightBlue, 13, "Tahoma", FW_BOLD},
     {IDC_CLEAN_PERCENT, kNavy, kLightBlue, 11, "Tahoma"},
     {IDC_CLOCK_TITLE, Rgb(50, 60, 50), Rgb(255, 238, 255), 11, "Tahoma"},
     {IDC_CLOCK_LINE, Rgb(50, 60, 50), Rgb(255, 238, 255), 11, "Tahoma"},
@@ -180,6 +181,7 @@ void CMainDlg::StyleLabels()
         label.SetBkColor(style.background);
         label.SetTextColor(style.text);
         label.SetFontHeight(win32::ScaleForDpi(style.height, dpi_));
+        label.SetFontWeight(style.weight);
         label.SetFontName(style.face);
     }
     CResourceText texts;

@@ -48,6 +48,12 @@ void CColorStatic::SetFontHeight(int size)
     RecreateFont();
 }
 
+void CColorStatic::SetFontWeight(int weight)
+{
+    fontDescription_.lfWeight = weight;
+    RecreateFont();
+}
+
 void CColorStatic::SetFontName(const std::string& face)
 {
     const std::string fitted = CutUtf8(face, sizeof(fontDescription_.lfFaceName) - 1);

@@ -17,6 +17,7 @@ public:
     void SetBkColor(controls::Colour colour);
     void SetTextColor(controls::Colour colour);
     void SetFontHeight(int size);
+    void SetFontWeight(int weight);
     void SetFontName(const std::string& face);
 
     controls::Colour TextColour() const { return textColour_; }

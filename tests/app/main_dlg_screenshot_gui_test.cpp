@@ -1,5 +1,5 @@
-// Pictures of the main window, compact and widened: build/screenshots/main-compact.png and
-// main-wide.png.
+// Pictures of the main window, compact and widened, and of its exit question:
+// build/screenshots/main-compact.png, main-wide.png and message.png.
 #include <gtest/gtest.h>
 
 #include "app/main_dlg_fixture_win.h"
@@ -26,6 +26,12 @@ TEST_F(MainScreenshot, CompactAndWide)
         Tick(CMainDlg::kOrganiseTimer);
     Tick(CMainDlg::kDisplayTimer);
     EXPECT_TRUE(testing_support::SaveScreenshot(Window(), "main-wide"));
+
+    host_.answer = IDNO;
+    Command(IDC_EXITBT);
+    ASSERT_EQ(host_.boxes.size(), 1u);
+    const auto& box = host_.boxes.front();
+    EXPECT_TRUE(testing_support::SaveMessageBoxScreenshot(Window(), box.text, box.caption, box.type, IDNO, "message"));
 }
 
 } // namespace

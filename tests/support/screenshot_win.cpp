@@ -1,7 +1,9 @@
 #include "support/screenshot_win.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <fstream>
+#include <thread>
 #include <vector>
 
 namespace testing_support {
@@ -75,6 +77,44 @@ bool SaveScreenshot(HWND window, const std::string& name)
     ReleaseDC(nullptr, screen);
     SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     return ok;
+}
+
+namespace {
+
+BOOL CALLBACK FindDialogWindow(HWND window, LPARAM found)
+{
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (std::string(className) != "#32770" || !IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+} // namespace
+
+bool SaveMessageBoxScreenshot(HWND owner, const std::string& text, const std::string& caption, UINT type,
+                              int answer, const std::string& name)
+{
+    if (!ScreenshotsWanted())
+        return false;
+    std::atomic<bool> saved{false};
+    const DWORD boxThread = GetCurrentThreadId();
+    std::thread helper([&] {
+        HWND box = nullptr;
+        const DWORD start = GetTickCount();
+        while (!box && GetTickCount() - start < 10000) {
+            Sleep(20);
+            EnumThreadWindows(boxThread, FindDialogWindow, reinterpret_cast<LPARAM>(&box));
+        }
+        if (!box)
+            return;
+        saved = SaveScreenshot(box, name);
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+    });
+    MessageBoxA(owner, text.c_str(), caption.empty() ? nullptr : caption.c_str(), type);
+    helper.join();
+    return saved;
 }
 
 } // namespace testing_support

@@ -10,6 +10,9 @@ namespace testing_support {
 bool ScreenshotsWanted();
 // Brings the window to the front, lets it paint, and copies its screen area. True when written.
 bool SaveScreenshot(HWND window, const std::string& name);
+// Shows a real message box, saves its picture while it is open, then closes it with `answer`.
+bool SaveMessageBoxScreenshot(HWND owner, const std::string& text, const std::string& caption, UINT type,
+                              int answer, const std::string& name);
 // Pumps this thread's messages for the given time (windows paint, timers fire).
 void PumpMessagesFor(DWORD milliseconds);
 // Pumps messages until the condition holds or the deadline passes; returns the condition.
