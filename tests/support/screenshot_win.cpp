@@ -81,13 +81,20 @@ bool SaveScreenshot(HWND window, const std::string& name)
 
 namespace {
 
-BOOL CALLBACK FindDialogWindow(HWND window, LPARAM found)
+struct BoxSearch {
+    HWND owner;
+    HWND box = nullptr;
+};
+
+// The message box is the visible dialog window that `owner` owns.
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM search)
 {
+    auto& s = *reinterpret_cast<BoxSearch*>(search);
     char className[16] = {};
     GetClassNameA(window, className, sizeof className);
-    if (std::string(className) != "#32770" || !IsWindowVisible(window))
+    if (std::string(className) != "#32770" || !IsWindowVisible(window) || GetWindow(window, GW_OWNER) != s.owner)
         return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
+    s.box = window;
     return FALSE;
 }
 
@@ -101,16 +108,16 @@ bool SaveMessageBoxScreenshot(HWND owner, const std::string& text, const std::st
     std::atomic<bool> saved{false};
     const DWORD boxThread = GetCurrentThreadId();
     std::thread helper([&] {
-        HWND box = nullptr;
+        BoxSearch search{owner};
         const DWORD start = GetTickCount();
-        while (!box && GetTickCount() - start < 10000) {
+        while (!search.box && GetTickCount() - start < 10000) {
             Sleep(20);
-            EnumThreadWindows(boxThread, FindDialogWindow, reinterpret_cast<LPARAM>(&box));
+            EnumThreadWindows(boxThread, FindMessageBox, reinterpret_cast<LPARAM>(&search));
         }
-        if (!box)
+        if (!search.box)
             return;
-        saved = SaveScreenshot(box, name);
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+        saved = SaveScreenshot(search.box, name);
+        PostMessageA(search.box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
     });
     MessageBoxA(owner, text.c_str(), caption.empty() ? nullptr : caption.c_str(), type);
     helper.join();
