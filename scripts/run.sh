@@ -7,7 +7,7 @@ shift $(( $# > 0 ? 1 : 0 ))  # the rest are Tidewell's own arguments
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine-env.sh"
 export WINEPREFIX=${TIDEWELL_WINEPREFIX:-$HOME/.local/share/tidewell/wineprefix}
-[ -d "$WINEPREFIX/drive_c" ] || "$here/wine-env.sh" "$WINEPREFIX"
+prefix_is_current "$WINEPREFIX" || "$here/wine-env.sh" "$WINEPREFIX"
 exe=$(realpath "$tree/Tidewell.exe")
 wineserver=$(dirname "$WINE64")/wineserver
 
