@@ -12,10 +12,11 @@
 #include <vector>
 
 #include "app/about_dlg_win.h"
+#include "app/cleaning_methods_dlg_win.h"
+#include "app/defrag_query_dlg_win.h"
 #include "app/main_dlg_fixture_win.h"
 #include "common/resource_text.h"
 #include "controls/dib_canvas_win.h"
-#include "memory/defrag_query_dlg_win.h"
 #include "memory/report_dlg_win.h"
 #include "support/test_paths.h"
 #include "tools/cache/cache_registry_fixture_win.h"
@@ -217,9 +218,13 @@ TEST_F(InterfaceGlyphs, EveryWindowHasAGlyphForEachCharacterItShows)
         return IDOK;
     };
     ShowCleaningReport();
-    CDefragQueryDlg confirm;
-    confirm.SetMainWindow(Window());
+    CDefragQueryDlg confirm, confirmStandby;
+    confirm.SetLoadLine([this] { return Text(IDC_CPU_LOAD); });
     CheckTool(confirm);
+    confirmStandby.SetStandbyReason(true);
+    CheckTool(confirmStandby);
+    CCleaningMethodsDlg methods({kAllMethods, true, 40}, kAllMethods);
+    CheckTool(methods);
     CAboutDlg about;
     CheckTool(about);
     CAutorunDlg startup(scratch.File("Delay.ini"));
