@@ -160,12 +160,3 @@ void CMainDlg::EnableToolButtons(bool enable)
     for (int id : kToolButtons)
         EnableItem(id, enable);
 }
-
-void CMainDlg::EndRunsForExit()
-{
-    exiting_ = true;
-    for (UINT_PTR timer : {kDisplayTimer, kRulesTimer, kLauncherTimer, kOrganiseTimer})
-        KillTimer(hwnd(), timer);
-    run_.Exit();
-    CloseRequests();
-}

@@ -38,6 +38,7 @@ int MessageBox(HWND owner, const char* textKey, UINT style, const char* captionK
 
 bool CMainDlg::OnCommand(int id, int code, HWND /*control*/)
 {
+    const HandlerScope scope(*this);
     static constexpr Command kCommands[] = {
         {IDC_LZL_BUTTON, BN_CLICKED, &CMainDlg::Organise},
         {ID_TRAY_ORGANIZE, kAnyCode, &CMainDlg::Organise},
@@ -94,6 +95,7 @@ bool CMainDlg::OnNotify(NMHDR& header, LRESULT& /*result*/)
 
 bool CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result)
 {
+    const HandlerScope scope(*this);
     if (msg == WM_CLEANUP_DONE) {
         OnCleanUpDone();
         result = 0;
@@ -107,17 +109,11 @@ bool CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result)
         result = TRUE;
         return true;
     }
-    if (msg == WM_ENDSESSION && wp) {
-        ExitWithoutAsking(); // logoff, or the installer's removal
-        result = 0;
-        return true;
-    }
     if (msg == WM_LBUTTONDOWN && ExplainAutostartRefusal(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)})) {
         result = 0;
         return true;
     }
-    if (msg == WM_REQUESTED_EXIT) {
-        ExitWithoutAsking();
+    if (OnExitMessage(msg, wp)) { // logoff and the installer's removal among them
         result = 0;
         return true;
     }
@@ -288,7 +284,7 @@ void CMainDlg::ShowMainWindow()
 void CMainDlg::Exit()
 {
     if (MessageBox(hwnd(), "strExitQuery", MB_YESNO | MB_ICONEXCLAMATION, nullptr) == IDYES)
-        ExitWithoutAsking();
+        RequestExit();
 }
 
 bool CMainDlg::ExplainAutostartRefusal(POINT client)
@@ -307,13 +303,4 @@ bool CMainDlg::ExplainAutostartRefusal(POINT client)
 void CMainDlg::Help()
 {
     ShellExecuteA(hwnd(), "open", GetModulePath("Kelvane Help.chm").c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-void CMainDlg::OnDestroy()
-{
-    if (!exiting_)
-        EndRunsForExit();
-    KillTimer(hwnd(), kHiddenStartTimer);
-    tray_.RemoveIcon();
-    DetachGlyphs();
 }

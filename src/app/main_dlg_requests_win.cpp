@@ -71,10 +71,3 @@ bool CMainDlg::ReplyToRequestedClean(remote::Outcome outcome)
     win32::SendCopyDataLater(asked.caller, hwnd(), remote::kReplyTag, remote::EncodeReply(reply));
     return true;
 }
-
-void CMainDlg::ExitWithoutAsking()
-{
-    EndRunsForExit();
-    tray_.RemoveIcon();
-    EndDialog(IDOK);
-}

@@ -42,6 +42,7 @@ std::function<void(const std::string& path)>& AlertSoundPlayer()
 
 void CMainDlg::OnTimer(UINT_PTR id)
 {
+    const HandlerScope scope(*this);
     switch (id) {
     case kDisplayTimer: OnDisplayTick(); break;
     case kRulesTimer: OnRulesTick(); break;

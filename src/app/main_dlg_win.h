@@ -130,8 +130,24 @@ private:
     void ShowRunEnded();
     void EnableCleaningButtons(bool enable);
     void EnableToolButtons(bool enable);
-    void EndRunsForExit();
-    void ExitWithoutAsking();
+
+    // Ending the program from any path, whatever modal is open (main_dlg_exit_win.cpp).
+    // Counts this window's handlers on the stack: an exit asked for from inside a modal loop one
+    // of them opened finishes after the outermost has returned.
+    class HandlerScope {
+    public:
+        explicit HandlerScope(CMainDlg& dialog) : dialog_(dialog) { ++dialog_.handlerDepth_; }
+        ~HandlerScope();
+        HandlerScope(const HandlerScope&) = delete;
+        HandlerScope& operator=(const HandlerScope&) = delete;
+
+    private:
+        CMainDlg& dialog_;
+    };
+    bool OnExitMessage(UINT msg, WPARAM wp);
+    void RequestExit();
+    void StopForExit();
+    void FinishExit();
 
     // Requests of the console program (main_dlg_requests_win.cpp).
     void OpenRequests();
@@ -189,6 +205,8 @@ private:
     int dpi_ = 96;
     std::array<win32::UniqueGdi<HBITMAP>, 5> glyphs_; // the section glyphs drawn for dpi_
     bool autostartAllowed_ = true; // false: the box is disabled, the program's folder is not protected
+    bool exitPending_ = false; // asked for inside a modal loop; finishes when it has unwound
+    int handlerDepth_ = 0;
     win32::UniqueIcon windowIcon_;
     RECT fullRect_{}, compactRect_{}, currentRect_{};
     RECT compactClient_{}, expandedClient_{};

@@ -22,6 +22,65 @@ int32_t FreePercentNow()
     return freePercent;
 }
 
+// Once a dialog other than the main window shows, sends the main window an exit message. A
+// deadline closes every dialog of the thread and marks the test failed rather than let it hang.
+class ExitFromModal {
+public:
+    ExitFromModal(HWND main, UINT message, WPARAM wp)
+    {
+        main_ = main;
+        message_ = message;
+        wp_ = wp;
+        shown_ = deadlineHit_ = false;
+        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, OnCall, nullptr, GetCurrentThreadId());
+        deadline_ = SetTimer(nullptr, 0, 30000, OnDeadline);
+    }
+    ~ExitFromModal()
+    {
+        KillTimer(nullptr, deadline_);
+        UnhookWindowsHookEx(hook_);
+    }
+    ExitFromModal(const ExitFromModal&) = delete;
+    ExitFromModal& operator=(const ExitFromModal&) = delete;
+
+    bool Shown() const { return shown_; }
+    bool DeadlineHit() const { return deadlineHit_; }
+
+private:
+    static bool IsDialog(HWND window)
+    {
+        char name[16] = {};
+        GetClassNameA(window, name, sizeof(name));
+        return std::string(name) == "#32770";
+    }
+    static LRESULT CALLBACK OnCall(int code, WPARAM wp, LPARAM lp)
+    {
+        const auto& call = *reinterpret_cast<const CWPSTRUCT*>(lp);
+        if (code == HC_ACTION && call.message == WM_SHOWWINDOW && call.wParam && !shown_ && call.hwnd != main_ &&
+            IsDialog(call.hwnd)) {
+            shown_ = true;
+            PostMessageA(main_, message_, wp_, 0);
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static void CALLBACK OnDeadline(HWND, UINT, UINT_PTR, DWORD)
+    {
+        deadlineHit_ = true;
+        EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM) {
+            if (window != main_ && IsDialog(window))
+                EndDialog(window, IDCANCEL);
+            return TRUE;
+        }, 0);
+    }
+
+    static inline HWND main_ = nullptr;
+    static inline UINT message_ = 0;
+    static inline WPARAM wp_ = 0;
+    static inline bool shown_ = false, deadlineHit_ = false;
+    HHOOK hook_;
+    UINT_PTR deadline_;
+};
+
 const int kRunButtons[] = {IDC_LZL_BUTTON, IDC_CLEANRAM_BT, IDC_BUTTONOT1, IDC_MSCONFIG_BT, IDC_PROCESSMG_BT,
                            IDC_SERVICEMG_BT};
 
@@ -229,6 +288,18 @@ TEST_F(MainDlgTest, CleanUpRunEndEnablesTheButtonsAndTrayCleansRunNothing)
     EXPECT_TRUE(modals_.empty()) << "report switched off";
     for (int id : kRunButtons)
         EXPECT_TRUE(Enabled(id)) << id;
+
+    // A worker that cannot start ends the run at once: buttons back, nothing reported.
+    dialog_->SetChecked(IDC_CHECKLOG, true);
+    const auto starter = CleanWorkerStarter();
+    CleanWorkerStarter() = [](LPTHREAD_START_ROUTINE, void*) -> HANDLE { return nullptr; };
+    Command(IDC_CLEANRAM_BT);
+    CleanWorkerStarter() = starter;
+    EXPECT_FALSE(CleanState.busy);
+    EXPECT_TRUE(modals_.empty());
+    EXPECT_EQ(GaugePos(), 0);
+    for (int id : kRunButtons)
+        EXPECT_TRUE(Enabled(id)) << id;
 }
 
 TEST_F(MainDlgTest, ExitAskedNoKeepsRunningAndExitDuringARunEndsItCleanly)
@@ -258,6 +329,42 @@ TEST_F(MainDlgTest, ExitAskedNoKeepsRunningAndExitDuringARunEndsItCleanly)
     Command(IDC_EXITBT);
     EXPECT_FALSE(CleanState.busy);
     EXPECT_EQ(CleanState.tick, 0);
+}
+
+TEST_F(MainDlgTest, EveryExitPathEndsTheWindowWhateverModalIsOpen)
+{
+    Store(kOtherFunctionTips, 0); // tools open without the warning
+    host_.modal = nullptr;         // the real modal loops
+    host_.answer = IDYES;          // to the exit question
+    const int32_t free = FreePercentNow();
+    const struct {
+        const char* modal;
+        int opener; // 0: the rules tick asks before an automatic clean
+        UINT message;
+        WPARAM wp;
+    } cases[] = {
+        {"automatic-clean question", 0, WM_COMMAND, MAKEWPARAM(IDC_EXITBT, BN_CLICKED)},
+        {"cache settings", IDC_BUTTONOT1, WM_CLOSE, 0},
+        {"About", IDC_ABOUT2, WM_ENDSESSION, TRUE},
+        {"report after a run", IDC_CLEANRAM_BT, WM_COMMAND, ID_TRAY_EXIT},
+    };
+    for (const auto& c : cases) {
+        Store(kAutoDefrag, c.opener == 0 ? 1 : 0);
+        Store(kRamAlertValue, static_cast<DWORD>(c.opener == 0 ? free : 15));
+        Open();
+        const HWND window = Window();
+        ExitFromModal exit(window, c.message, c.wp);
+        if (c.opener)
+            Command(c.opener);
+        else
+            Tick(CMainDlg::kRulesTimer);
+        EXPECT_TRUE(testing_support::PumpUntil([&] { return !IsWindow(window) || exit.DeadlineHit(); }, 60000)) << c.modal;
+        EXPECT_TRUE(exit.Shown()) << c.modal;
+        EXPECT_FALSE(exit.DeadlineHit()) << c.modal << ": the modal stayed open";
+        EXPECT_FALSE(IsWindow(window)) << c.modal;
+        EXPECT_FALSE(dialog_->Tray().IsEnabled()) << c.modal;
+        EXPECT_FALSE(CleanState.busy) << c.modal;
+    }
 }
 
 } // namespace
