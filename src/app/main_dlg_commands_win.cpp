@@ -114,7 +114,7 @@ bool CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result)
         return true;
     }
     if (OnExitMessage(msg, wp)) { // logoff and the installer's removal among them
-        result = 0;
+        result = TRUE; // processed: no default handling (which would turn the close box into WM_CLOSE)
         return true;
     }
     if (msg == WM_DPICHANGED) {

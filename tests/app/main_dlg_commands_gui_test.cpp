@@ -108,9 +108,13 @@ TEST_F(MainDlgTest, HideRemembersAndTheNextPlainStartIsHidden)
     Command(ID_TRAY_SHOW);
     EXPECT_TRUE(IsWindowVisible(Window()));
     EXPECT_EQ(Stored(kShowStatus), 1u);
-    SendMessageA(Window(), WM_COMMAND, IDCANCEL, 0);
-    EXPECT_FALSE(IsWindowVisible(Window()));
-    EXPECT_EQ(Stored(kShowStatus), 0u);
+    for (const auto& [message, wp] : {std::pair<UINT, WPARAM>{WM_COMMAND, IDCANCEL}, {WM_SYSCOMMAND, SC_CLOSE}}) {
+        Command(ID_TRAY_SHOW);
+        SendMessageA(Window(), message, wp, 0); // Escape; the close box and Alt+F4
+        EXPECT_FALSE(IsWindowVisible(Window())) << message;
+        EXPECT_EQ(Stored(kShowStatus), 0u) << message;
+    }
+    EXPECT_TRUE(IsWindow(Window()));
 
     struct Case {
         std::optional<std::string> argument;
