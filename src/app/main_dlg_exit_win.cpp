@@ -4,9 +4,6 @@
 
 namespace {
 
-// Posted to itself once the handlers that opened modal loops have returned.
-constexpr UINT kFinishExitMessage = WM_APP + 2;
-
 BOOL CALLBACK CloseModal(HWND window, LPARAM mainWindow)
 {
     char className[16] = {};
@@ -23,7 +20,7 @@ CMainDlg::HandlerScope::~HandlerScope()
     if (--dialog_.handlerDepth_ == 0 && dialog_.exitPending_) {
         dialog_.exitPending_ = false;
         // A clean-up worker may still wait for the handler that just returned: finish from the loop.
-        PostMessageA(dialog_.hwnd(), kFinishExitMessage, 0, 0);
+        PostMessageA(dialog_.hwnd(), WM_FINISH_EXIT, 0, 0);
     }
 }
 
@@ -43,7 +40,7 @@ bool CMainDlg::OnExitMessage(UINT msg, WPARAM wp)
         if (wp)
             RequestExit();
         return true;
-    case kFinishExitMessage:
+    case WM_FINISH_EXIT:
         FinishExit();
         return true;
     default:

@@ -41,6 +41,8 @@ public:
     static constexpr UINT WM_REQUESTED_EXIT = WM_APP + 1;
     // Posted to itself on a DPI change: fonts follow once the system has laid the dialog out anew.
     static constexpr UINT WM_APPLY_DPI = WM_APP + 2;
+    // Posted to itself when the handlers that opened modal loops have returned after an exit.
+    static constexpr UINT WM_FINISH_EXIT = WM_APP + 3;
 
     enum Timer : UINT_PTR { kDisplayTimer = 1, kRulesTimer = 2, kHiddenStartTimer = 3, kLauncherTimer = 4,
                             kOrganiseTimer = 5 };
