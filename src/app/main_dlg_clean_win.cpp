@@ -10,6 +10,7 @@
 #include "memory/memory_lists_win.h"
 #include "monitors/system_load_win.h"
 #include "resources/resource.h"
+#include "win32/common_controls.h"
 
 using controls::Rgb;
 
@@ -44,7 +45,7 @@ void CMainDlg::Done() { SendMessageA(hwnd(), WM_CLEANUP_DONE, 0, 0); }
 
 void CMainDlg::Organise()
 {
-    StartOrganise(static_cast<int>(SendDlgItemMessageA(hwnd(), IDC_AMOUNT_SLIDER, TBM_GETPOS, 0, 0)));
+    StartOrganise(win32::Trackbar(Item(IDC_AMOUNT_SLIDER)).Position());
 }
 
 bool CMainDlg::StartOrganise(int eighths)

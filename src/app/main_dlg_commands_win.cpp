@@ -14,6 +14,7 @@
 #include "memory/memory_lists_win.h"
 #include "resources/resource.h"
 #include "win32/ui_host.h"
+#include "win32/common_controls.h"
 
 namespace {
 
@@ -25,7 +26,6 @@ struct Command {
     void (CMainDlg::*handler)();
 };
 
-int SliderPosition(HWND slider) { return static_cast<int>(SendMessageA(slider, TBM_GETPOS, 0, 0)); }
 
 int MessageBox(HWND owner, const char* textKey, UINT style, const char* captionKey = "strDeleteBootItem")
 {
@@ -158,12 +158,12 @@ void CMainDlg::Save()
 {
     ReadControls();
     SavedSettings saved;
-    saved.userType = static_cast<int>(SendDlgItemMessageA(hwnd(), IDC_USERTYPE_COMBO, CB_GETCURSEL, 0, 0));
+    saved.userType = win32::ComboBox(Item(IDC_USERTYPE_COMBO)).Selection();
     saved.soundAlert = fields_.soundAlert;
     saved.autoDefrag = fields_.autoDefrag;
     saved.cleanClipBoard = fields_.cleanClipboard;
     saved.ramAlertValue = std::atoi(fields_.alertText.c_str());
-    saved.sliderPos = SliderPosition(Item(IDC_AMOUNT_SLIDER));
+    saved.sliderPos = win32::Trackbar(Item(IDC_AMOUNT_SLIDER)).Position();
     saved.buildReport = fields_.buildReport;
     saved.noticeDialog = !fields_.askBeforeClean;
     saved.runAfterBoot = fields_.runAfterBoot;
@@ -202,9 +202,9 @@ void CMainDlg::TwelveHourClicked()
 
 void CMainDlg::UserTypeChanged()
 {
-    const int type = static_cast<int>(SendDlgItemMessageA(hwnd(), IDC_USERTYPE_COMBO, CB_GETCURSEL, 0, 0));
+    const int type = win32::ComboBox(Item(IDC_USERTYPE_COMBO)).Selection();
     EnableItem(IDC_AMOUNT_SLIDER, type == kCustomUserType);
-    SendDlgItemMessageA(hwnd(), IDC_AMOUNT_SLIDER, TBM_SETPOS, TRUE, SliderPositionForUserType(type));
+    win32::Trackbar(Item(IDC_AMOUNT_SLIDER)).SetPosition(SliderPositionForUserType(type));
     UpdateAmountLabel();
     ReadControls();
     EnableSave();
@@ -214,7 +214,7 @@ void CMainDlg::UpdateAmountLabel()
 {
     MemoryStatus status;
     CMemoryCleaner::SampleStatus(status);
-    SetItemText(IDC_AMOUNT_TEXT, AmountLabel(SliderPosition(Item(IDC_AMOUNT_SLIDER)), status.totalPhysMB));
+    SetItemText(IDC_AMOUNT_TEXT, AmountLabel(win32::Trackbar(Item(IDC_AMOUNT_SLIDER)).Position(), status.totalPhysMB));
 }
 
 void CMainDlg::AmountChanged()

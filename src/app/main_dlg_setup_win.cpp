@@ -21,6 +21,7 @@
 #include "win32/dialog_texts.h"
 #include "win32/dpi.h"
 #include "win32/program_name.h"
+#include "win32/common_controls.h"
 
 using controls::Colour;
 using controls::Rgb;
@@ -104,7 +105,7 @@ BOOL CMainDlg::OnInit()
     SetTimer(hwnd(), kDisplayTimer, kDisplayMs, nullptr);
     SetTimer(hwnd(), kRulesTimer, kRulesMs, nullptr);
     SetUpSlider();
-    SendDlgItemMessageA(hwnd(), IDC_ALERT_SPIN, UDM_SETRANGE32, kAlertMin, kAlertMax);
+    win32::UpDown(Item(IDC_ALERT_SPIN)).SetRange(kAlertMin, kAlertMax);
     SetUpGauges();
 
     cpuGraph_.CreateOver(hwnd(), IDC_CPUGRAPH_PLACE, IDC_CPUGRAPH);
@@ -150,10 +151,10 @@ void CMainDlg::SetUpSlider()
     fields_.sliderMin = MegabyteLabel(status.totalPhysMB / 8);
     fields_.sliderMax = MegabyteLabel(status.totalPhysMB);
     const SetUpSettings stored = ReadSetUpSettings(MeasureClockText);
-    HWND slider = Item(IDC_AMOUNT_SLIDER);
-    SendMessageA(slider, TBM_SETRANGE, TRUE, MAKELPARAM(1, 8));
-    SendMessageA(slider, TBM_SETPOS, TRUE, stored.sliderPos);
-    EnableWindow(slider, FALSE);
+    const win32::Trackbar slider(Item(IDC_AMOUNT_SLIDER));
+    slider.SetRange(1, 8);
+    slider.SetPosition(stored.sliderPos);
+    EnableItem(IDC_AMOUNT_SLIDER, false);
     UpdateAmountLabel();
     WriteControls();
     cpuClock_ = stored.cpuMhz;
@@ -276,10 +277,10 @@ void CMainDlg::LoadTickTexts()
 void CMainDlg::SetUpUserType()
 {
     CResourceText texts;
-    HWND list = Item(IDC_USERTYPE_COMBO);
+    const win32::ComboBox list(Item(IDC_USERTYPE_COMBO));
     for (const char* key : {"strComboxText1", "strComboxText2", "strComboxText3", "strComboxText4", "strComboxText5"})
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts.Text(key).c_str()));
-    SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(userType_), 0);
+        list.AddString(texts.Text(key));
+    list.Select(userType_);
     if (userType_ == kCustomUserType)
         EnableItem(IDC_AMOUNT_SLIDER, true);
 }

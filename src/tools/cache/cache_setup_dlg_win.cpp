@@ -13,6 +13,7 @@
 #include "win32/dialog_texts.h"
 #include "win32/handles.h"
 #include "win32/ui_host.h"
+#include "win32/common_controls.h"
 
 CCacheSetupDlg::CCacheSetupDlg(std::function<int()> totalPhysEvenMB)
     : win32::ToolDialog(IDD_CACHESETUP_DIALOG), totalPhysEvenMB_(std::move(totalPhysEvenMB))
@@ -45,14 +46,14 @@ BOOL CCacheSetupDlg::OnInit()
 
 int CCacheSetupDlg::SliderPosition(int id) const
 {
-    return static_cast<int>(SendMessageA(Item(id), TBM_GETPOS, 0, 0));
+    return win32::Trackbar(Item(id)).Position();
 }
 
 void CCacheSetupDlg::SetSlider(int id, int lowest, int highest, long position) const
 {
-    HWND slider = Item(id);
-    SendMessageA(slider, TBM_SETRANGE, TRUE, MAKELPARAM(lowest, highest));
-    SendMessageA(slider, TBM_SETPOS, TRUE, position);
+    const win32::Trackbar slider(Item(id));
+    slider.SetRange(lowest, highest);
+    slider.SetPosition(static_cast<int>(position));
 }
 
 void CCacheSetupDlg::SetUpSliders()

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "resources/resource.h"
+#include "win32/common_controls.h"
 #include "win32/dialog_texts.h"
 #include "win32/ui_host.h"
 
@@ -59,7 +60,7 @@ BOOL CRunSetupDlg::OnInit()
                        win32::TextItem{IDC_RADIOTWO, "IDC_RADIOTWO"}, win32::TextItem{IDC_RADIOTHREE, "IDC_RADIOTHREE"},
                        win32::TextItem{IDC_STATICSJSZ, "IDC_STATICSJSZ"}, win32::TextItem{IDOKINRS, "IDOKINRS"},
                        win32::TextItem{IDCANCELINRS, "IDCANCELINRS"}});
-    SendMessageA(Item(IDC_RUNSETUP_SPIN), UDM_SETRANGE32, kMinMinutes, kMaxMinutes);
+    win32::UpDown(Item(IDC_RUNSETUP_SPIN)).SetRange(kMinMinutes, kMaxMinutes);
     return TRUE;
 }
 
