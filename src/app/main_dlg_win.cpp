@@ -20,12 +20,6 @@ CMainDlg::CMainDlg(std::optional<std::string> firstArgument)
     fields_.runAfterBoot = stored.runAfterBoot;
 }
 
-CMainDlg::~CMainDlg()
-{
-    if (hwnd())
-        DestroyWindow(hwnd());
-}
-
 CColorStatic& CMainDlg::Label(int id)
 {
     for (CColorStatic& label : labels_)

@@ -50,7 +50,6 @@ public:
 
     // firstArgument: the first command-line argument, when there is one.
     explicit CMainDlg(std::optional<std::string> firstArgument = std::nullopt);
-    ~CMainDlg() override;
 
     CTrayIcon& Tray() { return tray_; }
     bool IsExpanded() const { return expanded_; }

@@ -9,6 +9,7 @@
 #include "controls/link_label_fit.h"
 #include "controls/link_label_text.h"
 #include "win32/ui_host.h"
+#include "win32/window_text.h"
 
 namespace {
 
@@ -19,13 +20,6 @@ INT_PTR ShellExecuteOpen(const std::string& target, int showCommand)
 {
     return reinterpret_cast<INT_PTR>(
         ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, showCommand));
-}
-
-std::string WindowText(HWND hwnd)
-{
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 // The default value of a key under HKEY_CLASSES_ROOT.
@@ -52,7 +46,7 @@ bool CLinkLabel::Attach(HWND dialog, int id)
     parent_ = dialog;
 
     SetWindowLongPtrA(control_, GWL_STYLE, GetWindowLongPtrA(control_, GWL_STYLE) | SS_NOTIFY);
-    const std::string text = WindowText(control_);
+    const std::string text = win32::WindowText(control_);
     if (target_.empty())
         target_ = text;
     if (text.empty())
@@ -175,7 +169,7 @@ void CLinkLabel::FitToText()
 {
     if (!control_ || !fitToText_)
         return;
-    const std::string text = WindowText(control_);
+    const std::string text = win32::WindowText(control_);
     SIZE extent{};
     {
         win32::WindowDc dc(control_);

@@ -1,6 +1,7 @@
 #include "win32/dialog.h"
 
 #include "win32/ui_host.h"
+#include "win32/window_text.h"
 
 namespace win32 {
 
@@ -8,10 +9,18 @@ HINSTANCE ResourceModule() { return GetModuleHandleA(nullptr); }
 
 Dialog::~Dialog()
 {
+    // Only a dialog created modeless outside Modeless<> gets here with a window; the derived part
+    // is gone, so no handler may run any more.
     if (hwnd_ && !modal_) {
         SetWindowLongPtrA(hwnd_, DWLP_USER, 0);
         DestroyWindow(hwnd_);
     }
+}
+
+void Dialog::DestroyModeless()
+{
+    if (hwnd_ && !modal_)
+        DestroyWindow(hwnd_);
 }
 
 INT_PTR Dialog::DoModal(HWND parent) { return CurrentUiHost().RunModal(*this, parent); }
@@ -115,13 +124,7 @@ INT_PTR Dialog::Dispatch(UINT msg, WPARAM wp, LPARAM lp)
     }
 }
 
-std::string Dialog::GetItemText(int id) const
-{
-    HWND item = Item(id);
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(item)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(item, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+std::string Dialog::GetItemText(int id) const { return WindowText(Item(id)); }
 
 void Dialog::SetItemText(int id, const std::string& text) const { SetDlgItemTextA(hwnd_, id, text.c_str()); }
 
@@ -145,12 +148,7 @@ void Dialog::SetItemInt(int id, int value) const { SetDlgItemInt(hwnd_, id, stat
 
 void Dialog::EnableItem(int id, bool enable) const { EnableWindow(Item(id), enable); }
 
-std::string Dialog::GetCaption() const
-{
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd_)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+std::string Dialog::GetCaption() const { return WindowText(hwnd_); }
 
 void Dialog::SetCaption(const std::string& text) const { SetWindowTextA(hwnd_, text.c_str()); }
 

@@ -18,6 +18,8 @@ public:
     INT_PTR DoModal(HWND parent = nullptr);
     // What the real host does: DialogBoxParam.
     INT_PTR RunModalLoop(HWND parent);
+    // Tests own such a dialog through Modeless<> below; a UI host may create one for the length of
+    // a modal run and destroy it itself.
     bool CreateModeless(HWND parent = nullptr);
     void EndDialog(INT_PTR result);
 
@@ -58,6 +60,9 @@ protected:
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
 
+    // Destroys a modeless dialog's window; its handlers, OnDestroy among them, run on this object.
+    void DestroyModeless();
+
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     INT_PTR Dispatch(UINT msg, WPARAM wp, LPARAM lp);
@@ -66,6 +71,15 @@ private:
     HWND hwnd_ = nullptr;
     bool modal_ = false;
     INT_PTR result_ = 0;
+};
+
+// A dialog of class D created modeless and owned by its creator. The window goes before D's
+// members do, so D's OnDestroy runs on a whole object (a base destructor cannot reach it).
+template <typename D>
+class Modeless final : public D {
+public:
+    using D::D;
+    ~Modeless() override { this->DestroyModeless(); }
 };
 
 // The module whose resources hold the dialog templates, icons and menus.

@@ -1,6 +1,7 @@
 #pragma once
 // Move-only owners for the Win32 handles the program holds.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -68,6 +69,11 @@ struct MemoryDcTraits {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { DeleteDC(h); }
 };
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ImageList_Destroy(h); }
+};
 struct ModuleTraits {
     using Handle = HMODULE;
     static Handle Invalid() { return nullptr; }
@@ -80,6 +86,7 @@ using UniqueIcon = Unique<IconTraits>;
 using UniqueMenu = Unique<MenuTraits>;
 using UniqueMemoryDc = Unique<MemoryDcTraits>; // CreateCompatibleDC
 using UniqueModule = Unique<ModuleTraits>;     // LoadLibrary
+using UniqueImageList = Unique<ImageListTraits>;
 
 // A GDI object of a known type (HBRUSH, HPEN, HFONT, HBITMAP, HRGN).
 template <typename T>
@@ -137,31 +144,6 @@ public:
 private:
     HDC dc_;
     HGDIOBJ previous_;
-};
-
-// CRITICAL_SECTION owner and scoped lock.
-class CriticalSection {
-public:
-    CriticalSection() { InitializeCriticalSection(&cs_); }
-    ~CriticalSection() { DeleteCriticalSection(&cs_); }
-    CriticalSection(const CriticalSection&) = delete;
-    CriticalSection& operator=(const CriticalSection&) = delete;
-    void Enter() { EnterCriticalSection(&cs_); }
-    void Leave() { LeaveCriticalSection(&cs_); }
-
-private:
-    CRITICAL_SECTION cs_;
-};
-
-class Lock {
-public:
-    explicit Lock(CriticalSection& cs) : cs_(cs) { cs_.Enter(); }
-    ~Lock() { cs_.Leave(); }
-    Lock(const Lock&) = delete;
-    Lock& operator=(const Lock&) = delete;
-
-private:
-    CriticalSection& cs_;
 };
 
 } // namespace win32

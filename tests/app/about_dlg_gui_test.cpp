@@ -25,7 +25,7 @@ COLORREF LinkColour(const CAboutDlg& dialog, int id)
 
 TEST(AboutDlg, LinksAreBlueRedWhenVisitedAndPinkUnderTheMouse)
 {
-    CAboutDlg dialog;
+    win32::Modeless<CAboutDlg> dialog;
     std::string opened;
     dialog.MailLink().SetShellOpen([&](const std::string& target, int) {
         opened = target;
@@ -121,7 +121,7 @@ TEST(AboutScreenshot, About)
 {
     if (!ScreenshotsWanted())
         GTEST_SKIP() << "no screenshot folder";
-    CAboutDlg dialog;
+    win32::Modeless<CAboutDlg> dialog;
     ASSERT_TRUE(dialog.CreateModeless());
     ShowWindow(dialog.hwnd(), SW_SHOW);
     win32::WindowDc dc(dialog.hwnd());

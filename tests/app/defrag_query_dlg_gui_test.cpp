@@ -106,7 +106,7 @@ protected:
 
     void Open()
     {
-        dialog_ = std::make_unique<CDefragQueryDlg>();
+        dialog_ = std::make_unique<win32::Modeless<CDefragQueryDlg>>();
         dialog_->SetLoadLine(line_.Source());
         ASSERT_TRUE(dialog_->CreateModeless());
     }
@@ -115,7 +115,7 @@ protected:
 
     RegistrySnapshot backup_{HKEY_LOCAL_MACHINE, kSettingsKey};
     LoadLine line_;
-    std::unique_ptr<CDefragQueryDlg> dialog_;
+    std::unique_ptr<win32::Modeless<CDefragQueryDlg>> dialog_;
 };
 
 TEST_F(DefragQueryDlgTest, AskingFollowsTheStoredValue)
@@ -185,7 +185,7 @@ TEST(ReportScreenshot, Confirm)
         GTEST_SKIP() << "TIDEWELL_SCREENSHOT_DIR not set";
     RegistrySnapshot backup(HKEY_LOCAL_MACHINE, kSettingsKey);
     DeleteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kNoticeDialog);
-    CDefragQueryDlg dialog;
+    win32::Modeless<CDefragQueryDlg> dialog;
     ASSERT_TRUE(dialog.CreateModeless());
     EXPECT_TRUE(SaveScreenshot(dialog.hwnd(), "confirm"));
     backup.Restore();

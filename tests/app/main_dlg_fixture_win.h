@@ -109,7 +109,7 @@ protected:
     CMainDlg& Open(std::optional<std::string> argument = std::nullopt)
     {
         dialog_.reset();
-        dialog_ = std::make_unique<CMainDlg>(std::move(argument));
+        dialog_ = std::make_unique<win32::Modeless<CMainDlg>>(std::move(argument));
         EXPECT_TRUE(dialog_->CreateModeless());
         return *dialog_;
     }
@@ -147,7 +147,7 @@ protected:
     RecordingHost host_;
     std::vector<int> modals_; // template ids of the dialogs asked to run
     INT_PTR modalAnswer_ = IDCANCEL;
-    std::unique_ptr<CMainDlg> dialog_;
+    std::unique_ptr<win32::Modeless<CMainDlg>> dialog_;
     LocalTime now_;
     int alerts_ = 0;
 

@@ -11,7 +11,7 @@ using testing_support::PumpUntil;
 
 TEST(Splash, ClosesByItselfWithinItsTime)
 {
-    CSplashDlg splash;
+    win32::Modeless<CSplashDlg> splash;
     ASSERT_TRUE(splash.CreateModeless());
     const DWORD start = GetTickCount();
     ASSERT_TRUE(PumpUntil([&] { return splash.hwnd() == nullptr; }, 5000));
@@ -22,12 +22,12 @@ TEST(Splash, ClosesByItselfWithinItsTime)
 TEST(Splash, ClickOrKeyClosesAtOnce)
 {
     for (UINT msg : {WM_LBUTTONDOWN, WM_KEYDOWN}) {
-        CSplashDlg splash;
+        win32::Modeless<CSplashDlg> splash;
         ASSERT_TRUE(splash.CreateModeless());
         SendMessageA(splash.hwnd(), msg, 0, 0);
         EXPECT_EQ(splash.hwnd(), nullptr) << "message " << msg;
     }
-    CSplashDlg clicked;
+    win32::Modeless<CSplashDlg> clicked;
     ASSERT_TRUE(clicked.CreateModeless());
     HWND picture = GetWindow(clicked.hwnd(), GW_CHILD);
     SendMessageA(clicked.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(picture), STN_CLICKED),
@@ -59,7 +59,7 @@ TEST(SplashScreenshot, Picture)
 {
     if (!testing_support::ScreenshotsWanted())
         GTEST_SKIP();
-    CSplashDlg splash;
+    win32::Modeless<CSplashDlg> splash;
     ASSERT_TRUE(splash.CreateModeless());
     KillTimer(splash.hwnd(), CSplashDlg::kCloseTimer);
     EXPECT_TRUE(testing_support::SaveScreenshot(splash.hwnd(), "splash"));

@@ -32,7 +32,7 @@ std::string TooltipText(const CLinkLabel& link)
 
 TEST(LinkLabel, AttachmentUnderlinesFitsAddsATooltipAndTheHand)
 {
-    CAboutDlg dialog;
+    win32::Modeless<CAboutDlg> dialog;
     ASSERT_TRUE(dialog.CreateModeless());
     CLinkLabel& link = dialog.WebsiteLink();
     HWND control = link.hwnd();
@@ -101,7 +101,7 @@ protected:
 
     RegistrySnapshot htm_{HKEY_CLASSES_ROOT, ".htm"};
     RecordingHost host_;
-    CAboutDlg dialog_;
+    win32::Modeless<CAboutDlg> dialog_;
     CLinkLabel& link_ = dialog_.WebsiteLink();
 };
 

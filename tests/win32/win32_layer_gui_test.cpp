@@ -1,10 +1,11 @@
-// The shared Win32 layer: tool background, list view helpers, resources, dialog texts.
+// The shared Win32 layer: tool background, list view helpers, resources, dialog teardown.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include "resources/resource.h"
+#include "win32/dialog.h"
 #include "win32/handles.h"
 #include "win32/list_view.h"
 #include "win32/tool_background.h"
@@ -75,6 +76,32 @@ TEST(ListViewHelpers, RowsCellsAndFocus)
     list.DeleteAll();
     EXPECT_EQ(list.RowCount(), 0);
     DestroyWindow(wnd);
+}
+
+// A modeless dialog's own OnDestroy runs while its members are still there.
+class TeardownProbe : public win32::Dialog {
+public:
+    explicit TeardownProbe(std::string& log) : Dialog(IDD_ABOUTBOX), log_(log) {}
+
+protected:
+    void OnDestroy() override { log_ += "destroyed with " + member_; }
+
+private:
+    std::string& log_;
+    std::string member_ = "member";
+};
+
+TEST(DialogBase, ModelessTeardownRunsTheDialogsOwnOnDestroy)
+{
+    std::string log;
+    HWND window = nullptr;
+    {
+        win32::Modeless<TeardownProbe> dialog(log);
+        ASSERT_TRUE(dialog.CreateModeless());
+        window = dialog.hwnd();
+    }
+    EXPECT_EQ(log, "destroyed with member");
+    EXPECT_FALSE(IsWindow(window));
 }
 
 } // namespace

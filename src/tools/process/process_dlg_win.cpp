@@ -42,13 +42,6 @@ CProcessDlg::CProcessDlg(std::function<bool()> isWindows9x)
         alwaysUnloadDll_ = value.find('1') != std::string::npos;
 }
 
-CProcessDlg::~CProcessDlg()
-{
-    // Destroy the window while this object's handlers can still run.
-    if (hwnd() && !IsModal())
-        DestroyWindow(hwnd());
-}
-
 void CProcessDlg::ReadControls() { alwaysUnloadDll_ = IsChecked(IDC_DLL_CHECK); }
 
 void CProcessDlg::WriteControls() { SetChecked(IDC_DLL_CHECK, alwaysUnloadDll_); }
@@ -64,9 +57,9 @@ BOOL CProcessDlg::OnInit()
     WriteControls();
 
     const int iconSize = win32::SmallIconSize(hwnd());
-    images_ = ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, 9, 9);
+    images_.reset(ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, 9, 9));
     list_ = win32::ListView(Item(IDC_PROCESS_LIST));
-    list_.SetImageList(images_);
+    list_.SetImageList(images_.get());
     list_.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     list_.AddColumn(0, texts.Text("PLISTITEM1"), 300, LVCFMT_LEFT);
     list_.AddColumn(1, texts.Text("PLISTITEM2"), 100, LVCFMT_CENTER);
@@ -80,7 +73,7 @@ BOOL CProcessDlg::OnInit()
 void CProcessDlg::FillList()
 {
     list_.DeleteAll();
-    ImageList_RemoveAll(images_);
+    ImageList_RemoveAll(images_.get());
     const bool family9x = isWindows9x_();
     if (!processes_.Refresh(family9x)) {
         ShowMessage(hwnd(), "Error Get Processes!");
@@ -91,8 +84,8 @@ void CProcessDlg::FillList()
     for (int j = 0; j < processes_.Count(); ++j) {
         const std::string& path = processes_.ModulePath(j);
         // The icon comes from the path as enumerated, before it is rewritten for display.
-        AddFileIcon(path, images_);
-        const int row = list_.InsertRow(j, ProcessDisplayPath(path, windowsDir), ImageList_GetImageCount(images_) - 1);
+        AddFileIcon(path, images_.get());
+        const int row = list_.InsertRow(j, ProcessDisplayPath(path, windowsDir), ImageList_GetImageCount(images_.get()) - 1);
         list_.SetCell(row, 1, FormatProcessId(processes_.ProcessId(j)));
         std::string memory;
         if (family9x) {
@@ -158,9 +151,7 @@ bool CProcessDlg::OnNotify(NMHDR& header, LRESULT& /*result*/)
 void CProcessDlg::OnDestroy()
 {
     list_.SetImageList(nullptr);
-    if (images_)
-        ImageList_Destroy(images_);
-    images_ = nullptr;
+    images_.reset();
 }
 
 void CProcessDlg::OnCancel()

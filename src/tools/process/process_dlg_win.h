@@ -8,16 +8,16 @@
 
 #include "tools/process/process_list_win.h"
 #include "win32/tool_dialog.h"
+#include "win32/handles.h"
 #include "win32/list_view.h"
 
 class CProcessDlg : public win32::ToolDialog {
 public:
     // isWindows9x: the platform-family test, asked at every fill of the list.
     explicit CProcessDlg(std::function<bool()> isWindows9x);
-    ~CProcessDlg() override;
 
     const CProcessList& Processes() const { return processes_; }
-    HIMAGELIST Images() const { return images_; }
+    HIMAGELIST Images() const { return images_.get(); }
 
 protected:
     BOOL OnInit() override;
@@ -35,6 +35,6 @@ private:
     std::function<bool()> isWindows9x_;
     CProcessList processes_;
     win32::ListView list_;
-    HIMAGELIST images_ = nullptr;
+    win32::UniqueImageList images_;
     bool alwaysUnloadDll_ = false;
 };

@@ -29,13 +29,6 @@ void AddIcon(HIMAGELIST images, int id)
 
 CServiceDlg::CServiceDlg() : ToolDialog(IDD_SERVICE_DIALOG) {}
 
-CServiceDlg::~CServiceDlg()
-{
-    // Destroy the window while this object's handlers can still run.
-    if (hwnd() && !IsModal())
-        DestroyWindow(hwnd());
-}
-
 BOOL CServiceDlg::OnInit()
 {
     CResourceText texts;
@@ -49,11 +42,11 @@ BOOL CServiceDlg::OnInit()
                        win32::TextItem{IDCANCEL, "IDCANCELINSM"}});
 
     const int iconSize = win32::SmallIconSize(hwnd());
-    images_ = ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, 9, 9);
-    AddIcon(images_, IDI_SERVICE_STOPPED);
-    AddIcon(images_, IDI_SERVICE_RUNNING);
+    images_.reset(ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, 9, 9));
+    AddIcon(images_.get(), IDI_SERVICE_STOPPED);
+    AddIcon(images_.get(), IDI_SERVICE_RUNNING);
     list_ = win32::ListView(Item(IDC_SERVICE_LIST));
-    list_.SetImageList(images_);
+    list_.SetImageList(images_.get());
     list_.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     list_.AddColumn(kName, texts.Text("MSITEM1"), 200);
     list_.AddColumn(kStatus, texts.Text("MSITEM2"), 60);
@@ -166,9 +159,7 @@ bool CServiceDlg::OnNotify(NMHDR& header, LRESULT& /*result*/)
 void CServiceDlg::OnDestroy()
 {
     list_.SetImageList(nullptr);
-    if (images_)
-        ImageList_Destroy(images_);
-    images_ = nullptr;
+    images_.reset();
 }
 
 void CServiceDlg::OnCancel()

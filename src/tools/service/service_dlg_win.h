@@ -7,12 +7,12 @@
 
 #include "tools/service/service_control_win.h"
 #include "win32/tool_dialog.h"
+#include "win32/handles.h"
 #include "win32/list_view.h"
 
 class CServiceDlg : public win32::ToolDialog {
 public:
     CServiceDlg();
-    ~CServiceDlg() override;
 
     CServiceControl& ServiceControl() { return control_; }
 
@@ -32,5 +32,5 @@ private:
 
     CServiceControl control_;
     win32::ListView list_;
-    HIMAGELIST images_ = nullptr;
+    win32::UniqueImageList images_;
 };

@@ -24,12 +24,6 @@ void Warn(HWND owner, const std::string& text)
 
 CAutorunDlg::CAutorunDlg(std::string delayList) : ToolDialog(IDD_AUTORUN_DIALOG), delayList_(std::move(delayList)) {}
 
-CAutorunDlg::~CAutorunDlg()
-{
-    if (images_)
-        ImageList_Destroy(images_);
-}
-
 BOOL CAutorunDlg::OnInit()
 {
     CheckStartupConflicts(delayList_, hwnd());
@@ -42,8 +36,8 @@ BOOL CAutorunDlg::OnInit()
 
     list_ = win32::ListView(Item(IDC_RUN_LIST));
     const int iconSize = win32::SmallIconSize(hwnd());
-    images_ = ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, kInitialIcons, kInitialIcons);
-    list_.SetImageList(images_);
+    images_.reset(ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, kInitialIcons, kInitialIcons));
+    list_.SetImageList(images_.get());
     list_.SetExtendedStyle(kListExtendedStyle);
     list_.AddColumn(0, texts.Text("RLISTITEM1"), 100);
     list_.AddColumn(1, texts.Text("RLISTITEM2"), 240);
@@ -65,7 +59,7 @@ void CAutorunDlg::FillList()
 {
     list_.DeleteAll();
     if (images_)
-        ImageList_RemoveAll(images_); // the rows that used them are gone
+        ImageList_RemoveAll(images_.get()); // the rows that used them are gone
     LoadStartupItems(items_, delayList_);
     // The launcher starts nothing from a Delay.ini a plain user could have written.
     delayListProtected_ = ProtectedPlaceCheck()(delayList_);
@@ -76,8 +70,8 @@ void CAutorunDlg::FillList()
     const std::string refused = texts.Text("RStatus4");
     for (size_t i = 0; i < items_.size(); ++i) {
         const StartupItem& item = items_[i];
-        AddFileIcon(IconPathOfCommand(item.command), images_);
-        const int row = list_.InsertRow(static_cast<int>(i), item.name, ImageList_GetImageCount(images_) - 1);
+        AddFileIcon(IconPathOfCommand(item.command), images_.get());
+        const int row = list_.InsertRow(static_cast<int>(i), item.name, ImageList_GetImageCount(images_.get()) - 1);
         list_.SetCell(row, 1, CommandText(item));
         list_.SetCell(row, 2, item.kind == Delayed && !delayListProtected_ ? refused
                                                                            : StatusText(item, active, paused, delayed));

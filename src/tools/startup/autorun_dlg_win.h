@@ -10,12 +10,12 @@
 #include "tools/startup/startup_entries_win.h"
 #include "tools/startup/startup_item.h"
 #include "win32/tool_dialog.h"
+#include "win32/handles.h"
 #include "win32/list_view.h"
 
 class CAutorunDlg : public win32::ToolDialog {
 public:
     explicit CAutorunDlg(std::string delayList = DelayListPath());
-    ~CAutorunDlg() override;
 
     // The table behind the rows: row i shows item i.
     const std::vector<StartupItem>& Items() const { return items_; }
@@ -37,7 +37,7 @@ private:
     void ChangeStartMode(const StartupItem& item);
 
     std::string delayList_;
-    HIMAGELIST images_ = nullptr;
+    win32::UniqueImageList images_;
     std::vector<StartupItem> items_;
     win32::ListView list_;
     bool delayListProtected_ = true;

@@ -10,7 +10,6 @@
 #include "tools/startup/launch_schedule.h"
 #include "tools/startup/startup_entries_win.h"
 
-inline constexpr UINT_PTR kDelayLauncherTimer = 4;
 inline constexpr UINT kDelayLauncherPeriodMs = 250;
 
 class CDelayLauncher {

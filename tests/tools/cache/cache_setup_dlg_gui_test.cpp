@@ -30,7 +30,7 @@ protected:
 
     void Open(int memoryMB = 192)
     {
-        dialog_ = std::make_unique<CCacheSetupDlg>([memoryMB] { return memoryMB; });
+        dialog_ = std::make_unique<win32::Modeless<CCacheSetupDlg>>([memoryMB] { return memoryMB; });
         ASSERT_TRUE(dialog_->CreateModeless());
     }
     int Position(int slider) const
@@ -53,7 +53,7 @@ protected:
 
     CacheRegistryBackup backup_;
     RecordingHost host_;
-    std::unique_ptr<CCacheSetupDlg> dialog_;
+    std::unique_ptr<win32::Modeless<CCacheSetupDlg>> dialog_;
 };
 
 TEST_F(CacheSetupDlgTest, FirstOpeningSuggestsAPositionBacksUpOnceAndLabelsFollowDrags)
@@ -180,7 +180,7 @@ TEST(CacheScreenshot, CacheSettings)
     CacheRegistryBackup backup;
     CacheRegistryBackup::StartFresh();
     {
-        CCacheSetupDlg dialog([] { return 512; });
+        win32::Modeless<CCacheSetupDlg> dialog([] { return 512; });
         ASSERT_TRUE(dialog.CreateModeless());
         ShowWindow(dialog.hwnd(), SW_SHOW);
         win32::WindowDc dc(dialog.hwnd());

@@ -69,9 +69,9 @@ protected:
     void SetUp() override { InitListViews(); }
     void TearDown() override { explorer_.Restore(); }
 
-    std::unique_ptr<CProcessDlg> Open(bool family9x = false)
+    std::unique_ptr<win32::Modeless<CProcessDlg>> Open(bool family9x = false)
     {
-        auto dlg = std::make_unique<CProcessDlg>([family9x] { return family9x; });
+        auto dlg = std::make_unique<win32::Modeless<CProcessDlg>>([family9x] { return family9x; });
         EXPECT_TRUE(dlg->CreateModeless());
         return dlg;
     }
@@ -229,7 +229,7 @@ TEST(ProcessScreenshot, ProcessManager)
     ChildFolder folder("shot");
     SleepingChild child(folder.path(), "sleeper.exe");
     WaitUntilListed({&child});
-    CProcessDlg dlg([] { return false; });
+    win32::Modeless<CProcessDlg> dlg([] { return false; });
     ASSERT_TRUE(dlg.CreateModeless());
     ClickListRow(dlg.Item(IDC_PROCESS_LIST), 1);
     EXPECT_TRUE(SaveScreenshot(dlg.hwnd(), "process"));

@@ -103,7 +103,7 @@ protected:
     }
     void Open()
     {
-        dlg_ = std::make_unique<CServiceDlg>();
+        dlg_ = std::make_unique<win32::Modeless<CServiceDlg>>();
         ASSERT_TRUE(dlg_->CreateModeless());
         list_ = win32::ListView(dlg_->Item(IDC_SERVICE_LIST));
     }
@@ -117,7 +117,7 @@ protected:
     RecordingHost host_;
     SavedTableServices savedTable_;
     DummyService telnet_{"TlntSvr"};
-    std::unique_ptr<CServiceDlg> dlg_;
+    std::unique_ptr<win32::Modeless<CServiceDlg>> dlg_;
     win32::ListView list_;
 };
 
@@ -208,7 +208,7 @@ TEST(ServiceScreenshot, ServiceManager)
     ASSERT_TRUE(telnet.Installed());
     telnet.SetDescription("Lets a remote user log on and run programs from a command line.");
     ASSERT_TRUE(telnet.Start());
-    CServiceDlg dlg;
+    win32::Modeless<CServiceDlg> dlg;
     ASSERT_TRUE(dlg.CreateModeless());
     ClickListRow(dlg.Item(IDC_SERVICE_LIST), kTelnetRow);
     EXPECT_TRUE(SaveScreenshot(dlg.hwnd(), "service"));

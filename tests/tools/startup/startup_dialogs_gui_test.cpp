@@ -83,7 +83,7 @@ TEST_F(StartupDialogTest, OpensWithConflictsTidiedAndEveryEntryListed)
     ASSERT_TRUE(CDelayList(state_.DelayList()).Append({"Later", "later.exe", Delayed, 5, 0}));
     DeleteKey(MachineRunServicesDisabled);
 
-    CAutorunDlg dialog(state_.DelayList());
+    win32::Modeless<CAutorunDlg> dialog(state_.DelayList());
     Open(dialog);
     ASSERT_EQ(host_.boxes.size(), 1u) << "the conflicts check ran first";
     EXPECT_NE(host_.boxes[0].text.find("\nTWICE\n"), std::string::npos);
@@ -123,7 +123,7 @@ TEST_F(StartupDialogTest, StartNowRunsOnlyEntriesThatDoNotStartWithWindows)
     SetValue(MachineRunDisabled, "Off", command);
     SetValue(UserRun, "On", "on.exe");
     SetRawValue(UserRunDisabled, "Data", REG_BINARY, std::string("\x01\x02", 2));
-    CAutorunDlg dialog(state_.DelayList());
+    win32::Modeless<CAutorunDlg> dialog(state_.DelayList());
     Open(dialog);
     EXPECT_EQ(dialog.List().GetCell(RowOf(dialog, "Data"), 1), "REG_BINARY: 01 02");
     Choose(dialog, "Data");
@@ -153,7 +153,7 @@ TEST_F(StartupDialogTest, DeleteAsksAndReportsADeletionWithoutEffect)
 {
     SetValue(UserRun, "Gone", "gone.exe");
     SetValue(UserRun, "Kept", "kept.exe");
-    CAutorunDlg dialog(state_.DelayList());
+    win32::Modeless<CAutorunDlg> dialog(state_.DelayList());
     Open(dialog);
 
     NotifyList(dialog, NM_CLICK);
@@ -190,7 +190,7 @@ TEST_F(StartupDialogTest, DeletionIsJudgedByTheEntryNotTheRowCount)
         sections += "[Item" + std::to_string(i) + "]\r\nProject=d" + std::to_string(i) + "\r\nPath=d.exe\r\n";
     testing_support::WriteWholeFile(state_.DelayList(), sections.substr(0, sections.find("[Item100]")));
     SetValue(UserRun, "Beyond", "beyond.exe");
-    CAutorunDlg dialog(state_.DelayList());
+    win32::Modeless<CAutorunDlg> dialog(state_.DelayList());
     Open(dialog);
     EXPECT_EQ(dialog.List().RowCount(), kMaxStartupItems);
     EXPECT_EQ(RowOf(dialog, "Beyond"), -1);
@@ -213,7 +213,7 @@ TEST_F(StartupDialogTest, DeletionIsJudgedByTheEntryNotTheRowCount)
 TEST_F(StartupDialogTest, StartModeOpensTheModeDialogAndAppliesItsChoice)
 {
     SetValue(MachineRunDisabled, "Mode", "mode.exe /x");
-    CAutorunDlg dialog(state_.DelayList());
+    win32::Modeless<CAutorunDlg> dialog(state_.DelayList());
     Open(dialog);
 
     int opened = 0;
@@ -247,7 +247,7 @@ class RunSetupTest : public testing::Test {
 protected:
     RecordingHost host_;
     CResourceText texts_;
-    CRunSetupDlg dialog_;
+    win32::Modeless<CRunSetupDlg> dialog_;
 
     void SetUp() override
     {
@@ -272,7 +272,7 @@ TEST_F(RunSetupTest, OpensOnTheGivenModeAndCancelCloses)
     const std::pair<int, int> cases[] = {
         {StartAtBoot, IDC_RADIOONE}, {StartPaused, IDC_RADIOTWO}, {StartDelayed, IDC_RADIOTHREE}};
     for (const auto& [mode, radio] : cases) {
-        CRunSetupDlg dialog;
+        win32::Modeless<CRunSetupDlg> dialog;
         dialog.mode = mode;
         dialog.name = "N";
         dialog.command = "c.exe";
@@ -343,13 +343,13 @@ TEST(StartupScreenshot, StartupItemsAndStartMode)
     SetValue(UserRun, "Clock", SystemFile("winver.exe"));
     ASSERT_TRUE(CDelayList(state.DelayList()).Append({"Mail", SystemFile("write.exe"), Delayed, 5, 5}));
 
-    CAutorunDlg items(state.DelayList());
+    win32::Modeless<CAutorunDlg> items(state.DelayList());
     ASSERT_TRUE(items.CreateModeless());
     items.List().FocusRow(1);
     EXPECT_TRUE(testing_support::SaveScreenshot(items.hwnd(), "startup"));
     ShowWindow(items.hwnd(), SW_HIDE);
 
-    CRunSetupDlg mode;
+    win32::Modeless<CRunSetupDlg> mode;
     mode.name = "Mail";
     mode.command = SystemFile("write.exe");
     mode.mode = StartDelayed;
