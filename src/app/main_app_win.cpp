@@ -4,7 +4,7 @@
 
 #include "app/administrator_win.h"
 #include "app/uninstall_win.h"
-#include "app/main_dlg_logic.h"
+#include "app/main_dlg_arguments.h"
 #include "app/main_dlg_win.h"
 #include "app/settings_win.h"
 #include "app/splash_dlg_win.h"

@@ -6,15 +6,17 @@
 #include <windowsx.h>
 
 #include "app/cleaning_methods_dlg_win.h"
+#include "app/main_dlg_auto_clean.h"
 #include "app/main_dlg_dialogs_win.h"
+#include "app/main_dlg_memory_lines.h"
 #include "app/settings_win.h"
 #include "common/module_path.h"
 #include "common/resource_text.h"
 #include "memory/memory_cleaner.h"
 #include "memory/memory_lists_win.h"
 #include "resources/resource.h"
-#include "win32/ui_host.h"
 #include "win32/common_controls.h"
+#include "win32/ui_host.h"
 
 namespace {
 
@@ -27,7 +29,7 @@ struct Command {
 };
 
 
-int MessageBox(HWND owner, const char* textKey, UINT style, const char* captionKey = "strDeleteBootItem")
+int ShowMessageOfKey(HWND owner, const char* textKey, UINT style, const char* captionKey = "strDeleteBootItem")
 {
     CResourceText texts;
     const std::string caption = captionKey ? texts.Text(captionKey) : std::string();
@@ -168,7 +170,7 @@ void CMainDlg::Save()
     saved.noticeDialog = !fields_.askBeforeClean;
     saved.runAfterBoot = fields_.runAfterBoot;
     SaveSettings(saved);
-    MessageBox(hwnd(), "strSaveLogMessage", MB_ICONEXCLAMATION);
+    ShowMessageOfKey(hwnd(), "strSaveLogMessage", MB_ICONEXCLAMATION);
     EnableItem(IDC_BUTTONSAVERAM, false);
 }
 
@@ -177,7 +179,7 @@ void CMainDlg::RunAfterBootClicked()
     const bool wasSet = fields_.runAfterBoot;
     fields_.runAfterBoot = IsChecked(IDC_CHECKAUTORUN);
     if (wasSet)
-        MessageBox(hwnd(), "strAutorunCloseMessage", MB_ICONEXCLAMATION);
+        ShowMessageOfKey(hwnd(), "strAutorunCloseMessage", MB_ICONEXCLAMATION);
     EnableSave();
 }
 
@@ -232,7 +234,7 @@ void CMainDlg::AlertValueChanged()
     ReadControls();
     const AlertValue value = ClampAlertValue(fields_.alertText);
     if (value.outOfRange)
-        MessageBox(hwnd(), "MessageInputError", MB_ICONEXCLAMATION);
+        ShowMessageOfKey(hwnd(), "MessageInputError", MB_ICONEXCLAMATION);
     const std::string text = std::to_string(value.value);
     if (fields_.alertText != text) {
         fields_.alertText = text;
@@ -283,7 +285,7 @@ void CMainDlg::ShowMainWindow()
 
 void CMainDlg::Exit()
 {
-    if (MessageBox(hwnd(), "strExitQuery", MB_YESNO | MB_ICONEXCLAMATION, nullptr) == IDYES)
+    if (ShowMessageOfKey(hwnd(), "strExitQuery", MB_YESNO | MB_ICONEXCLAMATION, nullptr) == IDYES)
         RequestExit();
 }
 

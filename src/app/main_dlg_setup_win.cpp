@@ -7,6 +7,10 @@
 
 #include <cstdio>
 
+#include "app/main_dlg_arguments.h"
+#include "app/main_dlg_auto_clean.h"
+#include "app/main_dlg_memory_lines.h"
+#include "app/main_dlg_processor_lines.h"
 #include "app/settings_win.h"
 #include "common/resource_text.h"
 #include "memory/clean_state.h"
@@ -18,10 +22,10 @@
 #include "monitors/cpu_usage_win.h"
 #include "resources/resource.h"
 #include "tools/startup/delay_launcher_win.h"
+#include "win32/common_controls.h"
 #include "win32/dialog_texts.h"
 #include "win32/dpi.h"
 #include "win32/program_name.h"
-#include "win32/common_controls.h"
 
 using controls::Colour;
 using controls::Rgb;

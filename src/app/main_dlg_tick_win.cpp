@@ -3,7 +3,12 @@
 
 #include <mmsystem.h>
 
+#include "app/main_dlg_auto_clean.h"
+#include "app/main_dlg_dates.h"
 #include "app/main_dlg_dialogs_win.h"
+#include "app/main_dlg_memory_lines.h"
+#include "app/main_dlg_processor_lines.h"
+#include "app/main_dlg_tray_text.h"
 #include "app/settings_win.h"
 #include "common/clock.h"
 #include "common/module_path.h"

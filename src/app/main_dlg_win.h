@@ -11,7 +11,6 @@
 #include <optional>
 #include <string>
 
-#include "app/main_dlg_logic.h"
 #include "app/tray_picture_win.h"
 #include "app/tray_icon_win.h"
 #include "console/command_protocol.h"
@@ -70,15 +69,15 @@ protected:
 private:
     // The members the controls exchange with.
     struct Fields {
-        bool cleanClipboard = true;    // 1005
-        bool autoDefrag = true;        // 1016
-        bool soundAlert = true;        // 1022
-        bool buildReport = true;       // 1070
-        bool runAfterBoot = true;      // 1071
-        bool askBeforeClean = true;    // 1025
-        bool twelveHour = false;       // 1109
-        bool toolsWithoutWarning = false; // 1135
-        std::string alertText = "15";  // 1018
+        bool cleanClipboard = true;    // IDC_CHECKCLIPBOARD
+        bool autoDefrag = true;        // IDC_CHECKAUTODEFRAG
+        bool soundAlert = true;        // IDC_CHECKSOUND
+        bool buildReport = true;       // IDC_CHECKLOG
+        bool runAfterBoot = true;      // IDC_CHECKAUTORUN
+        bool askBeforeClean = true;    // IDC_CHECKAUTODEFRAGTIP
+        bool twelveHour = false;       // IDC_12H_CHECK
+        bool toolsWithoutWarning = false; // IDC_CHECKALERTNOTICE
+        std::string alertText = "15";  // IDC_ALERT_EDIT
         std::string sliderMin, sliderMax;
     };
     struct Texts {

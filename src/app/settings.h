@@ -30,14 +30,14 @@ constexpr char kStandbyAlertValue[] = "StandbyAlertValue";
 
 // Read when the main window is constructed; the defaults are what it shows when a value is absent.
 struct ConstructionSettings {
-    bool soundAlert = true;     // check box 1022
-    bool autoDefrag = true;     // check box 1016
-    bool cleanClipBoard = true; // check box 1005
-    int32_t ramAlertValue = 15; // edit 1018
-    bool buildReport = true;    // check box 1070
-    uint32_t noticeDialog = 0;  // 1: clean automatically without asking (box 1025 shows the opposite)
-    uint32_t otherFunctionTips = 1; // 0: open tools without the warning (box 1135 set)
-    bool runAfterBoot = false;  // the autostart value exists (check box 1071)
+    bool soundAlert = true;     // IDC_CHECKSOUND
+    bool autoDefrag = true;     // IDC_CHECKAUTODEFRAG
+    bool cleanClipBoard = true; // IDC_CHECKCLIPBOARD
+    int32_t ramAlertValue = 15; // IDC_ALERT_EDIT
+    bool buildReport = true;    // IDC_CHECKLOG
+    uint32_t noticeDialog = 0;  // 1: clean automatically without asking (IDC_CHECKAUTODEFRAGTIP shows the opposite)
+    uint32_t otherFunctionTips = 1; // 0: open tools without the warning (IDC_CHECKALERTNOTICE set)
+    bool runAfterBoot = false;  // the autostart value exists (IDC_CHECKAUTORUN)
 };
 
 // Read when the main window sets itself up.

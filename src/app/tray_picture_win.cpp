@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/main_dlg_tray_text.h"
 #include "memory/memory_cleaner.h"
 #include "win32/dialog.h"
 #include "win32/dpi.h"

@@ -2,7 +2,8 @@
 // The tray's picture of free memory: a base icon by use, with the free percentage written on it.
 #include <windows.h>
 
-#include "app/main_dlg_logic.h"
+#include "app/main_dlg_geometry.h"
+#include "memory/memory_status.h"
 
 // A new icon the caller destroys; null when it could not be made. Every other GDI object made
 // for it is released before returning: it is rebuilt every second for the life of the process.

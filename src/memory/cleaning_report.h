@@ -29,7 +29,8 @@ struct ReportFigures {
     bool anyStepDone = true;
 };
 
-// Controls 1122 to 1133 (four rows of label, value, unit), then the advice line 1134.
+// IDC_REPORT_LABEL1 to IDC_REPORT_UNIT4 (four rows of label, value, unit), then the advice line
+// IDC_REPORT_ADVICE.
 constexpr int kReportFirstControl = 1122;
 constexpr int kReportAdviceControl = 1134;
 constexpr int kReportControlCount = kReportAdviceControl - kReportFirstControl + 1;

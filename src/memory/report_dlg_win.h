@@ -11,7 +11,7 @@ class CReportDlg : public win32::ToolDialog {
 public:
     CReportDlg();
 
-    // The texts of controls 1122 to 1134, shown when the dialog opens.
+    // The texts of IDC_REPORT_LABEL1 to IDC_REPORT_ADVICE, shown when the dialog opens.
     void SetTexts(const CleaningReport& report) { report_ = report; }
     // One line per system operation and memory list, shown below the figures; the dialog grows
     // to hold them.

@@ -1,4 +1,10 @@
-#include "app/main_dlg_logic.h"
+#include "app/main_dlg_arguments.h"
+#include "app/main_dlg_auto_clean.h"
+#include "app/main_dlg_dates.h"
+#include "app/main_dlg_geometry.h"
+#include "app/main_dlg_memory_lines.h"
+#include "app/main_dlg_processor_lines.h"
+#include "app/main_dlg_tray_text.h"
 
 #include <gtest/gtest.h>
 

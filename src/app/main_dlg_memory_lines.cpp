@@ -1,0 +1,50 @@
+#include "app/main_dlg_memory_lines.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/text_format.h"
+
+double FreeRatio(uint64_t available, uint64_t total)
+{
+    return total == 0 ? 0.0 : static_cast<double>(available) / static_cast<double>(total);
+}
+
+std::string PercentLine(double percent, const std::string& text)
+{
+    return Format("%3.0lf%% %s", percent, text.c_str());
+}
+
+std::string PhysicalLine(const std::string& totalText, int32_t totalMB, const std::string& freeText,
+                         int32_t availMB)
+{
+    return Format("- %s%d MB  %s%d MB", totalText.c_str(), static_cast<int>(totalMB), freeText.c_str(),
+                  static_cast<int>(availMB));
+}
+
+double PhysicalFreePercent(const MemoryStatus& status)
+{
+    return status.totalPhysMB <= 0 ? 0.0
+                                   : static_cast<double>(status.availPhysMB) / status.totalPhysMB * 100.0;
+}
+
+std::string MemoryGraphCaption(int32_t freePercent)
+{
+    return Format(" USE - %ld%% ", static_cast<long>(100 - freePercent));
+}
+
+bool MemoryAtAlert(int32_t freePercent, const std::string& alertText)
+{
+    return freePercent <= std::atoi(alertText.c_str());
+}
+
+std::string MegabyteLabel(int32_t megabytes) { return Format("%dMB", static_cast<int>(megabytes)); }
+
+std::string AxisLabel(double megabytes) { return Format("%dM", static_cast<int>(megabytes)); }
+
+std::string AmountLabel(int sliderPos, int32_t totalPhysMB)
+{
+    return MegabyteLabel(sliderPos * (totalPhysMB / 8));
+}
+
+int SliderPositionForUserType(int userType) { return std::clamp(2 * userType, 1, 8); }

@@ -1,0 +1,25 @@
+#include "app/main_dlg_tray_text.h"
+
+#include "app/main_dlg_memory_lines.h"
+#include "app/text_format.h"
+
+std::string TrayTooltip(const std::string& cpuText, int32_t load, const std::string& ramText,
+                        int32_t freePercent)
+{
+    return Format("%s:%ld%% \n%s:%ld%%", cpuText.c_str(), static_cast<long>(load), ramText.c_str(),
+                  static_cast<long>(100 - freePercent));
+}
+
+int TrayBaseIcon(const MemoryStatus& status)
+{
+    const int32_t used = status.totalPhysMB - status.availPhysMB;
+    const int32_t quarter = status.totalPhysMB / 4;
+    if (used <= 2 * quarter)
+        return 156;
+    return used <= 3 * quarter ? 157 : 158;
+}
+
+std::string TrayPictureText(const MemoryStatus& status)
+{
+    return Format("%d", static_cast<int>(PhysicalFreePercent(status)));
+}
