@@ -6,6 +6,7 @@
 
 #include "app/main_dlg_dialogs_win.h"
 #include "app/settings_win.h"
+#include "app/tool_table_win.h"
 #include "memory/memory_cleaner.h"
 #include "memory/memory_lists_win.h"
 #include "monitors/system_load_win.h"
@@ -24,7 +25,6 @@ CleaningPlan ChosenCleaningPlan()
 
 constexpr controls::Colour kLightBlue = Rgb(19, 238, 255);
 constexpr int kCleaningButtons[] = {IDC_LZL_BUTTON, IDC_CLEANRAM_BT};
-constexpr int kToolButtons[] = {IDC_BUTTONOT1, IDC_MSCONFIG_BT, IDC_PROCESSMG_BT, IDC_SERVICEMG_BT};
 
 } // namespace
 
@@ -158,6 +158,7 @@ void CMainDlg::EnableCleaningButtons(bool enable)
 
 void CMainDlg::EnableToolButtons(bool enable)
 {
-    for (int id : kToolButtons)
-        EnableItem(id, enable);
+    for (const ToolEntry& tool : Tools())
+        if (tool.systemTool)
+            EnableItem(tool.button, enable);
 }

@@ -10,6 +10,7 @@
 #include "app/main_dlg_dialogs_win.h"
 #include "app/main_dlg_memory_lines.h"
 #include "app/settings_win.h"
+#include "app/tool_table_win.h"
 #include "common/module_path.h"
 #include "common/resource_text.h"
 #include "memory/memory_cleaner.h"
@@ -59,23 +60,18 @@ bool CMainDlg::OnCommand(int id, int code, HWND /*control*/)
         {IDC_12H_CHECK, BN_CLICKED, &CMainDlg::TwelveHourClicked},
         {IDC_USERTYPE_COMBO, CBN_SELCHANGE, &CMainDlg::UserTypeChanged},
         {IDC_ALERT_EDIT, EN_CHANGE, &CMainDlg::AlertValueChanged},
-        {IDC_BUTTONOT1, BN_CLICKED, &CMainDlg::OpenCacheSettings},
-        {IDC_MSCONFIG_BT, BN_CLICKED, &CMainDlg::OpenStartupItems},
-        {ID_TRAY_STARTUP, kAnyCode, &CMainDlg::OpenStartupItems},
-        {IDC_PROCESSMG_BT, BN_CLICKED, &CMainDlg::OpenProcessManager},
-        {ID_TRAY_PROCESS, kAnyCode, &CMainDlg::OpenProcessManager},
-        {IDC_SERVICEMG_BT, BN_CLICKED, &CMainDlg::OpenServiceManager},
-        {ID_TRAY_SERVICE, kAnyCode, &CMainDlg::OpenServiceManager},
         {IDC_TAB_BUTTON, BN_CLICKED, &CMainDlg::WidenOrNarrow},
         {IDC_HIDEBT2, BN_CLICKED, &CMainDlg::Hide},
         {ID_TRAY_SHOW, kAnyCode, &CMainDlg::ShowMainWindow},
         {IDC_EXITBT, BN_CLICKED, &CMainDlg::Exit},
         {ID_TRAY_EXIT, kAnyCode, &CMainDlg::Exit},
-        {IDC_ABOUT2, BN_CLICKED, &CMainDlg::OpenAbout},
-        {ID_TRAY_ABOUT, kAnyCode, &CMainDlg::OpenAbout},
         {IDC_HELP_BT, BN_CLICKED, &CMainDlg::Help},
         {ID_HELP, kAnyCode, &CMainDlg::Help},
     };
+    if (const ToolEntry* tool = ToolForCommand(id, code)) {
+        OpenTool(*tool);
+        return true;
+    }
     for (const Command& command : kCommands) {
         if (command.id == id && (command.code == kAnyCode || command.code == code)) {
             (this->*command.handler)();

@@ -10,9 +10,3 @@ bool AskBeforeAutomaticClean(std::function<std::string()> loadLine, bool standby
 // The cleaning report after a run, with what its system operations did.
 struct RunOutcome;
 void ShowReportAfterRun(const RunOutcome& outcome);
-
-void RunCacheSettings();
-void RunStartupItems();
-void RunProcessManager();
-void RunServiceManager();
-void RunAbout();

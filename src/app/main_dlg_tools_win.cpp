@@ -1,8 +1,7 @@
-// The commands that open the system tools, each after a warning the user can switch off, and the
-// About box.
+// Opening a tool or the About box: system tools after a warning the user can switch off.
 #include "app/main_dlg_win.h"
 
-#include "app/main_dlg_dialogs_win.h"
+#include "app/tool_table_win.h"
 #include "common/resource_text.h"
 #include "win32/ui_host.h"
 
@@ -16,28 +15,9 @@ bool CMainDlg::ToolWarningAccepted()
                                  MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;
 }
 
-void CMainDlg::OpenCacheSettings()
+void CMainDlg::OpenTool(const ToolEntry& tool)
 {
-    if (ToolWarningAccepted())
-        RunCacheSettings();
+    if (tool.systemTool && !ToolWarningAccepted())
+        return;
+    tool.make()->DoModal(nullptr);
 }
-
-void CMainDlg::OpenStartupItems()
-{
-    if (ToolWarningAccepted())
-        RunStartupItems();
-}
-
-void CMainDlg::OpenProcessManager()
-{
-    if (ToolWarningAccepted())
-        RunProcessManager();
-}
-
-void CMainDlg::OpenServiceManager()
-{
-    if (ToolWarningAccepted())
-        RunServiceManager();
-}
-
-void CMainDlg::OpenAbout() { RunAbout(); }

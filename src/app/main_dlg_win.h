@@ -34,6 +34,8 @@ extern bool AskArmed;
 // alert fired: the sound is the alert's only effect that lasts beyond the tick.
 std::function<void(const std::string& path)>& AlertSoundPlayer();
 
+struct ToolEntry;
+
 class CMainDlg : public win32::Dialog, private CleanProgress {
 public:
     // Posted to itself by an exit request, so the request is answered before the exit waits.
@@ -179,11 +181,7 @@ private:
     void Help();
 
     // Tools (main_dlg_tools_win.cpp).
-    void OpenCacheSettings();
-    void OpenStartupItems();
-    void OpenProcessManager();
-    void OpenServiceManager();
-    void OpenAbout();
+    void OpenTool(const ToolEntry& tool);
     bool ToolWarningAccepted();
 
     // DPI (main_dlg_dpi_win.cpp).
