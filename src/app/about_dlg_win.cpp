@@ -8,7 +8,10 @@
 #include "win32/dialog_texts.h"
 #include "win32/dpi.h"
 
-CAboutDlg::CAboutDlg() : win32::ToolDialog(IDD_ABOUTBOX) {}
+CAboutDlg::CAboutDlg(CLinkLabel::ShellOpen open)
+    : win32::ToolDialog(IDD_ABOUTBOX), website_(open), mail_(open)
+{
+}
 
 BOOL CAboutDlg::OnInit()
 {

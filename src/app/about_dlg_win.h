@@ -6,7 +6,8 @@
 
 class CAboutDlg : public win32::ToolDialog {
 public:
-    CAboutDlg();
+    // Both links open their targets through `open` (ShellExecuteA when empty).
+    explicit CAboutDlg(CLinkLabel::ShellOpen open = {});
 
     CLinkLabel& WebsiteLink() { return website_; }
     CLinkLabel& MailLink() { return mail_; }

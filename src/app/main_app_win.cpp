@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "app/administrator_win.h"
 #include "app/uninstall_win.h"
 #include "app/main_dlg_arguments.h"
@@ -30,7 +32,10 @@ bool ShowRunningCopy(DWORD waitMs)
     return true;
 }
 
-CMainApp::CMainApp() : hasRights([] { return IsWindows9x() || IsAdministrator(); }) {}
+CMainApp::CMainApp(std::function<bool()> hasRights)
+    : hasRights_(hasRights ? std::move(hasRights) : [] { return IsWindows9x() || IsAdministrator(); })
+{
+}
 
 bool CMainApp::InitInstance(std::optional<std::string> firstArgument)
 {
@@ -48,7 +53,7 @@ bool CMainApp::InitInstance(std::optional<std::string> firstArgument)
             return false;
     }
 
-    if (!hasRights()) {
+    if (!hasRights_()) {
         win32::MessageBoxText(nullptr, UiText("strErrorNeedAdmin"), "", MB_OK | MB_ICONEXCLAMATION);
         return false;
     }

@@ -12,17 +12,16 @@ public:
     static constexpr char kMutexName[] = "Kelvane III Mutex";
     static constexpr unsigned long kRunningCopyWaitMs = 10000;
 
-    CMainApp();
+    // hasRights: whether this user may run the program; the system's own check (any 9x system, or
+    // an administrator on NT) when empty. Tests hand one in: their machines always answer yes.
+    explicit CMainApp(std::function<bool()> hasRights = {});
 
     // Always false: the process ends (with code 0) when it returns. "-Uninstall" runs the
     // installer's removal step (uninstall_win.h) instead of the program.
     bool InitInstance(std::optional<std::string> firstArgument);
 
-    // Whether this user may run the program: any 9x system, or an administrator on NT.
-    // Replaceable because the machines the tests run on always answer yes.
-    std::function<bool()> hasRights;
-
 private:
+    std::function<bool()> hasRights_;
     // Open for the life of the application: it marks this copy as the running one.
     win32::UniqueHandle instanceMutex_;
 };

@@ -37,12 +37,21 @@ bool StandbyListFullNow(int32_t sharePercent)
 
 } // namespace
 
-std::function<void(const std::string& path)>& AlertSoundPlayer()
+namespace {
+std::function<void(const std::string&)> alertSoundPlayer;
+} // namespace
+
+void SetAlertSoundPlayer(std::function<void(const std::string& path)> player)
 {
-    static std::function<void(const std::string&)> player = [](const std::string& path) {
+    alertSoundPlayer = std::move(player);
+}
+
+void PlayAlertSound(const std::string& path)
+{
+    if (alertSoundPlayer)
+        alertSoundPlayer(path);
+    else
         PlaySoundA(path.c_str(), nullptr, SND_FILENAME);
-    };
-    return player;
 }
 
 void CMainDlg::OnTimer(UINT_PTR id)
@@ -120,7 +129,7 @@ void CMainDlg::OnRulesTick()
         GetSystemLoad(&load, &freePercent);
         if (AlertDue(true, false, freePercent, alertValue)) {
             tray_.SetIconResource(IDI_ALERT);
-            AlertSoundPlayer()(GetModulePath("Alert.wav"));
+            PlayAlertSound(GetModulePath("Alert.wav"));
         }
     }
 

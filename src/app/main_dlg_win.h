@@ -30,9 +30,11 @@ inline constexpr UINT WM_CLEANUP_DONE = 0x110A;
 // been above the alert value again. Lives for the process.
 extern bool AskArmed;
 
-// Plays the alert sound to its end (PlaySoundA, synchronous). Tests replace it to hear whether the
-// alert fired: the sound is the alert's only effect that lasts beyond the tick.
-std::function<void(const std::string& path)>& AlertSoundPlayer();
+// Plays the alert sound to its end (PlaySoundA, synchronous). Tests install a player to hear whether
+// the alert fired: the sound is the alert's only effect that lasts beyond the tick. An empty player
+// puts PlaySoundA back.
+void PlayAlertSound(const std::string& path);
+void SetAlertSoundPlayer(std::function<void(const std::string& path)> player);
 
 struct ToolEntry;
 

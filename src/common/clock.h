@@ -1,5 +1,5 @@
 #pragma once
-// Time as the program reads it. Tests replace the sources to pretend a date or a tick count.
+// Time as the program reads it. Tests install sources to pretend a date or a tick count.
 #include <cstdint>
 #include <functional>
 
@@ -9,8 +9,9 @@ struct LocalTime {
 };
 
 // Milliseconds since the system started; wraps after about 49.7 days like GetTickCount.
-std::function<std::uint32_t()>& TickCountSource();
-std::function<LocalTime()>& LocalTimeSource();
+std::uint32_t TickCount();
+LocalTime CurrentLocalTime();
 
-inline std::uint32_t TickCount() { return TickCountSource()(); }
-inline LocalTime CurrentLocalTime() { return LocalTimeSource()(); }
+// An empty source puts the system's own back.
+void SetTickCountSource(std::function<std::uint32_t()> source);
+void SetLocalTimeSource(std::function<LocalTime()> source);

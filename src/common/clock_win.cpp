@@ -2,18 +2,24 @@
 
 #include <windows.h>
 
-std::function<std::uint32_t()>& TickCountSource()
+#include <utility>
+
+namespace {
+std::function<std::uint32_t()> tickSource;
+std::function<LocalTime()> timeSource;
+} // namespace
+
+std::uint32_t TickCount() { return tickSource ? tickSource() : static_cast<std::uint32_t>(GetTickCount()); }
+
+LocalTime CurrentLocalTime()
 {
-    static std::function<std::uint32_t()> source = [] { return static_cast<std::uint32_t>(GetTickCount()); };
-    return source;
+    if (timeSource)
+        return timeSource();
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    return LocalTime{st.wYear, st.wMonth, st.wDay, st.wDayOfWeek, st.wHour, st.wMinute, st.wSecond};
 }
 
-std::function<LocalTime()>& LocalTimeSource()
-{
-    static std::function<LocalTime()> source = [] {
-        SYSTEMTIME st;
-        GetLocalTime(&st);
-        return LocalTime{st.wYear, st.wMonth, st.wDay, st.wDayOfWeek, st.wHour, st.wMinute, st.wSecond};
-    };
-    return source;
-}
+void SetTickCountSource(std::function<std::uint32_t()> source) { tickSource = std::move(source); }
+
+void SetLocalTimeSource(std::function<LocalTime()> source) { timeSource = std::move(source); }

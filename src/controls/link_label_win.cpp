@@ -32,7 +32,15 @@ bool ReadClassesDefault(const std::string& subKey, std::string& value)
 
 } // namespace
 
-CLinkLabel::CLinkLabel() : hoverColour_(GetSysColor(COLOR_BTNHIGHLIGHT)), shellOpen_(ShellExecuteOpen) {}
+INT_PTR CLinkLabel::SystemShellOpen(const std::string& target, int showCommand)
+{
+    return ShellExecuteOpen(target, showCommand);
+}
+
+CLinkLabel::CLinkLabel(ShellOpen open)
+    : hoverColour_(GetSysColor(COLOR_BTNHIGHLIGHT)), shellOpen_(open ? std::move(open) : ShellExecuteOpen)
+{
+}
 
 CLinkLabel::~CLinkLabel() { Detach(); }
 

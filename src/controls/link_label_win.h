@@ -15,7 +15,10 @@ public:
     // ShellExecuteA's result for ("open", target, show); tests replace it so no browser opens.
     using ShellOpen = std::function<INT_PTR(const std::string& target, int showCommand)>;
 
-    CLinkLabel();
+    // open: SystemShellOpen when empty.
+    explicit CLinkLabel(ShellOpen open = {});
+    // ShellExecuteA's result for ("open", target, show).
+    static INT_PTR SystemShellOpen(const std::string& target, int showCommand);
     ~CLinkLabel();
     CLinkLabel(const CLinkLabel&) = delete;
     CLinkLabel& operator=(const CLinkLabel&) = delete;
@@ -32,7 +35,6 @@ public:
     bool Over() const { return over_; }
     // The colour the text is drawn in now.
     COLORREF TextColour() const;
-    void SetShellOpen(ShellOpen open) { shellOpen_ = std::move(open); }
     HWND hwnd() const { return control_; }
     HWND Tooltip() const { return tooltip_; }
     HCURSOR Cursor() const { return cursor_.get(); }

@@ -5,13 +5,18 @@
 #include "memory/clean_state.h"
 #include "memory/memory_cleaner.h"
 
-std::function<HANDLE(LPTHREAD_START_ROUTINE, void*)>& CleanWorkerStarter()
+namespace {
+std::function<HANDLE(LPTHREAD_START_ROUTINE, void*)> workerStarter;
+
+HANDLE StartCleanWorker(LPTHREAD_START_ROUTINE routine, void* parameter)
 {
-    static std::function<HANDLE(LPTHREAD_START_ROUTINE, void*)> starter = [](LPTHREAD_START_ROUTINE routine,
-                                                                             void* parameter) {
-        return CreateThread(nullptr, 0, routine, parameter, 0, nullptr);
-    };
-    return starter;
+    return workerStarter ? workerStarter(routine, parameter) : CreateThread(nullptr, 0, routine, parameter, 0, nullptr);
+}
+} // namespace
+
+void SetCleanWorkerStarter(std::function<HANDLE(LPTHREAD_START_ROUTINE, void*)> starter)
+{
+    workerStarter = std::move(starter);
 }
 
 CleanRun::~CleanRun()
@@ -79,7 +84,7 @@ bool CleanRun::StartCleanUp(CleanUpPlan plan)
 bool CleanRun::StartWorker()
 {
     // A previous worker may still be returning from its Done; it touches nothing any more.
-    worker_.reset(CleanWorkerStarter()(WorkerMain, this));
+    worker_.reset(StartCleanWorker(WorkerMain, this));
     return static_cast<bool>(worker_);
 }
 

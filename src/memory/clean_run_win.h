@@ -29,8 +29,9 @@ struct CleanUpPlan {
     bool NeedsWorker() const { return firstOperation || lastOperation; }
 };
 
-// Starts the clean-up worker (CreateThread); tests replace it to see a start fail.
-std::function<HANDLE(LPTHREAD_START_ROUTINE routine, void* parameter)>& CleanWorkerStarter();
+// How the clean-up worker starts: CreateThread unless tests install a starter to see a start fail;
+// an empty starter puts CreateThread back.
+void SetCleanWorkerStarter(std::function<HANDLE(LPTHREAD_START_ROUTINE routine, void* parameter)> starter);
 
 class CleanRun {
 public:

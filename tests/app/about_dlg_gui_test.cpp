@@ -25,9 +25,8 @@ COLORREF LinkColour(const CAboutDlg& dialog, int id)
 
 TEST(AboutDlg, LinksAreBlueRedWhenVisitedAndPinkUnderTheMouse)
 {
-    win32::Modeless<CAboutDlg> dialog;
     std::string opened;
-    dialog.MailLink().SetShellOpen([&](const std::string& target, int) {
+    win32::Modeless<CAboutDlg> dialog([&](const std::string& target, int) {
         opened = target;
         return INT_PTR{33};
     });

@@ -42,8 +42,7 @@ TEST(MainAppRights, MissingRightsShowTheMessageAndEndBeforeAnythingElse)
             return INT_PTR{IDOK};
         };
         {
-            CMainApp app;
-            app.hasRights = [] { return false; };
+            CMainApp app([] { return false; });
             EXPECT_FALSE(app.InitInstance(std::nullopt));
             ASSERT_EQ(host.boxes.size(), 1u);
             EXPECT_EQ(host.boxes[0].text, UiText("strErrorNeedAdmin"));
@@ -53,8 +52,7 @@ TEST(MainAppRights, MissingRightsShowTheMessageAndEndBeforeAnythingElse)
             EXPECT_FALSE(SettingsKeyExists()) << "nothing is written";
         } // its instance mutex goes with it
 
-        CMainApp allowed;
-        allowed.hasRights = [] { return true; };
+        CMainApp allowed([] { return true; });
         host.boxes.clear();
         EXPECT_FALSE(allowed.InitInstance(std::nullopt));
         EXPECT_TRUE(host.boxes.empty());

@@ -61,10 +61,9 @@ protected:
             modals_.push_back(dialog.TemplateId());
             return modalAnswer_;
         };
-        savedTime_ = LocalTimeSource();
-        LocalTimeSource() = [this] { return now_; };
+        SetLocalTimeSource([this] { return now_; });
         now_ = LocalTime{2026, 3, 9, 1, 13, 5, 7};
-        AlertSoundPlayer() = [this](const std::string&) { ++alerts_; };
+        SetAlertSoundPlayer([this](const std::string&) { ++alerts_; });
         AskArmed = true;
     }
     void TearDown() override
@@ -72,8 +71,8 @@ protected:
         dialog_.reset();
         SetCleanBusy(false);
         CleanState.tick = 0;
-        LocalTimeSource() = savedTime_;
-        AlertSoundPlayer() = savedSound_;
+        SetLocalTimeSource(nullptr);
+        SetAlertSoundPlayer(nullptr);
         backup_.Restore();
         run_.Restore();
     }
@@ -154,8 +153,6 @@ protected:
 private:
     RegistrySnapshot backup_{HKEY_LOCAL_MACHINE, kSettingsKey};
     RegistrySnapshot run_{HKEY_LOCAL_MACHINE, kRunKey};
-    std::function<LocalTime()> savedTime_;
-    std::function<void(const std::string&)> savedSound_ = AlertSoundPlayer();
 };
 
 } // namespace testing_support

@@ -101,7 +101,11 @@ protected:
 
     RegistrySnapshot htm_{HKEY_CLASSES_ROOT, ".htm"};
     RecordingHost host_;
-    win32::Modeless<CAboutDlg> dialog_;
+    // The shell's answer for the link; the real shell when empty.
+    CLinkLabel::ShellOpen shellOpen_;
+    win32::Modeless<CAboutDlg> dialog_{[this](const std::string& target, int show) {
+        return shellOpen_ ? shellOpen_(target, show) : CLinkLabel::SystemShellOpen(target, show);
+    }};
     CLinkLabel& link_ = dialog_.WebsiteLink();
 };
 
@@ -111,10 +115,10 @@ TEST_F(LinkOpenTest, TheHtmHandlerRunsTheTargetWhenTheShellCannot)
     const std::string marker = scratch.File("marker.txt");
     PlantHtmHandler("cmd.exe /c echo>\"" + marker + "\" \"%1\" dropped-argument");
     int shown = -1;
-    link_.SetShellOpen([&](const std::string&, int show) {
+    shellOpen_ = [&](const std::string&, int show) {
         shown = show;
         return INT_PTR{2};
-    });
+    };
     link_.SetTarget("tidewell-link-target");
     Click();
     EXPECT_EQ(shown, SW_SHOW);
@@ -131,7 +135,7 @@ TEST_F(LinkOpenTest, TheMessageGivesTheCodeOfTheLastAttempt)
     PlantHtmHandler("");
     const INT_PTR shellCode = link_.OpenTarget("Z:\\no\\such\\folder\\page.tidewell", SW_SHOW);
     EXPECT_TRUE(shellCode == SE_ERR_FNF || shellCode == SE_ERR_PNF) << shellCode;
-    link_.SetShellOpen([](const std::string&, int) { return INT_PTR{26}; });
+    shellOpen_ = [](const std::string&, int) { return INT_PTR{26}; };
     Click();
     ASSERT_EQ(host_.boxes.size(), 1u) << "no handler command: the shell's code";
     EXPECT_EQ(host_.boxes[0].text, HyperlinkErrorMessage(26));
@@ -140,7 +144,7 @@ TEST_F(LinkOpenTest, TheMessageGivesTheCodeOfTheLastAttempt)
 
     // A handler command that cannot run: WinExec's code, not the shell's.
     PlantHtmHandler("Z:\\no\\such\\browser.exe \"%1\"");
-    link_.SetShellOpen([](const std::string&, int) { return INT_PTR{31}; });
+    shellOpen_ = [](const std::string&, int) { return INT_PTR{31}; };
     const INT_PTR code = link_.OpenTarget("https://example.org/", SW_SHOW);
     EXPECT_LE(code, 32);
     EXPECT_NE(code, 31);

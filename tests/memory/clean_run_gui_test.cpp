@@ -117,10 +117,9 @@ TEST_F(CleanRunTest, ExitMidRunStopsBeforeTheNextStepAndAFailedStartEndsQuietly)
     EXPECT_FALSE(CleanState.busy);
 
     progress_.events.clear();
-    const auto saved = CleanWorkerStarter();
-    CleanWorkerStarter() = [](LPTHREAD_START_ROUTINE, void*) -> HANDLE { return nullptr; };
+    SetCleanWorkerStarter([](LPTHREAD_START_ROUTINE, void*) -> HANDLE { return nullptr; });
     EXPECT_FALSE(run_.StartCleanUp(Plan(6)));
-    CleanWorkerStarter() = saved;
+    SetCleanWorkerStarter(nullptr);
     EXPECT_FALSE(CleanState.busy);
     EXPECT_TRUE(progress_.events.empty()) << "no Done for a run that never ran";
 }

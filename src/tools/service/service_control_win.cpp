@@ -1,6 +1,7 @@
 #include "tools/service/service_control_win.h"
 
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "common/clock.h"
@@ -59,7 +60,10 @@ ServiceProgress ProgressOf(const SERVICE_STATUS& status)
 
 } // namespace
 
-CServiceControl::CServiceControl() : sleep([](std::uint32_t ms) { Sleep(ms); }) {}
+CServiceControl::CServiceControl(std::function<void(std::uint32_t)> sleep)
+    : sleep_(sleep ? std::move(sleep) : [](std::uint32_t ms) { Sleep(ms); })
+{
+}
 
 CServiceControl::~CServiceControl() { Unload(); }
 
@@ -199,6 +203,6 @@ void CServiceControl::StartServiceByName(const std::string& serviceName)
             current = ProgressOf(now);
             return true;
         },
-        sleep, [] { return TickCount(); }};
+        sleep_, [] { return TickCount(); }};
     WaitForServiceStart(progress, hooks);
 }

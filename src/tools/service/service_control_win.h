@@ -21,7 +21,8 @@ struct ServiceInfo {
 
 class CServiceControl {
 public:
-    CServiceControl();
+    // The start wait sleeps through `sleep` (Sleep when empty); its tick is TickCount().
+    explicit CServiceControl(std::function<void(std::uint32_t)> sleep = {});
     ~CServiceControl();
     CServiceControl(const CServiceControl&) = delete;
     CServiceControl& operator=(const CServiceControl&) = delete;
@@ -40,10 +41,9 @@ public:
     // Sets the service to start automatically, starts it and waits while it is starting.
     void StartServiceByName(const std::string& serviceName);
 
-    // The start wait sleeps through this (tests replace it); the tick is TickCount().
-    std::function<void(std::uint32_t)> sleep;
-
 private:
+    std::function<void(std::uint32_t)> sleep_;
+
     struct Api;
     class ServiceHandle;
     ServiceHandle OpenServiceHandle(const std::string& serviceName, DWORD access) const;

@@ -43,14 +43,13 @@ TEST(ServiceControlDummy, QueryStopAndStartSetTheStartType)
 {
     DummyService service("DummyProbeSvc");
     ASSERT_TRUE(service.Installed());
-    CServiceControl control;
-    ASSERT_TRUE(control.Load());
-    ASSERT_TRUE(control.OpenManager());
     std::vector<std::uint32_t> sleeps;
-    control.sleep = [&](std::uint32_t ms) {
+    CServiceControl control([&](std::uint32_t ms) {
         sleeps.push_back(ms);
         Sleep(ms);
-    };
+    });
+    ASSERT_TRUE(control.Load());
+    ASSERT_TRUE(control.OpenManager());
     ServiceInfo info;
     const auto query = [&] { return control.QueryServiceInfo(service.Name(), info); };
 

@@ -14,12 +14,11 @@ class DelayLauncherTest : public testing::Test {
 protected:
     StartupState state_{"delay-launcher"};
     RecordingHost host_;
-    std::function<std::uint32_t()> savedTicks_ = TickCountSource();
     std::uint32_t now_ = 0;
     std::vector<std::string> started_;
 
-    void SetUp() override { TickCountSource() = [this] { return now_; }; }
-    void TearDown() override { TickCountSource() = savedTicks_; }
+    void SetUp() override { SetTickCountSource([this] { return now_; }); }
+    void TearDown() override { SetTickCountSource(nullptr); }
 
     CDelayLauncher Launcher()
     {
