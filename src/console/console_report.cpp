@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/main_dlg_logic.h"
+#include "app/main_dlg_memory_lines.h"
 #include "console/json_object.h"
 #include "monitors/system_load.h"
 
