@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/settings.h"
 #include "common/registry_key_win.h"
+#include "common/settings_keys.h"
 #include "tools/cache/cache_tables.h"
 
 namespace cache {

@@ -1,0 +1,25 @@
+#pragma once
+// The program's registry layout: its settings key under HKEY_LOCAL_MACHINE, the machine Run key
+// that holds its autostart value, and the names of the values it stores.
+
+constexpr char kSettingsKey[] = "Software\\Kelvane";
+constexpr char kSettingsParentKey[] = "Software";
+constexpr char kSettingsSubKey[] = "Kelvane";
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kAutostartValue[] = "Orvanta";
+
+// Value names; every one a DWORD except CPUMHZ (a string).
+constexpr char kUserType[] = "UserType";
+constexpr char kSliderPos[] = "SliderPos";
+constexpr char kSoundAlert[] = "SoundAlert";
+constexpr char kAutoDefrag[] = "AutoDefrag";
+constexpr char kCleanClipBoard[] = "CleanClipBoard";
+constexpr char kBuildReport[] = "BuildReport";
+constexpr char kRamAlertValue[] = "RamAlertValue";
+constexpr char kNoticeDialog[] = "NoticeDialog";
+constexpr char kOtherFunctionTips[] = "OtherFunctionTips";
+constexpr char kShowStatus[] = "ShowStatus";
+constexpr char kCpuMhz[] = "CPUMHZ";
+constexpr char kCleanMethods[] = "CleanMethods";
+constexpr char kStandbyAutoClean[] = "StandbyAutoClean";
+constexpr char kStandbyAlertValue[] = "StandbyAlertValue";
