@@ -30,7 +30,7 @@ BOOL CAboutDlg::OnInit()
     SetItemText(IDC_STATIC_VERSION, "V" TIDEWELL_VERSION_TEXT);
 
     CResourceText texts;
-    win32::ApplyTexts(*this, texts, nullptr,
+    win32::ApplyTexts(*this, texts.Lookup(), nullptr,
                       {win32::TextItem{IDC_STATICCOPYRIGHT, "IDC_STATICCOPYRIGHT"},
                        win32::TextItem{IDC_STATICPROGRAM, "IDC_STATICPROGRAM"},
                        win32::TextItem{IDC_STATICABOUTKG, "IDC_STATICABOUTKG"},

@@ -77,7 +77,7 @@ BOOL CCleaningMethodsDlg::OnInit()
 {
     CResourceText texts;
     win32::ApplyTexts(
-        *this, texts, "IDD_CLEANING_METHODS",
+        *this, texts.Lookup(), "IDD_CLEANING_METHODS",
         {win32::TextItem{IDC_METHODS_INTRO, "IDC_METHODS_INTRO"},
          win32::TextItem{IDC_METHOD_FILL, "MethodFillAndRelease"},
          win32::TextItem{IDC_METHOD_WORKINGSETS, "MethodEmptyWorkingSets"},

@@ -35,7 +35,7 @@ BOOL CDefragQueryDlg::OnInit()
     SetTimer(hwnd(), kLoadCopyTimer, kLoadCopyPeriodMs, nullptr);
 
     CResourceText texts;
-    win32::ApplyTexts(*this, texts, "IDD_DEFRAGQUERY_DIALOG",
+    win32::ApplyTexts(*this, texts.Lookup(), "IDD_DEFRAGQUERY_DIALOG",
                       {win32::TextItem{IDC_STATICDEDLGQUERY0, "IDC_STATICDEDLGQUERY0"},
                        win32::TextItem{IDC_STATICDEDLGQUERY1, "IDC_STATICDEDLGQUERY1"},
                        win32::TextItem{IDC_STATICDEDLGQUERY2, "IDC_STATICDEDLGQUERY2"},

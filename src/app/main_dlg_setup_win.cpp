@@ -190,7 +190,7 @@ void CMainDlg::StyleLabels()
         label.SetFontName(style.face);
     }
     CResourceText texts;
-    win32::ApplyTexts(*this, texts, nullptr,
+    win32::ApplyTexts(*this, texts.Lookup(), nullptr,
                       {win32::TextItem{IDC_TITLE1, "Title1"}, win32::TextItem{IDC_TITLE2, "Title2"},
                        win32::TextItem{IDC_TITLE3, "Title3"}, win32::TextItem{IDC_TITLE4, "Title4"}});
     SetItemText(IDC_CLEAN_PERCENT, "0 %");
@@ -242,7 +242,7 @@ void CMainDlg::ApplyControlTexts()
 {
     CResourceText texts;
     win32::ApplyTexts(
-        *this, texts, nullptr,
+        *this, texts.Lookup(), nullptr,
         {win32::TextItem{IDC_LZL_BUTTON, "IDC_LZL_BUTTON"}, win32::TextItem{IDC_CLEANRAM_BT, "IDC_CLEANRAM_BT"},
          win32::TextItem{IDCANCEL, "IDCANCEL"}, win32::TextItem{IDC_TAB_BUTTON, "IDC_TAB_BUTTON1"},
          win32::TextItem{IDC_STATICBT2, "IDC_STATICBT2"}, win32::TextItem{IDC_STATICBT4, "IDC_STATICBT4"},

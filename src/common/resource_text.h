@@ -1,5 +1,6 @@
 #pragma once
 // Looks texts up in section "Resource" of the interface text file beside the program.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -18,6 +19,11 @@ public:
     // dialog's many lookups cost one parse and an edited file shows the next time it opens.
     std::string GetText(const std::string& fileName, const std::string& key);
     std::string Text(const std::string& key) { return GetText(kInterfaceTextFile, key); }
+    // Text as a function, for code that only looks texts up; valid while this object lives.
+    std::function<std::string(const std::string&)> Lookup()
+    {
+        return [this](const std::string& key) { return Text(key); };
+    }
 
 private:
     std::string path_;

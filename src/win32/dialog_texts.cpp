@@ -2,13 +2,13 @@
 
 namespace win32 {
 
-void ApplyTexts(const Dialog& dialog, CResourceText& texts, const char* captionKey,
+void ApplyTexts(const Dialog& dialog, const TextLookup& lookup, const char* captionKey,
                 std::initializer_list<TextItem> items)
 {
     if (captionKey)
-        dialog.SetCaption(texts.Text(captionKey));
+        dialog.SetCaption(lookup(captionKey));
     for (const TextItem& item : items)
-        dialog.SetItemText(item.id, texts.Text(item.key));
+        dialog.SetItemText(item.id, lookup(item.key));
 }
 
 } // namespace win32

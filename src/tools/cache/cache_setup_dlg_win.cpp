@@ -33,7 +33,7 @@ BOOL CCacheSetupDlg::OnInit()
     WriteControls();
     SetUpSliders();
     CResourceText texts;
-    win32::ApplyTexts(*this, texts, "IDC_BUTTONOT1",
+    win32::ApplyTexts(*this, texts.Lookup(), "IDC_BUTTONOT1",
                       {win32::TextItem{IDC_STATICCKG1, "IDC_STATICCKG1"},
                        win32::TextItem{IDC_STATICHDIOCACHE, "IDC_STATICHDIOCACHE"},
                        win32::TextItem{IDC_STATICCDIOCACHE, "IDC_STATICCDIOCACHE"},

@@ -49,7 +49,7 @@ void CProcessDlg::WriteControls() { SetChecked(IDC_DLL_CHECK, alwaysUnloadDll_);
 BOOL CProcessDlg::OnInit()
 {
     CResourceText texts;
-    win32::ApplyTexts(*this, texts, "IDD_PROCESS_DIALOG",
+    win32::ApplyTexts(*this, texts.Lookup(), "IDD_PROCESS_DIALOG",
                       {win32::TextItem{IDC_DLL_CHECK, "IDC_DLL_CHECK"},
                        win32::TextItem{IDC_REFRESHPROCESS_BT, "IDC_REFRESHPROCESS_BT"},
                        win32::TextItem{IDC_KILLPROCESS_BT, "IDC_KILLPROCESS_BT"},

@@ -32,7 +32,7 @@ CServiceDlg::CServiceDlg() : ToolDialog(IDD_SERVICE_DIALOG) {}
 BOOL CServiceDlg::OnInit()
 {
     CResourceText texts;
-    win32::ApplyTexts(*this, texts, "IDD_SERVICE_DIALOG",
+    win32::ApplyTexts(*this, texts.Lookup(), "IDD_SERVICE_DIALOG",
                       {win32::TextItem{IDC_STOPSEVALL_BT, "IDC_STOPSEVALL_BT"},
                        win32::TextItem{IDC_StartSEVALL_BT, "IDC_StartSEVALL_BT"},
                        win32::TextItem{IDC_STOPSEVONE_BT, "IDC_STOPSEVONE_BT"},

@@ -28,7 +28,7 @@ BOOL CAutorunDlg::OnInit()
 {
     CheckStartupConflicts(delayList_, hwnd());
     CResourceText texts;
-    win32::ApplyTexts(*this, texts, "IDD_AUTORUN_DIALOG",
+    win32::ApplyTexts(*this, texts.Lookup(), "IDD_AUTORUN_DIALOG",
                       {win32::TextItem{IDC_LGRUN_BUTTON, "IDC_LGRUN_BUTTON"},
                        win32::TextItem{IDC_DELRUN_BUTTON, "IDC_DELRUN_BUTTON"},
                        win32::TextItem{IDC_APPLYRUN_BUTTON, "IDC_APPLYRUN_BUTTON"},

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/resource_text.h"
 #include "resources/resource.h"
 #include "win32/common_controls.h"
 #include "win32/dialog_texts.h"
@@ -55,7 +56,7 @@ BOOL CRunSetupDlg::OnInit()
         SetChecked(IDC_RADIOONE, true);
     }
     CResourceText texts;
-    win32::ApplyTexts(*this, texts, "IDD_RUNSETUP_DIALOG",
+    win32::ApplyTexts(*this, texts.Lookup(), "IDD_RUNSETUP_DIALOG",
                       {win32::TextItem{IDC_STATICKGS, "IDC_STATICKGS"}, win32::TextItem{IDC_RADIOONE, "IDC_RADIOONE"},
                        win32::TextItem{IDC_RADIOTWO, "IDC_RADIOTWO"}, win32::TextItem{IDC_RADIOTHREE, "IDC_RADIOTHREE"},
                        win32::TextItem{IDC_STATICSJSZ, "IDC_STATICSJSZ"}, win32::TextItem{IDOKINRS, "IDOKINRS"},
