@@ -28,6 +28,7 @@ fuzz: fuzz-build
 	scripts/run-fuzz.sh $(FUZZ) 240
 
 test: native win fuzz-build
+	scripts/check-layers.sh
 	scripts/wine-env.sh $(PREFIX)
 	xvfb-run -a -s "-screen 0 1280x1024x24" scripts/run-tests.sh $(NATIVE) $(WIN)
 	scripts/run-fuzz.sh $(FUZZ) 10
