@@ -294,7 +294,7 @@ bool CMainDlg::ExplainAutostartRefusal(POINT client)
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&box), 2);
     if (!PtInRect(&box, client))
         return false;
-    MessageBox(hwnd(), "strAutorunRefused", MB_ICONEXCLAMATION);
+    ShowMessageOfKey(hwnd(), "strAutorunRefused", MB_ICONEXCLAMATION);
     return true;
 }
 
