@@ -66,7 +66,7 @@ bool AutostartExists()
     return RunValueExists() || (TaskSchedulerExpected() && CurrentTaskService().Exists(kLogonTaskName));
 }
 
-bool AutostartAllowed(const std::string& programPath) { return ProtectedPlaceCheck()(programPath); }
+bool AutostartAllowed(const std::string& programPath) { return CheckProtectedPlace(programPath); }
 
 bool EnableAutostart(const std::string& programPath)
 {

@@ -3,7 +3,9 @@
 #include <aclapi.h>
 #include <sddl.h>
 
-#include "monitors/cpu_usage_win.h"
+#include <utility>
+
+#include "common/windows_family_win.h"
 
 namespace {
 
@@ -134,8 +136,13 @@ bool IsProtectedPlace(const std::string& filePath)
     return true;
 }
 
-std::function<bool(const std::string&)>& ProtectedPlaceCheck()
+namespace {
+std::function<bool(const std::string&)> placeCheck;
+} // namespace
+
+bool CheckProtectedPlace(const std::string& filePath)
 {
-    static std::function<bool(const std::string&)> check = IsProtectedPlace;
-    return check;
+    return placeCheck ? placeCheck(filePath) : IsProtectedPlace(filePath);
 }
+
+void SetProtectedPlaceCheck(std::function<bool(const std::string& filePath)> check) { placeCheck = std::move(check); }

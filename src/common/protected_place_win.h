@@ -19,6 +19,8 @@ std::optional<ObjectAccess> ReadObjectAccess(const std::string& path);
 // protected there.
 bool IsProtectedPlace(const std::string& filePath);
 
-// What the program asks, through a replaceable check: Wine reports every file as owned and fully
-// writable by the user, so tests that need a protected place pretend one here.
-std::function<bool(const std::string& filePath)>& ProtectedPlaceCheck();
+// What the program asks: IsProtectedPlace unless a check is installed. Wine reports every file as
+// owned and fully writable by the user, so tests that need a protected place install one; an empty
+// check puts IsProtectedPlace back.
+bool CheckProtectedPlace(const std::string& filePath);
+void SetProtectedPlaceCheck(std::function<bool(const std::string& filePath)> check);

@@ -53,14 +53,6 @@ constexpr char kCpuUsageValue[] = "KERNEL\\CPUUsage";
 
 } // namespace
 
-bool IsWindows9x()
-{
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-    GetVersionExA(&version);
-    return version.dwPlatformId != VER_PLATFORM_WIN32_NT;
-}
-
 void CCpuUsage::SampleNt(int32_t* load)
 {
     const HMODULE ntdll = GetModuleHandleA("ntdll");

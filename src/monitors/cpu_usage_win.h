@@ -4,8 +4,7 @@
 
 #include <cstdint>
 
-// True on Windows 95/98/Me: the one platform-family test of the program.
-bool IsWindows9x();
+#include "common/windows_family_win.h"
 
 class CCpuUsage {
 public:

@@ -13,18 +13,12 @@ namespace testing_support {
 // Every place reads as protected (or, set false, as not) while it lives.
 class PretendPlaces {
 public:
-    PretendPlaces() : saved_(ProtectedPlaceCheck())
-    {
-        ProtectedPlaceCheck() = [this](const std::string&) { return protectedPlace; };
-    }
-    ~PretendPlaces() { ProtectedPlaceCheck() = saved_; }
+    PretendPlaces() { SetProtectedPlaceCheck([this](const std::string&) { return protectedPlace; }); }
+    ~PretendPlaces() { SetProtectedPlaceCheck(nullptr); }
     PretendPlaces(const PretendPlaces&) = delete;
     PretendPlaces& operator=(const PretendPlaces&) = delete;
 
     bool protectedPlace = true;
-
-private:
-    std::function<bool(const std::string&)> saved_;
 };
 
 class RecordingTaskService : public TaskService, public PretendPlaces {

@@ -13,7 +13,7 @@ void CDelayLauncher::Start()
     startTick_ = TickCount();
     std::vector<StartupItem> table;
     // Started elevated, so only what no plain user could have written or planted.
-    if (ProtectedPlaceCheck()(delayList_))
+    if (CheckProtectedPlace(delayList_))
         CDelayList(delayList_).LoadForLaunch(table);
     for (StartupItem& item : table)
         item.command = CommandToStart(item);
