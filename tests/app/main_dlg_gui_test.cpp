@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "app/main_dlg_fixture_win.h"
-#include "app/main_dlg_logic.h"
+#include "app/main_dlg_dates.h"
+#include "app/main_dlg_memory_lines.h"
+#include "app/main_dlg_processor_lines.h"
 #include "common/resource_text.h"
 #include "controls/dib_canvas_win.h"
 #include "monitors/system_load_win.h"
