@@ -293,10 +293,9 @@ TEST_F(MainDlgTest, CleanUpRunEndEnablesTheButtonsAndTrayCleansRunNothing)
 
     // A worker that cannot start ends the run at once: buttons back, nothing reported.
     dialog_->SetChecked(IDC_CHECKLOG, true);
-    const auto starter = CleanWorkerStarter();
-    CleanWorkerStarter() = [](LPTHREAD_START_ROUTINE, void*) -> HANDLE { return nullptr; };
+    SetCleanWorkerStarter([](LPTHREAD_START_ROUTINE, void*) -> HANDLE { return nullptr; });
     Command(IDC_CLEANRAM_BT);
-    CleanWorkerStarter() = starter;
+    SetCleanWorkerStarter(nullptr);
     EXPECT_FALSE(CleanState.busy);
     EXPECT_TRUE(modals_.empty());
     EXPECT_EQ(GaugePos(), 0);
