@@ -12,8 +12,9 @@ mkdir -p "$out"
 export TIDEWELL_SCREENSHOT_DIR="Z:$(echo "$out" | tr / '\\')"
 
 # shoot PREFIX FOLDER SUFFIX FILTER: the pictures the tests in FOLDER take, named <name>SUFFIX.
+# The screen is larger than the main window at 144 DPI (1054 px tall): off-screen parts come out black.
 shoot() {
-  WINEPREFIX=$1 TIDEWELL_SCREENSHOT_SUFFIX=$3 xvfb-run -a -s "-screen 0 1280x1024x24" \
+  WINEPREFIX=$1 TIDEWELL_SCREENSHOT_SUFFIX=$3 xvfb-run -a -s "-screen 0 1920x1440x24" \
     "$here/wine-exec.sh" "$2/gui_tests.exe" --gtest_filter="$4" >/dev/null
   WINEPREFIX=$1 "$(dirname "$WINE64")/wineserver" -k 2>/dev/null || true
 }
