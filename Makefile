@@ -41,7 +41,7 @@ screenshot: win
 
 bench: win
 	scripts/wine-env.sh $(PREFIX)
-	scripts/run-bench.sh $(WIN)
+	xvfb-run -a -s "-screen 0 1280x1024x24" scripts/run-bench.sh $(WIN)
 
 # build/dist: the portable zip and the English and Chinese MSIs.
 dist: win
