@@ -42,6 +42,7 @@ int ShowMessageOfKey(HWND owner, const char* textKey, UINT style, const char* ca
 bool CMainDlg::OnCommand(int id, int code, HWND /*control*/)
 {
     const HandlerScope scope(*this);
+    controlsMayHaveChanged_ = true;
     static constexpr Command kCommands[] = {
         {IDC_LZL_BUTTON, BN_CLICKED, &CMainDlg::Organise},
         {ID_TRAY_ORGANIZE, kAnyCode, &CMainDlg::Organise},

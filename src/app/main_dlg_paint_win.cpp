@@ -5,13 +5,12 @@ namespace {
 
 constexpr int kCorner = 15;
 
-// A rounded panel; its region and brush live only for this call.
-void FillRoundPanel(HDC dc, int left, int top, int right, int bottom, COLORREF colour)
+// A rounded panel; its region lives only for this call.
+void FillRoundPanel(HDC dc, int left, int top, int right, int bottom, HBRUSH brush)
 {
     win32::UniqueGdi<HRGN> region(CreateRoundRectRgn(left, top, right, bottom, kCorner, kCorner));
-    win32::UniqueGdi<HBRUSH> brush(CreateSolidBrush(colour));
     if (region && brush)
-        FillRgn(dc, region.get(), brush.get());
+        FillRgn(dc, region.get(), brush);
 }
 
 } // namespace
@@ -36,19 +35,17 @@ void CMainDlg::PaintPanels(HDC dc)
 {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    {
-        win32::UniqueGdi<HBRUSH> grey(CreateSolidBrush(RGB(215, 215, 215)));
-        FillRect(dc, &client, grey.get());
-    }
+    using controls::Rgb;
+    panelTools_.Fill(dc, client, Rgb(215, 215, 215));
     const RECT& left = expanded_ ? compactClient_ : client;
     if (expanded_) {
         const RECT& full = expandedClient_;
         const int x = RightPanelX(ToBox(full), ToBox(compactClient_));
-        FillRoundPanel(dc, x + 20, 10, full.right - 6, full.bottom - 8, RGB(50, 50, 50));
-        FillRoundPanel(dc, x + 18, 8, full.right - 8, full.bottom - 10, RGB(255, 255, 255));
+        FillRoundPanel(dc, x + 20, 10, full.right - 6, full.bottom - 8, panelTools_.Brush(Rgb(50, 50, 50)));
+        FillRoundPanel(dc, x + 18, 8, full.right - 8, full.bottom - 10, panelTools_.Brush(Rgb(255, 255, 255)));
     }
-    FillRoundPanel(dc, 10, 10, left.right - 8, left.bottom - 8, RGB(85, 85, 85));
-    FillRoundPanel(dc, 8, 8, left.right - 10, left.bottom - 10, RGB(0, 0, 90));
+    FillRoundPanel(dc, 10, 10, left.right - 8, left.bottom - 8, panelTools_.Brush(Rgb(85, 85, 85)));
+    FillRoundPanel(dc, 8, 8, left.right - 10, left.bottom - 10, panelTools_.Brush(Rgb(0, 0, 90)));
 }
 
 HBRUSH CMainDlg::OnCtlColor(HDC dc, HWND control, UINT message)

@@ -16,9 +16,11 @@
 #include "memory/memory_cleaner.h"
 #include "memory/memory_lists_win.h"
 #include "monitors/cpu_usage_win.h"
+#include "monitors/system_load.h"
 #include "monitors/system_load_win.h"
 #include "resources/resource.h"
 #include "tools/startup/delay_launcher_win.h"
+#include "win32/dpi.h"
 
 using controls::Rgb;
 
@@ -70,48 +72,70 @@ void CMainDlg::OnTimer(UINT_PTR id)
 void CMainDlg::OnDisplayTick()
 {
     KillTimer(hwnd(), kDisplayTimer);
-    ReadControls();
+    // Every change to the controls the tick exchanges arrives as a command first.
+    if (controlsMayHaveChanged_) {
+        ReadControls();
+        controlsMayHaveChanged_ = false;
+    }
 
     const LocalTime now = CurrentLocalTime();
     const std::string& weekday = texts_.weekdays[static_cast<size_t>(now.dayOfWeek) % texts_.weekdays.size()];
-    SetItemText(IDC_CLOCK_TITLE, ClockHeading(texts_.curTime));
-    SetItemText(IDC_CLOCK_LINE, DateLine(now, fields_.twelveHour, weekday));
+    ShowItemText(IDC_CLOCK_TITLE, ClockHeading(texts_.curTime));
+    ShowItemText(IDC_CLOCK_LINE, DateLine(now, fields_.twelveHour, weekday));
 
-    RefreshMemoryFigures();
+    // One reading of each source a tick: every figure below agrees with the others.
+    const MemoryFigures figures = ReadMemoryFigures();
+    const MemoryStatus status = StatusFromFigures(figures);
+    RefreshMemoryFigures(figures, status);
 
     int32_t load = 0;
     CCpuUsage::Sample(&load);
     cpuGraph_.AddValue(cpuSeries_, load);
     cpuGraph_.Advance();
 
-    int32_t systemLoad = 0, freePercent = 0;
-    GetSystemLoad(&systemLoad, &freePercent);
+    const int32_t freePercent = FreeMemoryPercent(status);
     tray_.SetTooltipText(TrayTooltip(texts_.tipsCpu, load, texts_.tipsRam, freePercent));
     memoryGraph_.SetCaptionColor(MemoryAtAlert(freePercent, fields_.alertText) ? Rgb(255, 0, 0) : kLightBlue);
     memoryGraph_.SetCaption(MemoryGraphCaption(freePercent));
-    SetItemText(IDC_CPU_LOAD, ProcessorLoadLine(texts_.cpuLoad, load));
+    ShowItemText(IDC_CPU_LOAD, ProcessorLoadLine(texts_.cpuLoad, load));
 
     SetTimer(hwnd(), kDisplayTimer, kDisplayMs, nullptr);
 }
 
+void CMainDlg::ShowItemText(int id, const std::string& text)
+{
+    // Setting a text repaints the label even when it is the same. The tick alone writes these
+    // labels, so what it wrote last is what they show: no window message to compare.
+    const auto shown = shownTexts_.find(id);
+    if (shown != shownTexts_.end() && shown->second == text)
+        return;
+    SetItemText(id, text);
+    shownTexts_[id] = text;
+}
+
 void CMainDlg::RefreshMemoryFigures()
 {
-    MemoryStatus status;
-    CMemoryCleaner::SampleStatus(status);
     const MemoryFigures figures = ReadMemoryFigures();
+    RefreshMemoryFigures(figures, StatusFromFigures(figures));
+}
+
+void CMainDlg::RefreshMemoryFigures(const MemoryFigures& figures, const MemoryStatus& status)
+{
     const double pageFree = FreeRatio(figures.availPageFile, figures.totalPageFile);
     const double virtualFree = FreeRatio(figures.availVirtual, figures.totalVirtual);
-    SetItemText(IDC_PAGE_PERCENT, PercentLine(pageFree * 100, texts_.pageFree));
-    SetItemText(IDC_VIRT_PERCENT, PercentLine(virtualFree * 100, texts_.vramFree));
-    SetItemText(IDC_PHYS_PERCENT, PercentLine(PhysicalFreePercent(status), texts_.ramFree));
+    ShowItemText(IDC_PAGE_PERCENT, PercentLine(pageFree * 100, texts_.pageFree));
+    ShowItemText(IDC_VIRT_PERCENT, PercentLine(virtualFree * 100, texts_.vramFree));
+    ShowItemText(IDC_PHYS_PERCENT, PercentLine(PhysicalFreePercent(status), texts_.ramFree));
 
     const int positions[] = {status.availPhysMB, static_cast<int>(status.totalPhysMB * pageFree),
                              static_cast<int>(status.totalPhysMB * virtualFree)};
     for (size_t i = 0; i < 3; ++i) {
+        if (gauges_[i].state.position == positions[i])
+            continue;
         gauges_[i].state.position = positions[i];
         gauges_[i].Invalidate();
     }
-    SetItemText(IDC_PRAM_LINE, PhysicalLine(texts_.pramTotal, status.totalPhysMB, texts_.pramFree, status.availPhysMB));
+    ShowItemText(IDC_PRAM_LINE, PhysicalLine(texts_.pramTotal, status.totalPhysMB, texts_.pramFree, status.availPhysMB));
     if (memoryGraph_.hwnd()) {
         memoryGraph_.SetRange(0, status.totalPhysMB);
         memoryGraph_.SetPos(status.totalPhysMB - status.availPhysMB);
@@ -123,10 +147,12 @@ void CMainDlg::OnRulesTick()
     KillTimer(hwnd(), kRulesTimer);
     ReadTickSettings(g_tickSettings);
     const int32_t alertValue = g_tickSettings.ramAlertValue;
+    // The rules need the memory only: the processor sample belongs to the display tick.
+    MemoryStatus status;
+    CMemoryCleaner::SampleStatus(status);
+    const int32_t freePercent = FreeMemoryPercent(status);
 
     if (g_tickSettings.soundAlert && !CleanState.busy) {
-        int32_t load = 0, freePercent = 0;
-        GetSystemLoad(&load, &freePercent);
         if (AlertDue(true, false, freePercent, alertValue)) {
             tray_.SetIconResource(IDI_ALERT);
             PlayAlertSound(GetModulePath("Alert.wav"));
@@ -137,8 +163,6 @@ void CMainDlg::OnRulesTick()
     if (g_tickSettings.autoDefrag || g_tickSettings.standbyAutoClean) {
         bool lowMemory = false, standbyFull = false;
         if (!CleanState.busy) {
-            int32_t load = 0, freePercent = 0;
-            GetSystemLoad(&load, &freePercent);
             lowMemory = g_tickSettings.autoDefrag && freePercent <= alertValue;
             standbyFull = g_tickSettings.standbyAutoClean && StandbyListFullNow(g_tickSettings.standbyAlertValue);
         }
@@ -158,20 +182,25 @@ void CMainDlg::OnRulesTick()
         }
     }
     if (!busyShown)
-        RefreshTrayPicture();
+        RefreshTrayPicture(status);
     if (!exiting_)
         SetTimer(hwnd(), kRulesTimer, kRulesMs, nullptr);
 }
 
-void CMainDlg::RefreshTrayPicture()
+void CMainDlg::RefreshTrayPicture(const MemoryStatus& status)
 {
     if (CleanState.busy) {
         tray_.SetIconResource(IDI_BUSY);
         return;
     }
-    win32::UniqueIcon picture(BuildTrayPicture(hwnd()));
+    // Made and handed to the shell only when it shows something else.
+    const int size = win32::SmallIconSize();
+    const std::string name = TrayPictureName(status, size);
+    if (tray_.ShowsPicture(name))
+        return;
+    win32::UniqueIcon picture(BuildTrayPicture(hwnd(), status, size));
     if (picture)
-        tray_.SetIcon(picture.get());
+        tray_.SetIcon(picture.get(), name);
 }
 
 void CMainDlg::OnHiddenStartTick()

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,6 +19,7 @@
 #include "controls/color_static_win.h"
 #include "controls/history_bar_graph_win.h"
 #include "controls/line_graph_win.h"
+#include "controls/paint_tools_win.h"
 #include "memory/clean_run_win.h"
 #include "memory/cleaning_methods.h"
 #include "win32/dialog.h"
@@ -111,8 +113,10 @@ private:
     void OnRulesTick();
     void OnHiddenStartTick();
     void OnLauncherTick();
+    void ShowItemText(int id, const std::string& text);
     void RefreshMemoryFigures();
-    void RefreshTrayPicture();
+    void RefreshMemoryFigures(const MemoryFigures& figures, const MemoryStatus& status);
+    void RefreshTrayPicture(const MemoryStatus& status);
 
     // The cleaning run's commands and display (main_dlg_clean_win.cpp).
     void ShowPercent(const std::string& text) override;
@@ -195,6 +199,7 @@ private:
 
     // Painting (main_dlg_paint_win.cpp).
     void PaintPanels(HDC dc);
+    controls::PaintTools panelTools_;
 
     std::optional<std::string> firstArgument_;
     Fields fields_;
@@ -207,6 +212,8 @@ private:
     bool autostartAllowed_ = true; // false: the box is disabled, the program's folder is not protected
     bool exitPending_ = false; // asked for inside a modal loop; finishes when it has unwound
     int handlerDepth_ = 0;
+    bool controlsMayHaveChanged_ = true; // a command came since the tick last read the controls
+    std::map<int, std::string> shownTexts_; // the texts the tick gave its labels
     win32::UniqueIcon windowIcon_;
     RECT fullRect_{}, compactRect_{}, currentRect_{};
     RECT compactClient_{}, expandedClient_{};

@@ -35,6 +35,7 @@ BOOL CTrayIcon::Create(HWND owner, UINT callbackMessage, const std::string& tool
     data_.uCallbackMessage = callbackMessage;
     icon_.reset(icon ? CopyIcon(icon) : nullptr);
     data_.hIcon = icon_.get();
+    picture_.clear();
     const std::string tip = controls::CutUtf8(tooltip, kTipBytes - 1);
     std::memcpy(data_.szTip, tip.c_str(), tip.size() + 1);
     wanted_ = true;
@@ -52,7 +53,7 @@ BOOL CTrayIcon::RemoveIcon()
     return result;
 }
 
-BOOL CTrayIcon::SetIcon(HICON icon)
+BOOL CTrayIcon::SetIcon(HICON icon, const std::string& picture)
 {
     if (!enabled_)
         return 0;
@@ -60,17 +61,27 @@ BOOL CTrayIcon::SetIcon(HICON icon)
     data_.hIcon = copy.get();
     const BOOL result = Notify(NIM_MODIFY, NIF_ICON);
     icon_ = std::move(copy); // the shell has its own copy of the previous one by now
+    // A refused picture is handed again next time.
+    picture_ = result ? picture : std::string();
     return result;
+}
+
+bool CTrayIcon::ShowsPicture(const std::string& picture) const
+{
+    return enabled_ && !picture.empty() && picture == picture_;
 }
 
 BOOL CTrayIcon::SetIconResource(UINT resourceId)
 {
+    const std::string picture = "#" + std::to_string(resourceId);
+    if (ShowsPicture(picture))
+        return TRUE;
     const WORD id = static_cast<WORD>(resourceId);
     HINSTANCE module = win32::ResourceModule();
     if (!FindResourceA(module, MAKEINTRESOURCEA(id), RT_GROUP_ICON))
         module = GetModuleHandleA(nullptr);
     // LoadIcon's icons are shared: never destroyed.
-    return SetIcon(LoadIconA(module, MAKEINTRESOURCEA(id)));
+    return SetIcon(LoadIconA(module, MAKEINTRESOURCEA(id)), picture);
 }
 
 BOOL CTrayIcon::SetTooltipText(const std::string& text)
@@ -78,6 +89,8 @@ BOOL CTrayIcon::SetTooltipText(const std::string& text)
     if (!enabled_)
         return 0;
     const std::string tip = controls::CutUtf8(text, kTipBytes - 1);
+    if (tip == data_.szTip)
+        return TRUE;
     std::memcpy(data_.szTip, tip.c_str(), tip.size() + 1);
     return Notify(NIM_MODIFY, NIF_TIP);
 }

@@ -20,10 +20,15 @@ public:
 
     // Refused (0) on systems without a notification area and without a live owner window.
     BOOL Create(HWND owner, UINT callbackMessage, const std::string& tooltip, HICON icon, UINT id);
-    // The caller keeps owning `icon` and may destroy it after the call.
-    BOOL SetIcon(HICON icon);
+    // The caller keeps owning `icon` and may destroy it after the call. `picture` names what the
+    // icon shows, for ShowsPicture; empty when it has no name.
+    BOOL SetIcon(HICON icon, const std::string& picture = {});
+    // Hands the resource's icon to the shell unless it is the picture shown already.
     BOOL SetIconResource(UINT resourceId);
-    // Cut to the 63 bytes the shell keeps, at a character boundary.
+    // True when the shell has the picture of that name: it need not be made or handed again.
+    bool ShowsPicture(const std::string& picture) const;
+    // Cut to the 63 bytes the shell keeps, at a character boundary; handed to the shell only when
+    // it differs from the tooltip it has.
     BOOL SetTooltipText(const std::string& text);
     BOOL RemoveIcon();
 
@@ -49,4 +54,5 @@ private:
     NOTIFYICONDATAA data_{};
     bool wanted_ = false;    // created and not removed: re-add after a shell restart
     win32::UniqueIcon icon_; // our copy of the picture, still valid when the shell restarts
+    std::string picture_;    // the name of the picture the shell has
 };

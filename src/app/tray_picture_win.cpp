@@ -35,6 +35,11 @@ HICON BuildTrayPicture(HWND window)
     return BuildTrayPicture(window, status, win32::SmallIconSize());
 }
 
+std::string TrayPictureName(const MemoryStatus& status, int size)
+{
+    return std::to_string(TrayBaseIcon(status)) + " " + TrayPictureText(status) + " " + std::to_string(size);
+}
+
 HICON BuildTrayPicture(HWND window, const MemoryStatus& status, int size)
 {
     // Drawn at the size the tray shows, so the number is not shrunk into a blur.

@@ -104,7 +104,7 @@ void BusyProgressCtrl::Paint(HDC target)
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (!buffer_ && !buffer_.Create(hwnd(), width, height))
         return;
-    DrawBusyProgress(buffer_.dc(), {state, colours, width, height});
+    DrawBusyProgress(buffer_.dc(), {state, colours, width, height, &tools_});
     buffer_.CopyTo(target);
 }
 

@@ -51,6 +51,7 @@ private:
     void OnBusyStep(WPARAM wp, LPARAM lp);
 
     controls::BackBuffer buffer_;
+    controls::PaintTools tools_;
     std::shared_ptr<Worker> worker_;
     win32::UniqueHandle workerThread_;
     unsigned workerGeneration_ = 0;

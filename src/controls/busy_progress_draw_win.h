@@ -4,6 +4,7 @@
 
 #include "controls/busy_progress_model.h"
 #include "controls/colour.h"
+#include "controls/paint_tools_win.h"
 
 namespace controls {
 
@@ -21,14 +22,15 @@ struct BusyProgressDrawInfo {
     const BusyProgressState& state;
     const BusyProgressColours& colours;
     int width = 0, height = 0; // the drawn rectangle, from (0, 0)
+    PaintTools* tools = nullptr; // the control's own; none: made for this drawing only
 };
 
 void DrawBusyProgress(HDC dc, const BusyProgressDrawInfo& info);
 
 // The four drawing operations the picture is made of.
-void DrawBackground(HDC dc, const RECT& area, Colour background);
+void DrawBackground(HDC dc, const RECT& area, Colour background, PaintTools& tools);
 void DrawSegment(HDC dc, const RECT& segment); // with the pen and brush selected in `dc`
-void DrawActiveSegment(HDC dc, const RECT& segment, const BusyProgressColours& colours);
-void DrawPartialSegment(HDC dc, const RECT& segment, int width, Colour fill);
+void DrawActiveSegment(HDC dc, const RECT& segment, const BusyProgressColours& colours, PaintTools& tools);
+void DrawPartialSegment(HDC dc, const RECT& segment, int width, Colour fill, PaintTools& tools);
 
 } // namespace controls

@@ -9,6 +9,12 @@ bool GraphWindow::CreateOver(HWND dialog, int placeholderId, int id)
     return Create(WS_CHILD | WS_VISIBLE, PlaceholderRect(dialog, placeholderId), dialog, id);
 }
 
+void GraphWindow::ShowChange() const
+{
+    if (hwnd() && IsWindowVisible(hwnd()))
+        InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
 bool GraphWindow::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result)
 {
     result = 0;
@@ -18,10 +24,12 @@ bool GraphWindow::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result)
         return true;
     case WM_PAINT: {
         win32::PaintDc dc(hwnd());
+        BringPictureUpToDate();
         buffer_.CopyTo(dc.get());
         return true;
     }
     case WM_PRINTCLIENT:
+        BringPictureUpToDate();
         buffer_.CopyTo(reinterpret_cast<HDC>(wp));
         return true;
     default:

@@ -1,5 +1,6 @@
 #pragma once
-// A graph that keeps its whole picture in a back buffer: painting only copies the buffer.
+// A graph that keeps its whole picture in a back buffer: painting brings the buffer up to date and
+// copies it, so a graph that cannot be seen draws nothing.
 #include <windows.h>
 
 #include "controls/control_window_win.h"
@@ -14,6 +15,10 @@ public:
 
 protected:
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    // Draws what has been recorded since the last paint into the buffer.
+    virtual void BringPictureUpToDate() {}
+    // Asks for a paint when the graph can be seen; a hidden one is painted when it is shown.
+    void ShowChange() const;
     BackBuffer buffer_;
 };
 

@@ -4,45 +4,46 @@ namespace controls {
 
 namespace {
 
-void FillHatched(HDC dc, const RECT& area)
+void FillHatched(HDC dc, const RECT& area, HBRUSH hatch)
 {
-    win32::UniqueGdi<HBRUSH> hatch(CreateHatchBrush(HS_HORIZONTAL, ToColorRef(kHistoryHatchColour)));
     SetBkMode(dc, OPAQUE);
     SetBkColor(dc, ToColorRef(kGraphBackground));
-    FillRect(dc, &area, hatch.get());
+    FillRect(dc, &area, hatch);
 }
 
-void DrawReferenceLines(HDC dc, int width)
+void DrawReferenceLines(HDC dc, int width, PaintTools& solid)
 {
     for (const ReferenceLine& line : kHistoryReferenceLines)
-        controls::FillSolid(dc, RECT{0, line.row, width, line.row + 1}, line.colour);
+        solid.Fill(dc, RECT{0, line.row, width, line.row + 1}, line.colour);
 }
 
 } // namespace
 
-void PaintHistoryBackground(HDC dc, int width, int height)
+HistoryBarTools::HistoryBarTools() : hatch(CreateHatchBrush(HS_HORIZONTAL, ToColorRef(kHistoryHatchColour))) {}
+
+void PaintHistoryBackground(HDC dc, int width, int height, HistoryBarTools& tools)
 {
-    FillHatched(dc, RECT{0, 0, width, height});
-    DrawReferenceLines(dc, width);
+    FillHatched(dc, RECT{0, 0, width, height}, tools.hatch.get());
+    DrawReferenceLines(dc, width, tools.solid);
 }
 
-void AdvanceHistoryPicture(HDC dc, const HistoryBarDrawInfo& info)
+void AdvanceHistoryPicture(HDC dc, const HistoryBarDrawInfo& info, HistoryBarTools& tools)
 {
     const int right = info.width, bottom = info.height;
     BitBlt(dc, 0, 0, right - kHistoryScrollStep, bottom, dc, kHistoryScrollStep, 0, SRCCOPY);
-    FillHatched(dc, RECT{right - kHistoryScrollStep, 0, right, bottom});
+    FillHatched(dc, RECT{right - kHistoryScrollStep, 0, right, bottom}, tools.hatch.get());
 
     const int bar = HistoryBarHeight(info.position, info.lower, info.upper, bottom);
     if (bar > 0)
-        controls::FillSolid(dc, RECT{right - kHistoryScrollStep, bottom - bar, right - kHistoryScrollStep + kHistoryBarWidth, bottom},
-                            kHistoryBarColour);
+        tools.solid.Fill(dc, RECT{right - kHistoryScrollStep, bottom - bar, right - kHistoryScrollStep + kHistoryBarWidth, bottom},
+                         kHistoryBarColour);
 
     if (!info.caption.empty()) {
         win32::SelectObjectScope font(dc, info.captionFont);
         SetTextColor(dc, ToColorRef(info.captionColour));
         TextOutA(dc, 0, 1, info.caption.c_str(), static_cast<int>(info.caption.size()));
     }
-    DrawReferenceLines(dc, right);
+    DrawReferenceLines(dc, right, tools.solid);
 }
 
 } // namespace controls
@@ -56,7 +57,7 @@ CHistoryBarGraph::CHistoryBarGraph() : captionColour_(static_cast<Colour>(GetSys
 
 void CHistoryBarGraph::SetCaptionHeight(int pixels)
 {
-    // Only the next picture step selects the font, so the old one can go at once.
+    // Only a picture step selects the font, while it is drawn, so the old one can go at once.
     captionFont_.reset(CreateFontA(pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                    OUT_CHARACTER_PRECIS, CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                                    "Tahoma"));
@@ -68,7 +69,6 @@ bool CHistoryBarGraph::Create(DWORD style, const RECT& rect, HWND parent, int id
                        parent, id);
 }
 
-
 void CHistoryBarGraph::SetRange(int lower, int upper)
 {
     lower_ = lower;
@@ -76,11 +76,12 @@ void CHistoryBarGraph::SetRange(int lower, int upper)
     if (!buffer_ && hwnd()) {
         RECT client;
         GetClientRect(hwnd(), &client);
-        if (buffer_.Create(hwnd(), client.right, client.bottom))
-            PaintHistoryBackground(buffer_.dc(), client.right, client.bottom);
+        if (buffer_.Create(hwnd(), client.right, client.bottom)) {
+            PaintHistoryBackground(buffer_.dc(), client.right, client.bottom, tools_);
+            backlog_.SetLimit(StepsAcross(client.right, kHistoryScrollStep));
+            ShowChange();
+        }
     }
-    if (hwnd())
-        InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 int CHistoryBarGraph::SetPos(int value)
@@ -88,9 +89,18 @@ int CHistoryBarGraph::SetPos(int value)
     const int previous = position_;
     position_ = ClampToRange(value, lower_, upper_);
     if (buffer_ && hwnd()) {
-        AdvanceHistoryPicture(buffer_.dc(), {buffer_.width(), buffer_.height(), lower_, upper_, position_, caption_,
-                                             captionColour_, captionFont_.get()});
-        InvalidateRect(hwnd(), nullptr, FALSE);
+        backlog_.Add(HistoryBarStep{lower_, upper_, position_, caption_, captionColour_});
+        ShowChange();
     }
     return previous;
+}
+
+void CHistoryBarGraph::BringPictureUpToDate()
+{
+    backlog_.Drain([this](const HistoryBarStep& step) {
+        AdvanceHistoryPicture(buffer_.dc(),
+                              {buffer_.width(), buffer_.height(), step.lower, step.upper, step.position, step.caption,
+                               step.captionColour, captionFont_.get()},
+                              tools_);
+    });
 }

@@ -6,6 +6,8 @@
 
 #include "controls/graph_window_win.h"
 #include "controls/history_bar_model.h"
+#include "controls/paint_tools_win.h"
+#include "controls/picture_backlog.h"
 
 namespace controls {
 
@@ -17,10 +19,24 @@ struct HistoryBarDrawInfo {
     HFONT captionFont = nullptr;
 };
 
+// What one step of the graph draws.
+struct HistoryBarStep {
+    int lower = 0, upper = 100, position = 0;
+    std::string caption;
+    Colour captionColour = 0;
+};
+
+// The brushes the picture is drawn with, made once per graph.
+struct HistoryBarTools {
+    HistoryBarTools();
+    win32::UniqueGdi<HBRUSH> hatch;
+    PaintTools solid;
+};
+
 // A fresh picture: hatched background and the reference lines.
-void PaintHistoryBackground(HDC dc, int width, int height);
+void PaintHistoryBackground(HDC dc, int width, int height, HistoryBarTools& tools);
 // Scrolls the picture one step and draws the newest bar, the caption and the reference lines.
-void AdvanceHistoryPicture(HDC dc, const HistoryBarDrawInfo& info);
+void AdvanceHistoryPicture(HDC dc, const HistoryBarDrawInfo& info, HistoryBarTools& tools);
 
 } // namespace controls
 
@@ -38,9 +54,14 @@ public:
     // The caption's font height in pixels (13 at 96 DPI).
     void SetCaptionHeight(int pixels);
 
+protected:
+    void BringPictureUpToDate() override;
+
 private:
     int lower_ = 0, upper_ = 100, position_ = 0;
     std::string caption_;
     controls::Colour captionColour_;
     win32::UniqueGdi<HFONT> captionFont_;
+    controls::HistoryBarTools tools_;
+    controls::PictureBacklog<controls::HistoryBarStep> backlog_;
 };

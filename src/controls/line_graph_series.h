@@ -1,6 +1,6 @@
 #pragma once
 // One line of the load graph: its range, its pending values and the rows of its last segment.
-// The pen is made from colour and width whenever the line is drawn.
+// The graph draws it with a pen of its colour and width.
 #include <string>
 #include <vector>
 

@@ -12,37 +12,35 @@ void DrawLine(HDC dc, int x1, int y1, int x2, int y2)
 
 } // namespace
 
-void PaintLineGraphGrid(HDC dc, const LineGraphDrawInfo& info)
+void PaintLineGraphGrid(HDC dc, const LineGraphDrawInfo& info, PaintTools& tools)
 {
     const RECT& c = info.client;
-    controls::FillSolid(dc, c, info.background);
-    win32::UniqueGdi<HPEN> pen(CreatePen(PS_SOLID, 1, ToColorRef(info.grid)));
-    win32::SelectObjectScope usePen(dc, pen.get());
+    tools.Fill(dc, c, info.background);
+    win32::SelectObjectScope usePen(dc, tools.Pen(info.grid));
     for (int x = c.left - 1; x < c.right; x += kLineGraphGrid)
         DrawLine(dc, x, c.top, x, c.bottom);
     for (int y = c.top - 1; y < c.bottom; y += kLineGraphGrid)
         DrawLine(dc, c.left, y, c.right, y);
 }
 
-void AdvanceLineGraphPicture(HDC dc, const LineGraphDrawInfo& info, std::vector<std::unique_ptr<CLineGraphSeries>>& series)
+void AdvanceLineGraphPicture(HDC dc, const LineGraphDrawInfo& info, const LineGraphStep& step,
+                             const std::vector<std::unique_ptr<CLineGraphSeries>>& series, PaintTools& tools)
 {
     const RECT& c = info.client;
     const int width = c.right - c.left, height = c.bottom - c.top;
-    controls::FillSolid(dc, RECT{c.right - kLineGraphStep, c.top, c.right, c.bottom}, info.background);
+    tools.Fill(dc, RECT{c.right - kLineGraphStep, c.top, c.right, c.bottom}, info.background);
     BitBlt(dc, c.left, c.top, width - kLineGraphStep, height, dc, c.left + kLineGraphStep, c.top, SRCCOPY);
     {
-        win32::UniqueGdi<HPEN> pen(CreatePen(PS_SOLID, 1, ToColorRef(info.grid)));
-        win32::SelectObjectScope usePen(dc, pen.get());
-        const int x = MovingGridLineX(c.right, info.gridPhase);
+        win32::SelectObjectScope usePen(dc, tools.Pen(info.grid));
+        const int x = MovingGridLineX(c.right, step.gridPhase);
         DrawLine(dc, x, c.top, x, c.bottom);
         for (int y = c.top - 1; y < c.bottom; y += kLineGraphGrid)
             DrawLine(dc, c.right - 6, y, c.right, y);
     }
-    for (auto& s : series) {
-        const LineStep step = s->Advance(c.bottom);
-        win32::UniqueGdi<HPEN> pen(CreatePen(PS_SOLID, s->PenWidth(), ToColorRef(s->GetColour())));
-        win32::SelectObjectScope usePen(dc, pen.get());
-        DrawLine(dc, c.right - 14, step.fromY, c.right - 11, step.toY);
+    for (size_t i = 0; i < series.size() && i < step.segments.size(); ++i) {
+        const CLineGraphSeries& s = *series[i];
+        win32::SelectObjectScope usePen(dc, tools.Pen(s.GetColour(), s.PenWidth()));
+        DrawLine(dc, c.right - 14, step.segments[i].fromY, c.right - 11, step.segments[i].toY);
     }
 }
 
@@ -63,12 +61,12 @@ bool CLineGraph::Create(DWORD style, const RECT& rect, HWND parent, int id)
     GetClientRect(hwnd(), &info_.client);
     if (!buffer_.Create(hwnd(), info_.client.right, info_.client.bottom))
         return false;
-    PaintLineGraphGrid(buffer_.dc(), info_);
+    PaintLineGraphGrid(buffer_.dc(), info_, tools_);
+    backlog_.SetLimit(StepsAcross(info_.client.right, kLineGraphStep));
     for (auto& s : series_)
         s->ResetLevel(info_.client.bottom);
     return true;
 }
-
 
 int CLineGraph::AddSeries(std::unique_ptr<CLineGraphSeries> series)
 {
@@ -88,6 +86,17 @@ void CLineGraph::Advance()
     if (!buffer_ || !hwnd())
         return;
     info_.gridPhase = NextGridPhase(info_.gridPhase);
-    AdvanceLineGraphPicture(buffer_.dc(), info_, series_);
-    InvalidateRect(hwnd(), nullptr, FALSE);
+    LineGraphStep step{info_.gridPhase, {}};
+    step.segments.reserve(series_.size());
+    for (auto& s : series_)
+        step.segments.push_back(s->Advance(info_.client.bottom));
+    backlog_.Add(std::move(step));
+    ShowChange();
+}
+
+void CLineGraph::BringPictureUpToDate()
+{
+    backlog_.Drain([this](const LineGraphStep& step) {
+        AdvanceLineGraphPicture(buffer_.dc(), info_, step, series_, tools_);
+    });
 }

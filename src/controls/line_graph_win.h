@@ -7,6 +7,8 @@
 
 #include "controls/graph_window_win.h"
 #include "controls/line_graph_series.h"
+#include "controls/paint_tools_win.h"
+#include "controls/picture_backlog.h"
 
 namespace controls {
 
@@ -17,10 +19,17 @@ struct LineGraphDrawInfo {
     int gridPhase = 13;
 };
 
+// What one step of the graph draws: the grid at its phase and one segment of each series.
+struct LineGraphStep {
+    int gridPhase = 13;
+    std::vector<LineStep> segments; // in the order of the series
+};
+
 // A fresh picture: background and the full grid.
-void PaintLineGraphGrid(HDC dc, const LineGraphDrawInfo& info);
+void PaintLineGraphGrid(HDC dc, const LineGraphDrawInfo& info, PaintTools& tools);
 // Scrolls the picture one step, draws the moving grid and one segment of each series.
-void AdvanceLineGraphPicture(HDC dc, const LineGraphDrawInfo& info, std::vector<std::unique_ptr<CLineGraphSeries>>& series);
+void AdvanceLineGraphPicture(HDC dc, const LineGraphDrawInfo& info, const LineGraphStep& step,
+                             const std::vector<std::unique_ptr<CLineGraphSeries>>& series, PaintTools& tools);
 
 } // namespace controls
 
@@ -39,7 +48,12 @@ public:
     void SetGridColor(controls::Colour colour) { info_.grid = colour; }
     int GridPhase() const { return info_.gridPhase; }
 
+protected:
+    void BringPictureUpToDate() override;
+
 private:
     std::vector<std::unique_ptr<CLineGraphSeries>> series_;
     controls::LineGraphDrawInfo info_;
+    controls::PaintTools tools_;
+    controls::PictureBacklog<controls::LineGraphStep> backlog_;
 };

@@ -366,6 +366,23 @@ TEST_F(MainDlgTest, EveryExitPathEndsTheWindowWhateverModalIsOpen)
         EXPECT_FALSE(dialog_->Tray().IsEnabled()) << c.modal;
         EXPECT_FALSE(CleanState.busy) << c.modal;
     }
+
+TEST_F(MainDlgTest, TrayPictureIsHandedToTheShellOnlyWhenItsNumberChanges)
+{
+    Store(kSoundAlert, 0);
+    Store(kAutoDefrag, 0);
+    Open();
+    Tick(CMainDlg::kRulesTimer);
+    const HICON shown = dialog_->Tray().IconData().hIcon;
+    Tick(CMainDlg::kRulesTimer);
+    EXPECT_EQ(dialog_->Tray().IconData().hIcon, shown) << "39 % again: the shell keeps its picture";
+
+    MemoryFigures fuller;
+    fuller.totalPhys = 256 * testing_support::kMB;
+    fuller.availPhys = 90 * testing_support::kMB;
+    SetMemoryStatusSource([fuller] { return fuller; });
+    Tick(CMainDlg::kRulesTimer);
+    EXPECT_NE(dialog_->Tray().IconData().hIcon, shown) << "35 %: a new picture";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -90,6 +91,55 @@ TEST(LineGraphDrawing, GridAndPhase)
     PrintClient(graph.hwnd(), canvas);
     EXPECT_EQ(canvas.At(9, 50), kGraphGrid) << "the grid scrolled 3 pixels left";
     EXPECT_EQ(canvas.At(12, 50), kGraphBackground);
+}
+
+// What a graph shows on the screen after it has been painted.
+std::vector<Colour> ScreenPixels(HWND graph, int width, int height)
+{
+    UpdateWindow(graph);
+    DibCanvas canvas(width, height);
+    win32::WindowDc screen(graph);
+    BitBlt(canvas.dc(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+    std::vector<Colour> pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(canvas.At(x, y));
+    return pixels;
+}
+
+TEST(GraphDrawing, HiddenGraphsShowWhenShownWhatTheVisibleOnesShow)
+{
+    ControlHost host(300, 300, WS_POPUP | WS_VISIBLE);
+    SetWindowPos(host.hwnd(), HWND_TOP, 600, 400, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE); // clear of the tray window
+    CHistoryBarGraph memory[2];
+    CLineGraph load[2];
+    for (int i = 0; i < 2; ++i) {
+        const DWORD style = WS_CHILD | (i == 0 ? WS_VISIBLE : 0);
+        ASSERT_TRUE(memory[i].Create(style, RECT{10, 10, 114, 94}, host.hwnd(), 5470 + i));
+        ASSERT_TRUE(load[i].Create(style, RECT{150, 10, 254, 120}, host.hwnd(), 5480 + i));
+        load[i].AddSeries(std::make_unique<CLineGraphSeries>("CPU", Rgb(255, 249, 100), 1, -5, 100));
+        memory[i].SetRange(0, 100);
+    }
+    // More steps than the width holds: the hidden graphs may forget what has scrolled out.
+    for (int step = 0; step < 60; ++step) {
+        for (int i = 0; i < 2; ++i) {
+            memory[i].SetCaption(" USE - " + std::to_string(step) + "% ");
+            memory[i].SetCaptionColor(step % 2 ? Rgb(255, 0, 0) : Rgb(19, 238, 255));
+            memory[i].SetPos(step * 37 % 101);
+            load[i].AddValue(0, step * 53 % 101);
+            load[i].Advance();
+        }
+        UpdateWindow(memory[0].hwnd());
+        UpdateWindow(load[0].hwnd());
+    }
+    ShowWindow(memory[1].hwnd(), SW_SHOWNA);
+    ShowWindow(load[1].hwnd(), SW_SHOWNA);
+    const auto bars = ScreenPixels(memory[0].hwnd(), 100, 80);
+    EXPECT_GT(std::count(bars.begin(), bars.end(), kHistoryBarColour), 200);
+    EXPECT_EQ(ScreenPixels(memory[1].hwnd(), 100, 80), bars);
+    const auto lines = ScreenPixels(load[0].hwnd(), 100, 106);
+    EXPECT_GT(std::count(lines.begin(), lines.end(), Rgb(255, 249, 100)), 50);
+    EXPECT_EQ(ScreenPixels(load[1].hwnd(), 100, 106), lines);
 }
 
 TEST(GraphPlacement, CreatedOverAPlaceholderControl)
