@@ -69,9 +69,9 @@ void CMainDlg::OnTimer(UINT_PTR id)
     }
 }
 
+// The display timer runs on by itself: the tick opens no window that could let it in twice.
 void CMainDlg::OnDisplayTick()
 {
-    KillTimer(hwnd(), kDisplayTimer);
     // Every change to the controls the tick exchanges arrives as a command first.
     if (controlsMayHaveChanged_) {
         ReadControls();
@@ -98,19 +98,19 @@ void CMainDlg::OnDisplayTick()
     memoryGraph_.SetCaptionColor(MemoryAtAlert(freePercent, fields_.alertText) ? Rgb(255, 0, 0) : kLightBlue);
     memoryGraph_.SetCaption(MemoryGraphCaption(freePercent));
     ShowItemText(IDC_CPU_LOAD, ProcessorLoadLine(texts_.cpuLoad, load));
-
-    SetTimer(hwnd(), kDisplayTimer, kDisplayMs, nullptr);
 }
 
 void CMainDlg::ShowItemText(int id, const std::string& text)
 {
     // Setting a text repaints the label even when it is the same. The tick alone writes these
     // labels, so what it wrote last is what they show: no window message to compare.
-    const auto shown = shownTexts_.find(id);
-    if (shown != shownTexts_.end() && shown->second == text)
+    auto shown = shownTexts_.find(id);
+    if (shown == shownTexts_.end())
+        shown = shownTexts_.emplace(id, ShownText{Item(id), std::nullopt}).first;
+    if (shown->second.text == text)
         return;
-    SetItemText(id, text);
-    shownTexts_[id] = text;
+    SetWindowTextA(shown->second.label, text.c_str());
+    shown->second.text = text;
 }
 
 void CMainDlg::RefreshMemoryFigures()

@@ -213,7 +213,11 @@ private:
     bool exitPending_ = false; // asked for inside a modal loop; finishes when it has unwound
     int handlerDepth_ = 0;
     bool controlsMayHaveChanged_ = true; // a command came since the tick last read the controls
-    std::map<int, std::string> shownTexts_; // the texts the tick gave its labels
+    struct ShownText {
+        HWND label;
+        std::optional<std::string> text; // none before the tick first set it
+    };
+    std::map<int, ShownText> shownTexts_; // the tick's labels and the texts it gave them
     win32::UniqueIcon windowIcon_;
     RECT fullRect_{}, compactRect_{}, currentRect_{};
     RECT compactClient_{}, expandedClient_{};
