@@ -127,7 +127,9 @@ BOOL CMainDlg::OnInit()
     {
         // The tray keeps its own copy of the picture.
         RefreshMemoryFigures();
-        win32::UniqueIcon picture(BuildTrayPicture(hwnd()));
+        MemoryStatus status;
+        CMemoryCleaner::SampleStatus(status);
+        win32::UniqueIcon picture(trayPainter_.Build(hwnd(), status, win32::SmallIconSize()));
         tray_.Create(hwnd(), WM_TRAY_NOTIFY, win32::kProgramName, picture.get(), IDR_TRAY_MENU);
     }
     SetUpGeometry();

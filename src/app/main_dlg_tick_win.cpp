@@ -198,7 +198,7 @@ void CMainDlg::RefreshTrayPicture(const MemoryStatus& status)
     const std::string name = TrayPictureName(status, size);
     if (tray_.ShowsPicture(name))
         return;
-    win32::UniqueIcon picture(BuildTrayPicture(hwnd(), status, size));
+    win32::UniqueIcon picture(trayPainter_.Build(hwnd(), status, size));
     if (picture)
         tray_.SetIcon(picture.get(), name);
 }

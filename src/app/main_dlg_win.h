@@ -223,6 +223,7 @@ private:
     RECT compactClient_{}, expandedClient_{};
 
     CTrayIcon tray_;
+    CTrayPicturePainter trayPainter_;
     std::array<CColorStatic, 17> labels_; // in the order of the label style table
     CColorStatic& Label(int id);
     std::array<BusyProgressCtrl, 4> gauges_; // physical, page file, virtual, clean progress

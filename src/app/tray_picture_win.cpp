@@ -3,36 +3,78 @@
 #include <string>
 
 #include "app/main_dlg_tray_text.h"
-#include "memory/memory_cleaner.h"
 #include "win32/dialog.h"
-#include "win32/dpi.h"
 #include "win32/handles.h"
 
-namespace {
-
-// GetIconInfo hands out two bitmaps the caller must delete.
-struct IconBitmaps {
+// A base icon at the picture's size, with the two bitmaps GetIconInfo hands out for its owner to
+// delete.
+struct CTrayPicturePainter::Base {
+    win32::UniqueIcon icon;
     ICONINFO info{};
     bool valid = false;
-    explicit IconBitmaps(HICON icon) : valid(GetIconInfo(icon, &info) != FALSE) {}
-    ~IconBitmaps()
+    explicit Base(HICON loaded) : icon(loaded), valid(loaded && GetIconInfo(loaded, &info) != FALSE) {}
+    ~Base()
     {
         if (info.hbmColor)
             DeleteObject(info.hbmColor);
         if (info.hbmMask)
             DeleteObject(info.hbmMask);
     }
-    IconBitmaps(const IconBitmaps&) = delete;
-    IconBitmaps& operator=(const IconBitmaps&) = delete;
+    Base(const Base&) = delete;
+    Base& operator=(const Base&) = delete;
 };
 
-} // namespace
+CTrayPicturePainter::CTrayPicturePainter() = default;
+CTrayPicturePainter::~CTrayPicturePainter() = default;
 
-HICON BuildTrayPicture(HWND window)
+bool CTrayPicturePainter::Prepare(HWND window, int size)
 {
-    MemoryStatus status;
-    CMemoryCleaner::SampleStatus(status);
-    return BuildTrayPicture(window, status, win32::SmallIconSize());
+    if (dc_ && picture_ && font_ && size_ == size)
+        return true;
+    bases_.clear();
+    win32::WindowDc windowDc(window);
+    if (!dc_)
+        dc_.reset(CreateCompatibleDC(windowDc.get()));
+    picture_.reset(CreateCompatibleBitmap(windowDc.get(), size, size));
+    // The number fills the lower five eighths, three quarters of the picture high.
+    font_.reset(CreateFontA(size * 3 / 4, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_STRING_PRECIS,
+                            CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma"));
+    size_ = size;
+    return dc_ && picture_ && font_;
+}
+
+HICON CTrayPicturePainter::Build(HWND window, const MemoryStatus& status, int size)
+{
+    if (size <= 0 || !Prepare(window, size))
+        return nullptr;
+    const int baseId = TrayBaseIcon(status);
+    auto& base = bases_[baseId];
+    if (!base) {
+        // Drawn at the size the tray shows, so the number is not shrunk into a blur.
+        base = std::make_unique<Base>(static_cast<HICON>(
+            LoadImageA(win32::ResourceModule(), MAKEINTRESOURCEA(baseId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    }
+    if (!base->valid) {
+        bases_.erase(baseId);
+        return nullptr;
+    }
+    const std::string text = TrayPictureText(status);
+    {
+        win32::SelectObjectScope bitmapScope(dc_.get(), picture_.get());
+        // The icon's soft edge is drawn on black, as on a new bitmap.
+        PatBlt(dc_.get(), 0, 0, size, size, BLACKNESS);
+        DrawIconEx(dc_.get(), 0, 0, base->icon.get(), size, size, 0, nullptr, DI_NORMAL);
+        win32::SelectObjectScope fontScope(dc_.get(), font_.get());
+        SetTextColor(dc_.get(), RGB(0, 0, 0));
+        SetBkMode(dc_.get(), TRANSPARENT);
+        RECT area{0, size * 3 / 8, size, size};
+        DrawTextA(dc_.get(), text.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    // The picture is no longer selected: the icon takes copies of both bitmaps.
+    ICONINFO info = base->info;
+    info.fIcon = TRUE;
+    info.hbmColor = picture_.get();
+    return CreateIconIndirect(&info);
 }
 
 std::string TrayPictureName(const MemoryStatus& status, int size)
@@ -42,36 +84,6 @@ std::string TrayPictureName(const MemoryStatus& status, int size)
 
 HICON BuildTrayPicture(HWND window, const MemoryStatus& status, int size)
 {
-    // Drawn at the size the tray shows, so the number is not shrunk into a blur.
-    win32::UniqueIcon base(static_cast<HICON>(LoadImageA(win32::ResourceModule(), MAKEINTRESOURCEA(TrayBaseIcon(status)),
-                                                         IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
-    if (!base)
-        return nullptr;
-    const std::string text = TrayPictureText(status);
-
-    win32::WindowDc windowDc(window);
-    win32::UniqueMemoryDc dc(CreateCompatibleDC(windowDc.get()));
-    win32::UniqueGdi<HBITMAP> picture(CreateCompatibleBitmap(windowDc.get(), size, size));
-    if (!dc || !picture)
-        return nullptr;
-    {
-        win32::SelectObjectScope bitmapScope(dc.get(), picture.get());
-        DrawIconEx(dc.get(), 0, 0, base.get(), size, size, 0, nullptr, DI_NORMAL);
-        // The number fills the lower five eighths, three quarters of the picture high.
-        win32::UniqueGdi<HFONT> font(CreateFontA(size * 3 / 4, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                                OUT_STRING_PRECIS, CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY,
-                                                DEFAULT_PITCH, "Tahoma"));
-        win32::SelectObjectScope fontScope(dc.get(), font.get());
-        SetTextColor(dc.get(), RGB(0, 0, 0));
-        SetBkMode(dc.get(), TRANSPARENT);
-        RECT area{0, size * 3 / 8, size, size};
-        DrawTextA(dc.get(), text.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    }
-    IconBitmaps bitmaps(base.get());
-    if (!bitmaps.valid)
-        return nullptr;
-    ICONINFO info = bitmaps.info;
-    info.fIcon = TRUE;
-    info.hbmColor = picture.get();
-    return CreateIconIndirect(&info);
+    CTrayPicturePainter painter;
+    return painter.Build(window, status, size);
 }

@@ -34,10 +34,11 @@ TEST(TrayPicture, BaseIconByUseWithTheNumberBelowAtTheTraySize)
         int avail;
         int icon;
         int size; // 16 at 96 DPI, 24 at 144, 32 at 192
-    } cases[] = {{200, 156, 16}, {100, 157, 24}, {40, 158, 32}};
+    } cases[] = {{200, 156, 16}, {100, 157, 24}, {40, 158, 32}, {200, 156, 32}};
+    CTrayPicturePainter painter; // one for every picture, as the resident uses it
     for (const Case& c : cases) {
         const MemoryStatus status{c.avail, 256, 0, 0};
-        win32::UniqueIcon picture(BuildTrayPicture(window, status, c.size));
+        win32::UniqueIcon picture(painter.Build(window, status, c.size));
         ASSERT_TRUE(picture) << c.avail;
         ICONINFO info{};
         ASSERT_TRUE(GetIconInfo(picture.get(), &info));
@@ -49,6 +50,9 @@ TEST(TrayPicture, BaseIconByUseWithTheNumberBelowAtTheTraySize)
         EXPECT_EQ(colour.bmHeight, c.size);
         DibCanvas drawn(c.size, c.size);
         Draw(picture.get(), c.size, drawn);
+        DibCanvas alone(c.size, c.size);
+        Draw(win32::UniqueIcon(BuildTrayPicture(window, status, c.size)).get(), c.size, alone);
+        EXPECT_EQ(Differences(drawn, alone, c.size, 0, c.size), 0) << "nothing left of the picture before";
         // Above the number the picture is its base icon (its soft edge is drawn on black, so a
         // few pixels differ); the other two bases differ far more.
         const int numberTop = c.size * 3 / 8, baseRows = c.size * 5 / 16;
