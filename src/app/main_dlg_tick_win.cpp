@@ -187,6 +187,13 @@ void CMainDlg::OnRulesTick()
         SetTimer(hwnd(), kRulesTimer, kRulesMs, nullptr);
 }
 
+void CMainDlg::RefreshTrayPicture()
+{
+    MemoryStatus status;
+    CMemoryCleaner::SampleStatus(status);
+    RefreshTrayPicture(status);
+}
+
 void CMainDlg::RefreshTrayPicture(const MemoryStatus& status)
 {
     if (CleanState.busy) {

@@ -116,6 +116,7 @@ private:
     void ShowItemText(int id, const std::string& text);
     void RefreshMemoryFigures();
     void RefreshMemoryFigures(const MemoryFigures& figures, const MemoryStatus& status);
+    void RefreshTrayPicture();
     void RefreshTrayPicture(const MemoryStatus& status);
 
     // The cleaning run's commands and display (main_dlg_clean_win.cpp).
