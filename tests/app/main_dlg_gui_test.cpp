@@ -366,6 +366,7 @@ TEST_F(MainDlgTest, EveryExitPathEndsTheWindowWhateverModalIsOpen)
         EXPECT_FALSE(dialog_->Tray().IsEnabled()) << c.modal;
         EXPECT_FALSE(CleanState.busy) << c.modal;
     }
+}
 
 TEST_F(MainDlgTest, TrayPictureIsHandedToTheShellOnlyWhenItsNumberChanges)
 {
