@@ -155,7 +155,7 @@ int main()
 {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    AlertSoundPlayer() = [](const std::string&) {};
+    SetAlertSoundPlayer([](const std::string&) {});
     CMainDlg dialog;
     if (!dialog.CreateModeless()) {
         std::printf("the main window could not be made\n");
