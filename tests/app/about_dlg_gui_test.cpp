@@ -7,7 +7,7 @@
 
 #include "common/resource_text.h"
 #include "resources/resource.h"
-#include "support/screenshot_win.h"
+#include "support/message_pump_win.h"
 #include "win32/handles.h"
 
 namespace {
@@ -114,18 +114,6 @@ TEST(AboutDlg, RunsModalAndClosesWithOk)
     KillTimer(nullptr, timer);
     EXPECT_EQ(dialog.WebsiteLink().hwnd(), nullptr) << "the links let go of their controls";
     EXPECT_EQ(dialog.MailLink().Tooltip(), nullptr);
-}
-
-TEST(AboutScreenshot, About)
-{
-    if (!ScreenshotsWanted())
-        GTEST_SKIP() << "no screenshot folder";
-    win32::Modeless<CAboutDlg> dialog;
-    ASSERT_TRUE(dialog.CreateModeless());
-    ShowWindow(dialog.hwnd(), SW_SHOW);
-    win32::WindowDc dc(dialog.hwnd());
-    EXPECT_TRUE(PumpUntil([&] { return GetPixel(dc.get(), 2, 2) == RGB(215, 215, 215); }));
-    EXPECT_TRUE(SaveScreenshot(dialog.hwnd(), "about"));
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 
 #include "resources/resource.h"
 #include "support/recording_host_win.h"
-#include "support/screenshot_win.h"
+#include "support/message_pump_win.h"
 
 namespace {
 
@@ -66,17 +66,6 @@ TEST(CleaningMethodsDlg, OlderWindowsOffersTheClassicStepAlone)
     SendMessageA(dialog.hwnd(), WM_COMMAND, IDOK, 0);
     EXPECT_EQ(dialog.Settings().methods, MethodSet{kPurgeStandbyList | kFillAndRelease})
         << "nothing runnable chosen: stored with the classic step";
-}
-
-TEST(CleaningMethodsScreenshot, CleaningMethods)
-{
-    if (!testing_support::ScreenshotsWanted())
-        GTEST_SKIP() << "pictures are taken by make screenshot";
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&icc);
-    CCleaningMethodsDlg dialog({kFillAndRelease | kEmptyWorkingSets | kPurgeStandbyList, true, 40}, kAllMethods);
-    ASSERT_TRUE(dialog.CreateModeless());
-    EXPECT_TRUE(testing_support::SaveScreenshot(dialog.hwnd(), "cleaning-methods"));
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 
 #include "app/settings.h"
 #include "resources/resource.h"
-#include "support/screenshot_win.h"
+#include "support/message_pump_win.h"
 #include "support/registry_snapshot_win.h"
 
 namespace {
@@ -177,18 +177,6 @@ TEST_F(DefragQueryDlgTest, FollowsTheLoadLineAndItsHiddenCheckBoxStoresCreatingT
         EXPECT_EQ(StoredNotice(), std::optional<DWORD>(ticked ? 1 : 0));
         EXPECT_EQ(dialog_->NoNotice(), ticked);
     }
-}
-
-TEST(ReportScreenshot, Confirm)
-{
-    if (!ScreenshotsWanted())
-        GTEST_SKIP() << "TIDEWELL_SCREENSHOT_DIR not set";
-    RegistrySnapshot backup(HKEY_LOCAL_MACHINE, kSettingsKey);
-    DeleteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kNoticeDialog);
-    win32::Modeless<CDefragQueryDlg> dialog;
-    ASSERT_TRUE(dialog.CreateModeless());
-    EXPECT_TRUE(SaveScreenshot(dialog.hwnd(), "confirm"));
-    backup.Restore();
 }
 
 } // namespace

@@ -14,7 +14,7 @@
 #include "common/module_path.h"
 #include "common/task_scheduler_win.h"
 #include "support/child_process_win.h"
-#include "support/screenshot_win.h"
+#include "support/message_pump_win.h"
 
 using testing_support::ChildProcess;
 using testing_support::PumpUntil;

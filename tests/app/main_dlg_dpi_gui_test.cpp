@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_dlg_fixture_win.h"
-#include "support/screenshot_win.h"
+#include "support/message_pump_win.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "common/resource_text.h"
 #include "controls/dib_canvas_win.h"
 #include "monitors/system_load_win.h"
-#include "support/screenshot_win.h"
+#include "support/message_pump_win.h"
 
 using testing_support::MainDlgTest;
 

@@ -6,7 +6,7 @@
 #include "app/main_dlg_fixture_win.h"
 #include "common/module_path.h"
 #include "support/registry_snapshot_win.h"
-#include "support/screenshot_win.h"
+#include "support/message_pump_win.h"
 #include "support/test_paths.h"
 #include "tools/startup/delay_launcher_win.h"
 

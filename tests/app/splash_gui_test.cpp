@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/administrator_win.h"
-#include "support/screenshot_win.h"
+#include "support/message_pump_win.h"
 
 namespace {
 
@@ -53,16 +53,6 @@ TEST(Administrator, MembershipFollowsTheToken)
     CloseHandle(restricted);
     CloseHandle(process);
     EXPECT_FALSE(restrictedIsAdministrator);
-}
-
-TEST(SplashScreenshot, Picture)
-{
-    if (!testing_support::ScreenshotsWanted())
-        GTEST_SKIP();
-    win32::Modeless<CSplashDlg> splash;
-    ASSERT_TRUE(splash.CreateModeless());
-    KillTimer(splash.hwnd(), CSplashDlg::kCloseTimer);
-    EXPECT_TRUE(testing_support::SaveScreenshot(splash.hwnd(), "splash"));
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 #include "app/tray_icon_win.h"
 #include "resources/resource.h"
 #include "support/child_process_win.h"
-#include "support/screenshot_win.h"
+#include "support/message_pump_win.h"
 #include "win32/handles.h"
 
 using testing_support::PumpUntil;
@@ -214,27 +214,6 @@ TEST(TrayIcon, RealRightClickOpensTheMenuAndChoosesAnItem)
     EXPECT_TRUE(seen.clicked);
     ASSERT_TRUE(chosen) << "no command arrived";
     EXPECT_EQ(owner.commands, std::vector<UINT>{ID_TRAY_STARTUP});
-}
-
-TEST(TrayScreenshot, Menu)
-{
-    if (!testing_support::ScreenshotsWanted())
-        GTEST_SKIP() << "screenshots not asked for";
-    TrayOwner owner;
-    ASSERT_NE(owner.tray.Create(owner.hwnd, WM_TRAY_NOTIFY, "Tidewell", TrayPicture(), IDR_TRAY_MENU), 0);
-    std::atomic<bool> done{false};
-    std::atomic<bool> saved{false};
-    std::thread helper([&] {
-        if (HWND menuWindow = WaitForPopupMenu(GetTickCount() + 10000, done))
-            saved = testing_support::SaveScreenshot(menuWindow, "tray-menu");
-        EndMenu();
-    });
-    SetCursorPos(40, 40);
-    PostMessageA(owner.hwnd, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP);
-    PumpUntil([&] { return saved.load(); }, 12000);
-    done = true;
-    helper.join();
-    EXPECT_TRUE(saved);
 }
 
 } // namespace

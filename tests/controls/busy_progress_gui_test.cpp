@@ -5,7 +5,7 @@
 #include "controls/busy_progress_ctrl_win.h"
 #include "controls/control_host_win.h"
 #include "controls/dib_canvas_win.h"
-#include "support/screenshot_win.h"
+#include "support/message_pump_win.h"
 
 using testing_support::PumpUntil;
 

@@ -8,7 +8,7 @@
 #include "app/about_dlg_win.h"
 #include "controls/link_label_text.h"
 #include "resources/resource.h"
-#include "support/screenshot_win.h"
+#include "support/message_pump_win.h"
 #include "support/test_paths.h"
 #include "support/recording_host_win.h"
 #include "support/registry_snapshot_win.h"

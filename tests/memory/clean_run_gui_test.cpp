@@ -12,7 +12,7 @@
 #include "memory/clean_state.h"
 #include "memory/memory_cleaner.h"
 #include "memory/pretend_machine.h"
-#include "support/screenshot_win.h"
+#include "support/message_pump_win.h"
 
 namespace {
 

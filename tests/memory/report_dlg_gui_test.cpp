@@ -11,7 +11,7 @@
 #include "memory/cleaning_methods.h"
 #include "memory/pretend_machine.h"
 #include "resources/resource.h"
-#include "support/screenshot_win.h"
+#include "support/message_pump_win.h"
 #include "win32/ui_host.h"
 
 namespace {
@@ -120,31 +120,6 @@ TEST(ReportDlg, FiguresRefusalsAndAdvice)
     EXPECT_EQ(Report(120, 120, false), 0);
     EXPECT_EQ(host.texts[IDC_REPORT_ADVICE], UiText("ZLJY1"));
     win32::SetUiHost(nullptr);
-}
-
-TEST(ReportScreenshot, Report)
-{
-    if (!ScreenshotsWanted())
-        GTEST_SKIP() << "TIDEWELL_SCREENSHOT_DIR not set";
-    ReadingHost host;
-    bool saved = false;
-    host.whileOpen = [&](HWND dialog) { saved = SaveScreenshot(dialog, "report"); };
-    win32::SetUiHost(&host);
-    {
-        PretendMachine machine(512 * kMB, 300 * kMB);
-        StatusBefore.availPhysMB = 212;
-        ShowCleaningReport();
-        RunOutcome outcome;
-        outcome.results = {{kEmptyWorkingSets, kStatusSuccess}, {kPurgeStandbyList, kStatusPrivilegeNotHeld},
-                           {kCombinePages, kStatusInvalidInfoClass}};
-        outcome.listsSampled = true;
-        outcome.listsBefore = {1843 * kMB, 120 * kMB};
-        outcome.listsAfter = {1210 * kMB, 4 * kMB};
-        host.whileOpen = [&](HWND dialog) { saved = saved && SaveScreenshot(dialog, "report-methods"); };
-        ShowCleaningReport(outcome);
-    }
-    win32::SetUiHost(nullptr);
-    EXPECT_TRUE(saved);
 }
 
 } // namespace

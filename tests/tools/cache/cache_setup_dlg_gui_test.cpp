@@ -9,7 +9,7 @@
 
 #include "common/resource_text.h"
 #include "resources/resource.h"
-#include "support/screenshot_win.h"
+#include "support/message_pump_win.h"
 #include "tools/cache/cache_registry_fixture_win.h"
 #include "tools/cache/cache_tables.h"
 #include "support/recording_host_win.h"
@@ -171,23 +171,6 @@ TEST_F(CacheSetupDlgTest, OkStoresThePageFileSwitchAndCancelDoesNot)
     Click(IDOK);
     EXPECT_FALSE(Memory("ClearPageFileAtShutdown"));
     EXPECT_TRUE(host_.boxes.empty());
-}
-
-TEST(CacheScreenshot, CacheSettings)
-{
-    if (!ScreenshotsWanted())
-        GTEST_SKIP() << "no screenshot folder";
-    CacheRegistryBackup backup;
-    CacheRegistryBackup::StartFresh();
-    {
-        win32::Modeless<CCacheSetupDlg> dialog([] { return 512; });
-        ASSERT_TRUE(dialog.CreateModeless());
-        ShowWindow(dialog.hwnd(), SW_SHOW);
-        win32::WindowDc dc(dialog.hwnd());
-        EXPECT_TRUE(PumpUntil([&] { return GetPixel(dc.get(), 2, 2) == RGB(215, 215, 215); }));
-        EXPECT_TRUE(SaveScreenshot(dialog.hwnd(), "cache"));
-    }
-    backup.Restore();
 }
 
 } // namespace

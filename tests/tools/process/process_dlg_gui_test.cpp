@@ -10,7 +10,7 @@
 #include "common/resource_text.h"
 #include "resources/resource.h"
 #include "support/registry_snapshot_win.h"
-#include "support/screenshot_win.h"
+#include "support/message_pump_win.h"
 #include "support/child_process_win.h"
 #include "tools/process/process_dlg_win.h"
 #include "tools/process/process_view.h"
@@ -219,20 +219,6 @@ TEST_F(ProcessDlgTest, UnloadSwitchIsReadAtOpeningAndStoredOnCancel)
         EXPECT_TRUE(PumpUntil([&] { return dlg->hwnd() == nullptr; }));
         EXPECT_EQ(UnloadSwitch(), std::nullopt) << "unchecked deletes the value";
     }
-}
-
-TEST(ProcessScreenshot, ProcessManager)
-{
-    if (!ScreenshotsWanted())
-        GTEST_SKIP() << "pictures are taken by make screenshot";
-    InitListViews();
-    ChildFolder folder("shot");
-    SleepingChild child(folder.path(), "sleeper.exe");
-    WaitUntilListed({&child});
-    win32::Modeless<CProcessDlg> dlg([] { return false; });
-    ASSERT_TRUE(dlg.CreateModeless());
-    ClickListRow(dlg.Item(IDC_PROCESS_LIST), 1);
-    EXPECT_TRUE(SaveScreenshot(dlg.hwnd(), "process"));
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "support/screenshot_win.h"
+#include "support/message_pump_win.h"
 #include "support/recording_host_win.h"
 
 namespace testing_support {

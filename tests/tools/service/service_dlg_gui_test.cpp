@@ -10,7 +10,7 @@
 
 #include "common/resource_text.h"
 #include "resources/resource.h"
-#include "support/screenshot_win.h"
+#include "support/message_pump_win.h"
 #include "tools/process/tool_dialog_test_win.h"
 #include "tools/service/dummy_service_win.h"
 #include "tools/service/service_dlg_win.h"
@@ -197,21 +197,6 @@ TEST_F(ServiceDlgTest, StartAllStopAllAndConsoleKeepsTheListAndCancelUnloads)
     SendMessageA(dlg_->hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_EQ(dlg_->hwnd(), nullptr);
     EXPECT_FALSE(dlg_->ServiceControl().IsLoaded());
-}
-
-TEST(ServiceScreenshot, ServiceManager)
-{
-    if (!ScreenshotsWanted())
-        GTEST_SKIP() << "pictures are taken by make screenshot";
-    InitListViews();
-    DummyService telnet("TlntSvr");
-    ASSERT_TRUE(telnet.Installed());
-    telnet.SetDescription("Lets a remote user log on and run programs from a command line.");
-    ASSERT_TRUE(telnet.Start());
-    win32::Modeless<CServiceDlg> dlg;
-    ASSERT_TRUE(dlg.CreateModeless());
-    ClickListRow(dlg.Item(IDC_SERVICE_LIST), kTelnetRow);
-    EXPECT_TRUE(SaveScreenshot(dlg.hwnd(), "service"));
 }
 
 } // namespace

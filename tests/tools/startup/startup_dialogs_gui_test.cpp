@@ -7,7 +7,7 @@
 
 #include "common/resource_text.h"
 #include "resources/resource.h"
-#include "support/screenshot_win.h"
+#include "support/message_pump_win.h"
 #include "tools/startup/autorun_dlg_win.h"
 #include "tools/startup/delay_list.h"
 #include "tools/startup/run_setup_dlg_win.h"
@@ -328,34 +328,6 @@ TEST_F(RunSetupTest, InvalidMinutesKeepTheDialogOpenUntilCorrected)
     EXPECT_EQ(dialog_.Result(), IDOK);
     EXPECT_EQ(dialog_.minutes, 45);
     EXPECT_EQ(dialog_.command, "entry.exe /go");
-}
-
-TEST(StartupScreenshot, StartupItemsAndStartMode)
-{
-    if (!testing_support::ScreenshotsWanted())
-        GTEST_SKIP() << "pictures are taken by make screenshot";
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&icc);
-    StartupState state("startup-screenshot");
-    RecordingHost host;
-    SetValue(MachineRun, "Notepad", "\"" + SystemFile("notepad.exe") + "\" /autostart");
-    SetValue(MachineRunDisabled, "Updater", "C:\\Program Files\\Updater\\update.exe -silent");
-    SetValue(UserRun, "Clock", SystemFile("winver.exe"));
-    ASSERT_TRUE(CDelayList(state.DelayList()).Append({"Mail", SystemFile("write.exe"), Delayed, 5, 5}));
-
-    win32::Modeless<CAutorunDlg> items(state.DelayList());
-    ASSERT_TRUE(items.CreateModeless());
-    items.List().FocusRow(1);
-    EXPECT_TRUE(testing_support::SaveScreenshot(items.hwnd(), "startup"));
-    ShowWindow(items.hwnd(), SW_HIDE);
-
-    win32::Modeless<CRunSetupDlg> mode;
-    mode.name = "Mail";
-    mode.command = SystemFile("write.exe");
-    mode.mode = StartDelayed;
-    mode.minutes = 5;
-    ASSERT_TRUE(mode.CreateModeless());
-    EXPECT_TRUE(testing_support::SaveScreenshot(mode.hwnd(), "start-mode"));
 }
 
 } // namespace

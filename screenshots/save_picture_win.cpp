@@ -1,40 +1,21 @@
-#include "support/screenshot_win.h"
+#include "save_picture_win.h"
 
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
 #include <thread>
-#include <vector>
 
-namespace testing_support {
+#include "support/message_pump_win.h"
 
-bool ScreenshotsWanted()
+bool SavePicture(HWND window, const std::string& name)
 {
     const char* dir = std::getenv("TIDEWELL_SCREENSHOT_DIR");
-    return dir && *dir;
-}
-
-void PumpMessagesFor(DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
-}
-
-bool SaveScreenshot(HWND window, const std::string& name)
-{
-    if (!ScreenshotsWanted() || !window)
+    if (!dir || !*dir || !window)
         return false;
     ShowWindow(window, SW_SHOW);
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpMessagesFor(400);
+    testing_support::PumpMessagesFor(400);
 
     RECT r;
     GetWindowRect(window, &r);
@@ -56,16 +37,14 @@ bool SaveScreenshot(HWND window, const std::string& name)
     BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
     GdiFlush();
 
-    // A run at another DPI marks its pictures: main-wide-144.
-    const char* suffix = std::getenv("TIDEWELL_SCREENSHOT_SUFFIX");
-    const std::string path =
-        std::string(std::getenv("TIDEWELL_SCREENSHOT_DIR")) + "\\" + name + (suffix ? suffix : "") + ".bmp";
     BITMAPFILEHEADER fh{};
     const DWORD imageBytes = static_cast<DWORD>(w) * h * 4;
     fh.bfType = 0x4D42;
     fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
     fh.bfSize = fh.bfOffBits + imageBytes;
-    std::ofstream out(path, std::ios::binary);
+    // A run at another DPI marks its pictures: main-wide-144.
+    const char* suffix = std::getenv("TIDEWELL_SCREENSHOT_SUFFIX");
+    std::ofstream out(std::string(dir) + "\\" + name + (suffix ? suffix : "") + ".bmp", std::ios::binary);
     out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
     out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
     out.write(static_cast<const char*>(bits), imageBytes);
@@ -100,11 +79,9 @@ BOOL CALLBACK FindMessageBox(HWND window, LPARAM search)
 
 } // namespace
 
-bool SaveMessageBoxScreenshot(HWND owner, const std::string& text, const std::string& caption, UINT type,
-                              int answer, const std::string& name)
+bool SaveMessageBoxPicture(HWND owner, const std::string& text, const std::string& caption, UINT type, int answer,
+                           const std::string& name)
 {
-    if (!ScreenshotsWanted())
-        return false;
     std::atomic<bool> saved{false};
     const DWORD boxThread = GetCurrentThreadId();
     std::thread helper([&] {
@@ -116,12 +93,10 @@ bool SaveMessageBoxScreenshot(HWND owner, const std::string& text, const std::st
         }
         if (!search.box)
             return;
-        saved = SaveScreenshot(search.box, name);
+        saved = SavePicture(search.box, name);
         PostMessageA(search.box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
     });
     MessageBoxA(owner, text.c_str(), caption.empty() ? nullptr : caption.c_str(), type);
     helper.join();
     return saved;
 }
-
-} // namespace testing_support

@@ -1,0 +1,353 @@
+// Opens each window of the program as a user would see it and saves its picture: the main window
+// (compact and widened) with its exit question and tray menu, the tool dialogs, the report, the splash and the
+// custom controls. Run by `make screenshot` under Xvfb; exits non-zero when a picture is missing.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/about_dlg_win.h"
+#include "app/cleaning_methods_dlg_win.h"
+#include "app/defrag_query_dlg_win.h"
+#include "app/main_dlg_win.h"
+#include "app/settings.h"
+#include "app/splash_dlg_win.h"
+#include "app/tray_icon_win.h"
+#include "common/clock.h"
+#include "controls/busy_progress_ctrl_win.h"
+#include "controls/control_host_win.h"
+#include "controls/history_bar_graph_win.h"
+#include "controls/line_graph_win.h"
+#include "memory/clean_state.h"
+#include "memory/cleaning_methods.h"
+#include "memory/pretend_machine.h"
+#include "memory/report_dlg_win.h"
+#include "resources/resource.h"
+#include "save_picture_win.h"
+#include "support/child_process_win.h"
+#include "support/message_pump_win.h"
+#include "support/recording_host_win.h"
+#include "support/registry_snapshot_win.h"
+#include "tools/cache/cache_registry_fixture_win.h"
+#include "tools/cache/cache_setup_dlg_win.h"
+#include "tools/process/process_dlg_win.h"
+#include "tools/process/process_list_win.h"
+#include "tools/process/tool_dialog_test_win.h"
+#include "tools/service/dummy_service_win.h"
+#include "tools/service/service_dlg_win.h"
+#include "tools/startup/autorun_dlg_win.h"
+#include "tools/startup/delay_list.h"
+#include "tools/startup/run_setup_dlg_win.h"
+#include "tools/startup/startup_test_support_win.h"
+#include "win32/handles.h"
+
+using namespace testing_support;
+using controls::Rgb;
+
+namespace {
+
+std::string SystemFile(const char* name)
+{
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    return std::string(system) + "\\" + name;
+}
+
+// Waits, pumping messages, until the dialog has painted its grey tool background.
+bool SaveToolDialog(HWND dialog, const std::string& name)
+{
+    ShowWindow(dialog, SW_SHOW);
+    win32::WindowDc dc(dialog);
+    PumpUntil([&] { return GetPixel(dc.get(), 2, 2) == RGB(215, 215, 215); });
+    return SavePicture(dialog, name);
+}
+
+// The main window on a pretended 256 MB machine at a fixed time, compact, then widened during an
+// organise run, then its tray menu.
+bool MainWindow()
+{
+    RegistrySnapshot settings(HKEY_LOCAL_MACHINE, kSettingsKey);
+    RegistrySnapshot run(HKEY_LOCAL_MACHINE, kRunKey);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
+    WriteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kCpuMhz, REG_SZ, "1234 MHZ", 9);
+    PretendMachine machine(256 * kMB, 100 * kMB);
+    RecordingHost host;
+    host.modal = [](win32::Dialog&) { return INT_PTR{IDCANCEL}; };
+    SetLocalTimeSource([] { return LocalTime{2026, 3, 9, 1, 13, 5, 7}; });
+    bool saved = false;
+    {
+        win32::Modeless<CMainDlg> dialog;
+        dialog.CreateModeless();
+        const HWND window = dialog.hwnd();
+        const auto command = [&](int id) { SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); };
+        SetWindowPos(window, HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        for (int i = 0; i < 40; ++i) {
+            SendMessageA(window, WM_TIMER, CMainDlg::kDisplayTimer, 0);
+            PumpMessagesFor(5);
+        }
+        saved = SavePicture(window, "main-compact");
+        command(IDC_TAB_BUTTON);
+        command(IDC_LZL_BUTTON);
+        for (int i = 0; i < 4; ++i)
+            SendMessageA(window, WM_TIMER, CMainDlg::kOrganiseTimer, 0);
+        SendMessageA(window, WM_TIMER, CMainDlg::kDisplayTimer, 0);
+        saved = SavePicture(window, "main-wide") && saved;
+
+        // The exit question, as a real message box.
+        host.answer = IDNO;
+        command(IDC_EXITBT);
+        saved = !host.boxes.empty() && saved &&
+                SaveMessageBoxPicture(window, host.boxes[0].text, host.boxes[0].caption, host.boxes[0].type, IDNO,
+                                      "message");
+
+        // The menu's own loop runs inside the notification: a helper thread takes the picture.
+        std::atomic<bool> menuSaved{false};
+        std::thread helper([&] {
+            for (int i = 0; i < 500 && !menuSaved; ++i) {
+                HWND menu = FindWindowA("#32768", nullptr);
+                if (menu && IsWindowVisible(menu))
+                    menuSaved = SavePicture(menu, "tray-menu");
+                Sleep(20);
+            }
+            EndMenu();
+        });
+        SetCursorPos(40, 40);
+        PostMessageA(window, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP);
+        PumpUntil([&] { return menuSaved.load(); }, 12000);
+        helper.join();
+        saved = menuSaved && saved;
+        SetCleanBusy(false);
+    }
+    SetLocalTimeSource(nullptr);
+    settings.Restore();
+    run.Restore();
+    return saved;
+}
+
+bool Splash()
+{
+    win32::Modeless<CSplashDlg> splash;
+    splash.CreateModeless();
+    KillTimer(splash.hwnd(), CSplashDlg::kCloseTimer);
+    return SavePicture(splash.hwnd(), "splash");
+}
+
+bool About()
+{
+    win32::Modeless<CAboutDlg> dialog;
+    dialog.CreateModeless();
+    return SaveToolDialog(dialog.hwnd(), "about");
+}
+
+bool Confirm()
+{
+    RegistrySnapshot settings(HKEY_LOCAL_MACHINE, kSettingsKey);
+    DeleteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kNoticeDialog);
+    bool saved = false;
+    {
+        win32::Modeless<CDefragQueryDlg> dialog;
+        dialog.CreateModeless();
+        saved = SavePicture(dialog.hwnd(), "confirm");
+    }
+    settings.Restore();
+    return saved;
+}
+
+bool CleaningMethods()
+{
+    win32::Modeless<CCleaningMethodsDlg> dialog({kFillAndRelease | kEmptyWorkingSets | kPurgeStandbyList, true, 40}, kAllMethods);
+    dialog.CreateModeless();
+    return SavePicture(dialog.hwnd(), "cleaning-methods");
+}
+
+// The report of a classic run, then of one with operations, each saved while it is shown.
+bool Reports()
+{
+    bool saved = true;
+    std::string name = "report";
+    RecordingHost host;
+    host.modal = [&](win32::Dialog& dialog) {
+        dialog.CreateModeless(nullptr);
+        saved = SavePicture(dialog.hwnd(), name) && saved;
+        dialog.EndDialog(IDOK);
+        return INT_PTR{IDOK};
+    };
+    const MemoryStatus before = StatusBefore, after = StatusAfter;
+    PretendMachine machine(512 * kMB, 300 * kMB);
+    StatusBefore.availPhysMB = 212;
+    ShowCleaningReport();
+    RunOutcome outcome;
+    outcome.results = {{kEmptyWorkingSets, kStatusSuccess}, {kPurgeStandbyList, kStatusPrivilegeNotHeld},
+                       {kCombinePages, kStatusInvalidInfoClass}};
+    outcome.listsSampled = true;
+    outcome.listsBefore = {1843 * kMB, 120 * kMB};
+    outcome.listsAfter = {1210 * kMB, 4 * kMB};
+    name = "report-methods";
+    ShowCleaningReport(outcome);
+    StatusBefore = before;
+    StatusAfter = after;
+    return saved;
+}
+
+bool Cache()
+{
+    CacheRegistryBackup backup;
+    CacheRegistryBackup::StartFresh();
+    bool saved = false;
+    {
+        win32::Modeless<CCacheSetupDlg> dialog([] { return 512; });
+        dialog.CreateModeless();
+        saved = SaveToolDialog(dialog.hwnd(), "cache");
+    }
+    backup.Restore();
+    return saved;
+}
+
+bool Processes()
+{
+    ChildFolder folder("shot");
+    SleepingChild child(folder.path(), "sleeper.exe");
+    CProcessList list;
+    PumpUntil([&] {
+        if (list.Refresh(false))
+            for (int i = 0; i < list.Count(); ++i)
+                if (list.ProcessId(i) == child.Id())
+                    return true;
+        return false;
+    });
+    win32::Modeless<CProcessDlg> dialog([] { return false; });
+    dialog.CreateModeless();
+    ClickListRow(dialog.Item(IDC_PROCESS_LIST), 1);
+    return SavePicture(dialog.hwnd(), "process");
+}
+
+// A dummy service stands in for Telnet, which Wine does not have (row 8 of the table).
+bool Services()
+{
+    DummyService telnet("TlntSvr");
+    telnet.SetDescription("Lets a remote user log on and run programs from a command line.");
+    telnet.Start();
+    win32::Modeless<CServiceDlg> dialog;
+    dialog.CreateModeless();
+    ClickListRow(dialog.Item(IDC_SERVICE_LIST), 8);
+    return SavePicture(dialog.hwnd(), "service");
+}
+
+bool Startup()
+{
+    startup_testing::StartupState state("startup-screenshot");
+    RecordingHost host;
+    using startup_testing::SetValue;
+    SetValue(MachineRun, "Notepad", "\"" + SystemFile("notepad.exe") + "\" /autostart");
+    SetValue(MachineRunDisabled, "Updater", "C:\\Program Files\\Updater\\update.exe -silent");
+    SetValue(UserRun, "Clock", SystemFile("winver.exe"));
+    CDelayList(state.DelayList()).Append({"Mail", SystemFile("write.exe"), Delayed, 5, 5});
+
+    win32::Modeless<CAutorunDlg> items(state.DelayList());
+    items.CreateModeless();
+    items.List().FocusRow(1);
+    bool saved = SavePicture(items.hwnd(), "startup");
+    ShowWindow(items.hwnd(), SW_HIDE);
+
+    win32::Modeless<CRunSetupDlg> mode;
+    mode.name = "Mail";
+    mode.command = SystemFile("write.exe");
+    mode.mode = StartDelayed;
+    mode.minutes = 5;
+    mode.CreateModeless();
+    return SavePicture(mode.hwnd(), "start-mode") && saved;
+}
+
+// The custom controls side by side: title label, memory history, load graph and four gauges.
+bool Controls()
+{
+    using namespace controls;
+    ControlHost host(480, 300, WS_POPUP | WS_VISIBLE);
+    SetWindowPos(host.hwnd(), nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+
+    CColorStatic title;
+    title.Create(" Tidewell controls", WS_CHILD | WS_VISIBLE | SS_LEFT, RECT{10, 8, 470, 34}, host.hwnd(), 1);
+    title.SetBkColor(Rgb(0, 0, 90));
+    title.SetTextColor(Rgb(19, 238, 255));
+    title.SetFontName("Tahoma");
+    title.SetFontHeight(18);
+
+    CHistoryBarGraph memory;
+    memory.Create(WS_CHILD | WS_VISIBLE, RECT{10, 44, 234, 158}, host.hwnd(), 5470);
+    memory.SetRange(0, 1024);
+    for (int i = 0; i < 60; ++i) {
+        const int used = 600 + static_cast<int>(250 * std::sin(i / 7.0)) + (i > 50 ? 150 : 0);
+        memory.SetCaption(" USE - " + std::to_string(used * 100 / 1024) + "% ");
+        memory.SetCaptionColor(used * 100 / 1024 > 85 ? Rgb(255, 0, 0) : Rgb(19, 238, 255));
+        memory.SetPos(used);
+    }
+
+    CLineGraph load;
+    load.Create(WS_CHILD | WS_VISIBLE, RECT{246, 44, 470, 158}, host.hwnd(), 5469);
+    load.AddSeries(std::make_unique<CLineGraphSeries>("CPU", Rgb(255, 249, 100), 1, -5, 100));
+    for (int i = 0; i < 80; ++i) {
+        load.AddValue(0, 30 + static_cast<int>(25 * std::sin(i / 5.0)));
+        load.AddValue(0, (i * 37) % 60);
+        load.Advance();
+    }
+
+    const BusyProgressColours colours{Rgb(85, 85, 85), Rgb(85, 85, 85), Rgb(85, 85, 85), Rgb(19, 238, 255),
+                                      Rgb(19, 238, 255)};
+    CColorStatic labels[4];
+    const char* names[4] = {"Physical", "Page file", "Virtual", "Busy"};
+    BusyProgressCtrl gauges[4];
+    const int positions[3] = {620, 180, 1024};
+    for (int i = 0; i < 4; ++i) {
+        const int top = 170 + 30 * i;
+        labels[i].Create(names[i], WS_CHILD | WS_VISIBLE | SS_LEFT, RECT{10, top, 90, top + 20}, host.hwnd(), 10 + i);
+        labels[i].SetBkColor(Rgb(215, 215, 215));
+        labels[i].SetTextColor(Rgb(0, 0, 90));
+        gauges[i].Create(WS_CHILD | WS_VISIBLE, RECT{100, top, 452, top + 14}, host.hwnd(), 1009 + i);
+        gauges[i].colours = colours;
+        gauges[i].state.upper = 1024;
+        if (i < 3) {
+            gauges[i].state.mode = kModeProgress;
+            gauges[i].state.position = positions[i];
+        } else {
+            gauges[i].colours = BusyProgressColours{Rgb(215, 215, 215)};
+            gauges[i].state.busyStyle = kStyleBlock;
+            gauges[i].state.position = 70;
+        }
+        gauges[i].Invalidate();
+    }
+    return SavePicture(host.hwnd(), "controls");
+}
+
+} // namespace
+
+// Without arguments every picture; otherwise the groups named (main, process, ...).
+int main(int argc, char** argv)
+{
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    const std::pair<std::string, std::function<bool()>> pictures[] = {
+        {"main", MainWindow},   {"splash", Splash},   {"about", About},         {"confirm", Confirm},
+        {"methods", CleaningMethods}, {"report", Reports}, {"cache", Cache},   {"process", Processes},
+        {"service", Services},  {"startup", Startup}, {"controls", Controls},
+    };
+    const std::vector<std::string> wanted(argv + 1, argv + argc);
+    int missing = 0;
+    for (const auto& [name, take] : pictures) {
+        if (!wanted.empty() && std::find(wanted.begin(), wanted.end(), name) == wanted.end())
+            continue;
+        if (!take()) {
+            std::fprintf(stderr, "screenshots: %s not saved\n", name.c_str());
+            ++missing;
+        }
+    }
+    return missing == 0 ? 0 : 1;
+}
