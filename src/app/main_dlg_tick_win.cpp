@@ -144,8 +144,12 @@ void CMainDlg::RefreshMemoryFigures(const MemoryFigures& figures, const MemorySt
 
 void CMainDlg::OnRulesTick()
 {
-    KillTimer(hwnd(), kRulesTimer);
-    ReadTickSettings(g_tickSettings);
+    // The timer runs on while the tick asks its question: a tick arriving then is passed over.
+    if (inRulesTick_)
+        return;
+    inRulesTick_ = true;
+    if (settingsWatch_.MayHaveChanged())
+        ReadTickSettings(g_tickSettings);
     const int32_t alertValue = g_tickSettings.ramAlertValue;
     // The rules need the memory only: the processor sample belongs to the display tick.
     MemoryStatus status;
@@ -183,8 +187,7 @@ void CMainDlg::OnRulesTick()
     }
     if (!busyShown)
         RefreshTrayPicture(status);
-    if (!exiting_)
-        SetTimer(hwnd(), kRulesTimer, kRulesMs, nullptr);
+    inRulesTick_ = false;
 }
 
 void CMainDlg::RefreshTrayPicture()

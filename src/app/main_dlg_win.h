@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/tray_picture_win.h"
+#include "app/settings_win.h"
 #include "app/tray_icon_win.h"
 #include "console/command_protocol.h"
 #include "controls/busy_progress_ctrl_win.h"
@@ -208,6 +209,8 @@ private:
     bool expanded_ = false;
     bool alertChangeSeen_ = false; // the first EN_CHANGE comes from the set-up itself
     bool exiting_ = false;
+    bool inRulesTick_ = false;        // its question is a modal loop the running timer reaches
+    SettingsChangeWatch settingsWatch_; // the rules tick reads the settings again only after a change
     int dpi_ = 96;
     std::array<win32::UniqueGdi<HBITMAP>, 5> glyphs_; // the section glyphs drawn for dpi_
     bool autostartAllowed_ = true; // false: the box is disabled, the program's folder is not protected

@@ -118,6 +118,21 @@ void ReadTickSettings(TickSettings& kept)
     Read(key, kStandbyAlertValue, kept.standbyAlertValue);
 }
 
+bool SettingsChangeWatch::MayHaveChanged()
+{
+    if (key_.IsOpen() && WaitForSingleObject(changed_.get(), 0) == WAIT_TIMEOUT)
+        return false;
+    if (!changed_)
+        changed_.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    if (!key_.IsOpen() && changed_)
+        key_.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_NOTIFY);
+    // Watched again before the caller reads: a change made during the read is seen next time.
+    constexpr DWORD kChanges = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET;
+    if (key_.IsOpen() && RegNotifyChangeKeyValue(key_.Handle(), FALSE, kChanges, changed_.get(), TRUE) != ERROR_SUCCESS)
+        key_.Close(); // deleted: opened again at the next call
+    return true;
+}
+
 CleaningMethodSettings ReadCleaningMethodSettings()
 {
     CleaningMethodSettings settings;

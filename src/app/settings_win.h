@@ -5,6 +5,8 @@
 #include <string>
 
 #include "app/settings.h"
+#include "common/registry_key_win.h"
+#include "win32/handles.h"
 
 // The running program's full path.
 std::string ProgramPath();
@@ -20,6 +22,17 @@ ConstructionSettings ReadConstructionSettings();
 SetUpSettings ReadSetUpSettings(const std::function<std::string()>& measureCpuMhz);
 
 void ReadTickSettings(TickSettings& kept);
+
+// Says whether the stored settings may have changed since it last said yes, for one wait that
+// does not wait. Yes the first time and as long as the key cannot be watched.
+class SettingsChangeWatch {
+public:
+    bool MayHaveChanged();
+
+private:
+    CRegistryKey key_;
+    win32::UniqueHandle changed_; // set by the registry, reset by the wait that sees it
+};
 
 // The save command, in its fixed order; then the start with Windows is put in place or removed.
 void SaveSettings(const SavedSettings& settings, const std::string& programPath = ProgramPath());

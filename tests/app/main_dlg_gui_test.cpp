@@ -210,10 +210,16 @@ TEST_F(MainDlgTest, AutomaticCleanAsksOnceCancelDisarmsAndNoticeSetCleansWithout
     Store(kSoundAlert, 0);
     Store(kAutoDefrag, 1);
     Store(kRamAlertValue, static_cast<DWORD>(free));
+    int modalsSeen = 0;
+    host_.modal = [&, answer = host_.modal](win32::Dialog& dialog) {
+        if (modalsSeen++ == 0)
+            Tick(CMainDlg::kRulesTimer); // the running timer reaches the first question's loop
+        return answer(dialog);
+    };
     Open();
     Tick(CMainDlg::kRulesTimer);
     Tick(CMainDlg::kRulesTimer);
-    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 1) << "asked once, then disarmed";
+    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 1) << "asked once, then disarmed; no question within the question";
     EXPECT_FALSE(CleanState.busy);
 
     Store(kRamAlertValue, static_cast<DWORD>(free - 1));
