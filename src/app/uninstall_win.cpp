@@ -11,7 +11,8 @@ bool UpgradeUnderway()
 {
     using EnumRelated = UINT(WINAPI*)(LPCSTR, DWORD, DWORD, LPSTR);
     win32::UniqueModule msi(LoadLibraryA("msi.dll"));
-    auto enumRelated = msi ? reinterpret_cast<EnumRelated>(GetProcAddress(msi.get(), "MsiEnumRelatedProductsA"))
+    auto enumRelated = msi ? reinterpret_cast<EnumRelated>(
+                                 reinterpret_cast<void (*)()>(GetProcAddress(msi.get(), "MsiEnumRelatedProductsA")))
                            : nullptr;
     if (!enumRelated)
         return false;

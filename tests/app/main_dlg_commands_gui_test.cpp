@@ -81,8 +81,9 @@ TEST_F(MainDlgTest, UserTypesMoveTheSliderAndAlertValueStaysInRange)
         dialog_->SetItemText(IDC_ALERT_EDIT, c.typed);
         EXPECT_EQ(Text(IDC_ALERT_EDIT), c.kept) << c.typed;
         ASSERT_EQ(host_.boxes.size(), c.message ? 1u : 0u) << c.typed;
-        if (c.message)
+        if (c.message) {
             EXPECT_EQ(host_.boxes[0].text, UiText("MessageInputError"));
+        }
     }
     EXPECT_TRUE(Enabled(IDC_BUTTONSAVERAM));
     const int positions[] = {1, 2, 4, 6, 8};

@@ -67,8 +67,9 @@ TEST(TrayPicture, BaseIconByUseWithTheNumberBelowAtTheTraySize)
                 fewest = differences;
                 closest = icon;
             }
-            if (icon == c.icon)
+            if (icon == c.icon) {
                 EXPECT_GT(Differences(drawn, base, c.size, numberTop, c.size), c.size / 3) << "the number is below";
+            }
         }
         EXPECT_EQ(closest, c.icon) << c.avail;
         EXPECT_LT(fewest * 3, c.size * baseRows) << c.avail;

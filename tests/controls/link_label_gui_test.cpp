@@ -89,9 +89,10 @@ protected:
     {
         ASSERT_TRUE(WriteValue(HKEY_CLASSES_ROOT, ".htm", "", REG_SZ, kHandlerKey, 17));
         RegDeleteTreeA(HKEY_CLASSES_ROOT, kHandlerKey);
-        if (!handlerCommand.empty())
+        if (!handlerCommand.empty()) {
             ASSERT_TRUE(WriteValue(HKEY_CLASSES_ROOT, std::string(kHandlerKey) + "\\shell\\open\\command", "",
                                    REG_SZ, handlerCommand.c_str(), static_cast<DWORD>(handlerCommand.size() + 1)));
+        }
     }
     void Click() const
     {
