@@ -16,6 +16,7 @@
 #include "common/clock.h"
 #include "common/registry_key_win.h"
 #include "memory/clean_state.h"
+#include "memory/memory_lists_win.h"
 #include "memory/pretend_machine.h"
 #include "resources/resource.h"
 #include "support/autostart_seams_win.h"
@@ -25,44 +26,79 @@
 
 namespace testing_support {
 
-inline LONG ReadAutostart(std::string& command)
-{
-    CRegistryKey run;
-    const LONG rc = run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_READ);
-    return rc == ERROR_SUCCESS ? run.QueryString(command, kAutostartValue) : rc;
-}
-
-inline void RemoveAutostart()
-{
-    CRegistryKey run;
-    if (run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
-        run.DeleteValue(kAutostartValue);
-}
-
-inline std::vector<std::string> StoredNames()
-{
-    CRegistryKey key;
-    std::vector<std::string> names;
-    if (key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ) == ERROR_SUCCESS)
-        key.EnumValueNames(names);
-    return names;
-}
-
-class MainDlgTest : public testing::Test {
+// Starts without the settings key and the autostart value; both are put back afterwards.
+class SettingsFixture : public testing::Test {
 protected:
-    void SetUp() override
+    SettingsFixture()
     {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
-        RemoveAutostart();
-        CreateSettingsKey();
-        StoreText(kCpuMhz, "1234 MHZ"); // measuring the clock takes a while; one test does it
+        CRegistryKey run;
+        if (run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
+            run.DeleteValue(kAutostartValue);
+    }
+    ~SettingsFixture() override
+    {
+        backup_.Restore();
+        run_.Restore();
+    }
+
+    static LONG ReadAutostart(std::string& command)
+    {
+        CRegistryKey run;
+        const LONG rc = run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_READ);
+        return rc == ERROR_SUCCESS ? run.QueryString(command, kAutostartValue) : rc;
+    }
+    static std::vector<std::string> StoredNames()
+    {
+        CRegistryKey key;
+        std::vector<std::string> names;
+        if (key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ) == ERROR_SUCCESS)
+            key.EnumValueNames(names);
+        return names;
+    }
+    // MAXDWORD deletes the value.
+    static void Store(const char* name, DWORD value)
+    {
+        CRegistryKey key;
+        if (key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_ALL_ACCESS) != ERROR_SUCCESS)
+            return;
+        if (value == MAXDWORD)
+            key.DeleteValue(name);
+        else
+            key.SetDword(name, value);
+    }
+    static std::optional<DWORD> Stored(const char* name)
+    {
+        CRegistryKey key;
+        DWORD value = 0;
+        if (key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ) != ERROR_SUCCESS ||
+            key.QueryDword(name, value) != ERROR_SUCCESS)
+            return std::nullopt;
+        return value;
+    }
+
+    RecordingTaskService tasks_; // the program's place counts as protected unless a test says not
+
+private:
+    RegistrySnapshot backup_{HKEY_LOCAL_MACHINE, kSettingsKey};
+    RegistrySnapshot run_{HKEY_LOCAL_MACHINE, kRunKey};
+};
+
+class MainDlgTest : public SettingsFixture {
+protected:
+    void SetUp() override
+    {
+        CRegistryKey parent, key;
+        if (parent.Open(HKEY_LOCAL_MACHINE, kSettingsParentKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
+            parent.CreateSubKey(kSettingsSubKey);
+        if (key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
+            key.SetString(kCpuMhz, "1234 MHZ"); // measuring the clock takes a while
         host_.modal = [this](win32::Dialog& dialog) {
             modals_.push_back(dialog.TemplateId());
             return modalAnswer_;
         };
         SetLocalTimeSource([this] { return now_; });
-        now_ = LocalTime{2026, 3, 9, 1, 13, 5, 7};
         SetAlertSoundPlayer([this](const std::string&) { ++alerts_; });
         AskArmed = true;
     }
@@ -73,36 +109,7 @@ protected:
         CleanState.tick = 0;
         SetLocalTimeSource(nullptr);
         SetAlertSoundPlayer(nullptr);
-        backup_.Restore();
-        run_.Restore();
-    }
-
-    static void CreateSettingsKey()
-    {
-        CRegistryKey parent;
-        if (parent.Open(HKEY_LOCAL_MACHINE, kSettingsParentKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
-            parent.CreateSubKey(kSettingsSubKey);
-    }
-    static void Store(const char* name, DWORD value)
-    {
-        CRegistryKey key;
-        if (key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
-            key.SetDword(name, value);
-    }
-    static void StoreText(const char* name, const std::string& value)
-    {
-        CRegistryKey key;
-        if (key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
-            key.SetString(name, value);
-    }
-    static std::optional<DWORD> Stored(const char* name)
-    {
-        CRegistryKey key;
-        DWORD value = 0;
-        if (key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ) != ERROR_SUCCESS ||
-            key.QueryDword(name, value) != ERROR_SUCCESS)
-            return std::nullopt;
-        return value;
+        SetNtSystemCalls({});
     }
 
     CMainDlg& Open(std::optional<std::string> argument = std::nullopt)
@@ -132,7 +139,6 @@ protected:
         auto* gauge = dynamic_cast<BusyProgressCtrl*>(controls::ControlWindow::FromHandle(Item(IDC_CLEAN_GAUGE)));
         return gauge ? gauge->state.position : -1;
     }
-
     int ModalCount(int templateId) const
     {
         int count = 0;
@@ -142,17 +148,12 @@ protected:
     }
 
     PretendMachine machine_{256 * kMB, 100 * kMB};
-    RecordingTaskService tasks_; // the program's place counts as protected unless a test says not
     RecordingHost host_;
     std::vector<int> modals_; // template ids of the dialogs asked to run
     INT_PTR modalAnswer_ = IDCANCEL;
     std::unique_ptr<win32::Modeless<CMainDlg>> dialog_;
-    LocalTime now_;
+    LocalTime now_{2026, 3, 9, 1, 13, 5, 7};
     int alerts_ = 0;
-
-private:
-    RegistrySnapshot backup_{HKEY_LOCAL_MACHINE, kSettingsKey};
-    RegistrySnapshot run_{HKEY_LOCAL_MACHINE, kRunKey};
 };
 
 } // namespace testing_support

@@ -1,151 +1,38 @@
-// The real main window driven by its timers and commands; the figures' formats are tested natively.
+// The real main window walked through its behaviours; the texts' formats are pinned natively.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include "app/main_dlg_fixture_win.h"
+#include <mutex>
+
 #include "app/main_dlg_dates.h"
+#include "app/main_dlg_fixture_win.h"
 #include "app/main_dlg_memory_lines.h"
 #include "app/main_dlg_processor_lines.h"
+#include "common/module_path.h"
 #include "common/resource_text.h"
 #include "controls/dib_canvas_win.h"
+#include "memory/memory_lists_win.h"
 #include "monitors/system_load_win.h"
 #include "support/message_pump_win.h"
-
-using testing_support::MainDlgTest;
+#include "support/test_paths.h"
+#include "tools/startup/delay_launcher_win.h"
 
 namespace {
+
+using testing_support::MainDlgTest;
+using testing_support::PumpUntil;
+using testing_support::ReadWholeFile;
+
+const int kRunButtons[] = {IDC_LZL_BUTTON, IDC_CLEANRAM_BT, IDC_BUTTONOT1, IDC_MSCONFIG_BT, IDC_PROCESSMG_BT,
+                           IDC_SERVICEMG_BT};
 
 int32_t FreePercentNow()
 {
     int32_t load = 0, freePercent = 0;
     GetSystemLoad(&load, &freePercent);
     return freePercent;
-}
-
-// Once a dialog other than the main window shows, sends the main window an exit message. A
-// deadline closes every dialog of the thread and marks the test failed rather than let it hang.
-class ExitFromModal {
-public:
-    ExitFromModal(HWND main, UINT message, WPARAM wp)
-    {
-        main_ = main;
-        message_ = message;
-        wp_ = wp;
-        shown_ = deadlineHit_ = false;
-        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, OnCall, nullptr, GetCurrentThreadId());
-        deadline_ = SetTimer(nullptr, 0, 30000, OnDeadline);
-    }
-    ~ExitFromModal()
-    {
-        KillTimer(nullptr, deadline_);
-        UnhookWindowsHookEx(hook_);
-    }
-    ExitFromModal(const ExitFromModal&) = delete;
-    ExitFromModal& operator=(const ExitFromModal&) = delete;
-
-    bool Shown() const { return shown_; }
-    bool DeadlineHit() const { return deadlineHit_; }
-
-private:
-    static bool IsDialog(HWND window)
-    {
-        char name[16] = {};
-        GetClassNameA(window, name, sizeof(name));
-        return std::string(name) == "#32770";
-    }
-    static LRESULT CALLBACK OnCall(int code, WPARAM wp, LPARAM lp)
-    {
-        const auto& call = *reinterpret_cast<const CWPSTRUCT*>(lp);
-        if (code == HC_ACTION && call.message == WM_SHOWWINDOW && call.wParam && !shown_ && call.hwnd != main_ &&
-            IsDialog(call.hwnd)) {
-            shown_ = true;
-            PostMessageA(main_, message_, wp_, 0);
-        }
-        return CallNextHookEx(nullptr, code, wp, lp);
-    }
-    static void CALLBACK OnDeadline(HWND, UINT, UINT_PTR, DWORD)
-    {
-        deadlineHit_ = true;
-        EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM) {
-            if (window != main_ && IsDialog(window))
-                EndDialog(window, IDCANCEL);
-            return TRUE;
-        }, 0);
-    }
-
-    static inline HWND main_ = nullptr;
-    static inline UINT message_ = 0;
-    static inline WPARAM wp_ = 0;
-    static inline bool shown_ = false, deadlineHit_ = false;
-    HHOOK hook_;
-    UINT_PTR deadline_;
-};
-
-const int kRunButtons[] = {IDC_LZL_BUTTON, IDC_CLEANRAM_BT, IDC_BUTTONOT1, IDC_MSCONFIG_BT, IDC_PROCESSMG_BT,
-                           IDC_SERVICEMG_BT};
-
-TEST_F(MainDlgTest, SetUpShowsTheMachineAndTheDefaults)
-{
-    Open();
-    EXPECT_EQ(Text(IDC_PRAM_LINE), PhysicalLine(UiText("PRAMtotalStr"), 256, UiText("PRAMFreeStr"), 100))
-        << "captioned before the first tick";
-    EXPECT_EQ(Text(IDC_SLIDER_MAX), MegabyteLabel(256));
-    EXPECT_EQ(Text(IDC_AMOUNT_TEXT), AmountLabel(3, 256));
-    EXPECT_EQ(SliderPos(), 3);
-    EXPECT_FALSE(Enabled(IDC_AMOUNT_SLIDER));
-    EXPECT_EQ(Text(IDC_AXIS25), AxisLabel(64));
-    EXPECT_EQ(SendMessageA(Item(IDC_USERTYPE_COMBO), CB_GETCURSEL, 0, 0), 2);
-    for (int id : {IDC_CHECKCLIPBOARD, IDC_CHECKAUTODEFRAG, IDC_CHECKSOUND, IDC_CHECKAUTODEFRAGTIP, IDC_CHECKLOG})
-        EXPECT_TRUE(dialog_->IsChecked(id)) << id;
-    for (int id : {IDC_CHECKAUTORUN, IDC_12H_CHECK, IDC_CHECKALERTNOTICE})
-        EXPECT_FALSE(dialog_->IsChecked(id)) << id;
-    EXPECT_EQ(Text(IDC_ALERT_EDIT), "15");
-    EXPECT_FALSE(Enabled(IDC_BUTTONSAVERAM));
-    EXPECT_TRUE(dialog_->Tray().IsEnabled());
-    EXPECT_EQ(Text(IDC_CPU_CLOCK), ProcessorClockLine(UiText("TitleCPU2"), "1234 MHZ")) << "stored, not measured";
-    EXPECT_NE(Text(IDC_CPU_NAME).find(UiText("TitleCPU1")), std::string::npos);
-
-    RECT compact{}, wide{}, again{};
-    GetWindowRect(Window(), &compact);
-    Command(IDC_TAB_BUTTON);
-    EXPECT_TRUE(dialog_->IsExpanded());
-    GetWindowRect(Window(), &wide);
-    EXPECT_NEAR(wide.right - wide.left, 2 * (compact.right - compact.left), 2);
-    EXPECT_EQ(Text(IDC_TAB_BUTTON), UiText("IDC_TAB_BUTTON2"));
-    Command(IDC_TAB_BUTTON);
-    GetWindowRect(Window(), &again);
-    EXPECT_EQ(again.right - again.left, compact.right - compact.left);
-}
-
-TEST_F(MainDlgTest, StoredSettingsOverTheDefaults)
-{
-    Store(kUserType, 4);
-    Store(kSliderPos, 5);
-    Store(kRamAlertValue, 40);
-    Store(kNoticeDialog, 1);
-    Store(kOtherFunctionTips, 0);
-    Store(kSoundAlert, 0);
-    {
-        CRegistryKey key;
-        key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_ALL_ACCESS);
-        key.DeleteValue(kCpuMhz);
-    }
-    Open();
-    std::string clock;
-    {
-        CRegistryKey key;
-        key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ);
-        EXPECT_EQ(key.QueryString(clock, kCpuMhz), ERROR_SUCCESS) << "measured and stored";
-    }
-    EXPECT_EQ(Text(IDC_CPU_CLOCK), ProcessorClockLine(UiText("TitleCPU2"), clock));
-    EXPECT_TRUE(Enabled(IDC_AMOUNT_SLIDER));
-    EXPECT_EQ(SliderPos(), 5);
-    EXPECT_EQ(Text(IDC_ALERT_EDIT), "40");
-    EXPECT_FALSE(dialog_->IsChecked(IDC_CHECKAUTODEFRAGTIP));
-    EXPECT_TRUE(dialog_->IsChecked(IDC_CHECKALERTNOTICE));
-    EXPECT_FALSE(dialog_->IsChecked(IDC_CHECKSOUND));
 }
 
 int RedCaptionPixels(HWND graph)
@@ -157,97 +44,169 @@ int RedCaptionPixels(HWND graph)
     return canvas.Count(controls::Rgb(255, 0, 0), 0, 12);
 }
 
-TEST_F(MainDlgTest, DisplayTickShowsClockFiguresTooltipAndAlertColour)
+LONG FontHeight(HWND control)
+{
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font.lfHeight;
+}
+
+LONG Width(HWND window)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r.right - r.left;
+}
+
+TEST_F(MainDlgTest, MonitorSettingsToolsAndDpi)
 {
     Open();
-    dialog_->SetItemText(IDC_ALERT_EDIT, "38"); // one below the free 39 %, typed, not saved
-    Tick(CMainDlg::kDisplayTimer);
-    EXPECT_EQ(Text(IDC_CLOCK_LINE), DateLine(now_, false, UiText("WEEKSTR1")));
+    EXPECT_EQ(Text(IDC_PRAM_LINE), PhysicalLine(UiText("PRAMtotalStr"), 256, UiText("PRAMFreeStr"), 100))
+        << "captioned before the first tick";
+    EXPECT_EQ(Text(IDC_AMOUNT_TEXT), AmountLabel(3, 256));
+    EXPECT_EQ(Text(IDC_CPU_CLOCK), ProcessorClockLine(UiText("TitleCPU2"), "1234 MHZ")) << "stored, not measured";
+    for (const auto& [id, checked] : {std::pair{IDC_CHECKCLIPBOARD, true}, {IDC_CHECKAUTODEFRAG, true},
+                                      {IDC_CHECKSOUND, true}, {IDC_CHECKAUTODEFRAGTIP, true}, {IDC_CHECKLOG, true},
+                                      {IDC_CHECKAUTORUN, false}, {IDC_12H_CHECK, false}, {IDC_CHECKALERTNOTICE, false}})
+        EXPECT_EQ(dialog_->IsChecked(id), checked) << id;
+    EXPECT_FALSE(Enabled(IDC_BUTTONSAVERAM) || Enabled(IDC_AMOUNT_SLIDER));
+    const LONG compact = Width(Window());
+    Command(IDC_TAB_BUTTON);
+    EXPECT_NEAR(Width(Window()), 2 * compact, 2);
+    EXPECT_EQ(Text(IDC_TAB_BUTTON), UiText("IDC_TAB_BUTTON2"));
+    const LONG wide = Width(Window());
+    Command(IDC_TAB_BUTTON);
+    EXPECT_EQ(Width(Window()), compact);
+
+    // The display tick: clock, figures, tooltip, and the graph's caption red at the typed value.
     Click(IDC_12H_CHECK);
     EXPECT_EQ(Text(IDC_12H_CHECK), "12H");
     Tick(CMainDlg::kDisplayTimer);
     EXPECT_EQ(Text(IDC_CLOCK_LINE), DateLine(now_, true, UiText("WEEKSTR1")));
-
     EXPECT_EQ(Text(IDC_PHYS_PERCENT), PercentLine(FreeRatio(100, 256) * 100, UiText("RAMFreeStr")));
     EXPECT_EQ(Text(IDC_PAGE_PERCENT), PercentLine(0, UiText("PageFreeStr"))) << "no page file";
     EXPECT_EQ(Text(IDC_VIRT_PERCENT), PercentLine(FreeRatio(1900, 2048) * 100, UiText("VRAMFreeStr")));
     const std::string tip = dialog_->Tray().IconData().szTip;
     EXPECT_NE(tip.find(UiText("IconTipsRAM") + ":61%"), std::string::npos) << tip;
-
-    const HWND graph = Item(IDC_MEMGRAPH);
-    ASSERT_TRUE(graph);
-    EXPECT_EQ(RedCaptionPixels(graph), 0);
-    dialog_->SetItemText(IDC_ALERT_EDIT, "39");
+    EXPECT_EQ(RedCaptionPixels(Item(IDC_MEMGRAPH)), 0) << "39 % free, alert at 15";
+    dialog_->SetItemText(IDC_ALERT_EDIT, "39"); // typed, not saved
     Tick(CMainDlg::kDisplayTimer); // the colour shows with the next bar
     Tick(CMainDlg::kDisplayTimer);
-    EXPECT_GT(RedCaptionPixels(graph), 5);
+    EXPECT_GT(RedCaptionPixels(Item(IDC_MEMGRAPH)), 5);
+
+    // Typed and chosen settings; a value out of range is put back with a message.
+    dialog_->SetItemText(IDC_ALERT_EDIT, "80");
+    EXPECT_EQ(Text(IDC_ALERT_EDIT), "75");
+    ASSERT_EQ(host_.boxes.size(), 1u);
+    EXPECT_EQ(host_.boxes[0].text, UiText("MessageInputError"));
+    SendMessageA(Item(IDC_USERTYPE_COMBO), CB_SETCURSEL, kCustomUserType, 0);
+    Command(IDC_USERTYPE_COMBO, CBN_SELCHANGE);
+    EXPECT_EQ(SliderPos(), SliderPositionForUserType(kCustomUserType));
+    EXPECT_TRUE(Enabled(IDC_AMOUNT_SLIDER) && Enabled(IDC_BUTTONSAVERAM));
+    SendMessageA(Item(IDC_AMOUNT_SLIDER), TBM_SETPOS, TRUE, 5);
+    NMHDR released{Item(IDC_AMOUNT_SLIDER), IDC_AMOUNT_SLIDER, static_cast<UINT>(NM_RELEASEDCAPTURE)};
+    SendMessageA(Window(), WM_NOTIFY, IDC_AMOUNT_SLIDER, reinterpret_cast<LPARAM>(&released));
+    EXPECT_EQ(Text(IDC_AMOUNT_TEXT), "160MB");
+
+    // Saving: the asking switch is written at once, the rest and the autostart on Save.
+    Click(IDC_CHECKAUTORUN); // setting it says nothing
+    Click(IDC_CHECKAUTODEFRAGTIP);
+    EXPECT_EQ(Stored(kNoticeDialog), 1u);
+    Click(IDC_CHECKSOUND);
+    std::string command;
+    EXPECT_TRUE(tasks_.tasks.empty() && ReadAutostart(command) != ERROR_SUCCESS) << "nothing before saving";
+    Store(kCpuMhz, MAXDWORD);
+    Command(IDC_BUTTONSAVERAM);
+    EXPECT_EQ(StoredNames(), (std::vector<std::string>{kAutoDefrag, kBuildReport, kCleanClipBoard, kNoticeDialog,
+                                                       kRamAlertValue, kSliderPos, kSoundAlert, kUserType}));
+    for (const auto& [name, value] : {std::pair{kUserType, 4u}, {kSoundAlert, 0u}, {kAutoDefrag, 1u},
+                                      {kRamAlertValue, 75u}, {kSliderPos, 5u}})
+        EXPECT_EQ(Stored(name), value) << name;
+    EXPECT_EQ(tasks_.tasks.size(), 1u) << "a logon task";
+    ASSERT_EQ(host_.boxes.size(), 2u);
+    EXPECT_EQ(host_.boxes[1].text, UiText("strSaveLogMessage"));
+    EXPECT_FALSE(Enabled(IDC_BUTTONSAVERAM));
+    Click(IDC_CHECKAUTORUN);
+    ASSERT_EQ(host_.boxes.size(), 3u);
+    EXPECT_EQ(host_.boxes[2].text, UiText("strAutorunCloseMessage"));
+    Command(IDC_BUTTONSAVERAM);
+    EXPECT_TRUE(tasks_.tasks.empty());
+
+    // Hiding: the hide button forgets, the tray's show remembers, Escape and the close box hide.
+    ShowWindow(Window(), SW_SHOW);
+    Command(IDC_HIDEBT2);
+    EXPECT_FALSE(IsWindowVisible(Window()));
+    EXPECT_FALSE(Stored(kShowStatus));
+    for (const auto& [message, wp] : {std::pair<UINT, WPARAM>{WM_COMMAND, IDCANCEL}, {WM_SYSCOMMAND, SC_CLOSE}}) {
+        Command(ID_TRAY_SHOW);
+        EXPECT_TRUE(IsWindowVisible(Window()));
+        EXPECT_EQ(Stored(kShowStatus), 1u);
+        SendMessageA(Window(), message, wp, 0);
+        EXPECT_FALSE(IsWindowVisible(Window())) << message;
+        EXPECT_EQ(Stored(kShowStatus), 0u) << message;
+    }
+
+    // Tools open after the warning; switched off, the tray opens them during a run as well.
+    host_.boxes.clear();
+    for (const auto& [tool, templateId] : {std::pair{IDC_BUTTONOT1, IDD_CACHESETUP_DIALOG}, {ID_TRAY_STARTUP, IDD_AUTORUN_DIALOG},
+                                           {IDC_MSCONFIG_BT, IDD_AUTORUN_DIALOG}, {IDC_PROCESSMG_BT, IDD_PROCESS_DIALOG},
+                                           {ID_TRAY_PROCESS, IDD_PROCESS_DIALOG}, {IDC_SERVICEMG_BT, IDD_SERVICE_DIALOG},
+                                           {ID_TRAY_SERVICE, IDD_SERVICE_DIALOG}, {IDC_ABOUT2, IDD_ABOUTBOX},
+                                           {ID_TRAY_ABOUT, IDD_ABOUTBOX}}) {
+        modals_.clear();
+        host_.answer = IDCANCEL;
+        Command(tool);
+        host_.answer = IDOK;
+        Command(tool);
+        EXPECT_EQ(modals_, std::vector<int>(templateId == IDD_ABOUTBOX ? 2 : 1, templateId)) << tool;
+    }
+    ASSERT_EQ(host_.boxes.size(), 14u) << "a warning for each system tool opened, cancelled or not";
+    EXPECT_EQ(host_.boxes[0].text, UiText("strModifySystem"));
+    EXPECT_EQ(host_.boxes[0].type, static_cast<UINT>(MB_OKCANCEL | MB_ICONEXCLAMATION));
+    Click(IDC_CHECKALERTNOTICE);
+    EXPECT_EQ(Stored(kOtherFunctionTips), 0u);
+    SetCleanBusy(true);
+    modals_.clear();
+    Command(ID_TRAY_SERVICE);
+    EXPECT_EQ(modals_, std::vector<int>{IDD_SERVICE_DIALOG});
+    EXPECT_EQ(host_.boxes.size(), 14u);
+    SetCleanBusy(false);
+
+    // The next start shows what was saved.
+    Open();
+    EXPECT_TRUE(Enabled(IDC_AMOUNT_SLIDER));
+    EXPECT_EQ(SliderPos(), 5);
+    EXPECT_EQ(Text(IDC_ALERT_EDIT), "75");
+    EXPECT_FALSE(dialog_->IsChecked(IDC_CHECKAUTODEFRAGTIP) || dialog_->IsChecked(IDC_CHECKSOUND));
+
+    // Another screen's DPI: the window, its own fonts, its glyphs and its widened shape follow.
+    ASSERT_EQ(FontHeight(Item(IDC_TITLE1)), -13) << "the tests run at 96 DPI";
+    for (const int dpi : {144, 96}) {
+        RECT suggested{50, 60, 50 + MulDiv(compact, dpi, 96), 600};
+        SendMessageA(Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_TRUE(PumpUntil([&] { return FontHeight(Item(IDC_TITLE1)) == -MulDiv(13, dpi, 96); })) << dpi;
+        EXPECT_EQ(Width(Window()), suggested.right - suggested.left) << dpi;
+        EXPECT_EQ(FontHeight(Item(IDC_AXIS50)), -MulDiv(10, dpi, 96)) << dpi;
+        BITMAP glyph{};
+        GetObjectA(reinterpret_cast<HBITMAP>(SendMessageA(Item(IDC_GLYPH_MEMORY), STM_GETIMAGE, IMAGE_BITMAP, 0)),
+                   sizeof glyph, &glyph);
+        EXPECT_EQ(glyph.bmWidth, MulDiv(20, dpi, 96)) << dpi;
+        Command(IDC_TAB_BUTTON);
+        EXPECT_NEAR(Width(Window()), MulDiv(wide, dpi, 96), 1) << dpi;
+        Command(IDC_TAB_BUTTON);
+    }
 }
 
-TEST_F(MainDlgTest, AlertSoundsAtTheAlertValueNotOneAbove)
+TEST_F(MainDlgTest, RunsAlertsAndAutomaticCleaning)
 {
     const int32_t free = FreePercentNow();
     Store(kSoundAlert, 1);
     Store(kAutoDefrag, 0);
     Store(kRamAlertValue, static_cast<DWORD>(free - 1));
     Open();
-    Tick(CMainDlg::kRulesTimer);
-    EXPECT_EQ(alerts_, 0);
-    Store(kRamAlertValue, static_cast<DWORD>(free));
-    Tick(CMainDlg::kRulesTimer);
-    EXPECT_EQ(alerts_, 1);
-    SetCleanBusy(true);
-    Tick(CMainDlg::kRulesTimer);
-    EXPECT_EQ(alerts_, 1) << "no sound during a run";
-    SetCleanBusy(false);
-    Store(kSoundAlert, 0);
-    Tick(CMainDlg::kRulesTimer);
-    EXPECT_EQ(alerts_, 1) << "the tick follows the registry, not the window";
-}
 
-TEST_F(MainDlgTest, AutomaticCleanAsksOnceCancelDisarmsAndNoticeSetCleansWithoutAsking)
-{
-    const int32_t free = FreePercentNow();
-    Store(kSoundAlert, 0);
-    Store(kAutoDefrag, 1);
-    Store(kRamAlertValue, static_cast<DWORD>(free));
-    int modalsSeen = 0;
-    host_.modal = [&, answer = host_.modal](win32::Dialog& dialog) {
-        if (modalsSeen++ == 0)
-            Tick(CMainDlg::kRulesTimer); // the running timer reaches the first question's loop
-        return answer(dialog);
-    };
-    Open();
-    Tick(CMainDlg::kRulesTimer);
-    Tick(CMainDlg::kRulesTimer);
-    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 1) << "asked once, then disarmed; no question within the question";
-    EXPECT_FALSE(CleanState.busy);
-
-    Store(kRamAlertValue, static_cast<DWORD>(free - 1));
-    Tick(CMainDlg::kRulesTimer); // above the value: armed again
-    Store(kRamAlertValue, static_cast<DWORD>(free));
-    modalAnswer_ = IDOK;
-    Tick(CMainDlg::kRulesTimer);
-    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 2);
-    EXPECT_TRUE(CleanState.busy);
-    EXPECT_TRUE(CleanState.cleanUpRun);
-    Tick(CMainDlg::kRulesTimer);
-    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 2) << "nothing asked during the run";
-    ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
-    EXPECT_FALSE(CleanState.busy);
-    EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 1);
-
-    Store(kNoticeDialog, 1);
-    Tick(CMainDlg::kRulesTimer);
-    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 2);
-    EXPECT_TRUE(CleanState.busy) << "the run started without asking";
-    ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
-}
-
-TEST_F(MainDlgTest, OrganiseCountsDownSevenStepsThenCleansAndResets)
-{
-    Open();
+    // Organise: seven steps of the countdown, then the clean, the report and the reset.
     Command(IDC_LZL_BUTTON);
-    EXPECT_TRUE(CleanState.busy);
     EXPECT_EQ(CleanState.amountEighths, 3);
     for (int id : kRunButtons)
         EXPECT_FALSE(Enabled(id)) << id;
@@ -255,95 +214,189 @@ TEST_F(MainDlgTest, OrganiseCountsDownSevenStepsThenCleansAndResets)
         Tick(CMainDlg::kOrganiseTimer);
         EXPECT_EQ(GaugePos(), 32 * step);
     }
-    EXPECT_EQ(Text(IDC_CLEAN_PERCENT), "100%");
     EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 0);
     Tick(CMainDlg::kOrganiseTimer);
-    EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 1) << "the report option is set";
+    EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 1);
     EXPECT_EQ(Text(IDC_CLEAN_PERCENT), "0 %");
-    EXPECT_EQ(GaugePos(), 0);
-    EXPECT_FALSE(CleanState.busy);
-    EXPECT_EQ(CleanState.tick, 0);
-    for (int id : kRunButtons)
-        EXPECT_TRUE(Enabled(id)) << id;
-
-    // Refused while another run holds the cleaning state (the tray item stays available).
+    EXPECT_FALSE(CleanState.busy || CleanState.tick != 0 || GaugePos() != 0);
     SetCleanBusy(true);
     Command(ID_TRAY_ORGANIZE);
-    EXPECT_EQ(CleanState.tick, 0);
-    EXPECT_TRUE(Enabled(IDC_LZL_BUTTON));
-}
+    EXPECT_EQ(CleanState.tick, 0) << "refused while another run holds the state";
+    SetCleanBusy(false);
 
-TEST_F(MainDlgTest, CleanUpRunEndEnablesTheButtonsAndTrayCleansRunNothing)
-{
-    Store(kBuildReport, 0);
-    Open();
-    for (int command : {ID_TRAY_CLEAN_HALF, ID_TRAY_CLEAN_QUARTER}) {
-        Command(command);
-        EXPECT_FALSE(CleanState.busy) << command;
-        EXPECT_TRUE(Enabled(IDC_LZL_BUTTON)) << command;
-    }
+    // The growing clean-up run on its worker; its end gives the buttons back. The tray's cleans
+    // are the classic step, at once.
+    dialog_->SetChecked(IDC_CHECKLOG, false);
+    Command(ID_TRAY_CLEAN_HALF);
+    EXPECT_FALSE(CleanState.busy);
     Command(IDC_CLEANRAM_BT);
-    EXPECT_TRUE(CleanState.busy);
     EXPECT_EQ(CleanState.amountEighths, 6) << "39 % free: six steps";
     for (int id : kRunButtons)
         EXPECT_FALSE(Enabled(id)) << id;
     Command(IDC_CLEANRAM_BT); // a second start while busy does nothing
     ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
-    EXPECT_FALSE(CleanState.busy);
-    EXPECT_FALSE(CleanState.cleanUpRun);
-    EXPECT_EQ(Text(IDC_CLEAN_PERCENT), "0 %");
-    EXPECT_EQ(GaugePos(), 0);
-    EXPECT_TRUE(modals_.empty()) << "report switched off";
+    EXPECT_FALSE(CleanState.busy || CleanState.cleanUpRun || GaugePos() != 0);
+    EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 1) << "report switched off";
     for (int id : kRunButtons)
         EXPECT_TRUE(Enabled(id)) << id;
-
     // A worker that cannot start ends the run at once: buttons back, nothing reported.
     dialog_->SetChecked(IDC_CHECKLOG, true);
     SetCleanWorkerStarter([](LPTHREAD_START_ROUTINE, void*) -> HANDLE { return nullptr; });
     Command(IDC_CLEANRAM_BT);
     SetCleanWorkerStarter(nullptr);
     EXPECT_FALSE(CleanState.busy);
-    EXPECT_TRUE(modals_.empty());
-    EXPECT_EQ(GaugePos(), 0);
+    EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 1);
     for (int id : kRunButtons)
         EXPECT_TRUE(Enabled(id)) << id;
+
+    // The alert sounds at the stored value, not one above, never during a run.
+    Tick(CMainDlg::kRulesTimer);
+    EXPECT_EQ(alerts_, 0);
+    Store(kRamAlertValue, static_cast<DWORD>(free));
+    Tick(CMainDlg::kRulesTimer);
+    EXPECT_EQ(alerts_, 1);
+    SetCleanBusy(true);
+    Tick(CMainDlg::kRulesTimer);
+    SetCleanBusy(false);
+    Store(kSoundAlert, 0);
+    Tick(CMainDlg::kRulesTimer);
+    EXPECT_EQ(alerts_, 1);
+
+    // Automatic cleaning asks once; a cancel disarms it until memory recovers; no question
+    // within the question; without asking, the run starts at once.
+    Store(kAutoDefrag, 1);
+    host_.modal = [&, answer = host_.modal](win32::Dialog& dialog) {
+        Tick(CMainDlg::kRulesTimer); // the running timer reaches the question's loop
+        return answer(dialog);
+    };
+    Tick(CMainDlg::kRulesTimer);
+    Tick(CMainDlg::kRulesTimer);
+    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 1);
+    EXPECT_FALSE(CleanState.busy);
+    Store(kRamAlertValue, static_cast<DWORD>(free - 1));
+    Tick(CMainDlg::kRulesTimer);
+    Store(kRamAlertValue, static_cast<DWORD>(free));
+    modalAnswer_ = IDOK;
+    Tick(CMainDlg::kRulesTimer);
+    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 2);
+    EXPECT_TRUE(CleanState.busy && CleanState.cleanUpRun);
+    Tick(CMainDlg::kRulesTimer);
+    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 2) << "nothing asked during the run";
+    ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
+    EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 2);
+    Store(kNoticeDialog, 1);
+    Tick(CMainDlg::kRulesTimer);
+    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 2);
+    EXPECT_TRUE(CleanState.busy) << "the run started without asking";
+    ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
+
+    // The tray picture goes to the shell only when its number changes.
+    Store(kAutoDefrag, 0);
+    Tick(CMainDlg::kRulesTimer);
+    const HICON shown = dialog_->Tray().IconData().hIcon;
+    Tick(CMainDlg::kRulesTimer);
+    EXPECT_EQ(dialog_->Tray().IconData().hIcon, shown);
+    MemoryFigures fuller;
+    fuller.totalPhys = 256 * testing_support::kMB;
+    fuller.availPhys = 90 * testing_support::kMB;
+    SetMemoryStatusSource([fuller] { return fuller; });
+    Tick(CMainDlg::kRulesTimer);
+    EXPECT_NE(dialog_->Tray().IconData().hIcon, shown) << "35 %: a new picture";
 }
 
-TEST_F(MainDlgTest, ExitAskedNoKeepsRunningAndExitDuringARunEndsItCleanly)
+// The chosen methods' system calls are recorded: Wine's own change nothing.
+TEST_F(MainDlgTest, MethodRunsCallTheOperationsOnceOnTheWorkerAndAFullStandbyListAsks)
+{
+    std::mutex lock;
+    std::vector<uint32_t> operations; // information class x 100 + memory-list command
+    ULONG_PTR standbyPages = 0;       // per priority, eight priorities
+    const DWORD uiThread = GetCurrentThreadId();
+    bool onUiThread = false;
+    SetNtSystemCalls({[&](uint32_t infoClass, void* data, uint32_t) {
+                          std::lock_guard<std::mutex> guard(lock);
+                          operations.push_back(infoClass * 100 + *static_cast<unsigned char*>(data));
+                          onUiThread = onUiThread || GetCurrentThreadId() == uiThread;
+                          return operations.size() == 1 ? kStatusPrivilegeNotHeld : kStatusSuccess;
+                      },
+                      [&](uint32_t, void* data, uint32_t) {
+                          std::fill_n(static_cast<ULONG_PTR*>(data) + 5, 8, standbyPages);
+                          return kStatusSuccess;
+                      }});
+    const auto calls = [&] {
+        std::lock_guard<std::mutex> guard(lock);
+        return operations;
+    };
+    std::string reportLines = "(none)";
+    host_.modal = [&](win32::Dialog& dialog) {
+        modals_.push_back(dialog.TemplateId());
+        if (dialog.TemplateId() == IDD_REPORT_DIALOG && dialog.CreateModeless()) {
+            reportLines = dialog.GetItemText(IDC_REPORT_METHODS);
+            DestroyWindow(dialog.hwnd());
+        }
+        return modalAnswer_;
+    };
+    Store(kCleanMethods, kEmptyWorkingSets | kPurgeStandbyList);
+    Open();
+    Command(IDC_CLEANRAM_BT);
+    ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
+    EXPECT_EQ(calls(), (std::vector<uint32_t>{8002, 8004}));
+    EXPECT_NE(reportLines.find(UiText("MethodNoPrivilege")), std::string::npos) << reportLines;
+    EXPECT_NE(reportLines.find(UiText("MethodDone")), std::string::npos) << reportLines;
+    Command(IDC_LZL_BUTTON);
+    for (int tick = 0; tick < 8; ++tick)
+        Tick(CMainDlg::kOrganiseTimer);
+    ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
+    Command(ID_TRAY_CLEAN_HALF);
+    EXPECT_TRUE(CleanState.busy) << "the tray's clean runs on the worker too";
+    ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
+    EXPECT_EQ(calls().size(), 6u);
+    EXPECT_FALSE(onUiThread);
+    EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 3);
+    Store(kCleanMethods, kFillAndRelease);
+    Command(IDC_CLEANRAM_BT);
+    ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
+    EXPECT_EQ(calls().size(), 6u);
+    EXPECT_EQ(reportLines, "") << "a classic run reports the figures alone";
+
+    // A standby list at its share of the memory asks like low memory, with the same rearming.
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    const ULONG_PTR share = (256 * testing_support::kMB * 40 / 100 + 8 * system.dwPageSize - 1) / (8 * system.dwPageSize);
+    Store(kStandbyAutoClean, 1);
+    Store(kStandbyAlertValue, 40);
+    Store(kAutoDefrag, 0);
+    for (const ULONG_PTR pages : {share - 1, share, share, ULONG_PTR{0}, share}) {
+        standbyPages = pages;
+        Tick(CMainDlg::kRulesTimer);
+    }
+    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 2) << "asked at its share, then again once it had shrunk";
+    SetNtSystemCalls({});
+}
+
+// Each exit path posted while a real modal runs: the window ends, whatever modal is open.
+TEST_F(MainDlgTest, EveryExitPathEndsTheWindowWhateverModalIsOpen)
 {
     Open();
     host_.answer = IDNO;
     Command(ID_TRAY_EXIT);
     ASSERT_EQ(host_.boxes.size(), 1u);
     EXPECT_EQ(host_.boxes[0].type, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
-    EXPECT_TRUE(IsWindow(Window()));
-    EXPECT_TRUE(dialog_->Tray().IsEnabled());
-
-    Command(IDC_CLEANRAM_BT);
-    ASSERT_TRUE(CleanState.busy);
+    EXPECT_TRUE(IsWindow(Window()) && dialog_->Tray().IsEnabled()) << "No keeps it running";
     host_.answer = IDYES;
-    const HWND window = Window();
-    Command(IDC_EXITBT);
-    EXPECT_FALSE(IsWindow(window));
-    EXPECT_FALSE(dialog_->Cleaning().WorkerRunning());
-    EXPECT_FALSE(CleanState.busy);
-    EXPECT_FALSE(dialog_->Tray().IsEnabled());
+    for (int run : {IDC_CLEANRAM_BT, IDC_LZL_BUTTON}) {
+        Open();
+        Command(run);
+        ASSERT_TRUE(CleanState.busy);
+        if (run == IDC_LZL_BUTTON)
+            Tick(CMainDlg::kOrganiseTimer);
+        Command(IDC_EXITBT);
+        EXPECT_FALSE(IsWindow(Window()) || dialog_->Cleaning().WorkerRunning()) << run;
+        EXPECT_FALSE(CleanState.busy || CleanState.tick != 0 || dialog_->Tray().IsEnabled()) << run;
+    }
 
-    Open();
-    Command(IDC_LZL_BUTTON);
-    Tick(CMainDlg::kOrganiseTimer);
-    host_.answer = IDYES;
-    Command(IDC_EXITBT);
-    EXPECT_FALSE(CleanState.busy);
-    EXPECT_EQ(CleanState.tick, 0);
-}
-
-TEST_F(MainDlgTest, EveryExitPathEndsTheWindowWhateverModalIsOpen)
-{
     Store(kOtherFunctionTips, 0); // tools open without the warning
-    host_.modal = nullptr;         // the real modal loops
-    host_.answer = IDYES;          // to the exit question
     const int32_t free = FreePercentNow();
+    static bool late;
     const struct {
         const char* modal;
         int opener; // 0: the rules tick asks before an automatic clean
@@ -360,36 +413,96 @@ TEST_F(MainDlgTest, EveryExitPathEndsTheWindowWhateverModalIsOpen)
         Store(kRamAlertValue, static_cast<DWORD>(c.opener == 0 ? free : 15));
         Open();
         const HWND window = Window();
-        ExitFromModal exit(window, c.message, c.wp);
+        int shown = 0;
+        late = false;
+        host_.modal = [&](win32::Dialog& dialog) {
+            ++shown;
+            PostMessageA(window, c.message, c.wp, 0); // arrives inside the modal loop
+            const UINT_PTR deadline = SetTimer(nullptr, 0, 30000, [](HWND, UINT, UINT_PTR, DWORD) {
+                late = true;
+                EndDialog(GetActiveWindow(), IDCANCEL);
+            });
+            const INT_PTR answer = host_.UiHost::RunModal(dialog, nullptr);
+            KillTimer(nullptr, deadline);
+            return answer;
+        };
         if (c.opener)
             Command(c.opener);
         else
             Tick(CMainDlg::kRulesTimer);
-        EXPECT_TRUE(testing_support::PumpUntil([&] { return !IsWindow(window) || exit.DeadlineHit(); }, 60000)) << c.modal;
-        EXPECT_TRUE(exit.Shown()) << c.modal;
-        EXPECT_FALSE(exit.DeadlineHit()) << c.modal << ": the modal stayed open";
-        EXPECT_FALSE(IsWindow(window)) << c.modal;
-        EXPECT_FALSE(dialog_->Tray().IsEnabled()) << c.modal;
-        EXPECT_FALSE(CleanState.busy) << c.modal;
+        EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window) || late; }, 60000)) << c.modal;
+        EXPECT_EQ(shown, 1) << c.modal;
+        EXPECT_FALSE(late) << c.modal << ": the modal stayed open";
+        EXPECT_FALSE(IsWindow(window) || dialog_->Tray().IsEnabled() || CleanState.busy) << c.modal;
     }
 }
 
-TEST_F(MainDlgTest, TrayPictureIsHandedToTheShellOnlyWhenItsNumberChanges)
+// Hidden starts, the delayed launcher a start with Windows runs, the refused autostart box and help.
+TEST_F(MainDlgTest, StartsLaunchesAndHelp)
 {
-    Store(kSoundAlert, 0);
-    Store(kAutoDefrag, 0);
-    Open();
-    Tick(CMainDlg::kRulesTimer);
-    const HICON shown = dialog_->Tray().IconData().hIcon;
-    Tick(CMainDlg::kRulesTimer);
-    EXPECT_EQ(dialog_->Tray().IconData().hIcon, shown) << "39 % again: the shell keeps its picture";
+    const testing_support::ScratchDir scratch("main-starts");
+    const std::string marker = scratch.File("launched.txt");
+    const std::string delayList = GetModulePath("Delay.ini");
+    testing_support::WriteWholeFile(delayList, "[Item0]\r\nProject=Marker\r\nPath=cmd.exe /c echo launched>\"" +
+                                                   marker + "\"\r\nDelay=0\r\nOLDID=0\r\n\r\n");
+    DelayedLauncher() = CDelayLauncher();
+    Store(kShowStatus, 0);
+    for (const auto& [argument, hidden] : {std::pair<std::optional<std::string>, bool>{std::nullopt, true},
+                                           {std::string("-other"), false}, {std::string(" -PowerOn"), true}}) {
+        Open(argument);
+        RECT r{};
+        GetWindowRect(Window(), &r);
+        EXPECT_EQ(r.left == -1024 && r.top == -1024, hidden) << argument.value_or("(none)");
+        Tick(CMainDlg::kLauncherTimer);
+        EXPECT_EQ(DelayedLauncher().Schedule().LaunchedCount(), argument == " -PowerOn" ? 1 : 0);
+        if (!hidden)
+            continue;
+        ShowWindow(Window(), SW_SHOW);
+        Tick(CMainDlg::kHiddenStartTimer);
+        EXPECT_FALSE(IsWindowVisible(Window()));
+        GetWindowRect(Window(), &r);
+        EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2) << "centred for the show";
+    }
+    EXPECT_TRUE(PumpUntil([&] { return ReadWholeFile(marker).find("launched") != std::string::npos; }, 10000));
+    DeleteFileA(delayList.c_str());
 
-    MemoryFigures fuller;
-    fuller.totalPhys = 256 * testing_support::kMB;
-    fuller.availPhys = 90 * testing_support::kMB;
-    SetMemoryStatusSource([fuller] { return fuller; });
-    Tick(CMainDlg::kRulesTimer);
-    EXPECT_NE(dialog_->Tray().IconData().hIcon, shown) << "35 %: a new picture";
+    tasks_.protectedPlace = false;
+    Open();
+    EXPECT_FALSE(Enabled(IDC_CHECKAUTORUN));
+    EXPECT_EQ(Text(IDC_CHECKAUTORUN), UiText("strAutorunNotHere"));
+    RECT box{};
+    GetWindowRect(Item(IDC_CHECKAUTORUN), &box);
+    MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&box), 2);
+    SendMessageA(Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.left - 2, box.top - 2));
+    SendMessageA(Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.left + 2, box.top + 2));
+    ASSERT_EQ(host_.boxes.size(), 1u) << "a click beside the box says nothing";
+    EXPECT_EQ(host_.boxes[0].text, UiText("strAutorunRefused"));
+
+    // Help opens the file beside the program through its handler, quietly when it is missing.
+    testing_support::RegistrySnapshot chm(HKEY_CLASSES_ROOT, ".chm");
+    const std::string opened = scratch.File("opened.txt");
+    const std::string handler = "cmd.exe /c echo %1>\"" + opened + "\"";
+    ASSERT_TRUE(testing_support::WriteValue(HKEY_CLASSES_ROOT, ".chm", "", REG_SZ, "TidewellTestHelp", 17));
+    ASSERT_TRUE(testing_support::WriteValue(HKEY_CLASSES_ROOT, "TidewellTestHelp\\shell\\open\\command", "", REG_SZ,
+                                            handler.c_str(), static_cast<DWORD>(handler.size() + 1)));
+    const std::string helpFile = GetModulePath("Kelvane Help.chm");
+    const bool shipped = GetFileAttributesA(helpFile.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!shipped)
+        testing_support::WriteWholeFile(helpFile, "ITSF");
+    Command(IDC_HELP_BT);
+    EXPECT_TRUE(PumpUntil([&] { return ReadWholeFile(opened).find('\n') != std::string::npos; }, 10000));
+    EXPECT_NE(ReadWholeFile(opened).find("Kelvane Help.chm"), std::string::npos) << ReadWholeFile(opened);
+    const std::string aside = helpFile + ".aside";
+    MoveFileA(helpFile.c_str(), aside.c_str());
+    Command(ID_HELP);
+    if (shipped)
+        MoveFileA(aside.c_str(), helpFile.c_str());
+    else
+        DeleteFileA(aside.c_str());
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, "TidewellTestHelp");
+    chm.Restore();
+    EXPECT_EQ(host_.boxes.size(), 1u) << "opening help, or not finding it, says nothing";
+    EXPECT_TRUE(IsWindow(Window()));
 }
 
 } // namespace

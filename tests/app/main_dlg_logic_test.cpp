@@ -1,3 +1,4 @@
+#include "app/logon_task.h"
 #include "app/main_dlg_arguments.h"
 #include "app/main_dlg_auto_clean.h"
 #include "app/main_dlg_dates.h"
@@ -10,90 +11,72 @@
 
 namespace {
 
-LocalTime At(int hour, int minute, int second = 7)
+TEST(MainDlgTexts, EveryLineTheWindowShows)
 {
-    LocalTime t;
-    t.year = 2026;
-    t.month = 3;
-    t.day = 9;
-    t.dayOfWeek = 1;
-    t.hour = hour;
-    t.minute = minute;
-    t.second = second;
-    return t;
-}
-
-TEST(MainDlgClock, DateLineInBothForms)
-{
-    struct Case {
-        int hour, minute;
-        bool twelve;
-        const char* expected;
-    } cases[] = {
-        {0, 10, true, " 03-09-2026  Mon | AM  00:10:07 "},
-        {12, 5, true, " 03-09-2026  Mon | AM  12:05:07 "},
-        {13, 5, true, " 03-09-2026  Mon | PM  01:05:07 "},
-        {23, 59, true, " 03-09-2026  Mon | PM  11:59:07 "},
-        {13, 5, false, " 03-09-2026  Mon | 13:05:07 "},
-        {0, 10, false, " 03-09-2026  Mon | 00:10:07 "},
+    const auto at = [](int hour, int minute) { return LocalTime{2026, 3, 9, 1, hour, minute, 7}; };
+    const struct {
+        std::string actual, expected;
+    } rows[] = {
+        {DateLine(at(0, 10), true, "Mon"), " 03-09-2026  Mon | AM  00:10:07 "},
+        {DateLine(at(12, 5), true, "Mon"), " 03-09-2026  Mon | AM  12:05:07 "},
+        {DateLine(at(13, 5), true, "Mon"), " 03-09-2026  Mon | PM  01:05:07 "},
+        {DateLine(at(23, 59), true, "Mon"), " 03-09-2026  Mon | PM  11:59:07 "},
+        {DateLine(at(13, 5), false, "Mon"), " 03-09-2026  Mon | 13:05:07 "},
+        {DateLine(at(9, 0), false, "S"), " 03-09-2026   S | 09:00:07 "},
+        {PercentLine(FreeRatio(1, 2) * 100, "free"), " 50% free"},
+        {PercentLine(FreeRatio(2, 3) * 100, "x"), " 67% x"},
+        {PercentLine(100.0, "free"), "100% free"},
+        {PercentLine(FreeRatio(123, 0) * 100, "page"), "  0% page"}, // no page file
+        {PhysicalLine("Total: ", 256, "Free: ", 100), "- Total: 256 MB  Free: 100 MB"},
+        {TrayTooltip("CPU", 7, "Memory used", 39), "CPU:7% \nMemory used:61%"},
+        {MemoryGraphCaption(39), " USE - 61% "},
+        {AmountLabel(8, 250), "248MB"},
+        {AxisLabel(250 * 0.25), "62M"},
+        {ProcessorNameLine("CPU: ", "Pentium", "x", 2), "- CPU: Pentium x2"},
+        {ProcessorClockLine("Clock:", "1400 MHZ"), "- Clock: 1400 MHZ"},
+        {ProcessorLoadLine("Load:", 7), "- Load:  7% "},
+        {TrimLeadingBlanks("   Intel(R)"), "Intel(R)"},
+        {TrimLeadingBlanks("   "), ""},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(DateLine(At(c.hour, c.minute), c.twelve, "Mon"), c.expected) << c.hour << ":" << c.minute;
-    // A one-letter weekday is padded to two.
-    EXPECT_EQ(DateLine(At(9, 0, 0), false, "S"), " 03-09-2026   S | 09:00:00 ");
-}
-
-TEST(MainDlgFigures, PercentLinesAndZeroTotals)
-{
-    EXPECT_EQ(PercentLine(FreeRatio(1, 2) * 100, "free"), " 50% free");
-    EXPECT_EQ(PercentLine(100.0, "free"), "100% free");
-    EXPECT_EQ(PercentLine(FreeRatio(2, 3) * 100, "x"), " 67% x");
-    // A machine without a page file: 0, not a division by zero.
-    EXPECT_EQ(FreeRatio(0, 0), 0.0);
-    EXPECT_EQ(PercentLine(FreeRatio(123, 0) * 100, "page"), "  0% page");
+    for (const auto& row : rows)
+        EXPECT_EQ(row.actual, row.expected);
     EXPECT_EQ(PhysicalFreePercent(MemoryStatus{0, 0, 0, 0}), 0.0);
     EXPECT_DOUBLE_EQ(PhysicalFreePercent(MemoryStatus{64, 256, 0, 0}), 25.0);
-    EXPECT_EQ(PhysicalLine("Total: ", 256, "Free: ", 100), "- Total: 256 MB  Free: 100 MB");
 }
 
-TEST(MainDlgFigures, TooltipCaptionAndAlertColour)
+TEST(MainDlgDecisions, AlertValueUserTypeAndArguments)
 {
-    EXPECT_EQ(TrayTooltip("CPU", 7, "Memory used", 39), "CPU:7% \nMemory used:61%");
-    EXPECT_EQ(MemoryGraphCaption(39), " USE - 61% ");
-    EXPECT_TRUE(MemoryAtAlert(20, "20"));
-    EXPECT_FALSE(MemoryAtAlert(21, "20"));
-    EXPECT_TRUE(MemoryAtAlert(0, "junk")) << "an unreadable value counts as 0";
-}
-
-TEST(MainDlgFigures, LabelsTruncateToWholeMegabytes)
-{
-    EXPECT_EQ(AmountLabel(8, 250), "248MB");
-    EXPECT_EQ(AxisLabel(250 * 0.25), "62M");
-}
-
-TEST(MainDlgFigures, AlertValueClamp)
-{
-    struct Case {
+    const struct {
         const char* text;
         int value;
         bool outOfRange;
-    } cases[] = {{"80", 75, true}, {"0", 1, true}, {"", 1, true}, {"-5", 1, true},
-                 {"75", 75, false}, {"1", 1, false}, {"30", 30, false}, {"12abc", 12, false}};
-    for (const Case& c : cases) {
-        const AlertValue v = ClampAlertValue(c.text);
-        EXPECT_EQ(v.value, c.value) << c.text;
-        EXPECT_EQ(v.outOfRange, c.outOfRange) << c.text;
+    } alerts[] = {{"80", 75, true},  {"0", 1, true},   {"", 1, true},   {"-5", 1, true},
+                  {"75", 75, false}, {"1", 1, false}, {"30", 30, false}, {"12abc", 12, false}};
+    for (const auto& row : alerts) {
+        EXPECT_EQ(ClampAlertValue(row.text).value, row.value) << row.text;
+        EXPECT_EQ(ClampAlertValue(row.text).outOfRange, row.outOfRange) << row.text;
+    }
+    EXPECT_TRUE(MemoryAtAlert(20, "20"));
+    EXPECT_FALSE(MemoryAtAlert(21, "20"));
+    EXPECT_TRUE(MemoryAtAlert(0, "junk")) << "an unreadable value counts as 0";
+
+    const int positions[] = {1, 2, 4, 6, 8};
+    for (int type = 0; type < 5; ++type)
+        EXPECT_EQ(SliderPositionForUserType(type), positions[type]) << type;
+
+    const struct {
+        const char* argument;
+        bool powerOn, uninstall;
+    } arguments[] = {{" -PowerOn", true, false}, {"-POWERON", true, false}, {"-other", false, false},
+                     {"/Uninstall", false, true}, {"-UNINSTALL", false, true}, {"-uninstall now", false, false}};
+    for (const auto& row : arguments) {
+        EXPECT_EQ(IsPowerOnArgument(row.argument), row.powerOn) << row.argument;
+        EXPECT_EQ(IsUninstallArgument(row.argument), row.uninstall) << row.argument;
     }
 }
 
-TEST(MainDlgProcessor, LinesAndNameChoice)
+TEST(MainDlgDecisions, ProcessorNameAndTrayPicture)
 {
-    EXPECT_EQ(ProcessorNameLine("CPU: ", "Pentium", "x", 2), "- CPU: Pentium x2");
-    EXPECT_EQ(ProcessorClockLine("Clock:", "1400 MHZ"), "- Clock: 1400 MHZ");
-    EXPECT_EQ(ProcessorLoadLine("Load:", 7), "- Load:  7% ");
-    EXPECT_EQ(TrimLeadingBlanks("   Intel(R)"), "Intel(R)");
-    EXPECT_EQ(TrimLeadingBlanks("   "), "");
-
     int identified = 0;
     const auto identify = [&](std::string name, int cache) {
         return [&identified, name, cache] {
@@ -105,36 +88,30 @@ TEST(MainDlgProcessor, LinesAndNameChoice)
     EXPECT_EQ(identified, 0) << "a Celeron brand name is shown as it is, without identifying";
     EXPECT_EQ(ChooseProcessorName("brand", identify("Intel Pentium III", 128)), "Intel(R) Celeron(TM)(0.13) L2-128KB");
     EXPECT_EQ(ChooseProcessorName("brand", identify("Intel Pentium III", 256)), "Intel Pentium III");
-    EXPECT_EQ(ChooseProcessorName("brand", identify("AMD Athlon", 64)), "AMD Athlon");
-}
 
-TEST(MainDlgTray, BaseIconAndNumber)
-{
-    struct Case {
+    const struct {
         int avail, total, icon;
         const char* text;
-    } cases[] = {{100, 256, 157, "39"}, {200, 256, 156, "78"}, {40, 256, 158, "15"},
-                 {128, 256, 156, "50"}, {64, 256, 157, "25"}, {63, 256, 158, "24"}, {0, 0, 156, "0"}};
-    for (const Case& c : cases) {
-        const MemoryStatus status{c.avail, c.total, 0, 0};
-        EXPECT_EQ(TrayBaseIcon(status), c.icon) << c.avail << "/" << c.total;
-        EXPECT_EQ(TrayPictureText(status), c.text) << c.avail << "/" << c.total;
+    } pictures[] = {{100, 256, 157, "39"}, {200, 256, 156, "78"}, {40, 256, 158, "15"}, {128, 256, 156, "50"},
+                    {64, 256, 157, "25"},  {63, 256, 158, "24"},  {0, 0, 156, "0"}};
+    for (const auto& row : pictures) {
+        const MemoryStatus status{row.avail, row.total, 0, 0};
+        EXPECT_EQ(TrayBaseIcon(status), row.icon) << row.avail;
+        EXPECT_EQ(TrayPictureText(status), row.text) << row.avail;
     }
 }
 
-TEST(MainDlgRules, AutomaticCleaningAsksOnceUntilMemoryRecovers)
+TEST(MainDlgDecisions, AutomaticCleaningAsksOnceUntilMemoryRecovers)
 {
     bool armed = true;
     EXPECT_EQ(DecideAutoClean(false, 21, 20, armed), AutoCleanAction::None);
     EXPECT_EQ(DecideAutoClean(false, 20, 20, armed), AutoCleanAction::Ask) << "exactly the alert value";
     AfterAutoCleanAnswer(false, armed);
     EXPECT_EQ(DecideAutoClean(false, 20, 20, armed), AutoCleanAction::None) << "cancelled: disarmed";
-    EXPECT_EQ(DecideAutoClean(false, 5, 20, armed), AutoCleanAction::None);
     EXPECT_EQ(DecideAutoClean(true, 30, 20, armed), AutoCleanAction::ShowBusy);
     EXPECT_FALSE(armed) << "a busy tick does not look at memory";
     EXPECT_EQ(DecideAutoClean(false, 21, 20, armed), AutoCleanAction::None);
-    EXPECT_TRUE(armed) << "rearmed above the value";
-    EXPECT_EQ(DecideAutoClean(false, 19, 20, armed), AutoCleanAction::Ask);
+    EXPECT_EQ(DecideAutoClean(false, 19, 20, armed), AutoCleanAction::Ask) << "rearmed above the value";
     AfterAutoCleanAnswer(true, armed);
     EXPECT_EQ(DecideAutoClean(false, 19, 20, armed), AutoCleanAction::Ask) << "accepted: stays armed";
 
@@ -142,13 +119,9 @@ TEST(MainDlgRules, AutomaticCleaningAsksOnceUntilMemoryRecovers)
     EXPECT_FALSE(AlertDue(true, false, 21, 20));
     EXPECT_FALSE(AlertDue(true, true, 5, 20)) << "no sound during a run";
     EXPECT_FALSE(AlertDue(false, false, 5, 20));
-
-    EXPECT_TRUE(IsPowerOnArgument(" -PowerOn"));
-    EXPECT_TRUE(IsPowerOnArgument("-POWERON"));
-    EXPECT_FALSE(IsPowerOnArgument("-other"));
 }
 
-TEST(MainDlgGeometry, CompactCentredAndPanels)
+TEST(MainDlgDecisions, CompactAndCentredShapes)
 {
     const Box full{100, 50, 683, 650};
     const Box compact = CompactBox(full);
@@ -161,6 +134,19 @@ TEST(MainDlgGeometry, CompactCentredAndPanels)
     EXPECT_EQ(centred.Width(), 583);
     EXPECT_EQ(RightPanelX(Box{0, 0, 577, 560}, Box{0, 0, 285, 560}), 288);
     EXPECT_EQ(RightPanelX(Box{0, 0, 577, 560}, Box{0, 0, 300, 560}), 300);
+}
+
+TEST(LogonTask, StartsTheQuotedProgramHiddenAtTheUsersLogonWithHighestRights)
+{
+    const std::string xml = LogonTaskXml("C:\\R&D <x>\\Tidewell.exe", "S-1-5-21-1-2-3-1001");
+    for (const char* part : {
+             "<Command>&quot;C:\\R&amp;D &lt;x&gt;\\Tidewell.exe&quot;</Command><Arguments>-PowerOn</Arguments>",
+             "<LogonTrigger><Enabled>true</Enabled><UserId>S-1-5-21-1-2-3-1001</UserId></LogonTrigger>",
+             "<UserId>S-1-5-21-1-2-3-1001</UserId><LogonType>InteractiveToken</LogonType>"
+             "<RunLevel>HighestAvailable</RunLevel>",
+             "<ExecutionTimeLimit>PT0S</ExecutionTimeLimit>", "<StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>",
+             "<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>"})
+        EXPECT_NE(xml.find(part), std::string::npos) << part;
 }
 
 } // namespace
