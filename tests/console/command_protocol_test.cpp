@@ -11,7 +11,7 @@ using remote::Command;
 
 std::vector<uint8_t> Organise4() { return remote::EncodeRequest({Command::Clean, CleanMode::Organise, 4, 77}); }
 
-TEST(CommandProtocol, RequestsRoundTripAndAnythingElseIsRefusedWhole)
+TEST(CommandProtocol, RecordsRoundTripAndValuesOutOfRangeAreRefusedWhole)
 {
     for (const remote::Request& sent : {remote::Request{Command::Show, CleanMode::None, 0, 1},
                                         remote::Request{Command::Exit, CleanMode::None, 0, 0xFFFFFFFF},
@@ -21,39 +21,23 @@ TEST(CommandProtocol, RequestsRoundTripAndAnythingElseIsRefusedWhole)
         ASSERT_EQ(bytes.size(), remote::kRequestSize);
         const auto parsed = remote::ParseRequest(bytes.data(), bytes.size());
         ASSERT_TRUE(parsed);
-        EXPECT_EQ(parsed->command, sent.command);
-        EXPECT_EQ(parsed->mode, sent.mode);
-        EXPECT_EQ(parsed->eighths, sent.eighths);
-        EXPECT_EQ(parsed->id, sent.id);
+        EXPECT_EQ(remote::EncodeRequest(*parsed), bytes);
     }
-    // Byte offsets: tag 0, version 4, command 6, id 8, mode 12, eighths 14.
-    const struct {
-        const char* what;
-        size_t offset;
-        uint8_t value;
-    } changes[] = {
-        {"tag", 0, 'X'},          {"version", 4, 2},       {"command 0", 6, 0},  {"command 4", 6, 4},
-        {"mode 3", 12, 3},        {"mode none", 12, 0},    {"0 eighths", 14, 0}, {"9 eighths", 14, 9},
-        {"eighths high byte", 15, 1}, {"command high byte", 7, 1},
-    };
-    for (const auto& change : changes) {
-        std::vector<uint8_t> bytes = Organise4();
-        bytes[change.offset] = change.value;
-        EXPECT_FALSE(remote::ParseRequest(bytes.data(), bytes.size())) << change.what;
+    // Records that read back as they were written, but ask for something that does not exist.
+    for (const remote::Request& refused : {remote::Request{static_cast<Command>(0), CleanMode::None, 0, 1},
+                                           remote::Request{static_cast<Command>(4), CleanMode::None, 0, 1},
+                                           remote::Request{Command::Clean, static_cast<CleanMode>(3), 0, 1},
+                                           remote::Request{Command::Clean, CleanMode::None, 0, 1},
+                                           remote::Request{Command::Clean, CleanMode::Organise, 0, 1},
+                                           remote::Request{Command::Clean, CleanMode::Organise, 9, 1},
+                                           remote::Request{Command::Clean, CleanMode::Growing, 3, 1},
+                                           remote::Request{Command::Show, CleanMode::Organise, 0, 1}}) {
+        const std::vector<uint8_t> bytes = remote::EncodeRequest(refused);
+        EXPECT_FALSE(remote::ParseRequest(bytes.data(), bytes.size()))
+            << static_cast<int>(refused.command) << " " << static_cast<int>(refused.mode) << " " << refused.eighths;
     }
-    std::vector<uint8_t> bytes = Organise4();
-    EXPECT_FALSE(remote::ParseRequest(bytes.data(), bytes.size() - 1));
-    bytes.push_back(0);
-    EXPECT_FALSE(remote::ParseRequest(bytes.data(), bytes.size()));
     EXPECT_FALSE(remote::ParseRequest(nullptr, remote::kRequestSize));
-    const auto growingWithEighths = remote::EncodeRequest({Command::Clean, CleanMode::Growing, 3, 1});
-    EXPECT_FALSE(remote::ParseRequest(growingWithEighths.data(), growingWithEighths.size()));
-    const auto showWithMode = remote::EncodeRequest({Command::Show, CleanMode::Organise, 0, 1});
-    EXPECT_FALSE(remote::ParseRequest(showWithMode.data(), showWithMode.size()));
-}
 
-TEST(CommandProtocol, RepliesRoundTripAndRefuseNegativeFiguresOrUnknownOutcomes)
-{
     remote::CleanReply sent;
     sent.id = 9;
     sent.outcome = remote::Outcome::Failed;
@@ -65,23 +49,17 @@ TEST(CommandProtocol, RepliesRoundTripAndRefuseNegativeFiguresOrUnknownOutcomes)
     ASSERT_EQ(bytes.size(), remote::kReplySize);
     const auto parsed = remote::ParseReply(bytes.data(), bytes.size());
     ASSERT_TRUE(parsed);
-    EXPECT_EQ(parsed->outcome, sent.outcome);
-    EXPECT_EQ(parsed->eighths, 5);
-    EXPECT_EQ(parsed->before.availPhysMB, 100);
     EXPECT_EQ(parsed->after.availPhysMB, 180);
-    EXPECT_EQ(parsed->after.totalVirtualMB, 2048);
-
+    EXPECT_EQ(remote::EncodeReply(*parsed), bytes);
     bytes[6] = 3; // outcome
     EXPECT_FALSE(remote::ParseReply(bytes.data(), bytes.size()));
     sent.after.availPhysMB = -1;
     bytes = remote::EncodeReply(sent);
     EXPECT_FALSE(remote::ParseReply(bytes.data(), bytes.size()));
-    const auto request = Organise4();
-    EXPECT_FALSE(remote::ParseReply(request.data(), request.size()));
 }
 
 // Random records and random damage to valid ones: nothing crashes, and whatever is accepted is
-// exactly what encoding its fields gives back, so no field is ever read loosely.
+// exactly what encoding its fields gives back, so no byte (tag, version, size) is read loosely.
 TEST(CommandProtocol, FuzzedRecordsAreRefusedOrCanonical)
 {
     std::mt19937 random(20261207);

@@ -8,79 +8,46 @@
 
 namespace {
 
-const ReportTexts kTexts{"nothing", "available", "installed", "gained MB", "gained pages", "advice other",
-                         "advice clean-up"};
-
 constexpr uint64_t kMB = 1024 * 1024;
 
-MemoryStatus Available(int32_t megabytes)
+TEST(CleaningReport, RowsForEachKindOfRunWithWholeSixtyFourBitFigures)
 {
-    MemoryStatus status;
-    status.availPhysMB = megabytes;
-    status.totalPhysMB = 256;
-    return status;
-}
-
-using Texts = std::array<std::string, kReportControlCount>;
-
-TEST(CleaningReport, RowsForEachKindOfRun)
-{
-    const std::string avail = std::to_string(150 * kMB), total = std::to_string(256 * kMB);
+    const ReportTexts texts{"nothing", "available", "installed", "gained MB", "gained pages", "advice other",
+                            "advice clean-up"};
+    // Above 4 GB: no 32-bit form holds these.
+    const std::string avail = "6442450944", total = "17179869184";
+    using Texts = std::array<std::string, kReportControlCount>; // 1122 .. 1133 in rows of three, 1134
+    const Texts nothing{"nothing", "", "", "available", avail, "bytes", "installed", total, "bytes", "", "", "", ""};
+    const Texts gained{"available", avail, "bytes", "installed", total, "bytes", "gained MB", "4000", "MB",
+                       "gained pages", "1024000", "pages", ""};
     const struct {
         int32_t before, after;
-        bool cleanUpRun, gained;
-        Texts texts; // 1122 .. 1133 in rows of three, then the advice line 1134
-        bool refused = false; // every step of the run was refused
-    } cases[] = {
-        {120, 120, false, false,
-         {"nothing", "", "", "available", avail, "bytes", "installed", total, "bytes", "", "", "",
-          "advice other"}},
-        {120, 120, true, false,
-         {"nothing", "", "", "available", avail, "bytes", "installed", total, "bytes", "", "", "",
-          "advice clean-up"}},
-        {100, 164, false, true,
-         {"available", avail, "bytes", "installed", total, "bytes", "gained MB", "64", "MB", "gained pages",
-          "16384", "pages", ""}},
-        // Memory fell during the run: shown without its sign, and a clean-up run gives no advice.
-        {164, 100, true, true,
-         {"available", avail, "bytes", "installed", total, "bytes", "gained MB", "64", "MB", "gained pages",
-          "16384", "pages", ""}},
-        // Memory rose while every operation was refused: not the run's gain.
-        {100, 164, false, false,
-         {"nothing", "", "", "available", avail, "bytes", "installed", total, "bytes", "", "", "",
-          "advice other"},
-         true},
+        bool cleanUpRun, anyStepDone;
+        const Texts& texts;
+        const char* advice;
+    } rows[] = {
+        {2000, 2000, false, true, nothing, "advice other"},
+        {2000, 2000, true, true, nothing, "advice clean-up"},
+        {2000, 6000, false, true, gained, ""},
+        {6000, 2000, true, true, gained, ""},                // memory fell: shown without its sign
+        {2000, 6000, false, false, nothing, "advice other"}, // every step refused: not the run's gain
     };
-    for (const auto& c : cases) {
+    for (const auto& row : rows) {
         ReportFigures figures;
-        figures.before = Available(c.before);
-        figures.after = Available(c.after);
-        figures.availPhysBytes = 150 * kMB;
-        figures.totalPhysBytes = 256 * kMB;
+        figures.before.availPhysMB = row.before;
+        figures.after.availPhysMB = row.after;
+        figures.availPhysBytes = 6144 * kMB;
+        figures.totalPhysBytes = 16384 * kMB;
         figures.pageSize = 4096;
-        figures.cleanUpRun = c.cleanUpRun;
-        figures.anyStepDone = !c.refused;
-        const CleaningReport report = LayOutCleaningReport(figures, kTexts);
-        EXPECT_EQ(report.gained, c.gained) << c.before << " -> " << c.after;
-        for (int id = kReportFirstControl; id <= kReportAdviceControl; ++id)
-            EXPECT_EQ(report.Text(id), c.texts[static_cast<size_t>(id - kReportFirstControl)])
-                << c.before << " -> " << c.after << " control " << id;
+        figures.cleanUpRun = row.cleanUpRun;
+        figures.anyStepDone = row.anyStepDone;
+        const CleaningReport report = LayOutCleaningReport(figures, texts);
+        EXPECT_EQ(report.gained, &row.texts == &gained) << row.before << " -> " << row.after;
+        for (int id = kReportFirstControl; id < kReportAdviceControl; ++id)
+            EXPECT_EQ(report.Text(id), row.texts[static_cast<size_t>(id - kReportFirstControl)])
+                << row.before << " -> " << row.after << " control " << id;
+        EXPECT_EQ(report.Text(kReportAdviceControl), row.advice) << row.before << " -> " << row.after;
     }
-}
-
-TEST(CleaningReport, ByteFiguresOfLargeMachinesStayWholeAndPositive)
-{
-    ReportFigures figures;
-    figures.before = Available(2000);
-    figures.after = Available(6000);
-    figures.availPhysBytes = 6144 * kMB;  // above 4 GB: no 32-bit form holds it
-    figures.totalPhysBytes = 16384 * kMB;
-    figures.pageSize = 4096;
-    const CleaningReport report = LayOutCleaningReport(figures, kTexts);
-    EXPECT_EQ(report.Text(1123), "6442450944");
-    EXPECT_EQ(report.Text(1126), "17179869184");
-    EXPECT_EQ(report.Text(1129), "4000");
-    EXPECT_EQ(report.Text(1132), "1024000") << "4000 MB in 4 KB pages";
 }
 
 } // namespace
