@@ -50,28 +50,16 @@ bool IsJsonStringLiteral(const std::string& text)
         const auto c = static_cast<unsigned char>(text[i]);
         if (c < 0x20 || c == '"')
             return false;
-        if (c != '\\')
-            continue;
-        if (i + 2 >= text.size() || std::string("\"\\/bfnrtu").find(text[i + 1]) == std::string::npos)
+        if (c == '\\' && (i + 2 >= text.size() || std::string("\"\\/bfnrtu").find(text[++i]) == std::string::npos))
             return false;
-        ++i;
     }
     return true;
 }
 
 TEST(ConsoleReport, FuzzedTextsStayOneJsonStringOfWellFormedUtf8)
 {
-    const struct {
-        const char* in;
-        const char* out;
-    } cases[] = {
-        {"a\"b\\c\n\x01", "\"a\\\"b\\\\c\\n\\u0001\""},
-        {"\xe6\xb8\x85 \xc3\xa9", "\"\xe6\xb8\x85 \xc3\xa9\""}, // kept as it is
-        {"\xc0\xaf \xed\xa0\x80 \xe6\xb8", "\"\\ufffd\\ufffd \\ufffd\\ufffd\\ufffd \\ufffd\\ufffd\""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(console::JsonString(c.in), c.out) << c.in;
-
+    EXPECT_EQ(console::JsonString("a\"b\\c\n\x01 \xe6\xb8\x85 \xc3\xa9"), "\"a\\\"b\\\\c\\n\\u0001 \xe6\xb8\x85 \xc3\xa9\"");
+    EXPECT_EQ(console::JsonString("\xc0\xaf \xed\xa0\x80 \xe6\xb8"), "\"\\ufffd\\ufffd \\ufffd\\ufffd\\ufffd \\ufffd\\ufffd\"");
     std::mt19937 random(3);
     for (int round = 0; round < 20000; ++round) {
         std::string text(random() % 12, '\0');

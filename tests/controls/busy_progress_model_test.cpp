@@ -8,45 +8,37 @@ using namespace controls;
 
 namespace {
 
-TEST(BusyProgressModel, ProgressFillWithPartialSegment)
+TEST(BusyProgressModel, ProgressFillWithPartialSegmentAndTruncatedEdges)
 {
-    struct Case {
+    const struct {
         int lower, upper, position;
         int active, partialAt, partialWidth;
-    };
-    const Case cases[] = {
-        {0, 224, 32, 4, 4, 5}, {0, 224, 224, 32, -1, 0}, {0, 224, 0, 0, -1, 0}, {0, 224, 7, 1, -1, 0},
+    } rows[] = {
+        {0, 224, 32, 4, 4, 5},   {0, 224, 224, 32, -1, 0}, {0, 224, 7, 1, -1, 0},
         {0, 224, 300, 32, -1, 0}, {0, 224, -50, 0, -1, 0}, {100, 324, 132, 4, 4, 5},
     };
-    for (const Case& c : cases) {
-        BusyProgressState s(32, c.position);
+    for (const auto& row : rows) {
+        BusyProgressState s(32, row.position);
         s.mode = kModeProgress;
-        s.lower = c.lower;
-        s.upper = c.upper;
+        s.lower = row.lower;
+        s.upper = row.upper;
         LayoutSegments(s, 352, 10);
-        ASSERT_DOUBLE_EQ(s.segmentWidth, 10.0);
         const auto plan = PlanSegments(s);
         ASSERT_EQ(plan.size(), 32u);
         for (int i = 0; i < 32; ++i) {
-            EXPECT_EQ(plan[i].look == SegmentLook::Active, i < c.active) << c.position << ", segment " << i;
-            EXPECT_EQ(plan[i].partialWidth, i == c.partialAt ? c.partialWidth : 0) << c.position << ", segment " << i;
+            EXPECT_EQ(plan[i].look == SegmentLook::Active, i < row.active) << row.position << ", segment " << i;
+            EXPECT_EQ(plan[i].partialWidth, i == row.partialAt ? row.partialWidth : 0) << row.position << ", " << i;
         }
     }
-    BusyProgressState empty(32, 5);
-    empty.mode = kModeProgress;
-    empty.lower = empty.upper = 5;
-    EXPECT_TRUE(PlanSegments(empty).empty()) << "equal lower and upper: no bar, no division";
-}
-
-TEST(BusyProgressModel, FractionalSegmentEdgesAreTruncated)
-{
-    BusyProgressState s(3, 0);
+    BusyProgressState s(3, 5);
     s.mode = kModeProgress;
     LayoutSegments(s, 20, 5);
     const auto plan = PlanSegments(s);
     ASSERT_EQ(plan.size(), 3u);
     EXPECT_EQ((std::vector<int>{plan[0].left, plan[0].right, plan[1].left, plan[1].right, plan[2].left, plan[2].right}),
               (std::vector<int>{0, 5, 6, 12, 13, 19}));
+    s.lower = s.upper = 5;
+    EXPECT_TRUE(PlanSegments(s).empty()) << "equal lower and upper: no bar, no division";
 }
 
 std::vector<int> Positions(BusyProgressState s, int steps)
@@ -64,11 +56,9 @@ TEST(BusyProgressModel, BusyMotions)
     BusyProgressState bounce(10, 0);
     EXPECT_EQ(Positions(bounce, 20),
               (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 1, 2}));
-
     BusyProgressState forward(10, 0);
     forward.busyMotion = kMotionWrapForward;
     EXPECT_EQ(Positions(forward, 12), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1, 2}));
-
     BusyProgressState backward(10, 0);
     backward.busyMotion = kMotionWrapBackward;
     ResetBusyProgress(backward);

@@ -2,46 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
 #include "common/resource_text.h"
 #include "memory/clean_state.h"
 #include "memory/pretend_machine.h"
 #include "resources/resource.h"
-#include "win32/ui_host.h"
+#include "support/recording_host_win.h"
 
 namespace {
 
 using namespace testing_support;
-
-// Answers the report with OK after noting what it showed.
-class ReadingHost : public win32::UiHost {
-public:
-    std::string caption, methodLines; // no lines while they are hidden
-    std::map<int, std::string> texts;
-    bool okBelowLines = false;
-
-    INT_PTR RunModal(win32::Dialog& dialog, HWND parent) override
-    {
-        if (!dialog.CreateModeless(parent))
-            return -1;
-        caption = dialog.GetCaption();
-        for (int id = IDC_REPORT_LABEL1; id <= IDC_REPORT_ADVICE; ++id)
-            texts[id] = dialog.GetItemText(id);
-        const bool shown = (GetWindowLongA(dialog.Item(IDC_REPORT_METHODS), GWL_STYLE) & WS_VISIBLE) != 0;
-        methodLines = shown ? dialog.GetItemText(IDC_REPORT_METHODS) : "";
-        RECT lines{}, button{}, client{};
-        GetWindowRect(dialog.Item(IDC_REPORT_METHODS), &lines);
-        GetWindowRect(dialog.Item(IDOK), &button);
-        GetClientRect(dialog.hwnd(), &client);
-        MapWindowPoints(nullptr, dialog.hwnd(), reinterpret_cast<POINT*>(&lines), 2);
-        MapWindowPoints(nullptr, dialog.hwnd(), reinterpret_cast<POINT*>(&button), 2);
-        okBelowLines = button.top >= lines.bottom && button.bottom <= client.bottom;
-        dialog.EndDialog(IDOK);
-        return IDOK;
-    }
-};
 
 // A run that began with `beforeMB` available on a 256 MB machine that now has 164 MB.
 int Report(int32_t beforeMB, bool cleanUpRun, const RunOutcome& outcome = RunOutcome{})
@@ -55,33 +26,58 @@ int Report(int32_t beforeMB, bool cleanUpRun, const RunOutcome& outcome = RunOut
     return gained;
 }
 
+RECT PlaceIn(HWND dialog, HWND control)
+{
+    RECT place{};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
 // The figures of now in bytes and pages, refused operations listed below them, and the advice of
 // a run that gained nothing.
 TEST(ReportDlg, FiguresRefusalsAndAdvice)
 {
-    ReadingHost host;
-    win32::SetUiHost(&host);
+    // The report is answered with OK after noting what it showed.
+    std::string caption, methodLines, advice, value1, value4; // no lines while they are hidden
+    bool okBelowLines = false;
+    RecordingHost host;
+    host.modal = [&](win32::Dialog& dialog) {
+        if (!dialog.CreateModeless())
+            return INT_PTR{-1};
+        caption = dialog.GetCaption();
+        value1 = dialog.GetItemText(IDC_REPORT_VALUE1);
+        value4 = dialog.GetItemText(IDC_REPORT_VALUE4);
+        advice = dialog.GetItemText(IDC_REPORT_ADVICE);
+        const HWND lines = dialog.Item(IDC_REPORT_METHODS);
+        methodLines = (GetWindowLongA(lines, GWL_STYLE) & WS_VISIBLE) ? dialog.GetItemText(IDC_REPORT_METHODS) : "";
+        RECT client{};
+        GetClientRect(dialog.hwnd(), &client);
+        const RECT button = PlaceIn(dialog.hwnd(), dialog.Item(IDOK));
+        okBelowLines = button.top >= PlaceIn(dialog.hwnd(), lines).bottom && button.bottom <= client.bottom;
+        dialog.EndDialog(IDOK);
+        return INT_PTR{IDOK};
+    };
     SYSTEM_INFO system{};
     GetSystemInfo(&system);
     EXPECT_EQ(Report(100, false), 1);
-    EXPECT_EQ(host.texts[IDC_REPORT_VALUE1], std::to_string(164 * kMB)) << "the after-run snapshot";
-    EXPECT_EQ(host.texts[IDC_REPORT_VALUE4], std::to_string(64 * kMB / system.dwPageSize));
-    EXPECT_EQ(host.caption, "Tidewell" + UiText("ReportStr1"));
-    EXPECT_EQ(host.methodLines, "") << "a classic run shows the figures alone";
+    EXPECT_EQ(value1, std::to_string(164 * kMB)) << "the after-run snapshot";
+    EXPECT_EQ(value4, std::to_string(64 * kMB / system.dwPageSize));
+    EXPECT_EQ(caption, "Tidewell" + UiText("ReportStr1"));
+    EXPECT_EQ(methodLines, "") << "a classic run shows the figures alone";
 
     RunOutcome refused;
     refused.classicStep = false;
     refused.results = {{kEmptyWorkingSets, kStatusPrivilegeNotHeld}, {kPurgeStandbyList, kStatusNotSupported}};
     EXPECT_EQ(Report(100, true, refused), 0) << "memory rose, but not through this run";
-    EXPECT_EQ(host.texts[IDC_REPORT_ADVICE], UiText("ZLJY2"));
-    EXPECT_NE(host.methodLines.find(UiText("MethodNoPrivilege") + "\n"), std::string::npos) << host.methodLines;
-    EXPECT_NE(host.methodLines.find(UiText("MethodNotSupported")), std::string::npos) << host.methodLines;
-    EXPECT_TRUE(host.okBelowLines) << "the dialog grew to hold the lines";
+    EXPECT_EQ(advice, UiText("ZLJY2"));
+    EXPECT_NE(methodLines.find(UiText("MethodNoPrivilege") + "\n"), std::string::npos) << methodLines;
+    EXPECT_NE(methodLines.find(UiText("MethodNotSupported")), std::string::npos) << methodLines;
+    EXPECT_TRUE(okBelowLines) << "the dialog grew to hold the lines";
     refused.results[1].status = kStatusSuccess;
     EXPECT_EQ(Report(100, true, refused), 1);
     EXPECT_EQ(Report(164, false), 0);
-    EXPECT_EQ(host.texts[IDC_REPORT_ADVICE], UiText("ZLJY1"));
-    win32::SetUiHost(nullptr);
+    EXPECT_EQ(advice, UiText("ZLJY1"));
 }
 
 } // namespace
