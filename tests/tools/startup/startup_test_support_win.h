@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/autostart_seams_win.h"
@@ -15,82 +16,73 @@ namespace startup_testing {
 
 using testing_support::RecordingHost;
 
-inline constexpr int kKeyKinds[] = {MachineRun,      MachineRunServices, MachineRunDisabled,
-                                    MachineRunServicesDisabled, UserRun, UserRunDisabled,
-                                    MachineRun32,    MachineRun32Disabled};
-
-// Where the kind's key is seen from this 64-bit test: the 32-bit view under Wow6432Node.
-struct TestPlace {
-    HKEY root;
-    std::string path;
-};
-
-inline TestPlace PlaceOf(int kind)
+// The kind's key as this 64-bit test sees it, named apart from the code under test: the 32-bit
+// view is the key under Wow6432Node.
+inline std::string PathOf(int kind, HKEY& root)
 {
     StartupKeyPlace place{};
     StartupKeyOf(kind, place);
+    root = place.root;
     std::string path = place.path;
     if (place.view == KEY_WOW64_32KEY)
         path.insert(std::string("Software\\").size(), "Wow6432Node\\");
-    return {place.root, path};
+    return path;
 }
 
 inline void DeleteKey(int kind)
 {
-    const TestPlace place = PlaceOf(kind);
-    RegDeleteTreeA(place.root, place.path.c_str());
+    HKEY root = nullptr;
+    const std::string path = PathOf(kind, root);
+    RegDeleteTreeA(root, path.c_str());
 }
 
 inline void SetRawValue(int kind, const std::string& name, DWORD type, const std::string& data)
 {
-    const TestPlace place = PlaceOf(kind);
-    testing_support::WriteValue(place.root, place.path, name, type, data.data(), static_cast<DWORD>(data.size()));
+    HKEY root = nullptr;
+    const std::string path = PathOf(kind, root);
+    testing_support::WriteValue(root, path, name, type, data.data(), static_cast<DWORD>(data.size()));
 }
 
-// The type and bytes exactly as stored, or type REG_NONE with "<missing>".
+inline void SetValue(int kind, const std::string& name, const std::string& command)
+{
+    SetRawValue(kind, name, REG_SZ, command + '\0');
+}
+
+// The type and bytes exactly as stored, or REG_NONE and "<missing>".
 inline std::pair<DWORD, std::string> GetRawValue(int kind, const std::string& name)
 {
-    const TestPlace place = PlaceOf(kind);
-    HKEY key = nullptr;
-    DWORD type = 0, size = 0;
+    HKEY root = nullptr, key = nullptr;
+    const std::string path = PathOf(kind, root);
     std::pair<DWORD, std::string> value{REG_NONE, "<missing>"};
-    if (RegOpenKeyExA(place.root, place.path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    DWORD size = 0;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return value;
-    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
-        std::string data(size, '\0');
-        RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
-        value = {type, data.substr(0, size)};
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &value.first, nullptr, &size) == ERROR_SUCCESS) {
+        value.second.assign(size, '\0');
+        RegQueryValueExA(key, name.c_str(), nullptr, &value.first, reinterpret_cast<BYTE*>(value.second.data()), &size);
     }
     RegCloseKey(key);
     return value;
 }
 
-inline void SetValue(int kind, const std::string& name, const std::string& data)
-{
-    const TestPlace place = PlaceOf(kind);
-    testing_support::WriteValue(place.root, place.path, name, REG_SZ, data.c_str(),
-                                static_cast<DWORD>(data.size() + 1));
-}
-
+// A string value up to its end, or "<missing>".
 inline std::string GetValue(int kind, const std::string& name)
 {
-    const TestPlace place = PlaceOf(kind);
-    std::vector<char> data(70000, '\0');
-    DWORD size = static_cast<DWORD>(data.size());
-    return RegGetValueA(place.root, place.path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, data.data(), &size) ==
-                   ERROR_SUCCESS
-               ? std::string(data.data())
-               : "<missing>";
+    const std::string data = GetRawValue(kind, name).second;
+    return data.substr(0, data.find('\0'));
 }
 
-// The six keys emptied and the own entry present; everything put back afterwards.
+// Every startup key emptied and the own entry present; everything put back afterwards.
 class StartupState {
 public:
     explicit StartupState(const std::string& name) : folder_(name)
     {
-        for (int kind : kKeyKinds) {
-            const TestPlace place = PlaceOf(kind);
-            snapshots_.emplace_back(place.root, place.path);
+        for (int kind = 0; kind < kStartupKindCount; ++kind) {
+            if (kind == Delayed)
+                continue;
+            HKEY root = nullptr;
+            const std::string path = PathOf(kind, root);
+            snapshots_.emplace_back(root, path);
             snapshots_.back().ClearValues();
         }
         SetValue(MachineRun, "Orvanta", "\"C:\\Tidewell\\Tidewell.exe\" -PowerOn");
