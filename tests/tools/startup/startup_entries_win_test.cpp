@@ -4,7 +4,9 @@
 
 #include <filesystem>
 
+#include "common/clock.h"
 #include "common/resource_text.h"
+#include "tools/startup/delay_launcher_win.h"
 #include "tools/startup/delay_list.h"
 #include "tools/startup/startup_rules.h"
 #include "tools/startup/startup_test_support_win.h"
@@ -20,66 +22,41 @@ protected:
     RecordingHost host_;
     const CDelayList list_{state_.DelayList()};
 
-    std::vector<StartupItem> Load() const
+    void TearDown() override { SetTickCountSource(nullptr); }
+
+    // The listed entries of that name, or every listed entry.
+    std::vector<StartupItem> Listed(const std::string& name = {}) const
     {
-        std::vector<StartupItem> table;
+        std::vector<StartupItem> table, named;
         LoadStartupItems(table, state_.DelayList());
-        return table;
+        for (const StartupItem& item : table)
+            if (name.empty() || item.name == name)
+                named.push_back(item);
+        return named;
     }
-    // The kinds of every listed entry of that name.
     std::vector<int> Places(const std::string& name) const
     {
         std::vector<int> kinds;
-        for (const StartupItem& item : Load())
-            if (item.name == name)
-                kinds.push_back(item.kind);
+        for (const StartupItem& item : Listed(name))
+            kinds.push_back(item.kind);
         return kinds;
     }
-    StartupItem Find(const std::string& name) const
+    bool Set(const std::string& name, int mode, int minutes = 1) const
     {
-        for (const StartupItem& item : Load())
-            if (item.name == name)
-                return item;
-        ADD_FAILURE() << name << " is not listed";
-        return {};
-    }
-    bool Set(const StartupItem& item, int mode, int minutes = 1) const
-    {
-        return SetStartMode(item, mode, minutes, state_.DelayList());
+        return SetStartMode(Listed(name).at(0), mode, minutes, state_.DelayList());
     }
 };
 
-TEST_F(StartupEntriesTest, ListsEveryPlaceInOrderWithoutTheOwnEntry)
-{
-    SetValue(UserRunDisabled, "u-off", "uoff.exe");
-    SetValue(UserRun, "Orvanta", "listed.exe");
-    SetValue(MachineRun32Disabled, "w-off", "woff.exe");
-    SetValue(MachineRunServicesDisabled, "s-off", "soff.exe");
-    SetValue(MachineRunDisabled, "m-off", "moff.exe");
-    SetValue(MachineRunServices, "s-on", "son.exe");
-    SetValue(MachineRun32, "Orvanta", "own.exe");
-    SetValue(MachineRun32, "w-on", "won.exe");
-    SetValue(MachineRun, "OrvantaHelper", "hidden.exe");
-    SetValue(MachineRun, "m-on", "mon.exe");
-    ASSERT_TRUE(list_.Append({"d-one", "d1.exe", Delayed, 5, 0}));
-    std::vector<std::string> names;
-    for (const StartupItem& item : Load())
-        names.push_back(item.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"m-on", "w-on", "s-on", "d-one", "m-off", "w-off", "s-off", "Orvanta",
-                                               "u-off"}));
-}
-
 // Each value walks paused, active, delayed and back in its own pair of keys, its type and bytes
-// kept; only strings can be delayed, and an expandable one comes back expandable.
+// kept; only strings can be delayed, and an expandable one comes back expandable. Every delayed
+// choice looks for the own entry, which the delayed items depend on.
 TEST_F(StartupEntriesTest, EveryMoveKeepsTheValueItsTypeAndItsView)
 {
     EnsureDisabledKeys();
+    RemoveStartupValue(MachineRun, "Orvanta");
     std::string binary(5000, '\0');
     for (size_t i = 0; i < binary.size(); ++i)
         binary[i] = static_cast<char>(i * 7);
-    std::string multi;
-    for (int i = 0; i < 500; ++i)
-        multi += "part" + std::to_string(i) + '\0';
     struct Route {
         int active, paused, activeOrigin, pausedOrigin;
         DWORD type;
@@ -88,7 +65,7 @@ TEST_F(StartupEntriesTest, EveryMoveKeepsTheValueItsTypeAndItsView)
     const Route routes[] = {
         {MachineRun, MachineRunDisabled, 0, 0, REG_BINARY, binary},
         {MachineRun, MachineRunDisabled, 0, 0, REG_DWORD, std::string("\x01\x00\x00\x80", 4)},
-        {MachineRunServices, MachineRunServicesDisabled, 1, 1, REG_MULTI_SZ, multi + '\0'},
+        {MachineRunServices, MachineRunServicesDisabled, 1, 1, REG_MULTI_SZ, std::string("one\0two\0\0", 9)},
         {UserRun, UserRunDisabled, 5, 6, REG_EXPAND_SZ, std::string("%SystemRoot%\\system32\\cmd.exe /c rem") + '\0'},
         {MachineRun32, MachineRun32Disabled, 7, 7, REG_SZ, "\"C:\\" + std::string(5000, 's') + "\" /q" + '\0'},
     };
@@ -96,80 +73,55 @@ TEST_F(StartupEntriesTest, EveryMoveKeepsTheValueItsTypeAndItsView)
         SCOPED_TRACE("kind " + std::to_string(r.active) + " type " + std::to_string(r.type));
         const std::pair<DWORD, std::string> value{r.type, r.data};
         SetRawValue(r.active, "Trip", r.type, r.data);
-        EXPECT_TRUE(Set(Find("Trip"), StartPaused));
+        EXPECT_TRUE(Set("Trip", StartPaused));
         EXPECT_EQ(Places("Trip"), std::vector<int>{r.paused});
         EXPECT_EQ(GetRawValue(r.paused, "Trip"), value);
-        EXPECT_TRUE(Set(Find("Trip"), StartAtBoot));
+        EXPECT_TRUE(Set("Trip", StartAtBoot));
 
         const bool isString = r.type == REG_SZ || r.type == REG_EXPAND_SZ;
-        EXPECT_EQ(Set(Find("Trip"), StartDelayed, 9), isString);
+        EXPECT_EQ(Set("Trip", StartDelayed, 9), isString);
         if (isString) {
             EXPECT_EQ(Places("Trip"), std::vector<int>{Delayed});
-            EXPECT_EQ(Find("Trip").origin, r.activeOrigin);
-            EXPECT_EQ(Find("Trip").delay, 9);
-            EXPECT_TRUE(Set(Find("Trip"), StartPaused));
+            EXPECT_EQ(Listed("Trip").at(0).origin, r.activeOrigin);
+            EXPECT_TRUE(Set("Trip", StartPaused));
             EXPECT_EQ(GetRawValue(r.paused, "Trip"), value);
-            EXPECT_TRUE(Set(Find("Trip"), StartDelayed, 2));
-            EXPECT_EQ(Find("Trip").origin, r.pausedOrigin);
-            EXPECT_TRUE(Set(Find("Trip"), StartAtBoot));
-            EXPECT_TRUE(host_.boxes.empty()) << "the own entry is present";
-        } else {
-            ASSERT_EQ(host_.boxes.size(), 1u);
-            EXPECT_EQ(host_.boxes[0].text, "Trip: " + UiText("strStartupNotCommand"));
-            host_.boxes.clear();
+            EXPECT_TRUE(Set("Trip", StartDelayed, 2));
+            EXPECT_EQ(Listed("Trip").at(0).origin, r.pausedOrigin);
+            EXPECT_TRUE(Set("Trip", StartAtBoot));
         }
+        EXPECT_EQ(host_.boxes.size(), isString ? 2u : 1u);
+        EXPECT_EQ(host_.boxes.back().text,
+                  isString ? UiText("strStartUpTips") : "Trip: " + UiText("strStartupNotCommand"));
+        host_.boxes.clear();
         EXPECT_EQ(Places("Trip"), std::vector<int>{r.active});
         EXPECT_EQ(GetRawValue(r.active, "Trip"), value);
-        EXPECT_TRUE(DeleteStartupItem(Find("Trip"), state_.DelayList()));
+        EXPECT_TRUE(DeleteStartupItem(Listed("Trip").at(0), state_.DelayList()));
     }
-    EXPECT_TRUE(Load().empty());
 }
 
-TEST_F(StartupEntriesTest, MoveKeepsTheSourceWhenTheTargetCannotBeWritten)
+// The target is written first: when it cannot be, the entry stays where it was. A full list
+// refuses more and says so.
+TEST_F(StartupEntriesTest, RefusedMovesKeepTheEntryWhereItWas)
 {
     SetValue(MachineRun, "Keep", "keep.exe");
     DeleteKey(MachineRunDisabled);
-    EXPECT_FALSE(Set(Find("Keep"), StartPaused));
+    EXPECT_FALSE(Set("Keep", StartPaused));
     EXPECT_EQ(Places("Keep"), std::vector<int>{MachineRun});
-
     std::filesystem::create_directory(state_.DelayList());
-    EXPECT_FALSE(Set(Find("Keep"), StartDelayed, 5));
+    EXPECT_FALSE(Set("Keep", StartDelayed, 5));
     EXPECT_EQ(Places("Keep"), std::vector<int>{MachineRun});
     std::filesystem::remove(state_.DelayList());
-
-    ASSERT_TRUE(Set(Find("Keep"), StartDelayed, 5));
-    EXPECT_FALSE(Set(Find("Keep"), StartPaused));
+    ASSERT_TRUE(Set("Keep", StartDelayed, 5));
+    EXPECT_FALSE(Set("Keep", StartPaused));
     EXPECT_EQ(Places("Keep"), std::vector<int>{Delayed}) << "still delayed, not lost";
-}
 
-// Every delayed choice looks for the own entry, which the delayed items depend on; a full list
-// refuses more.
-TEST_F(StartupEntriesTest, DelayingTellsOfAMissingOwnEntryAndAFullList)
-{
-    EnsureDisabledKeys();
-    SetValue(UserRun, "Again", "again.exe");
-    ASSERT_TRUE(Set(Find("Again"), StartDelayed, 4));
-    const std::string before = ReadWholeFile(state_.DelayList());
-    EXPECT_TRUE(host_.boxes.empty());
-
-    RemoveStartupValue(MachineRun, "Orvanta");
-    EXPECT_FALSE(Set(Find("Again"), StartDelayed, 30)) << "delaying again keeps the stored delay";
-    EXPECT_EQ(ReadWholeFile(state_.DelayList()), before);
+    for (int i = 1; i < kMaxStartupItems; ++i)
+        ASSERT_TRUE(list_.Append({std::string("p").append(std::to_string(i)), "x.exe", Delayed, 1, UserRun}));
+    SetValue(UserRun, "More", "more.exe");
+    EXPECT_FALSE(SetStartMode({"More", "more.exe", UserRun}, StartDelayed, 5, state_.DelayList()));
+    EXPECT_EQ(GetValue(UserRun, "More"), "more.exe");
     ASSERT_EQ(host_.boxes.size(), 1u);
-    EXPECT_EQ(host_.boxes[0].text, UiText("strStartUpTips"));
-    EXPECT_EQ(host_.boxes[0].type, static_cast<UINT>(MB_ICONEXCLAMATION | MB_OK));
-    EXPECT_TRUE(Set(Find("Again"), StartPaused));
-    EXPECT_EQ(host_.boxes.size(), 1u) << "other modes do not look";
-
-    const StartupItem paused = Find("Again"); // past the last row once the list is full
-    for (int i = 0; i < kMaxStartupItems; ++i)
-        ASSERT_TRUE(list_.Append({"p" + std::to_string(i), "x.exe", Delayed, 1, UserRun}));
-    const std::string full = ReadWholeFile(state_.DelayList());
-    EXPECT_FALSE(Set(paused, StartDelayed, 5));
-    EXPECT_EQ(ReadWholeFile(state_.DelayList()), full);
-    EXPECT_EQ(GetValue(UserRunDisabled, "Again"), "again.exe");
-    ASSERT_EQ(host_.boxes.size(), 2u);
-    EXPECT_EQ(host_.boxes[1].text, UiText("strDelayListFull"));
+    EXPECT_EQ(host_.boxes[0].text, UiText("strDelayListFull"));
 }
 
 // Two delayed items of one name: the move and the deletion act on the one picked.
@@ -178,7 +130,7 @@ TEST_F(StartupEntriesTest, DelayedTwinsAreToldApartByTheirCommand)
     for (const char* command : {"first.exe", "second.exe"})
         ASSERT_TRUE(list_.Append({"Twin", command, Delayed, 1, UserRun}));
     const std::vector<StartupItem> twins = list_.ReadItems();
-    EXPECT_TRUE(Set(twins[0], StartAtBoot));
+    EXPECT_TRUE(SetStartMode(twins[0], StartAtBoot, 1, state_.DelayList()));
     EXPECT_EQ(GetValue(UserRun, "Twin"), "first.exe");
     ASSERT_TRUE(list_.Append({"Twin", "third.exe", Delayed, 1, UserRun}));
     EXPECT_TRUE(DeleteStartupItem(twins[1], state_.DelayList()));
@@ -187,36 +139,77 @@ TEST_F(StartupEntriesTest, DelayedTwinsAreToldApartByTheirCommand)
     EXPECT_EQ(list_.ReadItems()[0].command, "third.exe");
 }
 
-TEST_F(StartupEntriesTest, ConflictsRemoveStaleCopiesInEitherViewAndReportEachOnce)
+// Listed in key order without the own entry of the machine keys; stale paused and delayed copies
+// of active entries are removed in either view and reported once.
+TEST_F(StartupEntriesTest, ListsInKeyOrderAndConflictsRemoveStaleCopies)
 {
-    SetValue(MachineRun, "Tool", "tool.exe");
-    SetValue(MachineRunDisabled, "Tool", "old-tool.exe");
-    SetValue(MachineRunDisabled, "Alone", "alone.exe");
-    SetValue(MachineRun32, "Wow", "wow.exe");
-    SetValue(MachineRun32Disabled, "WOW", "stale.exe");
+    SetValue(UserRunDisabled, "u-off", "uoff.exe");
     SetValue(UserRun, "HELPER", "helper.exe");
+    SetValue(UserRun, "Orvanta", "listed.exe");
+    SetValue(MachineRunServicesDisabled, "s-off", "soff.exe");
+    SetValue(MachineRun32Disabled, "WOW", "stale.exe");
+    SetValue(MachineRunDisabled, "Alone", "alone.exe");
+    SetValue(MachineRunDisabled, "Tool", "old-tool.exe");
+    SetValue(MachineRunServices, "s-on", "son.exe");
+    SetValue(MachineRun32, "Orvanta", "own.exe");
+    SetValue(MachineRun32, "Wow", "wow.exe");
+    SetValue(MachineRun, "OrvantaHelper", "hidden.exe");
+    SetValue(MachineRun, "Tool", "tool.exe");
     for (const char* name : {"First", "helper", "Last"})
         ASSERT_TRUE(list_.Append({name, "d.exe", Delayed, 1, UserRun}));
 
     CheckStartupConflicts(state_.DelayList());
-    std::vector<std::pair<std::string, int>> listed;
-    for (const StartupItem& item : Load())
-        listed.emplace_back(item.name, item.kind);
-    EXPECT_EQ(listed, (std::vector<std::pair<std::string, int>>{{"Tool", MachineRun},
-                                                                {"Wow", MachineRun32},
-                                                                {"First", Delayed},
-                                                                {"Last", Delayed},
-                                                                {"Alone", MachineRunDisabled},
-                                                                {"HELPER", UserRun}}));
+    std::vector<std::string> names;
+    for (const StartupItem& item : Listed())
+        names.push_back(item.name + (item.kind == Delayed ? "*" : ""));
+    EXPECT_EQ(names, (std::vector<std::string>{"Tool", "Wow", "s-on", "First*", "Last*", "Alone", "s-off", "HELPER",
+                                               "Orvanta", "u-off"}));
     EXPECT_EQ(GetValue(MachineRun, "Tool"), "tool.exe");
     ASSERT_EQ(host_.boxes.size(), 1u);
     CResourceText texts;
     EXPECT_EQ(host_.boxes[0].text, ConflictMessage({"Tool", "WOW", "helper"}, texts.Text("IDC_MSCONFIG_BT"),
                                                    texts.Text("strDeleteBootItem"), texts.Text("strBootProtect")));
     EXPECT_EQ(host_.boxes[0].caption, "Tidewell") << "the default title, not \"Error\"";
-
     CheckStartupConflicts(state_.DelayList());
     EXPECT_EQ(host_.boxes.size(), 1u) << "nothing left to report";
+}
+
+// The launcher checks conflicts on its first tick only; what that removes still starts in this
+// run. A Delay.ini a plain user could change starts nothing.
+TEST_F(StartupEntriesTest, LauncherStartsEachItemInItsMinuteAcrossTheTickWrap)
+{
+    for (const char* name : {"soon", "later", "Again"})
+        ASSERT_TRUE(list_.Append({name, std::string(name) + ".exe", Delayed, name[0] == 'l' ? 1 : 0}));
+    ASSERT_TRUE(list_.Append({"expand", "%SystemRoot%\\e.exe", Delayed, 1, 0, false, kValueExpandString}));
+    SetValue(UserRun, "AGAIN", "again.exe");
+    std::uint32_t now = 0xFFFFFFFFu - 20000u; // the tick counter wraps within the first minute
+    SetTickCountSource([&] { return now; });
+    std::vector<std::string> started;
+    const auto record = [&](const std::string& command) { started.push_back(command); };
+    state_.places.protectedPlace = false;
+    CDelayLauncher planted(state_.DelayList(), record);
+    planted.Start();
+    state_.places.protectedPlace = true;
+    CDelayLauncher launcher(state_.DelayList(), record);
+    launcher.Start();
+
+    now += 250;
+    EXPECT_TRUE(launcher.OnTick());
+    EXPECT_EQ(started, (std::vector<std::string>{"soon.exe", "Again.exe"})) << "file order";
+    ASSERT_EQ(host_.boxes.size(), 1u);
+    EXPECT_NE(host_.boxes[0].text.find("\nAgain\n"), std::string::npos);
+    EXPECT_EQ(list_.ReadItems().size(), 3u);
+    EXPECT_FALSE(planted.OnTick());
+    SetValue(UserRun, "later", "later.exe");
+    now += 59000;
+    EXPECT_TRUE(launcher.OnTick());
+    EXPECT_EQ(started.size(), 2u) << "59.25 s is not yet a minute";
+    EXPECT_EQ(host_.boxes.size(), 1u) << "once per run";
+    now += 750;
+    EXPECT_FALSE(launcher.OnTick()) << "every item started: the timer stays off";
+    char root[MAX_PATH];
+    GetEnvironmentVariableA("SystemRoot", root, MAX_PATH);
+    EXPECT_EQ(started, (std::vector<std::string>{"soon.exe", "Again.exe", "later.exe", std::string(root) + "\\e.exe"}));
 }
 
 } // namespace

@@ -11,61 +11,59 @@ StartupItem Item(int kind, int origin = 0, int delay = 0)
     return {"Tool", "C:\\Tool.exe", kind, delay, origin};
 }
 
-// kind, origin, mode -> key written, origin appended to the delayed list (-1: none), key removed,
-// delayed item removed.
-struct Cell {
-    int kind, origin, mode, writeKey, appendOrigin, removeKey;
-    bool removeProject;
-};
-
-const Cell kCells[] = {
-    {MachineRun, 0, StartAtBoot, kNoKey, -1, kNoKey, false},
-    {MachineRun, 0, StartPaused, MachineRunDisabled, -1, MachineRun, false},
-    {MachineRun, 0, StartDelayed, kNoKey, MachineRun, MachineRun, false},
-    {MachineRun, 0, 3, kNoKey, -1, kNoKey, false},
-    {MachineRunServices, 0, StartPaused, MachineRunServicesDisabled, -1, MachineRunServices, false},
-    {MachineRunServices, 0, StartDelayed, kNoKey, MachineRunServices, MachineRunServices, false},
-    {MachineRunDisabled, 0, StartAtBoot, MachineRun, -1, MachineRunDisabled, false},
-    {MachineRunDisabled, 0, StartPaused, kNoKey, -1, kNoKey, false},
-    {MachineRunDisabled, 0, StartDelayed, kNoKey, MachineRun, MachineRunDisabled, false},
-    {MachineRunServicesDisabled, 0, StartAtBoot, MachineRunServices, -1, MachineRunServicesDisabled, false},
-    {MachineRunServicesDisabled, 0, StartDelayed, kNoKey, MachineRunServices, MachineRunServicesDisabled, false},
-    {UserRun, 0, StartAtBoot, kNoKey, -1, kNoKey, false},
-    {UserRun, 0, StartPaused, UserRunDisabled, -1, UserRun, false},
-    {UserRun, 0, StartDelayed, kNoKey, UserRun, UserRun, false},
-    {UserRunDisabled, 0, StartAtBoot, UserRun, -1, UserRunDisabled, false},
-    {UserRunDisabled, 0, StartDelayed, kNoKey, UserRunDisabled, UserRunDisabled, false},
-    {MachineRun32, 0, StartPaused, MachineRun32Disabled, -1, MachineRun32, false},
-    {MachineRun32, 0, StartDelayed, kNoKey, MachineRun32, MachineRun32, false},
-    {MachineRun32Disabled, 0, StartAtBoot, MachineRun32, -1, MachineRun32Disabled, false},
-    {MachineRun32Disabled, 0, StartDelayed, kNoKey, MachineRun32, MachineRun32Disabled, false},
-    {Delayed, MachineRun, StartAtBoot, MachineRun, -1, kNoKey, true},
-    {Delayed, MachineRunServices, StartAtBoot, MachineRunServices, -1, kNoKey, true},
-    {Delayed, UserRun, StartAtBoot, UserRun, -1, kNoKey, true},
-    {Delayed, UserRunDisabled, StartAtBoot, UserRun, -1, kNoKey, true},
-    {Delayed, MachineRun32, StartAtBoot, MachineRun32, -1, kNoKey, true},
-    {Delayed, MachineRun, StartPaused, MachineRunDisabled, -1, kNoKey, true},
-    {Delayed, MachineRunServices, StartPaused, MachineRunServicesDisabled, -1, kNoKey, true},
-    {Delayed, UserRun, StartPaused, UserRunDisabled, -1, kNoKey, true},
-    {Delayed, UserRunDisabled, StartPaused, UserRunDisabled, -1, kNoKey, true},
-    {Delayed, MachineRun32, StartPaused, MachineRun32Disabled, -1, kNoKey, true},
-    {Delayed, MachineRun, StartDelayed, kNoKey, -1, kNoKey, false},
-    {Delayed, MachineRunDisabled, StartAtBoot, kNoKey, -1, kNoKey, false},
-    {Delayed, Delayed, StartPaused, kNoKey, -1, kNoKey, false},
-};
-
-TEST(StartModePlan, EveryCellOfTheTransitionTable)
+std::tuple<int, bool, int, int, int, bool> Fields(const StartModePlan& p)
 {
-    for (const Cell& c : kCells) {
-        const StartModePlan plan = PlanStartMode(Item(c.kind, c.origin, 7), c.mode, 25);
-        const int appended = plan.appendDelayed ? plan.origin : -1;
-        EXPECT_EQ(std::tie(plan.writeKey, appended, plan.removeKey, plan.removeProject),
-                  std::tie(c.writeKey, c.appendOrigin, c.removeKey, c.removeProject))
-            << "kind " << c.kind << " origin " << c.origin << " mode " << c.mode;
-        EXPECT_EQ(plan.Changes(), c.writeKey != kNoKey || c.appendOrigin >= 0);
-        if (plan.appendDelayed) {
-            EXPECT_EQ(plan.delay, 25) << "the chosen minutes, not the stored delay";
-        }
+    return {p.writeKey, p.appendDelayed, p.origin, p.delay, p.removeKey, p.removeProject};
+}
+
+// Per registry kind: the key a start at boot and a pause move it to (kNoKey: it stays), and the
+// origin a delay stores. A move always removes the entry from the kind's own key.
+struct KeyRow {
+    int kind, atBoot, paused, delayOrigin;
+};
+
+const KeyRow kKeyRows[] = {
+    {MachineRun, kNoKey, MachineRunDisabled, MachineRun},
+    {MachineRunServices, kNoKey, MachineRunServicesDisabled, MachineRunServices},
+    {UserRun, kNoKey, UserRunDisabled, UserRun},
+    {MachineRun32, kNoKey, MachineRun32Disabled, MachineRun32},
+    {MachineRunDisabled, MachineRun, kNoKey, MachineRun},
+    {MachineRunServicesDisabled, MachineRunServices, kNoKey, MachineRunServices},
+    {UserRunDisabled, UserRun, kNoKey, UserRunDisabled},
+    {MachineRun32Disabled, MachineRun32, kNoKey, MachineRun32},
+};
+
+// Per origin of a delayed item: where a start at boot and a pause put it back.
+const std::tuple<int, int, int> kDelayedRows[] = {
+    {MachineRun, MachineRun, MachineRunDisabled},
+    {MachineRunServices, MachineRunServices, MachineRunServicesDisabled},
+    {UserRun, UserRun, UserRunDisabled},
+    {UserRunDisabled, UserRun, UserRunDisabled},
+    {MachineRun32, MachineRun32, MachineRun32Disabled},
+    {MachineRunDisabled, kNoKey, kNoKey},
+};
+
+TEST(StartModePlan, EveryKindAndMode)
+{
+    using Plan = std::tuple<int, bool, int, int, int, bool>;
+    for (const KeyRow& r : kKeyRows) {
+        SCOPED_TRACE("kind " + std::to_string(r.kind));
+        const auto move = [&](int to) {
+            return to == kNoKey ? Plan{kNoKey, false, 0, 0, kNoKey, false} : Plan{to, false, 0, 0, r.kind, false};
+        };
+        EXPECT_EQ(Fields(PlanStartMode(Item(r.kind, 0, 7), StartAtBoot, 25)), move(r.atBoot));
+        EXPECT_EQ(Fields(PlanStartMode(Item(r.kind, 0, 7), StartPaused, 25)), move(r.paused));
+        EXPECT_EQ(Fields(PlanStartMode(Item(r.kind, 0, 7), StartDelayed, 25)),
+                  (Plan{kNoKey, true, r.delayOrigin, 25, r.kind, false}))
+            << "the chosen minutes";
+        EXPECT_FALSE(PlanStartMode(Item(r.kind), 3, 25).Changes());
+    }
+    for (const auto& [origin, atBoot, paused] : kDelayedRows) {
+        SCOPED_TRACE("origin " + std::to_string(origin));
+        const auto back = [](int to) { return Plan{to, false, 0, 0, kNoKey, to != kNoKey}; };
+        EXPECT_EQ(Fields(PlanStartMode(Item(Delayed, origin, 7), StartAtBoot, 25)), back(atBoot));
+        EXPECT_EQ(Fields(PlanStartMode(Item(Delayed, origin, 7), StartPaused, 25)), back(paused));
+        EXPECT_FALSE(PlanStartMode(Item(Delayed, origin, 7), StartDelayed, 25).Changes()) << "the stored delay stays";
     }
 }
 
@@ -130,9 +128,9 @@ TEST(StartupList, IconCommandAndStatusTexts)
     }
 
     const std::pair<int, const char*> statuses[] = {
-        {MachineRun, "on"},        {MachineRunServices, "on"},         {UserRun, "on"},
-        {MachineRun32, "on"},      {MachineRunDisabled, "off"},        {MachineRunServicesDisabled, "off"},
-        {UserRunDisabled, "off"},  {MachineRun32Disabled, "off"},      {Delayed, "Delayed by 15 Minutes"},
+        {MachineRun, "on"},       {MachineRunServices, "on"},    {UserRun, "on"},
+        {MachineRun32, "on"},     {MachineRunDisabled, "off"},   {MachineRunServicesDisabled, "off"},
+        {UserRunDisabled, "off"}, {MachineRun32Disabled, "off"}, {Delayed, "Delayed by 15 Minutes"},
     };
     for (const auto& [kind, text] : statuses)
         EXPECT_EQ(StatusText(Item(kind, 0, 15), "on", "off", "Delayed by"), text) << kind;

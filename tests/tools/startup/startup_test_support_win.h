@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/registry_key_win.h"
 #include "support/autostart_seams_win.h"
 #include "support/recording_host_win.h"
 #include "support/registry_snapshot_win.h"
@@ -18,28 +19,25 @@ using testing_support::RecordingHost;
 
 // The kind's key as this 64-bit test sees it, named apart from the code under test: the 32-bit
 // view is the key under Wow6432Node.
-inline std::string PathOf(int kind, HKEY& root)
+inline std::pair<HKEY, std::string> PlaceOf(int kind)
 {
     StartupKeyPlace place{};
     StartupKeyOf(kind, place);
-    root = place.root;
     std::string path = place.path;
     if (place.view == KEY_WOW64_32KEY)
         path.insert(std::string("Software\\").size(), "Wow6432Node\\");
-    return path;
+    return {place.root, path};
 }
 
 inline void DeleteKey(int kind)
 {
-    HKEY root = nullptr;
-    const std::string path = PathOf(kind, root);
+    const auto [root, path] = PlaceOf(kind);
     RegDeleteTreeA(root, path.c_str());
 }
 
 inline void SetRawValue(int kind, const std::string& name, DWORD type, const std::string& data)
 {
-    HKEY root = nullptr;
-    const std::string path = PathOf(kind, root);
+    const auto [root, path] = PlaceOf(kind);
     testing_support::WriteValue(root, path, name, type, data.data(), static_cast<DWORD>(data.size()));
 }
 
@@ -51,17 +49,12 @@ inline void SetValue(int kind, const std::string& name, const std::string& comma
 // The type and bytes exactly as stored, or REG_NONE and "<missing>".
 inline std::pair<DWORD, std::string> GetRawValue(int kind, const std::string& name)
 {
-    HKEY root = nullptr, key = nullptr;
-    const std::string path = PathOf(kind, root);
-    std::pair<DWORD, std::string> value{REG_NONE, "<missing>"};
-    DWORD size = 0;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return value;
-    if (RegQueryValueExA(key, name.c_str(), nullptr, &value.first, nullptr, &size) == ERROR_SUCCESS) {
-        value.second.assign(size, '\0');
-        RegQueryValueExA(key, name.c_str(), nullptr, &value.first, reinterpret_cast<BYTE*>(value.second.data()), &size);
-    }
-    RegCloseKey(key);
+    const auto [root, path] = PlaceOf(kind);
+    CRegistryKey key;
+    std::pair<DWORD, std::string> value{REG_NONE, ""};
+    if (key.Open(root, path, KEY_READ) != ERROR_SUCCESS
+        || key.QueryValue(name, value.first, value.second) != ERROR_SUCCESS)
+        return {REG_NONE, "<missing>"};
     return value;
 }
 
@@ -80,8 +73,7 @@ public:
         for (int kind = 0; kind < kStartupKindCount; ++kind) {
             if (kind == Delayed)
                 continue;
-            HKEY root = nullptr;
-            const std::string path = PathOf(kind, root);
+            const auto [root, path] = PlaceOf(kind);
             snapshots_.emplace_back(root, path);
             snapshots_.back().ClearValues();
         }
