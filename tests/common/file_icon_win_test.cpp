@@ -25,52 +25,29 @@ std::vector<COLORREF> Pixels(HIMAGELIST images, int index)
     return pixels;
 }
 
-class FileIconTest : public testing::Test {
-protected:
-    HIMAGELIST images_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 4, 4);
-    void TearDown() override { ImageList_Destroy(images_); }
-
-    std::vector<COLORREF> DefaultIcon()
-    {
-        HIMAGELIST reference = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
-        HICON icon = static_cast<HICON>(
-            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DEFAULT_FILE), IMAGE_ICON, 16, 16, 0));
-        ImageList_ReplaceIcon(reference, -1, icon);
-        DestroyIcon(icon);
-        std::vector<COLORREF> pixels = Pixels(reference, 0);
-        ImageList_Destroy(reference);
-        return pixels;
-    }
-};
-
-TEST(FileIconPath, QuotedCommandLinesNameTheirFile)
+// The quoted part of a command line names the file; a program shows its own icon, anything else
+// the default file icon.
+TEST(FileIcon, AppendsShellIconOrDefault)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"\"C:\\Program Files\\a.exe\" -x", "C:\\Program Files\\a.exe"},
-        {"\"C:\\Program", "C:\\Program"},
-        {"\"", ""},
-        {"\"\"", ""},
-    };
-    for (const auto& [path, file] : cases)
+    for (const auto& [path, file] : {std::pair{"\"C:\\Program Files\\a.exe\" -x", "C:\\Program Files\\a.exe"},
+                                     std::pair{"\"C:\\Program", "C:\\Program"}, std::pair{"\"", ""}})
         EXPECT_EQ(UnquotedIconPath(path), file) << path;
-}
 
-TEST_F(FileIconTest, AppendsShellIconOrDefault)
-{
     char system[MAX_PATH];
     GetSystemDirectoryA(system, MAX_PATH);
-    const std::string notepad = std::string(system) + "\\notepad.exe";
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 4, 4);
+    EXPECT_EQ(AddFileIcon("C:\\no such folder\\missing.exe", images), 0);
+    EXPECT_EQ(AddFileIcon("\"" + std::string(system) + "\\notepad.exe\" file.txt", images), 1);
+    EXPECT_EQ(AddFileIcon("", images), 2);
+    win32::UniqueIcon fallback(static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DEFAULT_FILE), IMAGE_ICON, 16, 16, 0)));
+    ASSERT_EQ(ImageList_ReplaceIcon(images, -1, fallback.get()), 3);
 
-    EXPECT_EQ(AddFileIcon("C:\\no such folder\\missing.exe", images_), 0);
-    EXPECT_EQ(AddFileIcon("\"" + notepad + "\" file.txt", images_), 1);
-    EXPECT_EQ(AddFileIcon("", images_), 2);
-    EXPECT_EQ(ImageList_GetImageCount(images_), 3);
-
-    const std::vector<COLORREF> fallback = DefaultIcon();
-    EXPECT_EQ(Pixels(images_, 0), fallback) << "a missing file gets the default icon";
-    EXPECT_EQ(Pixels(images_, 2), fallback);
-    EXPECT_NE(Pixels(images_, 1), fallback) << "a program shows its own icon";
+    EXPECT_EQ(Pixels(images, 0), Pixels(images, 3)) << "a missing file gets the default icon";
+    EXPECT_EQ(Pixels(images, 2), Pixels(images, 3));
+    EXPECT_NE(Pixels(images, 1), Pixels(images, 3)) << "a program shows its own icon";
     EXPECT_EQ(AddFileIcon("C:\\missing.exe", nullptr), -1) << "no image list, no index";
+    ImageList_Destroy(images);
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 #pragma once
+// A processor made of recorded CPUID answers, and a high-resolution counter that ticks on every
+// read while the time-stamp counter runs at a fixed rate against it.
 #include "monitors/cpuid_source.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -15,6 +16,7 @@ struct LeafDump {
     uint32_t subleaf = 0;
 };
 
+// Four characters as a register holds them, first character in the low byte.
 constexpr uint32_t Text4(const char* s)
 {
     uint32_t value = 0;
@@ -28,9 +30,8 @@ inline LeafDump VendorLeaf(uint32_t maxLeaf, const char* vendor)
     return {0, {maxLeaf, Text4(vendor), Text4(vendor + 8), Text4(vendor + 4)}};
 }
 
-inline std::vector<LeafDump> BrandLeaves(const std::string& brand)
+inline std::vector<LeafDump> BrandLeaves(std::string text)
 {
-    std::string text = brand;
     text.resize(48, '\0');
     std::vector<LeafDump> leaves;
     for (uint32_t i = 0; i < 3; ++i) {
@@ -40,11 +41,16 @@ inline std::vector<LeafDump> BrandLeaves(const std::string& brand)
     return leaves;
 }
 
+inline std::vector<LeafDump> Join(std::vector<LeafDump> a, const std::vector<LeafDump>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// Leaves not recorded answer zeros; a leaf recorded several times gives its answers in turn.
 class FakeCpu {
 public:
-    // echoHighestBasic: leaves beyond the maxima answer the highest basic leaf, as Intel does.
-    FakeCpu(std::vector<LeafDump> leaves, bool echoHighestBasic)
-        : echo_(echoHighestBasic)
+    explicit FakeCpu(const std::vector<LeafDump>& leaves)
     {
         for (const LeafDump& d : leaves)
             answers_[{d.leaf, d.subleaf}].push_back(d.regs);
@@ -55,49 +61,20 @@ public:
 
     CpuidSource Source()
     {
-        return [this](uint32_t leaf, uint32_t subleaf, CpuidRegisters& out) { return Answer(leaf, subleaf, out); };
+        return [this](uint32_t leaf, uint32_t subleaf, CpuidRegisters& out) {
+            const size_t call = static_cast<size_t>(calls_[leaf]++);
+            if (faulting_.count(leaf))
+                return false;
+            const auto it = answers_.find({leaf, subleaf});
+            out = it == answers_.end() ? CpuidRegisters{} : it->second[std::min(call, it->second.size() - 1)];
+            return true;
+        };
     }
 
 private:
-    bool Answer(uint32_t leaf, uint32_t subleaf, CpuidRegisters& out)
-    {
-        const int call = calls_[leaf]++;
-        if (faulting_.count(leaf))
-            return false;
-        if (echo_ && Beyond(leaf)) {
-            out = Listed(Listed(0).eax);
-            return true;
-        }
-        const auto it = answers_.find({leaf, subleaf});
-        if (it == answers_.end()) {
-            out = {};
-            return true;
-        }
-        const size_t index = std::min<size_t>(static_cast<size_t>(call), it->second.size() - 1);
-        out = it->second[index];
-        return true;
-    }
-
-    bool Beyond(uint32_t leaf) const
-    {
-        if (leaf < 0x80000000)
-            return leaf > Listed(0).eax;
-        if (leaf == 0x80000000)
-            return answers_.count({leaf, 0}) == 0;
-        const uint32_t maxExtended = Listed(0x80000000).eax;
-        return maxExtended < 0x80000000 || leaf > maxExtended;
-    }
-
-    CpuidRegisters Listed(uint32_t leaf) const
-    {
-        const auto it = answers_.find({leaf, 0});
-        return it == answers_.end() ? CpuidRegisters{} : it->second.front();
-    }
-
-    std::map<std::pair<uint32_t, uint32_t>, std::vector<CpuidRegisters>> answers_; // by leaf and subleaf
+    std::map<std::pair<uint32_t, uint32_t>, std::vector<CpuidRegisters>> answers_; // by leaf, subleaf
     std::map<uint32_t, int> calls_;
     std::set<uint32_t> faulting_;
-    bool echo_;
 };
 
 struct FakeTimebase {
@@ -108,7 +85,7 @@ struct FakeTimebase {
     bool tscFaults = false;
     int64_t counter = 0;
 
-    CpuProbe Probe(CpuidSource cpuid)
+    CpuProbe Probe(CpuidSource cpuid = nullptr)
     {
         CpuProbe probe;
         probe.cpuid = std::move(cpuid);
@@ -121,8 +98,7 @@ struct FakeTimebase {
             return hasCounter;
         };
         probe.counterNow = [this](int64_t& out) {
-            counter += step;
-            out = counter;
+            out = counter += step;
             return hasCounter;
         };
         return probe;
