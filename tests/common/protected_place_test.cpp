@@ -8,7 +8,6 @@ using Kind = AccessEntry::Kind;
 
 constexpr char kInstaller[] = "S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464";
 constexpr char kUsers[] = "S-1-5-32-545";
-constexpr char kAuthenticated[] = "S-1-5-11";
 constexpr char kEveryone[] = "S-1-1-0";
 constexpr char kInteractiveUser[] = "S-1-5-21-3623811015-3361044348-30300820-1001";
 
@@ -48,7 +47,7 @@ TEST(ProtectedPlace, OnlyAdministratorsAndSystemMayChangeOrRename)
         {"Everyone has full control", With({Kind::Allow, kEveryone, kFullControl, false}), false, false},
         {"a user's own entry", With({Kind::Allow, kInteractiveUser, kFullControl, false}), false, false},
         {"Users may add files", With({Kind::Allow, kUsers, 0x2, false}), false, true},
-        {"Users may add folders", With({Kind::Allow, kAuthenticated, 0x4, false}), false, true},
+        {"Authenticated Users may add folders", With({Kind::Allow, "S-1-5-11", 0x4, false}), false, true},
         {"Users may delete inside", With({Kind::Allow, kUsers, 0x40, false}), false, false},
         {"Users may delete it", With({Kind::Allow, kUsers, 0x10000, false}), false, false},
         {"Users may re-permission", With({Kind::Allow, kUsers, 0x40000, false}), false, false},

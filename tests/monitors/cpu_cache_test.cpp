@@ -34,6 +34,7 @@ TEST(CpuCache, DescriptorScan)
         {"trace cache ignored beside a data cache", {Leaf2({0x72, 0x68})}, true, 32, -1, -1},
         {"only TLBs", {Leaf2({0x01, 0x02, 0x03, 0x04, 0x50, 0x5B, 0x90})}, true, -1, -1, -1},
         {"unknown byte: all sizes kept", {Leaf2({0x66, 0x60})}, false, 7, 7, 7},
+        {"no level 2 is 0", {Leaf2({0x40})}, true, -1, 0, -1},
         {"a size, then no level 2", {Leaf2({0x43, 0x40})}, true, -1, 512, -1},
         {"largest size wins", {Leaf2({0x45, 0x41, 0x22, 0x8A, 0x25})}, true, -1, 2048, 8192},
         {"two rounds as AL says", {Leaf2({0x08, 0x0C}, 2), Leaf2({0x29, 0x7C})}, true, 32, 1024, 4096},
@@ -56,17 +57,13 @@ TEST(CpuCache, DescriptorScan)
 
 TEST(CpuCache, EitherExtendedLeafIsEnough)
 {
-    for (const bool level1Leaf : {true, false}) {
-        FakeCpu cpu({{0x80000005, {0, 0, 0x40020140, 0x40020140}}, {0x80000006, {0, 0, 0x01008140, 0}}});
-        CacheSizes sizes{5, 5, 5};
-        const LeafAvailable available = [&](uint32_t leaf) { return (leaf == 0x80000005) == level1Leaf; };
-        EXPECT_TRUE(CachesByExtendedLeaves(cpu.Source(), available, sizes));
-        EXPECT_EQ(std::make_tuple(sizes.level1, sizes.level2, sizes.level3),
-                  level1Leaf ? std::make_tuple(128, -1, -1) : std::make_tuple(-1, 256, -1));
-    }
-    FakeCpu none({});
-    CacheSizes sizes;
-    EXPECT_FALSE(CachesByExtendedLeaves(none.Source(), [](uint32_t) { return false; }, sizes));
+    FakeCpu cpu({{0x80000005, {0, 0, 0x40020140, 0x40020140}}, {0x80000006, {0, 0, 0x01008140, 0}}});
+    CacheSizes level1{5, 5, 5}, level2{5, 5, 5}, neither;
+    EXPECT_TRUE(CachesByExtendedLeaves(cpu.Source(), [](uint32_t leaf) { return leaf == 0x80000005; }, level1));
+    EXPECT_TRUE(CachesByExtendedLeaves(cpu.Source(), [](uint32_t leaf) { return leaf == 0x80000006; }, level2));
+    EXPECT_FALSE(CachesByExtendedLeaves(cpu.Source(), [](uint32_t) { return false; }, neither));
+    EXPECT_EQ(std::make_tuple(level1.level1, level1.level2, level1.level3, level2.level1, level2.level2),
+              std::make_tuple(128, -1, -1, -1, 256));
 }
 
 } // namespace

@@ -35,27 +35,6 @@ TEST(CpuUsageWin, NtPathMeasuresAgainstTheSampleBefore)
     PreviousCpuSample = {};
 }
 
-TEST(CpuUsageWin, PublishedLoadOfAPlantedRootIsReturnedAsRead)
-{
-    const std::string root = "Software\\TidewellTests\\DynData";
-    RegDeleteTreeA(HKEY_CURRENT_USER, root.c_str());
-    const auto plant = [&](const char* key, DWORD value) {
-        testing_support::WriteValue(HKEY_CURRENT_USER, root + "\\PerfStats\\" + key, "KERNEL\\CPUUsage", REG_BINARY,
-                                    &value, 4);
-    };
-    plant("StartStat", 0);
-    HKEY planted = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, root.c_str(), 0, KEY_ALL_ACCESS, &planted), ERROR_SUCCESS);
-    int32_t load = 5;
-    EXPECT_EQ(CCpuUsage::Sample9x(&load, planted), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(load, 5) << "no statistics: untouched";
-    plant("StatData", 123);
-    EXPECT_EQ(CCpuUsage::Sample9x(&load, planted), ERROR_SUCCESS);
-    EXPECT_EQ(load, 123) << "not clamped";
-    RegCloseKey(planted);
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\TidewellTests");
-}
-
 // Wine fixes a program's version when it starts: this test program runs again as Windows 98,
 // where the load comes from the published statistics (Wine publishes none) and not the kernel.
 TEST(CpuUsageWin98, SampleTakesThe9xPath)

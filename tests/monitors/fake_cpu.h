@@ -30,21 +30,15 @@ inline LeafDump VendorLeaf(uint32_t maxLeaf, const char* vendor)
     return {0, {maxLeaf, Text4(vendor), Text4(vendor + 8), Text4(vendor + 4)}};
 }
 
-inline std::vector<LeafDump> BrandLeaves(std::string text)
+// The leaves with the brand-string leaves 0x80000002 to 0x80000004 added.
+inline std::vector<LeafDump> WithBrand(std::vector<LeafDump> leaves, std::string text)
 {
     text.resize(48, '\0');
-    std::vector<LeafDump> leaves;
     for (uint32_t i = 0; i < 3; ++i) {
         const char* p = text.data() + 16 * i;
         leaves.push_back({0x80000002 + i, {Text4(p), Text4(p + 4), Text4(p + 8), Text4(p + 12)}});
     }
     return leaves;
-}
-
-inline std::vector<LeafDump> Join(std::vector<LeafDump> a, const std::vector<LeafDump>& b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
 }
 
 // Leaves not recorded answer zeros; a leaf recorded several times gives its answers in turn.
