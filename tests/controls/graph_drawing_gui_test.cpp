@@ -95,8 +95,9 @@ std::vector<Colour> ScreenPixels(HWND graph, int width, int height)
 
 TEST(GraphWindow, OverPlaceholdersHiddenGraphsShowWhatTheVisibleOnesShow)
 {
-    ControlHost host(300, 300, WS_POPUP | WS_VISIBLE);
-    SetWindowPos(host.hwnd(), HWND_TOP, 600, 400, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE); // clear of the tray window
+    // Clear of the tray window; shown unactivated, so that Wine does not wait for it to close.
+    ControlHost host(300, 300);
+    SetWindowPos(host.hwnd(), HWND_TOP, 600, 400, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     CreateWindowExA(0, "STATIC", "", WS_CHILD, 10, 10, 104, 84, host.hwnd(), reinterpret_cast<HMENU>(1093), nullptr,
                     nullptr);
     CHistoryBarGraph memory[2];
