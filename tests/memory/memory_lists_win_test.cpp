@@ -49,13 +49,6 @@ void DisableBoth()
     ASSERT_EQ(EnabledPrivileges(), 0u);
 }
 
-SIZE_T FieldAt(const std::vector<unsigned char>& data, size_t index)
-{
-    SIZE_T value = 0;
-    std::memcpy(&value, data.data() + index * sizeof value, sizeof value);
-    return value;
-}
-
 TEST(MemoryLists, EachOperationOnceWithItsArgumentsAndOnlyItsPrivilegesWhileItRuns)
 {
     DisableBoth();
@@ -113,9 +106,9 @@ TEST(MemoryLists, EachOperationOnceWithItsArgumentsAndOnlyItsPrivilegesWhileItRu
         EXPECT_EQ(outcome.results[i].status, answers[i]);
     }
     EXPECT_EQ((std::vector<int>{calls[0].data[0], calls[2].data[0], calls[3].data[0]}), (std::vector<int>{2, 3, 4}));
-    EXPECT_EQ(FieldAt(calls[1].data, 0), 0u);
-    EXPECT_EQ(FieldAt(calls[1].data, 3), static_cast<SIZE_T>(-1)) << "minimum";
-    EXPECT_EQ(FieldAt(calls[1].data, 4), static_cast<SIZE_T>(-1)) << "maximum";
+    std::vector<SIZE_T> cache(8); // the working-set limits at their largest, everything else zero
+    cache[3] = cache[4] = static_cast<SIZE_T>(-1);
+    EXPECT_EQ(std::memcmp(calls[1].data.data(), cache.data(), calls[1].data.size()), 0);
     EXPECT_EQ(std::vector<unsigned char>(calls[4].data.size()), calls[4].data) << "the whole system, no flags";
     EXPECT_EQ(EnabledPrivileges(), 0u) << "put back after the run";
 }
