@@ -26,18 +26,16 @@ void Click(const win32::Dialog& dialog, int id)
 
 void NotifyList(const CAutorunDlg& dialog, UINT code)
 {
-    NMITEMACTIVATE info{};
-    info.hdr = {dialog.Item(IDC_RUN_LIST), IDC_RUN_LIST, code};
-    info.iItem = -1;
-    SendMessageA(dialog.hwnd(), WM_NOTIFY, IDC_RUN_LIST, reinterpret_cast<LPARAM>(&info));
+    NMHDR header{dialog.Item(IDC_RUN_LIST), IDC_RUN_LIST, code};
+    SendMessageA(dialog.hwnd(), WM_NOTIFY, IDC_RUN_LIST, reinterpret_cast<LPARAM>(&header));
 }
 
 int RowOf(const CAutorunDlg& dialog, const std::string& name)
 {
-    for (int row = 0; row < dialog.List().RowCount(); ++row)
-        if (dialog.List().GetCell(row, 0) == name)
-            return row;
-    return -1;
+    LVFINDINFOA find{};
+    find.flags = LVFI_STRING;
+    find.psz = name.c_str();
+    return ListView_FindItem(dialog.List().hwnd(), -1, &find);
 }
 
 // Gives the entry the focus as a click on its row does, then presses the button.

@@ -54,9 +54,7 @@ TEST_F(StartupEntriesTest, EveryMoveKeepsTheValueItsTypeAndItsView)
 {
     EnsureDisabledKeys();
     RemoveStartupValue(MachineRun, "Orvanta");
-    std::string binary(5000, '\0');
-    for (size_t i = 0; i < binary.size(); ++i)
-        binary[i] = static_cast<char>(i * 7);
+    const std::string binary = std::string(2500, '\0') + std::string(2500, '\xA5') + '\0';
     struct Route {
         int active, paused, activeOrigin, pausedOrigin;
         DWORD type;
