@@ -84,9 +84,7 @@ if(WIN32)
   # Helper programs the process and service tests start: a sleeping child and a dummy service.
   add_executable(sleeper_child WIN32 ${PROJECT_SOURCE_DIR}/tests/tools/process/sleeper_child.cpp)
   add_executable(dummy_service ${PROJECT_SOURCE_DIR}/tests/tools/service/dummy_service.cpp)
-  add_executable(process_probe WIN32 ${PROJECT_SOURCE_DIR}/tests/tools/process/process_probe.cpp)
-  target_link_libraries(process_probe PRIVATE tidewell_win)
-  add_dependencies(win_tests sleeper_child dummy_service process_probe)
+  add_dependencies(win_tests sleeper_child dummy_service)
   # The console program's scenario test runs tidewellc.exe from the same folder.
   add_dependencies(gui_tests sleeper_child dummy_service tidewellc)
 endif()

@@ -7,41 +7,29 @@ namespace {
 TEST(CacheTables, SuggestedHardDiskPositionFollowsTheMemorySize)
 {
     const struct {
-        int megabytes;
-        int position;
+        int megabytes, position;
     } cases[] = {{32, 0}, {64, 1}, {128, 2}, {256, 3}, {192, 1}, {30, 1}, {-2, 1}, {258, 4}, {2147483647, 4}};
     for (const auto& c : cases)
         EXPECT_EQ(cache::HardDiskPositionForMemory(c.megabytes), c.position) << c.megabytes << " MB";
 }
 
-TEST(CacheTables, HardDiskLabelsShowMegabytesOfTableH)
+// Out-of-range positions are clamped as the sliders do.
+TEST(CacheTables, LabelsPerPosition)
 {
-    const char* labels[] = {"4MB", "8MB", "16MB", "32MB", "64MB"};
-    for (int p = 0; p < cache::kHardDiskPositions; ++p)
-        EXPECT_EQ(cache::HardDiskLabel(p), labels[p]) << p;
-    EXPECT_EQ(cache::kHardDiskCache[4], 65536000u);
-}
-
-TEST(CacheTables, CdLabelsDifferOnlyInTheSpaceBeforeKB)
-{
-    const char* atSetup[] = {"CD/DVD-ROM 228KB", "DVD Play 1792KB", "CD-RW 2144KB", "DVD-RW 4128KB"};
-    const char* afterDrag[] = {"CD/DVD-ROM 228 KB", "DVD Play 1792 KB", "CD-RW 2144 KB",
-                               "DVD-RW 4128 KB"};
-    for (int p = 0; p < cache::kCdPositions; ++p) {
-        EXPECT_EQ(cache::CdLabelAtSetup(p), atSetup[p]) << p;
-        EXPECT_EQ(cache::CdLabelAfterDrag(p), afterDrag[p]) << p;
+    const struct {
+        int position;
+        const char *hardDisk, *cdAtSetup, *cdAfterDrag;
+    } cases[] = {
+        {-1, "4MB", "CD/DVD-ROM 228KB", "CD/DVD-ROM 228 KB"}, {1, "8MB", "DVD Play 1792KB", "DVD Play 1792 KB"},
+        {2, "16MB", "CD-RW 2144KB", "CD-RW 2144 KB"},         {3, "32MB", "DVD-RW 4128KB", "DVD-RW 4128 KB"},
+        {4, "64MB", "DVD-RW 4128KB", "DVD-RW 4128 KB"},       {99, "64MB", "DVD-RW 4128KB", "DVD-RW 4128 KB"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(cache::HardDiskLabel(c.position), c.hardDisk) << c.position;
+        EXPECT_EQ(cache::CdLabelAtSetup(c.position), c.cdAtSetup) << c.position;
+        EXPECT_EQ(cache::CdLabelAfterDrag(c.position), c.cdAfterDrag) << c.position;
     }
     EXPECT_EQ(cache::KilobytesLabel(4128), "4128 KB");
-}
-
-TEST(CacheTables, PositionsOutsideTheSlidersAreClamped)
-{
-    EXPECT_EQ(cache::ClampHardDiskPosition(-1), 0);
-    EXPECT_EQ(cache::ClampHardDiskPosition(5), 4);
-    EXPECT_EQ(cache::ClampCdPosition(-7), 0);
-    EXPECT_EQ(cache::ClampCdPosition(4), 3);
-    EXPECT_EQ(cache::HardDiskLabel(99), "64MB");
-    EXPECT_EQ(cache::CdLabelAtSetup(-1), "CD/DVD-ROM 228KB");
 }
 
 } // namespace

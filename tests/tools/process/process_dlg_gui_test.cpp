@@ -1,17 +1,17 @@
+// The process manager walked through with real children: listed with their paths, refused when
+// protected, ended when plain, listed again as on the Windows 95 family, and the Explorer switch
+// read and stored.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include <memory>
-#include <optional>
+#include <string>
 
-#include "common/registry_key_win.h"
 #include "common/resource_text.h"
 #include "resources/resource.h"
-#include "support/registry_snapshot_win.h"
-#include "support/message_pump_win.h"
 #include "support/child_process_win.h"
+#include "support/registry_snapshot_win.h"
 #include "tools/process/process_dlg_win.h"
 #include "tools/process/process_view.h"
 #include "tools/process/tool_dialog_test_win.h"
@@ -22,203 +22,123 @@ namespace {
 
 constexpr const char* kExplorerKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 
-void SetUnloadSwitch(const std::optional<std::string>& value)
+void SetUnloadSwitch(const char* value)
 {
-    CRegistryKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, kExplorerKey, KEY_ALL_ACCESS) != ERROR_SUCCESS)
-        return;
-    if (value)
-        key.SetString("AlwaysUnloadDLL", *value);
-    else
-        key.DeleteValue("AlwaysUnloadDLL");
+    WriteValue(HKEY_LOCAL_MACHINE, kExplorerKey, "AlwaysUnloadDLL", REG_SZ, value, static_cast<DWORD>(strlen(value) + 1));
 }
 
-std::optional<std::string> UnloadSwitch()
+// "none" when the value is missing.
+std::string UnloadSwitch()
 {
-    CRegistryKey key;
-    std::string value;
-    DWORD type = 0;
-    if (key.Open(HKEY_LOCAL_MACHINE, kExplorerKey, KEY_READ) != ERROR_SUCCESS ||
-        RegQueryValueExA(key.Handle(), "AlwaysUnloadDLL", nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS ||
-        type != REG_SZ)
-        return std::nullopt;
-    key.QueryString(value, "AlwaysUnloadDLL");
+    char value[16] = "none";
+    DWORD size = sizeof value;
+    RegGetValueA(HKEY_LOCAL_MACHINE, kExplorerKey, "AlwaysUnloadDLL", RRF_RT_REG_SZ, nullptr, value, &size);
     return value;
-}
-
-void WaitUntilListed(std::initializer_list<const SleepingChild*> children, bool toolHelp = false)
-{
-    CProcessList list;
-    const bool listed = PumpUntil([&] {
-        if (!list.Refresh(toolHelp))
-            return false;
-        for (const SleepingChild* child : children) {
-            bool found = false;
-            for (int i = 0; i < list.Count(); ++i)
-                found = found || list.ProcessId(i) == child->Id();
-            if (!found)
-                return false;
-        }
-        return true;
-    });
-    ASSERT_TRUE(listed);
 }
 
 class ProcessDlgTest : public ::testing::Test {
 protected:
-    void SetUp() override { InitListViews(); }
     void TearDown() override { explorer_.Restore(); }
-
-    std::unique_ptr<win32::Modeless<CProcessDlg>> Open(bool family9x = false)
-    {
-        auto dlg = std::make_unique<win32::Modeless<CProcessDlg>>([family9x] { return family9x; });
-        EXPECT_TRUE(dlg->CreateModeless());
-        return dlg;
-    }
-    static win32::ListView List(const CProcessDlg& dlg) { return win32::ListView(dlg.Item(IDC_PROCESS_LIST)); }
-    static int RowOf(const CProcessDlg& dlg, DWORD id)
-    {
-        for (int i = 0; i < dlg.Processes().Count(); ++i) {
-            if (dlg.Processes().ProcessId(i) == id)
-                return i;
-        }
-        return -1;
-    }
-    static bool EndEnabled(const CProcessDlg& dlg) { return IsWindowEnabled(dlg.Item(IDC_KILLPROCESS_BT)) != FALSE; }
 
     RecordingHost host_;
     RegistrySnapshot explorer_{HKEY_LOCAL_MACHINE, kExplorerKey};
 };
 
-TEST_F(ProcessDlgTest, OneRowPerProcessAndOnlyAMouseClickOnARowArmsTheEndButton)
+TEST_F(ProcessDlgTest, ListsRefusesEndsAndStoresTheUnloadSwitch)
 {
-    auto dlg = Open();
-    const auto list = List(*dlg);
-    EXPECT_GE(list.RowCount(), 3);
-    EXPECT_EQ(list.RowCount(), dlg->Processes().Count());
-    ASSERT_EQ(list.FocusedRow(), -1);
-    ASSERT_TRUE(ClickListBelowRows(list.hwnd()));
-    EXPECT_FALSE(EndEnabled(*dlg));
-    SendMessageA(dlg->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_KILLPROCESS_BT, BN_CLICKED), 0);
-    EXPECT_TRUE(host_.boxes.empty()) << "the end command without a focused row does nothing";
+    InitListViews();
+    ChildFolder folder("guard");
+    SleepingChild own(folder.path(), "TideWell_probe.exe"), plain(folder.path(), "plain.exe");
+    ASSERT_TRUE(own.Started() && plain.Started());
+    SetUnloadSwitch("01");
+    bool family9x = false;
+    win32::Modeless<CProcessDlg> dlg([&] { return family9x; });
+    ASSERT_TRUE(dlg.CreateModeless());
+    EXPECT_TRUE(dlg.IsChecked(IDC_DLL_CHECK));
+    const HWND window = dlg.hwnd();
+    const win32::ListView list(dlg.Item(IDC_PROCESS_LIST));
+    const auto rowOf = [&](const ChildProcess& child) {
+        for (int i = 0; i < dlg.Processes().Count(); ++i) {
+            if (dlg.Processes().ProcessId(i) == child.Id())
+                return i;
+        }
+        return -1;
+    };
+    const auto endArmed = [&] { return IsItemEnabled(window, IDC_KILLPROCESS_BT); };
+    // A child is listed once its main module is loaded.
+    ASSERT_TRUE(PumpUntil([&] {
+        ClickButton(window, IDC_REFRESHPROCESS_BT);
+        return rowOf(own) >= 0 && rowOf(plain) >= 0;
+    }));
+    EXPECT_EQ(list.RowCount(), dlg.Processes().Count());
+    EXPECT_EQ(ImageList_GetImageCount(dlg.Images()), list.RowCount()) << "the image list is emptied at each fill";
 
+    NotifyClickOffRows(window, IDC_PROCESS_LIST);
+    EXPECT_FALSE(endArmed()) << "a click on no row arms nothing";
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_KILLPROCESS_BT, BN_CLICKED), 0);
+    EXPECT_TRUE(host_.boxes.empty()) << "the end command without a row does nothing";
     SetFocus(list.hwnd());
     SendMessageA(list.hwnd(), WM_KEYDOWN, VK_DOWN, 0);
     SendMessageA(list.hwnd(), WM_KEYDOWN, VK_DOWN, 0);
     EXPECT_GE(list.FocusedRow(), 0);
-    EXPECT_FALSE(EndEnabled(*dlg)) << "keyboard moves do not arm it";
+    EXPECT_FALSE(endArmed()) << "keyboard moves do not arm it";
 
-    ClickListRow(list.hwnd(), 1);
-    EXPECT_EQ(list.FocusedRow(), 1);
-    EXPECT_TRUE(EndEnabled(*dlg));
-    for (int i = 0; i < 2; ++i) {
-        ClickButton(dlg->hwnd(), IDC_REFRESHPROCESS_BT);
-        EXPECT_EQ(ImageList_GetImageCount(dlg->Images()), list.RowCount()) << "the image list is emptied";
-    }
-    EXPECT_FALSE(EndEnabled(*dlg)) << "a refresh disarms it";
-}
-
-TEST_F(ProcessDlgTest, ProtectedProcessesAreRefusedAndAPlainOneEnds)
-{
-    ChildFolder folder("guard");
+    EXPECT_EQ(list.GetCell(rowOf(own), 2), kMemoryManagerText);
+    // Wine opens every process with full access: give one row the text an unreadable working set shows.
+    list.SetCell(rowOf(plain), 2, kSystemServiceText);
     const struct {
-        const char* exe;
+        const ChildProcess* child;
         const char* message;
-        bool memoryManager, serviceRow;
-    } cases[] = {
-        {"explorer_probe.exe", "strKillSysServiceMessage", false, false},
-        {"TideWell_probe.exe", "strKillMeMessage", true, false},
-        // Wine opens every process with full access: give this row the text an unreadable
-        // working set would show.
-        {"sleeper.exe", "strKillSysServiceMessage", false, true},
-    };
-    std::vector<std::unique_ptr<SleepingChild>> children;
-    for (const auto& c : cases) {
-        children.push_back(std::make_unique<SleepingChild>(folder.path(), c.exe));
-        ASSERT_TRUE(children.back()->Started()) << c.exe;
-        WaitUntilListed({children.back().get()});
-    }
-    SleepingChild plain(folder.path(), "plain.exe");
-    WaitUntilListed({&plain});
-    auto dlg = Open();
-    for (size_t i = 0; i < children.size(); ++i) {
-        SCOPED_TRACE(cases[i].exe);
-        const int row = RowOf(*dlg, children[i]->Id());
-        ASSERT_GE(row, 0);
-        EXPECT_EQ(List(*dlg).GetCell(row, 2) == kMemoryManagerText, cases[i].memoryManager);
-        if (cases[i].serviceRow)
-            List(*dlg).SetCell(row, 2, kSystemServiceText);
+    } refusals[] = {{&own, "strKillMeMessage"}, {&plain, "strKillSysServiceMessage"}};
+    for (const auto& refused : refusals) {
         host_.boxes.clear();
-        ClickListRow(List(*dlg).hwnd(), row);
-        ClickButton(dlg->hwnd(), IDC_KILLPROCESS_BT);
-        ASSERT_EQ(host_.boxes.size(), 1u);
-        EXPECT_EQ(host_.boxes[0].text, UiText(cases[i].message));
-        EXPECT_EQ(host_.boxes[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
-        EXPECT_FALSE(children[i]->HasEnded(100));
-        EXPECT_FALSE(EndEnabled(*dlg));
+        ClickListRow(list.hwnd(), rowOf(*refused.child));
+        ASSERT_TRUE(endArmed());
+        ClickButton(window, IDC_KILLPROCESS_BT);
+        ASSERT_EQ(host_.boxes.size(), 1u) << refused.message;
+        EXPECT_EQ(host_.boxes[0].text, UiText(refused.message));
+        EXPECT_FALSE(refused.child->HasEnded()) << refused.message;
+        EXPECT_FALSE(endArmed());
     }
 
-    const int row = RowOf(*dlg, plain.Id());
-    ASSERT_GE(row, 0);
-    const auto list = List(*dlg);
+    host_.boxes.clear();
+    ClickButton(window, IDC_REFRESHPROCESS_BT);
+    int row = rowOf(plain);
     EXPECT_EQ(_stricmp(list.GetCell(row, 0).c_str(), plain.Path().c_str()), 0) << list.GetCell(row, 0);
     EXPECT_EQ(list.GetCell(row, 1), FormatProcessId(plain.Id()));
-    const std::string memory = list.GetCell(row, 2);
-    ASSERT_GE(memory.size(), 7u) << memory;
-    EXPECT_EQ(memory.substr(memory.size() - 2), "MB");
-    EXPECT_GT(std::stod(memory), 0.0) << memory;
-    host_.boxes.clear();
+    EXPECT_GT(std::stod(list.GetCell(row, 2)), 0.0) << list.GetCell(row, 2);
     ClickListRow(list.hwnd(), row);
-    ASSERT_TRUE(EndEnabled(*dlg));
-    ClickButton(dlg->hwnd(), IDC_KILLPROCESS_BT);
-    EXPECT_TRUE(plain.HasEnded(1000));
+    ClickButton(window, IDC_KILLPROCESS_BT);
+    EXPECT_TRUE(plain.HasEnded()) << "the end is waited for";
     EXPECT_TRUE(host_.boxes.empty());
-    EXPECT_EQ(RowOf(*dlg, plain.Id()), -1) << "the list was filled again";
-    EXPECT_EQ(list.RowCount(), dlg->Processes().Count());
-    EXPECT_FALSE(EndEnabled(*dlg));
-}
+    EXPECT_EQ(rowOf(plain), -1) << "the list is filled again";
+    EXPECT_EQ(list.RowCount(), dlg.Processes().Count());
+    EXPECT_FALSE(endArmed());
+    double megabytes = 1.0;
+    EXPECT_FALSE(CProcessList::GetProcessWorkingSetMB(plain.Id(), megabytes));
+    EXPECT_EQ(megabytes, 0.0);
+    EXPECT_FALSE(CProcessList::KillProcess(plain.Id())) << "an ended process is not ended again";
 
-TEST_F(ProcessDlgTest, Windows9xFamilyListsByToolHelpWithoutMemoryFigures)
-{
-    ChildFolder folder("nine");
-    SleepingChild child(folder.path(), "sleeper.exe");
-    WaitUntilListed({&child}, true);
-    auto dlg = Open(true);
-    ASSERT_GE(RowOf(*dlg, child.Id()), 0);
-    const auto list = List(*dlg);
-    for (int row = 0; row < list.RowCount(); ++row)
-        EXPECT_EQ(list.GetCell(row, 2), UiText("strMemStatusQueryError")) << "row " << row;
-}
+    family9x = true;
+    ClickButton(window, IDC_REFRESHPROCESS_BT);
+    row = rowOf(own);
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(_stricmp(list.GetCell(row, 0).c_str(), own.Path().c_str()), 0) << list.GetCell(row, 0);
+    EXPECT_EQ(list.GetCell(row, 2), UiText("strMemStatusQueryError"));
 
-TEST_F(ProcessDlgTest, UnloadSwitchIsReadAtOpeningAndStoredOnCancel)
-{
-    const struct {
-        std::optional<std::string> stored;
-        bool checked;
-    } readCases[] = {{"01", true}, {"0", false}};
-    for (const auto& c : readCases) {
-        SetUnloadSwitch(c.stored);
-        auto dlg = Open();
-        EXPECT_EQ(dlg->IsChecked(IDC_DLL_CHECK), c.checked) << c.stored.value_or("(none)");
-    }
-
-    SetUnloadSwitch(std::nullopt);
-    {
-        auto dlg = Open();
-        ClickButton(dlg->hwnd(), IDC_DLL_CHECK);
-        EXPECT_EQ(UnloadSwitch(), std::nullopt) << "nothing is written before the dialog closes";
-        SendMessageA(dlg->hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        EXPECT_EQ(dlg->hwnd(), nullptr);
-        EXPECT_EQ(UnloadSwitch(), std::optional<std::string>("1"));
-    }
-    {
-        auto dlg = Open();
-        ASSERT_TRUE(dlg->IsChecked(IDC_DLL_CHECK));
-        ClickButton(dlg->hwnd(), IDC_DLL_CHECK);
-        SendMessageA(dlg->hwnd(), WM_CLOSE, 0, 0); // the dialog manager posts the cancel
-        EXPECT_TRUE(PumpUntil([&] { return dlg->hwnd() == nullptr; }));
-        EXPECT_EQ(UnloadSwitch(), std::nullopt) << "unchecked deletes the value";
-    }
+    ClickButton(window, IDC_DLL_CHECK);
+    EXPECT_EQ(UnloadSwitch(), "01") << "nothing is written before the dialog closes";
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_EQ(dlg.hwnd(), nullptr);
+    EXPECT_EQ(UnloadSwitch(), "none") << "unchecked deletes the value";
+    SetUnloadSwitch("0");
+    win32::Modeless<CProcessDlg> again([] { return false; });
+    ASSERT_TRUE(again.CreateModeless());
+    EXPECT_FALSE(again.IsChecked(IDC_DLL_CHECK));
+    ClickButton(again.hwnd(), IDC_DLL_CHECK);
+    SendMessageA(again.hwnd(), WM_CLOSE, 0, 0); // the dialog manager posts the cancel
+    EXPECT_TRUE(PumpUntil([&] { return again.hwnd() == nullptr; }));
+    EXPECT_EQ(UnloadSwitch(), "1");
 }
 
 } // namespace

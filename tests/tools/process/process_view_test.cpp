@@ -5,34 +5,22 @@
 
 namespace {
 
-TEST(ProcessView, DisplayPathRewritesSystemPrefixes)
+TEST(ProcessView, PathIdAndMemoryTexts)
 {
     const struct {
-        const char* raw;
-        const char* shown;
-    } cases[] = {
+        const char *raw, *shown;
+    } paths[] = {
         {"\\??\\C:\\WINNT\\system32\\winlogon.exe", "C:\\WINNT\\system32\\winlogon.exe"},
         {"\\SystemRoot\\System32\\smss.exe", "C:\\WINDOWS\\System32\\smss.exe"},
         {"C:\\Program Files\\x.exe", "C:\\Program Files\\x.exe"},
         // Only the first occurrence counts; a "\??\" wins over a "\SystemRoot\".
         {"\\??\\C:\\a\\??\\b.exe", "C:\\a\\??\\b.exe"},
         {"\\SystemRoot\\\\??\\x.exe", "x.exe"},
-        {"", ""},
     };
-    for (const auto& c : cases)
+    for (const auto& c : paths)
         EXPECT_EQ(ProcessDisplayPath(c.raw, "C:\\WINDOWS"), c.shown) << c.raw;
-}
-
-TEST(ProcessView, ProcessIdIsHexRightAlignedInEight)
-{
     EXPECT_EQ(FormatProcessId(0x1A4), "     1A4");
-    EXPECT_EQ(FormatProcessId(0), "       0");
     EXPECT_EQ(FormatProcessId(0xFFFFFFFFu), "FFFFFFFF");
-}
-
-TEST(ProcessView, WorkingSetTextAndSystemService)
-{
-    EXPECT_EQ(WorkingSetText(3.5), " 3.50MB");
     EXPECT_EQ(WorkingSetText(123.456), "123.46MB");
     EXPECT_EQ(WorkingSetText(0.001), " 0.00MB") << "only exactly zero means unreadable";
     EXPECT_EQ(WorkingSetText(0.0), "System Service");
@@ -41,8 +29,7 @@ TEST(ProcessView, WorkingSetTextAndSystemService)
 TEST(ProcessView, KillRefusalsInTheirOrder)
 {
     const struct {
-        const char* path;
-        const char* memory;
+        const char *path, *memory;
         KillRefusal expected;
     } cases[] = {
         {"C:\\WINDOWS\\Explorer.EXE", " 9.00MB", KillRefusal::SystemProcess},

@@ -1,12 +1,11 @@
-// A service the service tests install, start, stop and delete. Usage: dummy_service.exe NAME.
-// It reports itself running at once and stops when asked.
+// A service the service tests install, start, stop and delete: it reports itself running at once
+// and stops when asked. Being the only service of its process, it answers to any name.
 #include <windows.h>
 
 namespace {
 
-char g_name[256] = "DummyProbeSvc";
 SERVICE_STATUS_HANDLE g_statusHandle = nullptr;
-HANDLE g_stopEvent = nullptr;
+HANDLE g_stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
 
 void Report(DWORD state)
 {
@@ -26,12 +25,9 @@ DWORD WINAPI Handler(DWORD control, DWORD, void*, void*)
     return NO_ERROR;
 }
 
-void WINAPI ServiceMain(DWORD, char**)
+void WINAPI ServiceMain(DWORD, char** argv)
 {
-    g_statusHandle = RegisterServiceCtrlHandlerExA(g_name, Handler, nullptr);
-    if (!g_statusHandle)
-        return;
-    g_stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    g_statusHandle = RegisterServiceCtrlHandlerExA(argv[0], Handler, nullptr);
     Report(SERVICE_RUNNING);
     // A stop that never comes (a test that failed half-way) must not leave it forever.
     WaitForSingleObject(g_stopEvent, 10 * 60 * 1000);
@@ -40,10 +36,9 @@ void WINAPI ServiceMain(DWORD, char**)
 
 } // namespace
 
-int main(int argc, char** argv)
+int main()
 {
-    if (argc > 1)
-        lstrcpynA(g_name, argv[1], sizeof g_name);
-    SERVICE_TABLE_ENTRYA table[] = {{g_name, ServiceMain}, {nullptr, nullptr}};
+    char name[] = "";
+    SERVICE_TABLE_ENTRYA table[] = {{name, ServiceMain}, {nullptr, nullptr}};
     return StartServiceCtrlDispatcherA(table) ? 0 : 1;
 }

@@ -1,115 +1,118 @@
 #pragma once
-// Installs dummy_service.exe (built beside the tests) as a service of the test prefix under a
-// given name, and removes it again.
+// Services as the service tests see them through the plain API: any service by name, one kept as
+// it was found, and dummy_service.exe (built beside the tests) installed under a name while it lives.
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "support/child_process_win.h"
+#include "support/message_pump_win.h"
 
 namespace testing_support {
 
-class DummyService {
+class ServiceByName {
 public:
-    explicit DummyService(std::string name) : name_(std::move(name))
-    {
-        manager_ = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-        Remove(); // left over by a run that crashed
-        std::string path = "\"";
-        path += (TestProgramFolder() / "dummy_service.exe").string();
-        path += "\" ";
-        path += name_;
-        if (manager_) {
-            SC_HANDLE service = CreateServiceA(manager_, name_.c_str(), name_.c_str(), SERVICE_ALL_ACCESS,
-                                               SERVICE_WIN32_OWN_PROCESS, SERVICE_AUTO_START, SERVICE_ERROR_IGNORE,
-                                               path.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr);
-            if (service) {
-                installed_ = true;
-                path_ = path;
-                CloseServiceHandle(service);
-            }
-        }
-    }
-    ~DummyService()
-    {
-        Remove();
-        if (manager_)
-            CloseServiceHandle(manager_);
-    }
-    DummyService(const DummyService&) = delete;
-    DummyService& operator=(const DummyService&) = delete;
-
-    bool Installed() const { return installed_; }
+    explicit ServiceByName(std::string name) : name_(std::move(name)) {}
     const std::string& Name() const { return name_; }
-    const std::string& BinaryPath() const { return path_; }
 
-    bool SetDescription(const char* text) const
+    // False when the service cannot be opened or `act` fails on it.
+    template <typename Act>
+    bool With(Act act) const
     {
-        SC_HANDLE service = OpenServiceA(manager_, name_.c_str(), SERVICE_CHANGE_CONFIG);
-        SERVICE_DESCRIPTIONA description{const_cast<char*>(text)};
-        const bool ok = service && ChangeServiceConfig2A(service, SERVICE_CONFIG_DESCRIPTION, &description);
-        if (service)
-            CloseServiceHandle(service);
+        SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+        SC_HANDLE service = OpenServiceA(manager, name_.c_str(), SERVICE_ALL_ACCESS);
+        const bool ok = service && act(service);
+        CloseServiceHandle(service);
+        CloseServiceHandle(manager);
         return ok;
     }
-    bool SetStartType(DWORD startType) const
-    {
-        SC_HANDLE service = OpenServiceA(manager_, name_.c_str(), SERVICE_CHANGE_CONFIG);
-        const bool ok = service && ChangeServiceConfigA(service, SERVICE_NO_CHANGE, startType, SERVICE_NO_CHANGE,
-                                                        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                                        nullptr);
-        if (service)
-            CloseServiceHandle(service);
-        return ok;
-    }
-    // The current state, or 0 when it cannot be read.
+    // 0 when it cannot be read.
     DWORD State() const
     {
-        SC_HANDLE service = OpenServiceA(manager_, name_.c_str(), SERVICE_QUERY_STATUS);
         SERVICE_STATUS status{};
-        const bool ok = service && QueryServiceStatus(service, &status);
-        if (service)
-            CloseServiceHandle(service);
-        return ok ? status.dwCurrentState : 0;
+        return With([&](SC_HANDLE s) { return QueryServiceStatus(s, &status); }) ? status.dwCurrentState : 0;
     }
-    bool Start() const
+    bool WaitForState(DWORD state) const { return PumpUntil([&] { return State() == state; }, 10000); }
+    bool SetStartType(DWORD type) const
     {
-        SC_HANDLE service = OpenServiceA(manager_, name_.c_str(), SERVICE_START);
-        const bool ok = service && StartServiceA(service, 0, nullptr);
-        if (service)
-            CloseServiceHandle(service);
-        return ok && WaitForState(SERVICE_RUNNING);
+        return With([&](SC_HANDLE s) {
+            return ChangeServiceConfigA(s, SERVICE_NO_CHANGE, type, SERVICE_NO_CHANGE, nullptr, nullptr, nullptr,
+                                        nullptr, nullptr, nullptr, nullptr);
+        });
     }
-    bool WaitForState(DWORD state, DWORD timeoutMs = 10000) const
+    // Starts or stops it and waits until it has.
+    bool Run(bool running) const
     {
-        const DWORD start = GetTickCount();
-        while (State() != state) {
-            if (GetTickCount() - start > timeoutMs)
-                return false;
-            Sleep(20);
-        }
-        return true;
+        SERVICE_STATUS status{};
+        return With([&](SC_HANDLE s) {
+                   return running ? StartServiceA(s, 0, nullptr) : ControlService(s, SERVICE_CONTROL_STOP, &status);
+               }) &&
+               WaitForState(running ? SERVICE_RUNNING : SERVICE_STOPPED);
+    }
+    bool Start() const { return Run(true); }
+
+private:
+    std::string name_;
+};
+
+// Puts back the start type and state the service had, if it existed.
+class KeptService : public ServiceByName {
+public:
+    explicit KeptService(const char* name) : ServiceByName(name), state_(State())
+    {
+        std::vector<BYTE> buffer(8192);
+        auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGA*>(buffer.data());
+        DWORD needed = 0;
+        if (With([&](SC_HANDLE s) { return QueryServiceConfigA(s, config, 8192, &needed); }))
+            startType_ = config->dwStartType;
+    }
+    ~KeptService()
+    {
+        SetStartType(startType_);
+        if (state_ != 0)
+            Run(state_ == SERVICE_RUNNING);
     }
 
 private:
-    void Remove()
+    DWORD state_;
+    DWORD startType_ = SERVICE_NO_CHANGE;
+};
+
+// Reports itself running at once and stops when asked.
+class DummyService : public ServiceByName {
+public:
+    explicit DummyService(std::string name) : ServiceByName(std::move(name)), path_("\"")
     {
-        if (!manager_)
-            return;
-        SC_HANDLE service = OpenServiceA(manager_, name_.c_str(), SERVICE_ALL_ACCESS);
-        if (!service)
-            return;
-        SERVICE_STATUS status{};
-        if (ControlService(service, SERVICE_CONTROL_STOP, &status))
-            WaitForState(SERVICE_STOPPED, 5000);
-        DeleteService(service);
+        path_ += (TestProgramFolder() / "dummy_service.exe").string() + "\" " + Name();
+        Remove(); // left over by a run that crashed
+        SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+        SC_HANDLE service =
+            CreateServiceA(manager, Name().c_str(), Name().c_str(), SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
+                           SERVICE_AUTO_START, SERVICE_ERROR_IGNORE, path_.c_str(), nullptr, nullptr, nullptr, nullptr,
+                           nullptr);
+        installed_ = service != nullptr;
         CloseServiceHandle(service);
-        installed_ = false;
+        CloseServiceHandle(manager);
+    }
+    ~DummyService() { Remove(); }
+
+    bool Installed() const { return installed_; }
+    const std::string& BinaryPath() const { return path_; }
+    bool SetDescription(const char* text) const
+    {
+        SERVICE_DESCRIPTIONA description{const_cast<char*>(text)};
+        return With([&](SC_HANDLE s) { return ChangeServiceConfig2A(s, SERVICE_CONFIG_DESCRIPTION, &description); });
     }
 
-    std::string name_;
+private:
+    void Remove() const
+    {
+        Run(false);
+        With([](SC_HANDLE s) { return DeleteService(s); });
+    }
+
     std::string path_;
-    SC_HANDLE manager_ = nullptr;
     bool installed_ = false;
 };
 
