@@ -1,5 +1,6 @@
-// A service the service tests install, start, stop and delete: it reports itself running at once
-// and stops when asked. Being the only service of its process, it answers to any name.
+// A service the service tests install, start, stop and delete. Started with the argument "now" it
+// reports itself running at once, else only after a moment of start pending, so that a start
+// that is not waited for shows. It stops when asked. The only service of its process, it needs no name.
 #include <windows.h>
 
 namespace {
@@ -12,6 +13,7 @@ void Report(DWORD state)
     SERVICE_STATUS status{};
     status.dwServiceType = SERVICE_WIN32_OWN_PROCESS;
     status.dwCurrentState = state;
+    status.dwWaitHint = 3000;
     status.dwControlsAccepted = state == SERVICE_RUNNING ? SERVICE_ACCEPT_STOP : 0;
     SetServiceStatus(g_statusHandle, &status);
 }
@@ -25,9 +27,13 @@ DWORD WINAPI Handler(DWORD control, DWORD, void*, void*)
     return NO_ERROR;
 }
 
-void WINAPI ServiceMain(DWORD, char** argv)
+void WINAPI ServiceMain(DWORD argc, char** argv)
 {
-    g_statusHandle = RegisterServiceCtrlHandlerExA(argv[0], Handler, nullptr);
+    g_statusHandle = RegisterServiceCtrlHandlerExA("", Handler, nullptr);
+    if (lstrcmpA(argv[argc - 1], "now") != 0) {
+        Report(SERVICE_START_PENDING);
+        Sleep(300);
+    }
     Report(SERVICE_RUNNING);
     // A stop that never comes (a test that failed half-way) must not leave it forever.
     WaitForSingleObject(g_stopEvent, 10 * 60 * 1000);

@@ -41,12 +41,13 @@ public:
                                         nullptr, nullptr, nullptr, nullptr);
         });
     }
-    // Starts or stops it and waits until it has.
+    // Starts or stops it and waits until it has. The dummy service starts at once.
     bool Run(bool running) const
     {
         SERVICE_STATUS status{};
+        const char* now[] = {"now"};
         return With([&](SC_HANDLE s) {
-                   return running ? StartServiceA(s, 0, nullptr) : ControlService(s, SERVICE_CONTROL_STOP, &status);
+                   return running ? StartServiceA(s, 1, now) : ControlService(s, SERVICE_CONTROL_STOP, &status);
                }) &&
                WaitForState(running ? SERVICE_RUNNING : SERVICE_STOPPED);
     }

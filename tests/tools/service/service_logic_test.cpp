@@ -29,69 +29,56 @@ TEST(ServiceLogic, WordsDescriptionAndSleep)
         EXPECT_EQ(StartWaitSleepMs(c.hint), c.sleep) << "hint " << c.hint;
 }
 
-// A pretend service: each query returns the next scripted status; sleeping moves the clock.
-struct FakeService {
-    std::vector<ServiceProgress> script;
-    size_t next = 0;
-    std::uint32_t clock = 0x7FFFFF00u;
-    std::vector<std::uint32_t> sleeps;
-
-    StartWaitHooks Hooks()
-    {
-        return {[this](ServiceProgress& s) {
-                    if (next >= script.size())
-                        return false;
-                    s = script[next++];
-                    return true;
-                },
-                [this](std::uint32_t ms) {
-                    sleeps.push_back(ms);
-                    clock += ms;
-                },
-                [this] { return clock; }};
-    }
-};
-
 constexpr std::uint32_t kPending = service_state::kStartPending;
 constexpr std::uint32_t kRunning = service_state::kRunning;
 
+// A pretend service: the status at the start, then what each look reads; sleeping moves the clock.
 TEST(ServiceStartWait, SleepsUntilRunningStalledOrUnreadable)
 {
     using Sleeps = std::vector<std::uint32_t>;
     const struct {
         const char* name;
-        ServiceProgress first;
         std::vector<ServiceProgress> script;
         std::uint32_t clock;
         Sleeps sleeps;
         std::uint32_t state;
     } cases[] = {
-        {"running: no wait", {kRunning, 0, 0}, {}, 0x7FFFFF00u, {}, kRunning},
-        {"zero hint, no progress", {kPending, 0, 0}, {{kPending, 0, 0}, {kPending, 0, 0}}, 0x7FFFFF00u, {1000},
-         kPending},
+        {"running: no wait", {{kRunning, 0, 0}}, 0x7FFFFF00u, {}, kRunning},
         // Hint 3 s: without the check point moving the wait would end after the fourth second.
         {"progress restarts the clock",
-         {kPending, 0, 3000},
-         {{kPending, 1, 3000}, {kPending, 2, 3000}, {kPending, 2, 3000}, {kPending, 3, 3000}, {kRunning, 0, 0}},
-         0x7FFFFF00u, Sleeps(5, 1000), kRunning},
-        {"stalled past the hint", {kPending, 5, 2500}, std::vector<ServiceProgress>(20, {kPending, 5, 2500}),
-         0x7FFFFF00u, {1000, 1000, 1000}, kPending},
-        {"long hint, then a failed query", {kPending, 0, 200000}, {{kPending, 1, 200000}}, 0x7FFFFF00u,
+         {{kPending, 0, 3000}, {kPending, 1, 3000}, {kPending, 2, 3000}, {kPending, 2, 3000}, {kPending, 2, 3000},
+          {kPending, 3, 3000}, {kRunning, 0, 0}},
+         0x7FFFFF00u, Sleeps(6, 1000), kRunning},
+        {"stalled past the hint", std::vector<ServiceProgress>(20, {kPending, 5, 2500}), 0x7FFFFF00u, Sleeps(3, 1000),
+         kPending},
+        {"long hint, then a failed query", {{kPending, 0, 200000}, {kPending, 1, 200000}}, 0x7FFFFF00u,
          {10000, 10000}, kPending},
-        {"tick wraps in the first sleep", {kPending, 0, 5000}, {{kPending, 0, 5000}, {kRunning, 0, 0}}, 0xFFFFFF00u,
-         {1000, 1000}, kRunning},
-        {"hint runs out after the tick wrapped", {kPending, 0, 1500}, std::vector<ServiceProgress>(5, {kPending, 0, 1500}),
-         0xFFFFFF00u, {1000, 1000}, kPending},
-        {"hint reaching past the wrap is waited in full", {kPending, 0, 3000},
-         {{kPending, 0, 3000}, {kPending, 0, 3000}, {kRunning, 0, 0}}, 0xFFFFFC00u, {1000, 1000, 1000}, kRunning},
+        {"tick wraps in the first sleep", {{kPending, 0, 5000}, {kPending, 0, 5000}, {kRunning, 0, 0}}, 0xFFFFFF00u,
+         Sleeps(2, 1000), kRunning},
+        {"hint runs out after the tick wrapped", std::vector<ServiceProgress>(6, {kPending, 0, 1500}), 0xFFFFFF00u,
+         Sleeps(2, 1000), kPending},
+        {"hint reaching past the wrap is waited in full",
+         {{kPending, 0, 3000}, {kPending, 0, 3000}, {kPending, 0, 3000}, {kRunning, 0, 0}}, 0xFFFFFC00u,
+         Sleeps(3, 1000), kRunning},
     };
     for (const auto& c : cases) {
-        FakeService fake;
-        fake.script = c.script;
-        fake.clock = c.clock;
-        ServiceProgress status = c.first;
-        WaitForServiceStart(status, fake.Hooks());
-        EXPECT_EQ(fake.sleeps, c.sleeps) << c.name;
+        size_t next = 1;
+        std::uint32_t clock = c.clock;
+        Sleeps sleeps;
+        const StartWaitHooks hooks{[&](ServiceProgress& s) {
+                                       if (next == c.script.size())
+                                           return false;
+                                       s = c.script[next++];
+                                       return true;
+                                   },
+                                   [&](std::uint32_t ms) {
+                                       sleeps.push_back(ms);
+                                       clock += ms;
+                                   },
+                                   [&] { return clock; }};
+        ServiceProgress status = c.script[0];
+        WaitForServiceStart(status, hooks);
+        EXPECT_EQ(sleeps, c.sleeps) << c.name;
         EXPECT_EQ(status.state, c.state) << c.name;
     }
 }
