@@ -4,10 +4,11 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
+#include <optional>
 
 #include "support/child_process_win.h"
 #include "support/message_pump_win.h"
+#include "support/registry_snapshot_win.h"
 
 namespace testing_support {
 
@@ -60,24 +61,22 @@ private:
 // Puts back the start type and state the service had, if it existed.
 class KeptService : public ServiceByName {
 public:
-    explicit KeptService(const char* name) : ServiceByName(name), state_(State())
+    explicit KeptService(const std::string& name)
+        : ServiceByName(name), state_(State()),
+          startType_(ReadDword(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\" + name, "Start"))
     {
-        std::vector<BYTE> buffer(8192);
-        auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGA*>(buffer.data());
-        DWORD needed = 0;
-        if (With([&](SC_HANDLE s) { return QueryServiceConfigA(s, config, 8192, &needed); }))
-            startType_ = config->dwStartType;
     }
     ~KeptService()
     {
-        SetStartType(startType_);
-        if (state_ != 0)
+        if (state_ != 0 && startType_) {
+            SetStartType(*startType_);
             Run(state_ == SERVICE_RUNNING);
+        }
     }
 
 private:
     DWORD state_;
-    DWORD startType_ = SERVICE_NO_CHANGE;
+    std::optional<DWORD> startType_;
 };
 
 // Reports itself running at once and stops when asked.

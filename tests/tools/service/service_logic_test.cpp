@@ -53,8 +53,6 @@ TEST(ServiceStartWait, SleepsUntilRunningStalledOrUnreadable)
          kPending},
         {"long hint, then a failed query", {{kPending, 0, 200000}, {kPending, 1, 200000}}, 0x7FFFFF00u,
          {10000, 10000}, kPending},
-        {"tick wraps in the first sleep", {{kPending, 0, 5000}, {kPending, 0, 5000}, {kRunning, 0, 0}}, 0xFFFFFF00u,
-         Sleeps(2, 1000), kRunning},
         {"hint runs out after the tick wrapped", std::vector<ServiceProgress>(6, {kPending, 0, 1500}), 0xFFFFFF00u,
          Sleeps(2, 1000), kPending},
         {"hint reaching past the wrap is waited in full",
