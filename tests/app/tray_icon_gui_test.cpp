@@ -1,23 +1,23 @@
+// The tray icon through its life, with the pictures the resident hands it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
+#include <utility>
 #include <vector>
 
 #include "app/tray_icon_win.h"
+#include "app/tray_picture_win.h"
+#include "controls/dib_canvas_win.h"
 #include "resources/resource.h"
-#include "support/child_process_win.h"
 #include "support/message_pump_win.h"
-#include "win32/handles.h"
-
-using testing_support::PumpUntil;
+#include "win32/dialog.h"
 
 namespace {
 
-// The main window's part: hands tray messages to the icon, records the commands it receives.
+// The main window's part: hands tray messages to the icon, records the commands and the menu, and
+// chooses the menu's third item with the keyboard once the menu opens.
 class TrayOwner {
 public:
     TrayOwner()
@@ -27,15 +27,14 @@ public:
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "TidewellTrayOwner";
         RegisterClassA(&wc);
-        hwnd = CreateWindowExA(0, wc.lpszClassName, "Tidewell", WS_POPUP, 600, 600, 50, 50, nullptr, nullptr,
-                               wc.hInstance, this);
+        hwnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, wc.hInstance, this);
     }
     ~TrayOwner() { DestroyWindow(hwnd); }
 
     HWND hwnd = nullptr;
     CTrayIcon tray;
     std::vector<UINT> commands;
-    std::vector<LPARAM> notifications;
+    int menuItems = 0, menuDefault = -1;
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
@@ -44,25 +43,23 @@ private:
             SetWindowLongPtrA(hwnd, GWLP_USERDATA,
                               reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
         auto* self = reinterpret_cast<TrayOwner*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        if (self) {
-            if (msg == WM_TRAY_NOTIFY)
-                self->notifications.push_back(lp);
-            LRESULT result = 0;
-            if (self->tray.HandleOwnerMessage(msg, wp, lp, result))
-                return result;
-            if (msg == WM_COMMAND)
-                self->commands.push_back(LOWORD(wp));
+        LRESULT result = 0;
+        if (self && self->tray.HandleOwnerMessage(msg, wp, lp, result))
+            return result;
+        if (self && msg == WM_COMMAND)
+            self->commands.push_back(LOWORD(wp));
+        if (self && msg == WM_INITMENUPOPUP) {
+            self->menuItems = GetMenuItemCount(reinterpret_cast<HMENU>(wp));
+            self->menuDefault = static_cast<int>(GetMenuDefaultItem(reinterpret_cast<HMENU>(wp), TRUE, 0));
+            for (WPARAM key : {VK_DOWN, VK_DOWN}) // the first item, then past the separator
+                PostMessageA(hwnd, WM_KEYDOWN, key, 0);
+            PostMessageA(hwnd, WM_CHAR, '\r', 0);
         }
         return DefWindowProcA(hwnd, msg, wp, lp);
     }
 };
 
-HICON TrayPicture()
-{
-    return LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY_LOW_USE));
-}
-
-// Is the icon still in the shell's area? A modify fails for an icon the shell does not know.
+// A modify fails for an icon the shell does not know.
 bool ShellKnows(const CTrayIcon& tray)
 {
     NOTIFYICONDATAA probe = tray.IconData();
@@ -70,150 +67,87 @@ bool ShellKnows(const CTrayIcon& tray)
     return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
 }
 
-TEST(TrayIcon, ReturnValuesNotificationsAndShellRestart)
+// Pixels that differ between two icons drawn at `size`, in rows top to bottom.
+int Differences(HICON a, HICON b, int size, int top, int bottom)
+{
+    DibCanvas first(size, size), second(size, size);
+    for (auto [icon, canvas] : {std::pair{a, &first}, std::pair{b, &second}}) {
+        canvas->Clear(controls::Rgb(255, 0, 255));
+        DrawIconEx(canvas->dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    }
+    int n = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < size; ++x)
+            n += first.At(x, y) != second.At(x, y);
+    return n;
+}
+
+TEST(TrayIcon, LivesThroughPicturesClicksAShellRestartAndItsRemoval)
 {
     TrayOwner owner;
     CTrayIcon& tray = owner.tray;
-    EXPECT_EQ(tray.SetIcon(TrayPicture()), 0) << "nothing before creation";
-    EXPECT_EQ(tray.SetTooltipText("x"), 0);
-    EXPECT_EQ(tray.RemoveIcon(), 0);
     HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     DestroyWindow(gone);
-    EXPECT_EQ(tray.Create(gone, WM_TRAY_NOTIFY, "Tidewell", TrayPicture(), IDR_TRAY_MENU), 0);
-    EXPECT_FALSE(tray.IsEnabled());
+    EXPECT_EQ(tray.Create(gone, WM_TRAY_NOTIFY, "Tidewell", nullptr, IDR_TRAY_MENU), 0);
 
-    HICON drawn = CopyIcon(TrayPicture());
-    ASSERT_NE(tray.Create(owner.hwnd, WM_TRAY_NOTIFY, "Tidewell", drawn, IDR_TRAY_MENU), 0);
-    DestroyIcon(drawn); // the caller may destroy its picture at once
-    EXPECT_EQ(tray.IconData().cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
+    // Pictures by free memory from one painter, as the resident makes them: the base icon by use
+    // above, the number below, nothing left of the picture before, at the tray's size.
+    CTrayPicturePainter painter;
+    const struct {
+        int avail, icon, size;
+    } pictures[] = {{200, 156, 16}, {100, 157, 24}, {40, 158, 32}, {200, 156, 32}};
+    for (const auto& p : pictures) {
+        const MemoryStatus status{p.avail, 256, 0, 0};
+        win32::UniqueIcon picture(painter.Build(owner.hwnd, status, p.size));
+        win32::UniqueIcon alone(BuildTrayPicture(owner.hwnd, status, p.size));
+        win32::UniqueIcon base(static_cast<HICON>(
+            LoadImageA(win32::ResourceModule(), MAKEINTRESOURCEA(p.icon), IMAGE_ICON, p.size, p.size, 0)));
+        EXPECT_EQ(Differences(picture.get(), alone.get(), p.size, 0, p.size), 0) << p.avail;
+        // The soft edge of the base is drawn on black, so a few pixels differ above the number.
+        const int above = p.size * 5 / 16;
+        EXPECT_LT(Differences(picture.get(), base.get(), p.size, 0, above) * 3, p.size * above) << p.avail;
+        EXPECT_GT(Differences(picture.get(), base.get(), p.size, p.size * 3 / 8, p.size), p.size / 3) << p.avail;
+        if (!tray.IsEnabled()) {
+            ASSERT_NE(tray.Create(owner.hwnd, WM_TRAY_NOTIFY, "Tidewell", picture.get(), IDR_TRAY_MENU), 0);
+            picture.reset(); // the caller may destroy its picture at once
+            EXPECT_EQ(Differences(tray.IconData().hIcon, alone.get(), p.size, 0, p.size), 0) << "the tray keeps a copy";
+        }
+    }
     EXPECT_TRUE(ShellKnows(tray));
-    EXPECT_NE(tray.SetIcon(TrayPicture()), 0);
+    const std::string named = TrayPictureName({100, 256, 0, 0}, 16);
+    EXPECT_EQ(TrayPictureName({101, 256, 0, 0}, 16), named) << "39 % both: the same picture";
+    EXPECT_NE(TrayPictureName({90, 256, 0, 0}, 16), named);
+    ASSERT_NE(tray.SetIcon(win32::UniqueIcon(painter.Build(owner.hwnd, {100, 256, 0, 0}, 16)).get(), named), 0);
+    EXPECT_TRUE(tray.ShowsPicture(named));
     EXPECT_NE(tray.SetIconResource(IDI_BUSY), 0);
+    EXPECT_FALSE(tray.ShowsPicture(named));
+    const HICON busy = tray.IconData().hIcon;
+    EXPECT_NE(tray.SetIconResource(IDI_BUSY), 0);
+    EXPECT_EQ(tray.IconData().hIcon, busy) << "shown already: not handed again";
     EXPECT_NE(tray.SetTooltipText(std::string(100, 'm')), 0);
     EXPECT_EQ(std::string(tray.IconData().szTip), std::string(63, 'm')) << "cut to the shell's field";
 
-    EXPECT_EQ(tray.OnTrayNotification(IDR_TRAY_MENU + 1, WM_LBUTTONDBLCLK), 0) << "another icon";
-    for (LPARAM mouse : {WM_LBUTTONUP, WM_RBUTTONDOWN, WM_MOUSEMOVE})
-        EXPECT_EQ(tray.OnTrayNotification(IDR_TRAY_MENU, mouse), 1) << mouse;
-    EXPECT_TRUE(owner.commands.empty());
+    // Clicks as the shell reports them: the double click runs the first item, the right click
+    // opens the menu with the first item as its default, and the item chosen comes back.
+    EXPECT_EQ(SendMessageA(owner.hwnd, WM_TRAY_NOTIFY, IDR_TRAY_MENU + 1, WM_LBUTTONDBLCLK), 0) << "another icon";
     EXPECT_EQ(SendMessageA(owner.hwnd, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_LBUTTONDBLCLK), 1);
-    EXPECT_EQ(owner.commands, std::vector<UINT>{ID_TRAY_SHOW}) << "the double click runs the first item";
+    const UINT_PTR deadline = SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+    EXPECT_EQ(SendMessageA(owner.hwnd, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP), 1);
+    KillTimer(nullptr, deadline);
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return owner.commands.size() == 2; })) << "the chosen item posts";
+    EXPECT_EQ(owner.commands, (std::vector<UINT>{ID_TRAY_SHOW, ID_TRAY_STARTUP}));
+    EXPECT_EQ(owner.menuItems, 13);
+    EXPECT_EQ(owner.menuDefault, 0);
 
     // The shell loses its icons (as when explorer restarts), then announces itself.
-    tray.SetTooltipText("before the restart");
     NOTIFYICONDATAA lost = tray.IconData();
-    lost.uFlags = 0;
     ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &lost));
     SendMessageA(owner.hwnd, CTrayIcon::TaskbarCreatedMessage(), 0, 0);
     EXPECT_TRUE(ShellKnows(tray));
-    EXPECT_STREQ(tray.IconData().szTip, "before the restart");
-
     EXPECT_NE(tray.RemoveIcon(), 0);
     EXPECT_FALSE(ShellKnows(tray));
-    EXPECT_EQ(tray.RemoveIcon(), 0) << "the shell is called once";
-    EXPECT_EQ(tray.SetTooltipText("x"), 0);
     SendMessageA(owner.hwnd, CTrayIcon::TaskbarCreatedMessage(), 0, 0);
     EXPECT_FALSE(ShellKnows(tray)) << "a removed icon stays removed";
-}
-
-// ---- The real right click --------------------------------------------------------------------
-
-bool RunningUnderWine()
-{
-    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-}
-
-// Runs /usr/bin/xdotool through Wine's start.exe and waits for it, at most `timeoutMs`.
-bool RunXdotool(const std::string& arguments, DWORD timeoutMs = 5000)
-{
-    testing_support::ChildProcess xdotool("start.exe /wait /unix /usr/bin/xdotool " + arguments, CREATE_NO_WINDOW);
-    return xdotool.ExitCode(timeoutMs) == 0;
-}
-
-// Centre of our icon in Wine's standalone tray window: icons are laid out from its left edge.
-bool FindTrayIcon(POINT& where)
-{
-    HWND tray = FindWindowA(nullptr, "Wine System Tray");
-    if (!tray || !IsWindowVisible(tray))
-        return false;
-    RECT client;
-    GetClientRect(tray, &client);
-    where = POINT{client.bottom / 2, client.bottom / 2}; // square icon cells
-    if (!ClientToScreen(tray, &where))
-        return false;
-    // A window left over at the top left would take the click: lift the tray above it.
-    if (GetAncestor(WindowFromPoint(where), GA_ROOT) != tray)
-        SetWindowPos(tray, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    return GetAncestor(WindowFromPoint(where), GA_ROOT) == tray;
-}
-
-struct MenuSeen {
-    std::vector<std::string> texts;
-    int defaultItem = -1;
-    bool clicked = false;
-};
-
-HWND WaitForPopupMenu(DWORD deadline, const std::atomic<bool>& done)
-{
-    while (!done && GetTickCount() < deadline) {
-        HWND menuWindow = FindWindowA("#32768", nullptr);
-        if (menuWindow && IsWindowVisible(menuWindow))
-            return menuWindow;
-        Sleep(20);
-    }
-    return nullptr;
-}
-
-// On a helper thread: waits for the pop-up menu, reads it, and clicks the item at `position`.
-// Closes the menu when the deadline passes, so the test cannot hang in the menu loop.
-void ChooseFromMenu(int position, DWORD deadline, const std::atomic<bool>& done, MenuSeen& seen)
-{
-    if (HWND menuWindow = WaitForPopupMenu(deadline, done)) {
-        auto menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
-        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-            char text[128] = {};
-            GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-            seen.texts.push_back(text);
-        }
-        seen.defaultItem = static_cast<int>(GetMenuDefaultItem(menu, TRUE, 0));
-        RECT item{};
-        if (GetMenuItemRect(nullptr, menu, position, &item)) {
-            const int x = (item.left + item.right) / 2, y = (item.top + item.bottom) / 2;
-            seen.clicked = RunXdotool("mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1");
-        }
-    }
-    while (!done && GetTickCount() < deadline)
-        Sleep(20);
-    if (!done)
-        EndMenu();
-}
-
-TEST(TrayIcon, RealRightClickOpensTheMenuAndChoosesAnItem)
-{
-    if (!RunningUnderWine() || GetFileAttributesA("Z:\\usr\\bin\\xdotool") == INVALID_FILE_ATTRIBUTES)
-        GTEST_SKIP() << "needs Wine's standalone tray and xdotool";
-    TrayOwner owner;
-    ASSERT_NE(owner.tray.Create(owner.hwnd, WM_TRAY_NOTIFY, "Tidewell", TrayPicture(), IDR_TRAY_MENU), 0);
-    POINT icon{};
-    ASSERT_TRUE(PumpUntil([&] { return FindTrayIcon(icon); }, 10000)) << "Wine's tray window did not appear, or is covered";
-
-    std::atomic<bool> done{false};
-    MenuSeen seen;
-    const DWORD deadline = GetTickCount() + 20000;
-    std::thread helper([&] {
-        if (RunXdotool("mousemove " + std::to_string(icon.x) + " " + std::to_string(icon.y) + " click 3"))
-            ChooseFromMenu(2, deadline, done, seen);
-    });
-    const bool chosen = PumpUntil([&] { return !owner.commands.empty(); }, 20000);
-    done = true;
-    helper.join();
-
-    EXPECT_FALSE(owner.notifications.empty()) << "the click reached the owner as the callback message";
-    ASSERT_EQ(seen.texts.size(), 13u) << "the menu was shown";
-    EXPECT_EQ(seen.defaultItem, 0) << "the first item is the default";
-    EXPECT_TRUE(seen.clicked);
-    ASSERT_TRUE(chosen) << "no command arrived";
-    EXPECT_EQ(owner.commands, std::vector<UINT>{ID_TRAY_STARTUP});
 }
 
 } // namespace
