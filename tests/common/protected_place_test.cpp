@@ -44,8 +44,6 @@ TEST(ProtectedPlace, OnlyAdministratorsAndSystemMayChangeOrRename)
     } cases[] = {
         {"administrators only", With(none), true, true},
         {"Users may modify", With({Kind::Allow, kUsers, kModify, false}), false, false},
-        {"Everyone has full control", With({Kind::Allow, kEveryone, kFullControl, false}), false, false},
-        {"a user's own entry", With({Kind::Allow, kInteractiveUser, kFullControl, false}), false, false},
         {"Users may add files", With({Kind::Allow, kUsers, 0x2, false}), false, true},
         {"Authenticated Users may add folders", With({Kind::Allow, "S-1-5-11", 0x4, false}), false, true},
         {"Users may delete inside", With({Kind::Allow, kUsers, 0x40, false}), false, false},

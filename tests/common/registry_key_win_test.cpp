@@ -58,7 +58,6 @@ TEST(RegistryKey, ValuesAndNamesOfAnyLength)
     std::sort(names.begin() + 1, names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"already there", "Number", "Raw", std::string(300, 'n')}))
         << "appended, the unnamed default value passed over";
-    EXPECT_EQ(key.EnumValueName(99), "");
     key.Close();
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\TidewellTests");
 }

@@ -49,7 +49,8 @@ TEST(CpuCache, DescriptorScan)
         FakeCpu cpu(c.leaves);
         CacheSizes sizes{7, 7, 7};
         EXPECT_EQ(CachesByDescriptors(cpu.Source(), sizes), c.ok) << c.label;
-        EXPECT_EQ(std::make_tuple(sizes.level1, sizes.level2, sizes.level3), std::make_tuple(c.level1, c.level2, c.level3))
+        EXPECT_EQ(std::make_tuple(sizes.level1, sizes.level2, sizes.level3),
+                  std::make_tuple(c.level1, c.level2, c.level3))
             << c.label;
         EXPECT_EQ(cpu.Calls(2), std::max<int>(1, c.leaves.front().regs.eax & 0xFF)) << c.label;
     }

@@ -8,45 +8,30 @@ namespace {
 
 constexpr uint64_t kSecond = 10'000'000; // 100-ns units
 
-TEST(CpuUsage, LoadIsTheNonIdleShareAveragedOverProcessorsRoundedHalfUp)
+// The average non-idle share of all processors, rounded half up, against the latest sample. The
+// first sample, a clock that did not move or went back, or no processor count give no value.
+TEST(CpuUsage, LoadAgainstTheLatestSample)
 {
     const struct {
-        uint64_t idleDelta, timeDelta;
+        uint64_t idleTime, systemTime;
         uint32_t processors;
-        int32_t expected;
-    } cases[] = {
-        {kSecond, kSecond, 2, 50}, {626, 1000, 1, 37}, {625, 1000, 1, 38},
+        int32_t load;
+    } samples[] = {
+        {10 * kSecond, 100 * kSecond, 1, 7},          {10 * kSecond + kSecond / 4, 101 * kSecond, 1, 75},
+        {10 * kSecond + kSecond / 2, 101 * kSecond, 1, 75}, {11 * kSecond, 103 * kSecond, 2, 88},
+        {11 * kSecond + 626, 103 * kSecond + 1000, 1, 37},  {11 * kSecond + 1251, 103 * kSecond + 2000, 1, 38},
+        {11 * kSecond + 1252, 103 * kSecond + 1999, 1, 38}, {11 * kSecond + 1253, 104 * kSecond, 0, 38},
     };
-    for (const auto& c : cases) {
-        int32_t load = -1;
-        EXPECT_TRUE(LoadBetween({5 * kSecond, 1000 * kSecond}, {5 * kSecond + c.idleDelta, 1000 * kSecond + c.timeDelta},
-                                c.processors, load));
-        EXPECT_EQ(load, c.expected) << c.idleDelta << "/" << c.timeDelta << " on " << c.processors;
+    PreviousCpuSample = {};
+    int32_t load = 7;
+    for (const auto& s : samples) {
+        AdvanceCpuSample({s.idleTime, s.systemTime}, s.processors, &load);
+        EXPECT_EQ(load, s.load) << s.idleTime << " " << s.systemTime << " on " << s.processors;
     }
-    int32_t load = 42; // no time passed, clock set back, no processors: no value
-    EXPECT_FALSE(LoadBetween({5, 1000}, {6, 1000}, 1, load));
-    EXPECT_FALSE(LoadBetween({5, 1000}, {6, 999}, 1, load));
-    EXPECT_FALSE(LoadBetween({5, 1000}, {6, 1001}, 0, load));
-    EXPECT_EQ(load, 42);
+    PreviousCpuSample = {};
 
     EXPECT_EQ(FreeMemoryPercent({174, 600, 0, 0}), 29) << "28.999... in floating point";
     EXPECT_EQ(FreeMemoryPercent({10, 0, 0, 0}), 0);
-}
-
-TEST(CpuUsage, FirstSampleOnlyRemembersLaterOnesMeasureAgainstTheLatest)
-{
-    PreviousCpuSample = {};
-    int32_t load = 0;
-    AdvanceCpuSample({10 * kSecond, 100 * kSecond}, 1, &load);
-    EXPECT_EQ(load, 0) << "first sample: the caller's value stands";
-    AdvanceCpuSample({10 * kSecond + kSecond / 4, 101 * kSecond}, 1, &load);
-    EXPECT_EQ(load, 75);
-    load = 7; // within one clock step: no value, and the sample still moves on
-    AdvanceCpuSample({10 * kSecond + kSecond / 2, 101 * kSecond}, 1, &load);
-    EXPECT_EQ(load, 7);
-    AdvanceCpuSample({10 * kSecond + kSecond / 2 + kSecond / 10, 102 * kSecond}, 1, &load);
-    EXPECT_EQ(load, 90);
-    PreviousCpuSample = {};
 }
 
 } // namespace
