@@ -86,6 +86,9 @@ TEST(TrayIcon, LivesThroughPicturesClicksAShellRestartAndItsRemoval)
 {
     TrayOwner owner;
     CTrayIcon& tray = owner.tray;
+    // Wine hides its emptied tray window and waits seconds for that: a neighbour keeps it up.
+    CTrayIcon neighbour;
+    neighbour.Create(owner.hwnd, WM_TRAY_NOTIFY, "", LoadIconA(nullptr, IDI_APPLICATION), IDR_TRAY_MENU + 1);
     HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     DestroyWindow(gone);
     EXPECT_EQ(tray.Create(gone, WM_TRAY_NOTIFY, "Tidewell", nullptr, IDR_TRAY_MENU), 0);
