@@ -62,59 +62,40 @@ TEST_F(SettingsTest, OneMechanismStartsTidewellWithWindowsAndOnlyFromAProtectedP
     EXPECT_EQ(ReadAutostart(command), ERROR_FILE_NOT_FOUND);
 }
 
-TEST_F(SettingsTest, WhatIsSavedIsWhatTheWindowAndTheTickReadBack)
+// What the window reads back from a save its scenario walks through; here the readers' own rules.
+TEST_F(SettingsTest, ReadersKeepTheirFallbacksAndTheSaveLeavesTheMethodsAlone)
 {
     int measured = 0;
     const auto measure = [&] { return std::to_string(++measured) + "400 MHZ"; };
     EXPECT_EQ(ReadSetUpSettings(measure).cpuMhz, "1400 MHZ") << "the set-up creates the key to store it";
     EXPECT_EQ(ReadSetUpSettings(measure).cpuMhz, "1400 MHZ") << "the stored clock text is used";
-    EXPECT_EQ(StoredNames(), std::vector<std::string>{kCpuMhz});
-    Store(kCpuMhz, MAXDWORD);
 
-    SaveSettings({.userType = 1, .soundAlert = true, .autoDefrag = false, .cleanClipBoard = false,
-                  .ramAlertValue = 40, .sliderPos = 2, .buildReport = false, .noticeDialog = true,
-                  .runAfterBoot = false},
-                 kProgram);
-    EXPECT_EQ(StoredNames().size(), 8u);
+    Store(kCpuMhz, MAXDWORD);
+    SaveSettings({.soundAlert = true, .autoDefrag = false, .ramAlertValue = 40}, kProgram);
     for (const std::string& name : StoredNames())
         EXPECT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, kSettingsKey, name.c_str(), RRF_RT_REG_DWORD, nullptr, nullptr,
                                nullptr),
                   ERROR_SUCCESS)
             << name << " is not a DWORD";
-    const ConstructionSettings window = ReadConstructionSettings();
-    EXPECT_TRUE(window.soundAlert);
-    EXPECT_FALSE(window.autoDefrag || window.cleanClipBoard || window.buildReport || window.runAfterBoot);
-    EXPECT_EQ(window.ramAlertValue, 40);
-    EXPECT_EQ(window.noticeDialog, 1u);
-    const SetUpSettings setUp = ReadSetUpSettings(measure);
-    EXPECT_EQ(setUp.userType, 1);
-    EXPECT_EQ(setUp.sliderPos, 2);
-
-    // The tick alerts at 40 % without the window; it falls back to 30 but keeps its switches.
     WriteCleaningMethodSettings({kEmptyWorkingSets | kCombinePages, true, 35});
     TickSettings tick;
     ReadTickSettings(tick);
     EXPECT_EQ(tick.ramAlertValue, 40);
-    EXPECT_TRUE(tick.soundAlert && tick.standbyAutoClean);
-    EXPECT_FALSE(tick.autoDefrag);
+    EXPECT_TRUE(tick.soundAlert && tick.standbyAutoClean && !tick.autoDefrag);
     EXPECT_EQ(tick.standbyAlertValue, 35);
+    // Without a value the tick alerts at 30 but keeps its switches; any non-zero value is on.
     Store(kRamAlertValue, MAXDWORD);
     Store(kSoundAlert, MAXDWORD);
-    Store(kAutoDefrag, 5); // any non-zero value is on
+    Store(kAutoDefrag, 5);
     ReadTickSettings(tick);
     EXPECT_EQ(tick.ramAlertValue, 30);
     EXPECT_TRUE(tick.soundAlert && tick.autoDefrag);
 
-    SaveSettings(SavedSettings{}, kProgram); // the save command leaves the methods alone
+    SaveSettings(SavedSettings{}, kProgram);
     const CleaningMethodSettings methods = ReadCleaningMethodSettings();
     EXPECT_EQ(methods.methods, MethodSet{kEmptyWorkingSets | kCombinePages});
     EXPECT_TRUE(methods.standbyAutoClean);
     EXPECT_EQ(methods.standbyAlertValue, 35);
-
-    WriteOtherFunctionTips(true);
-    EXPECT_EQ(ReadConstructionSettings().otherFunctionTips, 0u) << "tools open without warning";
-    WriteOtherFunctionTips(false);
-    EXPECT_EQ(ReadConstructionSettings().otherFunctionTips, 1u);
 }
 
 } // namespace
