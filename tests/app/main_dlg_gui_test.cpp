@@ -374,6 +374,7 @@ TEST_F(MainDlgTest, EveryExitPathEndsTheWindowWhateverModalIsOpen)
 
     Store(kOtherFunctionTips, 0); // tools open without the warning
     static bool late;
+    static win32::Dialog* running;
     const struct {
         const char* modal;
         int opener; // 0: the rules tick asks before an automatic clean
@@ -394,10 +395,11 @@ TEST_F(MainDlgTest, EveryExitPathEndsTheWindowWhateverModalIsOpen)
         late = false;
         host_.modal = [&](win32::Dialog& dialog) {
             ++shown;
+            running = &dialog;
             PostMessageA(window, c.message, c.wp, 0); // arrives inside the modal loop
             const UINT_PTR deadline = SetTimer(nullptr, 0, 30000, [](HWND, UINT, UINT_PTR, DWORD) {
                 late = true;
-                EndDialog(GetActiveWindow(), IDCANCEL);
+                EndDialog(running->hwnd(), IDCANCEL);
             });
             const INT_PTR answer = host_.UiHost::RunModal(dialog, nullptr);
             KillTimer(nullptr, deadline);
