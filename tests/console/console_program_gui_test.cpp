@@ -9,13 +9,17 @@
 #include "app/main_dlg_fixture_win.h"
 #include "common/module_path.h"
 #include "console/command_protocol.h"
+#include "support/child_process_win.h"
+#include "support/message_pump_win.h"
 
 namespace {
 
+using testing_support::ChildProcess;
 using testing_support::MainDlgTest;
+using testing_support::PumpUntil;
 
 struct ConsoleRun {
-    DWORD exitCode = 0xDEAD;
+    DWORD exitCode = STILL_ACTIVE;
     std::string out;
 };
 
@@ -30,32 +34,13 @@ ConsoleRun RunConsole(const std::string& arguments)
         return run;
     win32::UniqueHandle reader(readEnd), writer(writeEnd);
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA start{};
-    start.cb = sizeof start;
-    start.dwFlags = STARTF_USESTDHANDLES;
-    start.hStdOutput = writeEnd;
-    start.hStdError = writeEnd;
-    start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    const std::string exe = GetModulePath("tidewellc.exe");
-    std::string commandLine = "\"" + exe + "\" " + arguments;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                        &start, &process))
-        return run;
-    win32::UniqueHandle child(process.hProcess), thread(process.hThread);
-    writer.reset();
-    const DWORD deadline = GetTickCount() + 60000;
-    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0 &&
-           GetTickCount() < deadline) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-    }
-    if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process.hProcess, 0xDEAD); // it still holds the pipe: end it to read
-        WaitForSingleObject(process.hProcess, 5000);
-    }
-    GetExitCodeProcess(process.hProcess, &run.exitCode);
+    {
+        const std::string exe = GetModulePath("tidewellc.exe");
+        const ChildProcess console("\"" + exe + "\" " + arguments, CREATE_NO_WINDOW, exe.c_str(), writeEnd);
+        writer.reset();
+        PumpUntil([&console] { return console.HasEnded(); }, 60000);
+        run.exitCode = console.ExitCode();
+    } // ended if it still runs: it holds the pipe
     char buffer[4096];
     DWORD got = 0;
     while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)

@@ -20,12 +20,20 @@ inline std::filesystem::path TestProgramFolder()
 
 class ChildProcess {
 public:
-    explicit ChildProcess(std::string commandLine, DWORD flags = 0, const char* exe = nullptr)
+    // `output`, an inheritable handle, receives what the child writes to its standard output and
+    // error.
+    explicit ChildProcess(std::string commandLine, DWORD flags = 0, const char* exe = nullptr,
+                          HANDLE output = nullptr)
     {
         STARTUPINFOA si{};
         si.cb = sizeof si;
+        if (output) {
+            si.dwFlags = STARTF_USESTDHANDLES;
+            si.hStdOutput = si.hStdError = output;
+        }
         PROCESS_INFORMATION pi{};
-        if (CreateProcessA(exe, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &si, &pi)) {
+        if (CreateProcessA(exe, commandLine.data(), nullptr, nullptr, output != nullptr, flags, nullptr, nullptr, &si,
+                           &pi)) {
             CloseHandle(pi.hThread);
             process_.reset(pi.hProcess);
             id_ = pi.dwProcessId;
