@@ -54,18 +54,16 @@ TEST(LineGraph, GridPhaseAndSegmentsAtTheirLevels)
     CLineGraph graph;
     ASSERT_TRUE(graph.Create(WS_CHILD | WS_VISIBLE, RECT{10, 10, 114, 120}, host.hwnd(), 5469));
     graph.AddSeries(std::make_unique<CLineGraphSeries>("CPU", kLoadColour, 1, -5, 100));
-    DibCanvas canvas(100, 106);
-    PrintClient(graph.hwnd(), canvas);
-    EXPECT_EQ(canvas.At(12, 50), kGraphGrid) << "vertical grid line at -1 + 13";
-    EXPECT_EQ(canvas.At(50, 12), kGraphGrid) << "horizontal grid line at -1 + 13";
-    EXPECT_EQ(canvas.At(50, 50), kGraphBackground);
-
     graph.AddValue(0, 50);
     graph.Advance();
     graph.Advance(); // nothing added: flat on
-    EXPECT_EQ(graph.GridPhase(), 7);
+    graph.AddValue(0, 100);
+    graph.Advance();
+    EXPECT_EQ(graph.GridPhase(), 4);
+    DibCanvas canvas(100, 106);
     PrintClient(graph.hwnd(), canvas);
-    EXPECT_EQ(canvas.At(6, 50), kGraphGrid) << "the grid scrolled 3 pixels a step";
+    EXPECT_EQ(canvas.At(3, 50), kGraphGrid) << "vertical grid line at -1 + 13, scrolled 3 pixels a step";
+    EXPECT_EQ(canvas.At(50, 12), kGraphGrid) << "horizontal grid line at -1 + 13";
     EXPECT_EQ(canvas.At(12, 50), kGraphBackground);
     const auto rowsAt = [&canvas](int x) {
         std::vector<int> rows;
@@ -74,9 +72,12 @@ TEST(LineGraph, GridPhaseAndSegmentsAtTheirLevels)
                 rows.push_back(y);
         return rows;
     };
-    EXPECT_EQ(rowsAt(83), std::vector<int>{50}) << "the older segment, scrolled";
-    EXPECT_EQ(rowsAt(88), std::vector<int>{50});
-    EXPECT_EQ(rowsAt(89), std::vector<int>{}) << "nothing right of the newest segment";
+    EXPECT_EQ(rowsAt(81), std::vector<int>{50}) << "the oldest segment, scrolled";
+    ASSERT_FALSE(rowsAt(86).empty());
+    EXPECT_EQ(rowsAt(86).back(), 50) << "the newest segment starts where the last one ended";
+    ASSERT_FALSE(rowsAt(88).empty());
+    EXPECT_LT(rowsAt(88).back(), 25) << "and rises to the top";
+    EXPECT_EQ(rowsAt(90), std::vector<int>{}) << "nothing right of the newest segment";
 }
 
 // What a graph shows on the screen after it has been painted.
