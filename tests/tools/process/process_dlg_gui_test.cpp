@@ -46,7 +46,6 @@ protected:
 
 TEST_F(ProcessDlgTest, ListsRefusesEndsAndStoresTheUnloadSwitch)
 {
-    InitListViews();
     ChildFolder folder("guard");
     SleepingChild own(folder.path(), "TideWell_probe.exe"), plain(folder.path(), "plain.exe");
     ASSERT_TRUE(own.Started() && plain.Started());
@@ -102,7 +101,7 @@ TEST_F(ProcessDlgTest, ListsRefusesEndsAndStoresTheUnloadSwitch)
     EXPECT_GT(std::stod(list.GetCell(row, 2)), 0.0) << list.GetCell(row, 2);
     ClickListRow(list.hwnd(), row);
     ClickButton(window, IDC_KILLPROCESS_BT);
-    EXPECT_TRUE(plain.HasEnded()) << "the end is waited for";
+    EXPECT_TRUE(plain.HasEnded());
     EXPECT_EQ(rowOf(plain), -1) << "the list is filled again";
     double megabytes = 1.0;
     EXPECT_FALSE(CProcessList::GetProcessWorkingSetMB(plain.Id(), megabytes));

@@ -8,12 +8,6 @@
 
 namespace testing_support {
 
-inline void InitListViews()
-{
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&icc);
-}
-
 // A left click on a row, as the mouse would deliver it.
 inline void ClickListRow(HWND list, int row)
 {
