@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -56,29 +57,6 @@ TEST(ConsoleCommandLine, CommandsOptionsAndMistakes)
         EXPECT_EQ(line.invocation->mode, c.mode) << joined;
         EXPECT_EQ(line.invocation->eighths, c.eighths) << joined;
     }
-}
-
-// Random argument lists of the real words and some noise: every clean accepted is one the running
-// copy accepts too.
-TEST(ConsoleCommandLine, FuzzedArgumentsGiveOnlyRequestsTheChannelAccepts)
-{
-    const std::vector<std::string> words = {"clean", "show", "--json", "--growing", "--eighths", "--eighths=3",
-                                            "--eighths=9", "0", "1", "8", "9", "", "\xff", "--eighths="};
-    std::mt19937 random(7);
-    int accepted = 0;
-    for (int round = 0; round < 10000; ++round) {
-        std::vector<std::string> args(random() % 5);
-        for (std::string& arg : args)
-            arg = words[random() % words.size()];
-        const console::CommandLine line = ParseCommandLine(args);
-        if (!line.invocation || line.invocation->verb != Verb::Clean)
-            continue;
-        ++accepted;
-        const auto bytes =
-            remote::EncodeRequest({remote::Command::Clean, line.invocation->mode, line.invocation->eighths, 1});
-        ASSERT_TRUE(remote::ParseRequest(bytes.data(), bytes.size())) << round;
-    }
-    EXPECT_GT(accepted, 100);
 }
 
 } // namespace

@@ -3,9 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
-#include <thread>
+#include <future>
 #include <vector>
 
 #include "memory/clean_state.h"
@@ -82,27 +81,13 @@ TEST(CleanState, SnapshotsShareVirtualFiguresAndBusyChangesOnlyUnderTheLock)
     EXPECT_EQ(StatusBefore.totalVirtualMB, 2047);
     StatusBefore = StatusAfter = {};
 
-    using namespace std::chrono_literals;
-    const struct {
-        bool before;
-        void (*write)();
-    } writes[] = {{false, [] { ClaimCleanRun(); }}, {true, ResetCleanState}, {true, [] { SetCleanBusy(false); }}};
-    for (const auto& w : writes) {
-        SetCleanBusy(w.before);
-        std::atomic<bool> returned{false};
+    // Every write of busy waits for CleanLock: without it the writer is through in microseconds.
+    for (void (*write)() : {+[] { ClaimCleanRun(); }, +[] { SetCleanBusy(true); }, +[] { ResetCleanState(); }}) {
         std::unique_lock<std::mutex> held(CleanLock);
-        std::thread writer([&] {
-            w.write();
-            returned = true;
-        });
-        // Without the lock the writer is through in microseconds; with it, it waits for us.
-        for (int i = 0; i < 50 && !returned; ++i)
-            std::this_thread::sleep_for(1ms);
-        EXPECT_FALSE(returned);
-        EXPECT_EQ(CleanState.busy, w.before);
+        std::future<void> done = std::async(std::launch::async, write);
+        EXPECT_EQ(done.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
         held.unlock();
-        writer.join();
-        EXPECT_NE(CleanState.busy, w.before);
+        done.get();
     }
     EXPECT_TRUE(ClaimCleanRun());
     EXPECT_FALSE(ClaimCleanRun());
