@@ -84,20 +84,16 @@ class DummyService : public ServiceByName {
 public:
     explicit DummyService(std::string name) : ServiceByName(std::move(name)), path_("\"")
     {
-        path_ += (TestProgramFolder() / "dummy_service.exe").string() + "\" " + Name();
+        path_ += (TestProgramFolder() / "dummy_service.exe").string() + "\"";
         Remove(); // left over by a run that crashed
         SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-        SC_HANDLE service =
-            CreateServiceA(manager, Name().c_str(), Name().c_str(), SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
-                           SERVICE_AUTO_START, SERVICE_ERROR_IGNORE, path_.c_str(), nullptr, nullptr, nullptr, nullptr,
-                           nullptr);
-        installed_ = service != nullptr;
-        CloseServiceHandle(service);
+        CloseServiceHandle(CreateServiceA(manager, Name().c_str(), Name().c_str(), SERVICE_ALL_ACCESS,
+                                          SERVICE_WIN32_OWN_PROCESS, SERVICE_AUTO_START, SERVICE_ERROR_IGNORE,
+                                          path_.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
         CloseServiceHandle(manager);
     }
     ~DummyService() { Remove(); }
 
-    bool Installed() const { return installed_; }
     const std::string& BinaryPath() const { return path_; }
     bool SetDescription(const char* text) const
     {
@@ -113,7 +109,6 @@ private:
     }
 
     std::string path_;
-    bool installed_ = false;
 };
 
 } // namespace testing_support
