@@ -1,6 +1,7 @@
 #include "memory/clean_run_win.h"
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,13 @@
 namespace {
 
 using testing_support::kMB;
+
+SIZE_T PeakWorkingSet()
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    return counters.PeakWorkingSetSize;
+}
 
 bool ClipboardHoldsText() { return IsClipboardFormatAvailable(CF_TEXT) != FALSE; }
 
@@ -88,14 +96,18 @@ TEST(CleanRun, StepsInOrderClipboardLastOneRunAtATimeAndExitMidRun)
     EXPECT_EQ(finished, 1);
     EXPECT_FALSE(CleanState.busy || CleanState.cleanUpRun);
 
-    // An exit while a step runs: no further step, Done once, the clipboard kept.
+    // An exit between two steps: the next step stops before its first chunk, no further step runs,
+    // Done once, the clipboard kept.
+    testing_support::PretendMachine large(2048 * kMB, 1024 * kMB); // the second step: 256 MB
     PutTextOnClipboard();
     progress.events.clear();
     progress.holdAtSecondStep = true;
     plan.stepCount = 6;
     ASSERT_TRUE(run.StartCleanUp(plan));
     ASSERT_TRUE(testing_support::PumpUntil([&progress] { return progress.reachedSecondStep.load(); }, 60000));
+    const SIZE_T peak = PeakWorkingSet();
     run.Exit();
+    EXPECT_LT(PeakWorkingSet(), peak + 64 * kMB) << "the step wrote its block after the exit";
     EXPECT_FALSE(run.WorkerRunning());
     EXPECT_EQ(progress.events, (std::vector<std::string>{"first", "percent ' 14%'", "gauge 32 clip",
                                                          "percent ' 29%'", "gauge 64 clip", "done"}));
