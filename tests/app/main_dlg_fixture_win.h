@@ -101,6 +101,8 @@ protected:
         SetLocalTimeSource([this] { return now_; });
         SetAlertSoundPlayer([this](const std::string&) { ++alerts_; });
         AskArmed = true;
+        // Wine hides its emptied tray window and waits seconds for that: a neighbour keeps it up.
+        neighbour_.Create(neighbourOwner_.get(), WM_APP, "", LoadIconA(nullptr, IDI_APPLICATION), IDR_TRAY_MENU + 1);
     }
     void TearDown() override
     {
@@ -153,6 +155,9 @@ protected:
     INT_PTR modalAnswer_ = IDCANCEL;
     std::unique_ptr<win32::Modeless<CMainDlg>> dialog_;
     LocalTime now_{2026, 3, 9, 1, 13, 5, 7};
+    std::unique_ptr<HWND__, BOOL(WINAPI*)(HWND)> neighbourOwner_{
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), DestroyWindow};
+    CTrayIcon neighbour_;
     int alerts_ = 0;
 };
 
