@@ -3,11 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <filesystem>
+#include <algorithm>
+#include <iterator>
+#include <set>
 
 #include "common/resource_text.h"
 #include "resources/resource.h"
-#include "support/message_pump_win.h"
 #include "tools/process/process_list_win.h"
 #include "tools/startup/autorun_dlg_win.h"
 #include "tools/startup/delay_list.h"
@@ -15,7 +16,6 @@
 #include "tools/startup/startup_test_support_win.h"
 
 using namespace startup_testing;
-using testing_support::ReadWholeFile;
 
 namespace {
 
@@ -51,15 +51,16 @@ bool Enabled(const win32::Dialog& dialog, int id)
     return IsWindowEnabled(dialog.Item(id)) != FALSE;
 }
 
-// The entries this test starts are commands of the command interpreter.
-bool InterpreterRunning()
+// The command interpreters running now.
+std::set<std::uint32_t> Interpreters()
 {
     CProcessList processes;
     processes.Refresh(false);
+    std::set<std::uint32_t> ids;
     for (int i = 0; i < processes.Count(); ++i)
         if (processes.ModulePath(i).ends_with("cmd.exe"))
-            return true;
-    return false;
+            ids.insert(processes.ProcessId(i));
+    return ids;
 }
 
 TEST(StartupDialogs, ListStartDeleteAndChangeTheStartMode)
@@ -69,8 +70,7 @@ TEST(StartupDialogs, ListStartDeleteAndChangeTheStartMode)
     StartupState state("startup-dialogs");
     RecordingHost host;
     CResourceText texts;
-    const std::filesystem::path marker = state.Folder().path() / "started.txt";
-    const std::string command = "cmd.exe /c echo started>> \"" + marker.string() + "\"";
+    const std::string command = "cmd.exe /c pause"; // runs until it is ended
     SetValue(MachineRun, "Active", "C:\\Tools\\active.exe -s");
     SetValue(MachineRunDisabled, "Off", command);
     SetValue(UserRun, "Twice", "twice.exe");
@@ -103,15 +103,18 @@ TEST(StartupDialogs, ListStartDeleteAndChangeTheStartMode)
     Act(dialog, "Data", IDC_LGRUN_BUTTON);
     EXPECT_TRUE(Enabled(dialog, IDC_DELRUN_BUTTON));
     Act(dialog, "Twice", IDC_LGRUN_BUTTON);
+    const std::set<std::uint32_t> before = Interpreters();
     Act(dialog, "Off", IDC_LGRUN_BUTTON);
+    // Every start's process exists once the click returns.
+    std::vector<std::uint32_t> started;
+    std::ranges::set_difference(Interpreters(), before, std::back_inserter(started));
+    for (std::uint32_t id : started)
+        CProcessList::KillProcess(id);
+    EXPECT_EQ(started.size(), 1u) << "started once";
     ASSERT_EQ(host.boxes.size(), 4u);
     EXPECT_EQ(host.boxes[1].text, "Data: " + texts.Text("strStartupNotCommand"));
     EXPECT_EQ(host.boxes[2].text, texts.Text("strBootHasRunned1") + "Twice" + texts.Text("strBootHasRunned2"));
     EXPECT_EQ(host.boxes[3].text, command + " " + texts.Text("strStartNowTips"));
-    // Every start has its process created by the time the click returns.
-    ASSERT_TRUE(
-        testing_support::PumpUntil([&] { return !ReadWholeFile(marker).empty() && !InterpreterRunning(); }, 10000));
-    EXPECT_EQ(ReadWholeFile(marker), "started\r\n") << "started once";
 
     host.answer = IDNO;
     Act(dialog, "Twice", IDC_DELRUN_BUTTON);
