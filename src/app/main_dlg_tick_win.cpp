@@ -31,10 +31,10 @@ constexpr controls::Colour kLightBlue = Rgb(19, 238, 255);
 TickSettings g_tickSettings; // the tick's own view of the stored settings
 
 // Read only when the option is on: the query is a system call each second.
-bool StandbyListFullNow(int32_t sharePercent)
+bool StandbyListFullNow(uint64_t totalPhys, int32_t sharePercent)
 {
     const std::optional<MemoryListSizes> lists = QueryMemoryLists();
-    return lists && StandbyListFull(lists->standbyBytes, ReadMemoryFigures().totalPhys, sharePercent);
+    return lists && StandbyListFull(lists->standbyBytes, totalPhys, sharePercent);
 }
 
 } // namespace
@@ -151,9 +151,9 @@ void CMainDlg::OnRulesTick()
     if (settingsWatch_.MayHaveChanged())
         ReadTickSettings(g_tickSettings);
     const int32_t alertValue = g_tickSettings.ramAlertValue;
-    // The rules need the memory only: the processor sample belongs to the display tick.
-    MemoryStatus status;
-    CMemoryCleaner::SampleStatus(status);
+    // The rules need the memory only, read once: the processor sample belongs to the display tick.
+    const MemoryFigures figures = ReadMemoryFigures();
+    const MemoryStatus status = StatusFromFigures(figures);
     const int32_t freePercent = FreeMemoryPercent(status);
 
     if (g_tickSettings.soundAlert && !CleanState.busy) {
@@ -168,7 +168,7 @@ void CMainDlg::OnRulesTick()
         bool lowMemory = false, standbyFull = false;
         if (!CleanState.busy) {
             lowMemory = g_tickSettings.autoDefrag && freePercent <= alertValue;
-            standbyFull = g_tickSettings.standbyAutoClean && StandbyListFullNow(g_tickSettings.standbyAlertValue);
+            standbyFull = g_tickSettings.standbyAutoClean && StandbyListFullNow(figures.totalPhys, g_tickSettings.standbyAlertValue);
         }
         switch (DecideAutoClean(CleanState.busy, lowMemory || standbyFull, AskArmed)) {
         case AutoCleanAction::ShowBusy:
@@ -210,7 +210,7 @@ void CMainDlg::RefreshTrayPicture(const MemoryStatus& status)
         return;
     win32::UniqueIcon picture(trayPainter_.Build(hwnd(), status, size));
     if (picture)
-        tray_.SetIcon(picture.get(), name);
+        tray_.SetIcon(std::move(picture), name);
 }
 
 void CMainDlg::OnHiddenStartTick()

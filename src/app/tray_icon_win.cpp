@@ -58,9 +58,23 @@ BOOL CTrayIcon::SetIcon(HICON icon, const std::string& picture)
     if (!enabled_)
         return 0;
     win32::UniqueIcon copy(icon ? CopyIcon(icon) : nullptr);
-    data_.hIcon = copy.get();
+    HICON handed = copy.get();
+    return Hand(handed, std::move(copy), picture);
+}
+
+BOOL CTrayIcon::SetIcon(win32::UniqueIcon icon, const std::string& picture)
+{
+    HICON handed = icon.get();
+    return Hand(handed, std::move(icon), picture);
+}
+
+BOOL CTrayIcon::Hand(HICON icon, win32::UniqueIcon owned, const std::string& picture)
+{
+    if (!enabled_)
+        return 0;
+    data_.hIcon = icon;
     const BOOL result = Notify(NIM_MODIFY, NIF_ICON);
-    icon_ = std::move(copy); // the shell has its own copy of the previous one by now
+    icon_ = std::move(owned); // the shell has its own copy of the previous one by now
     // A refused picture is handed again next time.
     picture_ = result ? picture : std::string();
     return result;
@@ -80,8 +94,8 @@ BOOL CTrayIcon::SetIconResource(UINT resourceId)
     HINSTANCE module = win32::ResourceModule();
     if (!FindResourceA(module, MAKEINTRESOURCEA(id), RT_GROUP_ICON))
         module = GetModuleHandleA(nullptr);
-    // LoadIcon's icons are shared: never destroyed.
-    return SetIcon(LoadIconA(module, MAKEINTRESOURCEA(id)), picture);
+    // LoadIcon's icons are shared: handed as they are, never destroyed.
+    return Hand(LoadIconA(module, MAKEINTRESOURCEA(id)), {}, picture);
 }
 
 BOOL CTrayIcon::SetTooltipText(const std::string& text)

@@ -23,6 +23,8 @@ public:
     // The caller keeps owning `icon` and may destroy it after the call. `picture` names what the
     // icon shows, for ShowsPicture; empty when it has no name.
     BOOL SetIcon(HICON icon, const std::string& picture = {});
+    // Takes the icon instead of copying it: it lives until another picture replaces it.
+    BOOL SetIcon(win32::UniqueIcon icon, const std::string& picture);
     // Hands the resource's icon to the shell unless it is the picture shown already.
     BOOL SetIconResource(UINT resourceId);
     // True when the shell has the picture of that name: it need not be made or handed again.
@@ -48,11 +50,13 @@ public:
 
 private:
     BOOL Notify(DWORD action, UINT flags);
+    // Hands `icon` to the shell; `owned` is the same icon when it is ours to destroy.
+    BOOL Hand(HICON icon, win32::UniqueIcon owned, const std::string& picture);
     HMENU LoadTrayMenu(win32::UniqueMenu& menu) const;
 
     BOOL enabled_ = 0;
     NOTIFYICONDATAA data_{};
     bool wanted_ = false;    // created and not removed: re-add after a shell restart
-    win32::UniqueIcon icon_; // our copy of the picture, still valid when the shell restarts
+    win32::UniqueIcon icon_; // the picture handed last when it is ours, still valid when the shell restarts
     std::string picture_;    // the name of the picture the shell has
 };

@@ -42,11 +42,7 @@ void BusyProgressCtrl::Layout()
     LayoutSegments(state, rect.right - rect.left, rect.bottom - rect.top);
 }
 
-void BusyProgressCtrl::Invalidate() const
-{
-    if (hwnd())
-        InvalidateRect(hwnd(), nullptr, FALSE);
-}
+void BusyProgressCtrl::Invalidate() const { ShowChange(); }
 
 void BusyProgressCtrl::StartBusy()
 {

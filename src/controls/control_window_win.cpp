@@ -1,14 +1,6 @@
 #include "controls/control_window_win.h"
 
-#include <commctrl.h>
-
 namespace controls {
-
-namespace {
-constexpr UINT_PTR kSubclassId = 0x5444; // one subclass per control window
-// Names the object bound to a window, for FromHandle.
-constexpr const char* kObjectProperty = "TidewellControlObject";
-}
 
 ControlWindow::~ControlWindow()
 {
@@ -19,19 +11,31 @@ ControlWindow::~ControlWindow()
         DestroyWindow(window);
 }
 
+// The object sits in the window's user data and its procedure replaces the window's own: both are
+// read back without asking the window system, where a property or a common-controls subclass
+// costs a round trip on every message. Unicode, as the controls themselves are.
 bool ControlWindow::Attach(HWND window)
 {
-    if (!window || hwnd_ || !SetWindowSubclass(window, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+    if (!window || hwnd_ || GetWindowLongPtrW(window, GWLP_USERDATA) != 0)
         return false;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    previous_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlWindow::WindowProc)));
+    if (!previous_) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        return false;
+    }
     hwnd_ = window;
-    SetPropA(window, kObjectProperty, this);
     OnAttached();
     return true;
 }
 
 ControlWindow* ControlWindow::FromHandle(HWND window)
 {
-    return window ? static_cast<ControlWindow*>(GetPropA(window, kObjectProperty)) : nullptr;
+    if (!window ||
+        GetWindowLongPtrW(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&ControlWindow::WindowProc))
+        return nullptr;
+    return reinterpret_cast<ControlWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 bool ControlWindow::CreateOwned(DWORD exStyle, const char* className, const char* text, DWORD style,
@@ -56,24 +60,39 @@ bool ControlWindow::CreateOwned(DWORD exStyle, const char* className, const char
 void ControlWindow::Detach()
 {
     if (hwnd_) {
-        RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
-        RemovePropA(hwnd_, kObjectProperty);
+        // Only the procedure on top can be put back. Under another one it stays, and with no
+        // object it hands every message to the window class's own procedure.
+        if (GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&ControlWindow::WindowProc))
+            SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     }
     hwnd_ = nullptr;
+    previous_ = nullptr;
     owned_ = false;
 }
 
 LRESULT ControlWindow::Default(UINT msg, WPARAM wp, LPARAM lp) const
 {
-    return DefSubclassProc(hwnd_, msg, wp, lp);
+    return CallWindowProcW(previous_, hwnd_, msg, wp, lp);
 }
 
-LRESULT CALLBACK ControlWindow::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref)
+void ControlWindow::ShowChange() const
 {
-    auto* self = reinterpret_cast<ControlWindow*>(ref);
+    // A hidden window is painted whole when it is shown.
+    if (hwnd_ && IsWindowVisible(hwnd_))
+        InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+LRESULT CALLBACK ControlWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    auto* self = reinterpret_cast<ControlWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self || self->hwnd_ != hwnd) {
+        const auto classProc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
+        return classProc ? CallWindowProcW(classProc, hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+    }
     if (msg == WM_NCDESTROY) {
         // The window goes first (its dialog closed): forget it, keep the object.
-        const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+        const LRESULT result = self->Default(msg, wp, lp);
         self->Detach();
         return result;
     }
@@ -85,7 +104,7 @@ LRESULT CALLBACK ControlWindow::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPA
         // Nothing may unwind through the system's window code.
         return 0;
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return self->Default(msg, wp, lp);
 }
 
 const char* RegisterControlClass(const char* className)

@@ -1,6 +1,6 @@
 #pragma once
-// Common ground of the drawing controls: a C++ object bound to a child window through a window
-// subclass, created standalone, over a placeholder, or attached to a dialog's control; and the
+// Common ground of the drawing controls: a C++ object bound to a child window by taking over its
+// window procedure, created standalone, over a placeholder, or attached to a dialog's control; and the
 // back buffer they draw into.
 #include <windows.h>
 
@@ -31,12 +31,15 @@ protected:
     virtual bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) = 0;
     virtual void OnAttached() {}
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) const;
+    // Asks for a paint when the control can be seen; a hidden one is painted when it is shown.
+    void ShowChange() const;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void Detach();
 
     HWND hwnd_ = nullptr;
+    WNDPROC previous_ = nullptr; // the window's procedure before this object took it over
     bool owned_ = false;
 };
 

@@ -9,12 +9,6 @@ bool GraphWindow::CreateOver(HWND dialog, int placeholderId, int id)
     return Create(WS_CHILD | WS_VISIBLE, PlaceholderRect(dialog, placeholderId), dialog, id);
 }
 
-void GraphWindow::ShowChange() const
-{
-    if (hwnd() && IsWindowVisible(hwnd()))
-        InvalidateRect(hwnd(), nullptr, FALSE);
-}
-
 bool GraphWindow::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result)
 {
     result = 0;

@@ -17,8 +17,6 @@ protected:
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     // Draws what has been recorded since the last paint into the buffer.
     virtual void BringPictureUpToDate() {}
-    // Asks for a paint when the graph can be seen; a hidden one is painted when it is shown.
-    void ShowChange() const;
     BackBuffer buffer_;
 };
 
