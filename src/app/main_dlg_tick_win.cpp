@@ -129,12 +129,8 @@ void CMainDlg::RefreshMemoryFigures(const MemoryFigures& figures, const MemorySt
 
     const int positions[] = {status.availPhysMB, static_cast<int>(status.totalPhysMB * pageFree),
                              static_cast<int>(status.totalPhysMB * virtualFree)};
-    for (size_t i = 0; i < 3; ++i) {
-        if (gauges_[i].state.position == positions[i])
-            continue;
-        gauges_[i].state.position = positions[i];
-        gauges_[i].Invalidate();
-    }
+    for (size_t i = 0; i < 3; ++i)
+        gauges_[i].MoveTo(positions[i]);
     ShowItemText(IDC_PRAM_LINE, PhysicalLine(texts_.pramTotal, status.totalPhysMB, texts_.pramFree, status.availPhysMB));
     if (memoryGraph_.hwnd()) {
         memoryGraph_.SetRange(0, status.totalPhysMB);

@@ -44,6 +44,19 @@ void BusyProgressCtrl::Layout()
 
 void BusyProgressCtrl::Invalidate() const { ShowChange(); }
 
+void BusyProgressCtrl::MoveTo(int position)
+{
+    if (state.position == position)
+        return;
+    const auto shown = controls::PlanSegments(state);
+    state.position = position;
+    if (!hwnd() || !IsWindowVisible(hwnd()) || controls::PlanSegments(state) == shown)
+        return;
+    // A window DC costs one round trip to the window system, a paint message several.
+    win32::WindowDc dc(hwnd());
+    Paint(dc.get());
+}
+
 void BusyProgressCtrl::StartBusy()
 {
     if (state.mode != kModeBusy || !hwnd())

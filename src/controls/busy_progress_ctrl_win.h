@@ -30,6 +30,8 @@ public:
     void Reset();
     void Layout();
     void Invalidate() const;
+    // Sets the position; the gauge is drawn again, at once, only when its segments change.
+    void MoveTo(int position);
     void StartBusy();
     void StopBusy();
     bool IsBusyRunning() const { return worker_ != nullptr; }

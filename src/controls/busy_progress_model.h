@@ -40,6 +40,7 @@ struct SegmentPaint {
     int left = 0, right = 0; // x, whole pixels
     SegmentLook look = SegmentLook::Normal;
     int partialWidth = 0;    // > 0: the segment also gets a partial fill this wide
+    bool operator==(const SegmentPaint&) const = default;
 };
 
 // Every segment of the current state, left to right. Empty when the state draws no segments

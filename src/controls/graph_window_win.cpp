@@ -9,6 +9,17 @@ bool GraphWindow::CreateOver(HWND dialog, int placeholderId, int id)
     return Create(WS_CHILD | WS_VISIBLE, PlaceholderRect(dialog, placeholderId), dialog, id);
 }
 
+void GraphWindow::DrawChange()
+{
+    // Straight into the window: a paint message costs the window system several round trips
+    // each tick, a window DC one.
+    if (!hwnd() || !IsWindowVisible(hwnd()))
+        return;
+    win32::WindowDc dc(hwnd());
+    BringPictureUpToDate();
+    buffer_.CopyTo(dc.get());
+}
+
 bool GraphWindow::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result)
 {
     result = 0;

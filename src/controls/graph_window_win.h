@@ -17,6 +17,8 @@ protected:
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     // Draws what has been recorded since the last paint into the buffer.
     virtual void BringPictureUpToDate() {}
+    // Draws what changed at once where the graph can be seen; a hidden one is drawn when shown.
+    void DrawChange();
     BackBuffer buffer_;
 };
 

@@ -79,7 +79,7 @@ void CHistoryBarGraph::SetRange(int lower, int upper)
         if (buffer_.Create(hwnd(), client.right, client.bottom)) {
             PaintHistoryBackground(buffer_.dc(), client.right, client.bottom, tools_);
             backlog_.SetLimit(StepsAcross(client.right, kHistoryScrollStep));
-            ShowChange();
+            DrawChange();
         }
     }
 }
@@ -90,7 +90,7 @@ int CHistoryBarGraph::SetPos(int value)
     position_ = ClampToRange(value, lower_, upper_);
     if (buffer_ && hwnd()) {
         backlog_.Add(HistoryBarStep{lower_, upper_, position_, caption_, captionColour_});
-        ShowChange();
+        DrawChange();
     }
     return previous;
 }

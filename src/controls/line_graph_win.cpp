@@ -91,7 +91,7 @@ void CLineGraph::Advance()
     for (auto& s : series_)
         step.segments.push_back(s->Advance(info_.client.bottom));
     backlog_.Add(std::move(step));
-    ShowChange();
+    DrawChange();
 }
 
 void CLineGraph::BringPictureUpToDate()
