@@ -106,10 +106,10 @@ void CMainDlg::ShowItemText(int id, const std::string& text)
     // labels, so what it wrote last is what they show: no window message to compare.
     auto shown = shownTexts_.find(id);
     if (shown == shownTexts_.end())
-        shown = shownTexts_.emplace(id, ShownText{Item(id), std::nullopt}).first;
+        shown = shownTexts_.emplace(id, ShownText{&Label(id), std::nullopt}).first;
     if (shown->second.text == text)
         return;
-    SetWindowTextA(shown->second.label, text.c_str());
+    shown->second.label->SetTextWhenSeen(text);
     shown->second.text = text;
 }
 

@@ -218,7 +218,7 @@ private:
     int handlerDepth_ = 0;
     bool controlsMayHaveChanged_ = true; // a command came since the tick last read the controls
     struct ShownText {
-        HWND label;
+        CColorStatic* label;
         std::optional<std::string> text; // none before the tick first set it
     };
     std::map<int, ShownText> shownTexts_; // the tick's labels and the texts it gave them

@@ -62,6 +62,44 @@ void CColorStatic::SetFontName(const std::string& face)
     RecreateFont();
 }
 
+void CColorStatic::SetTextWhenSeen(const std::string& text)
+{
+    if (hwnd() && IsWindowVisible(hwnd())) {
+        waitingText_.reset();
+        SetWindowTextA(hwnd(), text.c_str());
+    } else {
+        waitingText_ = text;
+    }
+}
+
+void CColorStatic::ApplyWaitingText()
+{
+    if (!waitingText_ || !hwnd())
+        return;
+    const std::string text = std::move(*waitingText_);
+    waitingText_.reset();
+    SetWindowTextA(hwnd(), text.c_str());
+}
+
+bool CColorStatic::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&)
+{
+    switch (msg) {
+    case WM_SETTEXT:
+        waitingText_.reset(); // a text set meanwhile is newer
+        break;
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case WM_PAINT:
+    case WM_PRINT:
+    case WM_PRINTCLIENT:
+        ApplyWaitingText();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
 void CColorStatic::RecreateFont()
 {
     win32::UniqueGdi<HFONT> font(CreateFontIndirectA(&fontDescription_));

@@ -3,6 +3,7 @@
 // CColorStatic::ReflectCtlColor, the way a framework reflects the message to the control.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "controls/control_window_win.h"
@@ -19,6 +20,9 @@ public:
     void SetFontHeight(int size);
     void SetFontWeight(int weight);
     void SetFontName(const std::string& face);
+    // Sets the text at once when the label can be seen. A hidden label keeps it until it is
+    // painted or its text is read, so that it costs no call to the window system meanwhile.
+    void SetTextWhenSeen(const std::string& text);
 
     controls::Colour TextColour() const { return textColour_; }
     const LOGFONTA& FontDescription() const { return fontDescription_; }
@@ -29,16 +33,18 @@ public:
     static HBRUSH ReflectCtlColor(HWND control, HDC dc);
 
 protected:
-    bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
+    bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override;
     void OnAttached() override;
 
 private:
     HBRUSH OnCtlColor(HDC dc);
     void RecreateFont();
     void Redraw() const;
+    void ApplyWaitingText();
 
     controls::Colour textColour_;
     win32::UniqueGdi<HBRUSH> background_;
     LOGFONTA fontDescription_{};
     win32::UniqueGdi<HFONT> font_;
+    std::optional<std::string> waitingText_; // set while hidden, not yet handed to the window
 };
