@@ -88,7 +88,6 @@ public:
     StartupState& operator=(const StartupState&) = delete;
 
     std::string DelayList() const { return folder_.File("Delay.ini"); }
-    const testing_support::ScratchDir& Folder() const { return folder_; }
 
     testing_support::PretendPlaces places; // Wine protects no folder: pretend the scratch one is
 
