@@ -121,6 +121,10 @@ TEST_F(MainDlgTest, MonitorSettingsToolsAndDpi)
 
     // Hiding: the hide button forgets, the tray's show remembers, Escape and the close box hide.
     ShowWindow(Window(), SW_SHOW);
+    UpdateWindow(Window()); // the load line, set while hidden and not read since, gets its text when painted
+    wchar_t painted[64] = {};
+    InternalGetWindowText(Item(IDC_CPU_LOAD), painted, 64);
+    EXPECT_EQ(std::wstring(painted).rfind(L"- ", 0), 0u) << "the tick's line, not the template's empty text";
     Command(IDC_HIDEBT2);
     EXPECT_FALSE(IsWindowVisible(Window()));
     EXPECT_FALSE(Stored(kShowStatus));
