@@ -4,7 +4,6 @@
 # the dialog templates are set for the top directory and hold only there.
 set(SHOTS_DIR ${PROJECT_SOURCE_DIR}/screenshots)
 add_executable(screenshots ${SHOTS_DIR}/save_picture_win.cpp ${SHOTS_DIR}/screenshots_win.cpp
-  ${PROJECT_SOURCE_DIR}/tests/support/test_paths.cpp
   ${RC_FILE})
 target_include_directories(screenshots PRIVATE ${PROJECT_SOURCE_DIR}/tests ${SHOTS_DIR})
 target_compile_definitions(screenshots PRIVATE TIDEWELL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

@@ -9,20 +9,8 @@ namespace {
 using remote::CleanMode;
 using remote::Command;
 
-std::vector<uint8_t> Organise4() { return remote::EncodeRequest({Command::Clean, CleanMode::Organise, 4, 77}); }
-
-TEST(CommandProtocol, RecordsRoundTripAndValuesOutOfRangeAreRefusedWhole)
+TEST(CommandProtocol, ValuesOutOfRangeAreRefusedWhole)
 {
-    for (const remote::Request& sent : {remote::Request{Command::Show, CleanMode::None, 0, 1},
-                                        remote::Request{Command::Exit, CleanMode::None, 0, 0xFFFFFFFF},
-                                        remote::Request{Command::Clean, CleanMode::Organise, 8, 2},
-                                        remote::Request{Command::Clean, CleanMode::Growing, 0, 3}}) {
-        const std::vector<uint8_t> bytes = remote::EncodeRequest(sent);
-        ASSERT_EQ(bytes.size(), remote::kRequestSize);
-        const auto parsed = remote::ParseRequest(bytes.data(), bytes.size());
-        ASSERT_TRUE(parsed);
-        EXPECT_EQ(remote::EncodeRequest(*parsed), bytes);
-    }
     // Records that read back as they were written, but ask for something that does not exist.
     for (const remote::Request& refused : {remote::Request{static_cast<Command>(0), CleanMode::None, 0, 1},
                                            remote::Request{static_cast<Command>(4), CleanMode::None, 0, 1},
@@ -65,7 +53,9 @@ TEST(CommandProtocol, EveryByteChangeIsRefusedOrReadsBackAsWritten)
     remote::CleanReply reply;
     reply.mode = CleanMode::Growing;
     for (const std::vector<uint8_t>& seed :
-         {Organise4(), remote::EncodeRequest({Command::Exit, CleanMode::None, 0, 5}), remote::EncodeReply(reply)}) {
+         {remote::EncodeRequest({Command::Clean, CleanMode::Organise, 8, 77}),
+          remote::EncodeRequest({Command::Exit, CleanMode::None, 0, 5}), remote::EncodeReply(reply)}) {
+        ASSERT_TRUE(remote::ParseRequest(seed.data(), seed.size()) || remote::ParseReply(seed.data(), seed.size()));
         for (size_t offset = 0; offset < seed.size(); ++offset) {
             for (int value = 0; value < 256; ++value) {
                 std::vector<uint8_t> bytes = seed;

@@ -29,7 +29,7 @@ TEST(HistoryBarGraph, BarsCaptionAndReferenceLines)
     EXPECT_EQ(graph.SetPos(-20), 100) << "above upper was stored as upper";
     graph.SetCaption(" USE - 50% ");
     graph.SetCaptionColor(Rgb(0, 255, 0));
-    graph.SetPos(50);
+    EXPECT_EQ(graph.SetPos(50), 0) << "below lower was stored as lower";
 
     DibCanvas canvas(100, 80);
     PrintClient(graph.hwnd(), canvas);

@@ -1,12 +1,13 @@
 #pragma once
-// Processes a test starts: any command line, or a copy of the sleeping child from a folder of the
-// test's choosing, so that the path the process list reports is known. A child still running when
-// its owner goes away is ended.
+// Processes a test starts: any command line, or a copy of the sleeping child in a scratch folder, so
+// that the path the process list reports is known. A child still running when its owner goes away
+// is ended.
 #include <windows.h>
 
 #include <filesystem>
 #include <string>
 
+#include "support/test_paths.h"
 #include "win32/handles.h"
 
 namespace testing_support {
@@ -69,27 +70,7 @@ private:
     DWORD id_ = 0;
 };
 
-// A fresh folder under the temporary folder whose path does not name the program.
-class ChildFolder {
-public:
-    explicit ChildFolder(const std::string& name)
-        : path_(std::filesystem::temp_directory_path() / ("pm-" + name + "-" + std::to_string(GetCurrentProcessId())))
-    {
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~ChildFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    ChildFolder(const ChildFolder&) = delete;
-    ChildFolder& operator=(const ChildFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
+using ChildFolder = ScratchDir;
 
 inline std::string CopyOfSleeper(const std::filesystem::path& folder, const std::string& exeName)
 {
