@@ -78,7 +78,7 @@ TEST(Resources, EveryIconAndBitmapLoads)
     }
 }
 
-TEST(ListViewHelpers, RowsLongCellsAndFocus)
+TEST(ListViewHelpers, RowsAndLongCells)
 {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
@@ -93,8 +93,6 @@ TEST(ListViewHelpers, RowsLongCellsAndFocus)
     const std::string longText(1000, 'c');
     list.SetCell(1, 1, longText);
     EXPECT_EQ(list.GetCell(1, 1), longText) << "long cells come back whole";
-    list.FocusRow(1);
-    EXPECT_EQ(list.FocusedRow(), 1);
     EXPECT_TRUE(list.DeleteRow(0));
     EXPECT_EQ(list.GetCell(0, 0), "second");
     DestroyWindow(wnd);
