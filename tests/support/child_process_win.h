@@ -72,27 +72,21 @@ private:
 
 using ChildFolder = ScratchDir;
 
-inline std::string CopyOfSleeper(const std::filesystem::path& folder, const std::string& exeName)
-{
-    const std::filesystem::path path = folder / exeName;
-    std::filesystem::copy_file(TestProgramFolder() / "sleeper_child.exe", path,
-                               std::filesystem::copy_options::overwrite_existing);
-    return path.string();
-}
-
 // A running copy of sleeper_child.exe under `exeName` in `folder`.
 class SleepingChild : public ChildProcess {
 public:
     SleepingChild(const std::filesystem::path& folder, const std::string& exeName)
-        : SleepingChild(CopyOfSleeper(folder, exeName))
+        : ChildProcess("\"" + Copy(folder / exeName) + "\"", CREATE_NO_WINDOW), path_((folder / exeName).string())
     {
     }
     const std::string& Path() const { return path_; }
 
 private:
-    explicit SleepingChild(const std::string& path)
-        : ChildProcess("\"" + path + "\"", CREATE_NO_WINDOW, path.c_str()), path_(path)
+    static std::string Copy(const std::filesystem::path& path)
     {
+        std::filesystem::copy_file(TestProgramFolder() / "sleeper_child.exe", path,
+                                   std::filesystem::copy_options::overwrite_existing);
+        return path.string();
     }
     std::string path_;
 };
