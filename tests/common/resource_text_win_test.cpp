@@ -12,14 +12,6 @@ namespace {
 // Texts come from the file beside the program, read once per object: an edit shows in the next.
 TEST(ResourceText, LooksUpTheFileBesideTheProgram)
 {
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string folder(exe);
-    folder.resize(folder.find_last_of('\\'));
-    EXPECT_EQ(GetModulePath("Kelvane.ini"), folder + "\\Kelvane.ini");
-    EXPECT_FALSE(UiText("MenuItem0").empty());
-    EXPECT_EQ(UiText("NoSuchKeyAnywhere"), "");
-
     const std::string scratch = GetModulePath("tidewell-text-test.ini");
     testing_support::WriteWholeFile(scratch, "[Resource]\r\nGreeting=Hello\r\n");
     CResourceText first;
