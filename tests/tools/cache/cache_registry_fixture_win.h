@@ -3,7 +3,6 @@
 
 namespace testing_support {
 
-inline constexpr const char* kFileSystemPath = "System\\CurrentControlSet\\Control\\FileSystem";
 inline constexpr const char* kCdfsPath = "System\\CurrentControlSet\\Control\\FileSystem\\CDFS";
 inline constexpr const char* kMemoryPath = "System\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 inline constexpr const char* kSettingsPath = "Software\\Kelvane";
@@ -13,7 +12,6 @@ public:
     void Restore() const
     {
         cdfs_.Restore();
-        fileSystem_.Restore();
         memory_.Restore();
         settings_.Restore();
     }
@@ -30,7 +28,6 @@ public:
     }
 
 private:
-    RegistrySnapshot fileSystem_{HKEY_LOCAL_MACHINE, kFileSystemPath};
     RegistrySnapshot cdfs_{HKEY_LOCAL_MACHINE, kCdfsPath};
     RegistrySnapshot memory_{HKEY_LOCAL_MACHINE, kMemoryPath};
     RegistrySnapshot settings_{HKEY_LOCAL_MACHINE, kSettingsPath};
