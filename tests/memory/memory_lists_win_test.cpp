@@ -12,46 +12,36 @@
 
 namespace {
 
-// The two privileges the operations use, as they are on the process token now.
-uint32_t EnabledPrivileges()
+// The two privileges the operations use, as they are on the process token now; switched off first
+// when asked.
+uint32_t EnabledPrivileges(bool switchOff = false)
 {
     HANDLE token = nullptr;
-    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY | TOKEN_ADJUST_PRIVILEGES, &token);
     win32::UniqueHandle owner(token);
     alignas(TOKEN_PRIVILEGES) unsigned char buffer[4096];
     const auto* privileges = reinterpret_cast<const TOKEN_PRIVILEGES*>(buffer);
     DWORD length = 0;
     uint32_t enabled = 0;
-    if (!GetTokenInformation(token, TokenPrivileges, buffer, sizeof buffer, &length))
-        return enabled;
     for (const auto& [bit, name] : {std::pair{kProfileSingleProcessPrivilege, "SeProfileSingleProcessPrivilege"},
                                     std::pair{kIncreaseQuotaPrivilege, "SeIncreaseQuotaPrivilege"}}) {
-        LUID luid{};
-        LookupPrivilegeValueA(nullptr, name, &luid);
+        TOKEN_PRIVILEGES off{1, {}};
+        LookupPrivilegeValueA(nullptr, name, &off.Privileges[0].Luid);
+        if (switchOff)
+            AdjustTokenPrivileges(token, FALSE, &off, 0, nullptr, nullptr);
+        if (!GetTokenInformation(token, TokenPrivileges, buffer, sizeof buffer, &length))
+            continue;
         for (DWORD i = 0; i < privileges->PrivilegeCount; ++i)
-            if (std::memcmp(&privileges->Privileges[i].Luid, &luid, sizeof luid) == 0 &&
+            if (std::memcmp(&privileges->Privileges[i].Luid, &off.Privileges[0].Luid, sizeof(LUID)) == 0 &&
                 (privileges->Privileges[i].Attributes & SE_PRIVILEGE_ENABLED))
                 enabled |= bit;
     }
     return enabled;
 }
 
-void DisableBoth()
-{
-    HANDLE token = nullptr;
-    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token));
-    win32::UniqueHandle owner(token);
-    for (const char* name : {"SeProfileSingleProcessPrivilege", "SeIncreaseQuotaPrivilege"}) {
-        TOKEN_PRIVILEGES off{1, {}};
-        LookupPrivilegeValueA(nullptr, name, &off.Privileges[0].Luid);
-        AdjustTokenPrivileges(token, FALSE, &off, 0, nullptr, nullptr);
-    }
-    ASSERT_EQ(EnabledPrivileges(), 0u);
-}
-
 TEST(MemoryLists, EachOperationOnceWithItsArgumentsAndOnlyItsPrivilegesWhileItRuns)
 {
-    DisableBoth();
+    ASSERT_EQ(EnabledPrivileges(true), 0u);
     struct Call {
         uint32_t infoClass;
         std::vector<unsigned char> data;
