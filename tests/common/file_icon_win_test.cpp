@@ -42,7 +42,6 @@ TEST(FileIcon, AppendsShellIconOrDefault)
     EXPECT_EQ(Pixels(images, 0), Pixels(images, 3)) << "a missing file gets the default icon";
     EXPECT_EQ(Pixels(images, 2), Pixels(images, 3));
     EXPECT_NE(Pixels(images, 1), Pixels(images, 3)) << "a program shows its own icon";
-    EXPECT_EQ(AddFileIcon("C:\\missing.exe", nullptr), -1) << "no image list, no index";
     ImageList_Destroy(images);
 }
 
