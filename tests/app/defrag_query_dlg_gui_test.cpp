@@ -6,21 +6,19 @@
 #include <regex>
 #include <string>
 
-#include "app/settings.h"
+#include "app/main_dlg_fixture_win.h"
 #include "common/resource_text.h"
 #include "resources/resource.h"
 #include "support/message_pump_win.h"
-#include "support/registry_snapshot_win.h"
 
 namespace {
 
 using namespace testing_support;
 
-TEST(DefragQueryDlg, FollowsTheLoadLineStoresItsBoxAndIsAnsweredUnseenWhenAskingIsOff)
+using DefragQueryDlg = SettingsFixture; // a first start: no settings key yet
+
+TEST_F(DefragQueryDlg, FollowsTheLoadLineStoresItsBoxAndIsAnsweredUnseenWhenAskingIsOff)
 {
-    const RegistrySnapshot settings{HKEY_LOCAL_MACHINE, kSettingsKey};
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey); // a first start: no settings key yet
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
     std::string line = "Processor load: 37 %";
     win32::Modeless<CDefragQueryDlg> dialog;
     dialog.SetLoadLine([&] { return line; });
@@ -32,7 +30,7 @@ TEST(DefragQueryDlg, FollowsTheLoadLineStoresItsBoxAndIsAnsweredUnseenWhenAsking
     for (const bool ticked : {true, false}) {
         dialog.SetChecked(IDC_NOTNOTICE_CHECK, ticked);
         SendMessageA(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_NOTNOTICE_CHECK, BN_CLICKED), 0);
-        EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, kSettingsKey, kNoticeDialog), std::optional<DWORD>(ticked));
+        EXPECT_EQ(Stored(kNoticeDialog), std::optional<DWORD>(ticked));
     }
     SendMessageA(dialog.hwnd(), WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(dialog.Result(), IDCANCEL);
@@ -44,12 +42,11 @@ TEST(DefragQueryDlg, FollowsTheLoadLineStoresItsBoxAndIsAnsweredUnseenWhenAsking
     SendMessageA(standby.hwnd(), WM_COMMAND, IDOK, 0);
     EXPECT_EQ(standby.Result(), IDOK);
 
-    WriteDword(HKEY_LOCAL_MACHINE, kSettingsKey, kNoticeDialog, 7);
+    Store(kNoticeDialog, 7);
     win32::Modeless<CDefragQueryDlg> unasked;
     unasked.CreateModeless();
     EXPECT_EQ(unasked.hwnd(), nullptr) << "asking is off: never shown";
     EXPECT_EQ(unasked.Result(), IDOK);
-    settings.Restore();
 }
 
 } // namespace

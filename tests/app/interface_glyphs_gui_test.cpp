@@ -92,20 +92,11 @@ TEST_F(InterfaceGlyphs, EveryWindowHasAGlyphForEachCharacterItShows)
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     captionFont_.reset(CreateFontIndirectW(&metrics.lfCaptionFont));
-    win32::UniqueGdi<HFONT> menuFont(CreateFontIndirectW(&metrics.lfMenuFont));
     testing_support::CacheRegistryBackup cacheBackup;
     Open();
     CheckWindow(Window());
     Command(IDC_TAB_BUTTON); // the widened window renames its button
     CheckWindow(Window());
-    win32::UniqueMenu trayMenu(LoadMenuA(win32::ResourceModule(), MAKEINTRESOURCEA(IDR_TRAY_MENU)));
-    for (int i = 0; i < GetMenuItemCount(GetSubMenu(trayMenu.get(), 0)); ++i) {
-        const std::string text = UiText("MenuItem" + std::to_string(i));
-        std::wstring wide(text.size(), L'\0');
-        wide.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                                        static_cast<int>(wide.size())));
-        Check("tray menu item " + std::to_string(i), menuFont.get(), wide);
-    }
 
     // Each dialog the main window opens, as it opens them.
     host_.modal = [this](win32::Dialog& dialog) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -49,34 +50,15 @@ protected:
         const LONG rc = run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_READ);
         return rc == ERROR_SUCCESS ? run.QueryString(command, kAutostartValue) : rc;
     }
-    static std::vector<std::string> StoredNames()
-    {
-        CRegistryKey key;
-        std::vector<std::string> names;
-        if (key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ) == ERROR_SUCCESS)
-            key.EnumValueNames(names);
-        return names;
-    }
     // MAXDWORD deletes the value.
     static void Store(const char* name, DWORD value)
     {
-        CRegistryKey key;
-        if (key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_ALL_ACCESS) != ERROR_SUCCESS)
-            return;
         if (value == MAXDWORD)
-            key.DeleteValue(name);
+            DeleteValue(HKEY_LOCAL_MACHINE, kSettingsKey, name);
         else
-            key.SetDword(name, value);
+            WriteDword(HKEY_LOCAL_MACHINE, kSettingsKey, name, value);
     }
-    static std::optional<DWORD> Stored(const char* name)
-    {
-        CRegistryKey key;
-        DWORD value = 0;
-        if (key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ) != ERROR_SUCCESS ||
-            key.QueryDword(name, value) != ERROR_SUCCESS)
-            return std::nullopt;
-        return value;
-    }
+    static std::optional<DWORD> Stored(const char* name) { return ReadDword(HKEY_LOCAL_MACHINE, kSettingsKey, name); }
 
     RecordingTaskService tasks_; // the program's place counts as protected unless a test says not
 
@@ -141,13 +123,7 @@ protected:
         auto* gauge = dynamic_cast<BusyProgressCtrl*>(controls::ControlWindow::FromHandle(Item(IDC_CLEAN_GAUGE)));
         return gauge ? gauge->state.position : -1;
     }
-    int ModalCount(int templateId) const
-    {
-        int count = 0;
-        for (int id : modals_)
-            count += id == templateId;
-        return count;
-    }
+    int ModalCount(int templateId) const { return static_cast<int>(std::ranges::count(modals_, templateId)); }
 
     PretendMachine machine_{256 * kMB, 100 * kMB};
     RecordingHost host_;

@@ -1,4 +1,3 @@
-#include "app/logon_task.h"
 #include "app/main_dlg_arguments.h"
 #include "app/main_dlg_auto_clean.h"
 #include "app/main_dlg_dates.h"
@@ -56,9 +55,6 @@ TEST(MainDlgDecisions, AlertValueUserTypeAndArguments)
         EXPECT_EQ(ClampAlertValue(row.text).value, row.value) << row.text;
         EXPECT_EQ(ClampAlertValue(row.text).outOfRange, row.outOfRange) << row.text;
     }
-    EXPECT_TRUE(MemoryAtAlert(20, "20"));
-    EXPECT_FALSE(MemoryAtAlert(21, "20"));
-    EXPECT_TRUE(MemoryAtAlert(0, "junk")) << "an unreadable value counts as 0";
 
     const int positions[] = {1, 2, 4, 6, 8};
     for (int type = 0; type < 5; ++type)
@@ -114,39 +110,12 @@ TEST(MainDlgDecisions, AutomaticCleaningAsksOnceUntilMemoryRecovers)
     EXPECT_EQ(DecideAutoClean(false, 19, 20, armed), AutoCleanAction::Ask) << "rearmed above the value";
     AfterAutoCleanAnswer(true, armed);
     EXPECT_EQ(DecideAutoClean(false, 19, 20, armed), AutoCleanAction::Ask) << "accepted: stays armed";
-
-    EXPECT_TRUE(AlertDue(true, false, 20, 20));
-    EXPECT_FALSE(AlertDue(true, false, 21, 20));
-    EXPECT_FALSE(AlertDue(true, true, 5, 20)) << "no sound during a run";
-    EXPECT_FALSE(AlertDue(false, false, 5, 20));
 }
 
-TEST(MainDlgDecisions, CompactAndCentredShapes)
+TEST(MainDlgDecisions, RightPanelStartsPastTheCompactWindow)
 {
-    const Box full{100, 50, 683, 650};
-    const Box compact = CompactBox(full);
-    EXPECT_EQ(compact.left, 100);
-    EXPECT_EQ(compact.right, 100 + 583 / 2);
-    EXPECT_EQ(compact.Height(), 600);
-    const Box centred = CentredBox(full, 1024, 768);
-    EXPECT_EQ(centred.left, (1024 - 583) / 2);
-    EXPECT_EQ(centred.top, 84);
-    EXPECT_EQ(centred.Width(), 583);
     EXPECT_EQ(RightPanelX(Box{0, 0, 577, 560}, Box{0, 0, 285, 560}), 288);
     EXPECT_EQ(RightPanelX(Box{0, 0, 577, 560}, Box{0, 0, 300, 560}), 300);
-}
-
-TEST(LogonTask, StartsTheQuotedProgramHiddenAtTheUsersLogonWithHighestRights)
-{
-    const std::string xml = LogonTaskXml("C:\\R&D <x>\\Tidewell.exe", "S-1-5-21-1-2-3-1001");
-    for (const char* part : {
-             "<Command>&quot;C:\\R&amp;D &lt;x&gt;\\Tidewell.exe&quot;</Command><Arguments>-PowerOn</Arguments>",
-             "<LogonTrigger><Enabled>true</Enabled><UserId>S-1-5-21-1-2-3-1001</UserId></LogonTrigger>",
-             "<UserId>S-1-5-21-1-2-3-1001</UserId><LogonType>InteractiveToken</LogonType>"
-             "<RunLevel>HighestAvailable</RunLevel>",
-             "<ExecutionTimeLimit>PT0S</ExecutionTimeLimit>", "<StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>",
-             "<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>"})
-        EXPECT_NE(xml.find(part), std::string::npos) << part;
 }
 
 } // namespace
