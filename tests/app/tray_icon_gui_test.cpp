@@ -5,59 +5,30 @@
 
 #include <string>
 #include <utility>
-#include <vector>
 
+#include "app/main_dlg_fixture_win.h"
 #include "app/tray_icon_win.h"
 #include "app/tray_picture_win.h"
 #include "controls/dib_canvas_win.h"
-#include "resources/resource.h"
 #include "support/message_pump_win.h"
-#include "win32/dialog.h"
 
 namespace {
 
-// The main window's part: hands tray messages to the icon, records the commands and the menu, and
-// chooses the menu's third item with the keyboard once the menu opens.
-class TrayOwner {
-public:
-    TrayOwner()
-    {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TidewellTrayOwner";
-        RegisterClassA(&wc);
-        hwnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, wc.hInstance, this);
-    }
-    ~TrayOwner() { DestroyWindow(hwnd); }
+using TrayIcon = testing_support::MainDlgTest;
 
-    HWND hwnd = nullptr;
-    CTrayIcon tray;
-    std::vector<UINT> commands;
-    int menuItems = 0, menuDefault = -1;
-
-private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-    {
-        if (msg == WM_NCCREATE)
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
-        auto* self = reinterpret_cast<TrayOwner*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        LRESULT result = 0;
-        if (self && self->tray.HandleOwnerMessage(msg, wp, lp, result))
-            return result;
-        if (self && msg == WM_COMMAND)
-            self->commands.push_back(LOWORD(wp));
-        if (self && msg == WM_INITMENUPOPUP) {
-            self->menuItems = GetMenuItemCount(reinterpret_cast<HMENU>(wp));
-            self->menuDefault = static_cast<int>(GetMenuDefaultItem(reinterpret_cast<HMENU>(wp), TRUE, 0));
-            for (WPARAM key : {VK_DOWN, VK_DOWN}) // the first item, then past the separator
-                PostMessageA(hwnd, WM_KEYDOWN, key, 0);
-            PostMessageA(hwnd, WM_CHAR, '\r', 0);
-        }
-        return DefWindowProcA(hwnd, msg, wp, lp);
+// Chooses the tray menu's third item with the keyboard once it opens, and notes its default item.
+int menuDefault = -2;
+LRESULT CALLBACK ChooseThirdItem(int code, WPARAM wp, LPARAM lp)
+{
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && call->message == WM_INITMENUPOPUP) {
+        menuDefault = static_cast<int>(GetMenuDefaultItem(reinterpret_cast<HMENU>(call->wParam), TRUE, 0));
+        for (WPARAM key : {VK_DOWN, VK_DOWN}) // the first item, then past the separator
+            PostMessageA(call->hwnd, WM_KEYDOWN, key, 0);
+        PostMessageA(call->hwnd, WM_CHAR, '\r', 0);
     }
-};
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
 
 // A modify fails for an icon the shell does not know.
 bool ShellKnows(const CTrayIcon& tray)
@@ -82,16 +53,15 @@ int Differences(HICON a, HICON b, int size, int top, int bottom)
     return n;
 }
 
-TEST(TrayIcon, LivesThroughPicturesClicksAShellRestartAndItsRemoval)
+// The resident's own icon answers the clicks; a second one on its window takes the pictures.
+TEST_F(TrayIcon, LivesThroughPicturesClicksAShellRestartAndItsRemoval)
 {
-    TrayOwner owner;
-    CTrayIcon& tray = owner.tray;
-    // Wine hides its emptied tray window and waits seconds for that: a neighbour keeps it up.
-    CTrayIcon neighbour;
-    neighbour.Create(owner.hwnd, WM_TRAY_NOTIFY, "", LoadIconA(nullptr, IDI_APPLICATION), IDR_TRAY_MENU + 1);
+    Open();
+    const HWND owner = Window();
+    CTrayIcon tray;
     HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     DestroyWindow(gone);
-    EXPECT_EQ(tray.Create(gone, WM_TRAY_NOTIFY, "Tidewell", nullptr, IDR_TRAY_MENU), 0);
+    EXPECT_EQ(tray.Create(gone, WM_APP, "Tidewell", nullptr, IDR_TRAY_MENU), 0);
 
     // Pictures by free memory from one painter, as the resident makes them: the base icon by use
     // above, the number below, nothing left of the picture before, at the tray's size.
@@ -102,18 +72,18 @@ TEST(TrayIcon, LivesThroughPicturesClicksAShellRestartAndItsRemoval)
                     {200, IDI_TRAY_LOW_USE, 32}};
     for (const auto& p : pictures) {
         const MemoryStatus status{p.avail, 256, 0, 0};
-        win32::UniqueIcon picture(painter.Build(owner.hwnd, status, p.size));
-        win32::UniqueIcon alone(BuildTrayPicture(owner.hwnd, status, p.size));
+        win32::UniqueIcon picture(painter.Build(owner, status, p.size));
+        win32::UniqueIcon alone(BuildTrayPicture(owner, status, p.size));
         win32::UniqueIcon base(static_cast<HICON>(
             LoadImageA(win32::ResourceModule(), MAKEINTRESOURCEA(p.icon), IMAGE_ICON, p.size, p.size, 0)));
         EXPECT_EQ(Differences(picture.get(), alone.get(), p.size, 0, p.size), 0) << p.avail;
         // The soft edge of the base is drawn on black, so a few pixels differ above the number.
         const int above = p.size * 5 / 16;
         EXPECT_LT(Differences(picture.get(), base.get(), p.size, 0, above) * 3, p.size * above) << p.avail;
-        win32::UniqueIcon other(BuildTrayPicture(owner.hwnd, {p.avail - 10, 256, 0, 0}, p.size)); // same base
+        win32::UniqueIcon other(BuildTrayPicture(owner, {p.avail - 10, 256, 0, 0}, p.size)); // same base
         EXPECT_GT(Differences(picture.get(), other.get(), p.size, p.size * 3 / 8, p.size), 0) << "the number";
         if (!tray.IsEnabled()) {
-            ASSERT_NE(tray.Create(owner.hwnd, WM_TRAY_NOTIFY, "Tidewell", picture.get(), IDR_TRAY_MENU), 0);
+            ASSERT_NE(tray.Create(owner, WM_APP, "Tidewell", picture.get(), IDR_TRAY_MENU + 2), 0);
             picture.reset(); // the caller may destroy its picture at once
             EXPECT_EQ(Differences(tray.IconData().hIcon, alone.get(), p.size, 0, p.size), 0) << "the tray keeps a copy";
         }
@@ -121,7 +91,7 @@ TEST(TrayIcon, LivesThroughPicturesClicksAShellRestartAndItsRemoval)
     const std::string named = TrayPictureName({100, 256, 0, 0}, 16);
     EXPECT_EQ(TrayPictureName({101, 256, 0, 0}, 16), named) << "39 % both: the same picture";
     EXPECT_NE(TrayPictureName({90, 256, 0, 0}, 16), named);
-    ASSERT_NE(tray.SetIcon(win32::UniqueIcon(painter.Build(owner.hwnd, {100, 256, 0, 0}, 16)).get(), named), 0);
+    ASSERT_NE(tray.SetIcon(win32::UniqueIcon(painter.Build(owner, {100, 256, 0, 0}, 16)).get(), named), 0);
     EXPECT_TRUE(tray.ShowsPicture(named));
     EXPECT_NE(tray.SetIconResource(IDI_BUSY), 0);
     EXPECT_FALSE(tray.ShowsPicture(named));
@@ -131,27 +101,31 @@ TEST(TrayIcon, LivesThroughPicturesClicksAShellRestartAndItsRemoval)
     EXPECT_NE(tray.SetTooltipText(std::string(100, 'm')), 0);
     EXPECT_EQ(std::string(tray.IconData().szTip), std::string(63, 'm')) << "cut to the shell's field";
 
-    // Clicks as the shell reports them: the double click runs the first item, the right click
+    // Clicks as the shell reports them: the double click runs the first item (show), the right click
     // opens the menu with the first item as its default, and the item chosen comes back.
-    EXPECT_EQ(SendMessageA(owner.hwnd, WM_TRAY_NOTIFY, IDR_TRAY_MENU + 1, WM_LBUTTONDBLCLK), 0) << "another icon";
-    EXPECT_EQ(SendMessageA(owner.hwnd, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_LBUTTONDBLCLK), 1);
+    ShowWindow(owner, SW_HIDE);
+    SendMessageA(owner, WM_TRAY_NOTIFY, IDR_TRAY_MENU + 1, WM_LBUTTONDBLCLK);
+    EXPECT_FALSE(IsWindowVisible(owner)) << "another icon";
+    SendMessageA(owner, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(IsWindowVisible(owner));
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, ChooseThirdItem, nullptr, GetCurrentThreadId());
     const UINT_PTR deadline = SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
-    EXPECT_EQ(SendMessageA(owner.hwnd, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP), 1);
+    SendMessageA(owner, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP);
     KillTimer(nullptr, deadline);
-    EXPECT_TRUE(testing_support::PumpUntil([&] { return owner.commands.size() == 2; })) << "the chosen item posts";
-    EXPECT_EQ(owner.commands, (std::vector<UINT>{ID_TRAY_SHOW, ID_TRAY_STARTUP}));
-    EXPECT_EQ(owner.menuItems, 13);
-    EXPECT_EQ(owner.menuDefault, 0);
+    UnhookWindowsHookEx(hook);
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return ModalCount(IDD_AUTORUN_DIALOG) == 1; }))
+        << "the chosen item (startup) posts";
+    EXPECT_EQ(menuDefault, 0);
 
     // The shell loses its icons (as when explorer restarts), then announces itself.
-    NOTIFYICONDATAA lost = tray.IconData();
+    NOTIFYICONDATAA lost = dialog_->Tray().IconData();
     ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &lost));
-    SendMessageA(owner.hwnd, CTrayIcon::TaskbarCreatedMessage(), 0, 0);
-    EXPECT_TRUE(ShellKnows(tray));
-    EXPECT_NE(tray.RemoveIcon(), 0);
-    EXPECT_FALSE(ShellKnows(tray));
-    SendMessageA(owner.hwnd, CTrayIcon::TaskbarCreatedMessage(), 0, 0);
-    EXPECT_FALSE(ShellKnows(tray)) << "a removed icon stays removed";
+    SendMessageA(owner, CTrayIcon::TaskbarCreatedMessage(), 0, 0);
+    EXPECT_TRUE(ShellKnows(dialog_->Tray()));
+    EXPECT_NE(dialog_->Tray().RemoveIcon(), 0);
+    EXPECT_FALSE(ShellKnows(dialog_->Tray()));
+    SendMessageA(owner, CTrayIcon::TaskbarCreatedMessage(), 0, 0);
+    EXPECT_FALSE(ShellKnows(dialog_->Tray())) << "a removed icon stays removed";
 }
 
 } // namespace
