@@ -3,18 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "app/main_dlg_fixture_win.h"
 #include "resources/resource.h"
-#include "support/recording_host_win.h"
 
 namespace {
 
-bool Enabled(const CCleaningMethodsDlg& dialog, int id) { return IsWindowEnabled(dialog.Item(id)) != FALSE; }
-
-void Click(const CCleaningMethodsDlg& dialog, int id)
-{
-    dialog.SetChecked(id, !dialog.IsChecked(id));
-    SendMessageA(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dialog.Item(id)));
-}
+using testing_support::Click;
+using testing_support::Enabled;
 
 TEST(CleaningMethodsDlg, MapsTheStandbyBoxesChecksTheShareAndOffersOlderWindowsTheClassicStepAlone)
 {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <regex>
 #include <string>
 
 #include "app/main_dlg_fixture_win.h"
@@ -23,8 +22,6 @@ TEST_F(DefragQueryDlg, FollowsTheLoadLineStoresItsBoxAndIsAnsweredUnseenWhenAski
     win32::Modeless<CDefragQueryDlg> dialog;
     dialog.SetLoadLine([&] { return line; });
     EXPECT_TRUE(dialog.CreateModeless());
-    const std::string opening = dialog.GetItemText(IDC_CPUSTATUS_TEXT);
-    EXPECT_TRUE(std::regex_match(opening, std::regex("\\d{1,3}%"))) << opening;
     EXPECT_TRUE(PumpUntil([&] { return dialog.GetItemText(IDC_CPUSTATUS_TEXT) == line; }, 3000)) << "its own timer";
 
     for (const bool ticked : {true, false}) {

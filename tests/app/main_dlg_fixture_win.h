@@ -27,6 +27,14 @@
 
 namespace testing_support {
 
+inline bool Enabled(const win32::Dialog& dialog, int id) { return IsWindowEnabled(dialog.Item(id)) != FALSE; }
+// Toggles a check box as a click does.
+inline void Click(const win32::Dialog& dialog, int id)
+{
+    dialog.SetChecked(id, !dialog.IsChecked(id));
+    SendMessageA(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dialog.Item(id)));
+}
+
 // Starts without the settings key and the autostart value; both are put back afterwards.
 class SettingsFixture : public testing::Test {
 protected:
@@ -34,9 +42,7 @@ protected:
     {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
-        CRegistryKey run;
-        if (run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
-            run.DeleteValue(kAutostartValue);
+        DeleteValue(HKEY_LOCAL_MACHINE, kRunKey, kAutostartValue);
     }
     ~SettingsFixture() override
     {
@@ -106,17 +112,13 @@ protected:
     HWND Window() const { return dialog_->hwnd(); }
     HWND Item(int id) const { return dialog_->Item(id); }
     std::string Text(int id) const { return dialog_->GetItemText(id); }
-    bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
+    bool Enabled(int id) const { return testing_support::Enabled(*dialog_, id); }
     void Tick(UINT_PTR timer) const { SendMessageA(Window(), WM_TIMER, timer, 0); }
     void Command(int id, int code = BN_CLICKED) const
     {
         SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
     }
-    void Click(int id) const
-    {
-        dialog_->SetChecked(id, !dialog_->IsChecked(id));
-        Command(id);
-    }
+    void Click(int id) const { testing_support::Click(*dialog_, id); }
     int SliderPos() const { return static_cast<int>(SendMessageA(Item(IDC_AMOUNT_SLIDER), TBM_GETPOS, 0, 0)); }
     int GaugePos() const
     {
