@@ -89,9 +89,7 @@ TEST_F(TrayIcon, LivesThroughPicturesClicksAShellRestartAndItsRemoval)
         }
     }
     const std::string named = TrayPictureName({100, 256, 0, 0}, 16);
-    EXPECT_EQ(TrayPictureName({101, 256, 0, 0}, 16), named) << "39 % both: the same picture";
-    EXPECT_NE(TrayPictureName({90, 256, 0, 0}, 16), named);
-    ASSERT_NE(tray.SetIcon(win32::UniqueIcon(painter.Build(owner, {100, 256, 0, 0}, 16)).get(), named), 0);
+    ASSERT_NE(tray.SetIcon(win32::UniqueIcon(painter.Build(owner, {100, 256, 0, 0}, 16)), named), 0);
     EXPECT_TRUE(tray.ShowsPicture(named));
     EXPECT_NE(tray.SetIconResource(IDI_BUSY), 0);
     EXPECT_FALSE(tray.ShowsPicture(named));
