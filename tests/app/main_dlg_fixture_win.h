@@ -77,11 +77,7 @@ class MainDlgTest : public SettingsFixture {
 protected:
     void SetUp() override
     {
-        CRegistryKey parent, key;
-        if (parent.Open(HKEY_LOCAL_MACHINE, kSettingsParentKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
-            parent.CreateSubKey(kSettingsSubKey);
-        if (key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
-            key.SetString(kCpuMhz, "1234 MHZ"); // measuring the clock takes a while
+        WriteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kCpuMhz, REG_SZ, "1234 MHZ", 9); // measuring takes a while
         host_.modal = [this](win32::Dialog& dialog) {
             modals_.push_back(dialog.TemplateId());
             return modalAnswer_;

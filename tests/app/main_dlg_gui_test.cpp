@@ -182,14 +182,46 @@ TEST_F(MainDlgTest, MonitorSettingsToolsAndDpi)
     }
 }
 
-TEST_F(MainDlgTest, RunsAlertsAndAutomaticCleaning)
+// The chosen methods' system calls are recorded: Wine's own change nothing.
+TEST_F(MainDlgTest, RunsMethodsAlertsAndAutomaticCleaning)
 {
+    std::mutex lock;
+    std::vector<uint32_t> operations; // information class x 100 + memory-list command
+    ULONG_PTR standbyPages = 0;       // per priority, eight priorities
+    const DWORD uiThread = GetCurrentThreadId();
+    bool onUiThread = false;
+    SetNtSystemCalls({[&](uint32_t infoClass, void* data, uint32_t) {
+                          std::lock_guard<std::mutex> guard(lock);
+                          operations.push_back(infoClass * 100 + *static_cast<unsigned char*>(data));
+                          onUiThread = onUiThread || GetCurrentThreadId() == uiThread;
+                          return operations.size() == 1 ? kStatusPrivilegeNotHeld : kStatusSuccess;
+                      },
+                      [&](uint32_t, void* data, uint32_t) {
+                          std::fill_n(static_cast<ULONG_PTR*>(data) + 5, 8, standbyPages);
+                          return kStatusSuccess;
+                      }});
+    const auto calls = [&] {
+        std::lock_guard<std::mutex> guard(lock);
+        return operations;
+    };
+    std::string reportLines;
+    host_.modal = [&](win32::Dialog& dialog) {
+        modals_.push_back(dialog.TemplateId());
+        if (dialog.TemplateId() == IDD_REPORT_DIALOG && dialog.CreateModeless()) {
+            reportLines = dialog.GetItemText(IDC_REPORT_METHODS);
+            DestroyWindow(dialog.hwnd());
+        }
+        return modalAnswer_;
+    };
     Store(kSoundAlert, 1);
     Store(kAutoDefrag, 0);
     Store(kRamAlertValue, kFree - 1);
     Open();
+    Command(ID_TRAY_CLEAN_HALF);
+    EXPECT_FALSE(CleanState.busy) << "without methods the tray's clean is the classic step, at once";
+    Store(kCleanMethods, kEmptyWorkingSets | kPurgeStandbyList);
 
-    // Organise: seven steps of the countdown, then the clean, the report and the reset.
+    // Organise: seven steps of the countdown, then the clean on the worker, the report and the reset.
     Command(IDC_LZL_BUTTON);
     EXPECT_EQ(CleanState.amountEighths, 3);
     for (int id : kRunButtons)
@@ -200,7 +232,10 @@ TEST_F(MainDlgTest, RunsAlertsAndAutomaticCleaning)
     }
     EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 0);
     Tick(CMainDlg::kOrganiseTimer);
+    ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
     EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 1);
+    EXPECT_EQ(calls(), (std::vector<uint32_t>{8002, 8004}));
+    EXPECT_NE(reportLines.find(UiText("MethodNoPrivilege")), std::string::npos) << reportLines;
     EXPECT_EQ(Text(IDC_CLEAN_PERCENT), "0 %");
     EXPECT_FALSE(CleanState.busy || CleanState.tick != 0 || GaugePos() != 0);
     SetCleanBusy(true);
@@ -208,11 +243,8 @@ TEST_F(MainDlgTest, RunsAlertsAndAutomaticCleaning)
     EXPECT_EQ(CleanState.tick, 0) << "refused while another run holds the state";
     SetCleanBusy(false);
 
-    // The growing clean-up run on its worker; its end gives the buttons back. The tray's cleans
-    // are the classic step, at once.
+    // The growing clean-up run on its worker; its end gives the buttons back.
     dialog_->SetChecked(IDC_CHECKLOG, false);
-    Command(ID_TRAY_CLEAN_HALF);
-    EXPECT_FALSE(CleanState.busy);
     Command(IDC_CLEANRAM_BT);
     EXPECT_EQ(CleanState.amountEighths, 6) << "39 % free: six steps";
     for (int id : kRunButtons)
@@ -223,6 +255,12 @@ TEST_F(MainDlgTest, RunsAlertsAndAutomaticCleaning)
     EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 1) << "report switched off";
     for (int id : kRunButtons)
         EXPECT_TRUE(Enabled(id)) << id;
+    Command(ID_TRAY_CLEAN_HALF);
+    EXPECT_TRUE(CleanState.busy) << "the tray's clean runs on the worker too";
+    ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
+    EXPECT_EQ(calls().size(), 6u);
+    EXPECT_FALSE(onUiThread);
+    Store(kCleanMethods, kFillAndRelease); // the classic steps again: runs long enough to watch
     // A worker that cannot start ends the run at once: buttons back, nothing reported.
     dialog_->SetChecked(IDC_CHECKLOG, true);
     SetCleanWorkerStarter([](LPTHREAD_START_ROUTINE, void*) -> HANDLE { return nullptr; });
@@ -286,65 +324,18 @@ TEST_F(MainDlgTest, RunsAlertsAndAutomaticCleaning)
     SetMemoryStatusSource([fuller] { return fuller; });
     Tick(CMainDlg::kRulesTimer);
     EXPECT_NE(dialog_->Tray().IconData().hIcon, shown) << "35 %: a new picture";
-}
-
-// The chosen methods' system calls are recorded: Wine's own change nothing.
-TEST_F(MainDlgTest, MethodRunsCallTheOperationsOnceOnTheWorkerAndAFullStandbyListAsks)
-{
-    std::mutex lock;
-    std::vector<uint32_t> operations; // information class x 100 + memory-list command
-    ULONG_PTR standbyPages = 0;       // per priority, eight priorities
-    const DWORD uiThread = GetCurrentThreadId();
-    bool onUiThread = false;
-    SetNtSystemCalls({[&](uint32_t infoClass, void* data, uint32_t) {
-                          std::lock_guard<std::mutex> guard(lock);
-                          operations.push_back(infoClass * 100 + *static_cast<unsigned char*>(data));
-                          onUiThread = onUiThread || GetCurrentThreadId() == uiThread;
-                          return operations.size() == 1 ? kStatusPrivilegeNotHeld : kStatusSuccess;
-                      },
-                      [&](uint32_t, void* data, uint32_t) {
-                          std::fill_n(static_cast<ULONG_PTR*>(data) + 5, 8, standbyPages);
-                          return kStatusSuccess;
-                      }});
-    const auto calls = [&] {
-        std::lock_guard<std::mutex> guard(lock);
-        return operations;
-    };
-    std::string reportLines;
-    host_.modal = [&](win32::Dialog& dialog) {
-        modals_.push_back(dialog.TemplateId());
-        if (dialog.TemplateId() == IDD_REPORT_DIALOG && dialog.CreateModeless()) {
-            reportLines = dialog.GetItemText(IDC_REPORT_METHODS);
-            DestroyWindow(dialog.hwnd());
-        }
-        return modalAnswer_;
-    };
-    Store(kCleanMethods, kEmptyWorkingSets | kPurgeStandbyList);
-    Open();
-    Command(IDC_CLEANRAM_BT);
-    ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
-    EXPECT_EQ(calls(), (std::vector<uint32_t>{8002, 8004}));
-    EXPECT_NE(reportLines.find(UiText("MethodNoPrivilege")), std::string::npos) << reportLines;
-    Command(IDC_LZL_BUTTON);
-    for (int tick = 0; tick < 8; ++tick)
-        Tick(CMainDlg::kOrganiseTimer);
-    ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
-    Command(ID_TRAY_CLEAN_HALF);
-    EXPECT_TRUE(CleanState.busy) << "the tray's clean runs on the worker too";
-    ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
-    EXPECT_EQ(calls().size(), 6u);
-    EXPECT_FALSE(onUiThread);
-    EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 3);
 
     // A standby list at its share of the memory asks like low memory, with the same rearming.
     const ULONG_PTR full = 256 * testing_support::kMB / 8 / 4096; // the whole memory on standby
     Store(kStandbyAutoClean, 1);
+    Store(kNoticeDialog, 0);
+    modalAnswer_ = IDCANCEL;
     Store(kStandbyAlertValue, 40);
     for (const ULONG_PTR pages : {full, full, ULONG_PTR{0}, full}) {
         standbyPages = pages;
         Tick(CMainDlg::kRulesTimer);
     }
-    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 2) << "asked, then again once it had shrunk";
+    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 4) << "asked, then again once it had shrunk";
 }
 
 // Each exit path posted while a real modal runs: the window ends, whatever modal is open.
@@ -455,21 +446,16 @@ TEST_F(MainDlgTest, StartsLaunchesAndHelp)
     EXPECT_EQ(host_.boxes[0].text, UiText("strAutorunRefused"));
 
     // Help opens the file beside the program through its handler.
+    ASSERT_NE(GetFileAttributesA(GetModulePath("Kelvane Help.chm").c_str()), INVALID_FILE_ATTRIBUTES) << "built here";
     testing_support::RegistrySnapshot chm(HKEY_CLASSES_ROOT, ".chm");
     const std::string opened = scratch.File("opened.txt");
     const std::string handler = "cmd.exe /c echo %1>\"" + opened + "\"";
     ASSERT_TRUE(testing_support::WriteValue(HKEY_CLASSES_ROOT, ".chm", "", REG_SZ, "TidewellTestHelp", 17));
     ASSERT_TRUE(testing_support::WriteValue(HKEY_CLASSES_ROOT, "TidewellTestHelp\\shell\\open\\command", "", REG_SZ,
                                             handler.c_str(), static_cast<DWORD>(handler.size() + 1)));
-    const std::string helpFile = GetModulePath("Kelvane Help.chm");
-    const bool shipped = GetFileAttributesA(helpFile.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (!shipped)
-        testing_support::WriteWholeFile(helpFile, "ITSF");
     Command(IDC_HELP_BT);
     EXPECT_TRUE(PumpUntil([&] { return ReadWholeFile(opened).find('\n') != std::string::npos; }, 10000));
     EXPECT_NE(ReadWholeFile(opened).find("Kelvane Help.chm"), std::string::npos) << ReadWholeFile(opened);
-    if (!shipped)
-        DeleteFileA(helpFile.c_str());
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "TidewellTestHelp");
     chm.Restore();
     EXPECT_EQ(host_.boxes.size(), 1u) << "opening help says nothing";
