@@ -69,27 +69,21 @@ TEST_F(SettingsTest, ReadersKeepTheirFallbacksAndTheSaveLeavesTheMethodsAlone)
     EXPECT_EQ(ReadSetUpSettings(measure).cpuMhz, "1400 MHZ") << "the set-up creates the key to store it";
     EXPECT_EQ(ReadSetUpSettings(measure).cpuMhz, "1400 MHZ") << "the stored clock text is used";
 
-    Store(kCpuMhz, MAXDWORD);
-    SaveSettings({.soundAlert = true, .autoDefrag = false, .ramAlertValue = 40}, kProgram);
     WriteCleaningMethodSettings({kEmptyWorkingSets | kCombinePages, true, 35});
-    TickSettings tick;
-    ReadTickSettings(tick);
-    EXPECT_EQ(tick.ramAlertValue, 40);
-    EXPECT_TRUE(tick.soundAlert && tick.standbyAutoClean && !tick.autoDefrag);
-    EXPECT_EQ(tick.standbyAlertValue, 35);
-    // Without a value the tick alerts at 30 but keeps its switches; any non-zero value is on.
-    Store(kRamAlertValue, MAXDWORD);
-    Store(kSoundAlert, MAXDWORD);
-    Store(kAutoDefrag, 5);
-    ReadTickSettings(tick);
-    EXPECT_EQ(tick.ramAlertValue, 30);
-    EXPECT_TRUE(tick.soundAlert && tick.autoDefrag);
-
     SaveSettings(SavedSettings{}, kProgram);
     const CleaningMethodSettings methods = ReadCleaningMethodSettings();
     EXPECT_EQ(methods.methods, MethodSet{kEmptyWorkingSets | kCombinePages});
     EXPECT_TRUE(methods.standbyAutoClean);
     EXPECT_EQ(methods.standbyAlertValue, 35);
+
+    // Without a value the tick alerts at 30 but keeps its switches; any non-zero value is on.
+    Store(kRamAlertValue, MAXDWORD);
+    Store(kSoundAlert, MAXDWORD);
+    Store(kAutoDefrag, 5);
+    TickSettings tick{.ramAlertValue = 40, .soundAlert = true};
+    ReadTickSettings(tick);
+    EXPECT_EQ(tick.ramAlertValue, 30);
+    EXPECT_TRUE(tick.soundAlert && tick.autoDefrag);
 }
 
 } // namespace
