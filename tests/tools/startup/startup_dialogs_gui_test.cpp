@@ -14,6 +14,7 @@
 #include "tools/startup/autorun_dlg_win.h"
 #include "tools/startup/delay_list.h"
 #include "tools/startup/run_setup_dlg_win.h"
+#include "tools/startup/startup_rules.h"
 #include "tools/startup/startup_test_support_win.h"
 
 using namespace startup_testing;
@@ -73,26 +74,38 @@ TEST(StartupDialogs, ListStartDeleteAndChangeTheStartMode)
     CResourceText texts;
     const std::string command = "ping.exe -n 60 127.0.0.1"; // runs for a minute unless ended
     SetValue(MachineRun, "Active", "C:\\Tools\\active.exe -s");
+    SetValue(MachineRun, "OrvantaHelper", "hidden.exe");
+    SetValue(MachineRun32, "Orvanta", "own.exe");
+    SetValue(MachineRun32, "Wow", "wow.exe");
+    SetValue(MachineRun32Disabled, "WOW", "stale.exe");
+    SetValue(MachineRunServices, "s-on", "son.exe");
     SetValue(MachineRunDisabled, "Off", command);
     SetValue(UserRun, "Twice", "twice.exe");
+    SetValue(UserRun, "Orvanta", "listed.exe");
     SetValue(UserRunDisabled, "TWICE", "stale.exe");
     SetRawValue(UserRunDisabled, "Data", REG_BINARY, std::string("\x01\x02", 2));
     ASSERT_TRUE(CDelayList(state.DelayList()).Append({"Later", "later.exe", Delayed, 5, 0}));
+    ASSERT_TRUE(CDelayList(state.DelayList()).Append({"twice", "d.exe", Delayed, 1, 0}));
     DeleteKey(MachineRunServicesDisabled);
 
+    // Listed in key order without the own entry of the machine keys, once stale paused and delayed
+    // copies of active entries are gone from either view.
     win32::Modeless<CAutorunDlg> dialog(state.DelayList());
     ASSERT_TRUE(dialog.CreateModeless());
     ASSERT_EQ(host.boxes.size(), 1u) << "the conflicts check ran first";
-    EXPECT_NE(host.boxes[0].text.find("\nTWICE\n"), std::string::npos);
+    EXPECT_EQ(host.boxes[0].text, ConflictMessage({"TWICE", "WOW", "twice"}, texts.Text("IDC_MSCONFIG_BT"),
+                                                  texts.Text("strDeleteBootItem"), texts.Text("strBootProtect")));
+    EXPECT_EQ(host.boxes[0].caption, "Tidewell") << "the default title, not \"Error\"";
     const std::string on = "|" + texts.Text("RStatus1"), off = "|" + texts.Text("RStatus2");
     std::vector<std::string> rows;
     for (int row = 0; row < dialog.List().RowCount(); ++row)
         rows.push_back(dialog.List().GetCell(row, 0) + "|" + dialog.List().GetCell(row, 1) + "|"
                        + dialog.List().GetCell(row, 2));
-    EXPECT_EQ(rows, (std::vector<std::string>{"Active|C:\\Tools\\active.exe -s" + on,
+    EXPECT_EQ(rows, (std::vector<std::string>{"Active|C:\\Tools\\active.exe -s" + on, "Wow|wow.exe" + on,
+                                              "s-on|son.exe" + on,
                                               "Later|later.exe|" + texts.Text("RStatus3") + " 5 Minutes",
-                                              "Off|" + command + off, "Twice|twice.exe" + on,
-                                              "Data|REG_BINARY: 01 02" + off}));
+                                              "Off|" + command + off, "Orvanta|listed.exe" + on,
+                                              "Twice|twice.exe" + on, "Data|REG_BINARY: 01 02" + off}));
     EXPECT_TRUE(WriteStartupValue(MachineRunServicesDisabled, "probe", REG_SZ, "x")) << "disabled keys were created";
 
     // Without an entry that has the focus the actions are off and do nothing.
