@@ -48,11 +48,6 @@ void Act(const CAutorunDlg& dialog, const std::string& name, int button)
     Click(dialog, button);
 }
 
-bool Enabled(const win32::Dialog& dialog, int id)
-{
-    return IsWindowEnabled(dialog.Item(id)) != FALSE;
-}
-
 // The processes of that program running now.
 std::set<std::uint32_t> Running(const std::string& program)
 {
@@ -110,12 +105,12 @@ TEST(StartupDialogs, ListStartDeleteAndChangeTheStartMode)
 
     // Without an entry that has the focus the actions are off and do nothing.
     NotifyList(dialog, NM_CLICK);
-    EXPECT_FALSE(Enabled(dialog, IDC_DELRUN_BUTTON));
+    EXPECT_FALSE(IsWindowEnabled(dialog.Item(IDC_DELRUN_BUTTON)));
     Click(dialog, IDC_DELRUN_BUTTON);
 
     // Only what does not start with Windows is started now, and data never is.
     Act(dialog, "Data", IDC_LGRUN_BUTTON);
-    EXPECT_TRUE(Enabled(dialog, IDC_DELRUN_BUTTON));
+    EXPECT_TRUE(IsWindowEnabled(dialog.Item(IDC_DELRUN_BUTTON)));
     Act(dialog, "Twice", IDC_LGRUN_BUTTON);
     const std::set<std::uint32_t> before = Running("ping.exe");
     Act(dialog, "Off", IDC_LGRUN_BUTTON);
@@ -133,19 +128,6 @@ TEST(StartupDialogs, ListStartDeleteAndChangeTheStartMode)
     EXPECT_EQ(host.boxes[2].text, texts.Text("strBootHasRunned1") + "Twice" + texts.Text("strBootHasRunned2"));
     EXPECT_EQ(host.boxes[3].text, command + " " + texts.Text("strStartNowTips"));
 
-    host.answer = IDNO;
-    Act(dialog, "Twice", IDC_DELRUN_BUTTON);
-    ASSERT_EQ(host.boxes.size(), 5u);
-    EXPECT_EQ(host.boxes[4].text,
-              texts.Text("strStartDeleteSure1") + "Twice" + texts.Text("strStartDeleteSure2") + " ");
-    EXPECT_EQ(host.boxes[4].type, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
-    host.answer = IDYES;
-    Click(dialog, IDC_DELRUN_BUTTON);
-    EXPECT_EQ(host.boxes.size(), 6u) << "the question only";
-    EXPECT_EQ(RowOf(dialog, "Twice"), -1);
-    EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(dialog.List().hwnd(), LVSIL_SMALL)),
-              dialog.List().RowCount());
-
     // The start mode dialog opens on the entry's mode; minutes outside 1 to 60 keep it open, even
     // while they are disabled, and are read twice by OK; Cancel reads them once more.
     int opened = 0;
@@ -162,28 +144,28 @@ TEST(StartupDialogs, ListStartDeleteAndChangeTheStartMode)
             return setup.Result();
         }
         EXPECT_TRUE(setup.IsChecked(IDC_RADIOTWO));
-        EXPECT_FALSE(Enabled(setup, IDC_RUNSETUP_MINUTES));
+        EXPECT_FALSE(IsWindowEnabled(setup.Item(IDC_RUNSETUP_MINUTES)));
         setup.SetItemText(IDC_RUNSETUP_MINUTES, "61");
         Click(setup, IDOK);
         setup.SetItemText(IDC_RUNSETUP_MINUTES, "0");
         SendMessageA(setup.Item(IDC_RADIOTHREE), BM_CLICK, 0, 0);
-        EXPECT_TRUE(Enabled(setup, IDC_RUNSETUP_MINUTES));
+        EXPECT_TRUE(IsWindowEnabled(setup.Item(IDC_RUNSETUP_MINUTES)));
         Click(setup, IDOK);
         EXPECT_EQ(GetFocus(), setup.Item(IDC_RUNSETUP_MINUTES));
         setup.SetItemText(IDC_RUNSETUP_MINUTES, "7");
         SendMessageA(setup.Item(IDC_RADIOTWO), BM_CLICK, 0, 0);
-        EXPECT_FALSE(Enabled(setup, IDC_RUNSETUP_MINUTES));
+        EXPECT_FALSE(IsWindowEnabled(setup.Item(IDC_RUNSETUP_MINUTES)));
         SendMessageA(setup.Item(IDC_RADIOTHREE), BM_CLICK, 0, 0);
         Click(setup, IDOK);
         return setup.Result();
     };
     Act(dialog, "Off", IDC_APPLYRUN_BUTTON);
-    EXPECT_EQ(host.boxes.size(), 11u);
+    EXPECT_EQ(host.boxes.size(), 9u);
     EXPECT_EQ(dialog.List().GetCell(RowOf(dialog, "Off"), 2), texts.Text("RStatus3") + " 7 Minutes");
     dialog.List().FocusRow(RowOf(dialog, "Off"));
     NotifyList(dialog, NM_DBLCLK); // below the rows: the focused entry
     EXPECT_EQ(opened, 2);
-    EXPECT_EQ(host.boxes.size(), 12u);
+    EXPECT_EQ(host.boxes.size(), 10u);
 
     // A Delay.ini a plain user could change: its entries are listed as not started, and it says why.
     state.places.protectedPlace = false;
@@ -193,21 +175,28 @@ TEST(StartupDialogs, ListStartDeleteAndChangeTheStartMode)
     EXPECT_EQ(unprotected.List().GetCell(RowOf(unprotected, "Later"), 2), texts.Text("RStatus4"));
     state.places.protectedPlace = true;
 
-    // Whether a deletion worked is asked of the entry, not of the row count: with more entries
-    // than rows, the next one takes the freed row.
+    // Only a yes deletes. Whether a deletion worked is asked of the entry, not of the row count:
+    // with more entries than rows, the next one takes the freed row.
     std::string sections;
     for (int i = 0; i <= kMaxStartupItems; ++i)
         sections += "[Item" + std::to_string(i) + "]\r\nProject=d" + std::to_string(i) + "\r\nPath=d.exe\r\n";
     testing_support::WriteWholeFile(state.DelayList(), sections.substr(0, sections.find("[Item100]")));
     const size_t boxes = host.boxes.size();
+    host.answer = IDNO;
     Act(dialog, "Active", IDC_DELRUN_BUTTON);
+    host.answer = IDYES;
+    Click(dialog, IDC_DELRUN_BUTTON);
     Act(dialog, "d3", IDC_DELRUN_BUTTON);
-    EXPECT_EQ(host.boxes.size(), boxes + 2) << "the questions only";
+    ASSERT_EQ(host.boxes.size(), boxes + 3) << "the questions only";
+    EXPECT_EQ(host.boxes[boxes].text,
+              texts.Text("strStartDeleteSure1") + "Active" + texts.Text("strStartDeleteSure2") + " ");
+    EXPECT_EQ(host.boxes[boxes].type, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
     EXPECT_EQ(RowOf(dialog, "d3"), -1);
     EXPECT_EQ(dialog.List().RowCount(), kMaxStartupItems);
+    EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(dialog.List().hwnd(), LVSIL_SMALL)), kMaxStartupItems);
     testing_support::WriteWholeFile(state.DelayList(), sections); // 101 sections: left alone
     Act(dialog, "d5", IDC_DELRUN_BUTTON);
-    ASSERT_EQ(host.boxes.size(), boxes + 4);
+    ASSERT_EQ(host.boxes.size(), boxes + 5);
     EXPECT_EQ(host.boxes.back().text,
               texts.Text("strBootItemCantDelete1") + "d5" + texts.Text("strBootItemCantDelete2"));
 }

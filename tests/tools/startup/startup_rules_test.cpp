@@ -16,76 +16,59 @@ std::tuple<int, bool, int, int, int, bool> Fields(const StartModePlan& p)
     return {p.writeKey, p.appendDelayed, p.origin, p.delay, p.removeKey, p.removeProject};
 }
 
-// Per registry kind: the key a start at boot and a pause move it to (kNoKey: it stays), and the
-// origin a delay stores. A move always removes the entry from the kind's own key.
-struct KeyRow {
-    int kind, atBoot, paused, delayOrigin;
+// Per pair of keys: a pause and a start at boot move an entry between them, and the origin a delay
+// stores for an entry of each key, which takes it back to the same pair.
+struct PairRow {
+    int active, paused, activeOrigin, pausedOrigin;
 };
 
-const KeyRow kKeyRows[] = {
-    {MachineRun, kNoKey, MachineRunDisabled, MachineRun},
-    {MachineRunServices, kNoKey, MachineRunServicesDisabled, MachineRunServices},
-    {UserRun, kNoKey, UserRunDisabled, UserRun},
-    {MachineRun32, kNoKey, MachineRun32Disabled, MachineRun32},
-    {MachineRunDisabled, MachineRun, kNoKey, MachineRun},
-    {MachineRunServicesDisabled, MachineRunServices, kNoKey, MachineRunServices},
-    {UserRunDisabled, UserRun, kNoKey, UserRunDisabled},
-    {MachineRun32Disabled, MachineRun32, kNoKey, MachineRun32},
-};
-
-// Per origin of a delayed item: where a start at boot and a pause put it back.
-const std::tuple<int, int, int> kDelayedRows[] = {
-    {MachineRun, MachineRun, MachineRunDisabled},
-    {MachineRunServices, MachineRunServices, MachineRunServicesDisabled},
-    {UserRun, UserRun, UserRunDisabled},
-    {UserRunDisabled, UserRun, UserRunDisabled},
-    {MachineRun32, MachineRun32, MachineRun32Disabled},
-    {MachineRunDisabled, kNoKey, kNoKey},
+const PairRow kPairRows[] = {
+    {MachineRun, MachineRunDisabled, MachineRun, MachineRun},
+    {MachineRunServices, MachineRunServicesDisabled, MachineRunServices, MachineRunServices},
+    {UserRun, UserRunDisabled, UserRun, UserRunDisabled},
+    {MachineRun32, MachineRun32Disabled, MachineRun32, MachineRun32},
 };
 
 TEST(StartModePlan, EveryKindAndMode)
 {
     using Plan = std::tuple<int, bool, int, int, int, bool>;
-    for (const KeyRow& r : kKeyRows) {
-        SCOPED_TRACE("kind " + std::to_string(r.kind));
-        const auto move = [&](int to) {
-            return to == kNoKey ? Plan{kNoKey, false, 0, 0, kNoKey, false} : Plan{to, false, 0, 0, r.kind, false};
-        };
-        EXPECT_EQ(Fields(PlanStartMode(Item(r.kind, 0, 7), StartAtBoot, 25)), move(r.atBoot));
-        EXPECT_EQ(Fields(PlanStartMode(Item(r.kind, 0, 7), StartPaused, 25)), move(r.paused));
-        EXPECT_EQ(Fields(PlanStartMode(Item(r.kind, 0, 7), StartDelayed, 25)),
-                  (Plan{kNoKey, true, r.delayOrigin, 25, r.kind, false}))
-            << "the chosen minutes";
-        EXPECT_FALSE(PlanStartMode(Item(r.kind), 3, 25).Changes());
+    const Plan stays{kNoKey, false, 0, 0, kNoKey, false};
+    for (const PairRow& r : kPairRows) {
+        for (const auto& [kind, origin, atBoot, paused] : {std::tuple{r.active, r.activeOrigin, kNoKey, r.paused},
+                                                           std::tuple{r.paused, r.pausedOrigin, r.active, kNoKey}}) {
+            SCOPED_TRACE("kind " + std::to_string(kind));
+            const auto move = [&](int to) { return to == kNoKey ? stays : Plan{to, false, 0, 0, kind, false}; };
+            EXPECT_EQ(Fields(PlanStartMode(Item(kind, 0, 7), StartAtBoot, 25)), move(atBoot));
+            EXPECT_EQ(Fields(PlanStartMode(Item(kind, 0, 7), StartPaused, 25)), move(paused));
+            EXPECT_EQ(Fields(PlanStartMode(Item(kind, 0, 7), StartDelayed, 25)),
+                      (Plan{kNoKey, true, origin, 25, kind, false}))
+                << "the chosen minutes";
+            EXPECT_FALSE(PlanStartMode(Item(kind), 3, 25).Changes());
+            const auto back = [&](int to) { return Plan{to, false, 0, 0, kNoKey, true}; };
+            EXPECT_EQ(Fields(PlanStartMode(Item(Delayed, origin, 7), StartAtBoot, 25)), back(r.active));
+            EXPECT_EQ(Fields(PlanStartMode(Item(Delayed, origin, 7), StartPaused, 25)), back(r.paused));
+            EXPECT_FALSE(PlanStartMode(Item(Delayed, origin, 7), StartDelayed, 25).Changes())
+                << "the stored delay stays";
+        }
     }
-    for (const auto& [origin, atBoot, paused] : kDelayedRows) {
-        SCOPED_TRACE("origin " + std::to_string(origin));
-        const auto back = [](int to) { return Plan{to, false, 0, 0, kNoKey, to != kNoKey}; };
-        EXPECT_EQ(Fields(PlanStartMode(Item(Delayed, origin, 7), StartAtBoot, 25)), back(atBoot));
-        EXPECT_EQ(Fields(PlanStartMode(Item(Delayed, origin, 7), StartPaused, 25)), back(paused));
-        EXPECT_FALSE(PlanStartMode(Item(Delayed, origin, 7), StartDelayed, 25).Changes()) << "the stored delay stays";
-    }
+    EXPECT_FALSE(PlanStartMode(Item(Delayed, MachineRunDisabled, 7), StartAtBoot, 25).Changes())
+        << "no key of that origin";
 }
 
+// Only copies in the same pair of keys conflict; the report lists the paused ones, then the delayed.
 TEST(StartupConflicts, PausedAndDelayedCopiesOfActiveEntriesIgnoringCase)
 {
     StartupKeyNames keys;
-    keys[MachineRun] = {"Orvanta", "Alpha", "beta"};
+    keys[MachineRun] = {"Alpha", "beta"};
     keys[MachineRunServices] = {"Svc"};
-    keys[UserRun] = {"Gamma"};
-    keys[MachineRunDisabled] = {"ALPHA", "Other"};
+    keys[MachineRunDisabled] = {"ALPHA", "svc"};
     keys[MachineRunServicesDisabled] = {"svc"};
-    keys[UserRunDisabled] = {"Gamma", "beta"};
-    keys[MachineRun32] = {"Wow"};
-    keys[MachineRun32Disabled] = {"WOW", "alpha"};
-    const ConflictPlan plan = PlanStartupConflicts(keys, {"gamma", "Delta", "BETA", "SVC", "wow"});
+    keys[MachineRun32Disabled] = {"alpha"};
+    const ConflictPlan plan = PlanStartupConflicts(keys, {"Delta", "BETA"});
     using Deletion = std::pair<int, std::string>;
-    EXPECT_EQ(plan.deleteValues, (std::vector<Deletion>{{MachineRunDisabled, "ALPHA"},
-                                                        {MachineRunServicesDisabled, "svc"},
-                                                        {UserRunDisabled, "Gamma"},
-                                                        {MachineRun32Disabled, "WOW"}}));
-    EXPECT_EQ(plan.removeProjects, (std::vector<std::string>{"BETA", "SVC", "gamma", "wow"}));
-    EXPECT_EQ(plan.report, (std::vector<std::string>{"ALPHA", "svc", "Gamma", "WOW", "BETA", "SVC", "gamma", "wow"}));
+    EXPECT_EQ(plan.deleteValues,
+              (std::vector<Deletion>{{MachineRunDisabled, "ALPHA"}, {MachineRunServicesDisabled, "svc"}}));
+    EXPECT_EQ(plan.report, (std::vector<std::string>{"ALPHA", "svc", "BETA"}));
     EXPECT_EQ(ConflictMessage({"ALPHA", "svc"}, "Startup ", "removed", "Keep it."),
               "Startup removed:\n\nALPHA\nsvc\n\nKeep it.\n");
 }

@@ -58,13 +58,6 @@ inline std::pair<DWORD, std::string> GetRawValue(int kind, const std::string& na
     return value;
 }
 
-// A string value up to its end, or "<missing>".
-inline std::string GetValue(int kind, const std::string& name)
-{
-    const std::string data = GetRawValue(kind, name).second;
-    return data.substr(0, data.find('\0'));
-}
-
 // Every startup key emptied and the own entry present; everything put back afterwards.
 class StartupState {
 public:
