@@ -94,7 +94,6 @@ TEST(StartupList, IconCommandAndStatusTexts)
         std::string data, text;
     } values[] = {
         {kValueString, std::string("a.exe\0junk", 10), "C:\\Tool.exe"},
-        {kValueExpandString, "x", "C:\\Tool.exe"},
         {kValueDword, std::string("\x2A\x00\x00\x01", 4), "REG_DWORD: 16777258"},
         {kValueBinary, std::string("\x00\xFFz", 3), "REG_BINARY: 00 FF 7A"},
         {kValueBinary, std::string(65, '\x01'), longBinary + " ..."},

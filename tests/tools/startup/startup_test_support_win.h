@@ -77,8 +77,6 @@ public:
         for (const auto& shot : snapshots_)
             shot.Restore();
     }
-    StartupState(const StartupState&) = delete;
-    StartupState& operator=(const StartupState&) = delete;
 
     std::string DelayList() const { return folder_.File("Delay.ini"); }
 
