@@ -137,6 +137,7 @@ TEST(StartupDialogs, ListStartDeleteAndChangeTheStartMode)
                   ++opened == 1 ? "Off 1" : "Off 7");
         if (opened == 2) {
             EXPECT_TRUE(setup.IsChecked(IDC_RADIOTHREE));
+            EXPECT_TRUE(IsWindowEnabled(setup.Item(IDC_RUNSETUP_MINUTES)));
             setup.SetItemText(IDC_RUNSETUP_MINUTES, "0");
             Click(setup, IDCANCEL);
             return setup.Result();
