@@ -31,7 +31,6 @@ TEST(ProtectedPlaceWin, ReadsOwnerAndEntriesOfRealDescriptors)
     } rows[] = {
         {adminsOnly, true},
         {adminsOnly + "(A;OICI;0x1301bf;;;BU)", false},
-        {adminsOnly + "(A;OICI;FA;;;S-1-5-21-3623811015-3361044348-30300820-1001)", false},
         {adminsOnly + "(A;OICIIO;FA;;;BU)(D;;FA;;;WD)", true}, // for children only, and a denial
         {"O:BAD:", true},                                        // an empty list lets no one in
         {"O:BA", false},                                         // no list lets everyone in

@@ -31,7 +31,6 @@ TEST(CpuCache, DescriptorScan)
         int32_t level1, level2, level3;
     } cases[] = {
         {"trace cache alone stands for level 1", {Leaf2({0x70})}, true, 12, -1, -1},
-        {"trace cache ignored beside a data cache", {Leaf2({0x72, 0x68})}, true, 32, -1, -1},
         {"only TLBs", {Leaf2({0x01, 0x02, 0x03, 0x04, 0x50, 0x5B, 0x90})}, true, -1, -1, -1},
         {"unknown byte: all sizes kept", {Leaf2({0x66, 0x60})}, false, 7, 7, 7},
         {"no level 2 is 0", {Leaf2({0x40})}, true, -1, 0, -1},

