@@ -9,8 +9,6 @@
 
 namespace {
 
-#define TM "\xE2\x84\xA2"
-
 // The time-stamp counter runs 2400 cycles per tick of the high-resolution counter.
 CCpuInfo Identified(FakeCpu& cpu)
 {
@@ -47,7 +45,7 @@ TEST(CpuInfo, DecodesTheRecordedProcessors)
          {VendorLeaf(1, "AuthenticAMD"), {1, {0x681, 0, 0, 0x0383FBFF}},
           {0x80000000, {0x80000001, Text4("Auth"), Text4("cAMD"), Text4("enti")}},
           {0x80000001, {0x781, 0, 0, 0xC1CBFBFF}}},
-         kVendorAmd, 6, 8, 0, "Athlon" TM " MP (Thoroughbred core)", -1, -1, -1, 2400, ""},
+         kVendorAmd, 6, 8, 0, "Athlon\xE2\x84\xA2 MP (Thoroughbred core)", -1, -1, -1, 2400, ""},
         {"Intel 486 DX4 without time-stamp counter", {VendorLeaf(1, "GenuineIntel"), {1, {0x480, 0, 0, 3}}},
          kVendorIntel, 4, 8, 0, "i80486DX4", -1, -1, -1, -1, "IntelDX4(TM) "},
         {"Core 2 Duo E6600: level 1 from leaf 2, not from the reserved 0x80000005",

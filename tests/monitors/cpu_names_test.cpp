@@ -7,7 +7,6 @@
 
 namespace {
 
-#define TM "\xE2\x84\xA2"
 #define REG "\xC2\xAE"
 
 TEST(CpuNames, VendorAndModelTables)
@@ -25,7 +24,7 @@ TEST(CpuNames, VendorAndModelTables)
         {{kVendorIntel, 5, 9}, "Unknown Pentium" REG " family"},
         {{kVendorIntel, 15, 0, 1}, "Intel McKinley (IA-64)"},
         {{kVendorIntel, 15, 2, 2}, nullptr},
-        {{kVendorAmd, 6, 8, 0, false}, "Athlon" TM " XP (Thoroughbred core)"},
+        {{kVendorAmd, 6, 8, 0, false}, "Athlon\xE2\x84\xA2 XP (Thoroughbred core)"},
         {{kVendorUnknown, 5, 2}, "Unknown family"},
     };
     for (const auto& row : rows) {
