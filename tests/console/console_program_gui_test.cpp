@@ -50,12 +50,6 @@ ConsoleRun RunConsole(const std::string& arguments)
     return run;
 }
 
-LRESULT SendRequest(HWND window, std::vector<uint8_t> bytes, ULONG_PTR tag = remote::kRequestTag)
-{
-    COPYDATASTRUCT data{tag, static_cast<DWORD>(bytes.size()), bytes.data()};
-    return SendMessageA(window, WM_COPYDATA, reinterpret_cast<WPARAM>(window), reinterpret_cast<LPARAM>(&data));
-}
-
 TEST_F(MainDlgTest, ConsoleProgramReadsFiguresAndDrivesTheRunningCopy)
 {
     ConsoleRun run = RunConsole("show --json");
@@ -83,13 +77,12 @@ TEST_F(MainDlgTest, ConsoleProgramReadsFiguresAndDrivesTheRunningCopy)
     EXPECT_EQ(run.out, "tidewellc: a clean is already in progress\n");
     SetCleanBusy(false);
 
-    // Refused requests start nothing: a value out of range, a record not tagged as a request.
-    remote::Request organise{remote::Command::Clean, remote::CleanMode::Organise, 3, 1};
-    std::vector<uint8_t> nineEighths = remote::EncodeRequest(organise);
-    nineEighths[14] = 9;
-    const auto invalid = static_cast<LRESULT>(remote::Answer::Invalid);
-    EXPECT_EQ(SendRequest(Window(), nineEighths), invalid);
-    EXPECT_EQ(SendRequest(Window(), remote::EncodeRequest(organise), 1), invalid);
+    // A refused request starts nothing: a record not tagged as a request.
+    auto organise = remote::EncodeRequest({remote::Command::Clean, remote::CleanMode::Organise, 3, 1});
+    COPYDATASTRUCT untagged{1, static_cast<DWORD>(organise.size()), organise.data()};
+    const auto caller = reinterpret_cast<WPARAM>(Window());
+    EXPECT_EQ(SendMessageA(Window(), WM_COPYDATA, caller, reinterpret_cast<LPARAM>(&untagged)),
+              static_cast<LRESULT>(remote::Answer::Invalid));
     EXPECT_FALSE(CleanState.busy);
 
     run = RunConsole("clean");

@@ -171,14 +171,6 @@ void Report(int32_t beforeMB, bool cleanUpRun, const RunOutcome& outcome = RunOu
     CleanState.cleanUpRun = false;
 }
 
-RECT PlaceIn(HWND dialog, HWND control)
-{
-    RECT place{};
-    GetWindowRect(control, &place);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
-    return place;
-}
-
 // The figures of now in bytes and pages, refused operations listed below them, and the advice of
 // a run that gained nothing.
 TEST(ReportDlg, FiguresRefusalsAndAdvice)
@@ -196,10 +188,12 @@ TEST(ReportDlg, FiguresRefusalsAndAdvice)
         advice = dialog.GetItemText(IDC_REPORT_ADVICE);
         const HWND lines = dialog.Item(IDC_REPORT_METHODS);
         methodLines = (GetWindowLongA(lines, GWL_STYLE) & WS_VISIBLE) ? dialog.GetItemText(IDC_REPORT_METHODS) : "";
-        RECT client{};
+        RECT client{}, button{}, lineBox{}; // on the screen
         GetClientRect(dialog.hwnd(), &client);
-        const RECT button = PlaceIn(dialog.hwnd(), dialog.Item(IDOK));
-        okBelowLines = button.top >= PlaceIn(dialog.hwnd(), lines).bottom && button.bottom <= client.bottom;
+        MapWindowPoints(dialog.hwnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+        GetWindowRect(dialog.Item(IDOK), &button);
+        GetWindowRect(lines, &lineBox);
+        okBelowLines = button.top >= lineBox.bottom && button.bottom <= client.bottom;
         dialog.EndDialog(IDOK);
         return INT_PTR{IDOK};
     };
