@@ -14,11 +14,6 @@ AutoCleanAction DecideAutoClean(bool busy, bool due, bool& askArmed)
     return askArmed ? AutoCleanAction::Ask : AutoCleanAction::None;
 }
 
-AutoCleanAction DecideAutoClean(bool busy, int32_t freePercent, int32_t alertValue, bool& askArmed)
-{
-    return DecideAutoClean(busy, freePercent <= alertValue, askArmed);
-}
-
 void AfterAutoCleanAnswer(bool accepted, bool& askArmed)
 {
     if (!accepted)

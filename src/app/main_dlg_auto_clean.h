@@ -12,8 +12,6 @@ enum class AutoCleanAction {
 };
 // A tick where no trigger is due arms asking again; a due trigger asks only while armed.
 AutoCleanAction DecideAutoClean(bool busy, bool due, bool& askArmed);
-// The free-memory trigger alone: due at or below the alert value.
-AutoCleanAction DecideAutoClean(bool busy, int32_t freePercent, int32_t alertValue, bool& askArmed);
 // A cancelled question disarms until free memory has been above the alert value again.
 void AfterAutoCleanAnswer(bool accepted, bool& askArmed);
 // The alert sounds at or below the alert value while no run is in progress.

@@ -67,15 +67,11 @@ protected:
             const LONG_PTR type = GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK;
             if (std::string(name) == WC_STATICA && (type == SS_BITMAP || type == SS_ICON))
                 continue;
+            std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
+            text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
             Check(std::string(name) + " " + std::to_string(GetDlgCtrlID(control)),
-                  reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), WindowText(control));
+                  reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), text);
         }
-    }
-    static std::wstring WindowText(HWND window)
-    {
-        std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
-        text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
-        return text;
     }
     std::set<std::pair<std::string, wchar_t>> checked_; // by font description
     int windows_ = 0;

@@ -56,14 +56,7 @@ protected:
         const LONG rc = run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_READ);
         return rc == ERROR_SUCCESS ? run.QueryString(command, kAutostartValue) : rc;
     }
-    // MAXDWORD deletes the value.
-    static void Store(const char* name, DWORD value)
-    {
-        if (value == MAXDWORD)
-            DeleteValue(HKEY_LOCAL_MACHINE, kSettingsKey, name);
-        else
-            WriteDword(HKEY_LOCAL_MACHINE, kSettingsKey, name, value);
-    }
+    static void Store(const char* name, DWORD value) { WriteDword(HKEY_LOCAL_MACHINE, kSettingsKey, name, value); }
     static std::optional<DWORD> Stored(const char* name) { return ReadDword(HKEY_LOCAL_MACHINE, kSettingsKey, name); }
 
     RecordingTaskService tasks_; // the program's place counts as protected unless a test says not

@@ -43,8 +43,13 @@ TEST(MainDlgTexts, EveryLineTheWindowShows)
     EXPECT_DOUBLE_EQ(PhysicalFreePercent(MemoryStatus{64, 256, 0, 0}), 25.0);
 }
 
-TEST(MainDlgDecisions, AlertValueUserTypeAndArguments)
+// The window's scenario walks the question's arming; the tray's busy picture is only seen here.
+TEST(MainDlgDecisions, EveryChoiceTheWindowLeavesToPortableRules)
 {
+    bool armed = false;
+    EXPECT_EQ(DecideAutoClean(true, false, armed), AutoCleanAction::ShowBusy);
+    EXPECT_FALSE(armed) << "a busy tick does not look at memory";
+
     const struct {
         const char* text;
         int value;
@@ -69,10 +74,7 @@ TEST(MainDlgDecisions, AlertValueUserTypeAndArguments)
         EXPECT_EQ(IsPowerOnArgument(row.argument), row.powerOn) << row.argument;
         EXPECT_EQ(IsUninstallArgument(row.argument), row.uninstall) << row.argument;
     }
-}
 
-TEST(MainDlgDecisions, ProcessorNameAndTrayPicture)
-{
     const auto identify = [](std::string name, int cache) { return [=] { return IdentifiedCpu{name, cache}; }; };
     EXPECT_EQ(ChooseProcessorName("Intel(R) Celeron(R)", identify("other", 0)), "Intel(R) Celeron(R)") << "as it is";
     EXPECT_EQ(ChooseProcessorName("brand", identify("Intel Pentium III", 128)), "Intel(R) Celeron(TM)(0.13) L2-128KB");
@@ -88,25 +90,8 @@ TEST(MainDlgDecisions, ProcessorNameAndTrayPicture)
         EXPECT_EQ(TrayBaseIcon(status), row.icon) << row.avail;
         EXPECT_EQ(TrayPictureText(status), row.text) << row.avail;
     }
-}
 
-TEST(MainDlgDecisions, AutomaticCleaningAsksOnceUntilMemoryRecovers)
-{
-    bool armed = true;
-    EXPECT_EQ(DecideAutoClean(false, 21, 20, armed), AutoCleanAction::None);
-    EXPECT_EQ(DecideAutoClean(false, 20, 20, armed), AutoCleanAction::Ask) << "exactly the alert value";
-    AfterAutoCleanAnswer(false, armed);
-    EXPECT_EQ(DecideAutoClean(false, 20, 20, armed), AutoCleanAction::None) << "cancelled: disarmed";
-    EXPECT_EQ(DecideAutoClean(true, 30, 20, armed), AutoCleanAction::ShowBusy);
-    EXPECT_FALSE(armed) << "a busy tick does not look at memory";
-    EXPECT_EQ(DecideAutoClean(false, 21, 20, armed), AutoCleanAction::None);
-    EXPECT_EQ(DecideAutoClean(false, 19, 20, armed), AutoCleanAction::Ask) << "rearmed above the value";
-    AfterAutoCleanAnswer(true, armed);
-    EXPECT_EQ(DecideAutoClean(false, 19, 20, armed), AutoCleanAction::Ask) << "accepted: stays armed";
-}
-
-TEST(MainDlgDecisions, RightPanelStartsPastTheCompactWindow)
-{
+    // The right panel starts past the compact window.
     EXPECT_EQ(RightPanelX(Box{0, 0, 577, 560}, Box{0, 0, 285, 560}), 288);
     EXPECT_EQ(RightPanelX(Box{0, 0, 577, 560}, Box{0, 0, 300, 560}), 300);
 }

@@ -77,8 +77,8 @@ TEST_F(SettingsTest, ReadersKeepTheirFallbacksAndTheSaveLeavesTheMethodsAlone)
     EXPECT_EQ(methods.standbyAlertValue, 35);
 
     // Without a value the tick alerts at 30 but keeps its switches; any non-zero value is on.
-    Store(kRamAlertValue, MAXDWORD);
-    Store(kSoundAlert, MAXDWORD);
+    testing_support::DeleteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kRamAlertValue);
+    testing_support::DeleteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kSoundAlert);
     Store(kAutoDefrag, 5);
     TickSettings tick{.ramAlertValue = 40, .soundAlert = true};
     ReadTickSettings(tick);
