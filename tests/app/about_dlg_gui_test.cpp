@@ -50,7 +50,6 @@ TEST(AboutDlg, ShowsTheProgramsVersionAndLinksThatHoverOpenAndLetGo)
     ReleaseCapture();
 
     SendMessageA(dialog.hwnd(), WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(dialog.Result(), IDOK);
     EXPECT_EQ(dialog.WebsiteLink().hwnd(), nullptr) << "the links let go of their controls";
     EXPECT_EQ(dialog.MailLink().Tooltip(), nullptr);
 }

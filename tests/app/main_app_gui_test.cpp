@@ -53,7 +53,6 @@ TEST_F(MainAppTest, MissingRightsShowTheMessageAndEndBeforeAnythingElse)
         EXPECT_FALSE(app.InitInstance(std::nullopt));
         ASSERT_EQ(host.boxes.size(), 1u);
         EXPECT_EQ(host.boxes[0].text, UiText("strErrorNeedAdmin"));
-        EXPECT_EQ(host.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
         EXPECT_TRUE(modals.empty()) << "no splash, no main window";
         EXPECT_FALSE(SettingsKeyExists()) << "nothing is written";
     } // its instance mutex goes with it
