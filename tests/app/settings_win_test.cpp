@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "app/autostart_win.h"
 #include "app/logon_task.h"
