@@ -39,7 +39,6 @@ TEST(CpuWin, ClockFromTheRegistryElseMeasuredAndThisProcessorIdentified)
     ASSERT_TRUE(testing_support::WriteDword(HKEY_LOCAL_MACHINE, kProcessorKey, "~MHz", 2394));
     EXPECT_EQ(GetCpuClockText(), "2394 MHZ");
     testing_support::DeleteValue(HKEY_LOCAL_MACHINE, kProcessorKey, "~MHz");
-    EXPECT_EQ(GetClockFromRegistry(), 0u);
 
     const HANDLE self = GetCurrentProcess();
     ASSERT_TRUE(SetPriorityClass(self, BELOW_NORMAL_PRIORITY_CLASS));

@@ -22,7 +22,6 @@ TEST(CpuUsageWin, NtPathMeasuresAgainstTheSampleBefore)
     PreviousCpuSample = {};
     int32_t load = -1;
     CCpuUsage::SampleNt(&load);
-    EXPECT_EQ(load, -1) << "first sample";
     ASSERT_NE(PreviousCpuSample.idleTime, 0u) << "the kernel refused the queries";
     for (const DWORD start = GetTickCount(); load == -1 && GetTickCount() - start < 5000; SleepEx(1, FALSE))
         CCpuUsage::SampleNt(&load);
