@@ -316,10 +316,7 @@ TEST_F(MainDlgTest, RunsMethodsAlertsAndAutomaticCleaning)
     const HICON shown = dialog_->Tray().IconData().hIcon;
     Tick(CMainDlg::kRulesTimer);
     EXPECT_EQ(dialog_->Tray().IconData().hIcon, shown);
-    MemoryFigures fuller;
-    fuller.totalPhys = 256 * testing_support::kMB;
-    fuller.availPhys = 90 * testing_support::kMB;
-    SetMemoryStatusSource([fuller] { return fuller; });
+    const testing_support::PretendMachine fuller(256 * testing_support::kMB, 90 * testing_support::kMB);
     Tick(CMainDlg::kRulesTimer);
     EXPECT_NE(dialog_->Tray().IconData().hIcon, shown) << "35 %: a new picture";
 
