@@ -46,7 +46,6 @@ TEST_F(SettingsTest, OneMechanismStartsTidewellWithWindowsAndOnlyFromAProtectedP
     tasks_.refuse = true;
     SaveSettings(SavedSettings{}, kProgram);
     SaveSettings(SavedSettings{.runAfterBoot = false}, kProgram);
-    EXPECT_TRUE(tasks_.tasks.empty());
     EXPECT_EQ(ReadAutostart(command), ERROR_FILE_NOT_FOUND);
     EXPECT_FALSE(ReadConstructionSettings().runAfterBoot);
     EXPECT_FALSE(PrepareFirstStart(kProgram));
