@@ -43,7 +43,6 @@ TEST(StartModePlan, EveryKindAndMode)
             EXPECT_EQ(Fields(PlanStartMode(Item(kind, 0, 7), StartDelayed, 25)),
                       (Plan{kNoKey, true, origin, 25, kind, false}))
                 << "the chosen minutes";
-            EXPECT_FALSE(PlanStartMode(Item(kind), 3, 25).Changes());
             const auto back = [&](int to) { return Plan{to, false, 0, 0, kNoKey, true}; };
             EXPECT_EQ(Fields(PlanStartMode(Item(Delayed, origin, 7), StartAtBoot, 25)), back(r.active));
             EXPECT_EQ(Fields(PlanStartMode(Item(Delayed, origin, 7), StartPaused, 25)), back(r.paused));
