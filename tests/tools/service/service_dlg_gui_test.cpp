@@ -97,7 +97,6 @@ TEST(ServiceDlg, ListsStopsAndStartsWhatTheTableNames)
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_EQ(dlg.hwnd(), nullptr);
     EXPECT_FALSE(dlg.ServiceControl().IsLoaded());
-    EXPECT_TRUE(host.boxes.empty());
     EXPECT_FALSE(CServiceControl().Load("kernel32.dll")) << "a library without the service functions";
 }
 
