@@ -54,8 +54,6 @@ TEST(ServiceDlg, ListsStopsAndStartsWhatTheTableNames)
     EXPECT_EQ(list.GetCell(kAbsentRow, 1), UiText("strServiceStatus2"));
     EXPECT_EQ(list.GetCell(kAbsentRow, 2) + list.GetCell(kAbsentRow, 3) + list.GetCell(kAbsentRow, 4), "");
     EXPECT_EQ(cell(0), "Telnet");
-    EXPECT_EQ(cell(1), UiText("strServiceStatus1"));
-    EXPECT_EQ(cell(2), "Automatic");
     EXPECT_EQ(cell(3), kDescription);
     EXPECT_EQ(cell(4), telnet.BinaryPath());
     EXPECT_EQ(RowImage(list.hwnd(), kTelnetRow), 1);
