@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/about_dlg_win.h"
+#include "common/resource_text.h"
 #include "controls/busy_progress_ctrl_win.h"
 #include "controls/color_static_win.h"
 #include "controls/control_host_win.h"
@@ -25,6 +26,7 @@
 #include "support/recording_host_win.h"
 #include "support/registry_snapshot_win.h"
 #include "support/test_paths.h"
+#include "version.h"
 #include "win32/handles.h"
 
 using namespace controls;
@@ -285,15 +287,50 @@ void PlantHtmHandler(const std::string& command)
                            command.c_str(), static_cast<DWORD>(command.size() + 1)));
 }
 
-TEST(LinkLabel, FittedUnderlinedWithTooltipAndHandThenOpensThroughTheHtmHandler)
+COLORREF LinkColour(const CAboutDlg& dialog, int id)
+{
+    win32::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    SendMessageA(dialog.hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()),
+                 reinterpret_cast<LPARAM>(dialog.Item(id)));
+    return GetTextColor(dc.get());
+}
+
+// The about dialog's links: its version, hover, visit and letting go; then one link fitted, with
+// its tooltip and hand, opened through the .htm handler when the shell cannot.
+TEST(LinkLabel, AboutLinksHoverOpenAndLetGoAndOpenThroughTheHtmHandler)
 {
     HtmAssociation association;
     RecordingHost host;
-    CLinkLabel::ShellOpen shellOpen; // the shell's answer for the link; the real shell when empty
+    std::string opened;
+    // The shell's answer for the links; the real shell when empty.
+    CLinkLabel::ShellOpen shellOpen = [&opened](const std::string& target, int) {
+        opened = target;
+        return INT_PTR{33};
+    };
     win32::Modeless<CAboutDlg> dialog([&shellOpen](const std::string& target, int show) {
         return shellOpen ? shellOpen(target, show) : CLinkLabel::SystemShellOpen(target, show);
     });
     ASSERT_TRUE(dialog.CreateModeless());
+    EXPECT_EQ(dialog.GetItemText(IDC_STATIC_VERSION), "V" TIDEWELL_VERSION_TEXT);
+    EXPECT_EQ(dialog.GetItemText(IDC_LINK_MAIL), UiText("ActiveMail").substr(7)) << "shown without its mailto:";
+    EXPECT_EQ(dialog.WebsiteLink().Target(), dialog.GetItemText(IDC_LINK_WEBSITE));
+    EXPECT_EQ(LinkColour(dialog, IDC_LINK_WEBSITE), RGB(0, 0, 255));
+    HWND website = dialog.Item(IDC_LINK_WEBSITE);
+    SendMessageA(website, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    SendMessageA(website, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(LinkColour(dialog, IDC_LINK_WEBSITE), RGB(255, 100, 100)) << "under the mouse";
+    SendMessageA(website, WM_MOUSEMOVE, 0, MAKELPARAM(-3, -3));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(LinkColour(dialog, IDC_LINK_WEBSITE), RGB(0, 0, 255));
+    HWND mail = dialog.Item(IDC_LINK_MAIL);
+    SendMessageA(mail, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    SendMessageA(mail, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    SendMessageA(mail, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    EXPECT_EQ(opened, UiText("ActiveMail")) << "the whole target, not what the link shows";
+    EXPECT_EQ(GetCapture(), mail) << "without releasing the capture";
+    EXPECT_EQ(LinkColour(dialog, IDC_LINK_MAIL), RGB(255, 0, 0)) << "visited";
+    ReleaseCapture();
+
     CLinkLabel& link = dialog.WebsiteLink();
     const HWND control = link.hwnd();
     EXPECT_TRUE(GetWindowLongPtrA(control, GWL_STYLE) & SS_NOTIFY);
@@ -361,6 +398,10 @@ TEST(LinkLabel, FittedUnderlinedWithTooltipAndHandThenOpensThroughTheHtmHandler)
     shellOpen = nullptr;
     const INT_PTR shellCode = link.OpenTarget("Z:\\no\\such\\folder\\page.tidewell", SW_SHOW);
     EXPECT_TRUE(shellCode == SE_ERR_FNF || shellCode == SE_ERR_PNF) << shellCode;
+
+    SendMessageA(dialog.hwnd(), WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(dialog.WebsiteLink().hwnd(), nullptr) << "the links let go of their controls";
+    EXPECT_EQ(dialog.MailLink().Tooltip(), nullptr);
 }
 
 } // namespace

@@ -65,8 +65,7 @@ TEST(ToolDialog, GreyFieldShadowRimWhitePanelWhiteStaticsAndTeardown)
 
 TEST(Resources, EveryIconAndBitmapLoads)
 {
-    for (int id : {IDR_MAINFRAME, IDI_ALERT, IDI_SERVICE_RUNNING, IDI_SERVICE_STOPPED, IDI_DEFAULT_FILE,
-                   IDI_TRAY_LOW_USE, IDI_TRAY_MID_USE, IDI_TRAY_HIGH_USE, IDI_BUSY}) {
+    for (int id : {IDR_MAINFRAME, IDI_ALERT, IDI_SERVICE_RUNNING, IDI_SERVICE_STOPPED, IDI_DEFAULT_FILE, IDI_BUSY}) {
         win32::UniqueIcon icon(static_cast<HICON>(
             LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0)));
         EXPECT_TRUE(icon) << "icon " << id;
