@@ -50,11 +50,9 @@ TEST(ConsoleCommandLine, CommandsOptionsAndMistakes)
     };
     for (const auto& c : cases) {
         const console::CommandLine line = ParseCommandLine(c.args);
-        std::string joined;
-        for (const auto& arg : c.args)
-            joined += arg + " ";
+        const std::string joined = testing::PrintToString(c.args);
         EXPECT_EQ(line.json, c.json) << joined;
-        ASSERT_EQ(line.invocation.has_value(), c.valid) << joined << "-> " << line.error;
+        ASSERT_EQ(line.invocation.has_value(), c.valid) << joined << " -> " << line.error;
         if (!c.valid) {
             EXPECT_FALSE(line.error.empty()) << joined;
             continue;
@@ -68,14 +66,12 @@ TEST(ConsoleCommandLine, CommandsOptionsAndMistakes)
 TEST(CommandProtocol, ValuesOutOfRangeAreRefusedWhole)
 {
     // Records that read back as they were written, but ask for something that does not exist.
-    for (const remote::Request& refused : {remote::Request{static_cast<Command>(0), CleanMode::None, 0, 1},
-                                           remote::Request{static_cast<Command>(4), CleanMode::None, 0, 1},
-                                           remote::Request{Command::Clean, static_cast<CleanMode>(3), 0, 1},
-                                           remote::Request{Command::Clean, CleanMode::None, 0, 1},
-                                           remote::Request{Command::Clean, CleanMode::Organise, 0, 1},
-                                           remote::Request{Command::Clean, CleanMode::Organise, 9, 1},
-                                           remote::Request{Command::Clean, CleanMode::Growing, 3, 1},
-                                           remote::Request{Command::Show, CleanMode::Organise, 0, 1}}) {
+    const remote::Request requests[] = {
+        {static_cast<Command>(0), CleanMode::None, 0, 1},  {static_cast<Command>(4), CleanMode::None, 0, 1},
+        {Command::Clean, static_cast<CleanMode>(3), 0, 1}, {Command::Clean, CleanMode::None, 0, 1},
+        {Command::Clean, CleanMode::Organise, 0, 1},       {Command::Clean, CleanMode::Organise, 9, 1},
+        {Command::Clean, CleanMode::Growing, 3, 1},        {Command::Show, CleanMode::Organise, 0, 1}};
+    for (const remote::Request& refused : requests) {
         const std::vector<uint8_t> bytes = remote::EncodeRequest(refused);
         EXPECT_FALSE(remote::ParseRequest(bytes.data(), bytes.size()))
             << static_cast<int>(refused.command) << " " << static_cast<int>(refused.mode) << " " << refused.eighths;
