@@ -159,11 +159,6 @@ TEST(CleaningPlan, EachOperationReportsItsOwnOutcomeAndTheListsWhenSampled)
                   "Modified list: 300 MB before, 11 MB after",
               }));
     EXPECT_TRUE(outcome.AnyStepDone());
-    // Every operation refused and no classic step: nothing was done, whatever memory did.
-    outcome.results.erase(outcome.results.begin());
-    EXPECT_FALSE(outcome.AnyStepDone());
-    outcome.classicStep = true;
-    EXPECT_TRUE(outcome.AnyStepDone());
     EXPECT_TRUE(MethodReportLines(RunOutcome{}, text).empty()) << "the classic run reports as before";
 }
 
