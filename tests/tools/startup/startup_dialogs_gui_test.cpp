@@ -34,7 +34,9 @@ void NotifyList(const CAutorunDlg& dialog, UINT code)
 
 int RowOf(const CAutorunDlg& dialog, const std::string& name)
 {
-    LVFINDINFOA find{LVFI_STRING, name.c_str()};
+    LVFINDINFOA find{};
+    find.flags = LVFI_STRING;
+    find.psz = name.c_str();
     return ListView_FindItem(dialog.List().hwnd(), -1, &find);
 }
 
