@@ -48,9 +48,13 @@ void BusyProgressCtrl::MoveTo(int position)
 {
     if (state.position == position)
         return;
+    if (!hwnd() || !IsWindowVisible(hwnd())) {
+        state.position = position; // a hidden gauge is painted whole when shown
+        return;
+    }
     const auto shown = controls::PlanSegments(state);
     state.position = position;
-    if (!hwnd() || !IsWindowVisible(hwnd()) || controls::PlanSegments(state) == shown)
+    if (controls::PlanSegments(state) == shown)
         return;
     // A window DC costs one round trip to the window system, a paint message several.
     win32::WindowDc dc(hwnd());

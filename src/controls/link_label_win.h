@@ -32,7 +32,6 @@ public:
     void SetLinkColours(COLORREF unvisited, COLORREF visited, COLORREF hover);
     void MarkVisited(bool visited);
     bool Visited() const { return visited_; }
-    bool Over() const { return over_; }
     // The colour the text is drawn in now.
     COLORREF TextColour() const;
     HWND hwnd() const { return control_; }
