@@ -45,12 +45,14 @@ TEST(CpuWin, ClockFromTheRegistryElseMeasuredAndThisProcessorIdentified)
     saved.Restore();
     int measured = 0;
     ASSERT_EQ(std::sscanf(text.c_str(), "%d MHZ", &measured), 1) << text;
-    EXPECT_NEAR(static_cast<double>(timer), measured, 0.1 * measured);
+    // A counter read at the wrong width or shift is off by a factor of two or more; two measurements
+    // on a machine busy with other work differ by much less.
+    EXPECT_NEAR(static_cast<double>(timer), measured, 0.3 * measured);
 
     CCpuInfo info(SystemCpuProbe());
     info.Identify();
     EXPECT_STRNE(info.GetName(), "");
-    EXPECT_NEAR(info.GetClockMHz(), measured, 0.1 * measured);
+    EXPECT_NEAR(info.GetClockMHz(), measured, 0.3 * measured);
     EXPECT_GT(info.GetCacheSize(CCpuInfo::kLevel2Selector), 0);
     EXPECT_EQ(std::string(info.vendorString), ProcessorText("VendorIdentifier"));
     EXPECT_EQ(GetCpuBrandName(), ProcessorText("ProcessorNameString"));
