@@ -5,7 +5,7 @@
 
 #include "app/main_dlg_memory_lines.h"
 #include "console/json_object.h"
-#include "monitors/system_load.h"
+#include "memory/free_memory.h"
 
 namespace console {
 namespace {

@@ -1,8 +1,8 @@
 #include "monitors/system_load_win.h"
 
+#include "memory/free_memory.h"
 #include "memory/memory_cleaner.h"
 #include "monitors/cpu_usage_win.h"
-#include "monitors/system_load.h"
 
 void GetSystemLoad(int32_t* load, int32_t* freePercent)
 {

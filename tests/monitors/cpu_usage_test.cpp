@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "monitors/system_load.h"
+#include "memory/free_memory.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "monitors/system_load.h"
+#include "memory/free_memory.h"
 
 int32_t FreeMemoryPercent(const MemoryStatus& status)
 {
