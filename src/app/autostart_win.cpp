@@ -11,7 +11,7 @@
 #include "common/protected_place_win.h"
 #include "common/registry_key_win.h"
 #include "common/task_scheduler_win.h"
-#include "monitors/cpu_usage_win.h"
+#include "common/windows_family_win.h"
 #include "win32/handles.h"
 
 namespace {

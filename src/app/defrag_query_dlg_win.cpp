@@ -4,9 +4,9 @@
 #include <string>
 
 #include "app/settings_win.h"
+#include "app/system_load_win.h"
 #include "common/registry_key_win.h"
 #include "common/resource_text.h"
-#include "monitors/system_load_win.h"
 #include "resources/resource.h"
 #include "win32/dialog_texts.h"
 

@@ -5,13 +5,13 @@
 #include <utility>
 
 #include "app/administrator_win.h"
-#include "app/uninstall_win.h"
-#include "app/main_dlg_arguments.h"
 #include "app/main_dlg_win.h"
+#include "app/program_arguments.h"
 #include "app/settings_win.h"
 #include "app/splash_dlg_win.h"
+#include "app/uninstall_win.h"
 #include "common/resource_text.h"
-#include "monitors/cpu_usage_win.h"
+#include "common/windows_family_win.h"
 #include "win32/ui_host.h"
 
 namespace {

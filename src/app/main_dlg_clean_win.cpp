@@ -5,15 +5,15 @@
 #include <commctrl.h>
 
 #include "app/main_dlg_dialogs_win.h"
+#include "app/palette.h"
 #include "app/settings_win.h"
+#include "app/system_load_win.h"
 #include "app/tool_table_win.h"
+#include "common/windows_family_win.h"
 #include "memory/memory_cleaner.h"
 #include "memory/memory_lists_win.h"
-#include "monitors/system_load_win.h"
 #include "resources/resource.h"
 #include "win32/common_controls.h"
-
-using controls::Rgb;
 
 namespace {
 
@@ -23,7 +23,6 @@ CleaningPlan ChosenCleaningPlan()
     return PlanCleaning(ReadCleaningMethodSettings().methods, MethodsOffered(RunningWindowsVersion()));
 }
 
-constexpr controls::Colour kLightBlue = Rgb(19, 238, 255);
 constexpr int kCleaningButtons[] = {IDC_LZL_BUTTON, IDC_CLEANRAM_BT};
 
 } // namespace
@@ -79,8 +78,8 @@ bool CMainDlg::StartCleanUpRun()
     if (run_.Busy())
         return false;
     EnableToolButtons(false);
-    InitCleanGauge(Rgb(0, 255, 0));
-    Label(IDC_TITLE4).SetTextColor(Rgb(0, 238, 0));
+    InitCleanGauge(palette::kCleaningGreen);
+    Label(IDC_TITLE4).SetTextColor(palette::kCleaningTitle);
     int32_t load = 0, freePercent = 0;
     GetSystemLoad(&load, &freePercent);
     EnableCleaningButtons(false);
@@ -139,10 +138,10 @@ void CMainDlg::OnCleanUpDone()
 void CMainDlg::ShowRunEnded()
 {
     SetItemText(IDC_CLEAN_PERCENT, "0 %");
-    InitCleanGauge(kLightBlue);
+    InitCleanGauge(palette::kLightBlue);
     gauges_[3].state.position = 0;
     gauges_[3].Invalidate();
-    Label(IDC_TITLE4).SetTextColor(kLightBlue);
+    Label(IDC_TITLE4).SetTextColor(palette::kLightBlue);
     run_.Finish();
     EnableCleaningButtons(true);
     EnableToolButtons(true);

@@ -1,6 +1,8 @@
 // The main window's background: the navy monitor panel and, widened, the white settings panel.
 #include "app/main_dlg_win.h"
 
+#include "app/palette.h"
+
 namespace {
 
 constexpr int kCorner = 15;
@@ -35,17 +37,17 @@ void CMainDlg::PaintPanels(HDC dc)
 {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    using controls::Rgb;
-    panelTools_.Fill(dc, client, Rgb(215, 215, 215));
+    using namespace palette;
+    panelTools_.Fill(dc, client, kWindowField);
     const RECT& left = expanded_ ? compactClient_ : client;
     if (expanded_) {
         const RECT& full = expandedClient_;
         const int x = RightPanelX(ToBox(full), ToBox(compactClient_));
-        FillRoundPanel(dc, x + 20, 10, full.right - 6, full.bottom - 8, panelTools_.Brush(Rgb(50, 50, 50)));
-        FillRoundPanel(dc, x + 18, 8, full.right - 8, full.bottom - 10, panelTools_.Brush(Rgb(255, 255, 255)));
+        FillRoundPanel(dc, x + 20, 10, full.right - 6, full.bottom - 8, panelTools_.Brush(kDarkShadow));
+        FillRoundPanel(dc, x + 18, 8, full.right - 8, full.bottom - 10, panelTools_.Brush(kWhite));
     }
-    FillRoundPanel(dc, 10, 10, left.right - 8, left.bottom - 8, panelTools_.Brush(Rgb(85, 85, 85)));
-    FillRoundPanel(dc, 8, 8, left.right - 10, left.bottom - 10, panelTools_.Brush(Rgb(0, 0, 90)));
+    FillRoundPanel(dc, 10, 10, left.right - 8, left.bottom - 8, panelTools_.Brush(kGrey));
+    FillRoundPanel(dc, 8, 8, left.right - 10, left.bottom - 10, panelTools_.Brush(kNavy));
 }
 
 HBRUSH CMainDlg::OnCtlColor(HDC dc, HWND control, UINT message)

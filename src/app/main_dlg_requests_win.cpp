@@ -5,6 +5,7 @@
 
 #include "memory/clean_state.h"
 #include "memory/memory_cleaner.h"
+#include "remote/command_protocol.h"
 #include "win32/copy_data.h"
 
 void CMainDlg::OpenRequests()

@@ -7,19 +7,20 @@
 
 #include <cstdio>
 
-#include "app/main_dlg_arguments.h"
-#include "app/main_dlg_auto_clean.h"
-#include "app/main_dlg_memory_lines.h"
-#include "app/main_dlg_processor_lines.h"
+#include "app/cleaning_rules.h"
+#include "app/memory_texts.h"
+#include "app/palette.h"
+#include "app/processor_texts.h"
+#include "app/program_arguments.h"
 #include "app/settings_win.h"
 #include "common/resource_text.h"
+#include "common/windows_family_win.h"
 #include "memory/clean_state.h"
 #include "memory/memory_cleaner.h"
 #include "monitors/cpu_brand.h"
 #include "monitors/cpu_clock_win.h"
 #include "monitors/cpu_info.h"
 #include "monitors/cpu_probe_win.h"
-#include "monitors/cpu_usage_win.h"
 #include "resources/resource.h"
 #include "tools/startup/delay_launcher_win.h"
 #include "win32/common_controls.h"
@@ -28,14 +29,11 @@
 #include "win32/program_name.h"
 
 using controls::Colour;
-using controls::Rgb;
+using namespace palette;
 
 bool AskArmed = true;
 
 namespace {
-
-constexpr Colour kNavy = Rgb(0, 0, 90);
-constexpr Colour kLightBlue = Rgb(19, 238, 255);
 
 struct LabelStyle {
     int id;
@@ -51,18 +49,18 @@ constexpr LabelStyle kLabelStyles[] = {
     {IDC_TITLE3, kNavy, kLightBlue, 13, "Tahoma", FW_BOLD},
     {IDC_TITLE4, kNavy, kLightBlue, 13, "Tahoma", FW_BOLD},
     {IDC_CLEAN_PERCENT, kNavy, kLightBlue, 11, "Tahoma"},
-    {IDC_CLOCK_TITLE, Rgb(50, 60, 50), Rgb(255, 238, 255), 11, "Tahoma"},
-    {IDC_CLOCK_LINE, Rgb(50, 60, 50), Rgb(255, 238, 255), 11, "Tahoma"},
-    {IDC_CPU_NAME, kNavy, Rgb(255, 255, 255), 11, "Tahoma"},
-    {IDC_CPU_CLOCK, kNavy, Rgb(255, 255, 255), 11, "Tahoma"},
-    {IDC_CPU_LOAD, kNavy, Rgb(255, 255, 255), 11, "Tahoma"},
-    {IDC_PRAM_LINE, kNavy, Rgb(255, 255, 255), 11, "Tahoma"},
-    {IDC_PAGE_PERCENT, kNavy, Rgb(255, 238, 255), 11, "Tahoma"},
-    {IDC_VIRT_PERCENT, kNavy, Rgb(255, 238, 255), 11, "Tahoma"},
-    {IDC_PHYS_PERCENT, kNavy, Rgb(255, 238, 255), 11, "Tahoma"},
-    {IDC_AXIS75, kNavy, Rgb(255, 255, 255), 10, "Tahoma"},
-    {IDC_AXIS50, kNavy, Rgb(255, 255, 255), 10, "Tahoma"},
-    {IDC_AXIS25, kNavy, Rgb(255, 255, 255), 10, "Tahoma"},
+    {IDC_CLOCK_TITLE, kClockPanel, kFigureText, 11, "Tahoma"},
+    {IDC_CLOCK_LINE, kClockPanel, kFigureText, 11, "Tahoma"},
+    {IDC_CPU_NAME, kNavy, kWhite, 11, "Tahoma"},
+    {IDC_CPU_CLOCK, kNavy, kWhite, 11, "Tahoma"},
+    {IDC_CPU_LOAD, kNavy, kWhite, 11, "Tahoma"},
+    {IDC_PRAM_LINE, kNavy, kWhite, 11, "Tahoma"},
+    {IDC_PAGE_PERCENT, kNavy, kFigureText, 11, "Tahoma"},
+    {IDC_VIRT_PERCENT, kNavy, kFigureText, 11, "Tahoma"},
+    {IDC_PHYS_PERCENT, kNavy, kFigureText, 11, "Tahoma"},
+    {IDC_AXIS75, kNavy, kWhite, 10, "Tahoma"},
+    {IDC_AXIS50, kNavy, kWhite, 10, "Tahoma"},
+    {IDC_AXIS25, kNavy, kWhite, 10, "Tahoma"},
 };
 static_assert(std::size(kLabelStyles) == 17);
 
@@ -113,14 +111,14 @@ BOOL CMainDlg::OnInit()
     SetUpGauges();
 
     cpuGraph_.CreateOver(hwnd(), IDC_CPUGRAPH_PLACE, IDC_CPUGRAPH);
-    cpuSeries_ = cpuGraph_.AddSeries(std::make_unique<CLineGraphSeries>("CPU", Rgb(255, 249, 100), 1, -5, 100));
+    cpuSeries_ = cpuGraph_.AddSeries(std::make_unique<CLineGraphSeries>("CPU", kCpuLine, 1, -5, 100));
 
     StyleLabels();
     if (dpi_ != win32::kDesignDpi)
         ApplyDpiToGlyphs(); // the template's glyphs are drawn for 96 DPI
     SetUpProcessorLines();
     memoryGraph_.CreateOver(hwnd(), IDC_MEMGRAPH_PLACE, IDC_MEMGRAPH);
-    memoryGraph_.SetCaptionColor(Rgb(0, 255, 0));
+    memoryGraph_.SetCaptionColor(kCleaningGreen);
     memoryGraph_.SetCaptionHeight(win32::ScaleForDpi(kGraphCaptionHeight, dpi_));
 
     LoadTickTexts(); // the first figures already carry their captions

@@ -3,13 +3,15 @@
 
 #include <mmsystem.h>
 
-#include "app/main_dlg_auto_clean.h"
-#include "app/main_dlg_dates.h"
+#include "app/cleaning_rules.h"
+#include "app/clock_texts.h"
 #include "app/main_dlg_dialogs_win.h"
-#include "app/main_dlg_memory_lines.h"
-#include "app/main_dlg_processor_lines.h"
-#include "app/main_dlg_tray_text.h"
+#include "app/memory_texts.h"
+#include "app/palette.h"
+#include "app/processor_texts.h"
 #include "app/settings_win.h"
+#include "app/system_load_win.h"
+#include "app/tray_texts.h"
 #include "common/clock.h"
 #include "common/module_path.h"
 #include "memory/clean_state.h"
@@ -17,18 +19,11 @@
 #include "memory/memory_cleaner.h"
 #include "memory/memory_lists_win.h"
 #include "monitors/cpu_usage_win.h"
-#include "monitors/system_load_win.h"
 #include "resources/resource.h"
 #include "tools/startup/delay_launcher_win.h"
 #include "win32/dpi.h"
 
-using controls::Rgb;
-
 namespace {
-
-constexpr controls::Colour kLightBlue = Rgb(19, 238, 255);
-
-TickSettings g_tickSettings; // the tick's own view of the stored settings
 
 // Read only when the option is on: the query is a system call each second.
 bool StandbyListFullNow(uint64_t totalPhys, int32_t sharePercent)
@@ -95,7 +90,8 @@ void CMainDlg::OnDisplayTick()
 
     const int32_t freePercent = FreeMemoryPercent(status);
     tray_.SetTooltipText(TrayTooltip(texts_.tipsCpu, load, texts_.tipsRam, freePercent));
-    memoryGraph_.SetCaptionColor(MemoryAtAlert(freePercent, fields_.alertText) ? Rgb(255, 0, 0) : kLightBlue);
+    const bool atAlert = MemoryAtAlert(freePercent, fields_.alertText);
+    memoryGraph_.SetCaptionColor(atAlert ? palette::kAlertRed : palette::kLightBlue);
     memoryGraph_.SetCaption(MemoryGraphCaption(freePercent));
     ShowItemText(IDC_CPU_LOAD, ProcessorLoadLine(texts_.cpuLoad, load));
 }
@@ -145,14 +141,14 @@ void CMainDlg::OnRulesTick()
         return;
     inRulesTick_ = true;
     if (settingsWatch_.MayHaveChanged())
-        ReadTickSettings(g_tickSettings);
-    const int32_t alertValue = g_tickSettings.ramAlertValue;
+        ReadTickSettings(tickSettings_);
+    const int32_t alertValue = tickSettings_.ramAlertValue;
     // The rules need the memory only, read once: the processor sample belongs to the display tick.
     const MemoryFigures figures = ReadMemoryFigures();
     const MemoryStatus status = StatusFromFigures(figures);
     const int32_t freePercent = FreeMemoryPercent(status);
 
-    if (g_tickSettings.soundAlert && !CleanState.busy) {
+    if (tickSettings_.soundAlert && !CleanState.busy) {
         if (AlertDue(true, false, freePercent, alertValue)) {
             tray_.SetIconResource(IDI_ALERT);
             PlayAlertSound(GetModulePath("Alert.wav"));
@@ -160,11 +156,11 @@ void CMainDlg::OnRulesTick()
     }
 
     bool busyShown = false;
-    if (g_tickSettings.autoDefrag || g_tickSettings.standbyAutoClean) {
+    if (tickSettings_.autoDefrag || tickSettings_.standbyAutoClean) {
         bool lowMemory = false, standbyFull = false;
         if (!CleanState.busy) {
-            lowMemory = g_tickSettings.autoDefrag && freePercent <= alertValue;
-            standbyFull = g_tickSettings.standbyAutoClean && StandbyListFullNow(figures.totalPhys, g_tickSettings.standbyAlertValue);
+            lowMemory = tickSettings_.autoDefrag && freePercent <= alertValue;
+            standbyFull = tickSettings_.standbyAutoClean && StandbyListFullNow(figures.totalPhys, tickSettings_.standbyAlertValue);
         }
         switch (DecideAutoClean(CleanState.busy, lowMemory || standbyFull, AskArmed)) {
         case AutoCleanAction::ShowBusy:

@@ -1,6 +1,7 @@
 // The main window's construction and the exchange between its members and its controls.
 #include "app/main_dlg_win.h"
 
+#include "app/palette.h"
 #include "app/settings_win.h"
 #include "resources/resource.h"
 
@@ -61,7 +62,6 @@ void CMainDlg::WriteControls()
 
 void CMainDlg::InitGauge(BusyProgressCtrl& gauge, int upper, controls::Colour highlight)
 {
-    constexpr controls::Colour kGrey = controls::Rgb(85, 85, 85);
     gauge.followSystemColours = false;
     gauge.state.segmentCount = 32;
     gauge.state.lower = 0;
@@ -69,6 +69,7 @@ void CMainDlg::InitGauge(BusyProgressCtrl& gauge, int upper, controls::Colour hi
     gauge.state.mode = controls::kModeProgress;
     gauge.state.direction = 1;
     gauge.interval = 1;
+    using palette::kGrey;
     gauge.colours = {kGrey, kGrey, kGrey, highlight, highlight};
     gauge.Layout();
     gauge.Invalidate();

@@ -12,10 +12,9 @@
 #include <optional>
 #include <string>
 
-#include "app/tray_picture_win.h"
 #include "app/settings_win.h"
 #include "app/tray_icon_win.h"
-#include "console/command_protocol.h"
+#include "app/tray_picture_win.h"
 #include "controls/busy_progress_ctrl_win.h"
 #include "controls/color_static_win.h"
 #include "controls/history_bar_graph_win.h"
@@ -40,6 +39,12 @@ void PlayAlertSound(const std::string& path);
 void SetAlertSoundPlayer(std::function<void(const std::string& path)> player);
 
 struct ToolEntry;
+namespace remote {
+// Only named in private members here; main_dlg_requests_win.cpp includes the protocol.
+enum class Answer : intptr_t;
+enum class Outcome : uint16_t;
+enum class CleanMode : uint16_t;
+} // namespace remote
 
 class CMainDlg : public win32::Dialog, private CleanProgress {
 public:
@@ -211,6 +216,7 @@ private:
     bool exiting_ = false;
     bool inRulesTick_ = false;        // its question is a modal loop the running timer reaches
     SettingsChangeWatch settingsWatch_; // the rules tick reads the settings again only after a change
+    TickSettings tickSettings_;          // the rules tick's own view of the stored settings
     int dpi_ = 96;
     std::array<win32::UniqueGdi<HBITMAP>, 5> glyphs_; // the section glyphs drawn for dpi_
     bool autostartAllowed_ = true; // false: the box is disabled, the program's folder is not protected

@@ -1,7 +1,7 @@
 #include "app/tool_table_win.h"
 
 #include "app/about_dlg_win.h"
-#include "monitors/cpu_usage_win.h"
+#include "common/windows_family_win.h"
 #include "resources/resource.h"
 #include "tools/cache/cache_setup_dlg_win.h"
 #include "tools/process/process_dlg_win.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/main_dlg_tray_text.h"
+#include "app/tray_texts.h"
 #include "win32/dialog.h"
 #include "win32/handles.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/main_dlg_geometry.h"
+#include "app/window_geometry.h"
 #include "memory/memory_status.h"
 #include "win32/handles.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "console/command_protocol.h"
+#include "remote/command_protocol.h"
 
 namespace console {
 

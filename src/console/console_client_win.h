@@ -7,8 +7,8 @@
 #include <string>
 
 #include "console/command_line.h"
-#include "console/command_protocol.h"
 #include "console/console_report.h"
+#include "remote/command_protocol.h"
 
 namespace console {
 

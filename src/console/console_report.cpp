@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/main_dlg_memory_lines.h"
 #include "console/json_object.h"
 #include "memory/free_memory.h"
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "console/command_line.h"
-#include "console/command_protocol.h"
 #include "memory/memory_status.h"
+#include "remote/command_protocol.h"
 
 namespace console {
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/windows_version.h"
+
 // One bit per method; the stored CleanMethods value is this mask.
 enum CleaningMethod : uint32_t {
     kFillAndRelease = 1u << 0,
@@ -20,12 +22,6 @@ enum CleaningMethod : uint32_t {
 using MethodSet = uint32_t;
 constexpr MethodSet kClassicMethodOnly = kFillAndRelease;
 constexpr MethodSet kAllMethods = (1u << 7) - 1;
-
-struct WindowsVersion {
-    bool nt = true;
-    uint32_t major = 0;
-    uint32_t minor = 0;
-};
 
 // 9x and NT 4/5: the classic step only; NT 6: the list and cache operations; 10: combining too.
 MethodSet MethodsOffered(const WindowsVersion& version);

@@ -1,5 +1,16 @@
 #include "memory/free_memory.h"
 
+double FreeRatio(uint64_t available, uint64_t total)
+{
+    return total == 0 ? 0.0 : static_cast<double>(available) / static_cast<double>(total);
+}
+
+double PhysicalFreePercent(const MemoryStatus& status)
+{
+    return status.totalPhysMB <= 0 ? 0.0
+                                   : static_cast<double>(status.availPhysMB) / status.totalPhysMB * 100.0;
+}
+
 int32_t FreeMemoryPercent(const MemoryStatus& status)
 {
     if (status.totalPhysMB <= 0 || status.availPhysMB <= 0)

@@ -3,7 +3,7 @@
 #include <mutex>
 #include <utility>
 
-#include "monitors/cpu_usage_win.h"
+#include "win32/ntdll_entry.h"
 
 namespace {
 
@@ -40,22 +40,15 @@ struct MemoryListInformation {
 using NtSetFn = LONG(WINAPI*)(ULONG, PVOID, ULONG);
 using NtQueryFn = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
 
-template <typename Fn>
-Fn NtdllEntry(const char* name)
-{
-    const HMODULE ntdll = GetModuleHandleA("ntdll");
-    return ntdll ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(ntdll, name))) : nullptr;
-}
-
 NtSystemCalls SystemCalls()
 {
     NtSystemCalls calls;
     calls.set = [](uint32_t infoClass, void* data, uint32_t length) -> int32_t {
-        static const NtSetFn set = NtdllEntry<NtSetFn>("NtSetSystemInformation");
+        static const NtSetFn set = win32::NtdllEntry<NtSetFn>("NtSetSystemInformation");
         return set ? set(infoClass, data, length) : kStatusNotImplemented;
     };
     calls.query = [](uint32_t infoClass, void* data, uint32_t length) -> int32_t {
-        static const NtQueryFn query = NtdllEntry<NtQueryFn>("NtQuerySystemInformation");
+        static const NtQueryFn query = win32::NtdllEntry<NtQueryFn>("NtQuerySystemInformation");
         ULONG returned = 0;
         return query ? query(infoClass, data, length, &returned) : kStatusNotImplemented;
     };
@@ -190,26 +183,4 @@ void SampleListsAfter(RunOutcome& outcome)
     outcome.listsSampled = after.has_value();
     if (after)
         outcome.listsAfter = *after;
-}
-
-WindowsVersion RunningWindowsVersion()
-{
-    WindowsVersion version;
-    version.nt = !IsWindows9x();
-    // RtlGetVersion tells the true version; GetVersionEx stops at 6.2 without a manifest entry.
-    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
-    OSVERSIONINFOW info{};
-    info.dwOSVersionInfoSize = sizeof info;
-    const auto rtlGetVersion = NtdllEntry<RtlGetVersionFn>("RtlGetVersion");
-    if (version.nt && rtlGetVersion && rtlGetVersion(&info) >= 0) {
-        version.major = info.dwMajorVersion;
-        version.minor = info.dwMinorVersion;
-        return version;
-    }
-    OSVERSIONINFOA fallback{};
-    fallback.dwOSVersionInfoSize = sizeof fallback;
-    GetVersionExA(&fallback);
-    version.major = fallback.dwMajorVersion;
-    version.minor = fallback.dwMinorVersion;
-    return version;
 }

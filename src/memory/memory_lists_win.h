@@ -45,5 +45,3 @@ std::optional<MemoryListSizes> QueryMemoryLists();
 RunOutcome RunSystemOperations(const CleaningPlan& plan);
 // After the classic steps: the lists sampled again; both samples or neither count.
 void SampleListsAfter(RunOutcome& outcome);
-
-WindowsVersion RunningWindowsVersion();

@@ -3,7 +3,9 @@
 #include <cstddef>
 
 #include "common/registry_key_win.h"
+#include "common/windows_family_win.h"
 #include "monitors/cpu_usage.h"
+#include "win32/ntdll_entry.h"
 
 namespace {
 
@@ -55,10 +57,7 @@ constexpr char kCpuUsageValue[] = "KERNEL\\CPUUsage";
 
 void CCpuUsage::SampleNt(int32_t* load)
 {
-    const HMODULE ntdll = GetModuleHandleA("ntdll");
-    const auto query = ntdll ? reinterpret_cast<NtQuerySystemInformationFn>(
-                                   reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQuerySystemInformation")))
-                             : nullptr;
+    const auto query = win32::NtdllEntry<NtQuerySystemInformationFn>("NtQuerySystemInformation");
     if (!query)
         return;
     BasicInformation basic{};

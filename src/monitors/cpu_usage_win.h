@@ -4,8 +4,6 @@
 
 #include <cstdint>
 
-#include "common/windows_family_win.h"
-
 class CCpuUsage {
 public:
     // NT family: kernel counters against the previous sample. Writes the load only when one

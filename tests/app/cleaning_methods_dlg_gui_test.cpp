@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_dlg_fixture_win.h"
 #include "resources/resource.h"
+#include "support/main_dlg_fixture_win.h"
 
 namespace {
 

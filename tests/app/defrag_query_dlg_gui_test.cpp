@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "app/main_dlg_fixture_win.h"
 #include "common/resource_text.h"
 #include "resources/resource.h"
+#include "support/main_dlg_fixture_win.h"
 #include "support/message_pump_win.h"
 
 namespace {

@@ -12,12 +12,12 @@
 #include <string>
 
 #include "app/main_dlg_dialogs_win.h"
-#include "app/main_dlg_fixture_win.h"
 #include "app/tool_table_win.h"
 #include "common/resource_text.h"
-#include "controls/dib_canvas_win.h"
 #include "memory/report_dlg_win.h"
-#include "tools/cache/cache_registry_fixture_win.h"
+#include "support/cache_registry_fixture_win.h"
+#include "support/dib_canvas_win.h"
+#include "support/main_dlg_fixture_win.h"
 #include "tools/startup/run_setup_dlg_win.h"
 
 namespace {

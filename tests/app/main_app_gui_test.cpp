@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "app/main_app_win.h"
-#include "app/main_dlg_fixture_win.h"
 #include "common/module_path.h"
 #include "common/resource_text.h"
 #include "support/child_process_win.h"
+#include "support/main_dlg_fixture_win.h"
 #include "support/message_pump_win.h"
 
 namespace {

@@ -7,13 +7,14 @@
 #include <algorithm>
 #include <mutex>
 
-#include "app/main_dlg_dates.h"
-#include "app/main_dlg_fixture_win.h"
-#include "app/main_dlg_memory_lines.h"
-#include "app/main_dlg_processor_lines.h"
+#include "app/clock_texts.h"
+#include "app/memory_texts.h"
+#include "app/processor_texts.h"
 #include "common/module_path.h"
 #include "common/resource_text.h"
-#include "controls/dib_canvas_win.h"
+#include "memory/free_memory.h"
+#include "support/dib_canvas_win.h"
+#include "support/main_dlg_fixture_win.h"
 #include "support/message_pump_win.h"
 #include "support/test_paths.h"
 #include "tools/startup/delay_launcher_win.h"

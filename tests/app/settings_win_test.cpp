@@ -8,7 +8,7 @@
 
 #include "app/autostart_win.h"
 #include "app/logon_task.h"
-#include "app/main_dlg_fixture_win.h"
+#include "support/main_dlg_fixture_win.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <utility>
 
-#include "app/main_dlg_fixture_win.h"
 #include "app/tray_icon_win.h"
 #include "app/tray_picture_win.h"
-#include "controls/dib_canvas_win.h"
+#include "support/dib_canvas_win.h"
+#include "support/main_dlg_fixture_win.h"
 #include "support/message_pump_win.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "console/command_line.h"
-#include "console/command_protocol.h"
 #include "console/console_report.h"
 #include "console/json_object.h"
+#include "remote/command_protocol.h"
 
 namespace {
 

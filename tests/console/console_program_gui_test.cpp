@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "app/main_dlg_fixture_win.h"
 #include "common/module_path.h"
-#include "console/command_protocol.h"
+#include "remote/command_protocol.h"
 #include "support/child_process_win.h"
+#include "support/main_dlg_fixture_win.h"
 #include "support/message_pump_win.h"
 
 namespace {

@@ -14,10 +14,10 @@
 #include "common/resource_text.h"
 #include "memory/clean_state.h"
 #include "memory/memory_cleaner.h"
-#include "memory/pretend_machine.h"
 #include "memory/report_dlg_win.h"
 #include "resources/resource.h"
 #include "support/message_pump_win.h"
+#include "support/pretend_machine.h"
 #include "support/recording_host_win.h"
 
 namespace {

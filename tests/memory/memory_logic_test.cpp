@@ -13,6 +13,7 @@
 #include "memory/clean_state.h"
 #include "memory/cleaning_methods.h"
 #include "memory/cleaning_report.h"
+#include "memory/free_memory.h"
 #include "memory/memory_cleaner.h"
 #include "support/test_paths.h"
 
@@ -45,6 +46,8 @@ TEST(MemoryStatus, RoundingSnappingAndSixtyFourBitFigures)
         EXPECT_EQ(status.totalVirtualMB, 128 * 1024 * 1024);
     }
     EXPECT_EQ(GainBetween({10, 0, 0, 0}, {12, 0, 0, 0}, 0).pages, 0u) << "no page size, no pages";
+    EXPECT_EQ(FreeMemoryPercent({174, 600, 0, 0}), 29) << "28.999... in floating point";
+    EXPECT_EQ(FreeMemoryPercent({10, 0, 0, 0}), 0);
 }
 
 TEST(MemoryCleaner, StepCountBlockSizesInSixtyFourBitsAndProgressTexts)

@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "memory/pretend_machine.h"
+#include "app/system_load_win.h"
 #include "monitors/cpu_usage.h"
-#include "monitors/system_load_win.h"
 #include "support/child_process_win.h"
+#include "support/pretend_machine.h"
 #include "support/registry_snapshot_win.h"
 
 namespace {

@@ -12,8 +12,8 @@
 
 #include "common/resource_text.h"
 #include "resources/resource.h"
+#include "support/cache_registry_fixture_win.h"
 #include "support/recording_host_win.h"
-#include "tools/cache/cache_registry_fixture_win.h"
 #include "tools/cache/cache_tables.h"
 
 namespace {

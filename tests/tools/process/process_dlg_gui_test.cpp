@@ -12,9 +12,9 @@
 #include "resources/resource.h"
 #include "support/child_process_win.h"
 #include "support/registry_snapshot_win.h"
+#include "support/tool_dialog_clicks_win.h"
 #include "tools/process/process_dlg_win.h"
 #include "tools/process/process_view.h"
-#include "tools/process/tool_dialog_test_win.h"
 
 using namespace testing_support;
 

@@ -9,8 +9,8 @@
 
 #include "common/resource_text.h"
 #include "resources/resource.h"
-#include "tools/process/tool_dialog_test_win.h"
-#include "tools/service/dummy_service_win.h"
+#include "support/dummy_service_win.h"
+#include "support/tool_dialog_clicks_win.h"
 #include "tools/service/service_dlg_win.h"
 #include "tools/service/service_logic.h"
 

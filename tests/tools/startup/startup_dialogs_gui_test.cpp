@@ -10,12 +10,12 @@
 #include "common/resource_text.h"
 #include "resources/resource.h"
 #include "support/message_pump_win.h"
+#include "support/startup_fixture_win.h"
 #include "tools/process/process_list_win.h"
 #include "tools/startup/autorun_dlg_win.h"
 #include "tools/startup/delay_list.h"
 #include "tools/startup/run_setup_dlg_win.h"
 #include "tools/startup/startup_rules.h"
-#include "tools/startup/startup_test_support_win.h"
 
 using namespace startup_testing;
 

@@ -9,9 +9,9 @@
 
 #include "common/clock.h"
 #include "common/resource_text.h"
+#include "support/startup_fixture_win.h"
 #include "tools/startup/delay_launcher_win.h"
 #include "tools/startup/delay_list.h"
-#include "tools/startup/startup_test_support_win.h"
 
 using namespace startup_testing;
 

@@ -1,4 +1,4 @@
-#include "monitors/system_load_win.h"
+#include "app/system_load_win.h"
 
 #include "memory/free_memory.h"
 #include "memory/memory_cleaner.h"

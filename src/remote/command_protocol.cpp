@@ -1,4 +1,4 @@
-#include "console/command_protocol.h"
+#include "remote/command_protocol.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "app/main_dlg_dates.h"
+#include "app/clock_texts.h"
 
 #include "app/text_format.h"
 

@@ -1,4 +1,4 @@
-#include "app/main_dlg_processor_lines.h"
+#include "app/processor_texts.h"
 
 #include "app/text_format.h"
 

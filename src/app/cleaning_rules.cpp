@@ -1,4 +1,4 @@
-#include "app/main_dlg_auto_clean.h"
+#include "app/cleaning_rules.h"
 
 #include <algorithm>
 #include <cstdlib>

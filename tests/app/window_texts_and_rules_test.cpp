@@ -1,16 +1,17 @@
-#include "app/main_dlg_arguments.h"
-#include "app/main_dlg_auto_clean.h"
-#include "app/main_dlg_dates.h"
-#include "app/main_dlg_geometry.h"
-#include "app/main_dlg_memory_lines.h"
-#include "app/main_dlg_processor_lines.h"
-#include "app/main_dlg_tray_text.h"
+#include "app/cleaning_rules.h"
+#include "app/clock_texts.h"
+#include "app/memory_texts.h"
+#include "app/processor_texts.h"
+#include "app/program_arguments.h"
+#include "app/tray_texts.h"
+#include "app/window_geometry.h"
+#include "memory/free_memory.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(MainDlgTexts, EveryLineTheWindowShows)
+TEST(WindowTexts, EveryLineTheWindowShows)
 {
     const auto at = [](int hour, int minute) { return LocalTime{2026, 3, 9, 1, hour, minute, 7}; };
     const struct {
@@ -41,7 +42,7 @@ TEST(MainDlgTexts, EveryLineTheWindowShows)
 }
 
 // The window's scenario walks the question's arming; the tray's busy picture is only seen here.
-TEST(MainDlgDecisions, EveryChoiceTheWindowLeavesToPortableRules)
+TEST(WindowRules, EveryChoiceTheWindowLeavesToPortableRules)
 {
     bool armed = false;
     EXPECT_EQ(DecideAutoClean(true, false, armed), AutoCleanAction::ShowBusy);

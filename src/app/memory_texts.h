@@ -4,17 +4,11 @@
 #include <cstdint>
 #include <string>
 
-#include "memory/memory_status.h"
-
-// Free part of a total; 0 for a zero total (a machine without a page file).
-double FreeRatio(uint64_t available, uint64_t total);
 // "%3.0lf%% %s": a gauge's percentage line.
 std::string PercentLine(double percent, const std::string& text);
 // "- %s%d MB  %s%d MB": the physical memory line.
 std::string PhysicalLine(const std::string& totalText, int32_t totalMB, const std::string& freeText,
                          int32_t availMB);
-// Available physical memory in percent of the installed; 0 when nothing is installed.
-double PhysicalFreePercent(const MemoryStatus& status);
 // " USE - %ld%% " of the used memory.
 std::string MemoryGraphCaption(int32_t freePercent);
 // The memory graph's caption turns red at or below the alert value typed in the window.

@@ -1,14 +1,9 @@
-#include "app/main_dlg_memory_lines.h"
+#include "app/memory_texts.h"
 
 #include <algorithm>
 #include <cstdlib>
 
 #include "app/text_format.h"
-
-double FreeRatio(uint64_t available, uint64_t total)
-{
-    return total == 0 ? 0.0 : static_cast<double>(available) / static_cast<double>(total);
-}
 
 std::string PercentLine(double percent, const std::string& text)
 {
@@ -20,12 +15,6 @@ std::string PhysicalLine(const std::string& totalText, int32_t totalMB, const st
 {
     return Format("- %s%d MB  %s%d MB", totalText.c_str(), static_cast<int>(totalMB), freeText.c_str(),
                   static_cast<int>(availMB));
-}
-
-double PhysicalFreePercent(const MemoryStatus& status)
-{
-    return status.totalPhysMB <= 0 ? 0.0
-                                   : static_cast<double>(status.availPhysMB) / status.totalPhysMB * 100.0;
 }
 
 std::string MemoryGraphCaption(int32_t freePercent)

@@ -1,7 +1,7 @@
-#include "app/main_dlg_tray_text.h"
+#include "app/tray_texts.h"
 
-#include "app/main_dlg_memory_lines.h"
 #include "app/text_format.h"
+#include "memory/free_memory.h"
 
 std::string TrayTooltip(const std::string& cpuText, int32_t load, const std::string& ramText,
                         int32_t freePercent)

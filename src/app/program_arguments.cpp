@@ -1,4 +1,4 @@
-#include "app/main_dlg_arguments.h"
+#include "app/program_arguments.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "app/main_dlg_geometry.h"
+#include "app/window_geometry.h"
 
 #include <algorithm>
 
