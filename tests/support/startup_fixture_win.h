@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
+#include <winternl.h>
 
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "support/test_paths.h"
 #include "tools/startup/startup_item.h"
 #include "tools/startup/startup_keys_win.h"
+#include "win32/ntdll_entry.h"
 
 namespace startup_testing {
 
@@ -57,6 +60,55 @@ inline std::pair<DWORD, std::string> GetRawValue(int kind, const std::string& na
         return {REG_NONE, "<missing>"};
     return value;
 }
+
+// The kind's values, name to UTF-16 data, as RegEnumValueW counts them: a NUL in a name is kept.
+inline std::map<std::wstring, std::wstring> CountedValues(int kind)
+{
+    const auto [root, path] = PlaceOf(kind);
+    std::map<std::wstring, std::wstring> values;
+    CRegistryKey key;
+    key.Open(root, path, KEY_READ);
+    wchar_t name[16384], data[32768];
+    for (DWORD i = 0, length = 16384, size = sizeof data;
+         key.IsOpen() && RegEnumValueW(key.Handle(), i, name, &length, nullptr, nullptr,
+                                       reinterpret_cast<BYTE*>(data), &size) == ERROR_SUCCESS;
+         ++i, length = 16384, size = sizeof data)
+        values[std::wstring(name, length)] = std::wstring(data, size / 2);
+    return values;
+}
+
+// Plants a REG_SZ value through the native call and its counted name, as a program that hides its
+// start entry does; without a command, deletes it the same way.
+inline void SetCountedValue(int kind, std::wstring name, const wchar_t* command = nullptr)
+{
+    const auto [root, path] = PlaceOf(kind);
+    CRegistryKey key;
+    UNICODE_STRING counted{USHORT(name.size() * 2), USHORT(name.size() * 2), name.data()};
+    if (key.Open(root, path, KEY_ALL_ACCESS) != ERROR_SUCCESS)
+        return;
+    const std::wstring data = std::wstring(command ? command : L"") + L'\0';
+    if (command)
+        win32::NtdllEntry<LONG(NTAPI*)(HANDLE, UNICODE_STRING*, ULONG, ULONG, const void*, ULONG)>("NtSetValueKey")(
+            key.Handle(), &counted, 0, REG_SZ, data.data(), ULONG(data.size() * 2));
+    else
+        win32::NtdllEntry<LONG(NTAPI*)(HANDLE, UNICODE_STRING*)>("NtDeleteValueKey")(key.Handle(), &counted);
+}
+
+// Planted for the life of the object, and then deleted from whichever key the code moved it to: the
+// snapshots' Reg*A calls could not.
+struct PlantedValue {
+    PlantedValue(int kind, const std::wstring& name, const wchar_t* command) : name(name)
+    {
+        SetCountedValue(kind, name, command);
+    }
+    ~PlantedValue()
+    {
+        for (int kind = 0; kind < kStartupKindCount; ++kind)
+            if (kind != Delayed)
+                SetCountedValue(kind, name);
+    }
+    std::wstring name;
+};
 
 // Every startup key emptied and the own entry present; everything put back afterwards.
 class StartupState {

@@ -71,7 +71,8 @@ void CAutorunDlg::FillList()
     for (size_t i = 0; i < items_.size(); ++i) {
         const StartupItem& item = items_[i];
         AddFileIcon(IconPathOfCommand(item.command), images_.get());
-        const int row = list_.InsertRow(static_cast<int>(i), item.name, ImageList_GetImageCount(images_.get()) - 1);
+        const int row = list_.InsertRow(static_cast<int>(i), ShownName(item.name),
+                                        ImageList_GetImageCount(images_.get()) - 1);
         list_.SetCell(row, 1, CommandText(item));
         list_.SetCell(row, 2, item.kind == Delayed && !delayListProtected_ ? refused
                                                                            : StatusText(item, active, paused, delayed));
@@ -135,11 +136,11 @@ void CAutorunDlg::StartNow(const StartupItem& item) const
 {
     CResourceText texts;
     if (IsActiveKind(item.kind)) {
-        Warn(hwnd(), texts.Text("strBootHasRunned1") + item.name + texts.Text("strBootHasRunned2"));
+        Warn(hwnd(), texts.Text("strBootHasRunned1") + ShownName(item.name) + texts.Text("strBootHasRunned2"));
         return;
     }
     if (!HoldsCommand(item)) {
-        Warn(hwnd(), item.name + ": " + texts.Text("strStartupNotCommand"));
+        Warn(hwnd(), ShownName(item.name) + ": " + texts.Text("strStartupNotCommand"));
         return;
     }
     WinExec(CommandToStart(item).c_str(), SW_SHOWNORMAL);
@@ -150,21 +151,22 @@ void CAutorunDlg::DeleteEntry(const StartupItem& item)
 {
     CResourceText texts;
     const std::string question =
-        texts.Text("strStartDeleteSure1") + item.name + texts.Text("strStartDeleteSure2") + " ";
+        texts.Text("strStartDeleteSure1") + ShownName(item.name) + texts.Text("strStartDeleteSure2") + " ";
     if (win32::MessageBoxText(hwnd(), question, texts.Text("strDeleteBootItem"), MB_YESNO | MB_ICONEXCLAMATION)
         != IDYES)
         return;
     const bool gone = DeleteStartupItem(item, delayList_);
     FillList();
     if (!gone)
-        Warn(hwnd(), texts.Text("strBootItemCantDelete1") + item.name + texts.Text("strBootItemCantDelete2"));
+        Warn(hwnd(),
+             texts.Text("strBootItemCantDelete1") + ShownName(item.name) + texts.Text("strBootItemCantDelete2"));
 }
 
 void CAutorunDlg::ChangeStartMode(const StartupItem& item)
 {
     CRunSetupDlg setup;
     setup.command = CommandText(item);
-    setup.name = item.name;
+    setup.name = ShownName(item.name);
     setup.minutes = item.delay != 0 ? item.delay : 1;
     setup.mode = item.kind == Delayed ? StartDelayed : IsActiveKind(item.kind) ? StartAtBoot : StartPaused;
     if (setup.DoModal(hwnd()) != IDOK)

@@ -85,6 +85,13 @@ int ParseDecimal(const std::string& text)
     return static_cast<int>(value);
 }
 
+bool FitsDelayFile(const StartupItem& item)
+{
+    const std::string notInALine("\r\n\0", 3);
+    return item.name.find_first_of(notInALine) == std::string::npos
+           && item.command.find_first_of(notInALine) == std::string::npos;
+}
+
 DelayFile ParseDelayFile(const std::string& text)
 {
     DelayFile file;

@@ -4,8 +4,6 @@
 
 namespace {
 
-bool HasLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
-
 bool SameItem(const StartupItem& a, const StartupItem& b)
 {
     return a.name == b.name && a.command == b.command && a.delay == b.delay && a.origin == b.origin
@@ -40,7 +38,7 @@ bool CDelayList::Write(const DelayFile& file) const
 
 bool CDelayList::Append(const StartupItem& item) const
 {
-    if (HasLineBreak(item.name) || HasLineBreak(item.command))
+    if (!FitsDelayFile(item))
         return false;
     DelayFile file;
     if (!Read(file) || static_cast<int>(file.items.size()) >= kMaxStartupItems)

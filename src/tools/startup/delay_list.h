@@ -12,8 +12,7 @@ public:
     explicit CDelayList(std::string path) : path_(std::move(path)) {}
 
     // Appends the item as the next section. True only when the file holds it afterwards. Refused
-    // when the list is full, or when the name or command has a line break (it would break the
-    // file's lines).
+    // when the list is full, or when the item does not fit the file (FitsDelayFile).
     bool Append(const StartupItem& item) const;
     // Removes the last item whose Project is exactly `project`. False when the list refuses
     // removals or the file was not written.

@@ -12,7 +12,7 @@ namespace {
 
 constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-StartupItem ItemOf(StartupValue&& value, int kind)
+StartupItem ItemOf(RegistryValue&& value, int kind)
 {
     StartupItem item;
     item.name = std::move(value.name);
@@ -27,8 +27,8 @@ StartupItem ItemOf(StartupValue&& value, int kind)
 // Appends while the table has room; entries past the last row are left out of the list.
 void AppendKey(std::vector<StartupItem>& table, int kind)
 {
-    for (StartupValue& value : ReadStartupValues(kind)) {
-        if ((kind == MachineRun || kind == MachineRun32) && value.name.find(kOwnEntryName) != std::string::npos)
+    for (RegistryValue& value : ReadStartupValues(kind)) {
+        if ((kind == MachineRun || kind == MachineRun32) && IsOwnEntryName(value.name))
             continue;
         if (static_cast<int>(table.size()) >= kMaxStartupItems)
             return;
@@ -49,7 +49,9 @@ bool WriteToKey(int kind, const StartupItem& item)
 std::string DelayRefusal(const StartupItem& item, const CDelayList& list)
 {
     if (!HoldsCommand(item))
-        return item.name + ": " + UiText("strStartupNotCommand");
+        return ShownName(item.name) + ": " + UiText("strStartupNotCommand");
+    if (!FitsDelayFile(item))
+        return ShownName(item.name) + ": " + UiText("strDelayNotOneLine");
     if (list.IsFull())
         return UiText("strDelayListFull");
     return {};

@@ -14,7 +14,8 @@ std::string DelayListPath();
 int LoadStartupItems(std::vector<StartupItem>& table, const std::string& delayList = DelayListPath());
 // Moves the entry for the chosen mode, target first: when the target cannot be written the
 // entry stays where it was. A registry entry moves with its type and bytes exactly as stored.
-// Delaying an entry that holds no command, or into a full list, is refused with a message;
+// Delaying an entry that holds no command, that does not fit Delay.ini (a line break or a NUL), or
+// into a full list, is refused with a message;
 // otherwise delaying runs CheckOwnEntry afterwards. True when the entry moved.
 bool SetStartMode(const StartupItem& item, int mode, int minutes, const std::string& delayList = DelayListPath(),
                   HWND owner = nullptr);
@@ -28,5 +29,3 @@ void EnsureDisabledKeys();
 void CheckOwnEntry(HWND owner = nullptr);
 // Removes paused and delayed copies of entries that are active again and lists them in one message.
 void CheckStartupConflicts(const std::string& delayList = DelayListPath(), HWND owner = nullptr);
-
-inline constexpr const char* kOwnEntryName = "Orvanta";

@@ -47,28 +47,15 @@ bool StartupKeyOf(int kind, StartupKeyPlace& place)
 std::vector<std::string> ReadStartupNames(int kind)
 {
     std::vector<std::string> names;
-    CRegistryKey key;
-    if (OpenKey(kind, KEY_READ, key))
-        key.EnumValueNames(names);
+    for (RegistryValue& value : ReadStartupValues(kind))
+        names.push_back(std::move(value.name));
     return names;
 }
 
-std::vector<StartupValue> ReadStartupValues(int kind)
+std::vector<RegistryValue> ReadStartupValues(int kind)
 {
-    std::vector<StartupValue> values;
     CRegistryKey key;
-    if (!OpenKey(kind, KEY_READ, key))
-        return values;
-    std::vector<std::string> names;
-    key.EnumValueNames(names);
-    for (std::string& name : names) {
-        StartupValue value;
-        if (key.QueryValue(name, value.type, value.data) != ERROR_SUCCESS)
-            continue; // gone meanwhile
-        value.name = std::move(name);
-        values.push_back(std::move(value));
-    }
-    return values;
+    return OpenKey(kind, KEY_READ, key) ? ReadNamedValues(key.Handle()) : std::vector<RegistryValue>{};
 }
 
 bool StartupValueExists(int kind, const std::string& name)
@@ -76,19 +63,19 @@ bool StartupValueExists(int kind, const std::string& name)
     CRegistryKey key;
     DWORD type = 0;
     std::string data;
-    return OpenKey(kind, KEY_READ, key) && key.QueryValue(name, type, data) == ERROR_SUCCESS;
+    return OpenKey(kind, KEY_READ, key) && QueryNamedValue(key.Handle(), name, type, data) == ERROR_SUCCESS;
 }
 
 bool WriteStartupValue(int kind, const std::string& name, DWORD type, const std::string& data)
 {
     CRegistryKey key;
-    return OpenKey(kind, KEY_ALL_ACCESS, key) && key.SetValue(name, type, data) == ERROR_SUCCESS;
+    return OpenKey(kind, KEY_ALL_ACCESS, key) && SetNamedValue(key.Handle(), name, type, data) == ERROR_SUCCESS;
 }
 
 bool RemoveStartupValue(int kind, const std::string& name)
 {
     CRegistryKey key;
-    return OpenKey(kind, KEY_ALL_ACCESS, key) && key.DeleteValue(name) == ERROR_SUCCESS;
+    return OpenKey(kind, KEY_ALL_ACCESS, key) && DeleteNamedValue(key.Handle(), name) == ERROR_SUCCESS;
 }
 
 void CreateStartupKey(int kind)

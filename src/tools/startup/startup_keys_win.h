@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/registry_values_win.h"
+
 struct StartupKeyPlace {
     HKEY root;
     const char* path;
@@ -15,14 +17,9 @@ struct StartupKeyPlace {
 // system that has no separate 32-bit view.
 bool StartupKeyOf(int kind, StartupKeyPlace& place);
 
-struct StartupValue {
-    std::string name;
-    DWORD type = REG_SZ;
-    std::string data; // exactly as stored
-};
-
-// Every value, read with KEY_READ; nothing when the key cannot be opened.
-std::vector<StartupValue> ReadStartupValues(int kind);
+// Every value, read with KEY_READ; nothing when the key cannot be opened. Values are addressed by
+// their whole name, also one that holds a NUL (see registry_values_win.h).
+std::vector<RegistryValue> ReadStartupValues(int kind);
 std::vector<std::string> ReadStartupNames(int kind);
 bool StartupValueExists(int kind, const std::string& name);
 // One change each, with KEY_ALL_ACCESS. True when the registry took it.

@@ -130,6 +130,30 @@ std::string ValueContents(std::uint32_t type, const std::string& data)
 
 } // namespace
 
+bool IsOwnEntryName(const std::string& name)
+{
+    return name.find('\0') == std::string::npos && name.find(kOwnEntryName) != std::string::npos;
+}
+
+std::string ShownName(const std::string& name)
+{
+    static const char* const abbreviations[] = {"NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL",
+                                                "BS",  "HT",  "LF",  "VT",  "FF",  "CR",  "SO",  "SI",
+                                                "DLE", "DC1", "DC2", "DC3", "DC4", "NAK", "SYN", "ETB",
+                                                "CAN", "EM",  "SUB", "ESC", "FS",  "GS",  "RS",  "US"};
+    std::string shown;
+    for (char c : name) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 0x20)
+            shown.append("[").append(abbreviations[code]).append("]");
+        else if (code == 0x7F)
+            shown.append("[DEL]");
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 StartModePlan PlanStartMode(const StartupItem& item, int mode, int minutes)
 {
     const int k = item.kind;
@@ -200,7 +224,7 @@ std::string ConflictMessage(const std::vector<std::string>& report, const std::s
 {
     std::string text = title + removed + ":\n\n";
     for (const std::string& name : report)
-        text += name + "\n";
+        text += ShownName(name) + "\n";
     return text + "\n" + protect + "\n";
 }
 

@@ -39,6 +39,16 @@ ConflictPlan PlanStartupConflicts(const StartupKeyNames& keys, const std::vector
 std::string ConflictMessage(const std::vector<std::string>& report, const std::string& title,
                             const std::string& removed, const std::string& protect);
 
+// The program's own autostart value in the machine Run keys, which the list leaves out.
+inline constexpr const char* kOwnEntryName = "Orvanta";
+// Whether the list leaves a machine Run value out as the program's own entry: any name that holds
+// the own entry's, except one with a NUL, which the program never writes.
+bool IsOwnEntryName(const std::string& name);
+
+// A value name as the list and the messages show it: every control character, NUL first of all,
+// as its ASCII abbreviation in brackets ("[NUL]"), so that no name shows empty or cut.
+std::string ShownName(const std::string& name);
+
 // The file whose icon stands for a command in the list.
 std::string IconPathOfCommand(const std::string& command);
 

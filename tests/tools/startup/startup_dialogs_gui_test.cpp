@@ -82,6 +82,7 @@ TEST(StartupDialogs, ListStartDeleteAndChangeTheStartMode)
     ASSERT_TRUE(CDelayList(state.DelayList()).Append({"Later", "later.exe", Delayed, 5, 0}));
     ASSERT_TRUE(CDelayList(state.DelayList()).Append({"twice", "d.exe", Delayed, 1, 0}));
     DeleteKey(MachineRunServicesDisabled);
+    const PlantedValue hidden(MachineRun, std::wstring(L"\0Hidden", 7), L"hidden.exe");
 
     // Listed in key order without the own entry of the machine keys, once stale paused and delayed
     // copies of active entries are gone from either view.
@@ -96,7 +97,8 @@ TEST(StartupDialogs, ListStartDeleteAndChangeTheStartMode)
     for (int row = 0; row < dialog.List().RowCount(); ++row)
         rows.push_back(dialog.List().GetCell(row, 0) + "|" + dialog.List().GetCell(row, 1) + "|"
                        + dialog.List().GetCell(row, 2));
-    EXPECT_EQ(rows, (std::vector<std::string>{"Active|C:\\Tools\\active.exe -s" + on, "Wow|wow.exe" + on,
+    EXPECT_EQ(rows, (std::vector<std::string>{"[NUL]Hidden|hidden.exe" + on, "Active|C:\\Tools\\active.exe -s" + on,
+                                              "Wow|wow.exe" + on,
                                               "s-on|son.exe" + on,
                                               "Later|later.exe|" + texts.Text("RStatus3") + " 5 Minutes",
                                               "Off|" + command + off, "Orvanta|listed.exe" + on,

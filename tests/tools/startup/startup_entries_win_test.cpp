@@ -104,6 +104,29 @@ TEST_F(StartupEntriesTest, RefusedMovesKeepTheEntryWhereItWasAndTwinsAreToldApar
     EXPECT_EQ(left.front().command + " " + left.back().command, "t2.exe t99.exe");
 }
 
+// A name that begins with a NUL hides from the Reg*A calls. It is listed, and every action reaches
+// exactly that value, never the key's unnamed value that a name cut at its NUL would reach.
+TEST_F(StartupEntriesTest, AValueNamedWithALeadingNulIsListedMovedAndDeletedByItsWholeName)
+{
+    const std::string name("\0Hidden", 7);
+    const std::wstring counted(L"\0Hidden", 7), data(L"C:\\hidden.exe\0", 14);
+    EnsureDisabledKeys();
+    SetValue(MachineRun, "", "unnamed.exe");
+    const PlantedValue planted(MachineRun, counted, L"C:\\hidden.exe");
+    ASSERT_EQ(Listed(name).size(), 1u) << "the dialog's scenario reads its row";
+    EXPECT_TRUE(Set(name, StartPaused));
+    EXPECT_EQ(CountedValues(MachineRunDisabled), (std::map<std::wstring, std::wstring>{{counted, data}}));
+    EXPECT_EQ(CountedValues(MachineRun).count(counted), 0u);
+    EXPECT_TRUE(Set(name, StartAtBoot));
+    EXPECT_FALSE(Set(name, StartDelayed, 5)) << "Delay.ini is a text file";
+    ASSERT_EQ(host_.boxes.size(), 1u);
+    EXPECT_EQ(host_.boxes[0].text, "[NUL]Hidden: " + UiText("strDelayNotOneLine"));
+    EXPECT_EQ(CountedValues(MachineRun)[counted], data);
+    EXPECT_TRUE(DeleteStartupItem(Listed(name).at(0), state_.DelayList()));
+    EXPECT_EQ(CountedValues(MachineRun).count(counted), 0u);
+    EXPECT_EQ(CountedValues(MachineRun)[L""], L"unnamed.exe" + std::wstring(1, L'\0'));
+}
+
 // The launcher checks conflicts on its first tick only; what that removes still starts in this
 // run. A Delay.ini a plain user could change starts nothing.
 TEST_F(StartupEntriesTest, LauncherStartsEachItemInItsMinuteAcrossTheTickWrap)

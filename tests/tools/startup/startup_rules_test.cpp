@@ -68,8 +68,8 @@ TEST(StartupConflicts, PausedAndDelayedCopiesOfActiveEntriesIgnoringCase)
     EXPECT_EQ(plan.deleteValues,
               (std::vector<Deletion>{{MachineRunDisabled, "ALPHA"}, {MachineRunServicesDisabled, "svc"}}));
     EXPECT_EQ(plan.report, (std::vector<std::string>{"ALPHA", "svc", "BETA"}));
-    EXPECT_EQ(ConflictMessage({"ALPHA", "svc"}, "Startup ", "removed", "Keep it."),
-              "Startup removed:\n\nALPHA\nsvc\n\nKeep it.\n");
+    EXPECT_EQ(ConflictMessage({"ALPHA", std::string("\0svc", 4)}, "Startup ", "removed", "Keep it."),
+              "Startup removed:\n\nALPHA\n[NUL]svc\n\nKeep it.\n");
 }
 
 // The list's columns: the file whose icon is shown, the command and the status.
@@ -107,6 +107,11 @@ TEST(StartupList, IconCommandAndStatusTexts)
         EXPECT_EQ(CommandText(item), v.text) << v.type;
         EXPECT_EQ(HoldsCommand(item), v.type == kValueString || v.type == kValueExpandString) << v.type;
     }
+
+    // Names show every control character; one that holds a NUL never passes for the own entry.
+    EXPECT_EQ(ShownName(std::string("\0Run\r\n\x1F\x7F\xC3\xBC", 10)), "[NUL]Run[CR][LF][US][DEL]\xC3\xBC");
+    EXPECT_TRUE(IsOwnEntryName("OrvantaHelper"));
+    EXPECT_FALSE(IsOwnEntryName(std::string("\0Orvanta", 8)));
 
     // The dialog's scenario lists the other kinds and a delayed entry.
     for (const int kind : {MachineRunServicesDisabled, MachineRun32Disabled})
