@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include "app/main_dlg_dialogs_win.h"
+#include "app/cleaning_dialogs_win.h"
 #include "app/palette.h"
 #include "app/settings_win.h"
 #include "app/system_load_win.h"

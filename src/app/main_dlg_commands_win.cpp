@@ -5,9 +5,9 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include "app/cleaning_dialogs_win.h"
 #include "app/cleaning_methods_dlg_win.h"
 #include "app/cleaning_rules.h"
-#include "app/main_dlg_dialogs_win.h"
 #include "app/memory_texts.h"
 #include "app/settings_win.h"
 #include "app/tool_table_win.h"

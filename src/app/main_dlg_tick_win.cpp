@@ -3,9 +3,9 @@
 
 #include <mmsystem.h>
 
+#include "app/cleaning_dialogs_win.h"
 #include "app/cleaning_rules.h"
 #include "app/clock_texts.h"
-#include "app/main_dlg_dialogs_win.h"
 #include "app/memory_texts.h"
 #include "app/palette.h"
 #include "app/processor_texts.h"

@@ -11,10 +11,10 @@
 #include <utility>
 #include <string>
 
-#include "app/main_dlg_dialogs_win.h"
+#include "app/cleaning_dialogs_win.h"
+#include "app/report_dlg_win.h"
 #include "app/tool_table_win.h"
 #include "common/resource_text.h"
-#include "memory/report_dlg_win.h"
 #include "support/cache_registry_fixture_win.h"
 #include "support/dib_canvas_win.h"
 #include "support/main_dlg_fixture_win.h"

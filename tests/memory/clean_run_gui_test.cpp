@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "app/report_dlg_win.h"
 #include "common/resource_text.h"
 #include "memory/clean_state.h"
 #include "memory/memory_cleaner.h"
-#include "memory/report_dlg_win.h"
 #include "resources/resource.h"
 #include "support/message_pump_win.h"
 #include "support/pretend_machine.h"

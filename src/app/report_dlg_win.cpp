@@ -1,4 +1,4 @@
-#include "memory/report_dlg_win.h"
+#include "app/report_dlg_win.h"
 
 #include "common/resource_text.h"
 #include "memory/clean_state.h"

@@ -1,7 +1,7 @@
-#include "app/main_dlg_dialogs_win.h"
+#include "app/cleaning_dialogs_win.h"
 
 #include "app/defrag_query_dlg_win.h"
-#include "memory/report_dlg_win.h"
+#include "app/report_dlg_win.h"
 
 bool AskBeforeAutomaticClean(std::function<std::string()> loadLine, bool standby)
 {
