@@ -39,8 +39,8 @@ double RunSeconds(int stepCount)
 {
     const double start = Now();
     for (int i = 0; i < stepCount; ++i)
-        CMemoryCleaner::CleanStep(i, false);
-    CMemoryCleaner::CleanStep(stepCount, false); // the clipboard is left alone here
+        CMemoryCleaner::CleanStep(i);
+    CMemoryCleaner::CleanStep(stepCount); // the clipboard is the window's, left alone here
     return Now() - start;
 }
 
@@ -52,7 +52,7 @@ int main()
     MemoryFigures pretended = real;
     pretended.totalPhys = kPretendedInstalled;
     SetMemoryStatusSource([pretended] { return pretended; });
-    CMemoryCleaner::CleanStep(1, false); // warm-up
+    CMemoryCleaner::CleanStep(1); // warm-up
 
     std::printf("classic clean-up run on a pretended %llu MB machine, %d rounds, medians; this machine has %llu MB\n",
                 static_cast<unsigned long long>(kPretendedInstalled / kMB), kRounds,

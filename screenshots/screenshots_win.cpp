@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "app/about_dlg_win.h"
+#include "app/cleaning_dialogs_win.h"
 #include "app/cleaning_methods_dlg_win.h"
 #include "app/defrag_query_dlg_win.h"
 #include "app/main_dlg_win.h"
-#include "app/report_dlg_win.h"
 #include "app/settings.h"
 #include "app/splash_dlg_win.h"
 #include "app/tray_icon_win.h"

@@ -1,7 +1,30 @@
 #include "app/cleaning_dialogs_win.h"
 
+#include "app/cleaning_methods_dlg_win.h"
 #include "app/defrag_query_dlg_win.h"
 #include "app/report_dlg_win.h"
+#include "app/settings_win.h"
+#include "common/resource_text.h"
+#include "common/windows_family_win.h"
+#include "memory/clean_state.h"
+#include "memory/memory_cleaner.h"
+
+namespace {
+
+ReportTexts LookUpReportTexts(CResourceText& texts)
+{
+    ReportTexts report;
+    report.nothingGained = texts.Text("ReportStr1");
+    report.available = texts.Text("ReportStr2");
+    report.installed = texts.Text("ReportStr3");
+    report.gainedMB = texts.Text("ReportStr4");
+    report.gainedPages = texts.Text("ReportStr5");
+    report.adviceOther = texts.Text("ZLJY1");
+    report.adviceCleanUp = texts.Text("ZLJY2");
+    return report;
+}
+
+} // namespace
 
 bool AskBeforeAutomaticClean(std::function<std::string()> loadLine, bool standby)
 {
@@ -13,4 +36,32 @@ bool AskBeforeAutomaticClean(std::function<std::string()> loadLine, bool standby
     return dialog.DoModal(nullptr) == IDOK;
 }
 
-void ShowReportAfterRun(const RunOutcome& outcome) { ShowCleaningReport(outcome); }
+void OpenCleaningMethods(HWND owner)
+{
+    CCleaningMethodsDlg dialog(ReadCleaningMethodSettings(), MethodsOffered(RunningWindowsVersion()));
+    if (dialog.DoModal(owner) == IDOK)
+        WriteCleaningMethodSettings(dialog.Settings());
+}
+
+void ShowCleaningReport(const RunOutcome& outcome)
+{
+    CMemoryCleaner::RecordAfter();
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    const MemoryFigures now = ReadMemoryFigures();
+
+    ReportFigures figures;
+    figures.before = StatusBefore;
+    figures.after = StatusAfter;
+    figures.availPhysBytes = now.availPhys;
+    figures.totalPhysBytes = now.totalPhys;
+    figures.pageSize = system.dwPageSize;
+    figures.cleanUpRun = CleanState.cleanUpRun;
+    figures.anyStepDone = outcome.AnyStepDone();
+
+    CResourceText texts;
+    CReportDlg dialog;
+    dialog.SetTexts(LayOutCleaningReport(figures, LookUpReportTexts(texts)));
+    dialog.SetMethodLines(MethodReportLines(outcome, [&texts](const char* key) { return texts.Text(key); }));
+    dialog.DoModal(nullptr);
+}

@@ -1,12 +1,19 @@
 #pragma once
-// The modal dialogs the main window opens, in one place.
+// The dialogs around cleaning, in one place: the question before an automatic clean, the choice of
+// methods and the report after a run. The window decides when they show; the cleaning engine
+// shows nothing.
+#include <windows.h>
+
 #include <functional>
 #include <string>
+
+#include "memory/cleaning_methods.h"
 
 // The question before an automatic clean, following the load line while it is open; true when the
 // clean may start. Answers true without asking when asking is switched off. standby: the standby
 // list, not free memory, called for it.
 bool AskBeforeAutomaticClean(std::function<std::string()> loadLine, bool standby = false);
-// The cleaning report after a run, with what its system operations did.
-struct RunOutcome;
-void ShowReportAfterRun(const RunOutcome& outcome);
+// The methods this Windows offers, over owner; OK stores the choice.
+void OpenCleaningMethods(HWND owner);
+// Takes the after-run snapshot and shows the report of the run with what its system operations did.
+void ShowCleaningReport(const RunOutcome& outcome = RunOutcome{});

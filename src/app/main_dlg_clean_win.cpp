@@ -14,6 +14,7 @@
 #include "memory/memory_lists_win.h"
 #include "resources/resource.h"
 #include "win32/common_controls.h"
+#include "win32/wait_cursor.h"
 
 namespace {
 
@@ -24,6 +25,18 @@ CleaningPlan ChosenCleaningPlan()
 }
 
 constexpr int kCleaningButtons[] = {IDC_LZL_BUTTON, IDC_CLEANRAM_BT};
+
+// A clean step may empty the clipboard first; the window opens it, so that the system sees its
+// owner. Runs on the worker too: the clipboard is not tied to a thread.
+std::function<void()> ClipboardEmptier(HWND owner)
+{
+    return [owner] {
+        if (OpenClipboard(owner)) {
+            EmptyClipboard();
+            CloseClipboard();
+        }
+    };
+}
 
 } // namespace
 
@@ -52,14 +65,13 @@ bool CMainDlg::StartOrganise(int eighths)
     // The countdown and the clean-up run share CleanState: one run at a time.
     if (run_.Busy())
         return false;
-    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    const win32::WaitCursor wait;
     const bool started = run_.StartOrganise(eighths, WorkerPlan(ChosenCleaningPlan()));
     if (started) {
         EnableCleaningButtons(false);
         EnableToolButtons(false);
         SetTimer(hwnd(), kOrganiseTimer, kOrganiseMs, nullptr);
     }
-    SetCursor(previous);
     return started;
 }
 
@@ -67,7 +79,11 @@ void CMainDlg::OnOrganiseTick()
 {
     KillTimer(hwnd(), kOrganiseTimer);
     ReadControls();
-    if (run_.OrganiseTick(fields_.cleanClipboard, hwnd()))
+    // The step may run on this thread: the hourglass while it commits its block.
+    std::optional<win32::WaitCursor> wait;
+    if (run_.StepIsNext())
+        wait.emplace();
+    if (run_.OrganiseTick(fields_.cleanClipboard ? ClipboardEmptier(hwnd()) : nullptr))
         SetTimer(hwnd(), kOrganiseTimer, kOrganiseMs, nullptr);
 }
 
@@ -85,6 +101,7 @@ bool CMainDlg::StartCleanUpRun()
     EnableCleaningButtons(false);
     CleanUpPlan plan = WorkerPlan(ChosenCleaningPlan());
     plan.stepCount = CMemoryCleaner::StepCountFor(freePercent);
+    plan.emptyClipboard = ClipboardEmptier(hwnd()); // before the last step, always
     if (run_.StartCleanUp(std::move(plan)))
         return true;
     ShowRunEnded(); // the worker did not start: nothing was cleaned, nothing to report
@@ -96,7 +113,6 @@ CleanUpPlan CMainDlg::WorkerPlan(const CleaningPlan& chosen)
     runOutcome_ = RunOutcome{};
     CleanUpPlan plan;
     plan.classicSteps = chosen.classicStep;
-    plan.clipboardOwner = hwnd();
     if (!chosen.operations.empty()) {
         // On the worker; the window reads the outcome only after Done.
         plan.firstOperation = [this, chosen](const std::atomic<bool>&) { runOutcome_ = RunSystemOperations(chosen); };
@@ -113,7 +129,8 @@ void CMainDlg::CleanFromTray(int eighths)
 {
     const CleaningPlan chosen = ChosenCleaningPlan();
     if (chosen.operations.empty()) {
-        CMemoryCleaner::CleanStep(eighths, false, hwnd()); // the classic step, as it always ran
+        const win32::WaitCursor wait;
+        CMemoryCleaner::CleanStep(eighths); // the classic step, as it always ran
         return;
     }
     if (run_.Busy())
@@ -131,7 +148,7 @@ void CMainDlg::OnCleanUpDone()
     ReadControls();
     // A run the console program asked for reports to it instead of to a dialog nobody waits for.
     if (fields_.buildReport && !exiting_ && !requestedClean_)
-        ShowReportAfterRun(runOutcome_);
+        ShowCleaningReport(runOutcome_);
     ShowRunEnded();
 }
 

@@ -6,14 +6,12 @@
 #include <windowsx.h>
 
 #include "app/cleaning_dialogs_win.h"
-#include "app/cleaning_methods_dlg_win.h"
 #include "app/cleaning_rules.h"
 #include "app/memory_texts.h"
 #include "app/settings_win.h"
 #include "app/tool_table_win.h"
 #include "common/module_path.h"
 #include "common/resource_text.h"
-#include "common/windows_family_win.h"
 #include "memory/memory_cleaner.h"
 #include "remote/command_protocol.h"
 #include "resources/resource.h"
@@ -145,12 +143,7 @@ void CMainDlg::OnOK() { Organise(); }
 
 void CMainDlg::OnCancel() { HideAndRemember(); }
 
-void CMainDlg::ChooseCleaningMethods()
-{
-    CCleaningMethodsDlg dialog(ReadCleaningMethodSettings(), MethodsOffered(RunningWindowsVersion()));
-    if (dialog.DoModal(hwnd()) == IDOK)
-        WriteCleaningMethodSettings(dialog.Settings());
-}
+void CMainDlg::ChooseCleaningMethods() { OpenCleaningMethods(hwnd()); }
 
 void CMainDlg::EnableSave() { EnableItem(IDC_BUTTONSAVERAM, true); }
 

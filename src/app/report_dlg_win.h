@@ -27,7 +27,3 @@ private:
     CleaningReport report_;
     std::vector<std::string> methodLines_;
 };
-
-// Takes the after-run snapshot, fills the report and shows it modally. 1 when the run changed
-// the available memory, 0 when it gained nothing or every step was refused.
-int ShowCleaningReport(const RunOutcome& outcome = RunOutcome{});

@@ -39,7 +39,12 @@ bool CleanRun::StartOrganise(int eighths, CleanUpPlan plan)
     return true;
 }
 
-bool CleanRun::OrganiseTick(bool emptyClipboard, HWND clipboardOwner)
+bool CleanRun::StepIsNext() const
+{
+    return CleanState.busy && !CleanState.cleanUpRun && CleanState.tick >= 7;
+}
+
+bool CleanRun::OrganiseTick(std::function<void()> emptyClipboard)
 {
     if (!CleanState.busy || CleanState.cleanUpRun || WorkerRunning())
         return false; // a stray tick: no countdown is running
@@ -50,14 +55,13 @@ bool CleanRun::OrganiseTick(bool emptyClipboard, HWND clipboardOwner)
         return true;
     }
     CMemoryCleaner::RecordBefore();
+    plan_.singleStepEighths = CleanState.amountEighths;
+    plan_.emptyClipboard = std::move(emptyClipboard);
     if (!plan_.NeedsWorker()) {
-        CMemoryCleaner::CleanStep(CleanState.amountEighths, emptyClipboard, clipboardOwner, &stop_);
+        SingleStep();
         progress_.Done();
         return false;
     }
-    plan_.singleStepEighths = CleanState.amountEighths;
-    plan_.emptyClipboard = emptyClipboard;
-    plan_.clipboardOwner = clipboardOwner;
     if (!StartWorker())
         Work(); // no thread: the countdown was promised a clean, so do it here
     return false;
@@ -100,16 +104,19 @@ void CleanRun::Work()
         plan_.firstOperation(stop_);
     const int n = plan_.stepCount;
     if (plan_.classicSteps && plan_.singleStepEighths >= 0) {
-        CMemoryCleaner::CleanStep(plan_.singleStepEighths, plan_.emptyClipboard, plan_.clipboardOwner, &stop_);
+        SingleStep();
     } else if (plan_.classicSteps) {
         for (int i = 0; i < n && !stop_; ++i) {
             progress_.ShowPercent(CMemoryCleaner::ProgressText(i + 1));
             progress_.ShowGauge(CMemoryCleaner::GaugePosition(i + 1));
-            CMemoryCleaner::CleanStep(i, false, plan_.clipboardOwner, &stop_);
+            CMemoryCleaner::CleanStep(i, &stop_);
         }
-        // The last and largest step always empties the clipboard.
-        if (!stop_)
-            CMemoryCleaner::CleanStep(n, true, plan_.clipboardOwner, &stop_);
+        // The last and largest step comes after the clipboard.
+        if (!stop_) {
+            if (plan_.emptyClipboard)
+                plan_.emptyClipboard();
+            CMemoryCleaner::CleanStep(n, &stop_);
+        }
     }
     if (plan_.lastOperation)
         plan_.lastOperation();
@@ -118,6 +125,13 @@ void CleanRun::Work()
         progress_.ShowPercent(kCleanDoneText);
     }
     progress_.Done(); // the last touch of this object
+}
+
+void CleanRun::SingleStep()
+{
+    if (plan_.emptyClipboard)
+        plan_.emptyClipboard();
+    CMemoryCleaner::CleanStep(plan_.singleStepEighths, &stop_);
 }
 
 void CleanRun::Finish()

@@ -15,14 +15,14 @@
 struct CleanUpPlan {
     // Runs once before the steps; it should return soon once `stop` is set.
     std::function<void(const std::atomic<bool>& stop)> firstOperation;
-    // The growing steps: 0 .. n-1 eighths, then n eighths with the clipboard emptied.
+    // The growing steps: 0 .. n-1 eighths, then n eighths after emptyClipboard.
     bool classicSteps = true;
     int stepCount = 0;
     // One step of this many eighths in place of the growing ones (organise, the tray's
-    // commands); -1 for the growing steps.
+    // commands), after emptyClipboard when it is set; -1 for the growing steps.
     int singleStepEighths = -1;
-    bool emptyClipboard = false; // for the single step
-    HWND clipboardOwner = nullptr;
+    // The owner's: it holds the clipboard. Not set, the clipboard stays as it is.
+    std::function<void()> emptyClipboard;
     // Runs once after the steps, before Done.
     std::function<void()> lastOperation;
     // Whether the countdown's step needs the worker.
@@ -44,9 +44,13 @@ public:
     // Claims the run for an organise countdown of `eighths`; false while another run holds it.
     // A plan with operations runs them and the step on the worker once the countdown is over.
     bool StartOrganise(int eighths, CleanUpPlan plan = {});
-    // One countdown tick: a seventh more progress; after the seventh, the step and Done (from
-    // the worker when the plan has operations). True while the countdown goes on.
-    bool OrganiseTick(bool emptyClipboard, HWND clipboardOwner);
+    // True when the next countdown tick is the step itself, which runs on the ticking thread
+    // when the plan needs no worker.
+    bool StepIsNext() const;
+    // One countdown tick: a seventh more progress; after the seventh, the step (after
+    // emptyClipboard, when set) and Done, from the worker when the plan has operations. True
+    // while the countdown goes on.
+    bool OrganiseTick(std::function<void()> emptyClipboard);
     // Claims the run, takes the before-run snapshot and starts the worker. False while another
     // run holds it, or when the worker cannot start: that run is over at once, without Done.
     // A plan of a single step is not a clean-up run for the report's advice.
@@ -70,6 +74,7 @@ private:
     static DWORD WINAPI WorkerMain(void* self);
     bool StartWorker();
     void Work();
+    void SingleStep();
 
     CleanProgress& progress_;
     CleanUpPlan plan_;

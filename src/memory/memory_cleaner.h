@@ -9,9 +9,6 @@
 
 #include "memory/memory_status.h"
 
-// The window handle of <windows.h>, named here so that this header stays portable.
-struct HWND__;
-
 // Progress runs in sevenths: the gauge's range is 0 to 7 x 32.
 constexpr int kCleanGaugeStep = 32;
 constexpr int kCleanGaugeMax = 7 * kCleanGaugeStep;
@@ -28,10 +25,9 @@ public:
     static void RecordBefore();
     static void RecordAfter();
     // One clean step of eighths of the installed memory; a block the system cannot commit is
-    // skipped. The clipboard is emptied first when asked, opened for clipboardOwner. A set stop
-    // flag ends the zeroing between chunks; what was committed is released either way.
-    static int CleanStep(int eighths, bool emptyClipboard, HWND__* clipboardOwner = nullptr,
-                         const std::atomic<bool>* stop = nullptr);
+    // skipped. A set stop flag ends the zeroing between chunks; what was committed is released
+    // either way. Memory only: cursors and the clipboard are the caller's.
+    static void CleanStep(int eighths, const std::atomic<bool>* stop = nullptr);
 
     // Pure parts (memory_cleaner.cpp).
     static int StepCountFor(int32_t freePercent);

@@ -12,7 +12,6 @@
 #include <string>
 
 #include "app/cleaning_dialogs_win.h"
-#include "app/report_dlg_win.h"
 #include "app/tool_table_win.h"
 #include "common/resource_text.h"
 #include "support/cache_registry_fixture_win.h"

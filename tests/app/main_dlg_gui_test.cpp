@@ -13,6 +13,7 @@
 #include "common/module_path.h"
 #include "common/resource_text.h"
 #include "memory/free_memory.h"
+#include "support/clipboard_win.h"
 #include "support/dib_canvas_win.h"
 #include "support/main_dlg_fixture_win.h"
 #include "support/message_pump_win.h"
@@ -220,8 +221,10 @@ TEST_F(MainDlgTest, RunsMethodsAlertsAndAutomaticCleaning)
     Store(kAutoDefrag, 0);
     Store(kRamAlertValue, kFree - 1);
     Open();
+    testing_support::PutTextOnClipboard();
     Command(ID_TRAY_CLEAN_HALF);
     EXPECT_FALSE(CleanState.busy) << "without methods the tray's clean is the classic step, at once";
+    EXPECT_TRUE(testing_support::ClipboardHoldsText()) << "the tray's step leaves the clipboard";
     Store(kCleanMethods, kEmptyWorkingSets | kPurgeStandbyList);
 
     // Organise: seven steps of the countdown, then the clean on the worker, the report and the reset.
@@ -305,6 +308,7 @@ TEST_F(MainDlgTest, RunsMethodsAlertsAndAutomaticCleaning)
     EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 2) << "nothing asked during the run";
     ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
     EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 2);
+    EXPECT_FALSE(testing_support::ClipboardHoldsText()) << "the window empties it before the last step";
     Store(kNoticeDialog, 1);
     Tick(CMainDlg::kRulesTimer);
     EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 2);

@@ -1,4 +1,4 @@
-// A clean run on its worker, the clean step against the real memory, and the report after a run.
+// A clean run on its worker and the clean step against the real memory.
 #include "memory/clean_run_win.h"
 
 #include <windows.h>
@@ -7,18 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "app/report_dlg_win.h"
-#include "common/resource_text.h"
 #include "memory/clean_state.h"
 #include "memory/memory_cleaner.h"
-#include "resources/resource.h"
+#include "support/clipboard_win.h"
 #include "support/message_pump_win.h"
 #include "support/pretend_machine.h"
-#include "support/recording_host_win.h"
 
 namespace {
 
@@ -29,20 +25,6 @@ SIZE_T PeakWorkingSet()
     PROCESS_MEMORY_COUNTERS counters{};
     GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
     return counters.PeakWorkingSetSize;
-}
-
-bool ClipboardHoldsText() { return IsClipboardFormatAvailable(CF_TEXT) != FALSE; }
-
-void PutTextOnClipboard()
-{
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 6);
-    std::memcpy(GlobalLock(text), "hello", 6);
-    GlobalUnlock(text);
-    SetClipboardData(CF_TEXT, text);
-    CloseClipboard();
-    ASSERT_TRUE(ClipboardHoldsText());
 }
 
 // Records what a run shows, in order; the clipboard tells which step emptied it. Done finishes the
@@ -80,6 +62,12 @@ TEST(CleanRun, StepsInOrderClipboardLastOneRunAtATimeAndExitMidRun)
     CleanUpPlan plan;
     plan.stepCount = 4;
     plan.firstOperation = [&progress](const std::atomic<bool>&) { progress.events.push_back("first"); };
+    plan.emptyClipboard = [] { // the window's part
+        if (OpenClipboard(nullptr)) {
+            EmptyClipboard();
+            CloseClipboard();
+        }
+    };
     PutTextOnClipboard();
 
     ASSERT_TRUE(run.StartCleanUp(plan));
@@ -118,9 +106,6 @@ TEST(CleanRun, StepsInOrderClipboardLastOneRunAtATimeAndExitMidRun)
     SetCleanWorkerStarter(nullptr);
     EXPECT_FALSE(CleanState.busy);
     EXPECT_TRUE(progress.events.empty());
-
-    CMemoryCleaner::CleanStep(0, true); // commits nothing, still empties
-    EXPECT_FALSE(ClipboardHoldsText());
     ResetCleanState();
 }
 
@@ -142,7 +127,7 @@ TEST(MemoryCleanerWin, FiguresFromTheSystemUnlessPretendedAndStepsCommitWhatThey
     for (uint64_t installed : {uint64_t{1} << 52, UINT64_MAX}) {
         PretendMachine machine(installed, installed / 2);
         const SIZE_T before = PeakWorkingSet();
-        EXPECT_EQ(CMemoryCleaner::CleanStep(8, false), 0);
+        CMemoryCleaner::CleanStep(8);
         EXPECT_LT(PeakWorkingSet(), before + 16 * kMB) << installed;
     }
     // The peak only grows: a block clearly larger than the peak so far is touched whole.
@@ -151,62 +136,8 @@ TEST(MemoryCleanerWin, FiguresFromTheSystemUnlessPretendedAndStepsCommitWhatThey
         GTEST_SKIP() << "peak working set already " << before / kMB << " MB";
     const uint64_t installed = (before / kMB + 160) * kMB;
     PretendMachine machine(installed, installed / 2);
-    EXPECT_EQ(CMemoryCleaner::CleanStep(8, false), 0);
+    CMemoryCleaner::CleanStep(8);
     EXPECT_GE(PeakWorkingSet(), before + 150 * kMB);
-}
-
-// A run that began with `beforeMB` available on a 256 MB machine that now has 164 MB.
-void Report(int32_t beforeMB, bool cleanUpRun, const RunOutcome& outcome = RunOutcome{})
-{
-    PretendMachine machine(256 * kMB, 164 * kMB);
-    StatusBefore.availPhysMB = beforeMB;
-    CleanState.cleanUpRun = cleanUpRun;
-    ShowCleaningReport(outcome);
-    StatusBefore = StatusAfter = {};
-    CleanState.cleanUpRun = false;
-}
-
-// The figures of now in bytes and pages, refused operations listed below them, and the advice of
-// a run that gained nothing.
-TEST(ReportDlg, FiguresRefusalsAndAdvice)
-{
-    // The report is answered with OK after noting what it showed.
-    std::string caption, methodLines, advice, value1, value4; // no lines while they are hidden
-    bool okBelowLines = false;
-    RecordingHost host;
-    host.modal = [&](win32::Dialog& dialog) {
-        if (!dialog.CreateModeless())
-            return INT_PTR{-1};
-        caption = dialog.GetCaption();
-        value1 = dialog.GetItemText(IDC_REPORT_VALUE1);
-        value4 = dialog.GetItemText(IDC_REPORT_VALUE4);
-        advice = dialog.GetItemText(IDC_REPORT_ADVICE);
-        const HWND lines = dialog.Item(IDC_REPORT_METHODS);
-        methodLines = (GetWindowLongA(lines, GWL_STYLE) & WS_VISIBLE) ? dialog.GetItemText(IDC_REPORT_METHODS) : "";
-        RECT client{}, button{}, lineBox{}; // on the screen
-        GetClientRect(dialog.hwnd(), &client);
-        MapWindowPoints(dialog.hwnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
-        GetWindowRect(dialog.Item(IDOK), &button);
-        GetWindowRect(lines, &lineBox);
-        okBelowLines = button.top >= lineBox.bottom && button.bottom <= client.bottom;
-        dialog.EndDialog(IDOK);
-        return INT_PTR{IDOK};
-    };
-    SYSTEM_INFO system{};
-    GetSystemInfo(&system);
-    Report(100, false);
-    EXPECT_EQ(value1, std::to_string(164 * kMB)) << "the after-run snapshot";
-    EXPECT_EQ(value4, std::to_string(64 * kMB / system.dwPageSize));
-    EXPECT_EQ(caption, "Tidewell" + UiText("ReportStr1"));
-    EXPECT_EQ(methodLines, "") << "a classic run shows the figures alone";
-
-    RunOutcome refused;
-    refused.classicStep = false;
-    refused.results = {{kEmptyWorkingSets, kStatusPrivilegeNotHeld}, {kPurgeStandbyList, kStatusNotSupported}};
-    Report(100, true, refused);
-    EXPECT_EQ(advice, UiText("ZLJY2")) << "memory rose, but not through this run";
-    EXPECT_NE(methodLines.find(UiText("MethodNoPrivilege") + "\n"), std::string::npos) << methodLines;
-    EXPECT_TRUE(okBelowLines) << "the dialog grew to hold the lines";
 }
 
 } // namespace
