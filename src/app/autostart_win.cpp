@@ -2,7 +2,6 @@
 
 #include <windows.h>
 #include <sddl.h>
-#include <versionhelpers.h>
 
 #include <vector>
 
@@ -11,20 +10,9 @@
 #include "common/protected_place_win.h"
 #include "common/registry_key_win.h"
 #include "common/task_scheduler_win.h"
-#include "common/windows_family_win.h"
 #include "win32/handles.h"
 
 namespace {
-
-bool TaskSchedulerExpected() { return !IsWindows9x() && IsWindowsVistaOrGreater(); }
-
-bool RunValueExists()
-{
-    CRegistryKey run;
-    std::string command;
-    return run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_READ) == ERROR_SUCCESS &&
-           run.QueryString(command, kAutostartValue) == ERROR_SUCCESS;
-}
 
 void WriteRunValue(const std::string& programPath)
 {
@@ -59,11 +47,6 @@ std::string CurrentUserSid()
     std::string sid = text;
     LocalFree(text);
     return sid;
-}
-
-bool AutostartExists()
-{
-    return RunValueExists() || (TaskSchedulerExpected() && CurrentTaskService().Exists(kLogonTaskName));
 }
 
 bool AutostartAllowed(const std::string& programPath) { return CheckProtectedPlace(programPath); }

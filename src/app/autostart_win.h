@@ -5,8 +5,7 @@
 // of the two exists while the start is on.
 #include <string>
 
-// Either mechanism is in place.
-bool AutostartExists();
+#include "common/autostart_state_win.h" // AutostartExists: either mechanism is in place
 
 // Only a program in a place no plain user can change may be started elevated at logon: false,
 // with nothing written, for any other place.

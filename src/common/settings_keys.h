@@ -1,12 +1,14 @@
 #pragma once
 // The program's registry layout: its settings key under HKEY_LOCAL_MACHINE, the machine Run key
-// that holds its autostart value, and the names of the values it stores.
+// that holds its autostart value, and the names of the values it stores; and the name of the logon
+// task that starts it with Windows instead of that value.
 
 constexpr char kSettingsKey[] = "Software\\Kelvane";
 constexpr char kSettingsParentKey[] = "Software";
 constexpr char kSettingsSubKey[] = "Kelvane";
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kAutostartValue[] = "Orvanta";
+constexpr char kLogonTaskName[] = "Tidewell";
 
 // Value names; every one a DWORD except CPUMHZ (a string).
 constexpr char kUserType[] = "UserType";

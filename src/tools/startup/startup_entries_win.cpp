@@ -1,7 +1,7 @@
 #include "tools/startup/startup_entries_win.h"
 
+#include "common/autostart_state_win.h"
 #include "common/module_path.h"
-#include "common/registry_key_win.h"
 #include "common/resource_text.h"
 #include "tools/startup/delay_list.h"
 #include "tools/startup/startup_keys_win.h"
@@ -9,8 +9,6 @@
 #include "win32/ui_host.h"
 
 namespace {
-
-constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 StartupItem ItemOf(RegistryValue&& value, int kind)
 {
@@ -145,10 +143,7 @@ void EnsureDisabledKeys()
 
 void CheckOwnEntry(HWND owner)
 {
-    CRegistryKey key;
-    key.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_ACCESS | KEY_WOW64_64KEY);
-    std::string command;
-    if (!key.IsOpen() || key.QueryString(command, kOwnEntryName) != ERROR_SUCCESS)
+    if (!AutostartExists())
         win32::MessageBoxText(owner, UiText("strStartUpTips"), win32::kProgramName, MB_ICONEXCLAMATION | MB_OK);
 }
 

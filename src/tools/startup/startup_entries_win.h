@@ -25,7 +25,8 @@ bool DeleteStartupItem(const StartupItem& item, const std::string& delayList = D
 std::string CommandToStart(const StartupItem& item);
 // Creates the disabled keys where missing.
 void EnsureDisabledKeys();
-// Tells the user when the program's own entry, which delayed entries depend on, is missing.
+// Tells the user when Tidewell does not start with Windows (neither its logon task nor its Run
+// value exists): delayed entries start only then.
 void CheckOwnEntry(HWND owner = nullptr);
 // Removes paused and delayed copies of entries that are active again and lists them in one message.
 void CheckStartupConflicts(const std::string& delayList = DelayListPath(), HWND owner = nullptr);

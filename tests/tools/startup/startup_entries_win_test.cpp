@@ -7,6 +7,8 @@
 #include <iterator>
 #include <tuple>
 
+#include "app/autostart_win.h"
+#include "app/logon_task.h"
 #include "common/clock.h"
 #include "common/resource_text.h"
 #include "support/startup_fixture_win.h"
@@ -40,11 +42,12 @@ protected:
 
 // Each value walks paused, active, delayed and back in its own pair of keys, its type and bytes
 // kept; only strings can be delayed, and an expandable one comes back expandable. Every delayed
-// choice looks for the own entry, which the delayed items depend on.
+// choice warns while Tidewell does not start with Windows, by its Run value or its logon task.
 TEST_F(StartupEntriesTest, EveryMoveKeepsTheValueItsTypeAndItsView)
 {
     EnsureDisabledKeys();
     RemoveStartupValue(MachineRun, "Orvanta");
+    CurrentTaskService().Delete(kLogonTaskName);
     const std::string binary = std::string(2500, '\0') + std::string(2500, '\xA5') + '\0';
     const std::tuple<int, int, DWORD, std::string> routes[] = {
         {MachineRun, MachineRunDisabled, REG_BINARY, binary},
@@ -76,6 +79,11 @@ TEST_F(StartupEntriesTest, EveryMoveKeepsTheValueItsTypeAndItsView)
         EXPECT_EQ(GetRawValue(active, "Trip"), value);
         EXPECT_TRUE(DeleteStartupItem(Listed("Trip").at(0), state_.DelayList()));
     }
+    ASSERT_TRUE(CurrentTaskService().Register(kLogonTaskName, LogonTaskXml("C:\\T\\Tidewell.exe", CurrentUserSid())));
+    SetValue(UserRun, "Trip", "trip.exe");
+    EXPECT_TRUE(Set("Trip", StartDelayed, 3));
+    CurrentTaskService().Delete(kLogonTaskName);
+    EXPECT_TRUE(host_.boxes.empty()) << "the logon task starts Tidewell with Windows";
 }
 
 // The target is written first: when it cannot be, the entry stays where it was. A full list
