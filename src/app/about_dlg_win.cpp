@@ -8,7 +8,7 @@
 #include "win32/dialog_texts.h"
 #include "win32/dpi.h"
 
-CAboutDlg::CAboutDlg(CLinkLabel::ShellOpen open)
+CAboutDlg::CAboutDlg(CLinkLabel::Opener open)
     : win32::ToolDialog(IDD_ABOUTBOX), website_(open), mail_(open)
 {
 }

@@ -6,8 +6,8 @@
 
 class CAboutDlg : public win32::ToolDialog {
 public:
-    // Both links open their targets through `open` (ShellExecuteA when empty).
-    explicit CAboutDlg(CLinkLabel::ShellOpen open = {});
+    // Both links open their targets through `open` (OpenAddressAsUser when empty).
+    explicit CAboutDlg(CLinkLabel::Opener open = {});
 
     CLinkLabel& WebsiteLink() { return website_; }
     CLinkLabel& MailLink() { return mail_; }

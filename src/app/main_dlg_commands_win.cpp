@@ -2,7 +2,6 @@
 #include "app/main_dlg_win.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 #include <windowsx.h>
 
 #include "app/cleaning_dialogs_win.h"
@@ -12,6 +11,7 @@
 #include "app/tool_table_win.h"
 #include "common/module_path.h"
 #include "common/resource_text.h"
+#include "common/user_launch_win.h"
 #include "memory/memory_cleaner.h"
 #include "remote/command_protocol.h"
 #include "resources/resource.h"
@@ -295,5 +295,7 @@ bool CMainDlg::ExplainAutostartRefusal(POINT client)
 
 void CMainDlg::Help()
 {
-    ShellExecuteA(hwnd(), "open", GetModulePath("Kelvane Help.chm").c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    // In the user's help viewer with the user's rights: a link followed in it starts a browser.
+    // A help file that cannot be opened is not reported.
+    OpenHelpAsUser(GetModulePath("Kelvane Help.chm"));
 }

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+#include "win32/utf16.h"
+
 namespace {
 
 // COM for the length of one call, on whatever terms the thread already has it.
@@ -47,10 +49,8 @@ class Bstr {
 public:
     explicit Bstr(const std::string& utf8)
     {
-        const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-        b_ = SysAllocStringLen(nullptr, static_cast<UINT>(length));
-        if (b_)
-            MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), b_, length);
+        const std::wstring wide = win32::Utf16(utf8);
+        b_ = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
     }
     ~Bstr() { SysFreeString(b_); }
     Bstr(const Bstr&) = delete;

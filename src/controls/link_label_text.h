@@ -2,7 +2,7 @@
 // The link label's texts and the command line of its .htm fallback.
 #include <string>
 
-// The explanation for a failed opening by the shell's or WinExec's result code.
+// The explanation for a failed opening by the system's error code.
 std::string HyperlinkErrorText(long code);
 // "Unable to open hyperlink:" and the explanation, as the message box shows it.
 std::string HyperlinkErrorMessage(long code);

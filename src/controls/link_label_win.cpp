@@ -1,11 +1,11 @@
 #include "controls/link_label_win.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <utility>
 
 #include "common/registry_key_win.h"
+#include "common/web_address.h"
 #include "controls/link_label_fit.h"
 #include "controls/link_label_text.h"
 #include "win32/ui_host.h"
@@ -15,12 +15,6 @@ namespace {
 
 constexpr UINT_PTR kToolId = 1;
 constexpr int kHelpHandCursor = 106; // in the Windows help program's resources
-
-INT_PTR ShellExecuteOpen(const std::string& target, int showCommand)
-{
-    return reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, showCommand));
-}
 
 // The default value of a key under HKEY_CLASSES_ROOT.
 bool ReadClassesDefault(const std::string& subKey, std::string& value)
@@ -32,13 +26,8 @@ bool ReadClassesDefault(const std::string& subKey, std::string& value)
 
 } // namespace
 
-INT_PTR CLinkLabel::SystemShellOpen(const std::string& target, int showCommand)
-{
-    return ShellExecuteOpen(target, showCommand);
-}
-
-CLinkLabel::CLinkLabel(ShellOpen open)
-    : hoverColour_(GetSysColor(COLOR_BTNHIGHLIGHT)), shellOpen_(open ? std::move(open) : ShellExecuteOpen)
+CLinkLabel::CLinkLabel(Opener open)
+    : hoverColour_(GetSysColor(COLOR_BTNHIGHLIGHT)), open_(open ? std::move(open) : OpenAddressAsUser)
 {
 }
 
@@ -250,29 +239,34 @@ void CLinkLabel::OnClicked()
 {
     // The capture stays, so the next movement inside sets the hover colour again.
     over_ = false;
-    const INT_PTR result = OpenTarget(target_, SW_SHOW);
-    if (result > 32) {
+    const LaunchOutcome opened = OpenTarget(target_, SW_SHOW);
+    if (opened.status == LaunchStatus::Started) {
         MarkVisited(true);
         return;
     }
     MessageBeep(MB_ICONEXCLAMATION);
-    win32::MessageBoxText(parent_, HyperlinkErrorMessage(static_cast<long>(result)), "",
+    // A program that could not start is told by its code; a refusal by its reason.
+    const bool failed = opened.status == LaunchStatus::Failed || opened.status == LaunchStatus::NotFound;
+    const long code = opened.status == LaunchStatus::Failed ? static_cast<long>(opened.error) : ERROR_FILE_NOT_FOUND;
+    win32::MessageBoxText(parent_, failed ? HyperlinkErrorMessage(code) : LaunchRefusalText(opened, target_), "",
                           MB_ICONEXCLAMATION | MB_OK);
 }
 
-INT_PTR CLinkLabel::OpenTarget(const std::string& target, int showCommand) const
+LaunchOutcome CLinkLabel::OpenTarget(const std::string& target, int showCommand) const
 {
-    const INT_PTR shellResult = shellOpen_ ? shellOpen_(target, showCommand) : 0;
-    if (shellResult > 32)
-        return shellResult;
+    if (!IsOpenableAddress(target)) {
+        LaunchOutcome refused;
+        refused.status = LaunchStatus::Refused;
+        return refused;
+    }
+    const LaunchOutcome opened = open_(target, showCommand);
+    if (opened.status != LaunchStatus::Failed && opened.status != LaunchStatus::NotFound)
+        return opened;
     std::string handler;
-    if (!ReadClassesDefault(".htm", handler))
-        return shellResult;
     std::string command;
-    if (!ReadClassesDefault(handler + "\\shell\\open\\command", command))
-        return shellResult;
-    return static_cast<INT_PTR>(
-        WinExec(HtmCommandForTarget(command, target).c_str(), static_cast<UINT>(showCommand)));
+    if (!ReadClassesDefault(".htm", handler) || !ReadClassesDefault(handler + "\\shell\\open\\command", command))
+        return opened;
+    return StartCommandAsUser(HtmCommandForTarget(command, target), false, showCommand);
 }
 
 LRESULT CALLBACK CLinkLabel::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,

@@ -1,24 +1,24 @@
 #pragma once
 // A static control of a dialog that behaves as a hyperlink: underlined text in a link colour, a
-// hand cursor and a tooltip with its target, a hover colour, and a click that opens the target
-// with the shell or, failing that, with the command registered for .htm files.
+// hand cursor and a tooltip with its target, a hover colour, and a click that opens the target as
+// the user, through the shell's address handling or, failing that, the command registered for .htm
+// files. Only web and mail addresses are opened.
 #include <windows.h>
 
 #include <functional>
 #include <string>
 #include <utility>
 
+#include "common/user_launch_win.h"
 #include "win32/handles.h"
 
 class CLinkLabel {
 public:
-    // ShellExecuteA's result for ("open", target, show); tests replace it so no browser opens.
-    using ShellOpen = std::function<INT_PTR(const std::string& target, int showCommand)>;
+    // Opens an address as the user; tests replace it so no browser opens.
+    using Opener = std::function<LaunchOutcome(const std::string& target, int showCommand)>;
 
-    // open: SystemShellOpen when empty.
-    explicit CLinkLabel(ShellOpen open = {});
-    // ShellExecuteA's result for ("open", target, show).
-    static INT_PTR SystemShellOpen(const std::string& target, int showCommand);
+    // open: OpenAddressAsUser when empty.
+    explicit CLinkLabel(Opener open = {});
     ~CLinkLabel();
     CLinkLabel(const CLinkLabel&) = delete;
     CLinkLabel& operator=(const CLinkLabel&) = delete;
@@ -38,8 +38,9 @@ public:
     HWND Tooltip() const { return tooltip_; }
     HCURSOR Cursor() const { return cursor_.get(); }
 
-    // Opens a target; a result above 32 means success.
-    INT_PTR OpenTarget(const std::string& target, int showCommand) const;
+    // Opens a web or mail address: the opener, then the .htm handler when no program could start
+    // there. Any other target is refused.
+    LaunchOutcome OpenTarget(const std::string& target, int showCommand) const;
     // Moves and sizes the control to its text.
     void FitToText();
 
@@ -69,5 +70,5 @@ private:
     HWND tooltip_ = nullptr;
     HWND control_ = nullptr;
     HWND parent_ = nullptr;
-    ShellOpen shellOpen_;
+    Opener open_;
 };

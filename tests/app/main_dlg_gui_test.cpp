@@ -12,13 +12,16 @@
 #include "app/processor_texts.h"
 #include "common/module_path.h"
 #include "common/resource_text.h"
+#include "common/user_launch_win.h"
 #include "memory/free_memory.h"
 #include "support/clipboard_win.h"
 #include "support/dib_canvas_win.h"
 #include "support/main_dlg_fixture_win.h"
 #include "support/message_pump_win.h"
+#include "support/stand_in_shell_win.h"
 #include "support/test_paths.h"
 #include "tools/startup/delay_launcher_win.h"
+#include "win32/utf16.h"
 
 namespace {
 
@@ -406,11 +409,12 @@ TEST_F(MainDlgTest, EveryExitPathEndsTheWindowWhateverModalIsOpen)
 // Hidden starts, the delayed launcher a start with Windows runs, the refused autostart box and help.
 TEST_F(MainDlgTest, StartsLaunchesAndHelp)
 {
+    const testing_support::StandInShell shell;
     const testing_support::ScratchDir scratch("main-starts");
     const std::string marker = scratch.File("launched.txt");
     const std::string delayList = GetModulePath("Delay.ini");
-    testing_support::WriteWholeFile(delayList, "[Item0]\r\nProject=Marker\r\nPath=cmd.exe /c echo launched>\"" +
-                                                   marker + "\"\r\nDelay=0\r\nOLDID=0\r\n\r\n");
+    testing_support::WriteWholeFile(delayList, "[Item0]\r\nProject=Marker\r\nPath=%SystemRoot%\\system32\\cmd.exe /c "
+                                               "echo launched>\"" + marker + "\"\r\nDelay=0\r\nOLDID=0\r\nType=2\r\n\r\n");
     DelayedLauncher() = CDelayLauncher();
     Store(kShowStatus, 0);
     for (const auto& [argument, hidden] : {std::pair<std::optional<std::string>, bool>{std::nullopt, true},
@@ -445,19 +449,15 @@ TEST_F(MainDlgTest, StartsLaunchesAndHelp)
     ASSERT_EQ(host_.boxes.size(), 1u) << "a click beside the box says nothing";
     EXPECT_EQ(host_.boxes[0].text, UiText("strAutorunRefused"));
 
-    // Help opens the file beside the program through its handler.
-    ASSERT_NE(GetFileAttributesA(GetModulePath("Kelvane Help.chm").c_str()), INVALID_FILE_ATTRIBUTES) << "built here";
-    testing_support::RegistrySnapshot chm(HKEY_CLASSES_ROOT, ".chm");
-    const std::string opened = scratch.File("opened.txt");
-    const std::string handler = "cmd.exe /c echo %1>\"" + opened + "\"";
-    ASSERT_TRUE(testing_support::WriteValue(HKEY_CLASSES_ROOT, ".chm", "", REG_SZ, "TidewellTestHelp", 17));
-    ASSERT_TRUE(testing_support::WriteValue(HKEY_CLASSES_ROOT, "TidewellTestHelp\\shell\\open\\command", "", REG_SZ,
-                                            handler.c_str(), static_cast<DWORD>(handler.size() + 1)));
+    // Help opens the file beside the program in the system's viewer, as the user.
+    std::string viewer;
+    SetUserProcessCreator([&viewer](const UserProcess& process) {
+        viewer = win32::Utf8(process.commandLine);
+        return CreatedProcess{1, 0};
+    });
     Command(IDC_HELP_BT);
-    EXPECT_TRUE(PumpUntil([&] { return ReadWholeFile(opened).find('\n') != std::string::npos; }, 10000));
-    EXPECT_NE(ReadWholeFile(opened).find("Kelvane Help.chm"), std::string::npos) << ReadWholeFile(opened);
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, "TidewellTestHelp");
-    chm.Restore();
+    SetUserProcessCreator({});
+    EXPECT_TRUE(viewer.ends_with("\\hh.exe\" \"" + GetModulePath("Kelvane Help.chm") + "\"")) << viewer;
     EXPECT_EQ(host_.boxes.size(), 1u) << "opening help says nothing";
 }
 

@@ -2,7 +2,6 @@
 // read back pixel by pixel, and the link label of the about dialog.
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -25,6 +24,7 @@
 #include "support/message_pump_win.h"
 #include "support/recording_host_win.h"
 #include "support/registry_snapshot_win.h"
+#include "support/stand_in_shell_win.h"
 #include "support/test_paths.h"
 #include "version.h"
 #include "win32/handles.h"
@@ -301,14 +301,15 @@ TEST(LinkLabel, AboutLinksHoverOpenAndLetGoAndOpenThroughTheHtmHandler)
 {
     HtmAssociation association;
     RecordingHost host;
-    std::string opened;
-    // The shell's answer for the links; the real shell when empty.
-    CLinkLabel::ShellOpen shellOpen = [&opened](const std::string& target, int) {
-        opened = target;
-        return INT_PTR{33};
-    };
-    win32::Modeless<CAboutDlg> dialog([&shellOpen](const std::string& target, int show) {
-        return shellOpen ? shellOpen(target, show) : CLinkLabel::SystemShellOpen(target, show);
+    std::vector<std::string> opened;
+    // What the shell's address handling, started as the user, comes to: no browser opens here.
+    LaunchOutcome answer;
+    answer.status = LaunchStatus::Started;
+    int shown = -1;
+    win32::Modeless<CAboutDlg> dialog([&](const std::string& target, int show) {
+        opened.push_back(target);
+        shown = show;
+        return answer;
     });
     ASSERT_TRUE(dialog.CreateModeless());
     EXPECT_EQ(dialog.GetItemText(IDC_STATIC_VERSION), "V" TIDEWELL_VERSION_TEXT);
@@ -325,7 +326,7 @@ TEST(LinkLabel, AboutLinksHoverOpenAndLetGoAndOpenThroughTheHtmHandler)
     SendMessageA(mail, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     SendMessageA(mail, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
     SendMessageA(mail, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
-    EXPECT_EQ(opened, UiText("ActiveMail")) << "the whole target, not what the link shows";
+    EXPECT_EQ(opened, std::vector<std::string>{UiText("ActiveMail")}) << "the whole target, not what the link shows";
     EXPECT_EQ(GetCapture(), mail) << "without releasing the capture";
     EXPECT_EQ(LinkColour(dialog, IDC_LINK_MAIL), RGB(255, 0, 0)) << "visited";
     ReleaseCapture();
@@ -358,17 +359,16 @@ TEST(LinkLabel, AboutLinksHoverOpenAndLetGoAndOpenThroughTheHtmHandler)
     SendMessageA(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), link.Cursor());
 
-    // The shell cannot open it: the handler's command runs with the target in place of "%1".
+    // No program could start there: the handler's command runs as the user, with the target in
+    // place of "%1".
+    const StandInShell shell;
     ScratchDir scratch("link_label");
     const std::string marker = scratch.File("marker.txt");
     PlantHtmHandler("cmd.exe /c echo>\"" + marker + "\" \"%1\" dropped-argument");
-    int shown = -1;
-    shellOpen = [&shown](const std::string&, int show) {
-        shown = show;
-        return INT_PTR{2};
-    };
-    link.SetTarget("tidewell-link-target");
-    EXPECT_EQ(TooltipText(link), "tidewell-link-target");
+    answer.status = LaunchStatus::Failed;
+    answer.error = ERROR_ACCESS_DENIED;
+    link.SetTarget("https://tidewell.example.org/link-target");
+    EXPECT_EQ(TooltipText(link), "https://tidewell.example.org/link-target");
     const auto click = [control] {
         SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
         SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
@@ -379,23 +379,23 @@ TEST(LinkLabel, AboutLinksHoverOpenAndLetGoAndOpenThroughTheHtmHandler)
     EXPECT_TRUE(link.Visited());
     ASSERT_TRUE(PumpUntil([&] { return ReadWholeFile(marker).find('\n') != std::string::npos; }, 10000));
     const std::string written = ReadWholeFile(marker);
-    EXPECT_NE(written.find("tidewell-link-target"), std::string::npos) << written;
+    EXPECT_NE(written.find("https://tidewell.example.org/link-target"), std::string::npos) << written;
     EXPECT_EQ(written.find("dropped-argument"), std::string::npos) << written;
 
-    // A handler command that cannot run: the message gives WinExec's code, not the shell's.
+    // A handler that names no program: its failure is told, not the first one's; without a handler
+    // the first one's. Anything but a web or mail address is refused before anything starts.
     PlantHtmHandler("Z:\\no\\such\\browser.exe \"%1\"");
-    shellOpen = [](const std::string&, int) { return INT_PTR{31}; };
-    const INT_PTR code = link.OpenTarget("https://example.org/", SW_SHOW);
-    EXPECT_LE(code, 32);
-    EXPECT_NE(code, 31);
     click();
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, HyperlinkErrorMessage(static_cast<long>(code)));
-    // No handler: the shell's own code.
     RegDeleteTreeA(HKEY_CLASSES_ROOT, kHandlerKey);
-    shellOpen = nullptr;
-    const INT_PTR shellCode = link.OpenTarget("Z:\\no\\such\\folder\\page.tidewell", SW_SHOW);
-    EXPECT_TRUE(shellCode == SE_ERR_FNF || shellCode == SE_ERR_PNF) << shellCode;
+    click();
+    opened.clear();
+    link.SetTarget("file:///C:/windows/system32/cmd.exe");
+    click();
+    EXPECT_TRUE(opened.empty());
+    ASSERT_EQ(host.boxes.size(), 3u);
+    EXPECT_EQ(host.boxes[0].text, HyperlinkErrorMessage(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(host.boxes[1].text, HyperlinkErrorMessage(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(host.boxes[2].text, UiText("strLinkRefused") + "\n\nfile:///C:/windows/system32/cmd.exe");
 
     SendMessageA(dialog.hwnd(), WM_COMMAND, IDOK, 0);
     EXPECT_EQ(dialog.WebsiteLink().hwnd(), nullptr) << "the links let go of their controls";

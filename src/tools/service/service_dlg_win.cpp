@@ -1,7 +1,5 @@
 #include "tools/service/service_dlg_win.h"
 
-#include <shellapi.h>
-
 #include "common/resource_text.h"
 #include "resources/resource.h"
 #include "tools/service/service_logic.h"
@@ -105,13 +103,25 @@ void CServiceDlg::ShowCurrentDescription()
 
 void CServiceDlg::OpenServicesConsole() const
 {
-    char systemDir[1024] = {};
+    // The system's console program by its path, with Tidewell's rights, which managing services
+    // needs: opening the .msc file would follow an association a plain user can set.
+    char systemDir[MAX_PATH] = {};
     const UINT length = GetSystemDirectoryA(systemDir, sizeof systemDir);
     if (length == 0 || length >= sizeof systemDir)
         return;
-    const std::string console = std::string(systemDir, length) + "\\services.msc";
-    HWND owner = GetWindow(hwnd(), GW_OWNER);
-    ShellExecuteA(owner ? owner : hwnd(), "open", console.c_str(), "/s", "", SW_SHOWMAXIMIZED);
+    const std::string system(systemDir, length);
+    const std::string console = system + "\\mmc.exe";
+    std::string commandLine = "\"" + console + "\" \"" + system + "\\services.msc\" /s";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWMAXIMIZED;
+    PROCESS_INFORMATION created{};
+    if (CreateProcessA(console.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, system.c_str(),
+                       &startup, &created)) {
+        CloseHandle(created.hThread);
+        CloseHandle(created.hProcess);
+    }
 }
 
 bool CServiceDlg::OnCommand(int id, int code, HWND /*control*/)

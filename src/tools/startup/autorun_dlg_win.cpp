@@ -3,6 +3,7 @@
 #include "common/file_icon_win.h"
 #include "common/protected_place_win.h"
 #include "common/resource_text.h"
+#include "common/user_launch_win.h"
 #include "resources/resource.h"
 #include "tools/startup/run_setup_dlg_win.h"
 #include "tools/startup/startup_rules.h"
@@ -143,8 +144,10 @@ void CAutorunDlg::StartNow(const StartupItem& item) const
         Warn(hwnd(), ShownName(item.name) + ": " + texts.Text("strStartupNotCommand"));
         return;
     }
-    WinExec(CommandToStart(item).c_str(), SW_SHOWNORMAL);
-    Warn(hwnd(), item.command + " " + texts.Text("strStartNowTips"));
+    // As the user, never with Tidewell's rights; what stopped it is said instead of the tip.
+    const std::string refusal =
+        LaunchRefusalText(StartCommandAsUser(item.command, item.valueType == kValueExpandString), item.command);
+    Warn(hwnd(), refusal.empty() ? item.command + " " + texts.Text("strStartNowTips") : refusal);
 }
 
 void CAutorunDlg::DeleteEntry(const StartupItem& item)

@@ -4,9 +4,13 @@
 
 #include "common/clock.h"
 #include "common/protected_place_win.h"
+#include "common/user_launch_win.h"
 #include "tools/startup/delay_list.h"
 
-void CDelayLauncher::WinExecLaunch(const std::string& command) { WinExec(command.c_str(), SW_SHOWNORMAL); }
+bool CDelayLauncher::LaunchAsUser(const StartupItem& item)
+{
+    return StartCommandAsUser(item.command, item.valueType == kValueExpandString).status != LaunchStatus::NoUserShell;
+}
 
 void CDelayLauncher::Start()
 {
@@ -15,8 +19,6 @@ void CDelayLauncher::Start()
     // Started elevated, so only what no plain user could have written or planted.
     if (CheckProtectedPlace(delayList_))
         CDelayList(delayList_).LoadForLaunch(table);
-    for (StartupItem& item : table)
-        item.command = CommandToStart(item);
     schedule_.Load(std::move(table));
 }
 

@@ -14,11 +14,12 @@ inline constexpr UINT kDelayLauncherPeriodMs = 250;
 
 class CDelayLauncher {
 public:
-    // WinExec(command, SW_SHOWNORMAL); the result is not looked at.
-    static void WinExecLaunch(const std::string& command);
+    // Starts the item as the interactive user; false while that user's shell is not there yet.
+    // Any other failure is not reported: nobody is at the screen to be told at logon.
+    static bool LaunchAsUser(const StartupItem& item);
 
     explicit CDelayLauncher(std::string delayList = DelayListPath(),
-                            CLaunchSchedule::Launch launch = &CDelayLauncher::WinExecLaunch)
+                            CLaunchSchedule::Launch launch = &CDelayLauncher::LaunchAsUser)
         : delayList_(std::move(delayList)), launch_(std::move(launch))
     {
     }

@@ -12,6 +12,7 @@ void CLaunchSchedule::Load(std::vector<StartupItem> items)
     if (static_cast<int>(items_.size()) > kMaxStartupItems)
         items_.resize(kMaxStartupItems);
     launched_ = 0;
+    waiting_.assign(items_.size(), false);
     for (StartupItem& item : items_)
         item.launched = false;
 }
@@ -19,11 +20,15 @@ void CLaunchSchedule::Load(std::vector<StartupItem> items)
 int CLaunchSchedule::LaunchDue(std::uint32_t elapsed, const Launch& launch)
 {
     int started = 0;
-    for (StartupItem& item : items_) {
+    for (size_t i = 0; i < items_.size(); ++i) {
+        StartupItem& item = items_[i];
         // A negative delay never matches: it keeps the launcher waiting, as a missed minute does.
-        if (item.launched || item.delay < 0 || static_cast<std::uint32_t>(item.delay) != elapsed)
+        const bool due = waiting_[i] || (item.delay >= 0 && static_cast<std::uint32_t>(item.delay) == elapsed);
+        if (item.launched || !due)
             continue;
-        launch(item.command);
+        waiting_[i] = !launch(item);
+        if (waiting_[i])
+            continue;
         item.launched = true;
         ++launched_;
         ++started;

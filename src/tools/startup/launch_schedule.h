@@ -2,7 +2,6 @@
 // The delayed launcher's table and its arithmetic, apart from the timer and the clock.
 #include <cstdint>
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "tools/startup/startup_item.h"
@@ -13,11 +12,13 @@ std::uint32_t ElapsedMinutes(std::uint32_t startTick, std::uint32_t nowTick);
 
 class CLaunchSchedule {
 public:
-    using Launch = std::function<void(const std::string& command)>;
+    // False when the item could not be started yet (no user's shell at logon) and is to be tried
+    // again on the next tick; a start that failed for any other reason is done with.
+    using Launch = std::function<bool(const StartupItem& item)>;
 
     void Load(std::vector<StartupItem> items);
     // Launches, in table order, every item not yet launched whose delay is exactly `elapsed`
-    // minutes. An item counts as launched whether or not it started. Returns how many.
+    // minutes or that is waiting to be tried again. Returns how many were launched.
     int LaunchDue(std::uint32_t elapsed, const Launch& launch);
     bool Finished() const { return launched_ >= static_cast<int>(items_.size()); }
     int Count() const { return static_cast<int>(items_.size()); }
@@ -25,5 +26,6 @@ public:
 
 private:
     std::vector<StartupItem> items_;
+    std::vector<bool> waiting_;
     int launched_ = 0;
 };

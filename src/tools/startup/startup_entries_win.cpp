@@ -120,21 +120,6 @@ bool DeleteStartupItem(const StartupItem& item, const std::string& delayList)
     return !StartupValueExists(item.kind, item.name);
 }
 
-std::string CommandToStart(const StartupItem& item)
-{
-    if (item.valueType != kValueExpandString)
-        return item.command;
-    const DWORD needed = ExpandEnvironmentStringsA(item.command.c_str(), nullptr, 0);
-    if (needed == 0)
-        return item.command;
-    std::string expanded(needed, '\0');
-    const DWORD got = ExpandEnvironmentStringsA(item.command.c_str(), expanded.data(), needed);
-    if (got == 0 || got > needed)
-        return item.command;
-    expanded.resize(got - 1);
-    return expanded;
-}
-
 void EnsureDisabledKeys()
 {
     for (int kind : {MachineRunDisabled, UserRunDisabled, MachineRunServicesDisabled, MachineRun32Disabled})

@@ -21,8 +21,6 @@ bool SetStartMode(const StartupItem& item, int mode, int minutes, const std::str
                   HWND owner = nullptr);
 // True when the entry is gone from where it lived.
 bool DeleteStartupItem(const StartupItem& item, const std::string& delayList = DelayListPath());
-// The command line to start: an expandable one with its environment variables filled in.
-std::string CommandToStart(const StartupItem& item);
 // Creates the disabled keys where missing.
 void EnsureDisabledKeys();
 // Tells the user when Tidewell does not start with Windows (neither its logon task nor its Run

@@ -10,6 +10,8 @@
 #include "common/resource_text.h"
 #include "resources/resource.h"
 #include "support/dummy_service_win.h"
+#include "support/registry_snapshot_win.h"
+#include "support/test_paths.h"
 #include "support/tool_dialog_clicks_win.h"
 #include "tools/service/service_dlg_win.h"
 #include "tools/service/service_logic.h"
@@ -88,9 +90,22 @@ TEST(ServiceDlg, ListsStopsAndStartsWhatTheTableNames)
     ClickButton(window, IDC_StartSEVALL_BT);
     EXPECT_EQ(cell(1), UiText("strServiceStatus1"));
 
+    // The console is the system's program by its path: an association of .msc files, which a plain
+    // user can set among the classes, is never followed. Wine has no console: that fails quietly.
     list.SetCell(kTelnetRow, 3, "marker");
-    // Wine has no services.msc: the shell fails quietly, as it would for a missing console.
+    const ScratchDir scratch("service-console");
+    char system[MAX_PATH];
+    const std::string msc = std::string(system, GetSystemDirectoryA(system, MAX_PATH)) + "\\services.msc";
+    WriteWholeFile(msc, "");
+    RegistrySnapshot association(HKEY_CLASSES_ROOT, ".msc");
+    const std::string handler = "cmd.exe /c echo>\"" + scratch.File("followed") + "\"";
+    ASSERT_TRUE(WriteValue(HKEY_CLASSES_ROOT, ".msc", "", REG_SZ, ".msc", 5)); // the key is its own class
+    ASSERT_TRUE(WriteValue(HKEY_CLASSES_ROOT, ".msc\\shell\\open\\command", "", REG_SZ, handler.c_str(),
+                           static_cast<DWORD>(handler.size() + 1)));
     ClickButton(window, IDC_STARTSYSSEVBT);
+    EXPECT_FALSE(PumpUntil([&] { return std::filesystem::exists(scratch.File("followed")); }, 3000));
+    association.Restore();
+    DeleteFileA(msc.c_str());
     EXPECT_EQ(cell(3), "marker") << "opening the console leaves the list as it is";
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_EQ(dlg.hwnd(), nullptr);

@@ -5,11 +5,13 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 #include <set>
 
 #include "common/resource_text.h"
 #include "resources/resource.h"
 #include "support/message_pump_win.h"
+#include "support/stand_in_shell_win.h"
 #include "support/startup_fixture_win.h"
 #include "tools/process/process_list_win.h"
 #include "tools/startup/autorun_dlg_win.h"
@@ -110,11 +112,15 @@ TEST(StartupDialogs, ListStartDeleteAndChangeTheStartMode)
     EXPECT_FALSE(IsWindowEnabled(dialog.Item(IDC_DELRUN_BUTTON)));
     Click(dialog, IDC_DELRUN_BUTTON);
 
-    // Only what does not start with Windows is started now, and data never is.
+    // Only what does not start with Windows is started now, data never, and only as the user:
+    // without the user's shell nothing starts and the box says why.
     Act(dialog, "Data", IDC_LGRUN_BUTTON);
     EXPECT_TRUE(IsWindowEnabled(dialog.Item(IDC_DELRUN_BUTTON)));
     Act(dialog, "Twice", IDC_LGRUN_BUTTON);
     const std::set<std::uint32_t> before = Running("ping.exe");
+    std::optional<testing_support::StandInShell> shell(std::in_place);
+    Act(dialog, "Off", IDC_LGRUN_BUTTON);
+    shell.reset();
     Act(dialog, "Off", IDC_LGRUN_BUTTON);
     // Every start's process exists once the click returns, and runs on until it is ended.
     std::vector<std::uint32_t> started;
@@ -124,11 +130,12 @@ TEST(StartupDialogs, ListStartDeleteAndChangeTheStartMode)
     });
     for (std::uint32_t id : started)
         CProcessList::KillProcess(id);
-    EXPECT_EQ(started.size(), 1u) << "started once";
-    ASSERT_EQ(host.boxes.size(), 4u);
+    EXPECT_EQ(started.size(), 1u) << "started once, and not without the shell";
+    ASSERT_EQ(host.boxes.size(), 5u);
     EXPECT_EQ(host.boxes[1].text, "Data: " + texts.Text("strStartupNotCommand"));
     EXPECT_EQ(host.boxes[2].text, texts.Text("strBootHasRunned1") + "Twice" + texts.Text("strBootHasRunned2"));
     EXPECT_EQ(host.boxes[3].text, command + " " + texts.Text("strStartNowTips"));
+    EXPECT_EQ(host.boxes[4].text, texts.Text("strStartNoUserShell"));
 
     // The start mode dialog opens on the entry's mode; minutes outside 1 to 60 keep it open, even
     // while they are disabled, and are read twice by OK; Cancel reads them once more.
@@ -162,11 +169,11 @@ TEST(StartupDialogs, ListStartDeleteAndChangeTheStartMode)
         return setup.Result();
     };
     Act(dialog, "Off", IDC_APPLYRUN_BUTTON);
-    EXPECT_EQ(host.boxes.size(), 10u);
+    EXPECT_EQ(host.boxes.size(), 11u);
     EXPECT_EQ(dialog.List().GetCell(RowOf(dialog, "Off"), 2), texts.Text("RStatus3") + " 7 Minutes");
     dialog.List().FocusRow(RowOf(dialog, "Off"));
     NotifyList(dialog, NM_DBLCLK); // below the rows: the focused entry
-    EXPECT_EQ(host.boxes.size(), 11u) << "opened again, and Cancel read the minutes";
+    EXPECT_EQ(host.boxes.size(), 12u) << "opened again, and Cancel read the minutes";
 
     // A Delay.ini a plain user could change: its entries are listed as not started, and it says why.
     state.places.protectedPlace = false;
