@@ -16,6 +16,3 @@ void DisableAutostart();
 
 // Whether the start with Windows may be offered for this program at all.
 bool AutostartAllowed(const std::string& programPath);
-
-// The SID text of the user this process runs as; empty when it cannot be read.
-std::string CurrentUserSid();

@@ -20,16 +20,16 @@ std::string Escaped(const std::string& text)
 
 } // namespace
 
-std::string LogonTaskXml(const std::string& programPath, const std::string& userSid)
+std::string LogonTaskXml(const std::string& programPath)
 {
-    const std::string user = Escaped(userSid);
     // The service takes the text as UTF-16, whatever this string is stored as.
     return "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"
            "<Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">\n"
            "  <RegistrationInfo><Description>Starts Tidewell at logon</Description></RegistrationInfo>\n"
-           "  <Triggers><LogonTrigger><Enabled>true</Enabled><UserId>" + user + "</UserId></LogonTrigger></Triggers>\n"
-           "  <Principals><Principal id=\"Author\"><UserId>" + user + "</UserId>"
-           "<LogonType>InteractiveToken</LogonType><RunLevel>HighestAvailable</RunLevel></Principal></Principals>\n"
+           // A logon trigger without a user fires for every member of the principal's group.
+           "  <Triggers><LogonTrigger><Enabled>true</Enabled></LogonTrigger></Triggers>\n"
+           "  <Principals><Principal id=\"Author\"><GroupId>" + std::string(kEveryUserGroup) + "</GroupId>"
+           "<RunLevel>HighestAvailable</RunLevel></Principal></Principals>\n"
            "  <Settings>\n"
            "    <MultipleInstancesPolicy>IgnoreNew</MultipleInstancesPolicy>\n"
            "    <DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>\n"

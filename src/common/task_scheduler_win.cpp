@@ -98,7 +98,7 @@ bool TaskService::Register(const std::string& name, const std::string& xml)
     VariantInit(&empty);
     ComPtr<IRegisteredTask> task;
     return SUCCEEDED(folder->RegisterTask(path.get(), definition.get(), TASK_CREATE_OR_UPDATE, empty, empty,
-                                          TASK_LOGON_INTERACTIVE_TOKEN, empty, task.out()));
+                                          TASK_LOGON_GROUP, empty, task.out()));
 }
 
 bool TaskService::Exists(const std::string& name)

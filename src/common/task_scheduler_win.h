@@ -6,7 +6,8 @@
 class TaskService {
 public:
     virtual ~TaskService() = default;
-    // Creates or replaces the task; false when the service is missing or refuses.
+    // Creates or replaces the task, which runs for the members of the group its principal names;
+    // false when the service is missing or refuses.
     virtual bool Register(const std::string& name, const std::string& xml);
     virtual bool Exists(const std::string& name);
     // True when the task is gone afterwards, also when there was none.

@@ -21,11 +21,7 @@ TEST_F(SettingsTest, OneMechanismStartsTidewellWithWindowsAndOnlyFromAProtectedP
 {
     EXPECT_FALSE(ReadConstructionSettings().runAfterBoot);
     EXPECT_TRUE(PrepareFirstStart(kProgram));
-    ASSERT_EQ(tasks_.tasks.count(kLogonTaskName), 1u) << "the first start registers the logon task";
-    const std::string& xml = tasks_.tasks[kLogonTaskName];
-    EXPECT_NE(xml.find("<Command>&quot;C:\\R&amp;D\\Tidewell.exe&quot;</Command>"), std::string::npos) << xml;
-    ASSERT_FALSE(CurrentUserSid().empty());
-    EXPECT_NE(xml.find("<UserId>" + CurrentUserSid() + "</UserId>"), std::string::npos) << xml;
+    EXPECT_EQ(tasks_.tasks[kLogonTaskName], LogonTaskXml(kProgram)) << "the first start registers the task";
     std::string command;
     EXPECT_EQ(ReadAutostart(command), ERROR_FILE_NOT_FOUND);
     EXPECT_TRUE(ReadConstructionSettings().runAfterBoot);

@@ -77,37 +77,35 @@ inline std::map<std::wstring, std::wstring> CountedValues(int kind)
     return values;
 }
 
-// Plants a REG_SZ value through the native call and its counted name, as a program that hides its
-// start entry does; without a command, deletes it the same way.
-inline void SetCountedValue(int kind, std::wstring name, const wchar_t* command = nullptr)
-{
-    const auto [root, path] = PlaceOf(kind);
-    CRegistryKey key;
-    UNICODE_STRING counted{USHORT(name.size() * 2), USHORT(name.size() * 2), name.data()};
-    if (key.Open(root, path, KEY_ALL_ACCESS) != ERROR_SUCCESS)
-        return;
-    const std::wstring data = std::wstring(command ? command : L"") + L'\0';
-    if (command)
-        win32::NtdllEntry<LONG(NTAPI*)(HANDLE, UNICODE_STRING*, ULONG, ULONG, const void*, ULONG)>("NtSetValueKey")(
-            key.Handle(), &counted, 0, REG_SZ, data.data(), ULONG(data.size() * 2));
-    else
-        win32::NtdllEntry<LONG(NTAPI*)(HANDLE, UNICODE_STRING*)>("NtDeleteValueKey")(key.Handle(), &counted);
-}
-
-// Planted for the life of the object, and then deleted from whichever key the code moved it to: the
-// snapshots' Reg*A calls could not.
-struct PlantedValue {
-    PlantedValue(int kind, const std::wstring& name, const wchar_t* command) : name(name)
+// A REG_SZ value planted through the native call and its counted name, as a program that hides its
+// start entry plants it; deleted the same way from every startup key when the object goes, since
+// the snapshots' Reg*A calls could not.
+class PlantedValue {
+public:
+    PlantedValue(int kind, std::wstring name, std::wstring command) : name_(std::move(name))
     {
-        SetCountedValue(kind, name, command);
+        command += L'\0';
+        using Set = LONG(NTAPI*)(HANDLE, UNICODE_STRING*, ULONG, ULONG, const void*, ULONG);
+        Native<Set>(kind, "NtSetValueKey", 0ul, DWORD{REG_SZ}, command.data(), ULONG(command.size() * 2));
     }
     ~PlantedValue()
     {
         for (int kind = 0; kind < kStartupKindCount; ++kind)
             if (kind != Delayed)
-                SetCountedValue(kind, name);
+                Native<LONG(NTAPI*)(HANDLE, UNICODE_STRING*)>(kind, "NtDeleteValueKey");
     }
-    std::wstring name;
+
+private:
+    template <typename Fn, typename... Args>
+    void Native(int kind, const char* call, Args... args)
+    {
+        const auto [root, path] = PlaceOf(kind);
+        CRegistryKey key;
+        UNICODE_STRING counted{USHORT(name_.size() * 2), USHORT(name_.size() * 2), name_.data()};
+        if (key.Open(root, path, KEY_ALL_ACCESS) == ERROR_SUCCESS)
+            win32::NtdllEntry<Fn>(call)(key.Handle(), &counted, args...);
+    }
+    std::wstring name_;
 };
 
 // Every startup key emptied and the own entry present; everything put back afterwards.
