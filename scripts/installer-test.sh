@@ -56,7 +56,10 @@ program=$!
 wait_for 60 window_shown || fail "the installed Tidewell showed no window"
 wait_for 30 wine reg query "$settings" /v CPUMHZ >/dev/null || fail "no settings key after the first start"
 wine reg add "$settings" /v RamAlertValue /t REG_DWORD /d 42 /f >/dev/null
-printf '[Delay]\r\n' >"$folder/Delay.ini"
+# A delayed list beside the program, in a folder every user can change under Wine: nothing in it
+# may reach the Run keys, and the removal leaves it as it is.
+printf '[Item0]\r\nProject=Planted\r\nPath=C:\\planted.exe\r\nDelay=1\r\nOLDID=0\r\n\r\n' >"$folder/Delay.ini"
+cp "$folder/Delay.ini" "$work/Delay.ini"
 # What an earlier copy in a protected place would have left: the logon task and the Run value.
 sed 's/^ *//' >"$work/task.xml" <<'XML'
 <?xml version="1.0"?>
@@ -78,11 +81,30 @@ wine reg query "$settings" /v RamAlertValue | grep -qi '0x2a' || fail "the upgra
 [ -f "$folder/Tidewell.exe" ] || fail "the upgrade lost the program"
 [ -f "$task_file" ] || fail "the upgrade removed the logon task"
 
+ended() { [ ! -e "/proc/$1" ] || grep -q '^[0-9]* (.*) Z' "/proc/$1/stat"; }
+# Wine's installer names no upgrade to the removed package: its removal ended the running copy.
+if ended "$program"; then
+  step "start the upgraded program"
+  wine "$exe" &
+  program=$!
+  wait_for 60 window_shown || fail "the upgraded Tidewell showed no window"
+fi
+# What an Explorer window on the program's folder is on Windows: another program's window titled
+# Tidewell (Wine's Explorer names its windows otherwise).
+step "open another program's window titled Tidewell"
+wine "$(windows_path "$tree/sleeper_child.exe")" Tidewell &
+other=$!
+titled() { [ "$(xdotool search --onlyvisible --name '^Tidewell$' 2>/dev/null | wc -l)" -ge "$1" ]; }
+wait_for 30 titled 2 || fail "no second window titled Tidewell"
+
 step "uninstall"
 wine msiexec /x "$(windows_path "$work/new/Tidewell-$newer-x64.msi")" /qn || fail "msiexec /x failed"
-ended() { [ ! -e "/proc/$program" ] || grep -q '^[0-9]* (.*) Z' "/proc/$program/stat"; }
-wait_for 20 ended || fail "Tidewell still runs after the removal"
-left=$(find "$folder" -type f 2>/dev/null || true)
+wait_for 20 ended "$program" || fail "Tidewell still runs after the removal"
+ended "$other" && fail "the removal ended another program's window titled Tidewell"
+titled 1 || fail "the other program's window titled Tidewell is gone"
+cmp -s "$folder/Delay.ini" "$work/Delay.ini" || fail "the removal changed or took Delay.ini from a place users can change"
+wine reg query "$run" /v Planted >/dev/null && fail "the removal put an entry from that Delay.ini into the Run key"
+left=$(find "$folder" -type f ! -name Delay.ini 2>/dev/null || true)
 [ -z "$left" ] || fail "files left behind: $left"
 shortcut && fail "the Start-menu shortcut is left"
 [ -f "$task_file" ] && fail "the logon task is left"

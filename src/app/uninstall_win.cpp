@@ -1,11 +1,76 @@
 #include "app/uninstall_win.h"
 
 #include <windows.h>
+#include <tlhelp32.h>
+
+#include <memory>
+#include <type_traits>
+#include <vector>
 
 #include "app/autostart_win.h"
+#include "common/account_win.h"
 #include "common/module_path.h"
+#include "common/program_identity_win.h"
+#include "tools/startup/delayed_restore.h"
+#include "tools/startup/delayed_restore_win.h"
 #include "win32/handles.h"
-#include "win32/program_name.h"
+
+namespace {
+
+constexpr DWORD kEndSessionMs = 5000;
+constexpr DWORD kEndWaitMs = 10000;
+
+struct RegistryKeyCloser {
+    void operator()(HKEY key) const { RegCloseKey(key); }
+};
+using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegistryKeyCloser>;
+
+std::string OwnProgramPath()
+{
+    std::string path(MAX_PATH, '\0');
+    const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    path.resize(n < path.size() ? n : 0);
+    return path;
+}
+
+BOOL CALLBACK CollectWindowsOf(HWND window, LPARAM found)
+{
+    auto& windows = *reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(found);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == windows.first)
+        windows.second.push_back(window);
+    return TRUE;
+}
+
+void EndCopy(DWORD processId, HANDLE process)
+{
+    std::pair<DWORD, std::vector<HWND>> windows{processId, {}};
+    EnumWindows(CollectWindowsOf, reinterpret_cast<LPARAM>(&windows));
+    // As Windows closes a program at logoff: every top-level window hears of the end.
+    DWORD_PTR answer = 0;
+    for (HWND window : windows.second)
+        SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, kEndSessionMs,
+                            &answer);
+    for (HWND window : windows.second)
+        SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, kEndSessionMs,
+                            &answer);
+    const DWORD wait = windows.second.empty() ? 0 : kEndWaitMs;
+    if (WaitForSingleObject(process, wait) == WAIT_TIMEOUT)
+        TerminateProcess(process, 1);
+}
+
+// The registry of the account the removal is for; null for an account that is no person's (the
+// installer run as SYSTEM) or whose registry is not loaded.
+UniqueKey OpenUserRegistry(const std::string& sid)
+{
+    HKEY key = nullptr;
+    if (!IsPersonalAccount(sid) || RegOpenKeyExA(HKEY_USERS, sid.c_str(), 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS)
+        return UniqueKey();
+    return UniqueKey(key);
+}
+
+} // namespace
 
 bool UpgradeUnderway()
 {
@@ -23,29 +88,34 @@ bool UpgradeUnderway()
     return installed > 1;
 }
 
-void EndRunningCopy()
+void EndRunningCopies(const std::string& programPath)
 {
-    HWND running = FindWindowA(nullptr, win32::kProgramName);
-    if (!running)
+    const std::optional<std::string> program = FinalPathOf(programPath);
+    win32::UniqueFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!program || !snapshot)
         return;
-    DWORD id = 0;
-    GetWindowThreadProcessId(running, &id);
-    win32::UniqueHandle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id));
-    // As the Restart Manager closes a program: the running copy ends as it would at logoff.
-    DWORD_PTR answer = 0;
-    SendMessageTimeoutA(running, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, 5000, &answer);
-    SendMessageTimeoutA(running, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, 5000, &answer);
-    if (process && WaitForSingleObject(process.get(), 10000) == WAIT_TIMEOUT)
-        TerminateProcess(process.get(), 1);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
+        if (entry.th32ProcessID == GetCurrentProcessId())
+            continue;
+        // Asked through the handle that ends it, so the id cannot meanwhile name another process.
+        win32::UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE | PROCESS_TERMINATE,
+                                                FALSE, entry.th32ProcessID));
+        const std::optional<std::string> runs = process ? ProcessProgramPath(process.get()) : std::nullopt;
+        if (runs && SameProgramFile(*runs, *program))
+            EndCopy(entry.th32ProcessID, process.get());
+    }
 }
 
-void UndoInstallation()
+void UndoInstallation(const std::optional<std::string>& userSid)
 {
     if (UpgradeUnderway())
         return;
     DisableAutostart();
-    EndRunningCopy();
-    // The delay list lives in the program's folder, which the removal takes away; the settings
-    // key stays for a later installation.
-    DeleteFileA(GetModulePath("Delay.ini").c_str());
+    EndRunningCopies(OwnProgramPath());
+    const UniqueKey user = OpenUserRegistry(userSid.value_or(OwnUserSid()));
+    // Delay.ini lives in the program's folder, which the removal takes away; the settings key stays
+    // for a later installation.
+    RestoreDelayedEntries(GetModulePath("Delay.ini"), user.get());
 }

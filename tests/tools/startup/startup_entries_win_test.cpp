@@ -14,6 +14,7 @@
 #include "support/startup_fixture_win.h"
 #include "tools/startup/delay_launcher_win.h"
 #include "tools/startup/delay_list.h"
+#include "tools/startup/delayed_restore_win.h"
 
 using namespace startup_testing;
 
@@ -172,6 +173,54 @@ TEST_F(StartupEntriesTest, LauncherStartsEachItemInItsMinuteAcrossTheTickWrap)
     EXPECT_FALSE(launcher.OnTick()) << "every item started: the timer stays off";
     EXPECT_EQ(host_.boxes.size(), 1u) << "once per run";
     EXPECT_EQ(started, (std::vector<std::string>{"soon.exe", "Again.exe", "later.exe"}));
+}
+
+// The removal puts each delayed entry back into the key and view it came from, type and bytes as
+// the key held them, before the list goes. From a list users could have written nothing goes back
+// and the list stays; an entry that cannot go back (no registry of its user, a different value of
+// its name already there) stays listed.
+TEST_F(StartupEntriesTest, RemovalPutsDelayedEntriesBackBeforeTheListGoes)
+{
+    const std::pair<int, std::pair<DWORD, std::string>> entries[] = {
+        {MachineRun, {REG_SZ, std::string("\"C:\\Program Files\\M\\m.exe\" /q") + '\0'}},
+        {UserRun, {REG_EXPAND_SZ, std::string("%SystemRoot%\\u.exe") + '\0'}},
+        {MachineRun32, {REG_SZ, std::string("w.exe") + '\0'}},
+        {MachineRunServices, {REG_SZ, std::string("taken.exe") + '\0'}},
+    };
+    const char* names[] = {"Machine", "User", "Wow", "Taken"};
+    for (size_t i = 0; i < std::size(entries); ++i) {
+        SetRawValue(entries[i].first, names[i], entries[i].second.first, entries[i].second.second);
+        ASSERT_TRUE(Set(names[i], StartDelayed, 3)) << names[i];
+    }
+    SetValue(MachineRunServices, "Taken", "someone-else.exe");
+    const std::string listed = testing_support::ReadWholeFile(state_.DelayList());
+    const auto left = [&] {
+        std::string names;
+        for (const StartupItem& item : list_.ReadItems())
+            names += item.name + " ";
+        return names;
+    };
+
+    state_.places.protectedPlace = false;
+    EXPECT_EQ(RestoreDelayedEntries(state_.DelayList(), HKEY_CURRENT_USER), RestoreOutcome::LeftAlone);
+    EXPECT_EQ(testing_support::ReadWholeFile(state_.DelayList()), listed);
+    EXPECT_EQ(GetRawValue(MachineRun, "Machine").second, "<missing>");
+    state_.places.protectedPlace = true;
+
+    EXPECT_EQ(RestoreDelayedEntries(state_.DelayList(), nullptr), RestoreOutcome::SomeKept);
+    EXPECT_EQ(left(), "User Taken ");
+    EXPECT_EQ(RestoreDelayedEntries(state_.DelayList(), HKEY_CURRENT_USER), RestoreOutcome::SomeKept);
+    EXPECT_EQ(left(), "Taken ");
+    EXPECT_EQ(GetRawValue(MachineRunServices, "Taken"),
+              (std::pair<DWORD, std::string>{REG_SZ, std::string("someone-else.exe") + '\0'}));
+    for (size_t i = 0; i + 1 < std::size(entries); ++i)
+        EXPECT_EQ(GetRawValue(entries[i].first, names[i]), entries[i].second) << names[i];
+
+    RemoveStartupValue(MachineRunServices, "Taken");
+    EXPECT_EQ(RestoreDelayedEntries(state_.DelayList(), nullptr), RestoreOutcome::AllBack);
+    EXPECT_FALSE(std::filesystem::exists(state_.DelayList()));
+    EXPECT_EQ(GetRawValue(MachineRunServices, "Taken"), entries[3].second);
+    EXPECT_EQ(RestoreDelayedEntries(state_.DelayList(), nullptr), RestoreOutcome::NoList);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "tools/startup/startup_rules.h"
 
+#include "tools/startup/delayed_restore.h"
+
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -116,6 +118,44 @@ TEST(StartupList, IconCommandAndStatusTexts)
     // The dialog's scenario lists the other kinds and a delayed entry.
     for (const int kind : {MachineRunServicesDisabled, MachineRun32Disabled})
         EXPECT_EQ(StatusText(Item(kind), "on", "off", "Delayed by"), "off") << kind;
+}
+
+// What a removal puts back from a list as users leave it: every origin and both string types go
+// back to their key as the string they were; what has no key, no string or no name stays listed,
+// and so do a user's entries when the removal cannot reach that user's registry.
+TEST(DelayedRestore, EachEntryBackToItsRunKeyAsTheStringItWas)
+{
+    const auto delayed = [](const std::string& name, int origin, std::uint32_t type = kValueString) {
+        StartupItem item{name, "\"C:\\Program Files\\" + name + ".exe\" /min", Delayed, 5, origin};
+        item.valueType = type;
+        return item;
+    };
+    const std::vector<StartupItem> items = {
+        delayed("Machine", MachineRun),   delayed("Services", MachineRunServices),
+        delayed("User", UserRun),         delayed("PausedUser", UserRunDisabled),
+        delayed("Wow", MachineRun32),     delayed("Expand", MachineRun, kValueExpandString),
+        delayed("NoKey", MachineRunDisabled), delayed("Odd", 99),
+        delayed("Binary", MachineRun, kValueBinary), delayed("", MachineRun)};
+    const std::pair<int, std::uint32_t> back[] = {{MachineRun, kValueString},   {MachineRunServices, kValueString},
+                                                  {UserRun, kValueString},      {UserRun, kValueString},
+                                                  {MachineRun32, kValueString}, {MachineRun, kValueExpandString}};
+    for (const bool userReachable : {true, false}) {
+        const RestorePlan plan = PlanDelayedRestore(items, userReachable);
+        std::vector<size_t> kept = {6, 7, 8, 9}, planned;
+        for (const RestoreStep& step : plan.steps) {
+            planned.push_back(step.item);
+            ASSERT_LT(step.item, std::size(back));
+            EXPECT_EQ(std::make_pair(step.key, step.type), back[step.item]) << items[step.item].name;
+            EXPECT_EQ(step.bytes, items[step.item].command + std::string(1, '\0'));
+        }
+        if (!userReachable)
+            kept.insert(kept.begin(), {2, 3});
+        EXPECT_EQ(plan.kept, kept) << userReachable;
+        EXPECT_EQ(planned.size() + plan.kept.size(), items.size());
+    }
+    for (const auto& [sid, personal] : {std::pair{"S-1-5-21-1-2-3-1001", true}, {"S-1-12-1-4-5-6-7", true},
+                                        {"S-1-5-18", false}, {"S-1-5-19", false}, {"S-1-5-20", false}, {"", false}})
+        EXPECT_EQ(IsPersonalAccount(sid), personal) << sid;
 }
 
 } // namespace
