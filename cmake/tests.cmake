@@ -85,8 +85,18 @@ if(WIN32)
   add_executable(sleeper_child WIN32 ${PROJECT_SOURCE_DIR}/tests/tools/process/sleeper_child.cpp)
   add_executable(dummy_service ${PROJECT_SOURCE_DIR}/tests/tools/service/dummy_service.cpp)
   add_dependencies(win_tests sleeper_child dummy_service)
-  # The console program's scenario test runs tidewellc.exe from the same folder.
   add_dependencies(gui_tests sleeper_child dummy_service tidewellc)
+  # The console program's scenario test runs tidewellc.exe from console-peer, where the
+  # Tidewell.exe beside it is a link to gui_tests.exe: the program tidewellc talks to is then the
+  # test's own window, as where the files really lie. A link needs a Linux host (or a Windows
+  # that allows them).
+  set(PEER_DIR ${CMAKE_BINARY_DIR}/console-peer)
+  add_custom_command(TARGET tidewellc POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PEER_DIR}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:tidewellc> ${PEER_DIR}/tidewellc.exe)
+  add_custom_command(TARGET gui_tests POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PEER_DIR}
+    COMMAND ${CMAKE_COMMAND} -E create_symlink ../$<TARGET_FILE_NAME:gui_tests> ${PEER_DIR}/Tidewell.exe)
 endif()
 
 # Install, start, upgrade and remove the MSI in a fresh Wine prefix (Linux hosts with wixl).

@@ -37,10 +37,10 @@ CMainApp::CMainApp(std::function<bool()> hasRights)
 {
 }
 
-bool CMainApp::InitInstance(std::optional<std::string> firstArgument)
+bool CMainApp::InitInstance(std::optional<std::string> firstArgument, std::optional<std::string> secondArgument)
 {
     if (firstArgument && IsUninstallArgument(*firstArgument)) {
-        UndoInstallation();
+        UndoInstallation(secondArgument);
         return false;
     }
     instanceMutex_.reset(CreateMutexA(nullptr, FALSE, kMutexName));

@@ -17,8 +17,10 @@ public:
     explicit CMainApp(std::function<bool()> hasRights = {});
 
     // Always false: the process ends (with code 0) when it returns. "-Uninstall" runs the
-    // installer's removal step (uninstall_win.h) instead of the program.
-    bool InitInstance(std::optional<std::string> firstArgument);
+    // installer's removal step (uninstall_win.h) instead of the program, for the account whose SID
+    // the second argument gives.
+    bool InitInstance(std::optional<std::string> firstArgument,
+                      std::optional<std::string> secondArgument = std::nullopt);
 
 private:
     std::function<bool()> hasRights_;

@@ -9,6 +9,7 @@
 #include "app/settings_win.h"
 #include "app/system_load_win.h"
 #include "app/tool_table_win.h"
+#include "common/clock.h"
 #include "common/windows_family_win.h"
 #include "memory/memory_cleaner.h"
 #include "memory/memory_lists_win.h"
@@ -131,6 +132,7 @@ void CMainDlg::CleanFromTray(int eighths)
     if (chosen.operations.empty()) {
         const win32::WaitCursor wait;
         CMemoryCleaner::CleanStep(eighths); // the classic step, as it always ran
+        lastCleanEnd_ = TickCount();
         return;
     }
     if (run_.Busy())
@@ -145,6 +147,7 @@ void CMainDlg::CleanFromTray(int eighths)
 
 void CMainDlg::OnCleanUpDone()
 {
+    lastCleanEnd_ = TickCount();
     ReadControls();
     // A run the console program asked for reports to it instead of to a dialog nobody waits for.
     if (fields_.buildReport && !exiting_ && !requestedClean_)

@@ -13,7 +13,6 @@
 #include "common/resource_text.h"
 #include "common/user_launch_win.h"
 #include "memory/memory_cleaner.h"
-#include "remote/command_protocol.h"
 #include "resources/resource.h"
 #include "win32/common_controls.h"
 #include "win32/ui_host.h"
@@ -99,12 +98,9 @@ bool CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result)
         result = 0;
         return true;
     }
-    if (msg == WM_COPYDATA) {
-        const remote::Answer answer =
-            OnRequest(reinterpret_cast<HWND>(wp), *reinterpret_cast<const COPYDATASTRUCT*>(lp));
-        // A dialog hands a message's result back through DWLP_MSGRESULT.
-        SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, static_cast<LONG_PTR>(answer));
-        result = TRUE;
+    if (msg == WM_REMOTE_REQUEST) {
+        OnRequestWaiting();
+        result = 0;
         return true;
     }
     if (msg == WM_LBUTTONDOWN && ExplainAutostartRefusal(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)})) {

@@ -1,58 +1,71 @@
-// Requests of the console program: show, exit and clean, over WM_COPYDATA. Each is checked whole
-// before anything happens and answered at once; a clean's figures follow from a thread of their own
-// when the run ends, so no caller ever holds this window.
+// Requests of the console program: show, exit and clean. The request server's thread takes the
+// caller, checks who it is and what it asks, and posts the request here; the answer goes back
+// through the server, and a clean's figures when the run ends, so no caller ever holds this window.
 #include "app/main_dlg_win.h"
 
+#include "common/clock.h"
 #include "memory/clean_state.h"
 #include "memory/memory_cleaner.h"
+#include "remote/clean_spacing.h"
 #include "remote/command_protocol.h"
-#include "win32/copy_data.h"
+#include "remote/request_server_win.h"
+
+CMainDlg::~CMainDlg() = default;
 
 void CMainDlg::OpenRequests()
 {
-    SetPropA(hwnd(), remote::kWindowProperty, reinterpret_cast<HANDLE>(1));
-    win32::AcceptCopyDataFromAnyCaller(hwnd());
+    requests_ = std::make_unique<remote::RequestServer>();
+    requests_->Open(hwnd(), WM_REMOTE_REQUEST);
 }
 
 void CMainDlg::CloseRequests()
 {
-    RemovePropA(hwnd(), remote::kWindowProperty);
-    ReplyToRequestedClean(remote::Outcome::Failed);
+    ReplyToRequestedClean(remote::Outcome::Failed); // written before the server goes
+    if (requests_)
+        requests_->Close();
 }
 
-remote::Answer CMainDlg::OnRequest(HWND caller, const COPYDATASTRUCT& data)
+void CMainDlg::OnRequestWaiting()
 {
-    const std::optional<remote::Request> request =
-        data.dwData == remote::kRequestTag ? remote::ParseRequest(data.lpData, data.cbData) : std::nullopt;
-    if (!request || !IsWindow(caller))
-        return remote::Answer::Invalid;
-    switch (request->command) {
+    if (const std::optional<remote::Request> request = requests_ ? requests_->Take() : std::nullopt) {
+        const auto [answer, waitSeconds] = OnRequest(*request);
+        requests_->Respond(answer, waitSeconds);
+    }
+}
+
+std::pair<remote::Answer, uint16_t> CMainDlg::OnRequest(const remote::Request& request)
+{
+    switch (request.command) {
     case remote::Command::Show:
         ShowMainWindow();
         SetForegroundWindow(hwnd());
-        return remote::Answer::Done;
+        return {remote::Answer::Done, 0};
     case remote::Command::Exit:
         // After the caller has its answer: the exit waits for a running worker.
         PostMessageA(hwnd(), WM_REQUESTED_EXIT, 0, 0);
-        return remote::Answer::Done;
+        return {remote::Answer::Done, 0};
     case remote::Command::Clean: {
-        if (run_.Busy() || exiting_ || requestedClean_)
-            return remote::Answer::Busy;
-        requestedClean_ = RequestedClean{caller, request->id, request->mode, request->eighths};
-        const bool started = request->mode == remote::CleanMode::Organise ? StartOrganise(request->eighths)
-                                                                          : StartCleanUpRun();
+        const remote::CleanGate gate =
+            remote::JudgeCleanRequest(run_.Busy() || exiting_ || requestedClean_, lastCleanEnd_, TickCount());
+        if (gate.verdict == remote::CleanGate::Busy)
+            return {remote::Answer::Busy, 0};
+        if (gate.verdict == remote::CleanGate::TooSoon)
+            return {remote::Answer::TooSoon, gate.waitSeconds};
+        requestedClean_ = RequestedClean{request.id, request.mode, request.eighths};
+        const bool started = request.mode == remote::CleanMode::Organise ? StartOrganise(request.eighths)
+                                                                         : StartCleanUpRun();
         if (!started) {
             requestedClean_.reset();
-            return remote::Answer::Failed;
+            return {remote::Answer::Failed, 0};
         }
         // A run stopped by the exit has not done what was asked.
         run_.WhenFinished([this] {
             ReplyToRequestedClean(run_.StopRequested() ? remote::Outcome::Failed : remote::Outcome::Done);
         });
-        return remote::Answer::Accepted;
+        return {remote::Answer::Accepted, 0};
     }
     }
-    return remote::Answer::Invalid;
+    return {remote::Answer::Invalid, 0};
 }
 
 bool CMainDlg::ReplyToRequestedClean(remote::Outcome outcome)
@@ -69,6 +82,7 @@ bool CMainDlg::ReplyToRequestedClean(remote::Outcome outcome)
     reply.eighths = asked.eighths;
     reply.before = StatusBefore;
     reply.after = StatusAfter;
-    win32::SendCopyDataLater(asked.caller, hwnd(), remote::kReplyTag, remote::EncodeReply(reply));
+    if (requests_)
+        requests_->Reply(reply);
     return true;
 }

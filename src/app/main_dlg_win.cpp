@@ -3,6 +3,7 @@
 
 #include "app/palette.h"
 #include "app/settings_win.h"
+#include "remote/request_server_win.h"
 #include "resources/resource.h"
 
 CMainDlg::CMainDlg(std::optional<std::string> firstArgument)

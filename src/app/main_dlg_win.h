@@ -41,9 +41,11 @@ void SetAlertSoundPlayer(std::function<void(const std::string& path)> player);
 struct ToolEntry;
 namespace remote {
 // Only named in private members here; main_dlg_requests_win.cpp includes the protocol.
-enum class Answer : intptr_t;
+enum class Answer : uint16_t;
 enum class Outcome : uint16_t;
 enum class CleanMode : uint16_t;
+struct Request;
+class RequestServer;
 } // namespace remote
 
 class CMainDlg : public win32::Dialog, private CleanProgress {
@@ -54,6 +56,8 @@ public:
     static constexpr UINT WM_APPLY_DPI = WM_APP + 2;
     // Posted to itself when the handlers that opened modal loops have returned after an exit.
     static constexpr UINT WM_FINISH_EXIT = WM_APP + 3;
+    // Posted by the request server's thread when a request waits for its answer.
+    static constexpr UINT WM_REMOTE_REQUEST = WM_APP + 4;
 
     enum Timer : UINT_PTR { kDisplayTimer = 1, kRulesTimer = 2, kHiddenStartTimer = 3, kLauncherTimer = 4,
                             kOrganiseTimer = 5 };
@@ -61,6 +65,7 @@ public:
 
     // firstArgument: the first command-line argument, when there is one.
     explicit CMainDlg(std::optional<std::string> firstArgument = std::nullopt);
+    ~CMainDlg() override;
 
     CTrayIcon& Tray() { return tray_; }
     bool IsExpanded() const { return expanded_; }
@@ -167,7 +172,9 @@ private:
     // Requests of the console program (main_dlg_requests_win.cpp).
     void OpenRequests();
     void CloseRequests();
-    remote::Answer OnRequest(HWND caller, const COPYDATASTRUCT& data);
+    void OnRequestWaiting();
+    // The answer, and for a clean refused as too soon the seconds until one is taken again.
+    std::pair<remote::Answer, uint16_t> OnRequest(const remote::Request& request);
     // Sends the figures of a clean the console program asked for; false when none was asked for.
     bool ReplyToRequestedClean(remote::Outcome outcome);
 
@@ -243,12 +250,13 @@ private:
     CleanRun run_{*this};
     RunOutcome runOutcome_; // written by the run's worker, read after its Done
     struct RequestedClean {
-        HWND caller;
         uint32_t id;
         remote::CleanMode mode;
         uint16_t eighths;
     };
     std::optional<RequestedClean> requestedClean_; // the run in progress answers this caller
+    std::unique_ptr<remote::RequestServer> requests_;
+    std::optional<uint32_t> lastCleanEnd_; // TickCount at the end of the last clean of any kind
     std::string cpuClock_;
     int userType_ = 2;
     bool showStatus_ = true;

@@ -10,10 +10,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    std::optional<std::string> firstArgument;
+    std::optional<std::string> firstArgument, secondArgument;
     if (__argc > 1 && __argv && __argv[1])
         firstArgument = __argv[1];
+    if (__argc > 2 && __argv[2])
+        secondArgument = __argv[2];
     CMainApp app;
-    app.InitInstance(std::move(firstArgument));
+    app.InitInstance(std::move(firstArgument), std::move(secondArgument));
     return 0;
 }

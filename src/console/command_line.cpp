@@ -119,8 +119,9 @@ std::string UsageText()
            "  --help               this text\n"
            "\n"
            "--json prints one JSON object per command.\n"
-           "Exit codes: 0 done, 1 bad usage, 2 Tidewell not running, 3 refused (a run is already busy),\n"
-           "4 failed.\n";
+           "Exit codes: 0 done, 1 bad usage, 2 Tidewell not running, 3 refused (a run is already busy,\n"
+           "the last clean ended less than 30 seconds ago, or Tidewell takes no requests from this\n"
+           "program), 4 failed.\n";
 }
 
 } // namespace console

@@ -1,88 +1,30 @@
 #include "console/console_client_win.h"
 
+#include <windows.h>
+
+#include <vector>
+
+#include "common/module_path.h"
+#include "common/program_identity_win.h"
 #include "memory/memory_status.h"
 #include "monitors/cpu_usage_win.h"
+#include "remote/request_pipe_win.h"
+#include "win32/handles.h"
 
 namespace console {
 namespace {
 
-constexpr UINT kAnswerTimeoutMs = 10000;
+constexpr DWORD kAnswerTimeoutMs = 10000;
 constexpr DWORD kExitWaitMs = 60000;
 // The growing run on a large machine takes a while; past this something is wrong.
 constexpr DWORD kCleanWaitMs = 10 * 60 * 1000;
-constexpr char kReplyWindowClass[] = "TidewellConsoleReply";
-
-struct ReplyBox {
-    uint32_t id = 0;
-    std::optional<remote::CleanReply> reply;
-};
-
-LRESULT CALLBACK ReplyWindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
-{
-    if (msg != WM_COPYDATA)
-        return DefWindowProcA(window, msg, wp, lp);
-    auto* box = reinterpret_cast<ReplyBox*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lp);
-    if (!box || data.dwData != remote::kReplyTag)
-        return FALSE;
-    std::optional<remote::CleanReply> reply = remote::ParseReply(data.lpData, data.cbData);
-    if (!reply || reply->id != box->id)
-        return FALSE;
-    box->reply = reply;
-    return TRUE;
-}
-
-// A message-only window that takes the clean's figures; destroyed with the object.
-class ReplyWindow {
-public:
-    explicit ReplyWindow(ReplyBox& box)
-    {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = ReplyWindowProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kReplyWindowClass;
-        RegisterClassA(&windowClass);
-        window_ = CreateWindowExA(0, kReplyWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  windowClass.hInstance, nullptr);
-        if (window_)
-            SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&box));
-    }
-    ~ReplyWindow()
-    {
-        if (window_)
-            DestroyWindow(window_);
-    }
-    ReplyWindow(const ReplyWindow&) = delete;
-    ReplyWindow& operator=(const ReplyWindow&) = delete;
-    HWND get() const { return window_; }
-
-private:
-    HWND window_ = nullptr;
-};
-
-// Pumps this thread's messages until done() or the window has gone or the time is up.
-template <typename Done>
-bool WaitFor(HWND tidewell, DWORD timeoutMs, Done done)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (!IsWindow(tidewell) || GetTickCount() - start >= timeoutMs)
-            return done();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-    }
-    return true;
-}
-
-BOOL CALLBACK FindMarkedWindow(HWND window, LPARAM found)
-{
-    if (!GetPropA(window, remote::kWindowProperty))
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
+// Tidewell serves one caller at a time.
+constexpr DWORD kBusyWaitMs = 10000;
+constexpr size_t kLongestRecord = 64;
+// Reading and writing records, and the message mode; never FILE_APPEND_DATA, which the pipe's
+// access list does not grant.
+constexpr DWORD kPipeRights =
+    FILE_READ_DATA | FILE_WRITE_DATA | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE;
 
 RequestResult Result(ExitCode code, std::string message = {})
 {
@@ -92,19 +34,56 @@ RequestResult Result(ExitCode code, std::string message = {})
     return result;
 }
 
+// The channel in message mode, or why it cannot be had. Tidewell may learn who is asking, but
+// may not act as the caller.
+win32::UniqueFileHandle Connect(RequestResult& refusal)
+{
+    const std::string name = remote::RequestPipeName();
+    const DWORD start = GetTickCount();
+    for (;;) {
+        win32::UniqueFileHandle pipe(CreateFileA(name.c_str(), kPipeRights, 0, nullptr, OPEN_EXISTING,
+                                                 FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION,
+                                                 nullptr));
+        DWORD mode = PIPE_READMODE_MESSAGE;
+        if (pipe && SetNamedPipeHandleState(pipe.get(), &mode, nullptr, nullptr))
+            return pipe;
+        const DWORD error = GetLastError();
+        if (!pipe && error == ERROR_PIPE_BUSY && GetTickCount() - start < kBusyWaitMs) {
+            WaitNamedPipeA(name.c_str(), kBusyWaitMs);
+            continue;
+        }
+        if (error == ERROR_FILE_NOT_FOUND)
+            refusal = Result(ExitCode::NotRunning, "Tidewell is not running");
+        else if (error == ERROR_ACCESS_DENIED)
+            refusal = Result(ExitCode::Refused, MeaningOf(remote::Answer::NotAllowed, 0).message);
+        else if (error == ERROR_PIPE_BUSY)
+            refusal = Result(ExitCode::Refused, "Tidewell is busy with another caller");
+        else
+            refusal = Result(ExitCode::Failed, "Tidewell cannot be reached (error " + std::to_string(error) + ")");
+        return {};
+    }
+}
+
+// Whether the pipe's server runs the Tidewell.exe beside this program: whoever took the name
+// first would otherwise hear the requests and answer them.
+bool ServedByTidewell(HANDLE pipe, ULONG& serverId)
+{
+    const std::optional<std::string> tidewell = FinalPathOf(GetModulePath("Tidewell.exe"));
+    return tidewell && GetNamedPipeServerProcessId(pipe, &serverId) && ProcessRunsProgram(serverId, *tidewell);
+}
+
 } // namespace
 
-HWND FindRunningTidewell()
+bool TidewellIsRunning()
 {
-    HWND found = nullptr;
-    EnumWindows(FindMarkedWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
+    const std::string name = remote::RequestPipeName();
+    return WaitNamedPipeA(name.c_str(), 1) || GetLastError() != ERROR_FILE_NOT_FOUND;
 }
 
 StatusFigures MeasureStatus()
 {
     StatusFigures figures;
-    figures.tidewellRunning = FindRunningTidewell() != nullptr;
+    figures.tidewellRunning = TidewellIsRunning();
     // The load is the idle time between two samples.
     CCpuUsage::Sample(&figures.cpuLoad);
     Sleep(500);
@@ -113,8 +92,17 @@ StatusFigures MeasureStatus()
     return figures;
 }
 
-RequestResult AskTidewell(HWND tidewell, const Invocation& invocation)
+RequestResult AskTidewell(const Invocation& invocation)
 {
+    RequestResult refusal;
+    const win32::UniqueFileHandle pipe = Connect(refusal);
+    if (!pipe)
+        return refusal;
+    ULONG serverId = 0;
+    if (!ServedByTidewell(pipe.get(), serverId))
+        return Result(ExitCode::Failed, "the program answering on Tidewell's channel is not the Tidewell.exe beside "
+                                        "tidewellc");
+
     remote::Request request;
     request.command = invocation.verb == Verb::Show   ? remote::Command::Show
                       : invocation.verb == Verb::Exit ? remote::Command::Exit
@@ -122,45 +110,37 @@ RequestResult AskTidewell(HWND tidewell, const Invocation& invocation)
     request.mode = invocation.mode;
     request.eighths = invocation.eighths;
     request.id = GetCurrentProcessId();
+    if (request.command == remote::Command::Show)
+        AllowSetForegroundWindow(serverId); // the window may come to the front
 
-    ReplyBox box;
-    box.id = request.id;
-    ReplyWindow replyWindow(box);
-    if (!replyWindow.get())
-        return Result(ExitCode::Failed, "no window for the answer");
-    if (request.command == remote::Command::Show) {
-        DWORD processId = 0;
-        GetWindowThreadProcessId(tidewell, &processId);
-        AllowSetForegroundWindow(processId); // the window may come to the front
-    }
+    std::vector<uint8_t> bytes;
+    if (remote::WriteRecord(pipe.get(), remote::EncodeRequest(request), kAnswerTimeoutMs) != remote::Transfer::Done)
+        return Result(ExitCode::Failed, "Tidewell did not take the request");
+    const remote::Transfer heard = remote::ReadRecord(pipe.get(), bytes, kLongestRecord, kAnswerTimeoutMs);
+    const std::optional<remote::AnswerRecord> answer =
+        heard == remote::Transfer::Done ? remote::ParseAnswer(bytes.data(), bytes.size()) : std::nullopt;
+    if (!answer || answer->id != request.id)
+        return Result(ExitCode::Failed, heard == remote::Transfer::TimedOut ? "Tidewell did not answer"
+                                                                            : "Tidewell's answer made no sense");
 
-    std::vector<uint8_t> bytes = remote::EncodeRequest(request);
-    COPYDATASTRUCT data{remote::kRequestTag, static_cast<DWORD>(bytes.size()), bytes.data()};
-    DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutA(tidewell, WM_COPYDATA, reinterpret_cast<WPARAM>(replyWindow.get()),
-                             reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG | SMTO_NORMAL, kAnswerTimeoutMs,
-                             &answer))
-        return IsWindow(tidewell) ? Result(ExitCode::Failed, "Tidewell did not answer")
-                                  : Result(ExitCode::NotRunning, "Tidewell is not running");
-
-    switch (static_cast<remote::Answer>(answer)) {
-    case remote::Answer::Done:
-        if (request.command == remote::Command::Exit &&
-            !WaitFor(tidewell, kExitWaitMs, [&] { return !IsWindow(tidewell); }))
+    if (answer->answer == remote::Answer::Done && request.command == remote::Command::Exit) {
+        // The connection ends when Tidewell has gone.
+        if (remote::ReadRecord(pipe.get(), bytes, kLongestRecord, kExitWaitMs) != remote::Transfer::Broken)
             return Result(ExitCode::Failed, "Tidewell did not end");
         return Result(ExitCode::Done);
-    case remote::Answer::Accepted: {
-        if (!WaitFor(tidewell, kCleanWaitMs, [&] { return box.reply.has_value(); }))
+    }
+    if (answer->answer == remote::Answer::Accepted) {
+        const bool got = remote::ReadRecord(pipe.get(), bytes, kLongestRecord, kCleanWaitMs) == remote::Transfer::Done;
+        const std::optional<remote::CleanReply> reply =
+            got ? remote::ParseReply(bytes.data(), bytes.size()) : std::nullopt;
+        if (!reply || reply->id != request.id)
             return Result(ExitCode::Failed, "Tidewell ended or gave no figures before the clean finished");
-        RequestResult result = Result(box.reply->outcome == remote::Outcome::Done ? ExitCode::Done : ExitCode::Failed);
-        result.reply = box.reply;
+        RequestResult result = Result(reply->outcome == remote::Outcome::Done ? ExitCode::Done : ExitCode::Failed);
+        result.reply = reply;
         return result;
     }
-    case remote::Answer::Busy: return Result(ExitCode::Refused, "a clean is already in progress");
-    case remote::Answer::Invalid: return Result(ExitCode::Failed, "Tidewell refused the request");
-    case remote::Answer::Failed: return Result(ExitCode::Failed, "Tidewell could not start the clean");
-    }
-    return Result(ExitCode::Failed, "Tidewell did not understand the request");
+    const AnswerMeaning meaning = MeaningOf(answer->answer, answer->waitSeconds);
+    return Result(meaning.code, meaning.message);
 }
 
 } // namespace console

@@ -1,8 +1,7 @@
 #pragma once
-// The console program's side of the channel: finding the running Tidewell, asking it, waiting for
-// a clean's figures; and the status it measures itself.
-#include <windows.h>
-
+// The console program's side of the channel: reaching the running Tidewell over its pipe, making
+// sure the other end is the Tidewell.exe beside this program, asking it, waiting for a clean's
+// figures; and the status it measures itself.
 #include <optional>
 #include <string>
 
@@ -12,8 +11,8 @@
 
 namespace console {
 
-// Tidewell's main window when a copy that takes requests runs; null otherwise.
-HWND FindRunningTidewell();
+// Whether a Tidewell takes requests in this session; asks nothing of it, so anyone may know.
+bool TidewellIsRunning();
 
 // The memory figures now and the processor load over the next half second.
 StatusFigures MeasureStatus();
@@ -24,8 +23,8 @@ struct RequestResult {
     std::string message;                     // why, when it is not done
 };
 
-// Sends a show, exit or clean request and waits as the command needs: for an exit until the
-// window has gone, for a clean until its figures arrive.
-RequestResult AskTidewell(HWND tidewell, const Invocation& invocation);
+// Sends a show, exit or clean request and waits as the command needs: for an exit until Tidewell
+// has gone, for a clean until its figures arrive.
+RequestResult AskTidewell(const Invocation& invocation);
 
 } // namespace console

@@ -82,6 +82,24 @@ const char* ResultName(ExitCode code)
     return "failed";
 }
 
+AnswerMeaning MeaningOf(remote::Answer answer, uint16_t waitSeconds)
+{
+    switch (answer) {
+    case remote::Answer::Done: return {ExitCode::Done, {}};
+    case remote::Answer::Busy: return {ExitCode::Refused, "a clean is already in progress"};
+    case remote::Answer::TooSoon:
+        return {ExitCode::Refused, "the last clean ended less than 30 seconds ago; Tidewell takes the next in " +
+                                       std::to_string(waitSeconds) + " s"};
+    case remote::Answer::NotAllowed:
+        return {ExitCode::Refused, "Tidewell takes requests only from the logged-on user's own programs, at medium "
+                                   "integrity or above, in its session"};
+    case remote::Answer::Invalid: return {ExitCode::Failed, "Tidewell refused the request"};
+    case remote::Answer::Failed: return {ExitCode::Failed, "Tidewell could not start the clean"};
+    case remote::Answer::Accepted: break;
+    }
+    return {ExitCode::Failed, "Tidewell did not understand the request"};
+}
+
 std::string StatusText(const StatusFigures& figures)
 {
     const StatusGauges gauges = GaugesOf(figures.memory);

@@ -22,6 +22,14 @@ std::string StatusJson(const StatusFigures& figures);
 std::string CleanText(const remote::CleanReply& reply);
 std::string CleanJson(const remote::CleanReply& reply);
 
+// What an answer other than a clean's start means for the caller: its exit code and, unless it
+// is done, the reason printed.
+struct AnswerMeaning {
+    ExitCode code = ExitCode::Failed;
+    std::string message;
+};
+AnswerMeaning MeaningOf(remote::Answer answer, uint16_t waitSeconds);
+
 // Any other outcome: "done", "bad-usage", "not-running", "refused" or "failed", with a message.
 // An empty command (arguments that name none) is left out.
 std::string ResultJson(const std::string& command, ExitCode code, const std::string& message);

@@ -51,10 +51,7 @@ int main(int argc, char** argv)
     case console::Verb::Exit: break;
     }
 
-    const HWND tidewell = console::FindRunningTidewell();
-    if (!tidewell)
-        return Fail(line, command, ExitCode::NotRunning, "Tidewell is not running");
-    const console::RequestResult result = console::AskTidewell(tidewell, invocation);
+    const console::RequestResult result = console::AskTidewell(invocation);
     if (result.reply)
         return Finish(result.code, line.json ? console::CleanJson(*result.reply) : console::CleanText(*result.reply));
     if (result.code != ExitCode::Done)

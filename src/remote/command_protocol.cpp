@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "remote/clean_spacing.h"
+
 namespace remote {
 namespace {
 
@@ -109,6 +111,37 @@ std::optional<Request> ParseRequest(const void* data, size_t size)
     request.mode = static_cast<CleanMode>(mode);
     request.eighths = eighths;
     return request;
+}
+
+std::vector<uint8_t> EncodeAnswer(const AnswerRecord& answer)
+{
+    return Writer(kAnswerSize)
+        .U32(kAnswerTag)
+        .U16(kVersion)
+        .U16(static_cast<uint16_t>(answer.answer))
+        .U32(answer.id)
+        .U16(answer.waitSeconds)
+        .U16(0)
+        .Take();
+}
+
+std::optional<AnswerRecord> ParseAnswer(const void* data, size_t size)
+{
+    if (!data || size != kAnswerSize)
+        return std::nullopt;
+    Reader in(data);
+    if (in.U32() != kAnswerTag || in.U16() != kVersion)
+        return std::nullopt;
+    const uint16_t answer = in.U16();
+    AnswerRecord record;
+    record.id = in.U32();
+    record.waitSeconds = in.U16();
+    const bool tooSoon = answer == static_cast<uint16_t>(Answer::TooSoon);
+    if (answer < static_cast<uint16_t>(Answer::Done) || answer > static_cast<uint16_t>(Answer::NotAllowed) ||
+        in.U16() != 0 || tooSoon != (record.waitSeconds != 0) || record.waitSeconds > kCleanSpacingMs / 1000)
+        return std::nullopt;
+    record.answer = static_cast<Answer>(answer);
+    return record;
 }
 
 std::vector<uint8_t> EncodeReply(const CleanReply& reply)

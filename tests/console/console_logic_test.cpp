@@ -89,6 +89,17 @@ TEST(CommandProtocol, ValuesOutOfRangeAreRefusedWhole)
     sent.after.availPhysMB = -1;
     bytes = remote::EncodeReply(sent);
     EXPECT_FALSE(remote::ParseReply(bytes.data(), bytes.size()));
+
+    // Seconds to wait come with a clean refused as too soon, and only with it: 1 to 30.
+    using remote::Answer;
+    const remote::AnswerRecord answers[] = {{static_cast<Answer>(0), 1, 0}, {static_cast<Answer>(8), 1, 0},
+                                            {Answer::TooSoon, 1, 0},        {Answer::TooSoon, 1, 31},
+                                            {Answer::Busy, 1, 5}};
+    for (const remote::AnswerRecord& refused : answers) {
+        bytes = remote::EncodeAnswer(refused);
+        EXPECT_FALSE(remote::ParseAnswer(bytes.data(), bytes.size()))
+            << static_cast<int>(refused.answer) << " " << refused.waitSeconds;
+    }
 }
 
 // Every single-byte change of a valid record, and every wrong size: refused, or read back exactly
@@ -99,8 +110,10 @@ TEST(CommandProtocol, EveryByteChangeIsRefusedOrReadsBackAsWritten)
     reply.mode = CleanMode::Growing;
     for (const std::vector<uint8_t>& seed :
          {remote::EncodeRequest({Command::Clean, CleanMode::Organise, 8, 77}),
-          remote::EncodeRequest({Command::Exit, CleanMode::None, 0, 5}), remote::EncodeReply(reply)}) {
-        ASSERT_TRUE(remote::ParseRequest(seed.data(), seed.size()) || remote::ParseReply(seed.data(), seed.size()));
+          remote::EncodeRequest({Command::Exit, CleanMode::None, 0, 5}), remote::EncodeReply(reply),
+          remote::EncodeAnswer({remote::Answer::TooSoon, 9, 30}), remote::EncodeAnswer({remote::Answer::Done, 9, 0})}) {
+        ASSERT_TRUE(remote::ParseRequest(seed.data(), seed.size()) || remote::ParseReply(seed.data(), seed.size()) ||
+                    remote::ParseAnswer(seed.data(), seed.size()));
         for (size_t offset = 0; offset < seed.size(); ++offset) {
             for (int value = 0; value < 256; ++value) {
                 std::vector<uint8_t> bytes = seed;
@@ -111,12 +124,17 @@ TEST(CommandProtocol, EveryByteChangeIsRefusedOrReadsBackAsWritten)
                 if (const auto parsed = remote::ParseReply(bytes.data(), bytes.size())) {
                     ASSERT_EQ(remote::EncodeReply(*parsed), bytes) << offset << " = " << value;
                 }
+                if (const auto answer = remote::ParseAnswer(bytes.data(), bytes.size())) {
+                    ASSERT_EQ(remote::EncodeAnswer(*answer), bytes) << offset << " = " << value;
+                }
             }
         }
         std::vector<uint8_t> longer = seed;
         longer.push_back(0);
         for (size_t size : {seed.size() - 1, longer.size()})
-            EXPECT_FALSE(remote::ParseRequest(longer.data(), size) || remote::ParseReply(longer.data(), size)) << size;
+            EXPECT_FALSE(remote::ParseRequest(longer.data(), size) || remote::ParseReply(longer.data(), size) ||
+                         remote::ParseAnswer(longer.data(), size))
+                << size;
     }
 }
 
@@ -147,6 +165,13 @@ TEST(ConsoleReport, StatusAndCleanFiguresAsScriptsReadThem)
     reply.outcome = remote::Outcome::Failed;
     reply.mode = remote::CleanMode::Growing;
     EXPECT_EQ(console::CleanText(reply), "Clean (growing clean-up run) failed.\n");
+    // Scripts tell a refusal (3) from a failure (4) by the exit code.
+    using console::ExitCode;
+    using remote::Answer;
+    for (const auto& [answer, code] :
+         {std::pair{Answer::Done, ExitCode::Done}, {Answer::Busy, ExitCode::Refused}, {Answer::TooSoon, ExitCode::Refused},
+          {Answer::NotAllowed, ExitCode::Refused}, {Answer::Invalid, ExitCode::Failed}, {Answer::Failed, ExitCode::Failed}})
+        EXPECT_EQ(console::MeaningOf(answer, 1).code, code) << static_cast<int>(answer);
     EXPECT_EQ(console::ResultJson("", console::ExitCode::BadUsage, "unknown argument \"\xff\""),
               "{\"result\":\"bad-usage\",\"message\":\"unknown argument \\\"\\ufffd\\\"\"}\n");
 }

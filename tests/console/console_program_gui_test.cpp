@@ -1,13 +1,14 @@
 // The console program run for real against the main window living in this test: its output and
-// exit code, and what the window did.
+// exit code, and what the window did. It runs from console-peer, where the Tidewell.exe beside it
+// is a link to this test program, so the window here is the Tidewell it expects.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "common/clock.h"
 #include "common/module_path.h"
-#include "remote/command_protocol.h"
 #include "support/child_process_win.h"
 #include "support/main_dlg_fixture_win.h"
 #include "support/message_pump_win.h"
@@ -20,7 +21,8 @@ using testing_support::PumpUntil;
 
 // Runs tidewellc.exe, checks its exit code and gives its output; pumps this thread's messages
 // until it ends: the window it talks to lives on this thread.
-std::string RunConsole(const std::string& arguments, DWORD exitCode)
+std::string RunConsole(const std::string& arguments, DWORD exitCode,
+                       const std::string& exe = GetModulePath("console-peer\\tidewellc.exe"))
 {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
@@ -28,7 +30,6 @@ std::string RunConsole(const std::string& arguments, DWORD exitCode)
     win32::UniqueHandle reader(readEnd), writer(writeEnd);
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
     {
-        const std::string exe = GetModulePath("tidewellc.exe");
         const ChildProcess console("\"" + exe + "\" " + arguments, CREATE_NO_WINDOW, exe.c_str(), writeEnd);
         writer.reset();
         PumpUntil([&console] { return console.HasEnded(); }, 60000);
@@ -53,30 +54,36 @@ TEST_F(MainDlgTest, ConsoleProgramReadsFiguresAndDrivesTheRunningCopy)
 
     Open();
     ShowWindow(Window(), SW_HIDE);
+    static uint32_t now;
+    now = 1000000; // a clock that stands still until the test moves it
+    SetTickCountSource([] { return now; });
     // The pretended machine's figures come back: they are the running copy's, not the caller's.
-    out = RunConsole("clean --eighths 2 --json", 0);
-    EXPECT_EQ(out, "{\"command\":\"clean\",\"result\":\"done\",\"mode\":\"organise\",\"eighths\":2,"
+    out = RunConsole("clean --eighths 1 --json", 0);
+    EXPECT_EQ(out, "{\"command\":\"clean\",\"result\":\"done\",\"mode\":\"organise\",\"eighths\":1,"
                    "\"before\":{\"availMB\":100,\"totalMB\":256,\"freePercent\":39},"
                    "\"after\":{\"availMB\":100,\"totalMB\":256,\"freePercent\":39},\"gainedMB\":0}\n");
     EXPECT_EQ(ModalCount(IDD_REPORT_DIALOG), 0) << "the caller has the figures; no report waits for a click";
     EXPECT_TRUE(!CleanState.busy && Enabled(IDC_LZL_BUTTON));
+    // Cleans asked for come at least 30 s apart.
+    out = RunConsole("clean --eighths 1", 3);
+    EXPECT_EQ(out, "tidewellc: the last clean ended less than 30 seconds ago; Tidewell takes the next in 30 s\n");
+    now += 30000;
 
     SetCleanBusy(true);
     out = RunConsole("clean", 3);
     EXPECT_EQ(out, "tidewellc: a clean is already in progress\n");
     SetCleanBusy(false);
 
-    // A refused request starts nothing: a record not tagged as a request.
-    auto organise = remote::EncodeRequest({remote::Command::Clean, remote::CleanMode::Organise, 3, 1});
-    COPYDATASTRUCT untagged{1, static_cast<DWORD>(organise.size()), organise.data()};
-    const auto caller = reinterpret_cast<WPARAM>(Window());
-    EXPECT_EQ(SendMessageA(Window(), WM_COPYDATA, caller, reinterpret_cast<LPARAM>(&untagged)),
-              static_cast<LRESULT>(remote::Answer::Invalid));
-    EXPECT_FALSE(CleanState.busy);
-
     out = RunConsole("clean", 0);
     EXPECT_EQ(out.rfind("Clean (growing clean-up run) done.\nBefore", 0), 0u) << out;
     EXPECT_FALSE(CleanState.busy || ModalCount(IDD_REPORT_DIALOG) != 0);
+    SetTickCountSource(nullptr);
+
+    // Beside the tidewellc of the build folder lies the real Tidewell.exe, which is not what
+    // answers here: that tidewellc asks nothing of this window.
+    out = RunConsole("show", 4, GetModulePath("tidewellc.exe"));
+    EXPECT_EQ(out, "tidewellc: the program answering on Tidewell's channel is not the Tidewell.exe beside tidewellc\n");
+    EXPECT_FALSE(IsWindowVisible(Window()));
 
     RunConsole("show", 0);
     EXPECT_TRUE(IsWindowVisible(Window()));
