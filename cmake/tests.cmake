@@ -67,8 +67,14 @@ if(WIN32)
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${DIST_DIR}/lang/zh-CN/Kelvane.ini ${ZH_DIR}/Kelvane.ini
     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:gui_tests> $<TARGET_FILE:sleeper_child>
             $<TARGET_FILE:dummy_service> ${ZH_DIR})
+  if(TARGET help_file)
+    add_dependencies(gui_tests help_file)
+    add_custom_command(TARGET gui_tests POST_BUILD
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different ${HELP_FILES} ${ZH_DIR} VERBATIM)
+  endif()
   add_test(NAME gui_tests_zh
-    COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${ZH_DIR}/gui_tests.exe --gtest_filter=InterfaceGlyphs.*
+    COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${ZH_DIR}/gui_tests.exe
+            --gtest_filter=InterfaceGlyphs.*:MainDlgTest.HelpInTheLanguageOfTheTexts
             --gtest_output=xml:${REPORT_DIR}/gui_tests_zh.xml)
   set_tests_properties(gui_tests_zh PROPERTIES
     ENVIRONMENT "TIDEWELL_SOURCE_DIR=${PROJECT_SOURCE_DIR};TIDEWELL_FIXTURES=${TEST_FIXTURES}")

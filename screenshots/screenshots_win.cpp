@@ -19,10 +19,12 @@
 #include "app/cleaning_methods_dlg_win.h"
 #include "app/defrag_query_dlg_win.h"
 #include "app/main_dlg_win.h"
+#include "app/memory_texts.h"
 #include "app/settings.h"
 #include "app/splash_dlg_win.h"
 #include "app/tray_icon_win.h"
 #include "common/clock.h"
+#include "common/resource_text.h"
 #include "controls/busy_progress_ctrl_win.h"
 #include "controls/history_bar_graph_win.h"
 #include "controls/line_graph_win.h"
@@ -267,15 +269,17 @@ bool Startup()
     return SavePicture(mode.hwnd(), "start-mode") && saved;
 }
 
-// The custom controls side by side: title label, memory history, load graph and four gauges.
+// The custom controls side by side: title label, memory history, load graph and four gauges,
+// labelled with the main window's texts.
 bool Controls()
 {
     using namespace controls;
     ControlHost host(480, 300, WS_POPUP | WS_VISIBLE);
     SetWindowPos(host.hwnd(), nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    CResourceText texts;
 
     CColorStatic title;
-    title.Create(" Tidewell controls", WS_CHILD | WS_VISIBLE | SS_LEFT, RECT{10, 8, 470, 34}, host.hwnd(), 1);
+    title.Create(" Tidewell", WS_CHILD | WS_VISIBLE | SS_LEFT, RECT{10, 8, 470, 34}, host.hwnd(), 1);
     title.SetBkColor(Rgb(0, 0, 90));
     title.SetTextColor(Rgb(19, 238, 255));
     title.SetFontName("Tahoma");
@@ -286,7 +290,7 @@ bool Controls()
     memory.SetRange(0, 1024);
     for (int i = 0; i < 60; ++i) {
         const int used = 600 + static_cast<int>(250 * std::sin(i / 7.0)) + (i > 50 ? 150 : 0);
-        memory.SetCaption(" USE - " + std::to_string(used * 100 / 1024) + "% ");
+        memory.SetCaption(MemoryGraphCaption(texts.TextOr("strMemoryUse", "USE"), 100 - used * 100 / 1024));
         memory.SetCaptionColor(used * 100 / 1024 > 85 ? Rgb(255, 0, 0) : Rgb(19, 238, 255));
         memory.SetPos(used);
     }
@@ -303,15 +307,17 @@ bool Controls()
     const BusyProgressColours colours{Rgb(85, 85, 85), Rgb(85, 85, 85), Rgb(85, 85, 85), Rgb(19, 238, 255),
                                       Rgb(19, 238, 255)};
     CColorStatic labels[4];
-    const char* names[4] = {"Physical", "Page file", "Virtual", "Busy"};
+    const std::string names[4] = {texts.Text("RAMFreeStr"), texts.Text("PageFreeStr"), texts.Text("VRAMFreeStr"),
+                                  texts.Text("Title4")};
     BusyProgressCtrl gauges[4];
     const int positions[3] = {620, 180, 1024};
     for (int i = 0; i < 4; ++i) {
         const int top = 170 + 30 * i;
-        labels[i].Create(names[i], WS_CHILD | WS_VISIBLE | SS_LEFT, RECT{10, top, 90, top + 20}, host.hwnd(), 10 + i);
+        labels[i].Create(names[i].c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, RECT{10, top, 130, top + 20}, host.hwnd(),
+                         10 + i);
         labels[i].SetBkColor(Rgb(215, 215, 215));
         labels[i].SetTextColor(Rgb(0, 0, 90));
-        gauges[i].Create(WS_CHILD | WS_VISIBLE, RECT{100, top, 452, top + 14}, host.hwnd(), 1009 + i);
+        gauges[i].Create(WS_CHILD | WS_VISIBLE, RECT{140, top, 470, top + 14}, host.hwnd(), 1009 + i);
         gauges[i].colours = colours;
         gauges[i].state.upper = 1024;
         if (i < 3) {

@@ -15,7 +15,7 @@ upgrade_code=$(sed -n 's/^constexpr char kUpgradeCode\[\] = "{\(.*\)}";/\1/p' "$
 
 # The program folder, as a user unpacks it.
 programs=(Tidewell.exe tidewellc.exe)
-files=(Kelvane.ini Alert.wav "Kelvane Help.chm")
+files=(Kelvane.ini Alert.wav "Kelvane Help.chm" "Kelvane Help zh-CN.chm")
 name=Tidewell-$version
 stage=$out/stage/$name
 rm -rf "$out/stage"

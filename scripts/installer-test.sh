@@ -43,7 +43,8 @@ wait_for() { # seconds, command...
 
 step "install $version"
 wine msiexec /i "$(windows_path "$work/old/Tidewell-$version-x64.msi")" /qn || fail "msiexec /i failed"
-for f in Tidewell.exe tidewellc.exe Kelvane.ini Alert.wav "Kelvane Help.chm" lang/zh-CN/Kelvane.ini; do
+for f in Tidewell.exe tidewellc.exe Kelvane.ini Alert.wav "Kelvane Help.chm" "Kelvane Help zh-CN.chm" \
+         lang/zh-CN/Kelvane.ini; do
   [ -f "$folder/$f" ] || fail "$f was not installed"
 done
 cmp -s "$folder/Kelvane.ini" "$here/../dist/Kelvane.ini" || fail "the English package installed other texts"

@@ -36,6 +36,7 @@ BOOL CAboutDlg::OnInit()
                        win32::TextItem{IDC_STATICABOUTKG, "IDC_STATICABOUTKG"},
                        win32::TextItem{IDC_STATICWEBSITE, "IDC_STATICWEBSITE"},
                        win32::TextItem{IDC_STATICEMAIL, "IDC_STATICEMAIL"}});
+    SetItemText(IDOK, texts.TextOr("IDOKINABOUT", "OK"));
 
     // The text is set before the target so that the refit measures the new text.
     const std::string mail = texts.Text("ActiveMail");

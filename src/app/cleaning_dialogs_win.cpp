@@ -21,6 +21,8 @@ ReportTexts LookUpReportTexts(CResourceText& texts)
     report.gainedPages = texts.Text("ReportStr5");
     report.adviceOther = texts.Text("ZLJY1");
     report.adviceCleanUp = texts.Text("ZLJY2");
+    report.bytes = texts.TextOr("strUnitBytes", "bytes");
+    report.pages = texts.TextOr("strUnitPages", "pages");
     return report;
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/cleaning_dialogs_win.h"
 #include "app/cleaning_rules.h"
+#include "app/help_file.h"
 #include "app/memory_texts.h"
 #include "app/settings_win.h"
 #include "app/tool_table_win.h"
@@ -291,7 +292,7 @@ bool CMainDlg::ExplainAutostartRefusal(POINT client)
 
 void CMainDlg::Help()
 {
-    // In the user's help viewer with the user's rights: a link followed in it starts a browser.
-    // A help file that cannot be opened is not reported.
-    OpenHelpAsUser(GetModulePath("Kelvane Help.chm"));
+    // In the user's help viewer with the user's rights, in the texts' language: a link followed in
+    // it starts a browser. A help file that cannot be opened is not reported.
+    OpenHelpAsUser(GetModulePath(HelpFileName(UiText("strHelpFile"))));
 }

@@ -271,6 +271,7 @@ void CMainDlg::LoadTickTexts()
     texts_.curTime = texts.Text("CurTimeStr");
     texts_.tipsCpu = texts.Text("IconTipsCPU");
     texts_.tipsRam = texts.Text("IconTipsRAM");
+    texts_.memoryUse = texts.TextOr("strMemoryUse", "USE");
     // 0 = Sunday.
     constexpr const char* kWeekdayKeys[] = {"WEEKSTR0", "WEEKSTR1", "WEEKSTR2", "WEEKSTR3",
                                             "WEEKSTR4", "WEEKSTR5", "WEEKSTR6"};

@@ -92,7 +92,7 @@ void CMainDlg::OnDisplayTick()
     tray_.SetTooltipText(TrayTooltip(texts_.tipsCpu, load, texts_.tipsRam, freePercent));
     const bool atAlert = MemoryAtAlert(freePercent, fields_.alertText);
     memoryGraph_.SetCaptionColor(atAlert ? palette::kAlertRed : palette::kLightBlue);
-    memoryGraph_.SetCaption(MemoryGraphCaption(freePercent));
+    memoryGraph_.SetCaption(MemoryGraphCaption(texts_.memoryUse, freePercent));
     ShowItemText(IDC_CPU_LOAD, ProcessorLoadLine(texts_.cpuLoad, load));
 }
 

@@ -98,7 +98,7 @@ private:
         std::string sliderMin, sliderMax;
     };
     struct Texts {
-        std::string pramTotal, pramFree, ramFree, pageFree, vramFree, curTime, tipsCpu, tipsRam, cpuLoad;
+        std::string pramTotal, pramFree, ramFree, pageFree, vramFree, curTime, tipsCpu, tipsRam, cpuLoad, memoryUse;
         std::array<std::string, 7> weekdays;
     };
 

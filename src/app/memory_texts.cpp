@@ -17,9 +17,9 @@ std::string PhysicalLine(const std::string& totalText, int32_t totalMB, const st
                   static_cast<int>(availMB));
 }
 
-std::string MemoryGraphCaption(int32_t freePercent)
+std::string MemoryGraphCaption(const std::string& useText, int32_t freePercent)
 {
-    return Format(" USE - %ld%% ", static_cast<long>(100 - freePercent));
+    return Format(" %s - %ld%% ", useText.c_str(), static_cast<long>(100 - freePercent));
 }
 
 bool MemoryAtAlert(int32_t freePercent, const std::string& alertText)

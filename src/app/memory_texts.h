@@ -9,8 +9,8 @@ std::string PercentLine(double percent, const std::string& text);
 // "- %s%d MB  %s%d MB": the physical memory line.
 std::string PhysicalLine(const std::string& totalText, int32_t totalMB, const std::string& freeText,
                          int32_t availMB);
-// " USE - %ld%% " of the used memory.
-std::string MemoryGraphCaption(int32_t freePercent);
+// " USE - %ld%% " of the used memory, "USE" being the text strMemoryUse.
+std::string MemoryGraphCaption(const std::string& useText, int32_t freePercent);
 // The memory graph's caption turns red at or below the alert value typed in the window.
 bool MemoryAtAlert(int32_t freePercent, const std::string& alertText);
 

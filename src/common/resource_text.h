@@ -19,6 +19,13 @@ public:
     // dialog's many lookups cost one parse and an edited file shows the next time it opens.
     std::string GetText(const std::string& fileName, const std::string& key);
     std::string Text(const std::string& key) { return GetText(kInterfaceTextFile, key); }
+    // For a text that was fixed English before it had a key: a Kelvane.ini older than the key
+    // shows that English rather than nothing.
+    std::string TextOr(const std::string& key, const std::string& english)
+    {
+        std::string text = Text(key);
+        return text.empty() ? english : text;
+    }
     // Text as a function, for code that only looks texts up; valid while this object lives.
     std::function<std::string(const std::string&)> Lookup()
     {

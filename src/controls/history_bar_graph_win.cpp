@@ -1,5 +1,7 @@
 #include "controls/history_bar_graph_win.h"
 
+#include "win32/utf16.h"
+
 namespace controls {
 
 namespace {
@@ -41,7 +43,8 @@ void AdvanceHistoryPicture(HDC dc, const HistoryBarDrawInfo& info, HistoryBarToo
     if (!info.caption.empty()) {
         win32::SelectObjectScope font(dc, info.captionFont);
         SetTextColor(dc, ToColorRef(info.captionColour));
-        TextOutA(dc, 0, 1, info.caption.c_str(), static_cast<int>(info.caption.size()));
+        const std::wstring caption = win32::Utf16(info.caption);
+        TextOutW(dc, 0, 1, caption.c_str(), static_cast<int>(caption.size()));
     }
     DrawReferenceLines(dc, right, tools.solid);
 }

@@ -5,7 +5,7 @@ namespace {
 struct Row {
     const std::string* label;
     std::string value;
-    const char* unit;
+    std::string unit;
 };
 
 } // namespace
@@ -24,12 +24,12 @@ CleaningReport LayOutCleaningReport(const ReportFigures& figures, const ReportTe
     report.gained = figures.anyStepDone && figures.after.availPhysMB != figures.before.availPhysMB;
 
     // Byte figures are printed unsigned and 64-bit wide: memory of 2 GB or more stays positive.
-    const Row available{&texts.available, std::to_string(figures.availPhysBytes), "bytes"};
-    const Row installed{&texts.installed, std::to_string(figures.totalPhysBytes), "bytes"};
+    const Row available{&texts.available, std::to_string(figures.availPhysBytes), texts.bytes};
+    const Row installed{&texts.installed, std::to_string(figures.totalPhysBytes), texts.bytes};
     std::array<Row, 4> rows;
     if (report.gained) {
         rows = {available, installed, Row{&texts.gainedMB, std::to_string(gain.megabytes), "MB"},
-                Row{&texts.gainedPages, std::to_string(gain.pages), "pages"}};
+                Row{&texts.gainedPages, std::to_string(gain.pages), texts.pages}};
     } else {
         rows = {Row{&texts.nothingGained, "", ""}, available, installed, Row{nullptr, "", ""}};
         report.texts[kReportAdviceControl - kReportFirstControl] =

@@ -16,6 +16,8 @@ struct ReportTexts {
     std::string gainedPages;   // ReportStr5
     std::string adviceOther;   // ZLJY1
     std::string adviceCleanUp; // ZLJY2
+    std::string bytes;         // strUnitBytes, "bytes" in English
+    std::string pages;         // strUnitPages, "pages" in English
 };
 
 struct ReportFigures {

@@ -87,10 +87,13 @@ TEST_F(InterfaceGlyphs, EveryWindowHasAGlyphForEachCharacterItShows)
     Command(IDC_TAB_BUTTON); // the widened window renames its button
     CheckWindow(Window());
 
-    // Each dialog the main window opens, as it opens them.
+    // Each dialog the main window opens, as it opens them. The About box's button, fixed English
+    // before it had a key, shows the texts' word in either language.
     host_.modal = [this](win32::Dialog& dialog) {
         if (dialog.CreateModeless(Window()))
             CheckWindow(dialog.hwnd());
+        if (dialog.TemplateId() == IDD_ABOUTBOX)
+            EXPECT_EQ(dialog.GetItemText(IDOK), UiText("IDOKINABOUT"));
         dialog.EndDialog(IDOK);
         return IDOK;
     };

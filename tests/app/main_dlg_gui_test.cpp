@@ -28,6 +28,7 @@ namespace {
 using testing_support::MainDlgTest;
 using testing_support::PumpUntil;
 using testing_support::ReadWholeFile;
+using testing_support::SourcePath;
 
 const int kRunButtons[] = {IDC_LZL_BUTTON, IDC_CLEANRAM_BT, IDC_BUTTONOT1, IDC_MSCONFIG_BT, IDC_PROCESSMG_BT,
                            IDC_SERVICEMG_BT};
@@ -406,8 +407,8 @@ TEST_F(MainDlgTest, EveryExitPathEndsTheWindowWhateverModalIsOpen)
     }
 }
 
-// Hidden starts, the delayed launcher a start with Windows runs, the refused autostart box and help.
-TEST_F(MainDlgTest, StartsLaunchesAndHelp)
+// Hidden starts, the delayed launcher a start with Windows runs and the refused autostart box.
+TEST_F(MainDlgTest, StartsLaunchesAndRefusedAutostart)
 {
     const testing_support::StandInShell shell;
     const testing_support::ScratchDir scratch("main-starts");
@@ -448,17 +449,26 @@ TEST_F(MainDlgTest, StartsLaunchesAndHelp)
     SendMessageA(Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.left + 2, box.top + 2));
     ASSERT_EQ(host_.boxes.size(), 1u) << "a click beside the box says nothing";
     EXPECT_EQ(host_.boxes[0].text, UiText("strAutorunRefused"));
+}
 
-    // Help opens the file beside the program in the system's viewer, as the user.
+// Help opens, in the system's viewer as the user, the help file beside the program in the language
+// of the texts (the LCID in its header): ctest runs this beside the English and the Chinese texts.
+TEST_F(MainDlgTest, HelpInTheLanguageOfTheTexts)
+{
+    const testing_support::StandInShell shell;
     std::string viewer;
     SetUserProcessCreator([&viewer](const UserProcess& process) {
         viewer = win32::Utf8(process.commandLine);
         return CreatedProcess{1, 0};
     });
+    Open();
     Command(IDC_HELP_BT);
     SetUserProcessCreator({});
-    EXPECT_TRUE(viewer.ends_with("\\hh.exe\" \"" + GetModulePath("Kelvane Help.chm") + "\"")) << viewer;
-    EXPECT_EQ(host_.boxes.size(), 1u) << "opening help says nothing";
+    const bool chinese =
+        ReadWholeFile(GetModulePath("Kelvane.ini")) == ReadWholeFile(SourcePath("dist/lang/zh-CN/Kelvane.ini"));
+    const std::string help = GetModulePath(UiText("strHelpFile"));
+    EXPECT_TRUE(viewer.ends_with("\\hh.exe\" \"" + help + "\"")) << viewer;
+    EXPECT_EQ(ReadWholeFile(help).substr(0x14, 2), chinese ? "\x04\x08" : "\x09\x04") << help;
 }
 
 } // namespace

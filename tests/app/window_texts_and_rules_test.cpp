@@ -1,5 +1,6 @@
 #include "app/cleaning_rules.h"
 #include "app/clock_texts.h"
+#include "app/help_file.h"
 #include "app/memory_texts.h"
 #include "app/processor_texts.h"
 #include "app/program_arguments.h"
@@ -28,7 +29,7 @@ TEST(WindowTexts, EveryLineTheWindowShows)
         {PercentLine(FreeRatio(123, 0) * 100, "page"), "  0% page"}, // no page file
         {PhysicalLine("Total: ", 256, "Free: ", 100), "- Total: 256 MB  Free: 100 MB"},
         {TrayTooltip("CPU", 7, "Memory used", 39), "CPU:7% \nMemory used:61%"},
-        {MemoryGraphCaption(39), " USE - 61% "},
+        {MemoryGraphCaption("占用", 39), " 占用 - 61% "},
         {AmountLabel(8, 250), "248MB"},
         {AxisLabel(250 * 0.25), "62M"},
         {ProcessorNameLine("CPU: ", "Pentium", "x", 2), "- CPU: Pentium x2"},
@@ -72,6 +73,11 @@ TEST(WindowRules, EveryChoiceTheWindowLeavesToPortableRules)
         EXPECT_EQ(IsPowerOnArgument(row.argument), row.powerOn) << row.argument;
         EXPECT_EQ(IsUninstallArgument(row.argument), row.uninstall) << row.argument;
     }
+
+    // The help file the texts name: a plain .chm name beside the program, or the English one.
+    EXPECT_EQ(HelpFileName("Kelvane Help zh-CN.CHM"), "Kelvane Help zh-CN.CHM");
+    for (const char* refused : {"", "..\\Other.chm", "C:/Other.chm", "Other.chm.exe", ".chm", "Other.chm\n"})
+        EXPECT_EQ(HelpFileName(refused), kDefaultHelpFile) << refused;
 
     const auto identify = [](std::string name, int cache) { return [=] { return IdentifiedCpu{name, cache}; }; };
     EXPECT_EQ(ChooseProcessorName("Intel(R) Celeron(R)", identify("other", 0)), "Intel(R) Celeron(R)") << "as it is";

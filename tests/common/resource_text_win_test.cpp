@@ -20,6 +20,9 @@ TEST(ResourceText, LooksUpTheFileBesideTheProgram)
     EXPECT_EQ(CResourceText().GetText("tidewell-text-test.ini", "Greeting"), "Hi again");
     DeleteFileA(scratch.c_str());
     EXPECT_EQ(CResourceText().GetText("tidewell-text-test.ini", "Greeting"), "") << "missing file";
+
+    // A word that had no key before shows its English where the file lacks the key.
+    EXPECT_EQ(CResourceText().TextOr("NoSuchKey", "English"), "English");
 }
 
 } // namespace

@@ -27,12 +27,12 @@ std::set<std::string> ResourceKeys(const std::string& text)
     return keys;
 }
 
-// Keys named as string literals in lookups: UiText("k"), .Text("k"), GetText(file, "k"),
-// and text tables TextItem{ID, "k"}.
+// Keys named as string literals in lookups: UiText("k"), .Text("k"), .TextOr("k", ...),
+// GetText(file, "k"), and text tables TextItem{ID, "k"}.
 std::set<std::string> KeysLookedUpInSources()
 {
     static const std::regex lookup(
-        R"re((?:(?:\bUiText|\.Text|->Text|\bGetText)\s*\(\s*(?:[A-Za-z_:.]+\s*,\s*)?|TextItem\s*\{\s*\w+\s*,\s*)"([^"%]+)")re");
+        R"re((?:(?:\bUiText|\.Text|\.TextOr|->Text|\bGetText)\s*\(\s*(?:[A-Za-z_:.]+\s*,\s*)?|TextItem\s*\{\s*\w+\s*,\s*)"([^"%]+)")re");
     std::set<std::string> keys;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(SourcePath("src"))) {
         const auto ext = entry.path().extension();

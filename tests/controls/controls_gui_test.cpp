@@ -61,6 +61,17 @@ TEST(HistoryBarGraph, BarsAndReferenceLines)
         EXPECT_EQ(canvas.At(0, line.row), line.colour) << "row " << line.row;
         EXPECT_NE(canvas.At(50, line.row + 1), line.colour);
     }
+
+    // A Chinese caption shows its characters, as many pixels of its colour as the wide API draws
+    // for them, not its UTF-8 bytes read as Western letters.
+    DibCanvas drawn(100, 16), expected(100, 16);
+    win32::UniqueGdi<HFONT> font(CreateFontA(13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma"));
+    HistoryBarTools tools;
+    AdvanceHistoryPicture(drawn.dc(), {100, 16, 0, 100, 0, " \u5360\u7528 - 61% ", Rgb(255, 0, 0), font.get()}, tools);
+    win32::SelectObjectScope selected(expected.dc(), font.get());
+    SetTextColor(expected.dc(), RGB(255, 0, 0));
+    TextOutW(expected.dc(), 0, 1, L" \x5360\x7528 - 61% ", 10);
+    EXPECT_EQ(drawn.Count(Rgb(255, 0, 0), 0, 16), expected.Count(Rgb(255, 0, 0), 0, 16));
 }
 
 TEST(LineGraph, GridPhaseAndSegmentsAtTheirLevels)

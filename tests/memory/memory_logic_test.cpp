@@ -181,13 +181,13 @@ TEST(CleaningPlan, PlaceholdersAndStandbyShare)
 TEST(CleaningReport, RowsForEachKindOfRunWithWholeSixtyFourBitFigures)
 {
     const ReportTexts texts{"nothing", "available", "installed", "gained MB", "gained pages", "advice other",
-                            "advice clean-up"};
+                            "advice clean-up", "字节", "页"};
     // Above 4 GB: no 32-bit form holds these.
     const std::string avail = "6442450944", total = "17179869184";
     using Texts = std::array<std::string, kReportControlCount>; // 1122 .. 1133 in rows of three, 1134
-    const Texts nothing{"nothing", "", "", "available", avail, "bytes", "installed", total, "bytes", "", "", "", ""};
-    const Texts gained{"available", avail, "bytes", "installed", total, "bytes", "gained MB", "4000", "MB",
-                       "gained pages", "1024000", "pages", ""};
+    const Texts nothing{"nothing", "", "", "available", avail, "字节", "installed", total, "字节", "", "", "", ""};
+    const Texts gained{"available", avail, "字节", "installed", total, "字节", "gained MB", "4000", "MB",
+                       "gained pages", "1024000", "页", ""};
     const struct {
         int32_t before, after;
         bool cleanUpRun, anyStepDone;

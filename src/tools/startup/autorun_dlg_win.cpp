@@ -69,14 +69,15 @@ void CAutorunDlg::FillList()
     const std::string paused = texts.Text("RStatus2");
     const std::string delayed = texts.Text("RStatus3");
     const std::string refused = texts.Text("RStatus4");
+    const std::string minutes = texts.TextOr("strMinutes", "Minutes");
     for (size_t i = 0; i < items_.size(); ++i) {
         const StartupItem& item = items_[i];
         AddFileIcon(IconPathOfCommand(item.command), images_.get());
         const int row = list_.InsertRow(static_cast<int>(i), ShownName(item.name),
                                         ImageList_GetImageCount(images_.get()) - 1);
         list_.SetCell(row, 1, CommandText(item));
-        list_.SetCell(row, 2, item.kind == Delayed && !delayListProtected_ ? refused
-                                                                           : StatusText(item, active, paused, delayed));
+        const bool notStarted = item.kind == Delayed && !delayListProtected_;
+        list_.SetCell(row, 2, notStarted ? refused : StatusText(item, active, paused, delayed, minutes));
     }
 }
 

@@ -252,9 +252,9 @@ std::string CommandText(const StartupItem& item)
 }
 
 std::string StatusText(const StartupItem& item, const std::string& active, const std::string& paused,
-                       const std::string& delayed)
+                       const std::string& delayed, const std::string& minutes)
 {
     if (item.kind == Delayed)
-        return delayed + " " + std::to_string(item.delay) + " Minutes";
+        return delayed + " " + std::to_string(item.delay) + " " + minutes;
     return IsActiveKind(item.kind) ? active : paused;
 }

@@ -59,6 +59,6 @@ bool IsActiveKind(int kind);
 // which are never taken for a command.
 std::string CommandText(const StartupItem& item);
 
-// The status column: active, paused, or "<delayed> <n> Minutes".
+// The status column: active, paused, or "<delayed> <n> <minutes>".
 std::string StatusText(const StartupItem& item, const std::string& active, const std::string& paused,
-                       const std::string& delayed);
+                       const std::string& delayed, const std::string& minutes);

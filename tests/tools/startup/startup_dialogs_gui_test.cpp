@@ -102,7 +102,7 @@ TEST(StartupDialogs, ListStartDeleteAndChangeTheStartMode)
     EXPECT_EQ(rows, (std::vector<std::string>{"[NUL]Hidden|hidden.exe" + on, "Active|C:\\Tools\\active.exe -s" + on,
                                               "Wow|wow.exe" + on,
                                               "s-on|son.exe" + on,
-                                              "Later|later.exe|" + texts.Text("RStatus3") + " 5 Minutes",
+                                              "Later|later.exe|" + texts.Text("RStatus3") + " 5 " + texts.Text("strMinutes"),
                                               "Off|" + command + off, "Orvanta|listed.exe" + on,
                                               "Twice|twice.exe" + on, "Data|REG_BINARY: 01 02" + off}));
     EXPECT_TRUE(WriteStartupValue(MachineRunServicesDisabled, "probe", REG_SZ, "x")) << "disabled keys were created";
@@ -170,7 +170,7 @@ TEST(StartupDialogs, ListStartDeleteAndChangeTheStartMode)
     };
     Act(dialog, "Off", IDC_APPLYRUN_BUTTON);
     EXPECT_EQ(host.boxes.size(), 11u);
-    EXPECT_EQ(dialog.List().GetCell(RowOf(dialog, "Off"), 2), texts.Text("RStatus3") + " 7 Minutes");
+    EXPECT_EQ(dialog.List().GetCell(RowOf(dialog, "Off"), 2), texts.Text("RStatus3") + " 7 " + texts.Text("strMinutes"));
     dialog.List().FocusRow(RowOf(dialog, "Off"));
     NotifyList(dialog, NM_DBLCLK); // below the rows: the focused entry
     EXPECT_EQ(host.boxes.size(), 12u) << "opened again, and Cancel read the minutes";

@@ -115,9 +115,10 @@ TEST(StartupList, IconCommandAndStatusTexts)
     EXPECT_TRUE(IsOwnEntryName("OrvantaHelper"));
     EXPECT_FALSE(IsOwnEntryName(std::string("\0Orvanta", 8)));
 
-    // The dialog's scenario lists the other kinds and a delayed entry.
+    // The dialog's scenario lists the other kinds and a delayed entry in English.
     for (const int kind : {MachineRunServicesDisabled, MachineRun32Disabled})
-        EXPECT_EQ(StatusText(Item(kind), "on", "off", "Delayed by"), "off") << kind;
+        EXPECT_EQ(StatusText(Item(kind), "on", "off", "Delayed by", "Minutes"), "off") << kind;
+    EXPECT_EQ(StatusText(Item(Delayed, 0, 5), "on", "off", "延迟", "分钟"), "延迟 5 分钟");
 }
 
 // What a removal puts back from a list as users leave it: every origin and both string types go
