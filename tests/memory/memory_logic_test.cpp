@@ -25,13 +25,15 @@ TEST(MemoryStatus, RoundingSnappingAndSixtyFourBitFigures)
 {
     const struct {
         uint64_t total, avail;
-        int32_t totalMB, availMB;
+        int32_t totalMB, availMB, freePercent;
     } rows[] = {
-        {255 * kMB + 3 * 1024, 77 * kMB + 1000, 256, 78}, // odd figures round up to even
-        {30 * kMB, kMB - 1, 32, 0},
-        {510 * kMB, 0, 512, 0},
-        {521 * kMB, 0, 522, 0},                                 // above 512 the even figure stays
-        {64 * 1024 * kMB + kMB, 40 * 1024 * kMB, 65538, 40960}, // far past 32-bit bytes
+        {255 * kMB + 3 * 1024, 77 * kMB + 1000, 256, 78, 30}, // odd figures round up to even
+        {30 * kMB, kMB - 1, 32, 0, 0},
+        {510 * kMB, 0, 512, 0, 0},
+        {521 * kMB, 0, 522, 0, 0},                                     // above 512 the even figure stays
+        {600 * kMB, 174 * kMB, 600, 174, 29},                          // 28.999... in floating point
+        {64 * 1024 * kMB + kMB, 40 * 1024 * kMB, 65538, 40960, 62},    // far past 32-bit bytes
+        {UINT64_MAX, 1ull << 50, INT32_MAX - 1, 1 << 30, 50},          // cut to what 32 bits hold
     };
     for (const auto& row : rows) {
         MemoryFigures figures;
@@ -42,11 +44,11 @@ TEST(MemoryStatus, RoundingSnappingAndSixtyFourBitFigures)
         const MemoryStatus status = StatusFromFigures(figures);
         EXPECT_EQ(status.totalPhysMB, row.totalMB) << row.total;
         EXPECT_EQ(status.availPhysMB, row.availMB) << row.avail;
+        EXPECT_EQ(FreeMemoryPercent(status), row.freePercent) << row.avail;
         EXPECT_EQ(status.availVirtualMB, 1901);
         EXPECT_EQ(status.totalVirtualMB, 128 * 1024 * 1024);
     }
     EXPECT_EQ(GainBetween({10, 0, 0, 0}, {12, 0, 0, 0}, 0).pages, 0u) << "no page size, no pages";
-    EXPECT_EQ(FreeMemoryPercent({174, 600, 0, 0}), 29) << "28.999... in floating point";
     EXPECT_EQ(FreeMemoryPercent({10, 0, 0, 0}), 0);
 }
 

@@ -38,7 +38,6 @@ TEST(DelayList, LayoutTwinsMalformedFilesAndTheHundredItemLimits)
 {
     ScratchDir dir("delay-list");
     const CDelayList list(dir.File("Delay.ini"));
-    EXPECT_FALSE(list.Append(Entry("Two\r\nlines", "a.exe")));
     EXPECT_FALSE(list.Append(Entry("A", "a.exe\nProject=B")));
     ASSERT_TRUE(list.Append(Entry("A", "\"C:\\A dir\\a.exe\" -x", 12, 5)));
     for (const char* command : {"first.exe", "second.exe", "third.exe"})
@@ -55,7 +54,7 @@ TEST(DelayList, LayoutTwinsMalformedFilesAndTheHundredItemLimits)
 
     // Gaps, repeated numbers, odd values and sections of its own do not make a change overwrite or
     // drop anything.
-    WriteWholeFile(list.Path(), "Note=top\r\n[Item0]\r\nProject=A\r\nDelay=abc\r\n[Notes]\r\nKeep=me\r\n[Item2]\r\n"
+    WriteWholeFile(list.Path(), "Note=top\r\n[Item0]\r\nProject=A\r\nDelay=abc\r\n[ItemNotes]\r\nKeep=me\r\n[Item2]\r\n"
                                 "Project=B\r\nPath=b\r\n[Item0]\r\nPath=c\r\nDelay=99999999999\r\nOLDID=6\r\n");
     std::vector<std::tuple<std::string, std::string, int, int>> read;
     for (const StartupItem& i : list.ReadItems())
@@ -66,7 +65,7 @@ TEST(DelayList, LayoutTwinsMalformedFilesAndTheHundredItemLimits)
     ASSERT_TRUE(list.RemoveProject("B"));
     EXPECT_EQ(ReadWholeFile(list.Path()), Section(0, "A", "", 0, 0) + Section(1, "", "c", 2147483647, 6)
                                               + Section(2, "D", "d", 4, 5)
-                                              + "[]\r\nNote=top\r\n\r\n[Notes]\r\nKeep=me\r\n\r\n");
+                                              + "[]\r\nNote=top\r\n\r\n[ItemNotes]\r\nKeep=me\r\n\r\n");
 
     std::vector<StartupItem> table;
     WriteWholeFile(list.Path(), ListOf(100));

@@ -96,6 +96,7 @@ TEST(StartupList, IconCommandAndStatusTexts)
     } values[] = {
         {kValueString, std::string("a.exe\0junk", 10), "C:\\Tool.exe"},
         {kValueDword, std::string("\x2A\x00\x00\x01", 4), "REG_DWORD: 16777258"},
+        {kValueDword, std::string("\x2A\x00\x00\x01\x00\x00\x00\x00", 8), "REG_DWORD: 2A 00 00 01 00 00 00 00"},
         {kValueBinary, std::string("\x00\xFFz", 3), "REG_BINARY: 00 FF 7A"},
         {kValueBinary, std::string(65, '\x01'), longBinary + " ..."},
         {kValueMultiString, std::string("one\0two\0\0", 9), "REG_MULTI_SZ: one | two"},
