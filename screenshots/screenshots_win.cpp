@@ -183,10 +183,11 @@ bool Reports()
         dialog.EndDialog(IDOK);
         return INT_PTR{IDOK};
     };
-    const MemoryStatus before = StatusBefore, after = StatusAfter;
     PretendMachine machine(512 * kMB, 300 * kMB);
-    StatusBefore.availPhysMB = 212;
-    ShowCleaningReport();
+    CleanMeasurement measured = MeasureCleanStart();
+    measured.before.availPhys = 212 * kMB;
+    MeasureCleanEnd(measured);
+    ShowCleaningReport(measured);
     RunOutcome outcome;
     outcome.results = {{kEmptyWorkingSets, kStatusSuccess}, {kPurgeStandbyList, kStatusPrivilegeNotHeld},
                        {kCombinePages, kStatusInvalidInfoClass}};
@@ -194,9 +195,7 @@ bool Reports()
     outcome.listsBefore = {1843 * kMB, 120 * kMB};
     outcome.listsAfter = {1210 * kMB, 4 * kMB};
     name = "report-methods";
-    ShowCleaningReport(outcome);
-    StatusBefore = before;
-    StatusAfter = after;
+    ShowCleaningReport(measured, outcome);
     return saved;
 }
 

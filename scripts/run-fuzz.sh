@@ -7,7 +7,7 @@ seconds=$2
 here=$(cd "$(dirname "$0")/.." && pwd)
 work=$tree/corpus
 mkdir -p "$work"
-echo "=== fuzzing the ini readers for ${seconds}s"
+echo "=== fuzzing the file readers (ini, Delay.ini, history) for ${seconds}s"
 "$tree/ini_fuzz" -max_total_time="$seconds" -max_len=8192 -timeout=10 -print_final_stats=1 \
   -artifact_prefix="$tree/" "$work" "$here/tests/fuzz/corpus" 2>"$tree/fuzz.log" || {
   tail -40 "$tree/fuzz.log"

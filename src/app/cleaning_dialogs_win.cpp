@@ -7,7 +7,6 @@
 #include "common/resource_text.h"
 #include "common/windows_family_win.h"
 #include "memory/clean_state.h"
-#include "memory/memory_cleaner.h"
 
 namespace {
 
@@ -45,19 +44,14 @@ void OpenCleaningMethods(HWND owner)
         WriteCleaningMethodSettings(dialog.Settings());
 }
 
-void ShowCleaningReport(const RunOutcome& outcome)
+void ShowCleaningReport(const CleanMeasurement& measured, const RunOutcome& outcome)
 {
-    CMemoryCleaner::RecordAfter();
-    SYSTEM_INFO system{};
-    GetSystemInfo(&system);
-    const MemoryFigures now = ReadMemoryFigures();
-
     ReportFigures figures;
-    figures.before = StatusBefore;
-    figures.after = StatusAfter;
-    figures.availPhysBytes = now.availPhys;
-    figures.totalPhysBytes = now.totalPhys;
-    figures.pageSize = system.dwPageSize;
+    figures.before = measured.StatusBeforeRun();
+    figures.after = measured.StatusAfterRun();
+    figures.availPhysBytes = measured.after.availPhys;
+    figures.totalPhysBytes = measured.after.totalPhys;
+    figures.pageSize = measured.pageSize;
     figures.cleanUpRun = CleanState.cleanUpRun;
     figures.anyStepDone = outcome.AnyStepDone();
 

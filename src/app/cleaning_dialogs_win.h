@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "memory/clean_measurement.h"
 #include "memory/cleaning_methods.h"
 
 // The question before an automatic clean, following the load line while it is open; true when the
@@ -15,5 +16,5 @@
 bool AskBeforeAutomaticClean(std::function<std::string()> loadLine, bool standby = false);
 // The methods this Windows offers, over owner; OK stores the choice.
 void OpenCleaningMethods(HWND owner);
-// Takes the after-run snapshot and shows the report of the run with what its system operations did.
-void ShowCleaningReport(const RunOutcome& outcome = RunOutcome{});
+// The report of a measured run with what its system operations did.
+void ShowCleaningReport(const CleanMeasurement& measured, const RunOutcome& outcome = RunOutcome{});

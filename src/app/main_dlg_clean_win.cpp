@@ -10,11 +10,14 @@
 #include "app/system_load_win.h"
 #include "app/tool_table_win.h"
 #include "common/clock.h"
+#include "common/resource_text.h"
 #include "common/windows_family_win.h"
+#include "memory/clean_state.h"
 #include "memory/memory_cleaner.h"
 #include "memory/memory_lists_win.h"
 #include "resources/resource.h"
 #include "win32/common_controls.h"
+#include "win32/ui_host.h"
 #include "win32/wait_cursor.h"
 
 namespace {
@@ -58,10 +61,15 @@ void CMainDlg::Done() { SendMessageA(hwnd(), WM_CLEANUP_DONE, 0, 0); }
 
 void CMainDlg::Organise()
 {
-    StartOrganise(win32::Trackbar(Item(IDC_AMOUNT_SLIDER)).Position());
+    StartOrganise(win32::Trackbar(Item(IDC_AMOUNT_SLIDER)).Position(), CleanTrigger::Organise);
 }
 
-bool CMainDlg::StartOrganise(int eighths)
+void CMainDlg::OrganiseFromTray()
+{
+    StartOrganise(win32::Trackbar(Item(IDC_AMOUNT_SLIDER)).Position(), CleanTrigger::Tray);
+}
+
+bool CMainDlg::StartOrganise(int eighths, CleanTrigger trigger)
 {
     // The countdown and the clean-up run share CleanState: one run at a time.
     if (run_.Busy())
@@ -69,6 +77,7 @@ bool CMainDlg::StartOrganise(int eighths)
     const win32::WaitCursor wait;
     const bool started = run_.StartOrganise(eighths, WorkerPlan(ChosenCleaningPlan()));
     if (started) {
+        runTrigger_ = trigger;
         EnableCleaningButtons(false);
         EnableToolButtons(false);
         SetTimer(hwnd(), kOrganiseTimer, kOrganiseMs, nullptr);
@@ -88,9 +97,9 @@ void CMainDlg::OnOrganiseTick()
         SetTimer(hwnd(), kOrganiseTimer, kOrganiseMs, nullptr);
 }
 
-void CMainDlg::CleanUp() { StartCleanUpRun(); }
+void CMainDlg::CleanUp() { StartCleanUpRun(CleanTrigger::Button); }
 
-bool CMainDlg::StartCleanUpRun()
+bool CMainDlg::StartCleanUpRun(CleanTrigger trigger)
 {
     if (run_.Busy())
         return false;
@@ -103,6 +112,7 @@ bool CMainDlg::StartCleanUpRun()
     CleanUpPlan plan = WorkerPlan(ChosenCleaningPlan());
     plan.stepCount = CMemoryCleaner::StepCountFor(freePercent);
     plan.emptyClipboard = ClipboardEmptier(hwnd()); // before the last step, always
+    runTrigger_ = trigger; // before the worker, whose end may come at once
     if (run_.StartCleanUp(std::move(plan)))
         return true;
     ShowRunEnded(); // the worker did not start: nothing was cleaned, nothing to report
@@ -131,12 +141,17 @@ void CMainDlg::CleanFromTray(int eighths)
     const CleaningPlan chosen = ChosenCleaningPlan();
     if (chosen.operations.empty()) {
         const win32::WaitCursor wait;
-        CMemoryCleaner::CleanStep(eighths); // the classic step, as it always ran
+        // The classic step, as it always ran: no run and no snapshots, measured for the history alone.
+        CleanMeasurement measured = MeasureCleanStart();
+        CMemoryCleaner::CleanStep(eighths);
+        MeasureCleanEnd(measured);
         lastCleanEnd_ = TickCount();
+        RecordClean(RecordOfRun(measured, RunOutcome{}, CleanTrigger::Tray, false, eighths, false));
         return;
     }
     if (run_.Busy())
         return;
+    runTrigger_ = CleanTrigger::Tray;
     CleanUpPlan plan = WorkerPlan(chosen);
     plan.singleStepEighths = eighths;
     EnableCleaningButtons(false);
@@ -148,11 +163,27 @@ void CMainDlg::CleanFromTray(int eighths)
 void CMainDlg::OnCleanUpDone()
 {
     lastCleanEnd_ = TickCount();
+    // One measurement for the record, the report and whatever else reads the run's end.
+    run_.MeasureEnd();
+    RecordClean(RecordOfRun(run_.Measurement(), runOutcome_, runTrigger_, CleanState.cleanUpRun,
+                            CleanState.amountEighths, run_.StopRequested()));
     ReadControls();
     // A run the console program asked for reports to it instead of to a dialog nobody waits for.
     if (fields_.buildReport && !exiting_ && !requestedClean_)
-        ShowCleaningReport(runOutcome_);
+        ShowCleaningReport(run_.Measurement(), runOutcome_);
     ShowRunEnded();
+}
+
+void CMainDlg::RecordClean(const CleanRecord& record)
+{
+    if (!history_.Append(record) && history_.TakeProblemToTell())
+        PostMessageA(hwnd(), WM_HISTORY_NOT_KEPT, 0, 0);
+}
+
+void CMainDlg::TellHistoryNotKept()
+{
+    const std::string folder = history_.Folder().empty() ? "?" : history_.Folder();
+    win32::MessageBoxText(hwnd(), FillPlaceholders(UiText("strHistoryNotKept"), {folder}), {}, MB_ICONEXCLAMATION);
 }
 
 void CMainDlg::ShowRunEnded()

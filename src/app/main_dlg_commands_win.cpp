@@ -44,7 +44,7 @@ bool CMainDlg::OnCommand(int id, int code, HWND /*control*/)
     controlsMayHaveChanged_ = true;
     static constexpr Command kCommands[] = {
         {IDC_LZL_BUTTON, BN_CLICKED, &CMainDlg::Organise},
-        {ID_TRAY_ORGANIZE, kAnyCode, &CMainDlg::Organise},
+        {ID_TRAY_ORGANIZE, kAnyCode, &CMainDlg::OrganiseFromTray},
         {IDC_CLEANRAM_BT, BN_CLICKED, &CMainDlg::CleanUp},
         {ID_TRAY_CLEAN_HALF, kAnyCode, &CMainDlg::CleanHalf},
         {ID_TRAY_CLEAN_QUARTER, kAnyCode, &CMainDlg::CleanQuarter},
@@ -97,6 +97,10 @@ bool CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result)
     if (msg == WM_CLEANUP_DONE) {
         OnCleanUpDone();
         result = 0;
+        return true;
+    }
+    if (msg == WM_HISTORY_NOT_KEPT) {
+        TellHistoryNotKept();
         return true;
     }
     if (msg == WM_REMOTE_REQUEST) {

@@ -168,10 +168,13 @@ void CMainDlg::OnRulesTick()
             busyShown = true;
             break;
         case AutoCleanAction::Ask: {
+            const CleanTrigger trigger = lowMemory ? CleanTrigger::Automatic : CleanTrigger::Standby;
             const bool accepted = AskBeforeAutomaticClean([this] { return GetItemText(IDC_CPU_LOAD); }, !lowMemory);
             AfterAutoCleanAnswer(accepted, AskArmed);
-            if (accepted && !exiting_)
-                StartCleanUpRun();
+            if (!accepted)
+                RecordClean(RecordOfSkip(MeasureCleanStart(), trigger, "cancelled"));
+            else if (!exiting_)
+                StartCleanUpRun(trigger);
             break;
         }
         case AutoCleanAction::None: break;

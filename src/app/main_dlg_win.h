@@ -20,6 +20,8 @@
 #include "controls/history_bar_graph_win.h"
 #include "controls/line_graph_win.h"
 #include "controls/paint_tools_win.h"
+#include "history/clean_record.h"
+#include "history/history_store_win.h"
 #include "memory/clean_run_win.h"
 #include "memory/cleaning_methods.h"
 #include "win32/dialog.h"
@@ -58,6 +60,8 @@ public:
     static constexpr UINT WM_FINISH_EXIT = WM_APP + 3;
     // Posted by the request server's thread when a request waits for its answer.
     static constexpr UINT WM_REMOTE_REQUEST = WM_APP + 4;
+    // Posted to itself the first time a record could not be kept: said after the run has ended.
+    static constexpr UINT WM_HISTORY_NOT_KEPT = WM_APP + 8;
 
     enum Timer : UINT_PTR { kDisplayTimer = 1, kRulesTimer = 2, kHiddenStartTimer = 3, kLauncherTimer = 4,
                             kOrganiseTimer = 5 };
@@ -135,17 +139,22 @@ private:
     void ShowGauge(int position) override;
     void Done() override;
     void Organise();
-    // Both false when no run started: another holds it, or the worker could not start.
-    bool StartOrganise(int eighths);
+    void OrganiseFromTray();
+    // Both false when no run started: another holds it, or the worker could not start. The console
+    // program's requests name no trigger.
+    bool StartOrganise(int eighths, CleanTrigger trigger = CleanTrigger::Console);
     void OnOrganiseTick();
     void CleanUp();
-    bool StartCleanUpRun();
+    bool StartCleanUpRun(CleanTrigger trigger = CleanTrigger::Console);
     void CleanHalf();
     void CleanFromTray(int eighths);
     // The worker's part of the chosen methods: the system operations around the classic steps.
     CleanUpPlan WorkerPlan(const CleaningPlan& chosen);
     void CleanQuarter();
     void OnCleanUpDone();
+    // Appends the record to the history; the first that cannot be kept is said once.
+    void RecordClean(const CleanRecord& record);
+    void TellHistoryNotKept();
     void InitCleanGauge(controls::Colour highlight);
     void ShowRunEnded();
     void EnableCleaningButtons(bool enable);
@@ -249,6 +258,8 @@ private:
     int cpuSeries_ = 0;
     CleanRun run_{*this};
     RunOutcome runOutcome_; // written by the run's worker, read after its Done
+    CleanTrigger runTrigger_ = CleanTrigger::Button; // what started the run in progress
+    HistoryWriter history_;
     struct RequestedClean {
         uint32_t id;
         remote::CleanMode mode;

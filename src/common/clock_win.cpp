@@ -20,6 +20,13 @@ LocalTime CurrentLocalTime()
     return LocalTime{st.wYear, st.wMonth, st.wDay, st.wDayOfWeek, st.wHour, st.wMinute, st.wSecond};
 }
 
+LocalTime CurrentUtcTime()
+{
+    SYSTEMTIME st;
+    GetSystemTime(&st);
+    return LocalTime{st.wYear, st.wMonth, st.wDay, st.wDayOfWeek, st.wHour, st.wMinute, st.wSecond};
+}
+
 void SetTickCountSource(std::function<std::uint32_t()> source) { tickSource = std::move(source); }
 
 void SetLocalTimeSource(std::function<LocalTime()> source) { timeSource = std::move(source); }

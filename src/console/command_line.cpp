@@ -6,9 +6,18 @@ namespace {
 constexpr struct {
     const char* name;
     Verb verb;
-} kVerbs[] = {{"status", Verb::Status}, {"clean", Verb::Clean}, {"show", Verb::Show}, {"exit", Verb::Exit}};
+} kVerbs[] = {{"status", Verb::Status}, {"clean", Verb::Clean},     {"show", Verb::Show},
+              {"exit", Verb::Exit},     {"history", Verb::History}};
 
-constexpr char kEighthsOption[] = "--eighths";
+// Options with a value, given as "--name value" or "--name=value", and the command they belong to.
+constexpr struct {
+    const char* name;
+    Verb verb;
+    const char* takes; // for the messages
+} kValueOptions[] = {{"--eighths", Verb::Clean, "a number from 1 to 8"},
+                     {"--since", Verb::History, "a date as YYYY-MM-DD"},
+                     {"--limit", Verb::History, "a number from 1 to 100000"}};
+constexpr size_t kMaxLimit = 100000;
 
 // 1 to 8 written as digits only: "08", "+4" and " 4" are refused rather than guessed at.
 std::optional<uint16_t> ParseEighths(const std::string& text)
@@ -16,6 +25,16 @@ std::optional<uint16_t> ParseEighths(const std::string& text)
     if (text.size() != 1 || text[0] < '0' + remote::kMinEighths || text[0] > '0' + remote::kMaxEighths)
         return std::nullopt;
     return static_cast<uint16_t>(text[0] - '0');
+}
+
+std::optional<size_t> ParseLimit(const std::string& text)
+{
+    if (text.empty() || text.size() > 6 || text[0] == '0' || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    size_t limit = 0;
+    for (char digit : text)
+        limit = limit * 10 + static_cast<size_t>(digit - '0');
+    return limit <= kMaxLimit ? std::optional<size_t>(limit) : std::nullopt;
 }
 
 CommandLine Refuse(CommandLine line, std::string why)
@@ -43,7 +62,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args)
         line.json = line.json || arg == "--json";
 
     std::optional<Verb> verb;
-    std::optional<uint16_t> eighths;
+    std::optional<std::string> values[std::size(kValueOptions)];
     bool growing = false, help = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -57,23 +76,18 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args)
             growing = true;
             continue;
         }
-        if (arg == kEighthsOption || arg.rfind(std::string(kEighthsOption) + "=", 0) == 0) {
-            std::string value;
-            if (arg == kEighthsOption) {
-                if (i + 1 == args.size())
-                    return Refuse(line, "--eighths needs a number from 1 to 8");
-                value = args[++i];
-            } else {
-                value = arg.substr(sizeof kEighthsOption);
-            }
-            if (eighths)
-                return Refuse(line, "--eighths given twice");
-            eighths = ParseEighths(value);
-            if (!eighths)
-                return Refuse(line, "--eighths takes a number from 1 to 8, not \"" + value + "\"");
-            continue;
-        }
         bool known = false;
+        for (size_t k = 0; k < std::size(kValueOptions) && !known; ++k) {
+            const std::string name = kValueOptions[k].name;
+            if (arg != name && arg.rfind(name + "=", 0) != 0)
+                continue;
+            known = true;
+            if (arg == name && i + 1 == args.size())
+                return Refuse(line, name + " needs " + kValueOptions[k].takes);
+            if (values[k])
+                return Refuse(line, name + " given twice");
+            values[k] = arg == name ? args[++i] : arg.substr(name.size() + 1);
+        }
         for (const auto& entry : kVerbs) {
             if (arg == entry.name) {
                 if (verb)
@@ -91,11 +105,25 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args)
     }
     if (!verb)
         return Refuse(line, "no command given");
+    for (size_t k = 0; k < std::size(kValueOptions); ++k)
+        if (values[k] && kValueOptions[k].verb != *verb)
+            return Refuse(line, std::string(kValueOptions[k].name) + " belongs to " + VerbName(kValueOptions[k].verb));
     Invocation invocation;
     invocation.verb = *verb;
+    const auto refuseValue = [&](size_t k) {
+        return Refuse(line, std::string(kValueOptions[k].name) + " takes " + kValueOptions[k].takes + ", not \"" +
+                                *values[k] + "\"");
+    };
+    const std::optional<uint16_t> eighths = values[0] ? ParseEighths(*values[0]) : std::nullopt;
+    if (values[0] && !eighths)
+        return refuseValue(0);
+    if (values[1] && !(invocation.history.since = ParseDate(*values[1])))
+        return refuseValue(1);
+    if (values[2] && !(invocation.history.limit = ParseLimit(*values[2])))
+        return refuseValue(2);
     if (*verb != Verb::Clean) {
-        if (eighths || growing)
-            return Refuse(line, "--eighths and --growing belong to clean");
+        if (growing)
+            return Refuse(line, "--growing belongs to clean");
     } else if (eighths && growing) {
         return Refuse(line, "clean takes --eighths or --growing, not both");
     } else {
@@ -116,12 +144,15 @@ std::string UsageText()
            "  clean --eighths N    asks for one organise step of N eighths (1 to 8) of the installed memory\n"
            "  show                 shows Tidewell's window\n"
            "  exit                 ends Tidewell (without asking) and waits until it has ended\n"
+           "  history              the cleans Tidewell recorded, newest first (Tidewell need not run)\n"
+           "    --since YYYY-MM-DD   only those that began on or after that day\n"
+           "    --limit N            only the newest N\n"
            "  --help               this text\n"
            "\n"
-           "--json prints one JSON object per command.\n"
+           "--json prints one JSON object per command; history prints one JSON array of records.\n"
            "Exit codes: 0 done, 1 bad usage, 2 Tidewell not running, 3 refused (a run is already busy,\n"
            "the last clean ended less than 30 seconds ago, or Tidewell takes no requests from this\n"
-           "program), 4 failed.\n";
+           "program), 4 failed (history: part of it could not be read).\n";
 }
 
 } // namespace console

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "history/history_file.h"
 #include "remote/command_protocol.h"
 
 namespace console {
@@ -12,12 +13,13 @@ namespace console {
 // What the console program returns to the shell.
 enum class ExitCode : int { Done = 0, BadUsage = 1, NotRunning = 2, Refused = 3, Failed = 4 };
 
-enum class Verb { Help, Status, Clean, Show, Exit };
+enum class Verb { Help, Status, Clean, Show, Exit, History };
 
 struct Invocation {
     Verb verb = Verb::Help;
     remote::CleanMode mode = remote::CleanMode::None; // clean: organise or the growing run
     uint16_t eighths = 0;                             // organise: 1 to 8
+    HistorySelection history;                         // history: --since and --limit
 };
 
 struct CommandLine {

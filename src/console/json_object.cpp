@@ -82,6 +82,16 @@ JsonObject& JsonObject::Raw(const std::string& key, const std::string& value)
 
 JsonObject& JsonObject::Add(const std::string& key, int64_t value) { return Raw(key, std::to_string(value)); }
 
+JsonObject& JsonObject::Add(const std::string& key, uint64_t value) { return Raw(key, std::to_string(value)); }
+
+std::string JsonObject::JsonArray(const std::vector<JsonObject>& items, const std::string& separator)
+{
+    std::string text;
+    for (const JsonObject& item : items)
+        text += (text.empty() ? "" : "," + separator) + item.Text();
+    return "[" + text + "]";
+}
+
 JsonObject& JsonObject::Add(const std::string& key, bool value) { return Raw(key, value ? "true" : "false"); }
 
 JsonObject& JsonObject::Add(const std::string& key, const std::string& value) { return Raw(key, JsonString(value)); }

@@ -1,5 +1,5 @@
-// tidewellc: the console program beside Tidewell. Reads the memory figures itself and asks the
-// running Tidewell to show itself, to exit or to clean.
+// tidewellc: the console program beside Tidewell. Reads the memory figures and the cleaning history
+// itself and asks the running Tidewell to show itself, to exit or to clean.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -7,6 +7,8 @@
 #include "console/command_line.h"
 #include "console/console_client_win.h"
 #include "console/console_report.h"
+#include "console/history_report.h"
+#include "history/history_store_win.h"
 
 namespace {
 
@@ -45,6 +47,15 @@ int main(int argc, char** argv)
     case console::Verb::Status: {
         const console::StatusFigures figures = console::MeasureStatus();
         return Finish(ExitCode::Done, line.json ? console::StatusJson(figures) : console::StatusText(figures));
+    }
+    case console::Verb::History: {
+        // Read straight from the files: a running Tidewell is not asked.
+        HistoryRead read = ReadHistory();
+        const std::vector<CleanRecord> records = SelectRecords(std::move(read.records), invocation.history);
+        const std::string out = line.json ? console::HistoryJson(records) : console::HistoryText(records);
+        if (!read.unreadable)
+            return Finish(ExitCode::Done, out);
+        return Finish(ExitCode::Failed, out, "tidewellc: part of the history in " + HistoryFolder() + " could not be read\n");
     }
     case console::Verb::Clean:
     case console::Verb::Show:

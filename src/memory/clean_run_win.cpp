@@ -54,7 +54,7 @@ bool CleanRun::OrganiseTick(std::function<void()> emptyClipboard)
         progress_.ShowGauge(CMemoryCleaner::GaugePosition(tick));
         return true;
     }
-    CMemoryCleaner::RecordBefore();
+    MeasureStart();
     plan_.singleStepEighths = CleanState.amountEighths;
     plan_.emptyClipboard = std::move(emptyClipboard);
     if (!plan_.NeedsWorker()) {
@@ -77,12 +77,24 @@ bool CleanRun::StartCleanUp(CleanUpPlan plan)
     CleanState.amountEighths = single ? plan_.singleStepEighths : plan_.stepCount;
     CleanState.cleanUpRun = !single;
     CleanState.tick = 0;
-    CMemoryCleaner::RecordBefore();
+    MeasureStart();
     if (!StartWorker()) {
         ResetCleanState(); // nothing ran: no Done, no report
         return false;
     }
     return true;
+}
+
+void CleanRun::MeasureStart()
+{
+    measurement_ = MeasureCleanStart();
+    StoreSnapshot(StatusBefore, measurement_.StatusBeforeRun());
+}
+
+void CleanRun::MeasureEnd()
+{
+    MeasureCleanEnd(measurement_);
+    StoreSnapshot(StatusAfter, measurement_.StatusAfterRun());
 }
 
 bool CleanRun::StartWorker()

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "memory/clean_measurement.h"
 #include "memory/clean_progress.h"
 #include "win32/handles.h"
 
@@ -61,6 +62,12 @@ public:
     // Calls `callback` after the current run's Finish, or at once when no run is in progress.
     void WhenFinished(std::function<void()> callback);
 
+    // The end of the current run's measurement, and the after-run snapshot from it. The owner
+    // calls it once when it handles Done, before the report and the record that both read it.
+    void MeasureEnd();
+    // The last run's: its start is taken with the before-run snapshot.
+    const CleanMeasurement& Measurement() const { return measurement_; }
+
     void RequestStop() { stop_ = true; }
     bool StopRequested() const { return stop_; }
     bool WorkerRunning() const;
@@ -72,12 +79,14 @@ public:
 
 private:
     static DWORD WINAPI WorkerMain(void* self);
+    void MeasureStart();
     bool StartWorker();
     void Work();
     void SingleStep();
 
     CleanProgress& progress_;
     CleanUpPlan plan_;
+    CleanMeasurement measurement_;
     std::atomic<bool> stop_{false};
     win32::UniqueHandle worker_;
     std::vector<std::function<void()>> whenFinished_;

@@ -49,6 +49,11 @@ struct FileHandleTraits {
     static Handle Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(Handle h) { CloseHandle(h); }
 };
+struct FindTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { FindClose(h); }
+};
 struct GdiTraits {
     using Handle = HGDIOBJ;
     static Handle Invalid() { return nullptr; }
@@ -82,6 +87,7 @@ struct ModuleTraits {
 
 using UniqueHandle = Unique<HandleTraits>;
 using UniqueFileHandle = Unique<FileHandleTraits>;
+using UniqueFind = Unique<FindTraits>; // FindFirstFile
 using UniqueIcon = Unique<IconTraits>;
 using UniqueMenu = Unique<MenuTraits>;
 using UniqueMemoryDc = Unique<MemoryDcTraits>; // CreateCompatibleDC

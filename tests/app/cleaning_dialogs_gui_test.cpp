@@ -57,10 +57,11 @@ TEST(CleaningMethodsDlg, MapsTheStandbyBoxesChecksTheShareAndOffersOlderWindowsT
 void Report(int32_t beforeMB, bool cleanUpRun, const RunOutcome& outcome = RunOutcome{})
 {
     PretendMachine machine(256 * kMB, 164 * kMB);
-    StatusBefore.availPhysMB = beforeMB;
+    CleanMeasurement measured = MeasureCleanStart();
+    measured.before.availPhys = static_cast<uint64_t>(beforeMB) * kMB;
+    MeasureCleanEnd(measured);
     CleanState.cleanUpRun = cleanUpRun;
-    ShowCleaningReport(outcome);
-    StatusBefore = StatusAfter = {};
+    ShowCleaningReport(measured, outcome);
     CleanState.cleanUpRun = false;
 }
 

@@ -100,7 +100,7 @@ TEST_F(InterfaceGlyphs, EveryWindowHasAGlyphForEachCharacterItShows)
     for (const ToolEntry& tool : Tools())
         Command(tool.button);
     Command(IDC_METHODS_BT);
-    ShowCleaningReport();
+    ShowCleaningReport(MeasureCleanStart());
     for (const bool standby : {false, true})
         AskBeforeAutomaticClean({}, standby);
     win32::Modeless<CRunSetupDlg> startMode;

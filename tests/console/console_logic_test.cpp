@@ -48,6 +48,11 @@ TEST(ConsoleCommandLine, CommandsOptionsAndMistakes)
         {{"show", "exit"}, false},
         {{"Status"}, false},
         {{"status", "now"}, false},
+        {{"history", "--since=2026-03-01", "--limit", "5", "--json"}, true, Verb::History, CleanMode::None, 0, true},
+        {{"history", "--limit", "0"}, false},
+        {{"history", "--since", "2026-02-30"}, false},
+        {{"clean", "--limit", "3"}, false},
+        {{"history", "--growing"}, false},
     };
     for (const auto& c : cases) {
         const console::CommandLine line = ParseCommandLine(c.args);
@@ -62,6 +67,8 @@ TEST(ConsoleCommandLine, CommandsOptionsAndMistakes)
         EXPECT_EQ(line.invocation->mode, c.mode) << joined;
         EXPECT_EQ(line.invocation->eighths, c.eighths) << joined;
     }
+    const HistorySelection chosen = ParseCommandLine({"history", "--since=2026-03-01", "--limit", "5"}).invocation->history;
+    EXPECT_TRUE(chosen.since && chosen.since->day == 1 && chosen.limit == 5u);
 }
 
 TEST(CommandProtocol, ValuesOutOfRangeAreRefusedWhole)

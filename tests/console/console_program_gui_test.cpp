@@ -5,17 +5,27 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
 
 #include "common/clock.h"
 #include "common/module_path.h"
+#include "history/history_file.h"
+#include "history/history_store_win.h"
 #include "support/child_process_win.h"
+#include "support/json_paths.h"
 #include "support/main_dlg_fixture_win.h"
 #include "support/message_pump_win.h"
+#include "support/test_paths.h"
 
 namespace {
 
 using testing_support::ChildProcess;
+using testing_support::JsonPaths;
 using testing_support::MainDlgTest;
 using testing_support::PumpUntil;
 
@@ -96,6 +106,113 @@ TEST_F(MainDlgTest, ConsoleProgramReadsFiguresAndDrivesTheRunningCopy)
     EXPECT_EQ(out, "{\"command\":\"exit\",\"result\":\"done\"}\n");
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(host_.boxes.empty()) << "an exit asked for by the console program asks nothing";
+}
+
+// The blocks in the history folder, removed.
+std::vector<std::filesystem::path> WipeHistory()
+{
+    std::vector<std::filesystem::path> blocks;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(HistoryFolder(), error))
+        if (BlockNumber(entry.path().filename().string()))
+            blocks.push_back(entry.path());
+    for (const auto& block : blocks)
+        std::filesystem::remove(block, error);
+    return blocks;
+}
+
+// A clean from the window's button, one the console program asks for and one at the alert value,
+// then a cancelled question: each a record with its trigger and the figures of its one
+// measurement, read back by the console program without asking the window; then a block damaged
+// the way a disk and a power loss damage one, and a folder where nothing may be written.
+TEST_F(MainDlgTest, HistoryKeepsEveryCleanAndTheConsoleProgramReadsIt)
+{
+    WipeHistory();
+    // Each reading one page more: two readings never agree, one reading always does.
+    auto reads = std::make_shared<std::atomic<uint64_t>>(0);
+    SetMemoryStatusSource([reads] {
+        MemoryFigures figures;
+        figures.totalPhys = 256 * testing_support::kMB;
+        figures.availPhys = 100 * testing_support::kMB + 4096 * (*reads)++;
+        figures.availPageFile = 300 * testing_support::kMB;
+        return figures;
+    });
+    std::vector<std::string> reported; // the available bytes each report showed
+    host_.modal = [&](win32::Dialog& dialog) {
+        if (dialog.TemplateId() == IDD_REPORT_DIALOG && dialog.CreateModeless()) {
+            const bool gained = !dialog.GetItemText(IDC_REPORT_VALUE1).empty();
+            reported.push_back(dialog.GetItemText(gained ? IDC_REPORT_VALUE1 : IDC_REPORT_VALUE2));
+            DestroyWindow(dialog.hwnd());
+        }
+        return modalAnswer_;
+    };
+    Store(kAutoDefrag, 1);
+    Store(kRamAlertValue, 40);
+    Store(kNoticeDialog, 1);
+    Open();
+    KillTimer(Window(), CMainDlg::kRulesTimer); // the rules run when this test says
+    Command(IDC_CLEANRAM_BT);
+    ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
+    static uint32_t now;
+    now = TickCount() + 30000; // past the wait between a clean and a requested one
+    SetTickCountSource([] { return now; });
+    RunConsole("clean --eighths 2", 0);
+    SetTickCountSource(nullptr);
+    Tick(CMainDlg::kRulesTimer);
+    ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
+    Store(kNoticeDialog, 0);
+    Tick(CMainDlg::kRulesTimer); // asked, and cancelled
+
+    auto json = JsonPaths::Read(RunConsole("history --json", 0));
+    ASSERT_TRUE(json && json->count("[3].trigger") && !json->count("[4].trigger"));
+    const auto field = [&](size_t i, const char* key) { return (*json)["[" + std::to_string(i) + "]." + key]; };
+    const std::string expected[][5] = {{"automatic", "skipped", "null", "null", "cancelled"},
+                                       {"automatic", "done", "growing", "6", "null"},
+                                       {"console", "done", "step", "2", "null"},
+                                       {"button", "done", "growing", "6", "null"}}; // 39 % free: six steps
+    for (size_t i = 0; i < 4; ++i) {
+        const std::string shown[] = {field(i, "trigger"), field(i, "result"), field(i, "mode"), field(i, "eighths"),
+                                     field(i, "reason")};
+        EXPECT_TRUE(std::ranges::equal(shown, expected[i])) << i << ": " << testing::PrintToString(shown);
+        EXPECT_EQ(field(i, "startLocal"), "2026-03-09 13:05:07") << i;
+        EXPECT_EQ(field(i, "pageFileBytesBefore"), std::to_string(300 * testing_support::kMB)) << i;
+    }
+    EXPECT_EQ(field(3, "methods[0].method"), "fill");
+    ASSERT_EQ(reported.size(), 2u) << "the console program's clean reports to it";
+    EXPECT_EQ(field(3, "availBytesAfter"), reported[0]) << "the report and the record read one measurement";
+    EXPECT_EQ(field(1, "availBytesAfter"), reported[1]);
+    EXPECT_LT(std::stoull(field(3, "availBytesBefore")), std::stoull(field(3, "availBytesAfter")));
+    const std::string newestLine = RunConsole("history --limit 1", 0);
+    EXPECT_EQ(std::ranges::count(newestLine, '\n'), 2) << newestLine;
+    EXPECT_NE(newestLine.find("automatic  skipped"), std::string::npos) << newestLine;
+    EXPECT_EQ(RunConsole("history --since 2099-01-01 --json", 0), "[]\n");
+
+    // 100 KB of random bytes before the block and its last line cut short: the whole records still
+    // read, and the next one is whole.
+    const std::filesystem::path block = std::filesystem::path(HistoryFolder()) / BlockFileName(1);
+    std::string bytes(100 * 1024, '\0');
+    std::mt19937 random(27);
+    for (char& byte : bytes)
+        byte = static_cast<char>(random());
+    bytes += testing_support::ReadWholeFile(block) + "2026-03-09 13:05:07,2026-03-09T12:05:07Z,button,grow";
+    std::ofstream(block, std::ios::binary | std::ios::trunc) << bytes;
+    Command(ID_TRAY_CLEAN_HALF); // the classic step, recorded at once
+    json = JsonPaths::Read(RunConsole("history --json", 0));
+    ASSERT_TRUE(json && json->count("[4].trigger") && !json->count("[5].trigger"));
+    EXPECT_EQ(field(0, "trigger"), "tray");
+    EXPECT_EQ(field(4, "trigger"), "button");
+
+    // A folder that users could change: nothing written, said once, cleaning goes on.
+    tasks_.protectedPlace = false;
+    Open();
+    Command(ID_TRAY_CLEAN_HALF);
+    Command(ID_TRAY_CLEAN_HALF);
+    testing_support::PumpUntil([this] { return !host_.boxes.empty(); }, 5000);
+    testing_support::PumpMessagesFor(100);
+    ASSERT_EQ(host_.boxes.size(), 1u);
+    EXPECT_NE(host_.boxes[0].text.find(HistoryFolder()), std::string::npos) << host_.boxes[0].text;
+    EXPECT_EQ(ReadHistory().records.size(), 5u);
+    WipeHistory();
 }
 
 } // namespace

@@ -1,11 +1,13 @@
-// Feeds arbitrary bytes to the two readers of files anyone can edit: the interface text file
-// and the delayed start list. Each must read anything, and what it writes must read back the same.
+// Feeds arbitrary bytes to the readers of files from disk: the interface text file, the delayed
+// start list and a block of the cleaning history. Each must read anything, and what it writes must
+// read back the same.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "common/ini_file.h"
+#include "history/history_file.h"
 #include "tools/startup/delay_file.h"
 
 namespace {
@@ -48,5 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const DelayFile file = ParseDelayFile(text);
     if (!SameFile(ParseDelayFile(FormatDelayFile(file)), file))
         std::abort();
+
+    for (const CleanRecord& record : ReadBlock(text, size % 2 == 1)) {
+        const std::optional<CleanRecord> again = ParseRecord(FormatRecord(record));
+        if (!again || !(*again == record))
+            std::abort();
+    }
     return 0;
 }

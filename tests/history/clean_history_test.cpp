@@ -1,0 +1,146 @@
+// The history's portable parts: a record's line and what damage it survives, the blocks it is kept
+// in within their bounds, and the choice of records a reader asks for.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "history/clean_record.h"
+#include "history/history_file.h"
+
+namespace {
+
+constexpr uint64_t kMB = 1024 * 1024;
+
+// Three kinds of line: a run with refused and unsupported methods and memory that fell, a skipped
+// question, and a classic tray step without list figures.
+const std::string kLines[] = {
+    "2026-03-09 13:05:07,2026-03-09T12:05:07Z,automatic,growing,6,done,,working-sets=refused/C0000061;"
+    "combine-pages=not-supported/C0000003;standby-list=done;fill=done,4321,104857600,102760448,1099511627776,0,"
+    "1932525568,1268776960,125829120,4194304,-2,-512,end",
+    "2024-02-29 23:59:59,2024-03-01T00:59:59Z,standby,,,skipped,cancelled,,0,1,,,,,,,,,,end",
+    "2026-03-09 13:06:00,2026-03-09T12:06:00Z,tray,step,4,done,,fill=done,12,1,2,3,4,,,,,64,16384,end"};
+
+std::vector<CleanRecord> Records()
+{
+    std::vector<CleanRecord> records;
+    for (const std::string& line : kLines)
+        records.push_back(ParseRecord(line).value());
+    return records;
+}
+
+TEST(CleanHistory, RecordsReadBackWholeAndNoDamagedLineReadsAsOne)
+{
+    for (const std::string& line : kLines) {
+        EXPECT_EQ(FormatRecord(ParseRecord(line).value()), line);
+        EXPECT_EQ(ParseRecord(line + "\r"), ParseRecord(line)) << "a spreadsheet's line end";
+        for (size_t cut = 0; cut < line.size(); ++cut)
+            ASSERT_FALSE(ParseRecord(line.substr(0, cut))) << "cut at " << cut << ": " << line;
+    }
+    const CleanRecord run = Records()[0];
+    EXPECT_TRUE(run.freedPages == -512 && run.methods[0].status == kStatusPrivilegeNotHeld && run.growing);
+    EXPECT_TRUE(run.startLocal.dayOfWeek == 1 && run.pageFileBefore == uint64_t{1} << 40 && !Records()[2].standbyAfter);
+    const auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string line = kLines[0];
+        return line.replace(line.find(from), from.size(), to);
+    };
+    for (const std::string& damaged :
+         {replaced("2026-03-09 13", "2026-02-30 13"), replaced("automatic", "Automatic"), replaced(",end", ",,end"),
+          replaced("working-sets=refused/C0000061", "working-sets=done/C0000061"), replaced(",6,", ",9,"),
+          replaced("=done,", "=done;,"), replaced("4321", "-4321"), replaced(",4321", ",99999999999"),
+          replaced(",growing,", ",,"), replaced("fill=done", "fill=done/00000000"), replaced("12:05:07Z", "12:05:07"),
+          replaced(",done,", ",skipped,")})
+        EXPECT_FALSE(ParseRecord(damaged)) << damaged;
+}
+
+// The record of a run takes the figures the report shows and the methods in the order they ran.
+TEST(CleanHistory, ARunsRecordComesFromItsMeasurementAndOutcome)
+{
+    CleanMeasurement measured;
+    measured.before.availPhys = 164 * kMB;
+    measured.after.availPhys = 100 * kMB;
+    measured.before.totalPhys = measured.after.totalPhys = 256 * kMB;
+    measured.pageSize = 4096;
+    measured.durationMs = 1500;
+    measured.ended = true;
+    RunOutcome outcome;
+    outcome.results = {{kPurgeStandbyList, kStatusPrivilegeNotHeld}};
+    outcome.listsSampled = true;
+    outcome.listsAfter.modifiedBytes = 7;
+    CleanRecord record = RecordOfRun(measured, outcome, CleanTrigger::Console, false, 3, false);
+    EXPECT_EQ(MethodsText(record.methods), "standby-list=refused/C0000061;fill=done");
+    EXPECT_TRUE(record.result == CleanResult::Done && record.freedMB == -64 && record.freedPages == -16384);
+    EXPECT_TRUE(record.availAfter == 100 * kMB && record.modifiedAfter == 7u && record.durationMs == 1500);
+    outcome.classicStep = false;
+    EXPECT_EQ(RecordOfRun(measured, outcome, CleanTrigger::Console, false, 3, false).result, CleanResult::Refused);
+    EXPECT_EQ(RecordOfRun(measured, outcome, CleanTrigger::Console, false, 3, true).result, CleanResult::Stopped);
+}
+
+// 100 KB of random bytes before the header and a last line cut short: the whole records remain,
+// and the next record appended after a break reads too.
+TEST(CleanHistory, ABlockKeepsItsWholeRecordsThroughGarbageAndATornEnd)
+{
+    std::mt19937 random(27);
+    std::string block(100 * 1024, '\0');
+    for (char& byte : block)
+        byte = static_cast<char>(random());
+    block += std::string(kRecordHeader) + "\n";
+    for (const CleanRecord& record : Records())
+        block += FormatRecord(record) + "\n";
+    block += FormatRecord(Records()[0]).substr(0, 150); // the power went
+    std::vector<CleanRecord> read = ReadBlock(block);
+    EXPECT_EQ(read, Records());
+    const size_t lastWhole = block.rfind(FormatRecord(Records()[2]));
+    EXPECT_EQ(ReadBlock(block.substr(lastWhole - 10), true), std::vector<CleanRecord>{Records()[2]})
+        << "read from inside a line";
+
+    const AppendPlan plan = PlanAppend({1}, DescribeBlock(1, block), 300);
+    ASSERT_TRUE(plan.breakFirst && !plan.newBlock);
+    block += "\n" + FormatRecord(Records()[2]) + "\n";
+    read = ReadBlock(block);
+    ASSERT_EQ(read.size(), 4u);
+    EXPECT_EQ(read.back(), Records()[2]);
+}
+
+TEST(CleanHistory, BlocksRotateWithinTheirBoundsAndReadersGetTheNewestFirst)
+{
+    const auto newest = [](uint32_t number, uint64_t bytes, size_t lines) {
+        return std::optional<NewestBlock>(NewestBlock{number, bytes, lines, true});
+    };
+    const struct {
+        std::vector<uint32_t> blocks;
+        std::optional<NewestBlock> newest;
+        uint32_t block;
+        bool newBlock;
+        std::vector<uint32_t> drop;
+    } rows[] = {
+        {{}, std::nullopt, 1, true, {}},
+        {{1}, newest(1, 1000, 3), 1, false, {}},
+        {{1}, newest(1, kBlockBytes - 300, 3), 1, false, {}},
+        {{1}, newest(1, kBlockBytes - 299, 3), 2, true, {}},
+        {{1}, newest(1, 1000, kBlockLines), 2, true, {}},
+        {{1}, std::nullopt, 2, true, {}}, // the newest could not be read
+        {{5, 3, 4, 2}, newest(5, 1000, kBlockLines), 6, true, {}},
+        {{5, 3, 4, 2, 1}, newest(5, 1000, kBlockLines), 6, true, {1}},
+        {{9, 3, 4, 2, 1, 7, 8}, newest(9, kBlockBytes, 1), 10, true, {1, 2, 3}},
+    };
+    for (const auto& row : rows) {
+        const AppendPlan plan = PlanAppend(row.blocks, row.newest, 300);
+        EXPECT_EQ(plan.block, row.block) << testing::PrintToString(row.blocks);
+        EXPECT_EQ(plan.newBlock, row.newBlock) << row.block;
+        EXPECT_EQ(plan.drop, row.drop) << row.block;
+    }
+    EXPECT_EQ(BlockNumber(BlockFileName(42)), 42u);
+    for (const char* name : {"History-42.csv", "History-000000.csv", "History-0000001.csv.bak", "Other-000001.csv"})
+        EXPECT_FALSE(BlockNumber(name)) << name;
+
+    std::vector<CleanRecord> all = Records(); // 2026-03-09, 2024-02-29, 2026-03-09: in file order
+    EXPECT_EQ(SelectRecords(all, {}), (std::vector<CleanRecord>{all[2], all[1], all[0]}));
+    EXPECT_EQ(SelectRecords(all, {ParseDate("2024-03-01"), std::nullopt}), (std::vector<CleanRecord>{all[2], all[0]}));
+    EXPECT_EQ(SelectRecords(all, {ParseDate("2024-02-29"), 2}), (std::vector<CleanRecord>{all[2], all[1]}));
+    for (const char* date : {"2024-02-30", "2023-02-29", "24-02-01", "2024-2-01", "2024-02-01 "})
+        EXPECT_FALSE(ParseDate(date)) << date;
+}
+
+} // namespace
