@@ -6,7 +6,7 @@ PREFIX := $(WIN)/wineprefix
 # ccache, where present, keeps rebuilds of several work trees cheap.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: deps native win fuzz-build fuzz test run screenshot bench dist clean
+.PHONY: deps native win fuzz-build fuzz test run screenshot pictures bench dist clean
 
 deps:
 	@scripts/install-deps.sh
@@ -38,6 +38,13 @@ run: win
 
 screenshot: win
 	scripts/screenshots.sh $(WIN)
+
+# The README's pictures in docs/pictures/, from make screenshot's; run it when the look changes.
+# Stripped of the dates ImageMagick writes, so an unchanged look leaves the files unchanged.
+README_PICTURES := main-wide main-wide-zh tray-menu report
+pictures: screenshot
+	mkdir -p docs/pictures
+	for p in $(README_PICTURES); do convert build/screenshots/$$p.png -strip docs/pictures/$$p.png || exit 1; done
 
 bench: win
 	scripts/wine-env.sh $(PREFIX)
