@@ -23,7 +23,7 @@ void Dialog::DestroyModeless()
         DestroyWindow(hwnd_);
 }
 
-INT_PTR Dialog::DoModal(HWND parent) { return CurrentUiHost().RunModal(*this, parent); }
+INT_PTR Dialog::DoModal(HWND parent) { return win32::RunModal(*this, parent); }
 
 INT_PTR Dialog::RunModalLoop(HWND parent)
 {

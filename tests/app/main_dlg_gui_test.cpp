@@ -392,7 +392,7 @@ TEST_F(MainDlgTest, EveryExitPathEndsTheWindowWhateverModalIsOpen)
                 late = true;
                 EndDialog(running->hwnd(), IDCANCEL);
             });
-            const INT_PTR answer = host_.UiHost::RunModal(dialog, nullptr);
+            const INT_PTR answer = dialog.RunModalLoop(nullptr);
             KillTimer(nullptr, deadline);
             return answer;
         };

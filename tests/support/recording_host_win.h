@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "win32/dialog.h"
 #include "win32/ui_host.h"
 
 namespace testing_support {
 
-class RecordingHost : public win32::UiHost {
+class RecordingHost {
 public:
     struct Box {
         std::string text, caption;
@@ -19,20 +20,19 @@ public:
     int answer = IDOK;
     std::function<INT_PTR(win32::Dialog&)> modal;
 
-    RecordingHost() { win32::SetUiHost(this); }
-    ~RecordingHost() override { win32::SetUiHost(nullptr); }
+    RecordingHost()
+    {
+        win32::SetUiHost({[this](HWND, const std::string& text, const std::string& caption, UINT type) {
+                              boxes.push_back({text, caption, type});
+                              return answer;
+                          },
+                          [this](win32::Dialog& dialog, HWND parent) {
+                              return modal ? modal(dialog) : dialog.RunModalLoop(parent);
+                          }});
+    }
+    ~RecordingHost() { win32::SetUiHost({}); }
     RecordingHost(const RecordingHost&) = delete;
     RecordingHost& operator=(const RecordingHost&) = delete;
-
-    int ShowMessage(HWND, const std::string& text, const std::string& caption, UINT type) override
-    {
-        boxes.push_back({text, caption, type});
-        return answer;
-    }
-    INT_PTR RunModal(win32::Dialog& dialog, HWND parent) override
-    {
-        return modal ? modal(dialog) : win32::UiHost::RunModal(dialog, parent);
-    }
 };
 
 } // namespace testing_support
