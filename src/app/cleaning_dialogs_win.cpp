@@ -1,5 +1,7 @@
 #include "app/cleaning_dialogs_win.h"
 
+#include <utility>
+
 #include "app/cleaning_methods_dlg_win.h"
 #include "app/defrag_query_dlg_win.h"
 #include "app/report_dlg_win.h"
@@ -29,11 +31,9 @@ ReportTexts LookUpReportTexts(CResourceText& texts)
 
 bool AskBeforeAutomaticClean(std::function<std::string()> loadLine, bool standby)
 {
-    CDefragQueryDlg dialog;
+    CDefragQueryDlg dialog(std::move(loadLine), standby);
     if (dialog.NoNotice())
         return true; // asking is switched off: the dialog would answer OK unseen
-    dialog.SetLoadLine(std::move(loadLine));
-    dialog.SetStandbyReason(standby);
     return dialog.DoModal(nullptr) == IDOK;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "app/settings_win.h"
 #include "app/system_load_win.h"
@@ -10,8 +11,9 @@
 #include "resources/resource.h"
 #include "win32/dialog_texts.h"
 
-CDefragQueryDlg::CDefragQueryDlg()
-    : win32::ToolDialog(IDD_DEFRAGQUERY_DIALOG), noNotice_(ReadConstructionSettings().noticeDialog != 0)
+CDefragQueryDlg::CDefragQueryDlg(std::function<std::string()> loadLine, bool standby)
+    : win32::ToolDialog(IDD_DEFRAGQUERY_DIALOG), loadLine_(std::move(loadLine)),
+      noNotice_(ReadConstructionSettings().noticeDialog != 0), standbyReason_(standby)
 {
 }
 

@@ -3,7 +3,6 @@
 // Shows the processor load and follows the main window's load line once a second.
 #include <functional>
 #include <string>
-#include <utility>
 
 #include "win32/tool_dialog.h"
 
@@ -12,13 +11,11 @@ constexpr UINT kLoadCopyPeriodMs = 1000;
 
 class CDefragQueryDlg : public win32::ToolDialog {
 public:
-    // Reads NoticeDialog: when set, the dialog answers OK without being shown.
-    CDefragQueryDlg();
+    // Reads NoticeDialog: when set, the dialog answers OK without being shown. loadLine: the
+    // main window's load line, followed once a second (none: the load read at the start stays).
+    // standby: a full standby list rather than low free memory called for the clean.
+    explicit CDefragQueryDlg(std::function<std::string()> loadLine = {}, bool standby = false);
 
-    // Where the load line comes from; set before the dialog is shown.
-    void SetLoadLine(std::function<std::string()> loadLine) { loadLine_ = std::move(loadLine); }
-    // The clean was called for by a full standby list rather than by low free memory.
-    void SetStandbyReason(bool standby) { standbyReason_ = standby; }
     bool NoNotice() const { return noNotice_; }
 
     void ReadControls();

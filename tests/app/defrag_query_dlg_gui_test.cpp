@@ -19,8 +19,7 @@ using DefragQueryDlg = SettingsFixture; // a first start: no settings key yet
 TEST_F(DefragQueryDlg, FollowsTheLoadLineStoresItsBoxAndIsAnsweredUnseenWhenAskingIsOff)
 {
     std::string line = "Processor load: 37 %";
-    win32::Modeless<CDefragQueryDlg> dialog;
-    dialog.SetLoadLine([&] { return line; });
+    win32::Modeless<CDefragQueryDlg> dialog([&] { return line; });
     EXPECT_TRUE(dialog.CreateModeless());
     EXPECT_TRUE(PumpUntil([&] { return dialog.GetItemText(IDC_CPUSTATUS_TEXT) == line; }, 3000)) << "its own timer";
 
@@ -32,8 +31,7 @@ TEST_F(DefragQueryDlg, FollowsTheLoadLineStoresItsBoxAndIsAnsweredUnseenWhenAski
     SendMessageA(dialog.hwnd(), WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(dialog.Result(), IDCANCEL);
 
-    win32::Modeless<CDefragQueryDlg> standby; // asks: the stored value is 0
-    standby.SetStandbyReason(true);
+    win32::Modeless<CDefragQueryDlg> standby(nullptr, true); // asks: the stored value is 0
     EXPECT_TRUE(standby.CreateModeless());
     EXPECT_EQ(standby.GetItemText(IDC_STATICDEDLGQUERY0), UiText("StandbyQueryText"));
     SendMessageA(standby.hwnd(), WM_COMMAND, IDOK, 0);
