@@ -71,19 +71,19 @@ void CCpuUsage::SampleNt(int32_t* load)
     AdvanceCpuSample(now, static_cast<BYTE>(basic.numberOfProcessors), load);
 }
 
-LONG CCpuUsage::Sample9x(int32_t* load, HKEY root)
+LONG CCpuUsage::Sample9x(int32_t* load)
 {
     {
         // Reading the start value starts the statistic.
         CRegistryKey start;
-        const LONG rc = start.Open(root, "PerfStats\\StartStat", KEY_ALL_ACCESS);
+        const LONG rc = start.Open(HKEY_DYN_DATA, "PerfStats\\StartStat", KEY_ALL_ACCESS);
         if (rc != ERROR_SUCCESS)
             return rc;
         DWORD ignored = 0;
         start.QueryDword(kCpuUsageValue, ignored);
     }
     CRegistryKey data;
-    LONG rc = data.Open(root, "PerfStats\\StatData", KEY_READ);
+    LONG rc = data.Open(HKEY_DYN_DATA, "PerfStats\\StatData", KEY_READ);
     if (rc != ERROR_SUCCESS)
         return rc;
     DWORD value = 0;

@@ -9,9 +9,9 @@ public:
     // NT family: kernel counters against the previous sample. Writes the load only when one
     // could be computed.
     static void SampleNt(int32_t* load);
-    // Windows 95/98/Me: the load the system publishes in its performance statistics under root
-    // (HKEY_DYN_DATA; tests plant their own). Writes the load only when it was read.
-    static LONG Sample9x(int32_t* load, HKEY root = HKEY_DYN_DATA);
+    // Windows 95/98/Me: the load the system publishes in its performance statistics
+    // (HKEY_DYN_DATA). Writes the load only when it was read.
+    static LONG Sample9x(int32_t* load);
     // 0, then the load of this system's family when it can be measured.
     static void Sample(int32_t* load);
 };
