@@ -33,7 +33,7 @@ bool EnableAutostart(const std::string& programPath)
     if (!AutostartAllowed(programPath))
         return false;
     if (TaskSchedulerExpected() &&
-        CurrentTaskService().Register(kLogonTaskName, LogonTaskXml(programPath))) {
+        RegisterTask(kLogonTaskName, LogonTaskXml(programPath))) {
         DeleteRunValue();
         return true;
     }
@@ -44,6 +44,6 @@ bool EnableAutostart(const std::string& programPath)
 void DisableAutostart()
 {
     if (TaskSchedulerExpected())
-        CurrentTaskService().Delete(kLogonTaskName);
+        DeleteTask(kLogonTaskName);
     DeleteRunValue();
 }

@@ -61,7 +61,7 @@ bool CMainApp::InitInstance(std::optional<std::string> firstArgument, std::optio
         CSplashDlg splash;
         splash.DoModal(nullptr);
     }
-    PrepareFirstStart();
+    PrepareFirstStart(ProgramPath());
     CMainDlg dialog(std::move(firstArgument));
     dialog.DoModal(nullptr);
     return false;

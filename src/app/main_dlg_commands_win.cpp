@@ -161,7 +161,7 @@ void CMainDlg::Save()
     saved.buildReport = fields_.buildReport;
     saved.noticeDialog = !fields_.askBeforeClean;
     saved.runAfterBoot = fields_.runAfterBoot;
-    SaveSettings(saved);
+    SaveSettings(saved, ProgramPath());
     ShowMessageOfKey(hwnd(), "strSaveLogMessage", MB_ICONEXCLAMATION);
     EnableItem(IDC_BUTTONSAVERAM, false);
 }

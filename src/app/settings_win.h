@@ -11,9 +11,10 @@
 // The running program's full path.
 std::string ProgramPath();
 
-// First start: when the settings key cannot be opened, create it and the start with Windows.
+// First start: when the settings key cannot be opened, create it and the start with Windows of
+// programPath.
 // True when the key was created.
-bool PrepareFirstStart(const std::string& programPath = ProgramPath());
+bool PrepareFirstStart(const std::string& programPath);
 
 ConstructionSettings ReadConstructionSettings();
 
@@ -34,8 +35,9 @@ private:
     win32::UniqueHandle changed_; // set by the registry, reset by the wait that sees it
 };
 
-// The save command, in its fixed order; then the start with Windows is put in place or removed.
-void SaveSettings(const SavedSettings& settings, const std::string& programPath = ProgramPath());
+// The save command, in its fixed order; then the start with Windows of programPath is put in place
+// or removed.
+void SaveSettings(const SavedSettings& settings, const std::string& programPath);
 
 CleaningMethodSettings ReadCleaningMethodSettings();
 // Written when the methods dialog closes with OK.

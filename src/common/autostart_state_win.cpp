@@ -18,5 +18,5 @@ bool AutostartExists()
     if (run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_READ) == ERROR_SUCCESS
         && run.QueryString(command, kAutostartValue) == ERROR_SUCCESS)
         return true;
-    return TaskSchedulerExpected() && CurrentTaskService().Exists(kLogonTaskName);
+    return TaskSchedulerExpected() && TaskExists(kLogonTaskName);
 }

@@ -76,18 +76,16 @@ bool OpenRootFolder(ComPtr<ITaskFolder>& folder)
     return SUCCEEDED(service->GetFolder(root.get(), folder.out()));
 }
 
-TaskService& RealService()
-{
-    static TaskService real;
-    return real;
-}
-
-TaskService* installed = nullptr;
+TaskServiceCalls installed;
 
 } // namespace
 
-bool TaskService::Register(const std::string& name, const std::string& xml)
+void SetTaskService(TaskServiceCalls calls) { installed = std::move(calls); }
+
+bool RegisterTask(const std::string& name, const std::string& xml)
 {
+    if (installed.registerTask)
+        return installed.registerTask(name, xml);
     ComScope com;
     ComPtr<ITaskFolder> folder;
     if (!OpenRootFolder(folder))
@@ -101,8 +99,10 @@ bool TaskService::Register(const std::string& name, const std::string& xml)
                                           TASK_LOGON_GROUP, empty, task.out()));
 }
 
-bool TaskService::Exists(const std::string& name)
+bool TaskExists(const std::string& name)
 {
+    if (installed.exists)
+        return installed.exists(name);
     ComScope com;
     ComPtr<ITaskFolder> folder;
     if (!OpenRootFolder(folder))
@@ -112,8 +112,10 @@ bool TaskService::Exists(const std::string& name)
     return SUCCEEDED(folder->GetTask(path.get(), task.out()));
 }
 
-bool TaskService::Delete(const std::string& name)
+bool DeleteTask(const std::string& name)
 {
+    if (installed.deleteTask)
+        return installed.deleteTask(name);
     ComScope com;
     ComPtr<ITaskFolder> folder;
     if (!OpenRootFolder(folder))
@@ -122,7 +124,3 @@ bool TaskService::Delete(const std::string& name)
     const HRESULT result = folder->DeleteTask(path.get(), 0);
     return SUCCEEDED(result) || result == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
 }
-
-TaskService& CurrentTaskService() { return installed ? *installed : RealService(); }
-
-void SetTaskService(TaskService* service) { installed = service; }

@@ -21,26 +21,25 @@ public:
     bool protectedPlace = true;
 };
 
-class RecordingTaskService : public TaskService, public PretendPlaces {
+class RecordingTaskService : public PretendPlaces {
 public:
-    RecordingTaskService() { SetTaskService(this); }
-    ~RecordingTaskService() override { SetTaskService(nullptr); }
+    RecordingTaskService()
+    {
+        SetTaskService({[this](const std::string& name, const std::string& xml) {
+                            if (refuse)
+                                return false;
+                            tasks[name] = xml;
+                            return true;
+                        },
+                        [this](const std::string& name) { return tasks.count(name) != 0; },
+                        [this](const std::string& name) {
+                            tasks.erase(name);
+                            return true;
+                        }});
+    }
+    ~RecordingTaskService() { SetTaskService({}); }
     RecordingTaskService(const RecordingTaskService&) = delete;
     RecordingTaskService& operator=(const RecordingTaskService&) = delete;
-
-    bool Register(const std::string& name, const std::string& xml) override
-    {
-        if (refuse)
-            return false;
-        tasks[name] = xml;
-        return true;
-    }
-    bool Exists(const std::string& name) override { return tasks.count(name) != 0; }
-    bool Delete(const std::string& name) override
-    {
-        tasks.erase(name);
-        return true;
-    }
 
     std::map<std::string, std::string> tasks; // name to task XML
     bool refuse = false;

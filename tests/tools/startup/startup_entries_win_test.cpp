@@ -48,7 +48,7 @@ TEST_F(StartupEntriesTest, EveryMoveKeepsTheValueItsTypeAndItsView)
 {
     EnsureDisabledKeys();
     RemoveStartupValue(MachineRun, "Orvanta");
-    EXPECT_TRUE(CurrentTaskService().Delete(kLogonTaskName)) << "none there or not, none after";
+    EXPECT_TRUE(DeleteTask(kLogonTaskName)) << "none there or not, none after";
     const std::string binary = std::string(2500, '\0') + std::string(2500, '\xA5') + '\0';
     const std::tuple<int, int, DWORD, std::string> routes[] = {
         {MachineRun, MachineRunDisabled, REG_BINARY, binary},
@@ -84,11 +84,11 @@ TEST_F(StartupEntriesTest, EveryMoveKeepsTheValueItsTypeAndItsView)
     // The logon task as built, registered for real: Tidewell starts with Windows, so a delayed choice
     // does not warn, and the box reads ticked, for every user: nothing in the task or in the check
     // names one (Wine's service keeps neither the trigger nor the run level).
-    ASSERT_TRUE(CurrentTaskService().Register(kLogonTaskName, LogonTaskXml("C:\\T\\Tidewell.exe")));
-    EXPECT_FALSE(CurrentTaskService().Register(kLogonTaskName, "<Task>")) << "a broken definition is refused";
+    ASSERT_TRUE(RegisterTask(kLogonTaskName, LogonTaskXml("C:\\T\\Tidewell.exe")));
+    EXPECT_FALSE(RegisterTask(kLogonTaskName, "<Task>")) << "a broken definition is refused";
     EXPECT_TRUE(SetStartMode({"More", "more.exe", UserRun}, StartDelayed, 3, state_.DelayList()));
     EXPECT_TRUE(ReadConstructionSettings().runAfterBoot) << "the box";
-    EXPECT_TRUE(CurrentTaskService().Delete(kLogonTaskName));
+    EXPECT_TRUE(DeleteTask(kLogonTaskName));
     EXPECT_FALSE(ReadConstructionSettings().runAfterBoot) << "deleted";
     EXPECT_TRUE(host_.boxes.empty());
 }
