@@ -21,5 +21,5 @@ int TrayBaseIcon(const MemoryStatus& status)
 
 std::string TrayPictureText(const MemoryStatus& status)
 {
-    return Format("%d", static_cast<int>(PhysicalFreePercent(status)));
+    return Format("%d", static_cast<int>(FreeMemoryPercent(status)));
 }

@@ -1,6 +1,5 @@
 #include "console/console_report.h"
 
-#include <cmath>
 #include <cstdio>
 
 #include "console/json_object.h"
@@ -18,7 +17,7 @@ struct Gauge {
 
 Gauge FromBytes(uint64_t avail, uint64_t total)
 {
-    return {WholeMB(avail), WholeMB(total), static_cast<int32_t>(std::lround(FreeRatio(avail, total) * 100))};
+    return {WholeMB(avail), WholeMB(total), RoundedFreePercent(avail, total)};
 }
 
 Gauge Physical(const MemoryStatus& status)

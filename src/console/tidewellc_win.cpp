@@ -50,7 +50,7 @@ int main(int argc, char** argv)
     }
     case console::Verb::History: {
         // Read straight from the files: a running Tidewell is not asked.
-        HistoryRead read = ReadHistory();
+        HistoryRead read = ReadHistory(HistoryFolder());
         const std::vector<CleanRecord> records = SelectRecords(std::move(read.records), invocation.history);
         const std::string out = line.json ? console::HistoryJson(records) : console::HistoryText(records);
         if (!read.unreadable)

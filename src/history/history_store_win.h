@@ -15,7 +15,7 @@ struct HistoryRead {
     bool unreadable = false;          // a block could not be read; the records are the rest
 };
 // The kept blocks' records; no folder yet is an empty history.
-HistoryRead ReadHistory(const std::string& folder = HistoryFolder());
+HistoryRead ReadHistory(const std::string& folder);
 
 // Appends the records of one process. A record that cannot be kept changes nothing else: the
 // caller goes on, and is told once.

@@ -1,8 +1,15 @@
 #include "memory/free_memory.h"
 
+#include <cmath>
+
 double FreeRatio(uint64_t available, uint64_t total)
 {
     return total == 0 ? 0.0 : static_cast<double>(available) / static_cast<double>(total);
+}
+
+int32_t RoundedFreePercent(uint64_t available, uint64_t total)
+{
+    return static_cast<int32_t>(std::lround(FreeRatio(available, total) * 100));
 }
 
 double PhysicalFreePercent(const MemoryStatus& status)

@@ -88,7 +88,8 @@ TEST(WindowRules, EveryChoiceTheWindowLeavesToPortableRules)
         int avail, total, icon;
         const char* text;
     } pictures[] = {{100, 256, 157, "39"}, {200, 256, 156, "78"}, {40, 256, 158, "15"}, {128, 256, 156, "50"},
-                    {64, 256, 157, "25"},  {63, 256, 158, "24"},  {0, 0, 156, "0"}};
+                    {64, 256, 157, "25"},  {63, 256, 158, "24"},  {0, 0, 156, "0"},
+                    {174, 600, 157, "29"}}; // 28.999... in floating point
     for (const auto& row : pictures) {
         const MemoryStatus status{row.avail, row.total, 0, 0};
         EXPECT_EQ(TrayBaseIcon(status), row.icon) << row.avail;

@@ -211,7 +211,7 @@ TEST_F(MainDlgTest, HistoryKeepsEveryCleanAndTheConsoleProgramReadsIt)
     testing_support::PumpMessagesFor(100);
     ASSERT_EQ(host_.boxes.size(), 1u);
     EXPECT_NE(host_.boxes[0].text.find(HistoryFolder()), std::string::npos) << host_.boxes[0].text;
-    EXPECT_EQ(ReadHistory().records.size(), 5u);
+    EXPECT_EQ(ReadHistory(HistoryFolder()).records.size(), 5u);
     WipeHistory();
 }
 
