@@ -18,6 +18,7 @@
 #include "app/cleaning_dialogs_win.h"
 #include "app/cleaning_methods_dlg_win.h"
 #include "app/defrag_query_dlg_win.h"
+#include "app/history_dlg_win.h"
 #include "app/main_dlg_win.h"
 #include "app/memory_texts.h"
 #include "app/settings.h"
@@ -28,10 +29,13 @@
 #include "controls/busy_progress_ctrl_win.h"
 #include "controls/history_bar_graph_win.h"
 #include "controls/line_graph_win.h"
+#include "history/history_file.h"
+#include "history/history_store_win.h"
 #include "memory/clean_state.h"
 #include "memory/cleaning_methods.h"
 #include "resources/resource.h"
 #include "save_picture_win.h"
+#include "support/autostart_seams_win.h"
 #include "support/cache_registry_fixture_win.h"
 #include "support/child_process_win.h"
 #include "support/control_host_win.h"
@@ -199,6 +203,64 @@ bool Reports()
     return saved;
 }
 
+// A week of cleans of every kind, written to the history as Tidewell writes them, and the window
+// that shows them.
+bool History()
+{
+    const auto wipe = [] {
+        WIN32_FIND_DATAA found{};
+        const std::string folder = HistoryFolder();
+        win32::UniqueFind find(FindFirstFileA((folder + "\\" + kBlockPattern).c_str(), &found));
+        if (find)
+            do
+                DeleteFileA((folder + "\\" + found.cFileName).c_str());
+            while (FindNextFileA(find.get(), &found));
+    };
+    wipe();
+    PretendPlaces places;
+    HistoryWriter writer;
+    const struct {
+        int day, hour, minute;
+        CleanTrigger trigger;
+        CleanResult result;
+        int eighths;
+        int64_t freedMB;
+    } cleans[] = {
+        {3, 9, 12, CleanTrigger::Button, CleanResult::Done, 6, 612},     {3, 14, 40, CleanTrigger::Tray, CleanResult::Done, 4, 233},
+        {4, 11, 5, CleanTrigger::Automatic, CleanResult::Done, 6, 845},  {5, 8, 30, CleanTrigger::Organise, CleanResult::Done, 3, 148},
+        {5, 17, 2, CleanTrigger::Automatic, CleanResult::Skipped, 0, 0}, {6, 10, 45, CleanTrigger::Standby, CleanResult::Done, 4, 391},
+        {7, 13, 20, CleanTrigger::Console, CleanResult::Done, 2, 97},    {7, 22, 10, CleanTrigger::Button, CleanResult::Stopped, 6, 310},
+        {8, 9, 55, CleanTrigger::Automatic, CleanResult::Done, 6, 702},  {8, 16, 33, CleanTrigger::Tray, CleanResult::Refused, 2, -4},
+        {9, 11, 18, CleanTrigger::Organise, CleanResult::Done, 3, 186},  {9, 12, 50, CleanTrigger::Button, CleanResult::Done, 6, 534},
+    };
+    for (const auto& clean : cleans) {
+        CleanRecord record;
+        record.startLocal = {2026, 3, clean.day, 0, clean.hour, clean.minute, 7};
+        record.startUtc = {2026, 3, clean.day, 0, clean.hour - 1, clean.minute, 7};
+        record.trigger = clean.trigger;
+        record.result = clean.result;
+        record.reason = clean.result == CleanResult::Skipped ? "cancelled" : "";
+        record.growing = clean.eighths == 6;
+        record.eighths = clean.eighths;
+        record.durationMs = static_cast<uint32_t>(clean.eighths * 700 + clean.minute * 10);
+        if (clean.result != CleanResult::Skipped) {
+            record.methods = {{kFillAndRelease, kStatusSuccess}};
+            record.freedMB = clean.freedMB;
+        }
+        writer.Append(record);
+    }
+    SetLocalTimeSource([] { return LocalTime{2026, 3, 9, 1, 13, 5, 7}; });
+    bool saved = false;
+    {
+        win32::Modeless<CHistoryDlg> dialog;
+        dialog.CreateModeless();
+        saved = SaveToolDialog(dialog.hwnd(), "history");
+    }
+    SetLocalTimeSource(nullptr);
+    wipe();
+    return saved;
+}
+
 bool Cache()
 {
     CacheRegistryBackup backup;
@@ -341,7 +403,7 @@ int main(int argc, char** argv)
     InitCommonControlsEx(&icc);
     const std::pair<std::string, std::function<bool()>> pictures[] = {
         {"main", MainWindow},   {"splash", Splash},   {"about", About},         {"confirm", Confirm},
-        {"methods", CleaningMethods}, {"report", Reports}, {"cache", Cache},   {"process", Processes},
+        {"methods", CleaningMethods}, {"report", Reports}, {"history", History}, {"cache", Cache},   {"process", Processes},
         {"service", Services},  {"startup", Startup}, {"controls", Controls},
     };
     const std::vector<std::string> wanted(argv + 1, argv + argc);

@@ -1,6 +1,7 @@
 #include "app/tool_table_win.h"
 
 #include "app/about_dlg_win.h"
+#include "app/history_dlg_win.h"
 #include "common/windows_family_win.h"
 #include "resources/resource.h"
 #include "tools/cache/cache_setup_dlg_win.h"
@@ -22,6 +23,7 @@ constexpr ToolEntry kTools[] = {
     {IDC_PROCESSMG_BT, ID_TRAY_PROCESS, true, &Make<CProcessDlg, IsWindows9x>},
     {IDC_SERVICEMG_BT, ID_TRAY_SERVICE, true, &Make<CServiceDlg>},
     {IDC_ABOUT2, ID_TRAY_ABOUT, false, &Make<CAboutDlg>},
+    {IDC_HISTORY_BT, ID_TRAY_HISTORY, false, &Make<CHistoryDlg>},
 };
 
 } // namespace

@@ -1,11 +1,12 @@
 #include "app/tray_icon_win.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "common/resource_text.h"
 #include "controls/text_fit.h"
+#include "resources/resource.h"
 #include "win32/dialog.h"
+#include "win32/dialog_texts.h"
 
 namespace {
 // The tooltip field of the original record, terminator included.
@@ -145,22 +146,27 @@ HMENU CTrayIcon::LoadTrayMenu(win32::UniqueMenu& menu) const
 
 namespace {
 
-// Replaces each item's text by MenuItem<position>; separators stay separators.
+// Each item's text by its command; the keys name the positions the items had before any was
+// added, so that a Kelvane.ini keeps its meaning. Separators stay separators.
+constexpr win32::TextItem kMenuTexts[] = {
+    win32::TextItem{ID_TRAY_SHOW, "MenuItem0"},         win32::TextItem{ID_TRAY_STARTUP, "MenuItem2"},
+    win32::TextItem{ID_TRAY_PROCESS, "MenuItem3"},      win32::TextItem{ID_TRAY_SERVICE, "MenuItem4"},
+    win32::TextItem{ID_TRAY_ORGANIZE, "MenuItem6"},     win32::TextItem{ID_TRAY_CLEAN_QUARTER, "MenuItem7"},
+    win32::TextItem{ID_TRAY_CLEAN_HALF, "MenuItem8"},   win32::TextItem{ID_TRAY_HISTORY, "MenuItemHistory"},
+    win32::TextItem{ID_TRAY_ABOUT, "MenuItem10"},       win32::TextItem{ID_HELP, "MenuItem11"},
+    win32::TextItem{ID_TRAY_EXIT, "MenuItem12"},
+};
+
 void ApplyMenuTexts(HMENU popup)
 {
     CResourceText texts;
-    for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+    for (const win32::TextItem& item : kMenuTexts) {
+        std::string text = texts.Text(item.key);
         MENUITEMINFOA info{};
         info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE;
-        if (!GetMenuItemInfoA(popup, i, TRUE, &info) || (info.fType & MFT_SEPARATOR))
-            continue;
-        char key[24];
-        std::snprintf(key, sizeof key, "MenuItem%d", i);
-        std::string text = texts.Text(key);
         info.fMask = MIIM_STRING;
         info.dwTypeData = text.data();
-        SetMenuItemInfoA(popup, i, TRUE, &info);
+        SetMenuItemInfoA(popup, static_cast<UINT>(item.id), FALSE, &info);
     }
 }
 

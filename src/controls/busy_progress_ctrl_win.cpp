@@ -175,21 +175,10 @@ bool BusyProgressCtrl::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
             colours.background = static_cast<Colour>(GetSysColor(COLOR_BTNFACE));
         Invalidate();
         return true;
-    case WM_ERASEBKGND:
-        result = 1; // the paint covers every pixel
-        return true;
-    case WM_PAINT: {
-        win32::PaintDc dc(hwnd());
-        Paint(dc.get());
-        return true;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wp));
-        return true;
     case WM_DESTROY:
         StopBusy();
         return false;
     default:
-        return false;
+        return PaintMessage(msg, wp, result, [this](HDC dc) { Paint(dc); });
     }
 }

@@ -83,6 +83,18 @@ void ControlWindow::ShowChange() const
         InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
+bool ControlWindow::PaintMessage(UINT msg, WPARAM wp, LRESULT& result, const std::function<void(HDC)>& paint) const
+{
+    result = msg == WM_ERASEBKGND ? 1 : 0;
+    if (msg == WM_PAINT) {
+        win32::PaintDc dc(hwnd_);
+        paint(dc.get());
+    } else if (msg == WM_PRINTCLIENT) {
+        paint(reinterpret_cast<HDC>(wp));
+    }
+    return msg == WM_ERASEBKGND || msg == WM_PAINT || msg == WM_PRINTCLIENT;
+}
+
 LRESULT CALLBACK ControlWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     auto* self = reinterpret_cast<ControlWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));

@@ -4,6 +4,8 @@
 // back buffer they draw into.
 #include <windows.h>
 
+#include <functional>
+
 #include "controls/colour.h"
 #include "win32/handles.h"
 
@@ -33,6 +35,9 @@ protected:
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) const;
     // Asks for a paint when the control can be seen; a hidden one is painted when it is shown.
     void ShowChange() const;
+    // The paint messages of a control that covers every pixel: no erase; WM_PAINT and
+    // WM_PRINTCLIENT draw through `paint`. False for any other message.
+    bool PaintMessage(UINT msg, WPARAM wp, LRESULT& result, const std::function<void(HDC)>& paint) const;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -22,24 +22,10 @@ void GraphWindow::DrawChange()
 
 bool GraphWindow::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result)
 {
-    result = 0;
-    switch (msg) {
-    case WM_ERASEBKGND:
-        result = 1; // the copy covers every pixel
-        return true;
-    case WM_PAINT: {
-        win32::PaintDc dc(hwnd());
+    return PaintMessage(msg, wp, result, [this](HDC dc) {
         BringPictureUpToDate();
-        buffer_.CopyTo(dc.get());
-        return true;
-    }
-    case WM_PRINTCLIENT:
-        BringPictureUpToDate();
-        buffer_.CopyTo(reinterpret_cast<HDC>(wp));
-        return true;
-    default:
-        return false;
-    }
+        buffer_.CopyTo(dc);
+    });
 }
 
 } // namespace controls

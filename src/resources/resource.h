@@ -9,3 +9,4 @@
 #include "resources/ids/service_ids.h"
 #include "resources/ids/cache_ids.h"
 #include "resources/ids/about_ids.h"
+#include "resources/ids/history_ids.h"

@@ -108,7 +108,7 @@ TEST_F(InterfaceGlyphs, EveryWindowHasAGlyphForEachCharacterItShows)
     ASSERT_TRUE(startMode.CreateModeless(Window()));
     CheckWindow(startMode.hwnd());
     cacheBackup.Restore();
-    EXPECT_EQ(windows_, 12) << "main window twice, the tools, methods, report, both questions, start mode";
+    EXPECT_EQ(windows_, 13) << "main window twice, the tools and history, methods, report, both questions, start mode";
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 
 #include "common/clock.h"
 #include "common/module_path.h"
+#include "common/resource_text.h"
 #include "history/history_file.h"
 #include "history/history_store_win.h"
 #include "support/child_process_win.h"
@@ -21,6 +22,7 @@
 #include "support/main_dlg_fixture_win.h"
 #include "support/message_pump_win.h"
 #include "support/test_paths.h"
+#include "win32/list_view.h"
 
 namespace {
 
@@ -182,6 +184,24 @@ TEST_F(MainDlgTest, HistoryKeepsEveryCleanAndTheConsoleProgramReadsIt)
     EXPECT_EQ(field(3, "availBytesAfter"), reported[0]) << "the report and the record read one measurement";
     EXPECT_EQ(field(1, "availBytesAfter"), reported[1]);
     EXPECT_LT(std::stoull(field(3, "availBytesBefore")), std::stoull(field(3, "availBytesAfter")));
+    // The History window, from the tray, reads the same records.
+    std::string status, firstRow;
+    int rows = 0;
+    host_.modal = [&](win32::Dialog& dialog) {
+        if (dialog.TemplateId() == IDD_HISTORY_DIALOG && dialog.CreateModeless(Window())) {
+            const win32::ListView list(dialog.Item(IDC_HISTORY_LIST));
+            rows = list.RowCount();
+            firstRow = list.GetCell(0, 1) + "|" + list.GetCell(0, 4);
+            status = dialog.GetItemText(IDC_HISTORY_STATUS);
+            DestroyWindow(dialog.hwnd());
+        }
+        return INT_PTR{IDCANCEL};
+    };
+    Command(ID_TRAY_HISTORY);
+    EXPECT_EQ(rows, 4);
+    EXPECT_EQ(firstRow, UiText("HistoryTriggerAutomatic") + "|" +
+                            FillPlaceholders(UiText("HistoryResultSkipped"), {UiText("HistoryReasonCancelled")}));
+    EXPECT_EQ(status, FillPlaceholders(UiText("HistoryCount"), {"4", HistoryFolder()}));
     const std::string newestLine = RunConsole("history --limit 1", 0);
     EXPECT_EQ(std::ranges::count(newestLine, '\n'), 2) << newestLine;
     EXPECT_NE(newestLine.find("automatic  skipped"), std::string::npos) << newestLine;

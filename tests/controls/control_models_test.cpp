@@ -1,10 +1,11 @@
 // The controls' portable logic: the gauge's segments and motions, the graphs' levels and grid, the
-// link's texts and fitted box.
+// freed-memory chart's bars, the link's texts and fitted box.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "controls/busy_progress_model.h"
+#include "controls/freed_chart_model.h"
 #include "controls/history_bar_model.h"
 #include "controls/line_graph_series.h"
 #include "controls/link_label_fit.h"
@@ -109,6 +110,20 @@ std::vector<int> Rows(const std::vector<std::vector<int>>& batches)
         rows.push_back(step.toY);
     }
     return rows;
+}
+
+// 7 days over 700 pixels: 100 pixels a day, the newest at the right edge.
+TEST(FreedChartModel, BarsByAgeAndShareWithDayLinesAndNothingOutsideTheDays)
+{
+    const std::vector<FreedPoint> points = {{0, 100},      {302400, 50},  {604800, 1}, {604801, 500},
+                                            {-5, 500},     {1000, 0},     {2000, -30}};
+    const FreedChartPlan plan = PlanFreedChart(points, 701, 51, 7);
+    EXPECT_EQ(plan.topMB, 100);
+    EXPECT_EQ(plan.dayLines, (std::vector<int>{600, 500, 400, 300, 200, 100}));
+    EXPECT_EQ(plan.bars, (std::vector<FreedBar>{{699, 0, 701, 50}, {349, 25, 352, 50}, {0, 49, 2, 50}}));
+    const FreedChartPlan none = PlanFreedChart({{10, -3}}, 701, 51, 7);
+    EXPECT_TRUE(none.topMB == 0 && none.bars.empty() && none.dayLines.size() == 6);
+    EXPECT_TRUE(PlanFreedChart(points, 2, 51, 7).dayLines.empty());
 }
 
 TEST(LineGraphSeries, LevelsAveragingAndFlatContinuation)

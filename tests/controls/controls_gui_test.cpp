@@ -1,5 +1,5 @@
-// The controls in windows: graphs, colour labels and the segmented gauge painted into bitmaps and
-// read back pixel by pixel, and the link label of the about dialog.
+// The controls in windows: graphs, the freed-memory chart, colour labels and the segmented gauge
+// painted into bitmaps and read back pixel by pixel, and the link label of the about dialog.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -14,6 +14,7 @@
 #include "common/resource_text.h"
 #include "controls/busy_progress_ctrl_win.h"
 #include "controls/color_static_win.h"
+#include "controls/freed_chart_ctrl_win.h"
 #include "controls/history_bar_graph_win.h"
 #include "controls/line_graph_win.h"
 #include "controls/link_label_text.h"
@@ -72,6 +73,26 @@ TEST(HistoryBarGraph, BarsAndReferenceLines)
     SetTextColor(expected.dc(), RGB(255, 0, 0));
     TextOutW(expected.dc(), 0, 1, L" \x5360\x7528 - 61% ", 10);
     EXPECT_EQ(drawn.Count(Rgb(255, 0, 0), 0, 16), expected.Count(Rgb(255, 0, 0), 0, 16));
+}
+
+// Attached to a placeholder of 701 x 51 pixels: a day is 100 pixels, the newest clean at the right.
+TEST(FreedChart, DrawsItsPlanForItsSize)
+{
+    ControlHost host(720, 80);
+    const HWND place = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 701, 51, host.hwnd(), nullptr,
+                                       nullptr, nullptr);
+    CFreedChart chart;
+    ASSERT_TRUE(chart.Attach(place));
+    chart.SetPoints({{0, 100}, {302400, 50}}, 7);
+    DibCanvas canvas(701, 51);
+    PrintClient(chart.hwnd(), canvas);
+    const FreedChartColours colours;
+    EXPECT_EQ(canvas.At(700, 0), colours.bar) << "the full bar's top";
+    EXPECT_EQ(canvas.At(350, 25), colours.bar);
+    EXPECT_EQ(canvas.At(350, 24), colours.background) << "above the half bar";
+    EXPECT_EQ(canvas.At(600, 10), colours.grid) << "a day back";
+    EXPECT_EQ(canvas.At(10, 50), colours.grid) << "the base line";
+    EXPECT_EQ(canvas.At(10, 10), colours.background);
 }
 
 TEST(LineGraph, GridPhaseAndSegmentsAtTheirLevels)

@@ -67,6 +67,7 @@
 #define IDC_SERVICEMG_BT         1056
 #define IDC_CHECKALERTNOTICE     1135  // tools without the warning
 #define IDC_METHODS_BT           1149  // the cleaning methods dialog
+#define IDC_HISTORY_BT           1194  // the History window
 #define IDC_EXITBT               3
 #define IDC_HIDEBT2              4
 #define IDC_ABOUT2               5

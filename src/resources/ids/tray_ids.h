@@ -13,5 +13,6 @@
 #define ID_TRAY_STARTUP        32779
 #define ID_TRAY_PROCESS        32780
 #define ID_TRAY_SERVICE        32781
+#define ID_TRAY_HISTORY        32782
 // The help command every window of the program answers.
 #define ID_HELP                57670
