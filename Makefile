@@ -41,7 +41,7 @@ screenshot: win
 
 # The README's pictures in docs/pictures/, from make screenshot's; run it when the look changes.
 # Stripped of the dates ImageMagick writes, so an unchanged look leaves the files unchanged.
-README_PICTURES := main-wide main-wide-zh tray-menu report
+README_PICTURES := main-wide main-wide-zh main-wide-hc tray-menu report
 pictures: screenshot
 	mkdir -p docs/pictures
 	for p in $(README_PICTURES); do convert build/screenshots/$$p.png -strip docs/pictures/$$p.png || exit 1; done

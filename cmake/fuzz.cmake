@@ -4,6 +4,7 @@ set(FUZZ_SOURCES
   ${PROJECT_SOURCE_DIR}/src/common/ini_file.cpp
   ${PROJECT_SOURCE_DIR}/src/common/ini_text.cpp
   ${PROJECT_SOURCE_DIR}/src/common/file_bytes_posix.cpp
+  ${PROJECT_SOURCE_DIR}/src/common/spoken_text.cpp
   ${PROJECT_SOURCE_DIR}/src/tools/startup/delay_file.cpp
   ${PROJECT_SOURCE_DIR}/src/history/clean_record.cpp
   ${PROJECT_SOURCE_DIR}/src/history/history_file.cpp

@@ -74,7 +74,7 @@ if(WIN32)
   endif()
   add_test(NAME gui_tests_zh
     COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${ZH_DIR}/gui_tests.exe
-            --gtest_filter=InterfaceGlyphs.*:MainDlgTest.HelpInTheLanguageOfTheTexts
+            --gtest_filter=InterfaceWindows.*:MainDlgTest.HelpInTheLanguageOfTheTexts
             --gtest_output=xml:${REPORT_DIR}/gui_tests_zh.xml)
   set_tests_properties(gui_tests_zh PROPERTIES
     ENVIRONMENT "TIDEWELL_SOURCE_DIR=${PROJECT_SOURCE_DIR};TIDEWELL_FIXTURES=${TEST_FIXTURES}")

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -54,6 +55,7 @@
 #include "tools/startup/delay_list.h"
 #include "tools/startup/run_setup_dlg_win.h"
 #include "win32/handles.h"
+#include "win32/high_contrast.h"
 
 using namespace testing_support;
 using controls::Rgb;
@@ -126,8 +128,7 @@ bool MainWindow()
             }
             EndMenu();
         });
-        SetCursorPos(40, 40);
-        PostMessageA(window, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP);
+        PostMessageA(window, WM_TRAY_NOTIFY, MAKEWPARAM(40, 40), MAKELPARAM(WM_CONTEXTMENU, IDR_TRAY_MENU));
         PumpUntil([&] { return menuSaved.load(); }, 12000);
         helper.join();
         saved = menuSaved && saved;
@@ -147,11 +148,17 @@ bool Splash()
     return SavePicture(splash.hwnd(), "splash");
 }
 
+// The about box, then with its website link reached by the keyboard.
 bool About()
 {
     win32::Modeless<CAboutDlg> dialog;
     dialog.CreateModeless();
-    return SaveToolDialog(dialog.hwnd(), "about");
+    const bool saved = SaveToolDialog(dialog.hwnd(), "about");
+    SetFocus(dialog.Item(IDOK));
+    MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    IsDialogMessageA(dialog.hwnd(), &tab);
+    UpdateWindow(dialog.hwnd());
+    return SavePicture(dialog.hwnd(), "about-focus") && saved;
 }
 
 bool Confirm()
@@ -401,6 +408,9 @@ int main(int argc, char** argv)
 {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
+    // Wine keeps no high-contrast setting: the prefix holds a high-contrast scheme's colours.
+    if (std::getenv("TIDEWELL_SCREENSHOT_HIGH_CONTRAST"))
+        win32::SetHighContrastSource([] { return true; });
     const std::pair<std::string, std::function<bool()>> pictures[] = {
         {"main", MainWindow},   {"splash", Splash},   {"about", About},         {"confirm", Confirm},
         {"methods", CleaningMethods}, {"report", Reports}, {"history", History}, {"cache", Cache},   {"process", Processes},

@@ -35,6 +35,38 @@ if ! prefix_is_current "$prefix144"; then
 fi
 shoot "$prefix144" "$tree" -144 main process
 
+# High contrast in a prefix of its own, with the colours of Windows' "High Contrast Black" and, as
+# Windows does then, no visual style.
+prefixHc=$(realpath "$tree")/wineprefix-hc
+if ! prefix_is_current "$prefixHc"; then
+  "$here/wine-env.sh" "$prefixHc"
+  WINEPREFIX=$prefixHc "$WINE64" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
+    /v ThemeActive /d 0 /f >/dev/null 2>&1
+  while read -r name rgb; do
+    WINEPREFIX=$prefixHc "$WINE64" reg add 'HKCU\Control Panel\Colors' /v "$name" /d "$rgb" /f >/dev/null 2>&1
+  done <<'COLOURS'
+Window 0 0 0
+WindowText 255 255 255
+ButtonFace 0 0 0
+ButtonText 255 255 255
+ButtonShadow 128 128 128
+ButtonHilight 255 255 255
+ButtonLight 255 255 255
+ButtonDkShadow 255 255 255
+Hilight 26 235 255
+HilightText 0 0 0
+GrayText 63 242 63
+HotTrackingColor 255 255 0
+Menu 0 0 0
+MenuText 255 255 255
+WindowFrame 255 255 255
+ActiveTitle 0 0 0
+TitleText 255 255 255
+COLOURS
+  WINEPREFIX=$prefixHc "$(dirname "$WINE64")/wineserver" -w
+fi
+TIDEWELL_SCREENSHOT_HIGH_CONTRAST=1 shoot "$prefixHc" "$tree" -hc main
+
 for bmp in "$out"/*.bmp; do
   [ -e "$bmp" ] || continue
   # GDI leaves the fourth byte of 32-bit pixels at 0: it is not transparency.

@@ -5,6 +5,7 @@
 #include "app/history_texts.h"
 #include "common/clock.h"
 #include "common/resource_text.h"
+#include "common/spoken_text.h"
 #include "history/history_file.h"
 #include "history/history_store_win.h"
 #include "resources/resource.h"
@@ -30,6 +31,9 @@ BOOL CHistoryDlg::OnInit()
     SetItemText(IDC_HISTORY_CHART_TITLE,
                 FillPlaceholders(texts.Text("HistoryChartTitle"),
                                  {std::to_string(kHistoryChartDays), std::to_string(chart_.Plan().topMB)}));
+    // A screen reader hears the chart by its title, and the newest clean's figure as its value.
+    const std::string newest = newestFirst.empty() ? std::string() : HistoryRowOf(newestFirst.front(), text).freed;
+    chart_.Describe([this] { return SpokenText(GetItemText(IDC_HISTORY_CHART_TITLE)); }, [newest] { return newest; });
 
     list_ = win32::ListView(Item(IDC_HISTORY_LIST));
     list_.SetExtendedStyle(LVS_EX_FULLROWSELECT);

@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include "app/cleaning_dialogs_win.h"
-#include "app/palette.h"
 #include "app/settings_win.h"
 #include "app/system_load_win.h"
 #include "app/tool_table_win.h"
@@ -48,6 +47,7 @@ std::function<void()> ClipboardEmptier(HWND owner)
 void CMainDlg::ShowPercent(const std::string& text)
 {
     SendDlgItemMessageA(hwnd(), IDC_CLEAN_PERCENT, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    gauges_[3].ValueShown();
 }
 
 void CMainDlg::ShowGauge(int position)
@@ -104,8 +104,8 @@ bool CMainDlg::StartCleanUpRun(CleanTrigger trigger)
     if (run_.Busy())
         return false;
     EnableToolButtons(false);
-    InitCleanGauge(palette::kCleaningGreen);
-    Label(IDC_TITLE4).SetTextColor(palette::kCleaningTitle);
+    InitCleanGauge(palette_.gaugeCleaning);
+    Label(IDC_TITLE4).SetTextColor(palette_.titleCleaning);
     int32_t load = 0, freePercent = 0;
     GetSystemLoad(&load, &freePercent);
     EnableCleaningButtons(false);
@@ -189,10 +189,11 @@ void CMainDlg::TellHistoryNotKept()
 void CMainDlg::ShowRunEnded()
 {
     SetItemText(IDC_CLEAN_PERCENT, "0 %");
-    InitCleanGauge(palette::kLightBlue);
+    gauges_[3].ValueShown();
+    InitCleanGauge(palette_.gaugeLit);
     gauges_[3].state.position = 0;
     gauges_[3].Invalidate();
-    Label(IDC_TITLE4).SetTextColor(palette::kLightBlue);
+    Label(IDC_TITLE4).SetTextColor(palette_.title);
     run_.Finish();
     EnableCleaningButtons(true);
     EnableToolButtons(true);

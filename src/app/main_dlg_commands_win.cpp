@@ -128,6 +128,18 @@ bool CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result)
         result = 0;
         return true;
     }
+    if (msg == WM_SYSCOLORCHANGE || (msg == WM_SETTINGCHANGE && wp == SPI_SETHIGHCONTRAST)) {
+        ApplyPalette();
+        // The common controls take the new colours only when told.
+        for (HWND child = GetWindow(hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            SendMessageA(child, msg, wp, lp);
+        return false;
+    }
+    if (msg == WM_HELP) { // F1
+        Help();
+        result = TRUE;
+        return true;
+    }
     if (msg == WM_QUERYDRAGICON) {
         result = reinterpret_cast<INT_PTR>(windowIcon_.get());
         return true;
@@ -246,6 +258,7 @@ void CMainDlg::WidenOrNarrow()
         SetItemText(IDC_TAB_BUTTON, texts.Text("IDC_TAB_BUTTON1"));
         currentRect_ = compactRect_;
         GetClientRect(hwnd(), &compactClient_);
+        ShowRightHalf(false);
     } else {
         const Box centred =
             CentredBox(ToBox(fullRect_), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
@@ -255,6 +268,7 @@ void CMainDlg::WidenOrNarrow()
         SetItemText(IDC_TAB_BUTTON, texts.Text("IDC_TAB_BUTTON2"));
         currentRect_ = fullRect_;
         GetClientRect(hwnd(), &expandedClient_);
+        ShowRightHalf(true);
     }
     InvalidateRect(hwnd(), nullptr, TRUE);
 }

@@ -1,20 +1,22 @@
 // The main window moved to a screen of another DPI: its size, the remembered compact and widened
-// shapes, and the fonts it chose itself follow.
+// shapes, and the fonts and section glyphs it chose itself follow.
 #include "app/main_dlg_win.h"
 
 #include "app/art_for_dpi.h"
+#include "common/spoken_text.h"
 
 namespace {
 
 struct Glyph {
     int control;
     int bitmap;
+    int title; // the label of the section the glyph stands for
 };
-constexpr Glyph kGlyphs[] = {{IDC_GLYPH_MEMORY, IDB_GLYPH_MEMORY},
-                             {IDC_GLYPH_LOAD, IDB_GLYPH_LOAD},
-                             {IDC_GLYPH_GAUGES, IDB_GLYPH_GAUGES},
-                             {IDC_GLYPH_CLEANING, IDB_GLYPH_CLEANING},
-                             {IDC_GLYPH_CLOCK, IDB_GLYPH_CLOCK}};
+constexpr Glyph kGlyphs[] = {{IDC_GLYPH_MEMORY, IDB_GLYPH_MEMORY, IDC_TITLE1},
+                             {IDC_GLYPH_LOAD, IDB_GLYPH_LOAD, IDC_TITLE2},
+                             {IDC_GLYPH_GAUGES, IDB_GLYPH_GAUGES, IDC_TITLE3},
+                             {IDC_GLYPH_CLEANING, IDB_GLYPH_CLEANING, IDC_TITLE4},
+                             {IDC_GLYPH_CLOCK, IDB_GLYPH_CLOCK, IDC_CLOCK_TITLE}};
 
 RECT Scaled(const RECT& r, int to, int from)
 {
@@ -54,4 +56,13 @@ void CMainDlg::DetachGlyphs()
 {
     for (const Glyph& glyph : kGlyphs)
         SendDlgItemMessageA(hwnd(), glyph.control, STM_SETIMAGE, IMAGE_BITMAP, 0);
+}
+
+void CMainDlg::NameGlyphs()
+{
+    static_assert(std::size(kGlyphs) == std::tuple_size_v<decltype(glyphPictures_)>);
+    for (size_t i = 0; i < std::size(kGlyphs); ++i) {
+        glyphPictures_[i].Attach(hwnd(), kGlyphs[i].control);
+        glyphPictures_[i].Describe([this, title = kGlyphs[i].title] { return SpokenText(GetItemText(title)); });
+    }
 }

@@ -9,11 +9,11 @@
 
 #include "app/cleaning_rules.h"
 #include "app/memory_texts.h"
-#include "app/palette.h"
 #include "app/processor_texts.h"
 #include "app/program_arguments.h"
 #include "app/settings_win.h"
 #include "common/resource_text.h"
+#include "common/spoken_text.h"
 #include "common/windows_family_win.h"
 #include "memory/clean_state.h"
 #include "memory/memory_cleaner.h"
@@ -28,43 +28,10 @@
 #include "win32/dpi.h"
 #include "win32/program_name.h"
 
-using controls::Colour;
-using namespace palette;
 
 bool AskArmed = true;
 
 namespace {
-
-struct LabelStyle {
-    int id;
-    Colour background, text;
-    int height;
-    const char* face;
-    int weight = FW_NORMAL;
-};
-
-constexpr LabelStyle kLabelStyles[] = {
-    {IDC_TITLE1, kNavy, kLightBlue, 13, "Tahoma", FW_BOLD},
-    {IDC_TITLE2, kNavy, kLightBlue, 13, "Tahoma", FW_BOLD},
-    {IDC_TITLE3, kNavy, kLightBlue, 13, "Tahoma", FW_BOLD},
-    {IDC_TITLE4, kNavy, kLightBlue, 13, "Tahoma", FW_BOLD},
-    {IDC_CLEAN_PERCENT, kNavy, kLightBlue, 11, "Tahoma"},
-    {IDC_CLOCK_TITLE, kClockPanel, kFigureText, 11, "Tahoma"},
-    {IDC_CLOCK_LINE, kClockPanel, kFigureText, 11, "Tahoma"},
-    {IDC_CPU_NAME, kNavy, kWhite, 11, "Tahoma"},
-    {IDC_CPU_CLOCK, kNavy, kWhite, 11, "Tahoma"},
-    {IDC_CPU_LOAD, kNavy, kWhite, 11, "Tahoma"},
-    {IDC_PRAM_LINE, kNavy, kWhite, 11, "Tahoma"},
-    {IDC_PAGE_PERCENT, kNavy, kFigureText, 11, "Tahoma"},
-    {IDC_VIRT_PERCENT, kNavy, kFigureText, 11, "Tahoma"},
-    {IDC_PHYS_PERCENT, kNavy, kFigureText, 11, "Tahoma"},
-    {IDC_AXIS75, kNavy, kWhite, 10, "Tahoma"},
-    {IDC_AXIS50, kNavy, kWhite, 10, "Tahoma"},
-    {IDC_AXIS25, kNavy, kWhite, 10, "Tahoma"},
-};
-static_assert(std::size(kLabelStyles) == 17);
-
-constexpr int kGraphCaptionHeight = 13;
 
 constexpr int kGaugeIds[] = {IDC_PHYS_GAUGE, IDC_PAGE_GAUGE, IDC_VIRT_GAUGE, IDC_CLEAN_GAUGE};
 
@@ -98,6 +65,7 @@ RECT ClientRect(HWND hwnd)
 BOOL CMainDlg::OnInit()
 {
     dpi_ = win32::WindowDpi(hwnd());
+    ChoosePalette();
     WriteControls();
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_.get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowIcon_.get()));
@@ -111,15 +79,16 @@ BOOL CMainDlg::OnInit()
     SetUpGauges();
 
     cpuGraph_.CreateOver(hwnd(), IDC_CPUGRAPH_PLACE, IDC_CPUGRAPH);
-    cpuSeries_ = cpuGraph_.AddSeries(std::make_unique<CLineGraphSeries>("CPU", kCpuLine, 1, -5, 100));
+    cpuSeries_ = cpuGraph_.AddSeries(std::make_unique<CLineGraphSeries>("CPU", palette_.cpuLine, 1, -5, 100));
 
     StyleLabels();
     if (dpi_ != win32::kDesignDpi)
         ApplyDpiToGlyphs(); // the template's glyphs are drawn for 96 DPI
     SetUpProcessorLines();
     memoryGraph_.CreateOver(hwnd(), IDC_MEMGRAPH_PLACE, IDC_MEMGRAPH);
-    memoryGraph_.SetCaptionColor(kCleaningGreen);
+    memoryGraph_.SetCaptionColor(palette_.gaugeCleaning);
     memoryGraph_.SetCaptionHeight(win32::ScaleForDpi(kGraphCaptionHeight, dpi_));
+    ApplyPaletteToGraphs();
 
     LoadTickTexts(); // the first figures already carry their captions
     {
@@ -132,6 +101,7 @@ BOOL CMainDlg::OnInit()
     }
     SetUpGeometry();
     ApplyControlTexts();
+    DescribeControls();
     SetUpAutostartBox();
     SetUpUserType();
     SetUpStartState();
@@ -173,39 +143,8 @@ void CMainDlg::SetUpGauges()
     for (size_t i = 0; i < gauges_.size(); ++i) {
         gauges_[i].Attach(hwnd(), kGaugeIds[i]);
         const bool clean = kGaugeIds[i] == IDC_CLEAN_GAUGE;
-        InitGauge(gauges_[i], clean ? kCleanGaugeMax : status.totalPhysMB, kLightBlue);
+        InitGauge(gauges_[i], clean ? kCleanGaugeMax : status.totalPhysMB, palette_.gaugeLit);
     }
-}
-
-void CMainDlg::StyleLabels()
-{
-    for (size_t i = 0; i < std::size(kLabelStyles); ++i) {
-        const LabelStyle& style = kLabelStyles[i];
-        CColorStatic& label = labels_[i];
-        label.Attach(hwnd(), style.id);
-        label.SetBkColor(style.background);
-        label.SetTextColor(style.text);
-        label.SetFontHeight(win32::ScaleForDpi(style.height, dpi_));
-        label.SetFontWeight(style.weight);
-        label.SetFontName(style.face);
-    }
-    CResourceText texts;
-    win32::ApplyTexts(*this, texts.Lookup(), nullptr,
-                      {win32::TextItem{IDC_TITLE1, "Title1"}, win32::TextItem{IDC_TITLE2, "Title2"},
-                       win32::TextItem{IDC_TITLE3, "Title3"}, win32::TextItem{IDC_TITLE4, "Title4"}});
-    SetItemText(IDC_CLEAN_PERCENT, "0 %");
-    MemoryStatus status;
-    CMemoryCleaner::SampleStatus(status);
-    SetItemText(IDC_AXIS75, AxisLabel(status.totalPhysMB * 0.75));
-    SetItemText(IDC_AXIS50, AxisLabel(status.totalPhysMB * 0.5));
-    SetItemText(IDC_AXIS25, AxisLabel(status.totalPhysMB * 0.25));
-}
-
-void CMainDlg::ApplyDpiToFonts()
-{
-    for (size_t i = 0; i < std::size(kLabelStyles); ++i)
-        labels_[i].SetFontHeight(win32::ScaleForDpi(kLabelStyles[i].height, dpi_));
-    memoryGraph_.SetCaptionHeight(win32::ScaleForDpi(kGraphCaptionHeight, dpi_));
 }
 
 void CMainDlg::SetUpProcessorLines()
@@ -236,6 +175,25 @@ void CMainDlg::SetUpGeometry()
                  fullRect_.bottom - fullRect_.top, SWP_NOMOVE | SWP_NOZORDER);
     currentRect_ = compactRect_;
     compactClient_ = ClientRect(hwnd());
+    for (HWND control = GetWindow(hwnd(), GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+        RECT place = WindowRect(control);
+        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&place), 2);
+        // The dialog itself is not shown yet: its controls' own style says which are.
+        const bool shown = (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (shown && InRightHalf(ToBox(place), ToBox(compactClient_)))
+            rightHalf_.push_back(control);
+    }
+    ShowRightHalf(false);
+}
+
+void CMainDlg::ShowRightHalf(bool show)
+{
+    for (HWND control : rightHalf_)
+        ShowWindow(control, show ? SW_SHOWNA : SW_HIDE);
+    // The focus may have been in the half that went.
+    HWND focus = GetFocus();
+    if (!show && focus && IsChild(hwnd(), focus) && !IsWindowVisible(focus))
+        SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_TAB_BUTTON)), TRUE);
 }
 
 void CMainDlg::ApplyControlTexts()
@@ -259,6 +217,13 @@ void CMainDlg::ApplyControlTexts()
          win32::TextItem{IDC_HIDEBT2, "IDC_HIDEBT2"},
          win32::TextItem{IDC_CHECKAUTODEFRAGTIP, "IDC_CHECKAUTODEFRAGTIP"},
          win32::TextItem{IDC_HELP_BT, "MenuItem11"}, win32::TextItem{IDC_CHECKALERTNOTICE, "IDC_CHECKALERTNOTICE"}});
+    // A slider and a spin button show no text of their own: they take their label's, which is what
+    // a screen reader calls them.
+    SetItemText(IDC_AMOUNT_SLIDER, SpokenText(GetItemText(IDC_STATICBT2)));
+    SetItemText(IDC_ALERT_SPIN, SpokenText(GetItemText(IDC_STATICZDSM1)));
+    // The window has more commands than its texts have letters: help, which F1 opens, leaves its
+    // letter to History.
+    SetItemText(IDC_HELP_BT, WithoutMnemonic(GetItemText(IDC_HELP_BT)));
 }
 
 void CMainDlg::LoadTickTexts()

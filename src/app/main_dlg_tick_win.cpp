@@ -7,7 +7,6 @@
 #include "app/cleaning_rules.h"
 #include "app/clock_texts.h"
 #include "app/memory_texts.h"
-#include "app/palette.h"
 #include "app/processor_texts.h"
 #include "app/settings_win.h"
 #include "app/system_load_win.h"
@@ -91,8 +90,12 @@ void CMainDlg::OnDisplayTick()
     const int32_t freePercent = FreeMemoryPercent(status);
     tray_.SetTooltipText(TrayTooltip(texts_.tipsCpu, load, texts_.tipsRam, freePercent));
     const bool atAlert = MemoryAtAlert(freePercent, fields_.alertText);
-    memoryGraph_.SetCaptionColor(atAlert ? palette::kAlertRed : palette::kLightBlue);
+    memoryGraph_.SetCaptionColor(atAlert ? palette_.captionAlert : palette_.caption);
     memoryGraph_.SetCaption(MemoryGraphCaption(texts_.memoryUse, freePercent));
+    if (freePercent != shownFreePercent_) {
+        shownFreePercent_ = freePercent;
+        memoryGraph_.ValueShown();
+    }
     ShowItemText(IDC_CPU_LOAD, ProcessorLoadLine(texts_.cpuLoad, load));
 }
 
@@ -105,7 +108,10 @@ void CMainDlg::ShowItemText(int id, const std::string& text)
         shown = shownTexts_.emplace(id, ShownText{&Label(id), std::nullopt}).first;
     if (shown->second.text == text)
         return;
-    shown->second.label->SetTextWhenSeen(text);
+    // A reader hears of a figure when it is drawn, so never while the window is hidden.
+    if (shown->second.label->SetTextWhenSeen(text))
+        if (controls::ControlWindow* control = ValueShownBy(id))
+            control->ValueShown();
     shown->second.text = text;
 }
 

@@ -1,7 +1,6 @@
 // The main window's construction and the exchange between its members and its controls.
 #include "app/main_dlg_win.h"
 
-#include "app/palette.h"
 #include "app/settings_win.h"
 #include "remote/request_server_win.h"
 #include "resources/resource.h"
@@ -61,7 +60,7 @@ void CMainDlg::WriteControls()
     SetItemText(IDC_SLIDER_MAX, fields_.sliderMax);
 }
 
-void CMainDlg::InitGauge(BusyProgressCtrl& gauge, int upper, controls::Colour highlight)
+void CMainDlg::InitGauge(BusyProgressCtrl& gauge, int upper, controls::Colour highlight) const
 {
     gauge.followSystemColours = false;
     gauge.state.segmentCount = 32;
@@ -70,8 +69,8 @@ void CMainDlg::InitGauge(BusyProgressCtrl& gauge, int upper, controls::Colour hi
     gauge.state.mode = controls::kModeProgress;
     gauge.state.direction = 1;
     gauge.interval = 1;
-    using palette::kGrey;
-    gauge.colours = {kGrey, kGrey, kGrey, highlight, highlight};
+    const palette::MonitorPalette& p = palette_;
+    gauge.colours = {p.gaugeUnlit, p.gaugeUnlit, p.gaugeUnlitBorder, highlight, highlight, p.gaugeField};
     gauge.Layout();
     gauge.Invalidate();
 }

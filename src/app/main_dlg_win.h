@@ -11,7 +11,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "app/palette.h"
 #include "app/settings_win.h"
 #include "app/tray_icon_win.h"
 #include "app/tray_picture_win.h"
@@ -20,6 +22,7 @@
 #include "controls/history_bar_graph_win.h"
 #include "controls/line_graph_win.h"
 #include "controls/paint_tools_win.h"
+#include "controls/picture_static_win.h"
 #include "history/clean_record.h"
 #include "history/history_store_win.h"
 #include "memory/clean_run_win.h"
@@ -120,7 +123,12 @@ private:
     void LoadTickTexts();
     void SetUpUserType();
     void SetUpStartState();
-    static void InitGauge(BusyProgressCtrl& gauge, int upper, controls::Colour highlight);
+    // What a screen reader is told of the drawn controls (main_dlg_accessible_win.cpp).
+    void DescribeControls();
+    // The control whose value a label's text is: a reader hears of the change.
+    controls::ControlWindow* ValueShownBy(int labelId);
+    void InitGauge(BusyProgressCtrl& gauge, int upper, controls::Colour highlight) const;
+    static constexpr int kGraphCaptionHeight = 13; // pixels at 96 DPI
     void MoveOffScreen();
 
     // Timers (main_dlg_tick_win.cpp).
@@ -219,10 +227,18 @@ private:
     void ApplyDpiToGlyphs();
     // The statics let go of the glyphs before this window's copies are deleted.
     void DetachGlyphs();
+    // Each glyph is named by the title of its section.
+    void NameGlyphs();
 
-    // Painting (main_dlg_paint_win.cpp).
+    // The look: panels, label styles, the palette (main_dlg_paint_win.cpp).
     void PaintPanels(HDC dc);
+    // The window's own colours, or the system's while high contrast is on.
+    void ChoosePalette();
+    // After a change of the system's colours or of high contrast: everything takes the new palette.
+    void ApplyPalette();
+    void ApplyPaletteToGraphs();
     controls::PaintTools panelTools_;
+    palette::MonitorPalette palette_{};
 
     std::optional<std::string> firstArgument_;
     Fields fields_;
@@ -235,6 +251,8 @@ private:
     TickSettings tickSettings_;          // the rules tick's own view of the stored settings
     int dpi_ = 96;
     std::array<win32::UniqueGdi<HBITMAP>, 5> glyphs_; // the section glyphs drawn for dpi_
+    std::array<CPictureStatic, 5> glyphPictures_;      // the same, named for a screen reader
+    int32_t shownFreePercent_ = -1;                     // the memory graph's figure, for a reader
     bool autostartAllowed_ = true; // false: the box is disabled, the program's folder is not protected
     bool exitPending_ = false; // asked for inside a modal loop; finishes when it has unwound
     int handlerDepth_ = 0;
@@ -247,6 +265,8 @@ private:
     win32::UniqueIcon windowIcon_;
     RECT fullRect_{}, compactRect_{}, currentRect_{};
     RECT compactClient_{}, expandedClient_{};
+    std::vector<HWND> rightHalf_; // its visible controls, hidden while the window is compact
+    void ShowRightHalf(bool show);
 
     CTrayIcon tray_;
     CTrayPicturePainter trayPainter_;

@@ -1,5 +1,6 @@
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <optional>
 #include <string>
@@ -10,6 +11,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    // A screen reader reaches the window's controls through COM: the objects they hand out are
+    // marshalled from this thread's apartment, which the window's message loop serves.
+    const bool apartment = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     std::optional<std::string> firstArgument, secondArgument;
     if (__argc > 1 && __argv && __argv[1])
         firstArgument = __argv[1];
@@ -17,5 +21,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         secondArgument = __argv[2];
     CMainApp app;
     app.InitInstance(std::move(firstArgument), std::move(secondArgument));
+    if (apartment)
+        CoUninitialize();
     return 0;
 }

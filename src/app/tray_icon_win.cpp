@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/tray_notification.h"
 #include "common/resource_text.h"
 #include "controls/text_fit.h"
 #include "resources/resource.h"
@@ -19,8 +20,22 @@ CTrayIcon::~CTrayIcon() { RemoveIcon(); }
 
 BOOL CTrayIcon::Notify(DWORD action, UINT flags)
 {
-    data_.uFlags = flags;
+    // The newer protocol shows the tooltip only when asked to.
+    data_.uFlags = version4_ && (flags & NIF_TIP) ? flags | NIF_SHOWTIP : flags;
     return Shell_NotifyIconA(action, &data_);
+}
+
+BOOL CTrayIcon::Add()
+{
+    version4_ = false;
+    enabled_ = Notify(NIM_ADD, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    if (enabled_) {
+        data_.uVersion = NOTIFYICON_VERSION_4;
+        version4_ = Notify(NIM_SETVERSION, 0) != FALSE;
+        if (version4_)
+            Notify(NIM_MODIFY, NIF_TIP); // with the flag that keeps it shown
+    }
+    return enabled_;
 }
 
 BOOL CTrayIcon::Create(HWND owner, UINT callbackMessage, const std::string& tooltip, HICON icon, UINT id)
@@ -30,7 +45,9 @@ BOOL CTrayIcon::Create(HWND owner, UINT callbackMessage, const std::string& tool
         return 0;
     }
     data_ = NOTIFYICONDATAA{};
-    data_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    // The whole record: the protocol version lies past the first one's fields. The tooltip is
+    // still cut to the first one's field.
+    data_.cbSize = sizeof(data_);
     data_.hWnd = owner;
     data_.uID = id;
     data_.uCallbackMessage = callbackMessage;
@@ -40,8 +57,7 @@ BOOL CTrayIcon::Create(HWND owner, UINT callbackMessage, const std::string& tool
     const std::string tip = controls::CutUtf8(tooltip, kTipBytes - 1);
     std::memcpy(data_.szTip, tip.c_str(), tip.size() + 1);
     wanted_ = true;
-    enabled_ = Notify(NIM_ADD, NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    return enabled_;
+    return Add();
 }
 
 BOOL CTrayIcon::RemoveIcon()
@@ -120,8 +136,7 @@ BOOL CTrayIcon::OnTaskbarCreated()
 {
     if (!wanted_ || !IsWindow(data_.hWnd))
         return 0;
-    enabled_ = Notify(NIM_ADD, NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    return enabled_;
+    return Add();
 }
 
 bool CTrayIcon::HandleOwnerMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
@@ -172,27 +187,37 @@ void ApplyMenuTexts(HMENU popup)
 
 } // namespace
 
+LRESULT CTrayIcon::ShowMenu(bool atIcon, POINT place)
+{
+    win32::UniqueMenu menu;
+    HMENU popup = LoadTrayMenu(menu);
+    if (!popup)
+        return 0;
+    SetMenuDefaultItem(popup, 0, TRUE);
+    ApplyMenuTexts(popup);
+    if (!atIcon)
+        GetCursorPos(&place);
+    SetForegroundWindow(data_.hWnd);
+    const UINT command = static_cast<UINT>(TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_RETURNCMD,
+                                                          place.x, place.y, 0, data_.hWnd, nullptr));
+    // Lets the menu close when the user clicks elsewhere next time.
+    PostMessageA(data_.hWnd, WM_NULL, 0, 0);
+    if (command != 0)
+        PostMessageA(data_.hWnd, WM_COMMAND, command, 0);
+    else if (version4_)
+        Notify(NIM_SETFOCUS, 0); // closed with Escape: the keyboard goes back to the icons
+    return 1;
+}
+
 LRESULT CTrayIcon::OnTrayNotification(WPARAM wParam, LPARAM lParam)
 {
-    if (wParam != data_.uID)
+    const TrayRequest request = ReadTrayNotification(version4_, data_.uID, wParam, lParam);
+    if (!request.ours)
         return 0;
-    switch (LOWORD(lParam)) {
-    case WM_RBUTTONUP: {
-        win32::UniqueMenu menu;
-        HMENU popup = LoadTrayMenu(menu);
-        if (!popup)
-            return 0;
-        SetMenuDefaultItem(popup, 0, TRUE);
-        ApplyMenuTexts(popup);
-        POINT cursor{};
-        GetCursorPos(&cursor);
-        SetForegroundWindow(data_.hWnd);
-        TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_LEFTALIGN, cursor.x, cursor.y, 0, data_.hWnd, nullptr);
-        // Lets the menu close when the user clicks elsewhere next time.
-        PostMessageA(data_.hWnd, WM_NULL, 0, 0);
-        return 1;
-    }
-    case WM_LBUTTONDBLCLK: {
+    switch (request.action) {
+    case TrayAction::Menu:
+        return ShowMenu(request.atIcon, POINT{request.x, request.y});
+    case TrayAction::Open: {
         win32::UniqueMenu menu;
         HMENU popup = LoadTrayMenu(menu);
         if (!popup)
@@ -202,7 +227,8 @@ LRESULT CTrayIcon::OnTrayNotification(WPARAM wParam, LPARAM lParam)
         SendMessageA(data_.hWnd, WM_COMMAND, command, 0);
         return 1;
     }
-    default:
-        return 1;
+    case TrayAction::Ignore:
+        break;
     }
+    return 1;
 }

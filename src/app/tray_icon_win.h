@@ -1,6 +1,6 @@
 #pragma once
 // The program's icon in the notification area: tooltip, picture, the tray menu on a right click
-// and the menu's first command on a double click.
+// or the menu key, and the menu's first command on a double click or Enter and Space.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -34,7 +34,9 @@ public:
     BOOL SetTooltipText(const std::string& text);
     BOOL RemoveIcon();
 
-    // wParam: icon id, lParam: mouse message. 1 when handled or ignored, 0 for another icon or
+    // As the shell sends it: with the newer protocol, which tells of the keyboard (Windows Vista and
+    // later), lParam holds the event and the icon's id and wParam the icon's place; otherwise wParam
+    // holds the id and lParam the mouse message. 1 when handled or ignored, 0 for another icon or
     // when the menu cannot be loaded.
     virtual LRESULT OnTrayNotification(WPARAM wParam, LPARAM lParam);
 
@@ -50,6 +52,8 @@ public:
 
 private:
     BOOL Notify(DWORD action, UINT flags);
+    BOOL Add();
+    LRESULT ShowMenu(bool atIcon, POINT place);
     // Hands `icon` to the shell; `owned` is the same icon when it is ours to destroy.
     BOOL Hand(HICON icon, win32::UniqueIcon owned, const std::string& picture);
     HMENU LoadTrayMenu(win32::UniqueMenu& menu) const;
@@ -57,6 +61,7 @@ private:
     BOOL enabled_ = 0;
     NOTIFYICONDATAA data_{};
     bool wanted_ = false;    // created and not removed: re-add after a shell restart
+    bool version4_ = false;
     win32::UniqueIcon icon_; // the picture handed last when it is ours, still valid when the shell restarts
     std::string picture_;    // the name of the picture the shell has
 };

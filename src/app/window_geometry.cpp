@@ -23,3 +23,5 @@ int RightPanelX(const Box& expandedClient, const Box& compactClient)
 {
     return std::max(expandedClient.left + expandedClient.Width() / 2, compactClient.right);
 }
+
+bool InRightHalf(const Box& control, const Box& compactClient) { return control.left >= compactClient.right; }

@@ -13,3 +13,6 @@ Box CompactBox(const Box& full);
 Box CentredBox(const Box& box, int screenWidth, int screenHeight);
 // Left edge of the white right-hand panel in the expanded form.
 int RightPanelX(const Box& expandedClient, const Box& compactClient);
+// A control of the right half lies past the compact window: it is hidden with that half, so that
+// Tab and a screen reader do not reach what cannot be seen.
+bool InRightHalf(const Box& control, const Box& compactClient);

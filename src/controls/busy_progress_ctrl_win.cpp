@@ -1,5 +1,7 @@
 #include "controls/busy_progress_ctrl_win.h"
 
+#include <oleacc.h>
+
 #include <atomic>
 
 using namespace controls;
@@ -19,7 +21,7 @@ struct BusyProgressCtrl::Worker {
 };
 
 BusyProgressCtrl::BusyProgressCtrl(int segmentCount, int position)
-    : state(segmentCount, position)
+    : ControlWindow(ROLE_SYSTEM_PROGRESSBAR), state(segmentCount, position)
 {
     colours.background = static_cast<Colour>(GetSysColor(COLOR_BTNFACE));
 }

@@ -41,7 +41,7 @@ void DrawBusyProgress(HDC dc, const BusyProgressDrawInfo& info)
     if (plan.empty())
         return;
 
-    tools.Fill(dc, area, kSegmentFieldColour);
+    tools.Fill(dc, area, info.colours.field);
     win32::SelectObjectScope usePen(dc, tools.Pen(info.colours.segmentBorder));
     win32::SelectObjectScope useBrush(dc, tools.Brush(info.colours.segmentFill));
     const int height = static_cast<int>(info.state.segmentHeight);

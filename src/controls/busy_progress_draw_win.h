@@ -8,15 +8,16 @@
 
 namespace controls {
 
+inline constexpr Colour kSegmentFieldColour = Rgb(0, 0, 90);
+
 struct BusyProgressColours {
     Colour background = 0;
     Colour segmentFill = Rgb(160, 189, 220);
     Colour segmentBorder = Rgb(50, 90, 135);
     Colour highlightFill = Rgb(190, 218, 255);
     Colour highlightBorder = Rgb(50, 90, 135);
+    Colour field = kSegmentFieldColour; // between the segments
 };
-
-inline constexpr Colour kSegmentFieldColour = Rgb(0, 0, 90);
 
 struct BusyProgressDrawInfo {
     const BusyProgressState& state;

@@ -1,5 +1,7 @@
 #include "controls/color_static_win.h"
 
+#include <oleacc.h>
+
 #include <cstring>
 
 #include "controls/text_fit.h"
@@ -7,7 +9,7 @@
 using namespace controls;
 
 CColorStatic::CColorStatic()
-    : textColour_(static_cast<Colour>(GetSysColor(COLOR_WINDOWTEXT))),
+    : ControlWindow(ROLE_SYSTEM_STATICTEXT), textColour_(static_cast<Colour>(GetSysColor(COLOR_WINDOWTEXT))),
       background_(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)))
 {
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(fontDescription_), &fontDescription_);
@@ -62,14 +64,15 @@ void CColorStatic::SetFontName(const std::string& face)
     RecreateFont();
 }
 
-void CColorStatic::SetTextWhenSeen(const std::string& text)
+bool CColorStatic::SetTextWhenSeen(const std::string& text)
 {
     if (hwnd() && IsWindowVisible(hwnd())) {
         waitingText_.reset();
         SetWindowTextA(hwnd(), text.c_str());
-    } else {
-        waitingText_ = text;
+        return true;
     }
+    waitingText_ = text;
+    return false;
 }
 
 void CColorStatic::ApplyWaitingText()

@@ -20,9 +20,10 @@ public:
     void SetFontHeight(int size);
     void SetFontWeight(int weight);
     void SetFontName(const std::string& face);
-    // Sets the text at once when the label can be seen. A hidden label keeps it until it is
-    // painted or its text is read, so that it costs no call to the window system meanwhile.
-    void SetTextWhenSeen(const std::string& text);
+    // Sets the text at once when the label can be seen, and then says so. A hidden label keeps it
+    // until it is painted or its text is read, so that it costs no call to the window system
+    // meanwhile.
+    bool SetTextWhenSeen(const std::string& text);
 
     controls::Colour TextColour() const { return textColour_; }
     const LOGFONTA& FontDescription() const { return fontDescription_; }

@@ -2,6 +2,17 @@
 
 namespace controls {
 
+ControlWindow::ControlWindow(long role) : accessible_(std::make_shared<win32::AccessibleDescription>())
+{
+    accessible_->role = role;
+}
+
+void ControlWindow::Describe(std::function<std::string()> name, std::function<std::string()> value)
+{
+    accessible_->name = std::move(name);
+    accessible_->value = std::move(value);
+}
+
 ControlWindow::~ControlWindow()
 {
     HWND window = hwnd_;
@@ -110,6 +121,10 @@ LRESULT CALLBACK ControlWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
     }
     LRESULT result = 0;
     try {
+        if (msg == WM_GETOBJECT) {
+            if (const LRESULT object = win32::AnswerGetObject(hwnd, wp, lp, self->accessible_))
+                return object;
+        }
         if (self->OnMessage(msg, wp, lp, result))
             return result;
     } catch (...) {

@@ -1,19 +1,22 @@
 #pragma once
 // Common ground of the drawing controls: a C++ object bound to a child window by taking over its
 // window procedure, created standalone, over a placeholder, or attached to a dialog's control; and the
-// back buffer they draw into.
+// back buffer they draw into. Each tells a screen reader its role, and the name and value its owner
+// gives it.
 #include <windows.h>
 
 #include <functional>
+#include <memory>
+#include <string>
 
 #include "controls/colour.h"
+#include "win32/accessible_object.h"
 #include "win32/handles.h"
 
 namespace controls {
 
 class ControlWindow {
 public:
-    ControlWindow() = default;
     virtual ~ControlWindow();
     ControlWindow(const ControlWindow&) = delete;
     ControlWindow& operator=(const ControlWindow&) = delete;
@@ -25,7 +28,14 @@ public:
     // The object bound to a window, when the window is one of these controls.
     static ControlWindow* FromHandle(HWND window);
 
+    // What a screen reader is told besides the role: texts in the interface's language, asked for
+    // only when a reader asks. No name: the window text.
+    void Describe(std::function<std::string()> name, std::function<std::string()> value = {});
+    // The value this control shows has changed: a listening reader hears of it, if it can be seen.
+    void ValueShown() const { win32::NotifyValueChange(hwnd_); }
+
 protected:
+    explicit ControlWindow(long role); // ROLE_SYSTEM_*
     // Creates a child window that this object owns and destroys.
     bool CreateOwned(DWORD exStyle, const char* className, const char* text, DWORD style, const RECT& rect,
                      HWND parent, int id);
@@ -46,6 +56,7 @@ private:
     HWND hwnd_ = nullptr;
     WNDPROC previous_ = nullptr; // the window's procedure before this object took it over
     bool owned_ = false;
+    std::shared_ptr<win32::AccessibleDescription> accessible_;
 };
 
 // Registers (once per process) a plain window class for a control that paints itself.

@@ -1,6 +1,10 @@
 #include "controls/freed_chart_ctrl_win.h"
 
+#include <oleacc.h>
+
 using namespace controls;
+
+CFreedChart::CFreedChart() : ControlWindow(ROLE_SYSTEM_GRAPHIC) {}
 
 void CFreedChart::SetPoints(std::vector<FreedPoint> points, int days)
 {

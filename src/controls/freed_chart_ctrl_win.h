@@ -10,6 +10,7 @@
 
 class CFreedChart : public controls::ControlWindow {
 public:
+    CFreedChart();
     void SetPoints(std::vector<controls::FreedPoint> points, int days);
     // What it draws at its current size.
     controls::FreedChartPlan Plan() const;

@@ -1,6 +1,10 @@
 #include "controls/graph_window_win.h"
 
+#include <oleacc.h>
+
 namespace controls {
+
+GraphWindow::GraphWindow() : ControlWindow(ROLE_SYSTEM_GRAPHIC) {}
 
 bool GraphWindow::CreateOver(HWND dialog, int placeholderId, int id)
 {

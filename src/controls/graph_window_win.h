@@ -9,6 +9,7 @@ namespace controls {
 
 class GraphWindow : public ControlWindow {
 public:
+    GraphWindow();
     virtual bool Create(DWORD style, const RECT& rect, HWND parent, int id) = 0;
     // A visible child at the rectangle of a placeholder control of `dialog`.
     bool CreateOver(HWND dialog, int placeholderId, int id);

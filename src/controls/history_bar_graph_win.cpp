@@ -6,39 +6,44 @@ namespace controls {
 
 namespace {
 
-void FillHatched(HDC dc, const RECT& area, HBRUSH hatch)
+void FillHatched(HDC dc, const RECT& area, HistoryBarTools& tools)
 {
     SetBkMode(dc, OPAQUE);
-    SetBkColor(dc, ToColorRef(kGraphBackground));
-    FillRect(dc, &area, hatch);
+    SetBkColor(dc, ToColorRef(tools.colours.background));
+    FillRect(dc, &area, tools.hatch.get());
 }
 
-void DrawReferenceLines(HDC dc, int width, PaintTools& solid)
+void DrawReferenceLines(HDC dc, int width, HistoryBarTools& tools)
 {
-    for (const ReferenceLine& line : kHistoryReferenceLines)
-        solid.Fill(dc, RECT{0, line.row, width, line.row + 1}, line.colour);
+    for (size_t i = 0; i < std::size(kHistoryReferenceLines); ++i) {
+        const int row = kHistoryReferenceLines[i].row;
+        tools.solid.Fill(dc, RECT{0, row, width, row + 1}, tools.colours.references[i]);
+    }
 }
 
 } // namespace
 
-HistoryBarTools::HistoryBarTools() : hatch(CreateHatchBrush(HS_HORIZONTAL, ToColorRef(kHistoryHatchColour))) {}
+HistoryBarTools::HistoryBarTools(const HistoryBarColours& look)
+    : colours(look), hatch(CreateHatchBrush(HS_HORIZONTAL, ToColorRef(look.hatch)))
+{
+}
 
 void PaintHistoryBackground(HDC dc, int width, int height, HistoryBarTools& tools)
 {
-    FillHatched(dc, RECT{0, 0, width, height}, tools.hatch.get());
-    DrawReferenceLines(dc, width, tools.solid);
+    FillHatched(dc, RECT{0, 0, width, height}, tools);
+    DrawReferenceLines(dc, width, tools);
 }
 
 void AdvanceHistoryPicture(HDC dc, const HistoryBarDrawInfo& info, HistoryBarTools& tools)
 {
     const int right = info.width, bottom = info.height;
     BitBlt(dc, 0, 0, right - kHistoryScrollStep, bottom, dc, kHistoryScrollStep, 0, SRCCOPY);
-    FillHatched(dc, RECT{right - kHistoryScrollStep, 0, right, bottom}, tools.hatch.get());
+    FillHatched(dc, RECT{right - kHistoryScrollStep, 0, right, bottom}, tools);
 
     const int bar = HistoryBarHeight(info.position, info.lower, info.upper, bottom);
     if (bar > 0)
         tools.solid.Fill(dc, RECT{right - kHistoryScrollStep, bottom - bar, right - kHistoryScrollStep + kHistoryBarWidth, bottom},
-                         kHistoryBarColour);
+                         tools.colours.bar);
 
     if (!info.caption.empty()) {
         win32::SelectObjectScope font(dc, info.captionFont);
@@ -46,16 +51,27 @@ void AdvanceHistoryPicture(HDC dc, const HistoryBarDrawInfo& info, HistoryBarToo
         const std::wstring caption = win32::Utf16(info.caption);
         TextOutW(dc, 0, 1, caption.c_str(), static_cast<int>(caption.size()));
     }
-    DrawReferenceLines(dc, right, tools.solid);
+    DrawReferenceLines(dc, right, tools);
 }
 
 } // namespace controls
 
 using namespace controls;
 
-CHistoryBarGraph::CHistoryBarGraph() : captionColour_(static_cast<Colour>(GetSysColor(COLOR_WINDOWTEXT)))
+CHistoryBarGraph::CHistoryBarGraph()
+    : captionColour_(static_cast<Colour>(GetSysColor(COLOR_WINDOWTEXT))), tools_(std::make_unique<HistoryBarTools>())
 {
     SetCaptionHeight(13);
+}
+
+void CHistoryBarGraph::SetColours(const HistoryBarColours& colours)
+{
+    tools_ = std::make_unique<HistoryBarTools>(colours);
+    if (!buffer_)
+        return;
+    backlog_.Drain([](const HistoryBarStep&) {});
+    PaintHistoryBackground(buffer_.dc(), buffer_.width(), buffer_.height(), *tools_);
+    DrawChange();
 }
 
 void CHistoryBarGraph::SetCaptionHeight(int pixels)
@@ -80,7 +96,7 @@ void CHistoryBarGraph::SetRange(int lower, int upper)
         RECT client;
         GetClientRect(hwnd(), &client);
         if (buffer_.Create(hwnd(), client.right, client.bottom)) {
-            PaintHistoryBackground(buffer_.dc(), client.right, client.bottom, tools_);
+            PaintHistoryBackground(buffer_.dc(), client.right, client.bottom, *tools_);
             backlog_.SetLimit(StepsAcross(client.right, kHistoryScrollStep));
             DrawChange();
         }
@@ -104,6 +120,6 @@ void CHistoryBarGraph::BringPictureUpToDate()
         AdvanceHistoryPicture(buffer_.dc(),
                               {buffer_.width(), buffer_.height(), step.lower, step.upper, step.position, step.caption,
                                step.captionColour, captionFont_.get()},
-                              tools_);
+                              *tools_);
     });
 }

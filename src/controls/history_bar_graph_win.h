@@ -2,6 +2,8 @@
 // The scrolling bar history of memory use with its caption line.
 #include <windows.h>
 
+#include <iterator>
+#include <memory>
 #include <string>
 
 #include "controls/graph_window_win.h"
@@ -10,6 +12,15 @@
 #include "controls/picture_backlog.h"
 
 namespace controls {
+
+// The picture's colours; the caption's goes with each step.
+struct HistoryBarColours {
+    Colour background = kGraphBackground;
+    Colour hatch = kHistoryHatchColour;
+    Colour bar = kHistoryBarColour;
+    Colour references[std::size(kHistoryReferenceLines)] = {
+        kHistoryReferenceLines[0].colour, kHistoryReferenceLines[1].colour, kHistoryReferenceLines[2].colour};
+};
 
 struct HistoryBarDrawInfo {
     int width = 0, height = 0;
@@ -26,9 +37,10 @@ struct HistoryBarStep {
     Colour captionColour = 0;
 };
 
-// The brushes the picture is drawn with, made once per graph.
+// The colours and brushes the picture is drawn with, made once per graph and look.
 struct HistoryBarTools {
-    HistoryBarTools();
+    explicit HistoryBarTools(const HistoryBarColours& colours = {});
+    HistoryBarColours colours;
     win32::UniqueGdi<HBRUSH> hatch;
     PaintTools solid;
 };
@@ -53,6 +65,8 @@ public:
     void SetCaptionColor(controls::Colour colour) { captionColour_ = colour; }
     // The caption's font height in pixels (13 at 96 DPI).
     void SetCaptionHeight(int pixels);
+    // A new look starts a fresh picture: the bars drawn so far keep their old colours, so they go.
+    void SetColours(const controls::HistoryBarColours& colours);
 
 protected:
     void BringPictureUpToDate() override;
@@ -62,6 +76,6 @@ private:
     std::string caption_;
     controls::Colour captionColour_;
     win32::UniqueGdi<HFONT> captionFont_;
-    controls::HistoryBarTools tools_;
+    std::unique_ptr<controls::HistoryBarTools> tools_;
     controls::PictureBacklog<controls::HistoryBarStep> backlog_;
 };

@@ -22,6 +22,7 @@ public:
 
     const std::string& Name() const { return name_; }
     controls::Colour GetColour() const { return colour_; }
+    void SetColour(controls::Colour colour) { colour_ = colour; }
     int PenWidth() const { return penWidth_; }
 
     void AddValue(int value);

@@ -68,6 +68,21 @@ bool CLineGraph::Create(DWORD style, const RECT& rect, HWND parent, int id)
     return true;
 }
 
+void CLineGraph::SetColours(Colour background, Colour grid, Colour firstSeries)
+{
+    info_.background = background;
+    info_.grid = grid;
+    if (!series_.empty())
+        series_.front()->SetColour(firstSeries);
+    if (!buffer_ || !hwnd())
+        return;
+    backlog_.Drain([](const LineGraphStep&) {});
+    PaintLineGraphGrid(buffer_.dc(), info_, tools_);
+    for (auto& s : series_)
+        s->ResetLevel(info_.client.bottom);
+    DrawChange();
+}
+
 int CLineGraph::AddSeries(std::unique_ptr<CLineGraphSeries> series)
 {
     series->ResetLevel(info_.client.bottom);

@@ -46,6 +46,9 @@ public:
 
     void SetBackgroundColor(controls::Colour colour) { info_.background = colour; }
     void SetGridColor(controls::Colour colour) { info_.grid = colour; }
+    // A new look starts a fresh picture, the lines from the bottom: what was drawn keeps its old
+    // colours, so it goes.
+    void SetColours(controls::Colour background, controls::Colour grid, controls::Colour firstSeries);
     int GridPhase() const { return info_.gridPhase; }
 
 protected:

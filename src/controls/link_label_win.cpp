@@ -1,6 +1,7 @@
 #include "controls/link_label_win.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <utility>
 
@@ -27,8 +28,11 @@ bool ReadClassesDefault(const std::string& subKey, std::string& value)
 } // namespace
 
 CLinkLabel::CLinkLabel(Opener open)
-    : hoverColour_(GetSysColor(COLOR_BTNHIGHLIGHT)), open_(open ? std::move(open) : OpenAddressAsUser)
+    : hoverColour_(GetSysColor(COLOR_BTNHIGHLIGHT)), open_(open ? std::move(open) : OpenAddressAsUser),
+      accessible_(std::make_shared<win32::AccessibleDescription>())
 {
+    accessible_->role = ROLE_SYSTEM_LINK;
+    accessible_->value = [this] { return target_; };
 }
 
 CLinkLabel::~CLinkLabel() { Detach(); }
@@ -42,7 +46,8 @@ bool CLinkLabel::Attach(HWND dialog, int id)
     control_ = control;
     parent_ = dialog;
 
-    SetWindowLongPtrA(control_, GWL_STYLE, GetWindowLongPtrA(control_, GWL_STYLE) | SS_NOTIFY);
+    // An address is shown as it is: an ampersand in it marks no mnemonic.
+    SetWindowLongPtrA(control_, GWL_STYLE, GetWindowLongPtrA(control_, GWL_STYLE) | SS_NOTIFY | SS_NOPREFIX | WS_TABSTOP);
     const std::string text = win32::WindowText(control_);
     if (target_.empty())
         target_ = text;
@@ -269,6 +274,22 @@ LaunchOutcome CLinkLabel::OpenTarget(const std::string& target, int showCommand)
     return StartCommandAsUser(HtmCommandForTarget(command, target), false, showCommand);
 }
 
+void CLinkLabel::Paint()
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(control_, &paint);
+    DefSubclassProc(control_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    // Drawn in the paint's own DC, so only where the text was drawn anew: the rectangle's XOR
+    // never meets one already there. Hidden while the user has not used the keyboard.
+    const bool focusHidden = (SendMessageA(control_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+    if (GetFocus() == control_ && !focusHidden) {
+        RECT client;
+        GetClientRect(control_, &client);
+        DrawFocusRect(dc, &client);
+    }
+    EndPaint(control_, &paint);
+}
+
 LRESULT CALLBACK CLinkLabel::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                          DWORD_PTR data)
 {
@@ -276,6 +297,32 @@ LRESULT CALLBACK CLinkLabel::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
     if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST)
         self->RelayToTooltip(msg, wp, lp);
     switch (msg) {
+    case WM_GETOBJECT:
+        if (const LRESULT object = win32::AnswerGetObject(hwnd, wp, lp, self->accessible_))
+            return object;
+        break;
+    case WM_GETDLGCODE: {
+        // Enter opens the link instead of pressing the dialog's default button.
+        const auto* key = reinterpret_cast<const MSG*>(lp);
+        const LRESULT code = DefSubclassProc(hwnd, msg, wp, lp);
+        return key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN ? code | DLGC_WANTMESSAGE : code;
+    }
+    case WM_KEYDOWN:
+        if (wp == VK_RETURN || wp == VK_SPACE) {
+            self->OnClicked();
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE: {
+        const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+        self->Repaint();
+        return result;
+    }
+    case WM_PAINT:
+        self->Paint();
+        return 0;
     case WM_MOUSEMOVE: {
         const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
         self->OnMouseMove(lp);

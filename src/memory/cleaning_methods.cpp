@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "common/spoken_text.h"
+
 namespace {
 
 // In the order they run.
@@ -77,7 +79,8 @@ std::vector<std::string> MethodReportLines(const RunOutcome& outcome, const Text
     std::vector<std::string> lines;
     for (const OperationResult& result : outcome.results) {
         const char* outcome = OutcomeTextKey(result.status);
-        std::string line = text(MethodNameKey(result.method)) + ": " + text(outcome);
+        // The methods dialog's boxes share these names, with their keyboard marks.
+        std::string line = WithoutMnemonic(text(MethodNameKey(result.method))) + ": " + text(outcome);
         if (std::string(outcome) == "MethodFailed") {
             char code[16];
             std::snprintf(code, sizeof code, " (0x%08X)", static_cast<unsigned>(result.status));

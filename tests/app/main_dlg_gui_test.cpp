@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <utility>
 
 #include "app/clock_texts.h"
 #include "app/memory_texts.h"
@@ -21,6 +22,7 @@
 #include "support/stand_in_shell_win.h"
 #include "support/test_paths.h"
 #include "tools/startup/delay_launcher_win.h"
+#include "win32/high_contrast.h"
 #include "win32/utf16.h"
 
 namespace {
@@ -463,12 +465,35 @@ TEST_F(MainDlgTest, HelpInTheLanguageOfTheTexts)
     });
     Open();
     Command(IDC_HELP_BT);
+    const std::string byButton = std::exchange(viewer, "");
+    SendMessageA(Window(), WM_HELP, 0, 0);
+    EXPECT_EQ(viewer, byButton) << "F1 opens it too";
     SetUserProcessCreator({});
     const bool chinese =
         ReadWholeFile(GetModulePath("Kelvane.ini")) == ReadWholeFile(SourcePath("dist/lang/zh-CN/Kelvane.ini"));
     const std::string help = GetModulePath(UiText("strHelpFile"));
     EXPECT_TRUE(viewer.ends_with("\\hh.exe\" \"" + help + "\"")) << viewer;
     EXPECT_EQ(ReadWholeFile(help).substr(0x14, 2), chinese ? "\x04\x08" : "\x09\x04") << help;
+}
+
+// High contrast turned on and off while the window is open: the panel, the labels and the gauges
+// take the scheme's colours, and their own again.
+TEST_F(MainDlgTest, FollowsHighContrastWhileOpen)
+{
+    Open();
+    ShowWindow(Window(), SW_SHOWNA);
+    auto& title = dynamic_cast<CColorStatic&>(*controls::ControlWindow::FromHandle(Item(IDC_TITLE1)));
+    auto& gauge = dynamic_cast<BusyProgressCtrl&>(*controls::ControlWindow::FromHandle(Item(IDC_PHYS_GAUGE)));
+    for (const bool on : {true, false}) {
+        win32::SetHighContrastSource([on] { return on; });
+        SendMessageA(Window(), on ? WM_SETTINGCHANGE : WM_SYSCOLORCHANGE, SPI_SETHIGHCONTRAST, 0);
+        RedrawWindow(Window(), nullptr, nullptr, RDW_UPDATENOW);
+        EXPECT_EQ(std::vector<COLORREF>({GetPixel(win32::WindowDc(Window()).get(), 10, 200), title.TextColour(),
+                                         gauge.colours.highlightFill}),
+                  on ? std::vector<COLORREF>({GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_HIGHLIGHT)})
+                     : std::vector<COLORREF>({RGB(0, 0, 90), RGB(19, 238, 255), RGB(19, 238, 255)}));
+    }
+    win32::SetHighContrastSource(nullptr);
 }
 
 } // namespace

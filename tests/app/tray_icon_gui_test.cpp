@@ -99,16 +99,23 @@ TEST_F(TrayIcon, LivesThroughPicturesClicksAShellRestartAndItsRemoval)
     EXPECT_NE(tray.SetTooltipText(std::string(100, 'm')), 0);
     EXPECT_EQ(std::string(tray.IconData().szTip), std::string(63, 'm')) << "cut to the shell's field";
 
-    // Clicks as the shell reports them: the double click runs the first item (show), the right click
-    // opens the menu with the first item as its default, and the item chosen comes back.
-    ShowWindow(owner, SW_HIDE);
-    SendMessageA(owner, WM_TRAY_NOTIFY, IDR_TRAY_MENU + 1, WM_LBUTTONDBLCLK);
-    EXPECT_FALSE(IsWindowVisible(owner)) << "another icon";
-    SendMessageA(owner, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_LBUTTONDBLCLK);
-    EXPECT_TRUE(IsWindowVisible(owner));
+    // Wine's shell speaks the protocol with the keyboard's events. Clicks and keys as it reports
+    // them: a single click does nothing, the double click and Enter or Space on the icon run the
+    // first item (show), the menu key opens the menu with the first item as its default, and the
+    // item chosen comes back.
+    const auto notify = [owner](UINT icon, UINT event) {
+        SendMessageA(owner, WM_TRAY_NOTIFY, MAKEWPARAM(40, 40), MAKELPARAM(event, icon));
+    };
+    for (const UINT event : {WM_LBUTTONDBLCLK, NIN_KEYSELECT, NIN_SELECT}) {
+        ShowWindow(owner, SW_HIDE);
+        notify(IDR_TRAY_MENU + 1, event);
+        EXPECT_FALSE(IsWindowVisible(owner)) << "another icon";
+        notify(IDR_TRAY_MENU, event);
+        EXPECT_EQ(IsWindowVisible(owner) != FALSE, event != NIN_SELECT) << std::hex << event;
+    }
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, ChooseThirdItem, nullptr, GetCurrentThreadId());
     const UINT_PTR deadline = SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
-    SendMessageA(owner, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP);
+    notify(IDR_TRAY_MENU, WM_CONTEXTMENU);
     KillTimer(nullptr, deadline);
     UnhookWindowsHookEx(hook);
     EXPECT_TRUE(testing_support::PumpUntil([&] { return ModalCount(IDD_AUTORUN_DIALOG) == 1; }))

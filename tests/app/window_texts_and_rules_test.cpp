@@ -2,13 +2,20 @@
 #include "app/clock_texts.h"
 #include "app/help_file.h"
 #include "app/memory_texts.h"
+#include "app/palette.h"
 #include "app/processor_texts.h"
 #include "app/program_arguments.h"
+#include "app/tray_notification.h"
 #include "app/tray_texts.h"
 #include "app/window_geometry.h"
+#include "common/spoken_text.h"
 #include "memory/free_memory.h"
 
 #include <gtest/gtest.h>
+
+#include <cstddef>
+#include <set>
+#include <vector>
 
 namespace {
 
@@ -26,7 +33,6 @@ TEST(WindowTexts, EveryLineTheWindowShows)
         {PercentLine(FreeRatio(1, 2) * 100, "free"), " 50% free"},
         {PercentLine(FreeRatio(2, 3) * 100, "x"), " 67% x"},
         {PercentLine(100.0, "free"), "100% free"},
-        {PercentLine(FreeRatio(123, 0) * 100, "page"), "  0% page"}, // no page file
         {PhysicalLine("Total: ", 256, "Free: ", 100), "- Total: 256 MB  Free: 100 MB"},
         {TrayTooltip("CPU", 7, "Memory used", 39), "CPU:7% \nMemory used:61%"},
         {MemoryGraphCaption("占用", 39), " 占用 - 61% "},
@@ -37,6 +43,10 @@ TEST(WindowTexts, EveryLineTheWindowShows)
         {ProcessorLoadLine("Load:", 7), "- Load:  7% "},
         {TrimLeadingBlanks("   Intel(R)"), "Intel(R)"},
         {TrimLeadingBlanks("   "), ""},
+        // As a screen reader is given them, and the keys that reach the controls.
+        {SpokenText(PercentLine(39, "RAM free")), "39% RAM free"},
+        {SpokenText(" &Save && close ") + SpokenText("清理(&C)："), "Save & close清理："},
+        {MnemonicOf("R&&D &now") + MnemonicOf("清理(&c)") + MnemonicOf("&清理") + MnemonicOf("R&&D"), "NC清"},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.actual, row.expected);
@@ -96,9 +106,50 @@ TEST(WindowRules, EveryChoiceTheWindowLeavesToPortableRules)
         EXPECT_EQ(TrayPictureText(status), row.text) << row.avail;
     }
 
+    // The shell's notifications: the newer protocol carries the icon's id in lParam and its place in
+    // wParam (its events are the tray window's scenario); the older one the id in wParam, and no
+    // keyboard.
+    using A = TrayAction;
+    const struct {
+        bool v4, ours;
+        std::uintptr_t w;
+        std::intptr_t l;
+        A action;
+        int x, y;
+    } tray[] = {{true, true, 0xFFF60028, 0x0084007B, A::Menu, 40, -10}, {false, true, 0x84, 0x0205, A::Menu, 0, 0},
+                {false, true, 0x84, 0x0401, A::Ignore, 0, 0}, {false, false, 0x85, 0x0205, A::Ignore, 0, 0}};
+    for (const auto& t : tray) {
+        const TrayRequest r = ReadTrayNotification(t.v4, 0x84, t.w, t.l);
+        EXPECT_EQ(std::tuple(r.ours, r.action, r.atIcon, r.x, r.y),
+                  std::tuple(t.ours, t.action, t.v4 && t.action == A::Menu, t.x, t.y)) << std::hex << t.l;
+    }
+
     // The right panel starts past the compact window.
     EXPECT_EQ(RightPanelX(Box{0, 0, 577, 560}, Box{0, 0, 285, 560}), 288);
     EXPECT_EQ(RightPanelX(Box{0, 0, 577, 560}, Box{0, 0, 300, 560}), 300);
+}
+
+// Under high contrast none of the window's own look is left (the window's scenario sees it come
+// back): every colour is one the scheme chose, each text stands on the background the scheme made
+// for it.
+TEST(WindowPalette, HighContrastTakesTheSystemsColours)
+{
+    using namespace palette;
+    const SystemColours black{Rgb(0, 0, 1), Rgb(255, 255, 254), Rgb(0, 0, 2), Rgb(255, 255, 253), Rgb(26, 235, 255),
+                              Rgb(63, 242, 63)};
+    const MonitorPalette high = ChooseMonitorPalette(true, black);
+    const std::set<Colour> scheme{black.window, black.windowText, black.buttonFace, black.buttonText, black.highlight,
+                                  black.grayText};
+    // Every member before the flag is a colour.
+    const auto* colours = reinterpret_cast<const Colour*>(&high);
+    for (size_t i = 0; i < offsetof(MonitorPalette, highContrast) / sizeof(Colour); ++i)
+        EXPECT_TRUE(scheme.count(colours[i])) << "colour " << i << " is not the scheme's";
+    // Each text on its background: the scheme's pairs.
+    EXPECT_EQ(std::vector<Colour>({high.title, high.figure, high.line, high.caption, high.panel, high.clockPanel,
+                                   high.graphBackground, high.settingsText, high.settings}),
+              std::vector<Colour>({black.windowText, black.windowText, black.windowText, black.windowText, black.window,
+                                   black.window, black.window, black.buttonText, black.buttonFace}));
+    EXPECT_TRUE(high.gaugeLit != high.gaugeUnlit && high.captionAlert != high.caption);
 }
 
 } // namespace

@@ -25,6 +25,7 @@
 #include "support/message_pump_win.h"
 #include "support/recording_host_win.h"
 #include "support/registry_snapshot_win.h"
+#include "support/screen_reader_win.h"
 #include "support/stand_in_shell_win.h"
 #include "support/test_paths.h"
 #include "version.h"
@@ -93,6 +94,7 @@ TEST(FreedChart, DrawsItsPlanForItsSize)
     EXPECT_EQ(canvas.At(600, 10), colours.grid) << "a day back";
     EXPECT_EQ(canvas.At(10, 50), colours.grid) << "the base line";
     EXPECT_EQ(canvas.At(10, 10), colours.background);
+    EXPECT_EQ(ScreenReaderView(chart.hwnd()).Role(), ROLE_SYSTEM_GRAPHIC);
 }
 
 TEST(LineGraph, GridPhaseAndSegmentsAtTheirLevels)
@@ -363,9 +365,30 @@ TEST(LinkLabel, AboutLinksHoverOpenAndLetGoAndOpenThroughTheHtmHandler)
     EXPECT_EQ(LinkColour(dialog, IDC_LINK_MAIL), RGB(255, 0, 0)) << "visited";
     ReleaseCapture();
 
+    // The keyboard: Tab from OK comes round to the website link, which shows a focus rectangle;
+    // Enter opens it instead of pressing OK, Space too. A screen reader finds a link to its target.
+    ShowWindow(dialog.hwnd(), SW_SHOWNA);
+    SetFocus(dialog.Item(IDOK));
+    const auto press = [&](WPARAM key) {
+        MSG message{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+        IsDialogMessageA(dialog.hwnd(), &message);
+        UpdateWindow(dialog.hwnd());
+        win32::WindowDc dc(website);
+        return GetPixel(dc.get(), 0, 0) + GetPixel(dc.get(), 2, 0) * 3; // on the rectangle's dots
+    };
+    const COLORREF unfocused = press(0);
+    EXPECT_NE(press(VK_TAB), unfocused) << "a focus rectangle";
+    press(VK_RETURN);
+    press(VK_SPACE);
+    EXPECT_EQ(std::vector<std::string>(opened.end() - 2, opened.end()),
+              std::vector<std::string>(2, dialog.WebsiteLink().Target())) << "OK not pressed";
+    const ScreenReaderView view(website);
+    EXPECT_EQ(std::pair(view.Role(), view.Text(&IAccessible::get_accValue)),
+              std::pair(long{ROLE_SYSTEM_LINK}, dialog.WebsiteLink().Target()));
+    EXPECT_EQ(press(VK_TAB), unfocused) << "the rectangle goes with the focus";
+
     CLinkLabel& link = dialog.WebsiteLink();
     const HWND control = link.hwnd();
-    EXPECT_TRUE(GetWindowLongPtrA(control, GWL_STYLE) & SS_NOTIFY);
     const auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
     LOGFONTA description{};
     GetObjectA(font, sizeof description, &description);
