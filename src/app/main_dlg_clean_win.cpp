@@ -167,6 +167,10 @@ void CMainDlg::OnCleanUpDone()
     run_.MeasureEnd();
     RecordClean(RecordOfRun(run_.Measurement(), runOutcome_, runTrigger_, CleanState.cleanUpRun,
                             CleanState.amountEighths, run_.StopRequested()));
+    // What an automatic run freed decides the wait before the next one.
+    if (runTrigger_ == CleanTrigger::Automatic || runTrigger_ == CleanTrigger::Standby)
+        rules_.AutomaticRunEnded(*lastCleanEnd_, run_.Measurement().GainedMB(),
+                                 run_.Measurement().StatusAfterRun().totalPhysMB, tickSettings_.backOffPercent);
     ReadControls();
     // A run the console program asked for reports to it instead of to a dialog nobody waits for.
     if (fields_.buildReport && !exiting_ && !requestedClean_)

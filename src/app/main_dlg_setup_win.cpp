@@ -29,8 +29,6 @@
 #include "win32/program_name.h"
 
 
-bool AskArmed = true;
-
 namespace {
 
 constexpr int kGaugeIds[] = {IDC_PHYS_GAUGE, IDC_PAGE_GAUGE, IDC_VIRT_GAUGE, IDC_CLEAN_GAUGE};

@@ -4,7 +4,6 @@
 #include <mmsystem.h>
 
 #include "app/cleaning_dialogs_win.h"
-#include "app/cleaning_rules.h"
 #include "app/clock_texts.h"
 #include "app/memory_texts.h"
 #include "app/processor_texts.h"
@@ -13,6 +12,9 @@
 #include "app/tray_texts.h"
 #include "common/clock.h"
 #include "common/module_path.h"
+#include "common/resource_text.h"
+#include "common/running_programs_win.h"
+#include "common/shell_state_win.h"
 #include "memory/clean_state.h"
 #include "memory/free_memory.h"
 #include "memory/memory_cleaner.h"
@@ -88,7 +90,7 @@ void CMainDlg::OnDisplayTick()
     cpuGraph_.Advance();
 
     const int32_t freePercent = FreeMemoryPercent(status);
-    tray_.SetTooltipText(TrayTooltip(texts_.tipsCpu, load, texts_.tipsRam, freePercent));
+    tray_.SetTooltipText(TrayTooltip(texts_.tipsCpu, load, texts_.tipsRam, freePercent, holdTip_));
     const bool atAlert = MemoryAtAlert(freePercent, fields_.alertText);
     memoryGraph_.SetCaptionColor(atAlert ? palette_.captionAlert : palette_.caption);
     memoryGraph_.SetCaption(MemoryGraphCaption(texts_.memoryUse, freePercent));
@@ -148,47 +150,44 @@ void CMainDlg::OnRulesTick()
     inRulesTick_ = true;
     if (settingsWatch_.MayHaveChanged())
         ReadTickSettings(tickSettings_);
-    const int32_t alertValue = tickSettings_.ramAlertValue;
     // The rules need the memory only, read once: the processor sample belongs to the display tick.
     const MemoryFigures figures = ReadMemoryFigures();
     const MemoryStatus status = StatusFromFigures(figures);
-    const int32_t freePercent = FreeMemoryPercent(status);
-
-    if (tickSettings_.soundAlert && !CleanState.busy) {
-        if (AlertDue(true, false, freePercent, alertValue)) {
-            tray_.SetIconResource(IDI_ALERT);
-            PlayAlertSound(GetModulePath("Alert.wav"));
-        }
-    }
-
-    bool busyShown = false;
-    if (tickSettings_.autoDefrag || tickSettings_.standbyAutoClean) {
-        bool lowMemory = false, standbyFull = false;
-        if (!CleanState.busy) {
-            lowMemory = tickSettings_.autoDefrag && freePercent <= alertValue;
-            standbyFull = tickSettings_.standbyAutoClean && StandbyListFullNow(figures.totalPhys, tickSettings_.standbyAlertValue);
-        }
-        switch (DecideAutoClean(CleanState.busy, lowMemory || standbyFull, AskArmed)) {
-        case AutoCleanAction::ShowBusy:
-            tray_.SetIconResource(IDI_BUSY);
-            busyShown = true;
-            break;
-        case AutoCleanAction::Ask: {
-            const CleanTrigger trigger = lowMemory ? CleanTrigger::Automatic : CleanTrigger::Standby;
-            const bool accepted = AskBeforeAutomaticClean([this] { return GetItemText(IDC_CPU_LOAD); }, !lowMemory);
-            AfterAutoCleanAnswer(accepted, AskArmed);
-            if (!accepted)
-                RecordClean(RecordOfSkip(MeasureCleanStart(), trigger, "cancelled"));
-            else if (!exiting_)
-                StartCleanUpRun(trigger);
-            break;
-        }
-        case AutoCleanAction::None: break;
-        }
-    }
-    if (!busyShown)
-        RefreshTrayPicture(status);
+    // What costs a system call is read only when the decision asks for it.
+    const RulesProbes probes{
+        [&] { return StandbyListFullNow(figures.totalPhys, tickSettings_.standbyAlertValue); },
+        [] { return ShellNotificationState(); },
+        [this] { return RunningListedProgram(tickSettings_.pausePrograms); }};
+    const RulesActions actions =
+        rules_.Decide(TickCount(), CleanState.busy, FreeMemoryPercent(status), tickSettings_.Rules(), probes);
+    ApplyRules(actions, status);
     inRulesTick_ = false;
+}
+
+void CMainDlg::ApplyRules(const RulesActions& actions, const MemoryStatus& status)
+{
+    holdTip_ = HoldTipLine(actions, [this](const char* key) {
+        auto [text, added] = holdTipTexts_.try_emplace(key);
+        if (added)
+            text->second = UiText(key);
+        return text->second;
+    });
+    if (actions.alert) {
+        tray_.SetIconResource(IDI_ALERT);
+        PlayAlertSound(GetModulePath("Alert.wav"));
+    }
+    if (actions.clean != CleanAction::None) {
+        const bool accepted =
+            actions.clean == CleanAction::Clean ||
+            AskBeforeAutomaticClean([this] { return GetItemText(IDC_CPU_LOAD); }, actions.standby);
+        rules_.Answered(accepted);
+        const CleanTrigger trigger = actions.standby ? CleanTrigger::Standby : CleanTrigger::Automatic;
+        if (!accepted)
+            RecordClean(RecordOfSkip(MeasureCleanStart(), trigger, "cancelled"));
+        else if (!exiting_)
+            StartCleanUpRun(trigger);
+    }
+    RefreshTrayPicture(status); // the busy picture while a run is in progress
 }
 
 void CMainDlg::RefreshTrayPicture()

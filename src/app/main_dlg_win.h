@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cleaning_rules.h"
 #include "app/palette.h"
 #include "app/settings_win.h"
 #include "app/tray_icon_win.h"
@@ -32,10 +33,6 @@
 
 // Sent to the main window when a cleaning run's work is over; both parameters 0.
 inline constexpr UINT WM_CLEANUP_DONE = 0x110A;
-
-// Armed while automatic cleaning may ask; a cancelled question clears it until free memory has
-// been above the alert value again. Lives for the process.
-extern bool AskArmed;
 
 // Plays the alert sound to its end (PlaySoundA, synchronous). Tests install a player to hear whether
 // the alert fired: the sound is the alert's only effect that lasts beyond the tick. An empty player
@@ -139,6 +136,8 @@ private:
     void ShowItemText(int id, const std::string& text);
     void RefreshMemoryFigures();
     void RefreshMemoryFigures(const MemoryFigures& figures, const MemoryStatus& status);
+    // Does what the rules decided: the alert, the question or the clean, the tray's picture.
+    void ApplyRules(const RulesActions& actions, const MemoryStatus& status);
     void RefreshTrayPicture();
     void RefreshTrayPicture(const MemoryStatus& status);
 
@@ -249,6 +248,9 @@ private:
     bool inRulesTick_ = false;        // its question is a modal loop the running timer reaches
     SettingsChangeWatch settingsWatch_; // the rules tick reads the settings again only after a change
     TickSettings tickSettings_;          // the rules tick's own view of the stored settings
+    CleaningRules rules_;                // decides the rules tick; its question's arming lives here
+    std::string holdTip_;                // the tooltip's line for what holds automatic cleaning
+    std::map<std::string, std::string> holdTipTexts_; // looked up once each, when first shown
     int dpi_ = 96;
     std::array<win32::UniqueGdi<HBITMAP>, 5> glyphs_; // the section glyphs drawn for dpi_
     std::array<CPictureStatic, 5> glyphPictures_;      // the same, named for a screen reader

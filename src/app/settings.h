@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/cleaning_rules.h"
+#include "common/program_list.h"
 #include "common/settings_keys.h"
 #include "memory/cleaning_methods.h"
 
@@ -29,22 +31,32 @@ struct SetUpSettings {
 
 // The monitor tick's own view, kept between ticks: the alert value falls back to 30 on every read
 // that fails; the two switches keep their last good read, starting off, so that nothing sounds or
-// cleans before the settings have been saved once.
+// cleans before the settings have been saved once. The rest reads as its default when absent.
 struct TickSettings {
     int32_t ramAlertValue = 30;
     bool soundAlert = false;
     bool autoDefrag = false;
     bool standbyAutoClean = false;
     int32_t standbyAlertValue = 0;
+    bool askFirst = true; // NoticeDialog absent or 0
+    int32_t intervalMinutes = 0;
+    int32_t backOffPercent = 0;
+    ProgramList pausePrograms{};
+
+    RulesSettings Rules() const;
 };
 constexpr int32_t kTickRamAlertDefault = 30;
 
-// The cleaning methods dialog's values; absent values mean the classic step alone and no
-// automatic clean on the standby list.
+// The cleaning methods dialog's values; absent values mean the classic step alone, no automatic
+// clean on the standby list, no program left alone or pausing, no wait between automatic cleans.
 struct CleaningMethodSettings {
     MethodSet methods = kClassicMethodOnly;
     bool standbyAutoClean = false;
     int32_t standbyAlertValue = 50; // percent of installed memory
+    ProgramList keepWorkingSets{};
+    ProgramList pausePrograms{};
+    int32_t intervalMinutes = 0;
+    int32_t backOffPercent = 0;
 };
 constexpr int32_t kStandbyAlertMin = 5;
 constexpr int32_t kStandbyAlertMax = 95;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "app/autostart_win.h"
 #include "common/registry_key_win.h"
 
@@ -33,6 +35,28 @@ template <typename T>
 void Write(CRegistryKey& key, const char* name, T value)
 {
     key.SetDword(name, static_cast<DWORD>(value));
+}
+
+// A stored number outside its range is taken as the nearest bound.
+void ReadClamped(const CRegistryKey& key, const char* name, int32_t& value, int32_t most)
+{
+    Read(key, name, value);
+    value = std::clamp(value, 0, most);
+}
+
+// Anything but a well-formed list reads as an empty one.
+ProgramList ReadProgramList(const CRegistryKey& key, const char* name)
+{
+    DWORD type = REG_NONE;
+    std::string bytes;
+    if (key.QueryValue(name, type, bytes) != ERROR_SUCCESS || type != REG_MULTI_SZ)
+        return {};
+    return ProgramListFromBytes(bytes);
+}
+
+void WriteProgramList(CRegistryKey& key, const char* name, const ProgramList& list)
+{
+    key.SetValue(name, REG_MULTI_SZ, ProgramListBytes(list));
 }
 
 template <typename T>
@@ -108,6 +132,11 @@ SetUpSettings ReadSetUpSettings(const std::function<std::string()>& measureCpuMh
 void ReadTickSettings(TickSettings& kept)
 {
     kept.ramAlertValue = kTickRamAlertDefault;
+    const TickSettings defaults;
+    kept.askFirst = defaults.askFirst;
+    kept.intervalMinutes = defaults.intervalMinutes;
+    kept.backOffPercent = defaults.backOffPercent;
+    kept.pausePrograms.clear();
     CRegistryKey key;
     if (OpenSettings(key) != ERROR_SUCCESS)
         return;
@@ -116,6 +145,12 @@ void ReadTickSettings(TickSettings& kept)
     Read(key, kAutoDefrag, kept.autoDefrag);
     Read(key, kStandbyAutoClean, kept.standbyAutoClean);
     Read(key, kStandbyAlertValue, kept.standbyAlertValue);
+    bool dontAsk = false;
+    Read(key, kNoticeDialog, dontAsk);
+    kept.askFirst = !dontAsk;
+    ReadClamped(key, kAutoCleanInterval, kept.intervalMinutes, kMaxIntervalMinutes);
+    ReadClamped(key, kAutoCleanBackOff, kept.backOffPercent, kMaxBackOffPercent);
+    kept.pausePrograms = ReadProgramList(key, kPausePrograms);
 }
 
 bool SettingsChangeWatch::MayHaveChanged()
@@ -141,6 +176,10 @@ CleaningMethodSettings ReadCleaningMethodSettings()
         Read(key, kCleanMethods, settings.methods);
         Read(key, kStandbyAutoClean, settings.standbyAutoClean);
         Read(key, kStandbyAlertValue, settings.standbyAlertValue);
+        settings.keepWorkingSets = ReadProgramList(key, kKeepWorkingSets);
+        settings.pausePrograms = ReadProgramList(key, kPausePrograms);
+        ReadClamped(key, kAutoCleanInterval, settings.intervalMinutes, kMaxIntervalMinutes);
+        ReadClamped(key, kAutoCleanBackOff, settings.backOffPercent, kMaxBackOffPercent);
     }
     return settings;
 }
@@ -153,6 +192,10 @@ void WriteCleaningMethodSettings(const CleaningMethodSettings& settings)
     Write(key, kCleanMethods, settings.methods);
     Write(key, kStandbyAutoClean, settings.standbyAutoClean);
     Write(key, kStandbyAlertValue, settings.standbyAlertValue);
+    WriteProgramList(key, kKeepWorkingSets, settings.keepWorkingSets);
+    WriteProgramList(key, kPausePrograms, settings.pausePrograms);
+    Write(key, kAutoCleanInterval, settings.intervalMinutes);
+    Write(key, kAutoCleanBackOff, settings.backOffPercent);
 }
 
 void SaveSettings(const SavedSettings& settings, const std::string& programPath)

@@ -4,10 +4,11 @@
 #include "memory/free_memory.h"
 
 std::string TrayTooltip(const std::string& cpuText, int32_t load, const std::string& ramText,
-                        int32_t freePercent)
+                        int32_t freePercent, const std::string& holdLine)
 {
-    return Format("%s:%ld%% \n%s:%ld%%", cpuText.c_str(), static_cast<long>(load), ramText.c_str(),
-                  static_cast<long>(100 - freePercent));
+    const std::string figures = Format("%s:%ld%% \n%s:%ld%%", cpuText.c_str(), static_cast<long>(load),
+                                       ramText.c_str(), static_cast<long>(100 - freePercent));
+    return holdLine.empty() ? figures : figures + "\n" + holdLine;
 }
 
 int TrayBaseIcon(const MemoryStatus& status)

@@ -5,9 +5,10 @@
 
 #include "memory/memory_status.h"
 
-// "%s:%ld%% \n%s:%ld%%": the tray tooltip with the load and the used memory.
+// "%s:%ld%% \n%s:%ld%%": the tray tooltip with the load and the used memory, and on a third line
+// what holds automatic cleaning, when anything does.
 std::string TrayTooltip(const std::string& cpuText, int32_t load, const std::string& ramText,
-                        int32_t freePercent);
+                        int32_t freePercent, const std::string& holdLine = {});
 // The tray picture: base icon by used memory in quarters, and the free percentage it shows.
 int TrayBaseIcon(const MemoryStatus& status);
 std::string TrayPictureText(const MemoryStatus& status);

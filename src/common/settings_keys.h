@@ -10,7 +10,7 @@ constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kAutostartValue[] = "Orvanta";
 constexpr char kLogonTaskName[] = "Tidewell";
 
-// Value names; every one a DWORD except CPUMHZ (a string).
+// Value names; every one a DWORD except CPUMHZ (a string) and the two program lists (REG_MULTI_SZ).
 constexpr char kUserType[] = "UserType";
 constexpr char kSliderPos[] = "SliderPos";
 constexpr char kSoundAlert[] = "SoundAlert";
@@ -25,3 +25,7 @@ constexpr char kCpuMhz[] = "CPUMHZ";
 constexpr char kCleanMethods[] = "CleanMethods";
 constexpr char kStandbyAutoClean[] = "StandbyAutoClean";
 constexpr char kStandbyAlertValue[] = "StandbyAlertValue";
+constexpr char kKeepWorkingSets[] = "KeepWorkingSets";
+constexpr char kPausePrograms[] = "PausePrograms";
+constexpr char kAutoCleanInterval[] = "AutoCleanInterval"; // minutes
+constexpr char kAutoCleanBackOff[] = "AutoCleanBackOff";   // percent of installed memory

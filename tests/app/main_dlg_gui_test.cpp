@@ -13,8 +13,11 @@
 #include "app/processor_texts.h"
 #include "common/module_path.h"
 #include "common/resource_text.h"
+#include "common/shell_state_win.h"
 #include "common/user_launch_win.h"
+#include "memory/cleaning_methods.h"
 #include "memory/free_memory.h"
+#include "support/child_process_win.h"
 #include "support/clipboard_win.h"
 #include "support/dib_canvas_win.h"
 #include "support/main_dlg_fixture_win.h"
@@ -342,6 +345,42 @@ TEST_F(MainDlgTest, RunsMethodsAlertsAndAutomaticCleaning)
         Tick(CMainDlg::kRulesTimer);
     }
     EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 4) << "asked, then again once it had shrunk";
+}
+
+// A due clean during a full-screen program or while a listed program runs for real: no question,
+// no alert, the tooltip says why; the question comes once it has ended. A run that freed nothing
+// under a back-off makes the next one wait, as the tooltip says.
+TEST_F(MainDlgTest, AutomaticCleaningStaysAwayWhileTheUserPlays)
+{
+    int shell = 3; // QUNS_RUNNING_D3D_FULL_SCREEN
+    SetShellStateSource([&] { return shell; });
+    SetTickCountSource([] { return 1000u; });
+    for (const char* name : {kSoundAlert, kAutoDefrag})
+        Store(name, 1);
+    Store(kRamAlertValue, kFree);
+    Store(kAutoCleanBackOff, 50);
+    Open();
+    const auto tip = [&] {
+        Tick(CMainDlg::kRulesTimer);
+        Tick(CMainDlg::kDisplayTimer);
+        return std::string(dialog_->Tray().IconData().szTip);
+    };
+    EXPECT_NE(tip().find("\n" + UiText("TipPausedFullScreen")), std::string::npos);
+    shell = 5; // QUNS_ACCEPTS_NOTIFICATIONS
+    {
+        testing_support::ChildFolder folder("pause-list");
+        testing_support::SleepingChild game(folder.path(), "Game.exe");
+        testing_support::WriteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kPausePrograms, REG_MULTI_SZ, "game.exe\0", 10);
+        EXPECT_NE(tip().find(FillPlaceholders(UiText("TipPausedProgram"), {"game.exe"})), std::string::npos);
+    }
+    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG) + alerts_, 0);
+    modalAnswer_ = IDOK;
+    EXPECT_EQ(std::ranges::count(tip(), '\n'), 1) << "nothing holds it";
+    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG) + alerts_, 2) << "asked and sounded once the program had ended";
+    ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
+    // The pretended machine frees nothing, under half its memory: the next clean waits 2 minutes.
+    EXPECT_NE(tip().find(FillPlaceholders(UiText("TipWaitBackOff"), {"2"})), std::string::npos);
+    EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 1);
 }
 
 // Each exit path posted while a real modal runs: the window ends, whatever modal is open.

@@ -16,6 +16,7 @@
 #include "app/settings.h"
 #include "common/clock.h"
 #include "common/registry_key_win.h"
+#include "common/shell_state_win.h"
 #include "memory/clean_state.h"
 #include "memory/memory_lists_win.h"
 #include "resources/resource.h"
@@ -77,7 +78,6 @@ protected:
         };
         SetLocalTimeSource([this] { return now_; });
         SetAlertSoundPlayer([this](const std::string&) { ++alerts_; });
-        AskArmed = true;
         // Wine hides its emptied tray window and waits seconds for that: a neighbour keeps it up.
         neighbour_.Create(neighbourOwner_.get(), WM_APP, "", LoadIconA(nullptr, IDI_APPLICATION), IDR_TRAY_MENU + 1);
     }
@@ -87,6 +87,8 @@ protected:
         SetCleanBusy(false);
         CleanState.tick = 0;
         SetLocalTimeSource(nullptr);
+        SetTickCountSource(nullptr);
+        SetShellStateSource(nullptr);
         SetAlertSoundPlayer(nullptr);
         SetNtSystemCalls({});
     }
