@@ -22,6 +22,7 @@
 #include "app/history_dlg_win.h"
 #include "app/main_dlg_win.h"
 #include "app/memory_texts.h"
+#include "app/programs_pauses_dlg_win.h"
 #include "app/settings.h"
 #include "app/splash_dlg_win.h"
 #include "app/tray_icon_win.h"
@@ -179,7 +180,15 @@ bool CleaningMethods()
 {
     win32::Modeless<CCleaningMethodsDlg> dialog({kFillAndRelease | kEmptyWorkingSets | kPurgeStandbyList, true, 40}, kAllMethods);
     dialog.CreateModeless();
-    return SavePicture(dialog.hwnd(), "cleaning-methods");
+    const bool saved = SavePicture(dialog.hwnd(), "cleaning-methods");
+    CleaningMethodSettings settings;
+    settings.keepWorkingSets = {"game.exe", "C:\\Program Files\\Studio\\studio.exe"};
+    settings.pausePrograms = {"obs64.exe", "vlc.exe"};
+    settings.intervalMinutes = 10;
+    settings.backOffPercent = 2;
+    win32::Modeless<CProgramsPausesDlg> page(settings);
+    page.CreateModeless();
+    return SavePicture(page.hwnd(), "programs-pauses") && saved;
 }
 
 // The report of a classic run, then of one with operations, each saved while it is shown.
@@ -202,6 +211,7 @@ bool Reports()
     RunOutcome outcome;
     outcome.results = {{kEmptyWorkingSets, kStatusSuccess}, {kPurgeStandbyList, kStatusPrivilegeNotHeld},
                        {kCombinePages, kStatusInvalidInfoClass}};
+    outcome.workingSets = WorkingSetCounts{2, 87, 4};
     outcome.listsSampled = true;
     outcome.listsBefore = {1843 * kMB, 120 * kMB};
     outcome.listsAfter = {1210 * kMB, 4 * kMB};

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/programs_pauses_dlg_win.h"
 #include "common/resource_text.h"
 #include "resources/resource.h"
 #include "win32/dialog_texts.h"
@@ -88,7 +89,8 @@ BOOL CCleaningMethodsDlg::OnInit()
          win32::TextItem{IDC_METHOD_COMBINE, "MethodCombinePages"},
          win32::TextItem{IDC_METHODS_AUTOGROUP, "IDC_METHODS_AUTOGROUP"},
          win32::TextItem{IDC_STANDBY_AUTOCLEAN, "IDC_STANDBY_AUTOCLEAN"},
-         win32::TextItem{IDC_STANDBY_UNIT, "IDC_STANDBY_UNIT"}, win32::TextItem{IDOK, "IDOKINRS"},
+         win32::TextItem{IDC_STANDBY_UNIT, "IDC_STANDBY_UNIT"},
+         win32::TextItem{IDC_METHODS_PROGRAMS, "IDC_METHODS_PROGRAMS"}, win32::TextItem{IDOK, "IDOKINRS"},
          win32::TextItem{IDCANCEL, "IDCANCELINRS"}});
     SendMessageA(Item(IDC_STANDBY_SPIN), UDM_SETRANGE32, kStandbyAlertMin, kStandbyAlertMax);
     WriteControls();
@@ -107,9 +109,18 @@ BOOL CCleaningMethodsDlg::OnInit()
 
 bool CCleaningMethodsDlg::OnCommand(int id, int code, HWND /*control*/)
 {
-    if (id != IDC_METHOD_STANDBY || code != BN_CLICKED)
+    if (code != BN_CLICKED)
         return false;
-    EnableLowPriority();
+    if (id == IDC_METHOD_STANDBY) {
+        EnableLowPriority();
+        return true;
+    }
+    if (id != IDC_METHODS_PROGRAMS)
+        return false;
+    // The page changes only its own settings; the boxes here are read at OK.
+    CProgramsPausesDlg page(settings_);
+    if (page.DoModal(hwnd()) == IDOK)
+        settings_ = page.Settings();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The cleaning methods dialog: which methods a clean uses, and the automatic clean on a full
-// standby list. Methods this Windows does not offer stay visible but disabled.
+// standby list. Methods this Windows does not offer stay visible but disabled. Its second page
+// holds the programs left alone or pausing, and the waits between automatic cleans.
 #include "app/settings.h"
 #include "win32/tool_dialog.h"
 

@@ -24,7 +24,8 @@ namespace {
 // Read at each start: the methods dialog writes them straight to the settings.
 CleaningPlan ChosenCleaningPlan()
 {
-    return PlanCleaning(ReadCleaningMethodSettings().methods, MethodsOffered(RunningWindowsVersion()));
+    const CleaningMethodSettings chosen = ReadCleaningMethodSettings();
+    return PlanCleaning(chosen.methods, MethodsOffered(RunningWindowsVersion()), chosen.keepWorkingSets);
 }
 
 constexpr int kCleaningButtons[] = {IDC_LZL_BUTTON, IDC_CLEANRAM_BT};

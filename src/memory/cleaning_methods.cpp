@@ -37,7 +37,7 @@ MethodSet MethodsOffered(const WindowsVersion& version)
     return offered;
 }
 
-CleaningPlan PlanCleaning(MethodSet chosen, MethodSet offered)
+CleaningPlan PlanCleaning(MethodSet chosen, MethodSet offered, const ProgramList& keepWorkingSets)
 {
     MethodSet usable = chosen & offered;
     if (usable & kPurgeStandbyList)
@@ -46,6 +46,12 @@ CleaningPlan PlanCleaning(MethodSet chosen, MethodSet offered)
     for (const PlannedOperation& operation : kOperations)
         if (usable & operation.method)
             plan.operations.push_back(operation);
+    if ((usable & kEmptyWorkingSets) && !keepWorkingSets.empty()) {
+        // The working sets come first in the table.
+        plan.operations.front() = {kEmptyWorkingSets, 0, OperationPayload::EachProcessWorkingSet, 0, kDebugPrivilege,
+                                   "MethodEmptyWorkingSets"};
+        plan.keepWorkingSets = keepWorkingSets;
+    }
     plan.classicStep = (usable & kFillAndRelease) || plan.operations.empty();
     return plan;
 }
@@ -87,6 +93,12 @@ std::vector<std::string> MethodReportLines(const RunOutcome& outcome, const Text
             line += code;
         }
         lines.push_back(line);
+        if (result.method == kEmptyWorkingSets && outcome.workingSets) {
+            const WorkingSetCounts& counts = *outcome.workingSets;
+            lines.push_back(FillPlaceholders(text("ReportWorkingSetsEach"),
+                                             {std::to_string(counts.leftAlone), std::to_string(counts.emptied),
+                                              std::to_string(counts.notEmptied)}));
+        }
     }
     if (outcome.listsSampled) {
         const std::string pattern = text("ReportListBeforeAfter");

@@ -4,9 +4,11 @@
 // offer. The plan is data: which call, which command, which privileges, which words per outcome.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/program_list.h"
 #include "common/windows_version.h"
 
 // One bit per method; the stored CleanMethods value is this mask.
@@ -41,11 +43,13 @@ enum MemoryListCommand : uint32_t {
 enum Privilege : uint32_t {
     kProfileSingleProcessPrivilege = 1u << 0, // SeProfileSingleProcessPrivilege
     kIncreaseQuotaPrivilege = 1u << 1,        // SeIncreaseQuotaPrivilege
+    kDebugPrivilege = 1u << 2,                // SeDebugPrivilege: opens services' processes too
 };
 
 // What the call carries: a memory-list command, a file-cache limit of "as small as possible",
-// or a combine request.
-enum class OperationPayload { MemoryListCommand, FileCacheShrink, CombinePages };
+// or a combine request. The working sets of each process but the listed ones are emptied one by
+// one instead of by the system-wide command; its privilege helps, it is not required.
+enum class OperationPayload { MemoryListCommand, FileCacheShrink, CombinePages, EachProcessWorkingSet };
 
 struct PlannedOperation {
     CleaningMethod method;
@@ -61,11 +65,13 @@ struct CleaningPlan {
     // operations empty.
     std::vector<PlannedOperation> operations;
     bool classicStep = false; // the clean step(s) run as before, after the operations
+    ProgramList keepWorkingSets; // left alone by the working-set operation
 };
 
 // The chosen methods that this Windows offers; nothing left (or nothing chosen) falls back to the
-// classic step, so a run always does something.
-CleaningPlan PlanCleaning(MethodSet chosen, MethodSet offered);
+// classic step, so a run always does something. With programs to keep, the working sets are
+// emptied process by process.
+CleaningPlan PlanCleaning(MethodSet chosen, MethodSet offered, const ProgramList& keepWorkingSets = {});
 
 // NTSTATUS values the words distinguish.
 constexpr int32_t kStatusSuccess = 0;
@@ -74,6 +80,7 @@ constexpr int32_t kStatusInvalidInfoClass = static_cast<int32_t>(0xC0000003u);
 constexpr int32_t kStatusAccessDenied = static_cast<int32_t>(0xC0000022u);
 constexpr int32_t kStatusPrivilegeNotHeld = static_cast<int32_t>(0xC0000061u);
 constexpr int32_t kStatusNotSupported = static_cast<int32_t>(0xC00000BBu);
+constexpr int32_t kStatusUnsuccessful = static_cast<int32_t>(0xC0000001u);
 
 struct OperationResult {
     CleaningMethod method;
@@ -92,10 +99,19 @@ struct MemoryListSizes {
     uint64_t modifiedBytes = 0;
 };
 
+// The working sets emptied one by one: the processes listed, emptied, and those that could not be
+// opened or refused.
+struct WorkingSetCounts {
+    uint32_t leftAlone = 0;
+    uint32_t emptied = 0;
+    uint32_t notEmptied = 0;
+};
+
 // What a run's steps did: the system operations' outcomes, the lists around them, and whether
 // the classic step ran. A run of the classic step alone has no results and no list figures.
 struct RunOutcome {
     std::vector<OperationResult> results;
+    std::optional<WorkingSetCounts> workingSets; // when they were emptied one by one
     bool classicStep = true;
     bool listsSampled = false; // both samples below hold the system's figures
     MemoryListSizes listsBefore, listsAfter;
@@ -106,8 +122,9 @@ struct RunOutcome {
 // The words of a text key, in the interface language.
 using TextLookup = std::function<std::string(const char* key)>;
 
-// "name: words" per operation (a failure adds its status in hex), then the standby and modified
-// list lines when the system reported the lists before and after.
+// "name: words" per operation (a failure adds its status in hex), the programs left alone when
+// the working sets were emptied one by one, then the standby and modified list lines when the
+// system reported the lists before and after.
 std::vector<std::string> MethodReportLines(const RunOutcome& outcome, const TextLookup& text);
 
 // "{0}", "{1}", ... replaced by the arguments; other text kept.

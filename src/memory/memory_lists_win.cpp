@@ -3,6 +3,7 @@
 #include <mutex>
 #include <utility>
 
+#include "memory/working_sets_win.h"
 #include "win32/ntdll_entry.h"
 
 namespace {
@@ -52,22 +53,36 @@ NtSystemCalls SystemCalls()
         ULONG returned = 0;
         return query ? query(infoClass, data, length, &returned) : kStatusNotImplemented;
     };
+    calls.emptyWorkingSet = EmptyProcessWorkingSet;
     return calls;
 }
 
 std::mutex callsLock;
 NtSystemCalls replacedCalls;
 
+// The replaced calls, the system's own where a test replaced none.
 NtSystemCalls CurrentCalls()
 {
-    std::lock_guard<std::mutex> lock(callsLock);
-    return replacedCalls.set ? replacedCalls : SystemCalls();
+    NtSystemCalls calls;
+    {
+        std::lock_guard<std::mutex> lock(callsLock);
+        calls = replacedCalls;
+    }
+    NtSystemCalls system = SystemCalls();
+    for (auto [call, own] : {std::pair{&calls.set, &system.set}, std::pair{&calls.query, &system.query}})
+        if (!*call)
+            *call = *own;
+    if (!calls.emptyWorkingSet)
+        calls.emptyWorkingSet = system.emptyWorkingSet;
+    return calls;
 }
 
-int32_t RunOne(const NtSystemCalls& calls, const PlannedOperation& operation)
+int32_t RunOne(const NtSystemCalls& calls, const PlannedOperation& operation, const ProgramList& keep,
+               std::optional<WorkingSetCounts>& workingSets)
 {
     PrivilegeScope privileges(operation.privileges);
-    if (!privileges.AllEnabled())
+    const bool eachProcess = operation.payload == OperationPayload::EachProcessWorkingSet;
+    if (!privileges.AllEnabled() && !eachProcess)
         return kStatusPrivilegeNotHeld;
     switch (operation.payload) {
     case OperationPayload::MemoryListCommand: {
@@ -84,6 +99,12 @@ int32_t RunOne(const NtSystemCalls& calls, const PlannedOperation& operation)
     case OperationPayload::CombinePages: {
         CombineInformation combine{};
         return calls.set(operation.infoClass, &combine, sizeof combine);
+    }
+    case OperationPayload::EachProcessWorkingSet: {
+        WorkingSetCounts counts;
+        const bool listed = EmptyWorkingSetsExcept(keep, calls.emptyWorkingSet, counts);
+        workingSets = counts;
+        return listed ? kStatusSuccess : kStatusUnsuccessful;
     }
     }
     return kStatusNotImplemented;
@@ -108,6 +129,7 @@ PrivilegeScope::PrivilegeScope(uint32_t privileges)
     const std::pair<Privilege, const char*> names[] = {
         {kProfileSingleProcessPrivilege, "SeProfileSingleProcessPrivilege"},
         {kIncreaseQuotaPrivilege, "SeIncreaseQuotaPrivilege"},
+        {kDebugPrivilege, "SeDebugPrivilege"},
     };
     for (const auto& [bit, name] : names) {
         if (!(privileges & bit))
@@ -134,12 +156,15 @@ PrivilegeScope::~PrivilegeScope()
         AdjustTokenPrivileges(token_.get(), FALSE, previous, 0, nullptr, nullptr);
 }
 
-std::vector<OperationResult> RunOperations(const std::vector<PlannedOperation>& operations)
+std::vector<OperationResult> RunOperations(const CleaningPlan& plan, std::optional<WorkingSetCounts>* workingSets)
 {
     const NtSystemCalls calls = CurrentCalls();
+    std::optional<WorkingSetCounts> counts;
     std::vector<OperationResult> results;
-    for (const PlannedOperation& operation : operations)
-        results.push_back({operation.method, RunOne(calls, operation)});
+    for (const PlannedOperation& operation : plan.operations)
+        results.push_back({operation.method, RunOne(calls, operation, plan.keepWorkingSets, counts)});
+    if (workingSets)
+        *workingSets = counts;
     return results;
 }
 
@@ -171,7 +196,7 @@ RunOutcome RunSystemOperations(const CleaningPlan& plan)
     outcome.listsSampled = before.has_value();
     if (before)
         outcome.listsBefore = *before;
-    outcome.results = RunOperations(plan.operations);
+    outcome.results = RunOperations(plan, &outcome.workingSets);
     return outcome;
 }
 

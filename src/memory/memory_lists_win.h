@@ -14,8 +14,10 @@
 struct NtSystemCalls {
     std::function<int32_t(uint32_t infoClass, void* data, uint32_t length)> set;
     std::function<int32_t(uint32_t infoClass, void* data, uint32_t length)> query;
+    // One process's working set, when programs are left alone: true when the system agreed.
+    std::function<bool(HANDLE process)> emptyWorkingSet{};
 };
-// Empty calls restore ntdll's own.
+// Empty calls restore the system's own.
 void SetNtSystemCalls(NtSystemCalls calls);
 
 // Enables privileges on the process token for its lifetime, then puts back what it changed.
@@ -35,8 +37,10 @@ private:
     alignas(TOKEN_PRIVILEGES) unsigned char previous_[sizeof(TOKEN_PRIVILEGES) + 2 * sizeof(LUID_AND_ATTRIBUTES)]{};
 };
 
-// Each operation once, in order, with its privileges enabled only around its call.
-std::vector<OperationResult> RunOperations(const std::vector<PlannedOperation>& operations);
+// Each operation of the plan once, in order, with its privileges enabled only around its call;
+// the counts of the working sets emptied one by one, when they were.
+std::vector<OperationResult> RunOperations(const CleaningPlan& plan,
+                                           std::optional<WorkingSetCounts>* workingSets = nullptr);
 
 // The standby and modified lists; nothing where the system does not report them.
 std::optional<MemoryListSizes> QueryMemoryLists();

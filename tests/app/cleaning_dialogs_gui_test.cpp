@@ -1,10 +1,12 @@
-// The dialogs around cleaning: the methods each Windows is offered and what OK hands back; the
-// report after a run with the figures of now, the refused operations below them and the advice.
+// The dialogs around cleaning: the methods each Windows is offered and what OK hands back, and
+// their second page of programs and waits; the report after a run with the figures of now, the
+// refused operations below them and the advice.
 #include "app/cleaning_dialogs_win.h"
 
 #include <gtest/gtest.h>
 
 #include "app/cleaning_methods_dlg_win.h"
+#include "app/programs_pauses_dlg_win.h"
 #include "common/resource_text.h"
 #include "memory/clean_state.h"
 #include "resources/resource.h"
@@ -63,6 +65,46 @@ void Report(int32_t beforeMB, bool cleanUpRun, const RunOutcome& outcome = RunOu
     CleanState.cleanUpRun = cleanUpRun;
     ShowCleaningReport(measured, outcome);
     CleanState.cleanUpRun = false;
+}
+
+// The second page: a running program picked, a name typed (trimmed, once whatever its case), a bad
+// name and a 65th refused, a line removed, the waits checked; the methods dialog takes it on OK.
+TEST(CleaningMethodsDlg, SecondPageListsProgramsAndChecksTheWaits)
+{
+    RecordingHost host;
+    CleaningMethodSettings stored;
+    stored.pausePrograms.assign(kMaxListedPrograms, "full.exe");
+    win32::Modeless<CCleaningMethodsDlg> methods(stored, kAllMethods);
+    ASSERT_TRUE(methods.CreateModeless());
+    host.modal = [&](win32::Dialog& page) {
+        EXPECT_TRUE(page.CreateModeless(methods.hwnd()));
+        const auto click = [&](int id, const char* typed = nullptr) {
+            if (typed)
+                page.SetItemText(IDC_PP_PROGRAM, typed);
+            SendMessageA(page.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(page.Item(id)));
+        };
+        EXPECT_NE(SendMessageA(page.Item(IDC_PP_PROGRAM), CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                               reinterpret_cast<LPARAM>("gui_tests.exe")), CB_ERR) << "the running programs are offered";
+        click(IDC_PP_PAUSE_ADD);
+        SendMessageA(page.Item(IDC_PP_PAUSE_LIST), LB_SETCURSEL, 0, 0);
+        click(IDC_PP_PAUSE_REMOVE);
+        click(IDC_PP_PAUSE_ADD);
+        for (const char* typed : {" Steam.exe ", "STEAM.EXE", "bad|name"})
+            click(IDC_PP_KEEP_ADD, typed);
+        page.SetItemText(IDC_PP_INTERVAL_EDIT, "61");
+        click(IDOK);
+        EXPECT_EQ(host.boxes.size(), 3u) << "the 65th, the bad name, the wait past the hour";
+        page.SetItemText(IDC_PP_INTERVAL_EDIT, "15");
+        page.SetItemText(IDC_PP_BACKOFF_EDIT, "5");
+        click(IDOK);
+        return page.Result();
+    };
+    SendMessageA(methods.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_METHODS_PROGRAMS, BN_CLICKED), 0);
+    const CleaningMethodSettings& chosen = methods.Settings();
+    EXPECT_EQ(chosen.keepWorkingSets, ProgramList{"Steam.exe"});
+    EXPECT_EQ(chosen.pausePrograms.size(), kMaxListedPrograms);
+    EXPECT_EQ(chosen.pausePrograms.back(), "gui_tests.exe");
+    EXPECT_EQ(std::pair(chosen.intervalMinutes, chosen.backOffPercent), std::pair(15, 5));
 }
 
 // The figures of now in bytes and pages, refused operations listed below them, and the advice of

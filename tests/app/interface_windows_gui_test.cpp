@@ -16,6 +16,7 @@
 #include <string>
 
 #include "app/cleaning_dialogs_win.h"
+#include "app/programs_pauses_dlg_win.h"
 #include "app/tool_table_win.h"
 #include "common/resource_text.h"
 #include "common/spoken_text.h"
@@ -129,12 +130,16 @@ TEST_F(InterfaceWindows, EveryWindowDrawsItsTextsAndTheKeyboardReachesEveryComma
     ShowCleaningReport(MeasureCleanStart());
     for (const bool standby : {false, true})
         AskBeforeAutomaticClean({}, standby);
+    win32::Modeless<CProgramsPausesDlg> programsPage(CleaningMethodSettings{});
+    ASSERT_TRUE(programsPage.CreateModeless(Window()));
+    CheckWindow(programsPage.hwnd());
     win32::Modeless<CRunSetupDlg> startMode;
     startMode.mode = StartDelayed;
     ASSERT_TRUE(startMode.CreateModeless(Window()));
     CheckWindow(startMode.hwnd());
     cacheBackup.Restore();
-    EXPECT_EQ(windows_, 13) << "main window twice, the tools and history, methods, report, both questions, start mode";
+    EXPECT_EQ(windows_, 14) << "main window twice, the tools and history, methods and their second page, report, "
+                               "both questions, start mode";
 }
 
 // A figure changed is told once, while the window can be seen. The main window's children as the

@@ -1,14 +1,20 @@
-// The system operations of the cleaning methods: what reaches NtSetSystemInformation, and the
-// privileges on the real process token around each call.
+// The system operations of the cleaning methods: what reaches NtSetSystemInformation, the
+// privileges on the real process token around each call, and the working sets emptied one by one.
 #include "memory/memory_lists_win.h"
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 #include <vector>
+
+#include "common/running_programs_win.h"
+#include "memory/working_sets_win.h"
+#include "support/child_process_win.h"
 
 namespace {
 
@@ -105,8 +111,48 @@ TEST(MemoryLists, EachOperationOnceWithItsArgumentsAndOnlyItsPrivilegesWhileItRu
 // size the system rejects would come back as a failure here.
 TEST(MemoryLists, OnWineTheSystemCallsAreFoundAndTakeTheBuffers)
 {
-    for (const OperationResult& result : RunOperations(PlanCleaning(kAllMethods, kAllMethods).operations))
+    for (const OperationResult& result : RunOperations(PlanCleaning(kAllMethods, kAllMethods)))
         EXPECT_TRUE(result.Done()) << MethodNameKey(result.method) << " " << std::hex << result.status;
+}
+
+// "Empty the working sets" with a program left alone, on two real children that have touched
+// 64 MB each. Wine agrees to every trim and changes no working set, so what proves the choice is
+// which processes were asked, recorded through the system-call seam; the working sets are read
+// before and after all the same (on Windows the other child's drops).
+SIZE_T WorkingSetMB(DWORD id)
+{
+    win32::UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_VM_READ, FALSE, id));
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    return process && GetProcessMemoryInfo(process.get(), &counters, sizeof counters) ? counters.WorkingSetSize >> 20 : 0;
+}
+
+TEST(WorkingSets, EmptiedOneByOneAllButTheListedProgramWhichIsAlsoFoundRunning)
+{
+    testing_support::ChildFolder folder("working-sets");
+    testing_support::SleepingChild kept(folder.path(), "Keep_Me.exe", 64), other(folder.path(), "empty_me.exe", 64);
+    for (const DWORD start = GetTickCount(); WorkingSetMB(kept.Id()) < 64 || WorkingSetMB(other.Id()) < 64; Sleep(50))
+        ASSERT_LT(GetTickCount() - start, 20000u) << "the children touch their memory";
+
+    std::vector<DWORD> asked;
+    NtSystemCalls recording;
+    recording.emptyWorkingSet = [&](HANDLE process) {
+        asked.push_back(GetProcessId(process));
+        return EmptyProcessWorkingSet(process);
+    };
+    SetNtSystemCalls(recording);
+    const RunOutcome outcome = RunSystemOperations(PlanCleaning(kEmptyWorkingSets, kAllMethods, {"keep_me.EXE"}));
+    SetNtSystemCalls({});
+    ASSERT_TRUE(outcome.results.size() == 1 && outcome.results[0].Done() && outcome.workingSets);
+    EXPECT_EQ(outcome.workingSets->leftAlone, 1u);
+    EXPECT_EQ(outcome.workingSets->emptied, asked.size());
+    EXPECT_NE(std::ranges::find(asked, other.Id()), asked.end()) << "the other child was asked";
+    EXPECT_EQ(std::ranges::find(asked, kept.Id()), asked.end()) << "the listed child was not";
+    EXPECT_GE(WorkingSetMB(kept.Id()), 64u);
+
+    // The pause list finds a running program by its whole path too, and not one in another folder.
+    EXPECT_EQ(RunningListedProgram({"C:\\elsewhere\\empty_me.exe", other.Path()}), other.Path());
+    EXPECT_EQ(RunningListedProgram({"C:\\elsewhere\\empty_me.exe"}), "");
 }
 
 } // namespace

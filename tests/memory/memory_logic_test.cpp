@@ -131,6 +131,12 @@ TEST(CleaningPlan, OperationsInOrderWithTheirPrivilegesAndTheClassicFallback)
         EXPECT_EQ(calls, row.calls) << row.chosen << " on " << row.version.major;
         EXPECT_EQ(plan.classicStep, row.classicStep) << row.chosen << " on " << row.version.major;
     }
+    // Programs to keep: the working sets one process at a time, the other operations as before.
+    const CleaningPlan keeping = PlanCleaning(kEmptyWorkingSets | kPurgeStandbyList, kAllMethods, {"game.exe"});
+    ASSERT_EQ(keeping.operations.size(), 2u);
+    EXPECT_EQ(keeping.operations[0].payload, OperationPayload::EachProcessWorkingSet);
+    EXPECT_EQ(keeping.operations[1].command, kMemoryPurgeStandbyList);
+    EXPECT_EQ(keeping.keepWorkingSets, ProgramList{"game.exe"});
 }
 
 // In the shipped English words, so that a key the plan names but the file lacks shows up here.
@@ -149,12 +155,14 @@ TEST(CleaningPlan, EachOperationReportsItsOwnOutcomeAndTheListsWhenSampled)
         {kCombinePages, static_cast<int32_t>(0xC000009Au)},
     };
     outcome.classicStep = false;
+    outcome.workingSets = WorkingSetCounts{12, 40, 3};
     outcome.listsSampled = true;
     outcome.listsBefore = {1500 * kMB + 5, 300 * kMB};
     outcome.listsAfter = {200 * kMB, 12 * kMB - 1};
     EXPECT_EQ(MethodReportLines(outcome, text),
               (std::vector<std::string>{
                   "Empty the working sets of all programs: done",
+                  "12 programs left alone, 40 emptied, 3 could not be emptied",
                   "Shrink the system file cache: refused, Tidewell lacks the privilege",
                   "Write the modified page list to disk: refused, Tidewell lacks the privilege",
                   "Purge the standby list: not supported on this Windows",

@@ -72,11 +72,13 @@ private:
 
 using ChildFolder = ScratchDir;
 
-// A running copy of sleeper_child.exe under `exeName` in `folder`.
+// A running copy of sleeper_child.exe under `exeName` in `folder`; given megabytes, it touches that
+// much memory first.
 class SleepingChild : public ChildProcess {
 public:
-    SleepingChild(const std::filesystem::path& folder, const std::string& exeName)
-        : ChildProcess("\"" + Copy(folder / exeName) + "\"", CREATE_NO_WINDOW), path_((folder / exeName).string())
+    SleepingChild(const std::filesystem::path& folder, const std::string& exeName, int megabytes = 0)
+        : ChildProcess("\"" + Copy(folder / exeName) + "\" " + std::to_string(megabytes), CREATE_NO_WINDOW),
+          path_((folder / exeName).string())
     {
     }
     const std::string& Path() const { return path_; }

@@ -43,3 +43,25 @@
 #define IDC_STANDBY_SPIN               1162
 #define IDC_STANDBY_UNIT               1163
 #define IDC_REPORT_METHODS             1164
+
+// Programs left alone or pausing automatic cleaning, and the waits between automatic cleans.
+#define IDD_PROGRAMS_PAUSES            145
+#define IDC_METHODS_PROGRAMS           1170  // opens it from the cleaning methods
+#define IDC_PP_PROGRAM_LABEL           1171
+#define IDC_PP_PROGRAM                 1172
+#define IDC_PP_KEEP_LABEL              1173
+#define IDC_PP_KEEP_LIST               1174
+#define IDC_PP_KEEP_ADD                1175
+#define IDC_PP_KEEP_REMOVE             1176
+#define IDC_PP_PAUSE_LABEL             1177
+#define IDC_PP_PAUSE_LIST              1178
+#define IDC_PP_PAUSE_ADD               1179
+#define IDC_PP_PAUSE_REMOVE            1180
+#define IDC_PP_NOTE                    1181
+#define IDC_PP_LOOPS_GROUP             1182
+#define IDC_PP_INTERVAL_LABEL          1183
+#define IDC_PP_INTERVAL_EDIT           1184
+#define IDC_PP_INTERVAL_SPIN           1185
+#define IDC_PP_BACKOFF_LABEL           1186
+#define IDC_PP_BACKOFF_EDIT            1187
+#define IDC_PP_BACKOFF_SPIN            1188

@@ -1,12 +1,23 @@
 // A child the process tests start, find and end. A window-subsystem program, so that no console
 // host is started for it. It ends by itself after a minute so that a failed test leaves nothing
-// running. Given a title, it shows a window of that title for five minutes instead: another
-// program's window that a test expects to survive.
+// running. Given a number, it first commits and touches that many megabytes, so that its working
+// set is large enough to see emptied. Given a title, it shows a window of that title for five
+// minutes instead: another program's window that a test expects to survive.
 #include <windows.h>
+
+#include <cctype>
+#include <cstdlib>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
-    if (!commandLine || !*commandLine) {
+    if (!commandLine || !*commandLine || std::isdigit(static_cast<unsigned char>(*commandLine))) {
+        const SIZE_T megabytes = commandLine ? std::strtoul(commandLine, nullptr, 10) : 0;
+        if (megabytes > 0 && megabytes <= 256) {
+            const SIZE_T bytes = megabytes << 20;
+            if (auto* block = static_cast<volatile char*>(VirtualAlloc(nullptr, bytes, MEM_COMMIT, PAGE_READWRITE)))
+                for (SIZE_T i = 0; i < bytes; i += 4096)
+                    block[i] = 1;
+        }
         Sleep(60000);
         return 0;
     }
