@@ -84,10 +84,10 @@ std::vector<std::string> MethodReportLines(const RunOutcome& outcome, const Text
 {
     std::vector<std::string> lines;
     for (const OperationResult& result : outcome.results) {
-        const char* outcome = OutcomeTextKey(result.status);
+        const char* word = OutcomeTextKey(result.status);
         // The methods dialog's boxes share these names, with their keyboard marks.
-        std::string line = WithoutMnemonic(text(MethodNameKey(result.method))) + ": " + text(outcome);
-        if (std::string(outcome) == "MethodFailed") {
+        std::string line = WithoutMnemonic(text(MethodNameKey(result.method))) + ": " + text(word);
+        if (std::string(word) == "MethodFailed") {
             char code[16];
             std::snprintf(code, sizeof code, " (0x%08X)", static_cast<unsigned>(result.status));
             line += code;
