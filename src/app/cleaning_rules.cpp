@@ -11,19 +11,20 @@ namespace {
 struct ReasonRow {
     HoldReason reason;
     const char* name;
-    const char* tipKey; // nullptr: the tooltip says nothing of it
+    const char* tipKey;     // nullptr: the tooltip says nothing of it
+    const char* historyKey; // nullptr: never recorded
 };
 constexpr ReasonRow kReasons[] = {
-    {HoldReason::None, "none", nullptr},
-    {HoldReason::Running, "running", nullptr},
-    {HoldReason::Cancelled, "cancelled", nullptr},
-    {HoldReason::TooSoon, "too-soon", "TipWaitTooSoon"},
-    {HoldReason::BackOff, "back-off", "TipWaitBackOff"},
-    {HoldReason::FullScreen, "full-screen", "TipPausedFullScreen"},
-    {HoldReason::Presentation, "presentation", "TipPausedPresentation"},
-    {HoldReason::ShellBusy, "shell-busy", "TipPausedShellBusy"},
-    {HoldReason::QuietTime, "quiet-time", "TipPausedQuietTime"},
-    {HoldReason::Program, "program", "TipPausedProgram"},
+    {HoldReason::None, "none", nullptr, nullptr},
+    {HoldReason::Running, "running", nullptr, nullptr},
+    {HoldReason::Cancelled, "cancelled", nullptr, "HistoryReasonCancelled"},
+    {HoldReason::TooSoon, "too-soon", "TipWaitTooSoon", "HistoryReasonTooSoon"},
+    {HoldReason::BackOff, "back-off", "TipWaitBackOff", "HistoryReasonBackOff"},
+    {HoldReason::FullScreen, "full-screen", "TipPausedFullScreen", "HistoryReasonFullScreen"},
+    {HoldReason::Presentation, "presentation", "TipPausedPresentation", "HistoryReasonPresentation"},
+    {HoldReason::ShellBusy, "shell-busy", "TipPausedShellBusy", "HistoryReasonShellBusy"},
+    {HoldReason::QuietTime, "quiet-time", "TipPausedQuietTime", "HistoryReasonQuietTime"},
+    {HoldReason::Program, "program", "TipPausedProgram", "HistoryReasonProgram"},
 };
 
 const ReasonRow& RowOf(HoldReason reason)
@@ -38,6 +39,14 @@ constexpr int32_t kMostLittleFreedCounted = 6; // 2^6 minutes already passes the
 } // namespace
 
 const char* HoldReasonName(HoldReason reason) { return RowOf(reason).name; }
+
+const char* HoldReasonHistoryKey(const std::string& word)
+{
+    for (const ReasonRow& row : kReasons)
+        if (word == row.name)
+            return row.historyKey;
+    return nullptr;
+}
 
 HoldReason ShellHoldReason(int notificationState)
 {
@@ -67,6 +76,7 @@ RulesActions CleaningRules::Decide(uint32_t nowMs, bool busy, int32_t freePercen
     if (busy) {
         actions.busyPicture = true;
         actions.held = lowDue ? HoldReason::Running : HoldReason::None;
+        heldClean_ = HoldReason::None;
         return actions;
     }
 
@@ -83,7 +93,8 @@ RulesActions CleaningRules::Decide(uint32_t nowMs, bool busy, int32_t freePercen
     const bool due = lowDue || (settings.standbyAutoClean && probes.standbyFull && probes.standbyFull());
     if (!due)
         armed_ = true;
-    bool clean = due && armed_;
+    const bool wanted = due && armed_;
+    bool clean = wanted;
     if (due && !armed_)
         actions.held = HoldReason::Cancelled;
     if (clean && waitLeft > 0) {
@@ -109,10 +120,13 @@ RulesActions CleaningRules::Decide(uint32_t nowMs, bool busy, int32_t freePercen
     }
 
     actions.alert = alert;
-    if (clean) {
+    actions.standby = wanted && !lowDue;
+    if (clean)
         actions.clean = settings.askFirst ? CleanAction::Ask : CleanAction::Clean;
-        actions.standby = !lowDue;
-    }
+    // A held clean goes into the history once each time what holds it changes, not every tick.
+    const HoldReason heldClean = wanted && !clean ? actions.held : HoldReason::None;
+    actions.recordSkip = heldClean != HoldReason::None && heldClean != heldClean_;
+    heldClean_ = heldClean;
     return actions;
 }
 

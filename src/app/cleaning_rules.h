@@ -24,6 +24,8 @@ enum class HoldReason : uint8_t {
 };
 // One word per reason for records: "running", "too-soon", "full-screen", ...
 const char* HoldReasonName(HoldReason reason);
+// The text key of a recorded reason's words (HistoryReason...); nullptr for a word it does not know.
+const char* HoldReasonHistoryKey(const std::string& word);
 
 // The shell's user notification state (the QUNS_ values) as a reason to stay quiet.
 HoldReason ShellHoldReason(int notificationState);
@@ -54,11 +56,12 @@ enum class CleanAction { None, Ask, Clean };
 struct RulesActions {
     bool alert = false; // show the alert picture and play the sound
     CleanAction clean = CleanAction::None;
-    bool standby = false;     // the standby list, not free memory, called for the clean
+    bool standby = false;     // the standby list, not free memory, called for the clean (also a held one)
     bool busyPicture = false; // the tray shows the busy picture instead of the figures
     HoldReason held = HoldReason::None;
     std::string program;      // the listed program that holds it (Program)
     int32_t waitMinutes = 0;  // TooSoon, BackOff: minutes left, rounded up
+    bool recordSkip = false;  // a due clean is held for another reason than at the last tick: record it
 };
 
 class CleaningRules {
@@ -79,6 +82,7 @@ private:
     bool waiting_ = false;    // an automatic clean ended and its wait may not be over
     uint32_t lastEndMs_ = 0;
     int32_t littleFreed_ = 0; // automatic cleans in a row that freed less than the share
+    HoldReason heldClean_ = HoldReason::None; // what held a due clean at the last tick
 };
 
 // The tray tooltip's line for what holds automatic cleaning; empty when nothing the user should

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "app/cleaning_rules.h"
+
 namespace {
 
 constexpr std::pair<CleanTrigger, const char*> kTriggerKeys[] = {
@@ -13,10 +15,6 @@ constexpr std::pair<CleanTrigger, const char*> kTriggerKeys[] = {
 constexpr std::pair<CleanResult, const char*> kResultKeys[] = {
     {CleanResult::Done, "HistoryResultDone"},       {CleanResult::Refused, "HistoryResultRefused"},
     {CleanResult::Stopped, "HistoryResultStopped"}, {CleanResult::Skipped, "HistoryResultSkipped"},
-};
-// A reason without a text here shows as its stored word.
-constexpr std::pair<const char*, const char*> kReasonKeys[] = {
-    {"cancelled", "HistoryReasonCancelled"},
 };
 
 template <typename Table, typename Value>
@@ -37,10 +35,8 @@ HistoryRow HistoryRowOf(const CleanRecord& record, const TextLookup& text)
     row.trigger = text(KeyOf(kTriggerKeys, record.trigger));
     row.result = text(KeyOf(kResultKeys, record.result));
     if (record.result == CleanResult::Skipped) {
-        const char* reasonKey = nullptr;
-        for (const auto& [word, key] : kReasonKeys)
-            if (record.reason == word)
-                reasonKey = key;
+        // A reason without words of its own shows as its stored word.
+        const char* reasonKey = HoldReasonHistoryKey(record.reason);
         row.result = FillPlaceholders(row.result, {reasonKey ? text(reasonKey) : record.reason});
         return row;
     }

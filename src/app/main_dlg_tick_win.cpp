@@ -176,14 +176,16 @@ void CMainDlg::ApplyRules(const RulesActions& actions, const MemoryStatus& statu
         tray_.SetIconResource(IDI_ALERT);
         PlayAlertSound(GetModulePath("Alert.wav"));
     }
+    const CleanTrigger trigger = actions.standby ? CleanTrigger::Standby : CleanTrigger::Automatic;
+    if (actions.recordSkip)
+        RecordClean(RecordOfSkip(MeasureCleanStart(), trigger, HoldReasonName(actions.held)));
     if (actions.clean != CleanAction::None) {
         const bool accepted =
             actions.clean == CleanAction::Clean ||
             AskBeforeAutomaticClean([this] { return GetItemText(IDC_CPU_LOAD); }, actions.standby);
         rules_.Answered(accepted);
-        const CleanTrigger trigger = actions.standby ? CleanTrigger::Standby : CleanTrigger::Automatic;
         if (!accepted)
-            RecordClean(RecordOfSkip(MeasureCleanStart(), trigger, "cancelled"));
+            RecordClean(RecordOfSkip(MeasureCleanStart(), trigger, HoldReasonName(HoldReason::Cancelled)));
         else if (!exiting_)
             StartCleanUpRun(trigger);
     }

@@ -35,7 +35,7 @@ std::string Describe(const RulesActions& a)
     text += std::string(a.standby ? " standby" : "") + (a.busyPicture ? " busy" : "");
     if (a.held != HoldReason::None)
         text += std::string(" hold ") + HoldReasonName(a.held) + (a.waitMinutes ? " " + std::to_string(a.waitMinutes) : "") +
-                (a.program.empty() ? "" : " " + a.program);
+                (a.program.empty() ? "" : " " + a.program) + (a.recordSkip ? " recorded" : "");
     return text.empty() ? text : text.substr(1);
 }
 
@@ -56,34 +56,36 @@ TEST(CleaningRules, ScenariosOverSimulatedMinutes)
           {.at = 0.5, .free = 30, .busy = true, .expect = "busy hold running", .then = kEnd, .freedMB = -20},
           {.at = 0.6, .free = 30, .expect = "alert ask", .reads = "s"}}},
         {"a full-screen program, a presentation, quiet hours, a listed program: nothing asked or sounded until "
-         "they end; the process list is read only when the shell allows",
+         "they end, each recorded once; the process list is read only when the shell allows",
          {.soundAlert = true, .autoDefrag = true, .programsPause = true},
-         {{.at = 0, .free = 25, .shell = 3, .program = "Game.exe", .expect = "hold full-screen", .reads = "s"},
-          {.at = 1, .free = 25, .shell = 4, .expect = "hold presentation", .reads = "s"},
-          {.at = 2, .free = 25, .shell = 6, .expect = "hold quiet-time", .reads = "s"},
-          {.at = 3, .free = 25, .shell = 2, .expect = "hold shell-busy", .reads = "s"},
-          {.at = 4, .free = 25, .program = "Game.exe", .expect = "hold program Game.exe", .reads = "sp"},
+         {{.at = 0, .free = 25, .shell = 3, .program = "Game.exe", .expect = "hold full-screen recorded", .reads = "s"},
+          {.at = 0.5, .free = 25, .shell = 3, .expect = "hold full-screen", .reads = "s"},
+          {.at = 1, .free = 25, .shell = 4, .expect = "hold presentation recorded", .reads = "s"},
+          {.at = 2, .free = 25, .shell = 6, .expect = "hold quiet-time recorded", .reads = "s"},
+          {.at = 3, .free = 25, .shell = 2, .expect = "hold shell-busy recorded", .reads = "s"},
+          {.at = 4, .free = 25, .program = "Game.exe", .expect = "hold program Game.exe recorded", .reads = "sp"},
           {.at = 5, .free = 40, .shell = 3}, // memory recovered meanwhile: nothing is owed
+          {.at = 5.5, .free = 30, .shell = 3, .expect = "hold full-screen recorded", .reads = "s"},
           {.at = 6, .free = 25, .shell = 1, .expect = "alert ask", .reads = "sp"}}},
         {"ten minutes between automatic cleans, whichever trigger",
          {.autoDefrag = true, .standbyAutoClean = true, .intervalMinutes = 10},
          {{.at = 0, .free = 40, .reads = "b"},
           {.at = 0, .free = 25, .expect = "ask", .reads = "s", .then = kAccept},
           {.at = 1, .free = 25, .busy = true, .expect = "busy hold running", .then = kEnd, .freedMB = 300},
-          {.at = 2, .free = 25, .expect = "hold too-soon 9"},
-          {.at = 10.95, .free = 60, .standbyFull = true, .expect = "hold too-soon 1", .reads = "b"},
+          {.at = 2, .free = 25, .expect = "hold too-soon 9 recorded"},
+          {.at = 10.95, .free = 60, .standbyFull = true, .expect = "standby hold too-soon 1", .reads = "b"},
           {.at = 11, .free = 60, .standbyFull = true, .expect = "ask standby", .reads = "bs"}}},
         {"cleans freeing under 5 %: the wait doubles up to an hour; one that frees resets it",
          {.autoDefrag = true, .askFirst = false, .backOffPercent = 5},
          {{.at = 0, .free = 25, .expect = "clean", .reads = "s", .then = kRan, .freedMB = 49},
-          {.at = 1, .free = 25, .expect = "hold back-off 1"},
+          {.at = 1, .free = 25, .expect = "hold back-off 1 recorded"},
           {.at = 2, .free = 25, .expect = "clean", .reads = "s", .then = kRan},
-          {.at = 5.5, .free = 25, .expect = "hold back-off 1"},
+          {.at = 5.5, .free = 25, .expect = "hold back-off 1 recorded"},
           {.at = 6, .free = 25, .expect = "clean", .reads = "s", .then = kRan, .freedMB = 10},
           {.at = 14, .free = 25, .expect = "clean", .reads = "s", .then = kRan},
           {.at = 30, .free = 25, .expect = "clean", .reads = "s", .then = kRan},
           {.at = 62, .free = 25, .expect = "clean", .reads = "s", .then = kRan},
-          {.at = 121, .free = 25, .expect = "hold back-off 1"},
+          {.at = 121, .free = 25, .expect = "hold back-off 1 recorded"},
           {.at = 122, .free = 25, .expect = "clean", .reads = "s", .then = kRan, .freedMB = 50},
           {.at = 122, .free = 25, .expect = "clean", .reads = "s"}}},
     };
@@ -124,6 +126,10 @@ TEST(CleaningRules, EveryHoldFitsTheTooltipInBothLanguages)
             EXPECT_EQ(line.empty(), held.held < HoldReason::TooSoon) << file << ": " << HoldReasonName(held.held);
             EXPECT_LE(tip.size(), 63u) << file << ": " << tip;
             EXPECT_EQ(line.find_first_of("{\\"), std::string::npos) << file << ": " << line;
+            // A reason the history records has its own words there.
+            const char* historyKey = HoldReasonHistoryKey(HoldReasonName(held.held));
+            EXPECT_EQ(historyKey && !lookup(historyKey).empty(), held.held >= HoldReason::Cancelled)
+                << file << ": " << HoldReasonName(held.held);
         }
     }
 }

@@ -17,7 +17,7 @@ TEST(HistoryTexts, RowsOfEveryKindInTheShippedWordsAndPointsOfTheCleansThatRan)
     const std::vector<CleanRecord> records = ReadBlock(
         "2026-03-09 13:06:00,2026-03-09T12:06:00Z,tray,step,4,done,,fill=done,1260,1,2,3,4,,,,,64,16384,end\n"
         "2026-03-08 13:06:00,2026-03-08T12:06:00Z,automatic,,,skipped,cancelled,,0,1,,,,,,,,,,end\n"
-        "2026-03-07 13:06:00,2026-03-07T12:06:00Z,standby,,,skipped,too-soon,,0,1,,,,,,,,,,end\n"
+        "2026-03-07 13:06:00,2026-03-07T12:06:00Z,standby,,,skipped,overheated,,0,1,,,,,,,,,,end\n"
         "2026-03-06 13:06:00,2026-03-06T12:06:00Z,button,growing,6,stopped,,fill=done,99,1,2,3,4,,,,,-2,-512,end\n");
     ASSERT_EQ(records.size(), 4u);
     const HistoryRow rows[] = {HistoryRowOf(records[0], text), HistoryRowOf(records[1], text),
@@ -27,7 +27,7 @@ TEST(HistoryTexts, RowsOfEveryKindInTheShippedWordsAndPointsOfTheCleansThatRan)
               "Tray menu|+64 MB|1.3 s|Done");
     EXPECT_EQ(rows[1].trigger + "|" + rows[1].freed + "|" + rows[1].result,
               "Automatic: low memory||Skipped: question cancelled");
-    EXPECT_EQ(rows[2].result, "Skipped: too-soon") << "a reason without words of its own";
+    EXPECT_EQ(rows[2].result, "Skipped: overheated") << "a reason without words of its own";
     EXPECT_EQ(rows[3].freed + "|" + rows[3].result, "-2 MB|Stopped by the exit");
     for (CleanTrigger trigger : {CleanTrigger::Organise, CleanTrigger::Standby, CleanTrigger::Console}) {
         CleanRecord record = records[0];

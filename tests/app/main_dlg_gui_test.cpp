@@ -15,6 +15,7 @@
 #include "common/resource_text.h"
 #include "common/shell_state_win.h"
 #include "common/user_launch_win.h"
+#include "history/history_store_win.h"
 #include "memory/cleaning_methods.h"
 #include "memory/free_memory.h"
 #include "support/child_process_win.h"
@@ -349,9 +350,10 @@ TEST_F(MainDlgTest, RunsMethodsAlertsAndAutomaticCleaning)
 
 // A due clean during a full-screen program or while a listed program runs for real: no question,
 // no alert, the tooltip says why; the question comes once it has ended. A run that freed nothing
-// under a back-off makes the next one wait, as the tooltip says.
+// under a back-off makes the next one wait, as the tooltip says. The history has each hold once.
 TEST_F(MainDlgTest, AutomaticCleaningStaysAwayWhileTheUserPlays)
 {
+    const size_t recordsBefore = ReadHistory(HistoryFolder()).records.size();
     int shell = 3; // QUNS_RUNNING_D3D_FULL_SCREEN
     SetShellStateSource([&] { return shell; });
     SetTickCountSource([] { return 1000u; });
@@ -366,6 +368,7 @@ TEST_F(MainDlgTest, AutomaticCleaningStaysAwayWhileTheUserPlays)
         return std::string(dialog_->Tray().IconData().szTip);
     };
     EXPECT_NE(tip().find("\n" + UiText("TipPausedFullScreen")), std::string::npos);
+    tip();
     shell = 5; // QUNS_ACCEPTS_NOTIFICATIONS
     {
         testing_support::ChildFolder folder("pause-list");
@@ -381,6 +384,15 @@ TEST_F(MainDlgTest, AutomaticCleaningStaysAwayWhileTheUserPlays)
     // The pretended machine frees nothing, under half its memory: the next clean waits 2 minutes.
     EXPECT_NE(tip().find(FillPlaceholders(UiText("TipWaitBackOff"), {"2"})), std::string::npos);
     EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 1);
+    tip();
+
+    const std::vector<CleanRecord> records = ReadHistory(HistoryFolder()).records;
+    std::vector<std::string> recorded;
+    for (size_t i = recordsBefore; i < records.size(); ++i)
+        recorded.push_back(std::string(TriggerName(records[i].trigger)) + " " + ResultName(records[i].result) + " " +
+                           records[i].reason);
+    EXPECT_EQ(recorded, (std::vector<std::string>{"automatic skipped full-screen", "automatic skipped program",
+                                                  "automatic done ", "automatic skipped back-off"}));
 }
 
 // Each exit path posted while a real modal runs: the window ends, whatever modal is open.
