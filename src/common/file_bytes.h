@@ -7,6 +7,7 @@ enum class FileRead { Ok, Missing, Unreadable };
 
 FileRead ReadFileBytes(const std::string& path, std::string& bytes);
 
-// Writes a temporary file beside `path`, flushes it, then moves it over `path` in one step.
-// On failure the file at `path` is as it was and false is returned.
+// Writes a new file of its own beside `path` (a fresh name, created exclusively), flushes it, then
+// puts it in place of `path` in one step, keeping the original's access list. On failure the file
+// at `path` is as it was and false is returned.
 bool ReplaceFileBytes(const std::string& path, const std::string& bytes);

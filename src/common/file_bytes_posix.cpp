@@ -8,6 +8,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
+#include <string>
 
 namespace {
 
@@ -67,15 +69,28 @@ FileRead ReadFileBytes(const std::string& path, std::string& bytes)
 
 bool ReplaceFileBytes(const std::string& path, const std::string& bytes)
 {
-    const std::string temporary = path + ".new";
+    // As on Windows: a name no one else has, created exclusively, never a planted file or link.
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        temporary = path + "." + std::to_string(getpid()) + "-"
+                    + std::to_string(static_cast<unsigned long long>(now.tv_nsec) * 0x9E3779B97F4A7C15ull + attempt)
+                    + ".tmp";
+        fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0644);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
     bool written = false;
     {
-        Descriptor file(open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644));
+        Descriptor file(fd);
         written = file.get() >= 0 && WriteAll(file.get(), bytes);
     }
     if (written && std::rename(temporary.c_str(), path.c_str()) == 0)
         return true;
-    std::remove(temporary.c_str());
+    if (fd >= 0)
+        std::remove(temporary.c_str());
     return false;
 }
 #endif

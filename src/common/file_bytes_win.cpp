@@ -1,14 +1,11 @@
-#include "common/file_bytes.h"
-
-#include <windows.h>
+#include "common/file_bytes_win.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "win32/handles.h"
 
 namespace {
-
-std::string TemporaryBeside(const std::string& path) { return path + ".new"; }
 
 bool WriteAll(HANDLE file, const std::string& bytes)
 {
@@ -23,17 +20,43 @@ bool WriteAll(HANDLE file, const std::string& bytes)
     return FlushFileBuffers(file) != FALSE;
 }
 
+// A new file beside `path` under a name no one else has: created exclusively, so that nothing
+// planted under any name (a file, a link) is ever opened, let alone written through.
+win32::UniqueFileHandle CreateTemporaryBeside(const std::string& path, std::string& temporary)
+{
+    constexpr int kAttempts = 100;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        LARGE_INTEGER now{};
+        QueryPerformanceCounter(&now);
+        char suffix[48];
+        std::snprintf(suffix, sizeof suffix, ".%lx-%llx.tmp", GetCurrentProcessId(),
+                      static_cast<unsigned long long>(now.QuadPart) * 0x9E3779B97F4A7C15ull + attempt);
+        temporary = path + suffix;
+        win32::UniqueFileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file || (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS))
+            return file;
+    }
+    return {};
+}
+
+// ReplaceFile keeps the original's access list, attributes and identity. Without an original there
+// is nothing to keep, and a file that appears meanwhile is not overwritten.
+bool PutInPlace(const std::string& temporary, const std::string& path)
+{
+    if (ReplaceFileA(path.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr))
+        return true;
+    return GetLastError() == ERROR_FILE_NOT_FOUND
+           && MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
+}
+
 } // namespace
 
-FileRead ReadFileBytes(const std::string& path, std::string& bytes)
+FileRead ReadOpenFile(HANDLE file, std::string& bytes)
 {
     bytes.clear();
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
-        return FileRead::Missing;
-    win32::UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart < 0
+    if (!GetFileSizeEx(file, &size) || size.QuadPart < 0
         || static_cast<unsigned long long>(size.QuadPart) > bytes.max_size())
         return FileRead::Unreadable;
     bytes.resize(static_cast<size_t>(size.QuadPart));
@@ -41,7 +64,7 @@ FileRead ReadFileBytes(const std::string& path, std::string& bytes)
     while (done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
         DWORD got = 0;
-        if (!ReadFile(file.get(), bytes.data() + done, chunk, &got, nullptr))
+        if (!ReadFile(file, bytes.data() + done, chunk, &got, nullptr))
             return FileRead::Unreadable;
         if (got == 0)
             break; // the file shrank meanwhile
@@ -51,17 +74,27 @@ FileRead ReadFileBytes(const std::string& path, std::string& bytes)
     return FileRead::Ok;
 }
 
+FileRead ReadFileBytes(const std::string& path, std::string& bytes)
+{
+    bytes.clear();
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return FileRead::Missing;
+    win32::UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file ? ReadOpenFile(file.get(), bytes) : FileRead::Unreadable;
+}
+
 bool ReplaceFileBytes(const std::string& path, const std::string& bytes)
 {
-    const std::string temporary = TemporaryBeside(path);
+    std::string temporary;
     bool written = false;
     {
-        win32::UniqueFileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-        written = file && WriteAll(file.get(), bytes);
+        win32::UniqueFileHandle file = CreateTemporaryBeside(path, temporary);
+        if (!file)
+            return false;
+        written = WriteAll(file.get(), bytes);
     }
-    if (written
-        && MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (written && PutInPlace(temporary, path))
         return true;
     DeleteFileA(temporary.c_str());
     return false;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #ifndef _WIN32
 #include <sys/resource.h>
 
@@ -56,6 +58,20 @@ TEST(IniFile, LoadsThroughAnyPathBytes)
     ASSERT_TRUE(ini.Load());
     EXPECT_EQ(ini.GetValue("Resource", "A"), "1");
     EXPECT_FALSE(CIniFile(dir.File("absent.ini")).Load());
+}
+
+// A rewrite writes a new file of its own: a planted "<file>.new" is neither used nor written
+// through, with or without an original to replace, and nothing is left behind.
+TEST(FileBytes, ReplaceNeverTouchesAPlantedFile)
+{
+    ScratchDir dir("ini-planted");
+    const std::string path = dir.File("Delay.ini");
+    WriteWholeFile(path + ".new", "planted");
+    for (const char* bytes : {"first", "second"})
+        ASSERT_TRUE(ReplaceFileBytes(path, bytes));
+    EXPECT_EQ(ReadWholeFile(path), "second");
+    EXPECT_EQ(ReadWholeFile(path + ".new"), "planted");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
 // A write that fails half way (a full disk, here a file size limit) leaves the old file whole.
