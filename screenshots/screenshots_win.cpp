@@ -55,6 +55,7 @@
 #include "tools/startup/autorun_dlg_win.h"
 #include "tools/startup/delay_list.h"
 #include "tools/startup/run_setup_dlg_win.h"
+#include "tools/startup/startup_entries_win.h"
 #include "win32/handles.h"
 #include "win32/high_contrast.h"
 
@@ -336,6 +337,13 @@ bool Startup()
     items.CreateModeless();
     items.List().FocusRow(1);
     bool saved = SavePicture(items.hwnd(), "startup");
+
+    // Delaying into a Delay.ini the launcher would refuse (Wine's own answer), as a real box.
+    state.places.protectedPlace = false;
+    SetStartMode({"Notepad", "notepad.exe", MachineRun}, StartDelayed, 5, state.DelayList(), items.hwnd());
+    saved = !host.boxes.empty() && saved &&
+            SaveMessageBoxPicture(items.hwnd(), host.boxes.back().text, host.boxes.back().caption,
+                                  host.boxes.back().type, IDOK, "startup-delay-refused");
     ShowWindow(items.hwnd(), SW_HIDE);
 
     win32::Modeless<CRunSetupDlg> mode;

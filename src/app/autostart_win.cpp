@@ -26,18 +26,19 @@ void DeleteRunValue()
 
 } // namespace
 
-bool AutostartAllowed(const std::string& programPath) { return CheckProtectedPlace(programPath); }
+PlaceVerdict AutostartPlace(const std::string& programPath) { return CheckPlace(programPath).verdict; }
 
 bool EnableAutostart(const std::string& programPath)
 {
-    if (!AutostartAllowed(programPath))
+    const PlaceCheck place = CheckPlace(programPath);
+    if (place.verdict != PlaceVerdict::Protected)
         return false;
     if (TaskSchedulerExpected() &&
-        RegisterTask(kLogonTaskName, LogonTaskXml(programPath))) {
+        RegisterTask(kLogonTaskName, LogonTaskXml(place.finalPath))) {
         DeleteRunValue();
         return true;
     }
-    WriteRunValue(programPath);
+    WriteRunValue(place.finalPath);
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "app/settings_win.h"
 #include "app/tool_table_win.h"
 #include "common/module_path.h"
+#include "common/protected_place_win.h"
 #include "common/resource_text.h"
 #include "common/user_launch_win.h"
 #include "memory/memory_cleaner.h"
@@ -297,14 +298,15 @@ void CMainDlg::Exit()
 
 bool CMainDlg::ExplainAutostartRefusal(POINT client)
 {
-    if (autostartAllowed_)
+    if (autostartPlace_ == PlaceVerdict::Protected)
         return false;
     RECT box{};
     GetWindowRect(Item(IDC_CHECKAUTORUN), &box);
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&box), 2);
     if (!PtInRect(&box, client))
         return false;
-    ShowMessageOfKey(hwnd(), "strAutorunRefused", MB_ICONEXCLAMATION);
+    win32::MessageBoxText(hwnd(), UiText("strAutorunRefused") + "\n\n" + PlaceReasonText(autostartPlace_),
+                          UiText("strDeleteBootItem"), MB_ICONEXCLAMATION);
     return true;
 }
 

@@ -109,8 +109,8 @@ BOOL CMainDlg::OnInit()
 
 void CMainDlg::SetUpAutostartBox()
 {
-    autostartAllowed_ = AutostartAllowed(ProgramPath());
-    if (autostartAllowed_)
+    autostartPlace_ = AutostartPlace(ProgramPath());
+    if (autostartPlace_ == PlaceVerdict::Protected)
         return;
     EnableItem(IDC_CHECKAUTORUN, false);
     SetItemText(IDC_CHECKAUTORUN, UiText("strAutorunNotHere"));

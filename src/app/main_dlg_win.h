@@ -18,6 +18,7 @@
 #include "app/settings_win.h"
 #include "app/tray_icon_win.h"
 #include "app/tray_picture_win.h"
+#include "common/protected_place.h"
 #include "controls/busy_progress_ctrl_win.h"
 #include "controls/color_static_win.h"
 #include "controls/history_bar_graph_win.h"
@@ -255,7 +256,7 @@ private:
     std::array<win32::UniqueGdi<HBITMAP>, 5> glyphs_; // the section glyphs drawn for dpi_
     std::array<CPictureStatic, 5> glyphPictures_;      // the same, named for a screen reader
     int32_t shownFreePercent_ = -1;                     // the memory graph's figure, for a reader
-    bool autostartAllowed_ = true; // false: the box is disabled, the program's folder is not protected
+    PlaceVerdict autostartPlace_ = PlaceVerdict::Protected; // elsewhere the box is disabled
     bool exitPending_ = false; // asked for inside a modal loop; finishes when it has unwound
     int handlerDepth_ = 0;
     bool controlsMayHaveChanged_ = true; // a command came since the tick last read the controls

@@ -1,5 +1,6 @@
 #include "common/protected_place.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -31,6 +32,8 @@ bool OnlyAdministratorsHave(const ObjectAccess& access, uint32_t rights)
     if (!access.hasDacl)
         return false;
     for (const AccessEntry& entry : access.entries) {
+        if (entry.kind == AccessEntry::Kind::Other)
+            return false; // it may grant anything
         if (entry.kind != AccessEntry::Kind::Allow || entry.inheritOnly || (entry.mask & rights) == 0)
             continue;
         if (entry.sid == kCreatorOwner || entry.sid == kOwnerRights)
@@ -39,6 +42,24 @@ bool OnlyAdministratorsHave(const ObjectAccess& access, uint32_t rights)
             return false;
     }
     return true;
+}
+
+// An access list is trusted only when every part of it was read.
+bool ReadWhole(const std::optional<ObjectAccess>& access)
+{
+    return access && !access->owner.empty() && std::ranges::none_of(access->entries, [](const AccessEntry& e) {
+               return e.kind == AccessEntry::Kind::Other || e.sid.empty();
+           });
+}
+
+bool StartsWith(const std::string& text, std::string_view start) { return text.compare(0, start.size(), start) == 0; }
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+bool IsDriveRoot(const std::string& path)
+{
+    const unsigned char letter = static_cast<unsigned char>(path.size() >= 3 ? path[0] : 0);
+    return ((letter | 0x20) >= 'a' && (letter | 0x20) <= 'z') && path[1] == ':' && IsSeparator(path[2]);
 }
 
 } // namespace
@@ -56,3 +77,56 @@ bool IsAdministrativeSid(std::string_view sid)
 bool OnlyAdministratorsCanChange(const ObjectAccess& access) { return OnlyAdministratorsHave(access, kChangeRights); }
 
 bool OnlyAdministratorsCanRename(const ObjectAccess& access) { return OnlyAdministratorsHave(access, kRenameRights); }
+
+std::string DrivePathOf(const std::string& path)
+{
+    const std::string plain = StartsWith(path, "\\\\?\\") ? path.substr(4) : path;
+    return IsDriveRoot(plain) ? plain : std::string();
+}
+
+std::vector<std::string> PathSteps(const std::string& path)
+{
+    const std::string plain = DrivePathOf(path);
+    if (plain.empty())
+        return {};
+    std::vector<std::string> steps{plain.substr(0, 3)};
+    for (size_t end = 3; end <= plain.size(); ++end)
+        if ((end == plain.size() || IsSeparator(plain[end])) && !IsSeparator(plain[end - 1]))
+            steps.push_back(plain.substr(0, end));
+    return steps;
+}
+
+bool IsNetworkPath(const std::string& path)
+{
+    if (StartsWith(path, "\\\\?\\") || StartsWith(path, "\\\\.\\"))
+        return path.size() >= 8 && (path.compare(4, 4, "UNC\\") == 0 || path.compare(4, 4, "unc\\") == 0);
+    return path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]);
+}
+
+PlaceVerdict DecidePlace(const PlaceFacts& facts)
+{
+    if (IsNetworkPath(facts.requested) || IsNetworkPath(facts.finalPath) || facts.drive == DriveKind::Network)
+        return PlaceVerdict::NetworkPath;
+    if (facts.requestedSteps.empty() || facts.finalSteps.empty())
+        return PlaceVerdict::Unreadable;
+    if (facts.drive != DriveKind::Fixed)
+        return PlaceVerdict::NotFixedDrive;
+    // A drive's root is the drive itself, which no plain user re-points (Wine reports its Z: as a link).
+    for (const auto* steps : {&facts.requestedSteps, &facts.finalSteps})
+        if (std::any_of(steps->begin() + 1, steps->end(), [](const PlaceStep& s) { return s.reparsePoint; }))
+            return PlaceVerdict::ThroughLink;
+    for (const auto* steps : {&facts.requestedSteps, &facts.finalSteps})
+        if (std::ranges::any_of(*steps, [](const PlaceStep& s) { return !s.seen; }))
+            return PlaceVerdict::Unreadable;
+    if (!std::ranges::all_of(facts.finalSteps, [](const PlaceStep& s) { return ReadWhole(s.access); }))
+        return PlaceVerdict::Unreadable;
+    // The file and the folder it lies in are changed by no one else; folders above only keep their names.
+    const size_t changed = facts.fileMissing ? 1 : 2;
+    const size_t count = facts.finalSteps.size();
+    for (size_t i = 0; i < count; ++i) {
+        const ObjectAccess& access = *facts.finalSteps[i].access;
+        if (!(i + changed >= count ? OnlyAdministratorsCanChange(access) : OnlyAdministratorsCanRename(access)))
+            return PlaceVerdict::UsersMayChange;
+    }
+    return PlaceVerdict::Protected;
+}

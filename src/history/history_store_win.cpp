@@ -140,7 +140,7 @@ bool HistoryWriter::FolderReady()
     if (state_ == FolderState::Unchecked) {
         const bool present = !folder_.empty() && (GetFileAttributesA(folder_.c_str()) != INVALID_FILE_ATTRIBUTES ||
                                                   CreateProtectedFolder(folder_));
-        state_ = present && CheckProtectedPlace(BlockPath(folder_, 1)) ? FolderState::Ready : FolderState::Refused;
+        state_ = present && CheckPlace(BlockPath(folder_, 1)).verdict == PlaceVerdict::Protected ? FolderState::Ready : FolderState::Refused;
     }
     return state_ == FolderState::Ready;
 }

@@ -501,7 +501,7 @@ TEST_F(MainDlgTest, StartsLaunchesAndRefusedAutostart)
     SendMessageA(Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.left - 2, box.top - 2));
     SendMessageA(Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.left + 2, box.top + 2));
     ASSERT_EQ(host_.boxes.size(), 1u) << "a click beside the box says nothing";
-    EXPECT_EQ(host_.boxes[0].text, UiText("strAutorunRefused"));
+    EXPECT_EQ(host_.boxes[0].text, UiText("strAutorunRefused") + "\n\n" + UiText("strPlaceUsersMayChange"));
 }
 
 // Help opens, in the system's viewer as the user, the help file beside the program in the language

@@ -9,6 +9,7 @@
 #include "app/autostart_win.h"
 #include "app/logon_task.h"
 #include "support/main_dlg_fixture_win.h"
+#include "support/test_paths.h"
 
 namespace {
 
@@ -16,14 +17,16 @@ using SettingsTest = testing_support::SettingsFixture;
 
 using namespace std::string_literals;
 
-const std::string kProgram = "C:\\R&D\\Tidewell.exe";
-const std::string kAutostart = "\"C:\\R&D\\Tidewell.exe\" -PowerOn";
-
 TEST_F(SettingsTest, OneMechanismStartsTidewellWithWindowsAndOnlyFromAProtectedPlace)
 {
+    const testing_support::ScratchDir folder("autostart");
+    const std::string program = folder.File("Tidewell.exe"), autostart = "\"" + program + "\" -PowerOn";
+    testing_support::WriteWholeFile(program, "MZ");
     EXPECT_FALSE(ReadConstructionSettings().runAfterBoot);
-    EXPECT_TRUE(PrepareFirstStart(kProgram));
-    EXPECT_EQ(tasks_.tasks[kLogonTaskName], LogonTaskXml(kProgram)) << "the first start registers the task";
+    std::string upper = program;
+    CharUpperA(upper.data());
+    EXPECT_TRUE(PrepareFirstStart(upper));
+    EXPECT_EQ(tasks_.tasks[kLogonTaskName], LogonTaskXml(program)) << "the first start registers where it lies";
     std::string command;
     EXPECT_EQ(ReadAutostart(command), ERROR_FILE_NOT_FOUND);
     EXPECT_TRUE(ReadConstructionSettings().runAfterBoot);
@@ -31,28 +34,28 @@ TEST_F(SettingsTest, OneMechanismStartsTidewellWithWindowsAndOnlyFromAProtectedP
     // A refusing service leaves the Run value; a later registration takes its place.
     tasks_.tasks.clear();
     tasks_.refuse = true;
-    SaveSettings(SavedSettings{}, kProgram);
+    SaveSettings(SavedSettings{}, program);
     EXPECT_EQ(ReadAutostart(command), ERROR_SUCCESS);
-    EXPECT_EQ(command, kAutostart);
+    EXPECT_EQ(command, autostart);
     EXPECT_TRUE(ReadConstructionSettings().runAfterBoot);
     tasks_.refuse = false;
-    SaveSettings(SavedSettings{}, kProgram);
+    SaveSettings(SavedSettings{}, program);
     EXPECT_EQ(ReadAutostart(command), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(tasks_.tasks.count(kLogonTaskName), 1u);
 
     // Off takes both away, and a later first start does not bring them back.
     tasks_.refuse = true;
-    SaveSettings(SavedSettings{}, kProgram);
-    SaveSettings(SavedSettings{.runAfterBoot = false}, kProgram);
+    SaveSettings(SavedSettings{}, program);
+    SaveSettings(SavedSettings{.runAfterBoot = false}, program);
     EXPECT_EQ(ReadAutostart(command), ERROR_FILE_NOT_FOUND);
     EXPECT_FALSE(ReadConstructionSettings().runAfterBoot);
-    EXPECT_FALSE(PrepareFirstStart(kProgram));
+    EXPECT_FALSE(PrepareFirstStart(program));
     EXPECT_TRUE(tasks_.tasks.empty());
 
     // A folder a plain user can change gets neither.
     tasks_.refuse = false;
     tasks_.protectedPlace = false;
-    SaveSettings(SavedSettings{}, kProgram);
+    SaveSettings(SavedSettings{}, program);
     EXPECT_TRUE(tasks_.tasks.empty());
     EXPECT_EQ(ReadAutostart(command), ERROR_FILE_NOT_FOUND);
 }
@@ -66,7 +69,7 @@ TEST_F(SettingsTest, ReadersKeepTheirFallbacksAndTheSaveLeavesTheMethodsAlone)
     EXPECT_EQ(ReadSetUpSettings(measure).cpuMhz, "1400 MHZ") << "the stored clock text is used";
 
     WriteCleaningMethodSettings({kEmptyWorkingSets | kCombinePages, true, 35});
-    SaveSettings(SavedSettings{}, kProgram);
+    SaveSettings(SavedSettings{}, "C:\\Tidewell\\Tidewell.exe");
     const CleaningMethodSettings methods = ReadCleaningMethodSettings();
     EXPECT_EQ(methods.methods, MethodSet{kEmptyWorkingSets | kCombinePages});
     EXPECT_TRUE(methods.standbyAutoClean);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 using Kind = AccessEntry::Kind;
@@ -54,7 +56,7 @@ TEST(ProtectedPlace, OnlyAdministratorsAndSystemMayChangeOrRename)
         {"write for children only", With({Kind::Allow, kUsers, kModify, true}), true, true},
         {"a deny grants nothing", With({Kind::Deny, kUsers, kModify, false}), true, true},
         {"attributes only", With({Kind::Allow, kUsers, 0x100 | 0x10 | kReadExecute, false}), true, true},
-        {"audit entry", With({Kind::Other, kEveryone, kFullControl, false}), true, true},
+        {"an entry of a kind not read", With({Kind::Other, kEveryone, kReadExecute, false}), false, false},
         {"owned by a user", With(none, kInteractiveUser), false, false},
         {"owner unknown", With(none, ""), false, false},
         {"no access list", noList, false, false},
@@ -63,6 +65,49 @@ TEST(ProtectedPlace, OnlyAdministratorsAndSystemMayChangeOrRename)
         EXPECT_EQ(OnlyAdministratorsCanChange(c.access), c.change) << c.what;
         EXPECT_EQ(OnlyAdministratorsCanRename(c.access), c.rename) << c.what;
     }
+}
+
+// Decided on where the file really lies: a fixed local drive, no link on either path, every access
+// list read whole, the file and its folder changed and the folders above renamed by no one else.
+TEST(ProtectedPlace, OnlyAFixedDriveWithoutLinksWhereUsersChangeNothing)
+{
+    using V = PlaceVerdict;
+    const ObjectAccess admins = With({Kind::Allow, kUsers, kReadExecute, false});
+    const ObjectAccess usersAdd = With({Kind::Allow, kUsers, 0x4, false}); // as on C:\ itself
+    const ObjectAccess usersRename = With({Kind::Allow, kUsers, 0x10000, false});
+    const std::vector<PlaceStep> steps(4, PlaceStep{true, false, admins});
+    const PlaceFacts programFiles{"C:\\Program Files\\Tidewell\\Delay.ini", steps,
+                                  "\\\\?\\C:\\Program Files\\Tidewell\\Delay.ini", DriveKind::Fixed, steps, false};
+    using F = PlaceFacts&;
+    const AccessEntry unread{Kind::Other, kEveryone, 0, false}, noSid{Kind::Deny, "", 2, false};
+    const auto missing = [](F f) { f.fileMissing = true; f.finalSteps.pop_back(); };
+    const struct { const char* what; std::function<void(F)> change; PlaceVerdict verdict; } cases[] = {
+        {"Program Files", [](F) {}, V::Protected},
+        {"users may add folders to the drive", [&](F f) { f.finalSteps[0].access = usersAdd; }, V::Protected},
+        {"a share", [](F f) { f.requested = "\\\\server\\share\\Delay.ini"; }, V::NetworkPath},
+        {"a final path on a share", [](F f) { f.finalPath = "\\\\?\\UNC\\s\\t\\Delay.ini"; }, V::NetworkPath},
+        {"a network drive", [](F f) { f.drive = DriveKind::Network; }, V::NetworkPath},
+        {"a removable drive", [](F f) { f.drive = DriveKind::Removable; }, V::NotFixedDrive},
+        {"a junction on the way", [](F f) { f.requestedSteps[1].reparsePoint = true; }, V::ThroughLink},
+        {"a link on the final path", [](F f) { f.finalSteps[3].reparsePoint = true; }, V::ThroughLink},
+        {"a drive root read as a link", [](F f) { f.finalSteps[0].reparsePoint = true; }, V::Protected},
+        {"a step not seen", [](F f) { f.requestedSteps[2].seen = false; }, V::Unreadable},
+        {"nothing opened", [](F f) { f.finalSteps.clear(); }, V::Unreadable},
+        {"an access list not read", [](F f) { f.finalSteps[0].access.reset(); }, V::Unreadable},
+        {"an entry not read", [&](F f) { f.finalSteps[1].access->entries.push_back(unread); }, V::Unreadable},
+        {"a SID not read", [&](F f) { f.finalSteps[2].access->entries.push_back(noSid); }, V::Unreadable},
+        {"users may add to its folder", [&](F f) { f.finalSteps[2].access = usersAdd; }, V::UsersMayChange},
+        {"users may rename a folder above", [&](F f) { f.finalSteps[1].access = usersRename; }, V::UsersMayChange},
+        {"a missing file's folder", missing, V::Protected},
+        {"users may add to it", [&](F f) { missing(f); f.finalSteps[2].access = usersAdd; }, V::UsersMayChange},
+    };
+    for (const auto& c : cases) {
+        PlaceFacts facts = programFiles;
+        c.change(facts);
+        EXPECT_EQ(DecidePlace(facts), c.verdict) << c.what;
+    }
+    EXPECT_EQ(PathSteps("\\\\?\\c:\\a\\\\b\\"), (std::vector<std::string>{"c:\\", "c:\\a", "c:\\a\\\\b"}));
+    EXPECT_TRUE(PathSteps("Tidewell\\Delay.ini").empty() && PathSteps("\\\\?\\UNC\\s\\t").empty());
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
-// Stands in for the Task Scheduler and the protected-place check while installed: records what
-// the program registers, can refuse, and says whether the program's place is protected.
+// Stands in for the Task Scheduler and for file ownership in the place check while installed:
+// records what the program registers, can refuse, and says whether places read as protected.
 #include <functional>
 #include <map>
 #include <string>
@@ -10,11 +10,17 @@
 
 namespace testing_support {
 
-// Every place reads as protected (or, set false, as not) while it lives.
+// Every file and folder reads as changeable by administrators alone (or, set false, as Wine
+// reports it) while it lives; the rest of the place check runs for real.
 class PretendPlaces {
 public:
-    PretendPlaces() { SetProtectedPlaceCheck([this](const std::string&) { return protectedPlace; }); }
-    ~PretendPlaces() { SetProtectedPlaceCheck(nullptr); }
+    PretendPlaces()
+    {
+        const ObjectAccess admins{"S-1-5-32-544", true, {{AccessEntry::Kind::Allow, "S-1-5-32-544", 0x1F01FF, false}}};
+        SetObjectAccessSource(
+            [this, admins](HANDLE object) { return protectedPlace ? admins : ReadObjectAccess(object); });
+    }
+    ~PretendPlaces() { SetObjectAccessSource(nullptr); }
     PretendPlaces(const PretendPlaces&) = delete;
     PretendPlaces& operator=(const PretendPlaces&) = delete;
 

@@ -63,7 +63,7 @@ void CAutorunDlg::FillList()
         ImageList_RemoveAll(images_.get()); // the rows that used them are gone
     LoadStartupItems(items_, delayList_);
     // The launcher starts nothing from a Delay.ini a plain user could have written.
-    delayListProtected_ = CheckProtectedPlace(delayList_);
+    delayListProtected_ = CheckPlace(delayList_).verdict == PlaceVerdict::Protected;
     CResourceText texts;
     const std::string active = texts.Text("RStatus1");
     const std::string paused = texts.Text("RStatus2");

@@ -17,8 +17,9 @@ void CDelayLauncher::Start()
     startTick_ = TickCount();
     std::vector<StartupItem> table;
     // Started elevated, so only what no plain user could have written or planted.
-    if (CheckProtectedPlace(delayList_))
-        CDelayList(delayList_).LoadForLaunch(table);
+    std::string text;
+    if (ReadProtectedFile(delayList_, text).Ok())
+        CDelayList::LoadForLaunch(text, table);
     schedule_.Load(std::move(table));
 }
 

@@ -88,10 +88,10 @@ std::vector<StartupItem> CDelayList::ReadItems() const
     return std::move(file.items);
 }
 
-int CDelayList::LoadForLaunch(std::vector<StartupItem>& table) const
+int CDelayList::LoadForLaunch(const std::string& text, std::vector<StartupItem>& table)
 {
     table.clear();
-    std::vector<StartupItem> items = ReadItems();
+    std::vector<StartupItem> items = ParseDelayFile(text).items;
     if (static_cast<int>(items.size()) > kMaxStartupItems)
         return 0;
     table = std::move(items);

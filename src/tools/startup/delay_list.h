@@ -24,8 +24,9 @@ public:
     // A list longer than any table can show is left alone.
     bool AcceptsRemoval() const;
     std::vector<StartupItem> ReadItems() const;
-    // The launcher's table: every item, or none when the file holds more than the table does.
-    int LoadForLaunch(std::vector<StartupItem>& table) const;
+    // The launcher's table from the file's text: every item, or none when it holds more than the
+    // table does.
+    static int LoadForLaunch(const std::string& text, std::vector<StartupItem>& table);
 
     const std::string& Path() const { return path_; }
 

@@ -48,9 +48,10 @@ bool PutBack(const RestoreStep& step, const std::string& name, HKEY userRoot)
 RestoreOutcome RestoreDelayedEntries(const std::string& delayList, HKEY userRoot)
 {
     std::string text;
-    if (ReadFileBytes(delayList, text) == FileRead::Missing)
+    const ProtectedRead read = ReadProtectedFile(delayList, text);
+    if (read.read == FileRead::Missing)
         return RestoreOutcome::NoList;
-    if (!CheckProtectedPlace(delayList) || ReadFileBytes(delayList, text) != FileRead::Ok)
+    if (!read.Ok())
         return RestoreOutcome::LeftAlone;
     const DelayFile file = ParseDelayFile(text);
     const RestorePlan plan = PlanDelayedRestore(file.items, userRoot != nullptr);

@@ -2,6 +2,7 @@
 
 #include "common/autostart_state_win.h"
 #include "common/module_path.h"
+#include "common/protected_place_win.h"
 #include "common/resource_text.h"
 #include "tools/startup/delay_list.h"
 #include "tools/startup/startup_keys_win.h"
@@ -50,6 +51,10 @@ std::string DelayRefusal(const StartupItem& item, const CDelayList& list)
         return ShownName(item.name) + ": " + UiText("strStartupNotCommand");
     if (!FitsDelayFile(item))
         return ShownName(item.name) + ": " + UiText("strDelayNotOneLine");
+    // The launcher would refuse to start it from there, so it would never start again.
+    const PlaceVerdict place = CheckPlace(list.Path()).verdict;
+    if (place != PlaceVerdict::Protected)
+        return UiText("strDelayNotHere") + "\n\n" + PlaceReasonText(place);
     if (list.IsFull())
         return UiText("strDelayListFull");
     return {};

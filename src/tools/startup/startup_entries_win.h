@@ -14,9 +14,10 @@ std::string DelayListPath();
 int LoadStartupItems(std::vector<StartupItem>& table, const std::string& delayList);
 // Moves the entry for the chosen mode, target first: when the target cannot be written the
 // entry stays where it was. A registry entry moves with its type and bytes exactly as stored.
-// Delaying an entry that holds no command, that does not fit Delay.ini (a line break or a NUL), or
-// into a full list, is refused with a message;
-// otherwise delaying runs CheckOwnEntry afterwards. True when the entry moved.
+// Delaying an entry that holds no command, that does not fit Delay.ini (a line break or a NUL), into
+// a Delay.ini outside a protected place (the launcher would never start it) or into a full list, is
+// refused with a message and nothing moves; otherwise delaying runs CheckOwnEntry afterwards. True
+// when the entry moved.
 bool SetStartMode(const StartupItem& item, int mode, int minutes, const std::string& delayList,
                   HWND owner = nullptr);
 // True when the entry is gone from where it lived.

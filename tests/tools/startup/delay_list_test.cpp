@@ -71,11 +71,11 @@ TEST(DelayList, LayoutTwinsMalformedFilesAndTheHundredItemLimits)
     WriteWholeFile(list.Path(), ListOf(100));
     EXPECT_FALSE(list.Append(Entry("Extra", "x"))) << "a 101st item is refused";
     EXPECT_EQ(ReadWholeFile(list.Path()), ListOf(100)) << "and nothing written";
-    EXPECT_EQ(list.LoadForLaunch(table), 100);
+    EXPECT_EQ(CDelayList::LoadForLaunch(ListOf(100), table), 100);
 
     WriteWholeFile(list.Path(), ListOf(101)); // edited by hand
     EXPECT_FALSE(list.AcceptsRemoval());
-    EXPECT_EQ(list.LoadForLaunch(table), 0);
+    EXPECT_EQ(CDelayList::LoadForLaunch(ListOf(101), table), 0);
     EXPECT_TRUE(table.empty());
 }
 

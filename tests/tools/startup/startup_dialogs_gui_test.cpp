@@ -181,6 +181,15 @@ TEST(StartupDialogs, ListStartDeleteAndChangeTheStartMode)
     ASSERT_TRUE(unprotected.CreateModeless());
     EXPECT_EQ(host.boxes.back().text, texts.Text("strDelayRefused"));
     EXPECT_EQ(unprotected.List().GetCell(RowOf(unprotected, "Later"), 2), texts.Text("RStatus4"));
+    // Delaying into it is refused with the reason, and the entry stays in its key as it was.
+    host.modal = [](win32::Dialog& modal) {
+        dynamic_cast<CRunSetupDlg&>(modal).mode = StartDelayed;
+        return INT_PTR{IDOK};
+    };
+    const auto active = GetRawValue(MachineRun, "Active");
+    Act(unprotected, "Active", IDC_APPLYRUN_BUTTON);
+    EXPECT_EQ(host.boxes.back().text, texts.Text("strDelayNotHere") + "\n\n" + texts.Text("strPlaceUsersMayChange"));
+    EXPECT_EQ(GetRawValue(MachineRun, "Active"), active);
 
     // Only a yes deletes. Whether a deletion worked is asked of the entry, not of the row count:
     // with more entries than rows, the next one takes the freed row.
