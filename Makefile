@@ -2,11 +2,14 @@
 NATIVE := build/native
 WIN    := build/win
 FUZZ   := build/fuzz
+# The second compiler (clang and libc++ from the Zig toolchain): x64 with its tests, and ARM64.
+CLANG  := build/win-clang
+ARM64  := build/arm64
 PREFIX := $(WIN)/wineprefix
 # ccache, where present, keeps rebuilds of several work trees cheap.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: deps native win fuzz-build fuzz test run screenshot pictures bench dist clean
+.PHONY: deps native win win-clang arm64 fuzz-build fuzz test run screenshot pictures bench dist clean
 
 deps:
 	@scripts/install-deps.sh
@@ -19,6 +22,17 @@ win: deps
 	cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(LAUNCHER)
 	cmake --build $(WIN)
 
+win-clang: deps
+	cmake -S . -B $(CLANG) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/zig-x86_64.cmake \
+	      -DTIDEWELL_WARNINGS_AS_ERRORS=ON $(LAUNCHER)
+	cmake --build $(CLANG)
+
+# Only what ships: nothing here runs ARM64 code.
+arm64: deps
+	cmake -S . -B $(ARM64) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/zig-aarch64.cmake \
+	      -DTIDEWELL_WARNINGS_AS_ERRORS=ON -DTIDEWELL_TESTS=OFF $(LAUNCHER)
+	cmake --build $(ARM64) --target Tidewell tidewellc
+
 fuzz-build: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTIDEWELL_FUZZ=ON $(LAUNCHER)
 	cmake --build $(FUZZ)
@@ -27,10 +41,12 @@ fuzz-build: deps
 fuzz: fuzz-build
 	scripts/run-fuzz.sh $(FUZZ) 240
 
-test: native win fuzz-build
+test: native win win-clang arm64 fuzz-build
 	scripts/check-layers.sh
+	scripts/check-arm64.sh $(ARM64)
 	scripts/wine-env.sh $(PREFIX)
-	xvfb-run -a -s "-screen 0 1280x1024x24" scripts/run-tests.sh $(NATIVE) $(WIN)
+	scripts/wine-env.sh $(CLANG)/wineprefix
+	xvfb-run -a -s "-screen 0 1280x1024x24" scripts/run-tests.sh $(NATIVE) $(WIN) $(CLANG)
 	scripts/run-fuzz.sh $(FUZZ) 10
 
 run: win
@@ -50,9 +66,9 @@ bench: win
 	scripts/wine-env.sh $(PREFIX)
 	xvfb-run -a -s "-screen 0 1280x1024x24" scripts/run-bench.sh $(WIN)
 
-# build/dist: the portable zip and the English and Chinese MSIs.
-dist: win
-	scripts/dist.sh $(WIN) build/dist
+# build/dist: the portable zips (x64 and ARM64) and the English and Chinese x64 MSIs.
+dist: win arm64
+	DIST_ARM64_TREE=$(ARM64) scripts/dist.sh $(WIN) build/dist
 
 clean:
 	rm -rf build

@@ -17,10 +17,17 @@
 #include "common/windows_family_win.h"
 #include "memory/clean_state.h"
 #include "memory/memory_cleaner.h"
+// ARM64 has no CPUID: there the system's own description of the processor stands in.
+#if defined(__aarch64__) || defined(_M_ARM64)
+#define TIDEWELL_CPU_DESCRIBED 1
+#include "monitors/cpu_clock.h"
+#include "monitors/cpu_description_win.h"
+#else
 #include "monitors/cpu_brand.h"
 #include "monitors/cpu_clock_win.h"
 #include "monitors/cpu_info.h"
 #include "monitors/cpu_probe_win.h"
+#endif
 #include "resources/resource.h"
 #include "tools/startup/delay_launcher_win.h"
 #include "win32/common_controls.h"
@@ -35,6 +42,9 @@ constexpr int kGaugeIds[] = {IDC_PHYS_GAUGE, IDC_PAGE_GAUGE, IDC_VIRT_GAUGE, IDC
 
 std::string MeasureClockText()
 {
+#if defined(TIDEWELL_CPU_DESCRIBED)
+    return FormatClockText(DescribeSystemCpu().mhz);
+#else
     if (!IsWindows9x())
         return GetCpuClockText();
     CCpuInfo cpu(SystemCpuProbe());
@@ -42,6 +52,7 @@ std::string MeasureClockText()
     char text[32];
     std::snprintf(text, sizeof(text), "%d MHZ", static_cast<int>(cpu.GetClockMHz()));
     return text;
+#endif
 }
 
 RECT WindowRect(HWND hwnd)
@@ -152,13 +163,20 @@ void CMainDlg::SetUpProcessorLines()
     SYSTEM_INFO system{};
     GetSystemInfo(&system);
     const int count = static_cast<int>(system.dwNumberOfProcessors);
+#if defined(TIDEWELL_CPU_DESCRIBED)
+    const CpuDescription described = DescribeSystemCpu();
+    const std::string brand = described.name;
+    const auto identify = [&] { return IdentifiedCpu{described.name, described.level2Cache}; };
+#else
     const std::string brand = TrimLeadingBlanks(GetCpuBrandName());
-    SetItemText(IDC_CPU_NAME, ProcessorNameLine(title, brand, countText, count));
-    const std::string name = ChooseProcessorName(brand, [] {
+    const auto identify = [] {
         CCpuInfo cpu(SystemCpuProbe());
         cpu.Identify();
         return IdentifiedCpu{cpu.GetName(), cpu.GetCacheSize(CCpuInfo::kLevel2Selector)};
-    });
+    };
+#endif
+    SetItemText(IDC_CPU_NAME, ProcessorNameLine(title, brand, countText, count));
+    const std::string name = ChooseProcessorName(brand, identify);
     SetItemText(IDC_CPU_NAME, ProcessorNameLine(title, name, countText, count));
     SetItemText(IDC_CPU_CLOCK, ProcessorClockLine(texts.Text("TitleCPU2"), cpuClock_));
     texts_.cpuLoad = texts.Text("TitleCPU3");

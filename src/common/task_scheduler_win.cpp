@@ -65,7 +65,7 @@ private:
 bool OpenRootFolder(ComPtr<ITaskFolder>& folder)
 {
     ComPtr<ITaskService> service;
-    if (FAILED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
+    if (FAILED(CoCreateInstance(__uuidof(TaskScheduler), nullptr, CLSCTX_INPROC_SERVER, __uuidof(ITaskService),
                                 reinterpret_cast<void**>(service.out()))))
         return false;
     VARIANT empty;

@@ -37,6 +37,11 @@ struct MemoryListInformation {
     ULONG_PTR repurposedPagesByPriority[8];
     ULONG_PTR modifiedPageCountPageFile;
 };
+// The kernel takes these records at the lengths of the running bitness; only the pointer size
+// changes them, and ARM64 has x64's.
+static_assert(sizeof(FileCacheInformation) == (sizeof(void*) == 8 ? 64 : 36));
+static_assert(sizeof(CombineInformation) == 3 * sizeof(void*));
+static_assert(sizeof(MemoryListInformation) == 22 * sizeof(void*));
 
 using NtSetFn = LONG(WINAPI*)(ULONG, PVOID, ULONG);
 using NtQueryFn = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);

@@ -1,5 +1,6 @@
 #include "monitors/cpu_brand.h"
 #include "monitors/cpu_clock_win.h"
+#include "monitors/cpu_description_win.h"
 #include "monitors/cpu_info.h"
 #include "monitors/cpu_probe_win.h"
 #include "support/registry_snapshot_win.h"
@@ -24,12 +25,14 @@ std::string ProcessorText(const char* name)
 }
 
 // The processor's "~MHz" is taken when present, else the clock is measured at a raised priority,
-// put back afterwards; both measurements agree, and the processor is the host's.
+// put back afterwards; both measurements agree, and the processor is the host's, also as the
+// system describes it for ARM64, where its cache records must agree with CPUID.
 TEST(CpuWin, ClockFromTheRegistryElseMeasuredAndThisProcessorIdentified)
 {
     testing_support::RegistrySnapshot saved(HKEY_LOCAL_MACHINE, kProcessorKey);
     ASSERT_TRUE(testing_support::WriteDword(HKEY_LOCAL_MACHINE, kProcessorKey, "~MHz", 2394));
     EXPECT_EQ(GetCpuClockText(), "2394 MHZ");
+    EXPECT_EQ(DescribeSystemCpu().mhz, 2394u);
     testing_support::DeleteValue(HKEY_LOCAL_MACHINE, kProcessorKey, "~MHz");
 
     const HANDLE self = GetCurrentProcess();
@@ -56,6 +59,10 @@ TEST(CpuWin, ClockFromTheRegistryElseMeasuredAndThisProcessorIdentified)
     EXPECT_GT(info.GetCacheSize(CCpuInfo::kLevel2Selector), 0);
     EXPECT_EQ(std::string(info.vendorString), ProcessorText("VendorIdentifier"));
     EXPECT_EQ(GetCpuBrandName(), ProcessorText("ProcessorNameString"));
+
+    const CpuDescription described = DescribeSystemCpu();
+    EXPECT_EQ(described.name, DescribedCpuName(ProcessorText("ProcessorNameString"), ""));
+    EXPECT_EQ(described.level2Cache, info.GetCacheSize(CCpuInfo::kLevel2Selector));
 }
 
 } // namespace

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Checks the ARM64 programs, which nothing here can run: each is an ARM64 image, and each function
+# it imports is one its DLL exports on ARM64 Windows. The export lists are MinGW-w64's, as the Zig
+# toolchain carries them, read once for ARM64 and once for x64, so an import only x86 has is named
+# as such. Usage: check-arm64.sh <arm64 build tree>
+set -uo pipefail
+tree=$(realpath "$1")
+root=$(cd "$(dirname "$0")/.." && pwd)
+defs=$root/build/toolchains/zig/lib/libc/mingw
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+status=0
+fail() { echo "check-arm64: $*" >&2; status=1; }
+
+# The exports of one DLL for one machine (DEF_ARM64, DEF_X64), one name a line; nothing when
+# MinGW-w64 has no list of it for that machine.
+exports() { # dll, machine
+  local base=${1,,}; base=${base%.dll}
+  local folders=("$defs/lib-common")
+  [ "$2" = DEF_X64 ] && folders+=("$defs/lib64")
+  for folder in "${folders[@]}"; do
+    for def in "$folder/$base.def" "$folder/$base.def.in"; do
+      [ -f "$def" ] || continue
+      cpp -P -D"$2" -I"$defs/def-include" -include "$defs/def-include/func.def.in" "$def" 2>/dev/null |
+        awk '/^[ \t]*(;|LIBRARY|EXPORTS|$)/ { next } { sub(/^[ \t]+/, ""); split($1, n, /[@=]/); print n[1] }'
+      return
+    done
+  done
+}
+
+for exe in Tidewell.exe tidewellc.exe; do
+  image=$tree/$exe
+  [ -f "$image" ] || { fail "$image is missing"; continue; }
+  file -b "$image" | grep -q Aarch64 || fail "$exe: file says $(file -b "$image")"
+  llvm-readobj-14 --file-headers "$image" | grep -q 'Machine: IMAGE_FILE_MACHINE_ARM64' ||
+    fail "$exe: the header names another machine"
+  # "DLL Name: X" opens a DLL's imports; its functions follow as "<address> <hint> <name>".
+  llvm-objdump-14 -p "$image" | awk '
+    /DLL Name:/ { dll = $3; next }
+    dll != "" && NF == 3 && $1 ~ /^[0-9a-f]+$/ && $2 ~ /^[0-9]+$/ { print dll, $3 }
+    /^$/ && dll != "" && seen { dll = "" }
+    dll != "" { seen = 1 }' | sort -u >"$work/imports"
+  [ -s "$work/imports" ] || fail "$exe: no imports could be read"
+  count=0
+  while read -r dll; do
+    exports "$dll" DEF_ARM64 | sort -u >"$work/arm64"
+    exports "$dll" DEF_X64 | sort -u >"$work/x64"
+    [ -s "$work/arm64" ] || { fail "$exe imports $dll, which ARM64 Windows does not have"; continue; }
+    while read -r _ name; do
+      count=$((count + 1))
+      grep -qxF "$name" "$work/arm64" && continue
+      if grep -qxF "$name" "$work/x64"; then
+        fail "$exe imports $dll!$name, which only x86 has"
+      else
+        fail "$exe imports $dll!$name, which $dll does not export"
+      fi
+    done < <(grep "^$dll " "$work/imports")
+  done < <(cut -d' ' -f1 "$work/imports" | sort -u)
+  echo "check-arm64: $exe: ARM64, $count imports from $(cut -d' ' -f1 "$work/imports" | sort -u | tr '\n' ' ')"
+done
+exit $status
