@@ -28,18 +28,20 @@ exports() { # dll, machine
   done
 }
 
-for exe in Tidewell.exe tidewellc.exe; do
+for entry in Tidewell.exe:GUI tidewellc.exe:CUI; do
+  exe=${entry%:*}
   image=$tree/$exe
   [ -f "$image" ] || { fail "$image is missing"; continue; }
   file -b "$image" | grep -q Aarch64 || fail "$exe: file says $(file -b "$image")"
   llvm-readobj-14 --file-headers "$image" | grep -q 'Machine: IMAGE_FILE_MACHINE_ARM64' ||
     fail "$exe: the header names another machine"
-  # "DLL Name: X" opens a DLL's imports; its functions follow as "<address> <hint> <name>".
+  llvm-readobj-14 --file-headers "$image" | grep -q "Subsystem: IMAGE_SUBSYSTEM_WINDOWS_${entry#*:}" ||
+    fail "$exe: not a ${entry#*:} program"
+  # "DLL Name: X" opens a DLL's imports; its functions follow as "<hint> <name>" up to a blank line.
   llvm-objdump-14 -p "$image" | awk '
     /DLL Name:/ { dll = $3; next }
-    dll != "" && NF == 3 && $1 ~ /^[0-9a-f]+$/ && $2 ~ /^[0-9]+$/ { print dll, $3 }
-    /^$/ && dll != "" && seen { dll = "" }
-    dll != "" { seen = 1 }' | sort -u >"$work/imports"
+    /^[ \t]*$/ { dll = "" }
+    dll != "" && NF == 2 && $1 ~ /^[0-9]+$/ { print dll, $2 }' | sort -u >"$work/imports"
   [ -s "$work/imports" ] || fail "$exe: no imports could be read"
   count=0
   while read -r dll; do
@@ -56,6 +58,6 @@ for exe in Tidewell.exe tidewellc.exe; do
       fi
     done < <(grep "^$dll " "$work/imports")
   done < <(cut -d' ' -f1 "$work/imports" | sort -u)
-  echo "check-arm64: $exe: ARM64, $count imports from $(cut -d' ' -f1 "$work/imports" | sort -u | tr '\n' ' ')"
+  echo "check-arm64: $exe: machine, subsystem and $count imports checked"
 done
 exit $status
