@@ -20,7 +20,7 @@ void Add(std::vector<uint8_t>& out, uint8_t level, uint32_t type, uint32_t bytes
 {
     const size_t at = out.size();
     out.resize(at + 56);
-    for (const auto [offset, value] : {std::pair{r::kRelationship, relationship}, {r::kSize, size},
+    for (const auto& [offset, value] : {std::pair{r::kRelationship, relationship}, {r::kSize, size},
                                        {r::kCacheSize, bytes}, {r::kType, type}})
         for (size_t i = 0; i < 4; ++i)
             out[at + offset + i] = static_cast<uint8_t>(value >> (8 * i));
