@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the ARM64 programs, which nothing here can run: each is an ARM64 image, and each function
-# it imports is one its DLL exports on ARM64 Windows. The export lists are MinGW-w64's, as the Zig
-# toolchain carries them, read once for ARM64 and once for x64, so an import only x86 has is named
-# as such. Usage: check-arm64.sh <arm64 build tree>
+# it imports, or looks up in ntdll at run time (win32::NtdllEntry), is one its DLL exports on ARM64
+# Windows. The export lists are MinGW-w64's, as the Zig toolchain carries them, read once for ARM64
+# and once for x64, so a function only x86 has is named as such.
+# Usage: check-arm64.sh <arm64 build tree>
 set -uo pipefail
 tree=$(realpath "$1")
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -28,6 +29,25 @@ exports() { # dll, machine
   done
 }
 
+# Each "<dll> <function>" line of a file must be exported on ARM64 (who, file); counts them.
+check_calls() {
+  local dll name
+  while read -r dll; do
+    exports "$dll" DEF_ARM64 | sort -u >"$work/arm64"
+    exports "$dll" DEF_X64 | sort -u >"$work/x64"
+    [ -s "$work/arm64" ] || { fail "$1 $dll, which ARM64 Windows does not have"; continue; }
+    while read -r _ name; do
+      count=$((count + 1))
+      grep -qxF "$name" "$work/arm64" && continue
+      if grep -qxF "$name" "$work/x64"; then
+        fail "$1 $dll!$name, which only x86 has"
+      else
+        fail "$1 $dll!$name, which $dll does not export"
+      fi
+    done < <(grep -i "^$dll " "$2")
+  done < <(cut -d' ' -f1 "$2" | sort -u)
+}
+
 for entry in Tidewell.exe:GUI tidewellc.exe:CUI; do
   exe=${entry%:*}
   image=$tree/$exe
@@ -44,20 +64,17 @@ for entry in Tidewell.exe:GUI tidewellc.exe:CUI; do
     dll != "" && NF == 2 && $1 ~ /^[0-9]+$/ { print dll, $2 }' | sort -u >"$work/imports"
   [ -s "$work/imports" ] || fail "$exe: no imports could be read"
   count=0
-  while read -r dll; do
-    exports "$dll" DEF_ARM64 | sort -u >"$work/arm64"
-    exports "$dll" DEF_X64 | sort -u >"$work/x64"
-    [ -s "$work/arm64" ] || { fail "$exe imports $dll, which ARM64 Windows does not have"; continue; }
-    while read -r _ name; do
-      count=$((count + 1))
-      grep -qxF "$name" "$work/arm64" && continue
-      if grep -qxF "$name" "$work/x64"; then
-        fail "$exe imports $dll!$name, which only x86 has"
-      else
-        fail "$exe imports $dll!$name, which $dll does not export"
-      fi
-    done < <(grep "^$dll " "$work/imports")
-  done < <(cut -d' ' -f1 "$work/imports" | sort -u)
+  check_calls "$exe imports" "$work/imports"
   echo "check-arm64: $exe: machine, subsystem and $count imports checked"
 done
+
+# The native calls are looked up by name; each must be found where its call is written.
+sites=$(grep -rc 'NtdllEntry<' "$root/src" --include='*.cpp' | awk -F: '{ n += $2 } END { print n }')
+grep -rhoE 'NtdllEntry<.*>\("[A-Za-z0-9_]+"\)' "$root/src" --include='*.cpp' |
+  sed -E 's/.*\("([A-Za-z0-9_]+)"\)$/ntdll.dll \1/' >"$work/native"
+[ "$(wc -l <"$work/native")" -eq "$sites" ] ||
+  fail "$(wc -l <"$work/native") of $sites ntdll look-ups name their function on the same line"
+count=0
+check_calls "the program looks up" "$work/native"
+echo "check-arm64: $count ntdll look-ups checked"
 exit $status

@@ -156,7 +156,7 @@ TEST_F(InterfaceWindows, ScreenReaderFindsEveryControlNamedAndEveryFigureValued)
         [](HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) { ++changes[window]; }, GetCurrentProcessId(),
         0, WINEVENT_OUTOFCONTEXT);
     // Free memory in MB, and how often its gauge and the memory graph tell of it.
-    for (const auto [shown, availMB, told] : {std::tuple{true, 50, 2}, {true, 50, 0}, {true, 100, 2}, {false, 150, 0}}) {
+    for (const auto& [shown, availMB, told] : {std::tuple{true, 50, 2}, {true, 50, 0}, {true, 100, 2}, {false, 150, 0}}) {
         const MemoryFigures figures{0, 256 * testing_support::kMB, availMB * testing_support::kMB};
         SetMemoryStatusSource([figures] { return figures; });
         ShowWindow(Window(), shown ? SW_SHOWNA : SW_HIDE);

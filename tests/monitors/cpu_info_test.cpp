@@ -102,6 +102,8 @@ TEST(CpuInfo, FaultingCpuidLeavesWhatItCannotReadUnknown)
     noLeaf2.FaultOn(2);
     const CCpuInfo info = Identified(noLeaf2);
     EXPECT_EQ(info.GetCacheSize(CCpuInfo::kLevel2Selector), -1);
+    EXPECT_STREQ(info.GetName(), "Pentium III(0.18) Coppermine");
+    EXPECT_NEAR(info.GetClockMHz(), 2400, 24);
 
     FakeCpu absent({VendorLeaf(1, "GenuineIntel")});
     EXPECT_EQ(GetCpuBrandName(absent.Source(), false), "Unknown CPU");
