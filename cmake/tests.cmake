@@ -84,6 +84,8 @@ if(WIN32)
   target_link_libraries(harness_crash PRIVATE gtest_main)
   tidewell_add_test(harness_crash)
   set_tests_properties(harness_crash PROPERTIES WILL_FAIL TRUE)
+  # The fast suite: the programs that open no window, for a second compiler's tree in make test.
+  set_tests_properties(core_tests win_tests harness_crash PROPERTIES LABELS fast)
 endif()
 
 if(WIN32)

@@ -15,7 +15,8 @@ version=${3:-$(sed -n 's/^#define TIDEWELL_VERSION_TEXT "\(.*\)"/\1/p' "$tree/ge
 upgrade_code=$(sed -n 's/^constexpr char kUpgradeCode\[\] = "{\(.*\)}";/\1/p' "$here/src/app/uninstall_win.h")
 [ -n "$upgrade_code" ] || { echo "dist: no upgrade code in src/app/uninstall_win.h" >&2; exit 1; }
 
-# The program folder, as a user unpacks it, zipped from a tree (tree, zip name).
+# The program folder, as a user unpacks it, zipped with the programs of a tree (tree, zip name);
+# the texts, sound and help are the x64 tree's for every processor.
 programs=(Tidewell.exe tidewellc.exe)
 files=(Kelvane.ini Alert.wav "Kelvane Help.chm" "Kelvane Help zh-CN.chm")
 name=Tidewell-$version
@@ -23,9 +24,9 @@ stage=$out/stage/$name
 pack() {
   rm -rf "$out/stage"
   mkdir -p "$stage/lang"
-  for f in "${programs[@]}" "${files[@]}"; do
-    [ -f "$1/$f" ] || { echo "dist: $1/$f is missing (build the Windows tree first)" >&2; exit 1; }
-    cp "$1/$f" "$stage/"
+  for f in "${programs[@]/#/$1/}" "${files[@]/#/$tree/}"; do
+    [ -f "$f" ] || { echo "dist: $f is missing (build the Windows tree first)" >&2; exit 1; }
+    cp "$f" "$stage/"
   done
   cp -r "$here/dist/lang/." "$stage/lang/"
   rm -f "$out/$2"
