@@ -69,7 +69,9 @@ TEST(FileBytes, ReplaceNeverTouchesAPlantedFileAndAFailedOneKeepsTheOld)
     const std::string kept = dir.File("Kept.ini");
 #ifdef _WIN32
     WriteWholeFile(kept, "old");
-    fs::permissions(kept, fs::perms::owner_write, fs::perm_options::remove);
+    // Read-only under either library: libc++ sets the attribute only when no write bit is left.
+    fs::permissions(kept, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
 #else
     fs::create_directory(kept);
 #endif
