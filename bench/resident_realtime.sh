@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Tidewell's cost in real time: started hidden (-PowerOn) and shown, beside the floor program (one
-# timer reading what the load meter reads), all three at once. Processor time is the Linux
-# processes' utime + stime: GetProcessTimes from outside undercounts a Wine process.
-# Usage: resident_realtime.sh BUILD_TREE   (TIDEWELL_BENCH_SECONDS, default 120)
+# timer reading what the load meter reads), all three at once, measured over three runs in a row.
+# The figure is each process's processor time as the scheduler counts it, to the nanosecond, for
+# all its threads, ended ones included (the process's CPU clock): the utime + stime of
+# /proc/<pid>/stat come in 10 ms ticks, of which the floor uses only a handful a minute, and
+# GetProcessTimes from outside undercounts a Wine process.
+# Usage: resident_realtime.sh BUILD_TREE
+#   (TIDEWELL_BENCH_SECONDS per run, default 60; TIDEWELL_BENCH_RUNS, default 3)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 tree=$(realpath "${1:?usage: resident_realtime.sh BUILD_TREE}")
-seconds=${TIDEWELL_BENCH_SECONDS:-120}
+seconds=${TIDEWELL_BENCH_SECONDS:-60}
+runs=${TIDEWELL_BENCH_RUNS:-3}
 settle=${TIDEWELL_BENCH_SETTLE:-20} # start-up (splash, clock measure, tray) is not counted
 source "$here/../scripts/wine-env.sh"
 wineserver=$(dirname "$WINE64")/wineserver
@@ -14,7 +19,7 @@ wineserver=$(dirname "$WINE64")/wineserver
 # One Tidewell per prefix: a second start in the same prefix only shows the first.
 hiddenPrefix=$tree/wineprefix
 shownPrefix=$tree/wineprefix-shown
-[ -d "$hiddenPrefix/drive_c" ] || "$here/../scripts/wine-env.sh" "$hiddenPrefix" >/dev/null || exit 1
+prefix_is_current "$hiddenPrefix" || "$here/../scripts/wine-env.sh" "$hiddenPrefix" >/dev/null || exit 1
 "$here/../scripts/wine-env.sh" "$shownPrefix" >/dev/null || exit 1
 
 pids=()
@@ -29,45 +34,47 @@ start() { # PREFIX PROGRAM [ARGUMENT]: the Wine process runs under the pid bash 
   pids+=($!)
 }
 
-# utime + stime in clock ticks; the name field may hold blanks, so count from its closing bracket.
-cpu() { sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | awk '{print $12 + $13}'; }
-# The same to the nanosecond, from the scheduler, summed over the threads alive at the time: at
-# 100 Hz the floor's two minutes are only a handful of ticks.
-cpuns() { cat /proc/$1/task/*/schedstat 2>/dev/null | awk '{n += $1} END {printf "%.0f", n}'; }
+# Nanoseconds of processor time of each process named, one a line (empty for one that has ended).
+clock=$tree/bench/process_cpu_ns
+[ "$clock" -nt "$here/host/process_cpu_ns.c" ] || cc -O2 -o "$clock" "$here/host/process_cpu_ns.c" || exit 1
+cpu_ns() { "$clock" "$@"; }
 
 start "$hiddenPrefix" "$tree/bench/floor/resident_floor.exe"
 start "$hiddenPrefix" "$tree/Tidewell.exe" -PowerOn
 start "$shownPrefix" "$tree/Tidewell.exe"
 names=(floor hidden shown)
 sleep "$settle"
-before=() beforeNs=()
-for i in 0 1 2; do
-  beforeNs[$i]=$(cpuns "${pids[$i]}")
-  before[$i]=$(cpu "${pids[$i]}")
-  [ -n "${before[$i]}" ] || { echo "resident_realtime: the ${names[$i]} program is not running" >&2; exit 1; }
-done
-sleep "$seconds"
-used=() usedNs=()
-for i in 0 1 2; do
-  after=$(cpu "${pids[$i]}")
-  [ -n "$after" ] || { echo "resident_realtime: the ${names[$i]} program ended early" >&2; exit 1; }
-  used[$i]=$((after - before[$i]))
-  usedNs[$i]=$(( $(cpuns "${pids[$i]}") - beforeNs[$i] ))
+
+read_all() { # into the array named $1
+  local -n into=$1
+  mapfile -t into < <(cpu_ns "${pids[@]}")
+  for i in 0 1 2; do
+    [ -n "${into[$i]:-}" ] || { echo "resident_realtime: the ${names[$i]} program is not running" >&2; exit 1; }
+  done
+}
+
+echo "$runs runs of $seconds s after $settle s; processor time per 500 ms tick"
+hiddenRatios=() shownRatios=()
+read_all before
+for run in $(seq 1 "$runs"); do
+  sleep "$seconds"
+  read_all after
+  used=()
+  for i in 0 1 2; do used[$i]=$((after[i] - before[i])); done
+  [ "${used[0]}" -gt 0 ] || { echo "resident_realtime: the floor used no processor time" >&2; exit 1; }
+  ratios=$(awk -v f="${used[0]}" -v h="${used[1]}" -v s="${used[2]}" 'BEGIN { printf "%.2f %.2f", h / f, s / f }')
+  hiddenRatios+=("${ratios% *}") shownRatios+=("${ratios#* }")
+  awk -v f="${used[0]}" -v h="${used[1]}" -v s="${used[2]}" -v t="$((2 * seconds))" -v r="$run" -v q="$ratios" 'BEGIN {
+    split(q, ratio, " ")
+    printf "run %d: floor %.3f ms, hidden %.3f ms, shown %.3f ms; hidden / floor %s, shown / floor %s\n",
+           r, f / 1e6 / t, h / 1e6 / t, s / 1e6 / t, ratio[1], ratio[2] }'
+  before=("${after[@]}")
 done
 
-hz=$(getconf CLK_TCK)
-for i in 0 1 2; do
-  awk -v n="${names[$i]}" -v t="${used[$i]}" -v hz="$hz" -v s="$seconds" \
-    -v ns="${usedNs[$i]}" \
-    'BEGIN { printf "%-6s %5d ticks of %d Hz in %d s: %.3f %% of a core; scheduler: %.3f ms per 500 ms tick\n",
-             n, t, hz, s, 100 * t / hz / s, ns / 1e6 / (2 * s) }'
-done
-if [ "${used[0]}" -le 0 ]; then
-  echo "resident_realtime: the floor used no measurable time; run longer" >&2
-  exit 1
-fi
-awk -v h="${used[1]}" -v s="${used[2]}" -v f="${used[0]}" \
-    -v hn="${usedNs[1]}" -v sn="${usedNs[2]}" -v fn="${usedNs[0]}" 'BEGIN {
-  printf "resident cpu hidden / floor = %.2f\n", h / f
-  printf "resident cpu shown / floor = %.2f\n", s / f
-  printf "(scheduler: hidden / floor %.2f, shown / floor %.2f)\n", hn / fn, sn / fn }'
+# The headline: the median of the runs, and their spread.
+summary() { # NAME RATIO...
+  printf '%s\n' "${@:2}" | sort -g | awk -v n="$1" '{ v[NR] = $1 } END {
+    printf "resident cpu %s / floor = %.2f (runs %.2f to %.2f)\n", n, v[int((NR + 1) / 2)], v[1], v[NR] }'
+}
+summary hidden "${hiddenRatios[@]}"
+summary shown "${shownRatios[@]}"
