@@ -205,13 +205,12 @@ void CMainDlg::RefreshTrayPicture(const MemoryStatus& status)
         tray_.SetIconResource(IDI_BUSY);
         return;
     }
-    // Made and handed to the shell only when it shows something else.
+    // Handed to the shell only when it shows something else, and made only when it is new.
     const int size = win32::SmallIconSize();
     const std::string name = TrayPictureName(status, size);
     if (tray_.ShowsPicture(name))
         return;
-    win32::UniqueIcon picture(trayPainter_.Build(hwnd(), status, size));
-    if (picture)
+    if (auto picture = trayPainter_.Picture(hwnd(), status, size))
         tray_.SetIcon(std::move(picture), name);
 }
 

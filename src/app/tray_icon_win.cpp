@@ -51,8 +51,8 @@ BOOL CTrayIcon::Create(HWND owner, UINT callbackMessage, const std::string& tool
     data_.hWnd = owner;
     data_.uID = id;
     data_.uCallbackMessage = callbackMessage;
-    icon_.reset(icon ? CopyIcon(icon) : nullptr);
-    data_.hIcon = icon_.get();
+    icon_ = icon ? std::make_shared<const win32::UniqueIcon>(CopyIcon(icon)) : nullptr;
+    data_.hIcon = icon_ ? icon_->get() : nullptr;
     picture_.clear();
     const std::string tip = controls::CutUtf8(tooltip, kTipBytes - 1);
     std::memcpy(data_.szTip, tip.c_str(), tip.size() + 1);
@@ -70,28 +70,19 @@ BOOL CTrayIcon::RemoveIcon()
     return result;
 }
 
-BOOL CTrayIcon::SetIcon(HICON icon, const std::string& picture)
+BOOL CTrayIcon::SetIcon(std::shared_ptr<const win32::UniqueIcon> icon, const std::string& picture)
 {
-    if (!enabled_)
-        return 0;
-    win32::UniqueIcon copy(icon ? CopyIcon(icon) : nullptr);
-    HICON handed = copy.get();
-    return Hand(handed, std::move(copy), picture);
-}
-
-BOOL CTrayIcon::SetIcon(win32::UniqueIcon icon, const std::string& picture)
-{
-    HICON handed = icon.get();
+    const HICON handed = icon ? icon->get() : nullptr;
     return Hand(handed, std::move(icon), picture);
 }
 
-BOOL CTrayIcon::Hand(HICON icon, win32::UniqueIcon owned, const std::string& picture)
+BOOL CTrayIcon::Hand(HICON icon, std::shared_ptr<const win32::UniqueIcon> kept, const std::string& picture)
 {
     if (!enabled_)
         return 0;
     data_.hIcon = icon;
     const BOOL result = Notify(NIM_MODIFY, NIF_ICON);
-    icon_ = std::move(owned); // the shell has its own copy of the previous one by now
+    icon_ = std::move(kept); // the shell has its own copy of the previous one by now
     // A refused picture is handed again next time.
     picture_ = result ? picture : std::string();
     return result;

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <memory>
 #include <string>
 
 #include "win32/handles.h"
@@ -20,11 +21,9 @@ public:
 
     // Refused (0) on systems without a notification area and without a live owner window.
     BOOL Create(HWND owner, UINT callbackMessage, const std::string& tooltip, HICON icon, UINT id);
-    // The caller keeps owning `icon` and may destroy it after the call. `picture` names what the
-    // icon shows, for ShowsPicture; empty when it has no name.
-    BOOL SetIcon(HICON icon, const std::string& picture = {});
-    // Takes the icon instead of copying it: it lives until another picture replaces it.
-    BOOL SetIcon(win32::UniqueIcon icon, const std::string& picture);
+    // Shares the icon instead of copying it: the tray keeps it while it shows it (the shell is
+    // handed it again after a restart). `picture` names what the icon shows, for ShowsPicture.
+    BOOL SetIcon(std::shared_ptr<const win32::UniqueIcon> icon, const std::string& picture);
     // Hands the resource's icon to the shell unless it is the picture shown already.
     BOOL SetIconResource(UINT resourceId);
     // True when the shell has the picture of that name: it need not be made or handed again.
@@ -54,14 +53,14 @@ private:
     BOOL Notify(DWORD action, UINT flags);
     BOOL Add();
     LRESULT ShowMenu(bool atIcon, POINT place);
-    // Hands `icon` to the shell; `owned` is the same icon when it is ours to destroy.
-    BOOL Hand(HICON icon, win32::UniqueIcon owned, const std::string& picture);
+    // Hands `icon` to the shell; `kept` holds the same icon when it is ours.
+    BOOL Hand(HICON icon, std::shared_ptr<const win32::UniqueIcon> kept, const std::string& picture);
     HMENU LoadTrayMenu(win32::UniqueMenu& menu) const;
 
     BOOL enabled_ = 0;
     NOTIFYICONDATAA data_{};
     bool wanted_ = false;    // created and not removed: re-add after a shell restart
     bool version4_ = false;
-    win32::UniqueIcon icon_; // the picture handed last when it is ours, still valid when the shell restarts
+    std::shared_ptr<const win32::UniqueIcon> icon_; // the picture handed last when it is ours
     std::string picture_;    // the name of the picture the shell has
 };

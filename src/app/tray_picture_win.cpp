@@ -77,6 +77,26 @@ HICON CTrayPicturePainter::Build(HWND window, const MemoryStatus& status, int si
     return CreateIconIndirect(&info);
 }
 
+std::shared_ptr<const win32::UniqueIcon> CTrayPicturePainter::Picture(HWND window, const MemoryStatus& status,
+                                                                     int size)
+{
+    constexpr size_t kKept = 8;
+    const std::string name = TrayPictureName(status, size);
+    for (auto kept = recent_.begin(); kept != recent_.end(); ++kept) {
+        if (kept->first == name) {
+            recent_.splice(recent_.begin(), recent_, kept);
+            return kept->second;
+        }
+    }
+    win32::UniqueIcon made(Build(window, status, size));
+    if (!made)
+        return nullptr;
+    recent_.emplace_front(name, std::make_shared<const win32::UniqueIcon>(std::move(made)));
+    if (recent_.size() > kKept)
+        recent_.pop_back();
+    return recent_.front().second;
+}
+
 std::string TrayPictureName(const MemoryStatus& status, int size)
 {
     return std::to_string(TrayBaseIcon(status)) + " " + TrayPictureText(status) + " " + std::to_string(size);

@@ -2,9 +2,11 @@
 // The tray's picture of free memory: a base icon by use, with the free percentage written on it.
 #include <windows.h>
 
+#include <list>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/window_geometry.h"
 #include "memory/memory_status.h"
@@ -22,6 +24,10 @@ public:
     CTrayPicturePainter& operator=(const CTrayPicturePainter&) = delete;
 
     HICON Build(HWND window, const MemoryStatus& status, int size);
+    // The same picture, made only when it is not among the last few asked for: the figure of a
+    // resident moves back and forth across a few numbers, and making an icon costs the window
+    // system more than the rest of a tick. Shared, so that the tray keeps the one it shows.
+    std::shared_ptr<const win32::UniqueIcon> Picture(HWND window, const MemoryStatus& status, int size);
 
 private:
     struct Base;
@@ -31,6 +37,7 @@ private:
     win32::UniqueGdi<HBITMAP> picture_;
     win32::UniqueGdi<HFONT> font_;
     std::map<int, std::unique_ptr<Base>> bases_; // by base icon, at size_
+    std::list<std::pair<std::string, std::shared_ptr<const win32::UniqueIcon>>> recent_; // by name, newest first
 };
 
 // One picture with a painter of its own.

@@ -88,9 +88,22 @@ TEST_F(TrayIcon, LivesThroughPicturesClicksAShellRestartAndItsRemoval)
             EXPECT_EQ(Differences(tray.IconData().hIcon, alone.get(), p.size, 0, p.size), 0) << "the tray keeps a copy";
         }
     }
-    const std::string named = TrayPictureName({100, 256, 0, 0}, 16);
-    ASSERT_NE(tray.SetIcon(win32::UniqueIcon(painter.Build(owner, {100, 256, 0, 0}, 16)), named), 0);
+    // A picture asked for again is the one made before; the one the tray shows lives on after the
+    // painter has let it go for newer ones, and is made anew when asked for then.
+    const MemoryStatus shown{100, 256, 0, 0};
+    const std::string named = TrayPictureName(shown, 16);
+    auto picture = painter.Picture(owner, shown, 16);
+    const auto* made = picture.get();
+    EXPECT_EQ(painter.Picture(owner, shown, 16).get(), made);
+    ASSERT_NE(tray.SetIcon(std::move(picture), named), 0);
     EXPECT_TRUE(tray.ShowsPicture(named));
+    for (int avail = 101; avail < 131; ++avail)
+        painter.Picture(owner, {avail, 256, 0, 0}, 16);
+    EXPECT_NE(painter.Picture(owner, shown, 16).get(), made);
+    ICONINFO kept{};
+    ASSERT_TRUE(GetIconInfo(tray.IconData().hIcon, &kept)) << "the tray's picture was destroyed";
+    DeleteObject(kept.hbmColor);
+    DeleteObject(kept.hbmMask);
     EXPECT_NE(tray.SetIconResource(IDI_BUSY), 0);
     EXPECT_FALSE(tray.ShowsPicture(named));
     const HICON busy = tray.IconData().hIcon;
