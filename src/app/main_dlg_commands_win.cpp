@@ -117,6 +117,10 @@ bool CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result)
         result = TRUE; // processed: no default handling (which would turn the close box into WM_CLOSE)
         return true;
     }
+    if (msg == WM_SHOWWINDOW && wp) {
+        ShowTickFigures(); // the figures of the ticks that passed hidden
+        return false;
+    }
     if (msg == WM_DPICHANGED) {
         OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
         return false; // the system's own handling lays the dialog's controls out anew

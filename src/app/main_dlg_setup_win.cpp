@@ -91,6 +91,7 @@ BOOL CMainDlg::OnInit()
     cpuSeries_ = cpuGraph_.AddSeries(std::make_unique<CLineGraphSeries>("CPU", palette_.cpuLine, 1, -5, 100));
 
     StyleLabels();
+    LetTickLabelsAsk();
     if (dpi_ != win32::kDesignDpi)
         ApplyDpiToGlyphs(); // the template's glyphs are drawn for 96 DPI
     SetUpProcessorLines();

@@ -74,18 +74,14 @@ void CMainDlg::OnDisplayTick()
         controlsMayHaveChanged_ = false;
     }
 
-    const LocalTime now = CurrentLocalTime();
-    const std::string& weekday = texts_.weekdays[static_cast<size_t>(now.dayOfWeek) % texts_.weekdays.size()];
-    ShowItemText(IDC_CLOCK_TITLE, ClockHeading(texts_.curTime));
-    ShowItemText(IDC_CLOCK_LINE, DateLine(now, fields_.twelveHour, weekday));
-
     // One reading of each source a tick: every figure below agrees with the others.
     const MemoryFigures figures = ReadMemoryFigures();
     const MemoryStatus status = StatusFromFigures(figures);
-    RefreshMemoryFigures(figures, status);
-
     int32_t load = 0;
     CCpuUsage::Sample(&load);
+
+    // The graphs take their step hidden too, and catch up when shown.
+    StepMemoryGraph(status);
     cpuGraph_.AddValue(cpuSeries_, load);
     cpuGraph_.Advance();
 
@@ -98,7 +94,33 @@ void CMainDlg::OnDisplayTick()
         shownFreePercent_ = freePercent;
         memoryGraph_.ValueShown();
     }
-    ShowItemText(IDC_CPU_LOAD, ProcessorLoadLine(texts_.cpuLoad, load));
+
+    // The labels' texts are most of a hidden tick's work: they are made when the window can be
+    // seen, or when a label is read or painted (its text-needed call), from the latest figures.
+    figuresToShow_ = TickFigures{figures, status, load};
+    if (IsWindowVisible(hwnd()))
+        ShowTickFigures();
+}
+
+void CMainDlg::LetTickLabelsAsk()
+{
+    for (const int id : {IDC_CLOCK_TITLE, IDC_CLOCK_LINE, IDC_PAGE_PERCENT, IDC_VIRT_PERCENT, IDC_PHYS_PERCENT,
+                         IDC_PRAM_LINE, IDC_CPU_LOAD})
+        Label(id).WhenTextNeeded([this] { ShowTickFigures(); });
+}
+
+void CMainDlg::ShowTickFigures()
+{
+    if (!figuresToShow_)
+        return;
+    const TickFigures shown = *figuresToShow_;
+    figuresToShow_.reset();
+    const LocalTime now = CurrentLocalTime();
+    const std::string& weekday = texts_.weekdays[static_cast<size_t>(now.dayOfWeek) % texts_.weekdays.size()];
+    ShowItemText(IDC_CLOCK_TITLE, ClockHeading(texts_.curTime));
+    ShowItemText(IDC_CLOCK_LINE, DateLine(now, fields_.twelveHour, weekday));
+    ShowMemoryFigures(shown.figures, shown.status);
+    ShowItemText(IDC_CPU_LOAD, ProcessorLoadLine(texts_.cpuLoad, shown.load));
 }
 
 void CMainDlg::ShowItemText(int id, const std::string& text)
@@ -125,6 +147,13 @@ void CMainDlg::RefreshMemoryFigures()
 
 void CMainDlg::RefreshMemoryFigures(const MemoryFigures& figures, const MemoryStatus& status)
 {
+    ShowTickFigures(); // a hidden tick's, older than these
+    ShowMemoryFigures(figures, status);
+    StepMemoryGraph(status);
+}
+
+void CMainDlg::ShowMemoryFigures(const MemoryFigures& figures, const MemoryStatus& status)
+{
     const double pageFree = FreeRatio(figures.availPageFile, figures.totalPageFile);
     const double virtualFree = FreeRatio(figures.availVirtual, figures.totalVirtual);
     ShowItemText(IDC_PAGE_PERCENT, PercentLine(pageFree * 100, texts_.pageFree));
@@ -136,6 +165,10 @@ void CMainDlg::RefreshMemoryFigures(const MemoryFigures& figures, const MemorySt
     for (size_t i = 0; i < 3; ++i)
         gauges_[i].MoveTo(positions[i]);
     ShowItemText(IDC_PRAM_LINE, PhysicalLine(texts_.pramTotal, status.totalPhysMB, texts_.pramFree, status.availPhysMB));
+}
+
+void CMainDlg::StepMemoryGraph(const MemoryStatus& status)
+{
     if (memoryGraph_.hwnd()) {
         memoryGraph_.SetRange(0, status.totalPhysMB);
         memoryGraph_.SetPos(status.totalPhysMB - status.availPhysMB);

@@ -135,8 +135,12 @@ private:
     void OnHiddenStartTick();
     void OnLauncherTick();
     void ShowItemText(int id, const std::string& text);
+    void LetTickLabelsAsk();
+    void ShowTickFigures();
     void RefreshMemoryFigures();
     void RefreshMemoryFigures(const MemoryFigures& figures, const MemoryStatus& status);
+    void ShowMemoryFigures(const MemoryFigures& figures, const MemoryStatus& status);
+    void StepMemoryGraph(const MemoryStatus& status);
     // Does what the rules decided: the alert, the question or the clean, the tray's picture.
     void ApplyRules(const RulesActions& actions, const MemoryStatus& status);
     void RefreshTrayPicture();
@@ -265,6 +269,12 @@ private:
         std::optional<std::string> text; // none before the tick first set it
     };
     std::map<int, ShownText> shownTexts_; // the tick's labels and the texts it gave them
+    struct TickFigures {
+        MemoryFigures figures;
+        MemoryStatus status;
+        int32_t load = 0;
+    };
+    std::optional<TickFigures> figuresToShow_; // read by a tick, not yet in the labels
     win32::UniqueIcon windowIcon_;
     RECT fullRect_{}, compactRect_{}, currentRect_{};
     RECT compactClient_{}, expandedClient_{};

@@ -95,6 +95,8 @@ bool CColorStatic::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&)
     case WM_PAINT:
     case WM_PRINT:
     case WM_PRINTCLIENT:
+        if (textNeeded_)
+            textNeeded_();
         ApplyWaitingText();
         break;
     default:

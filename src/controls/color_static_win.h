@@ -3,6 +3,7 @@
 // CColorStatic::ReflectCtlColor, the way a framework reflects the message to the control.
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -24,6 +25,9 @@ public:
     // until it is painted or its text is read, so that it costs no call to the window system
     // meanwhile.
     bool SetTextWhenSeen(const std::string& text);
+    // Called before the text is read or painted: an owner that sets the text only when it is
+    // needed sets it then.
+    void WhenTextNeeded(std::function<void()> bringUpToDate) { textNeeded_ = std::move(bringUpToDate); }
 
     controls::Colour TextColour() const { return textColour_; }
     const LOGFONTA& FontDescription() const { return fontDescription_; }
@@ -48,4 +52,5 @@ private:
     LOGFONTA fontDescription_{};
     win32::UniqueGdi<HFONT> font_;
     std::optional<std::string> waitingText_; // set while hidden, not yet handed to the window
+    std::function<void()> textNeeded_;
 };
