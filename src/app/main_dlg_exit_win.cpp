@@ -65,7 +65,7 @@ void CMainDlg::RequestExit()
 void CMainDlg::StopForExit()
 {
     exiting_ = true;
-    for (UINT_PTR timer : {kDisplayTimer, kRulesTimer, kLauncherTimer, kOrganiseTimer})
+    for (UINT_PTR timer : {kDisplayTimer, kLauncherTimer, kOrganiseTimer})
         KillTimer(hwnd(), timer);
     run_.RequestStop();
 }

@@ -82,7 +82,6 @@ BOOL CMainDlg::OnInit()
     SetCleanBusy(false);
 
     SetTimer(hwnd(), kDisplayTimer, kDisplayMs, nullptr);
-    SetTimer(hwnd(), kRulesTimer, kRulesMs, nullptr);
     SetUpSlider();
     win32::UpDown(Item(IDC_ALERT_SPIN)).SetRange(kAlertMin, kAlertMax);
     SetUpGauges();

@@ -56,8 +56,14 @@ void CMainDlg::OnTimer(UINT_PTR id)
 {
     const HandlerScope scope(*this);
     switch (id) {
-    case kDisplayTimer: OnDisplayTick(); break;
-    case kRulesTimer: OnRulesTick(); break;
+    case kDisplayTimer: {
+        const MemoryFigures figures = OnDisplayTick();
+        rulesTurn_ = !rulesTurn_;
+        if (!rulesTurn_)
+            OnRulesTick(figures); // last: its question lets the next display ticks in
+        break;
+    }
+    case kRulesTimer: OnRulesTick(ReadMemoryFigures()); break;
     case kHiddenStartTimer: OnHiddenStartTick(); break;
     case kLauncherTimer: OnLauncherTick(); break;
     case kOrganiseTimer: OnOrganiseTick(); break;
@@ -66,7 +72,7 @@ void CMainDlg::OnTimer(UINT_PTR id)
 }
 
 // The display timer runs on by itself: the tick opens no window that could let it in twice.
-void CMainDlg::OnDisplayTick()
+MemoryFigures CMainDlg::OnDisplayTick()
 {
     // Every change to the controls the tick exchanges arrives as a command first.
     if (controlsMayHaveChanged_) {
@@ -100,6 +106,7 @@ void CMainDlg::OnDisplayTick()
     figuresToShow_ = TickFigures{figures, status, load};
     if (IsWindowVisible(hwnd()))
         ShowTickFigures();
+    return figures;
 }
 
 void CMainDlg::LetTickLabelsAsk()
@@ -175,7 +182,7 @@ void CMainDlg::StepMemoryGraph(const MemoryStatus& status)
     }
 }
 
-void CMainDlg::OnRulesTick()
+void CMainDlg::OnRulesTick(const MemoryFigures& figures)
 {
     // The timer runs on while the tick asks its question: a tick arriving then is passed over.
     if (inRulesTick_)
@@ -183,8 +190,6 @@ void CMainDlg::OnRulesTick()
     inRulesTick_ = true;
     if (settingsWatch_.MayHaveChanged())
         ReadTickSettings(tickSettings_);
-    // The rules need the memory only, read once: the processor sample belongs to the display tick.
-    const MemoryFigures figures = ReadMemoryFigures();
     const MemoryStatus status = StatusFromFigures(figures);
     // What costs a system call is read only when the decision asks for it.
     const RulesProbes probes{

@@ -8,6 +8,7 @@
 CMainDlg::CMainDlg(std::optional<std::string> firstArgument)
     : Dialog(IDD_MAIN_DIALOG), firstArgument_(std::move(firstArgument))
 {
+    WaitInOwnLoop(); // the resident's ticks are most of what it ever does
     windowIcon_.reset(static_cast<HICON>(
         LoadImageA(win32::ResourceModule(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
     const ConstructionSettings stored = ReadConstructionSettings();

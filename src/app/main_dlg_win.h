@@ -64,9 +64,11 @@ public:
     // Posted to itself the first time a record could not be kept: said after the run has ended.
     static constexpr UINT WM_HISTORY_NOT_KEPT = WM_APP + 8;
 
+    // The rules run on every second display tick, on the figures it read: a timer of their own
+    // would wake the resident once more each second. Their id still brings them alone.
     enum Timer : UINT_PTR { kDisplayTimer = 1, kRulesTimer = 2, kHiddenStartTimer = 3, kLauncherTimer = 4,
                             kOrganiseTimer = 5 };
-    static constexpr UINT kDisplayMs = 500, kRulesMs = 1000, kHiddenStartMs = 50, kOrganiseMs = 250;
+    static constexpr UINT kDisplayMs = 500, kHiddenStartMs = 50, kOrganiseMs = 250;
 
     // firstArgument: the first command-line argument, when there is one.
     explicit CMainDlg(std::optional<std::string> firstArgument = std::nullopt);
@@ -130,8 +132,8 @@ private:
     void MoveOffScreen();
 
     // Timers (main_dlg_tick_win.cpp).
-    void OnDisplayTick();
-    void OnRulesTick();
+    MemoryFigures OnDisplayTick();
+    void OnRulesTick(const MemoryFigures& figures);
     void OnHiddenStartTick();
     void OnLauncherTick();
     void ShowItemText(int id, const std::string& text);
@@ -251,6 +253,7 @@ private:
     bool alertChangeSeen_ = false; // the first EN_CHANGE comes from the set-up itself
     bool exiting_ = false;
     bool inRulesTick_ = false;        // its question is a modal loop the running timer reaches
+    bool rulesTurn_ = false;          // the next display tick runs the rules too
     SettingsChangeWatch settingsWatch_; // the rules tick reads the settings again only after a change
     TickSettings tickSettings_;          // the rules tick's own view of the stored settings
     CleaningRules rules_;                // decides the rules tick; its question's arming lives here

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/tray_notification.h"
+#include "common/clock.h"
 #include "common/resource_text.h"
 #include "controls/text_fit.h"
 #include "resources/resource.h"
@@ -54,8 +55,9 @@ BOOL CTrayIcon::Create(HWND owner, UINT callbackMessage, const std::string& tool
     icon_ = icon ? std::make_shared<const win32::UniqueIcon>(CopyIcon(icon)) : nullptr;
     data_.hIcon = icon_ ? icon_->get() : nullptr;
     picture_.clear();
-    const std::string tip = controls::CutUtf8(tooltip, kTipBytes - 1);
-    std::memcpy(data_.szTip, tip.c_str(), tip.size() + 1);
+    tip_ = controls::CutUtf8(tooltip, kTipBytes - 1);
+    std::memcpy(data_.szTip, tip_.c_str(), tip_.size() + 1);
+    tipPace_ = TooltipPace{};
     wanted_ = true;
     return Add();
 }
@@ -110,11 +112,18 @@ BOOL CTrayIcon::SetTooltipText(const std::string& text)
 {
     if (!enabled_)
         return 0;
-    const std::string tip = controls::CutUtf8(text, kTipBytes - 1);
-    if (tip == data_.szTip)
+    tip_ = controls::CutUtf8(text, kTipBytes - 1);
+    return tipPace_.Due(TickCount()) ? HandTooltip() : TRUE;
+}
+
+BOOL CTrayIcon::HandTooltip()
+{
+    if (tip_ == data_.szTip)
         return TRUE;
-    std::memcpy(data_.szTip, tip.c_str(), tip.size() + 1);
-    return Notify(NIM_MODIFY, NIF_TIP);
+    std::memcpy(data_.szTip, tip_.c_str(), tip_.size() + 1);
+    const BOOL result = Notify(NIM_MODIFY, NIF_TIP);
+    tipPace_.Handed(TickCount());
+    return result;
 }
 
 UINT CTrayIcon::TaskbarCreatedMessage()
@@ -205,6 +214,11 @@ LRESULT CTrayIcon::OnTrayNotification(WPARAM wParam, LPARAM lParam)
     const TrayRequest request = ReadTrayNotification(version4_, data_.uID, wParam, lParam);
     if (!request.ours)
         return 0;
+    if (request.seen) {
+        // Before the shell shows the tooltip: it says what is true now.
+        tipPace_.Looked(TickCount());
+        HandTooltip();
+    }
     switch (request.action) {
     case TrayAction::Menu:
         return ShowMenu(request.atIcon, POINT{request.x, request.y});

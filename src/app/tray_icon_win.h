@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/tooltip_pace.h"
 #include "win32/handles.h"
 
 // The main window's private message for tray notifications.
@@ -28,8 +29,9 @@ public:
     BOOL SetIconResource(UINT resourceId);
     // True when the shell has the picture of that name: it need not be made or handed again.
     bool ShowsPicture(const std::string& picture) const;
-    // Cut to the 63 bytes the shell keeps, at a character boundary; handed to the shell only when
-    // it differs from the tooltip it has.
+    // Cut to the 63 bytes the shell keeps, at a character boundary; handed to the shell when it
+    // differs from the tooltip it has, and at the pace of TooltipPace: a change held back goes
+    // with a later call or as soon as the shell tells of the user at the icon.
     BOOL SetTooltipText(const std::string& text);
     BOOL RemoveIcon();
 
@@ -55,6 +57,7 @@ private:
     LRESULT ShowMenu(bool atIcon, POINT place);
     // Hands `icon` to the shell; `kept` holds the same icon when it is ours.
     BOOL Hand(HICON icon, std::shared_ptr<const win32::UniqueIcon> kept, const std::string& picture);
+    BOOL HandTooltip();
     HMENU LoadTrayMenu(win32::UniqueMenu& menu) const;
 
     BOOL enabled_ = 0;
@@ -63,4 +66,6 @@ private:
     bool version4_ = false;
     std::shared_ptr<const win32::UniqueIcon> icon_; // the picture handed last when it is ours
     std::string picture_;    // the name of the picture the shell has
+    std::string tip_;        // the tooltip wanted; the shell's is in data_.szTip
+    TooltipPace tipPace_;
 };

@@ -7,6 +7,9 @@ constexpr unsigned kContextMenu = 0x007B;
 constexpr unsigned kRightButtonUp = 0x0205;
 constexpr unsigned kLeftDoubleClick = 0x0203;
 constexpr unsigned kKeySelect = 0x0401; // NIN_KEYSELECT; NIN_SELECT (0x0400) is a mouse click
+constexpr unsigned kSelect = 0x0400;
+constexpr unsigned kPopupOpen = 0x0406; // NIN_POPUPOPEN: the pointer rests on the icon
+constexpr unsigned kFirstMouse = 0x0200, kLastMouse = 0x020E; // WM_MOUSEMOVE to WM_MOUSEHWHEEL
 
 unsigned Low(std::uintptr_t value) { return static_cast<unsigned>(value & 0xFFFF); }
 unsigned High(std::uintptr_t value) { return static_cast<unsigned>((value >> 16) & 0xFFFF); }
@@ -22,6 +25,9 @@ TrayRequest ReadTrayNotification(bool version4, unsigned iconId, std::uintptr_t 
     if (!request.ours)
         return request;
     const unsigned event = Low(l);
+    // Balloon and pop-up-closed events are not the user at the icon.
+    request.seen = (event >= kFirstMouse && event <= kLastMouse) || event == kContextMenu ||
+                   (version4 && (event == kSelect || event == kKeySelect || event == kPopupOpen));
     if (event == kLeftDoubleClick || (version4 && event == kKeySelect)) {
         request.action = TrayAction::Open;
     } else if (version4 ? event == kContextMenu : event == kRightButtonUp) {

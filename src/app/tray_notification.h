@@ -12,6 +12,7 @@ struct TrayRequest {
     bool ours = false; // false: another icon's, not answered
     TrayAction action = TrayAction::Ignore;
     bool atIcon = false; // the menu opens at (x, y), the icon, instead of at the mouse pointer
+    bool seen = false;   // the mouse or the keyboard is at the icon: its tooltip may be read now
     int x = 0, y = 0;
 };
 

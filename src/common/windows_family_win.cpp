@@ -6,10 +6,14 @@
 
 bool IsWindows9x()
 {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-    GetVersionExA(&version);
-    return version.dwPlatformId != VER_PLATFORM_WIN32_NT;
+    // Asked on every tick; the family never changes under a running program.
+    static const bool family9x = [] {
+        OSVERSIONINFOA version{};
+        version.dwOSVersionInfoSize = sizeof(version);
+        GetVersionExA(&version);
+        return version.dwPlatformId != VER_PLATFORM_WIN32_NT;
+    }();
+    return family9x;
 }
 
 WindowsVersion RunningWindowsVersion()

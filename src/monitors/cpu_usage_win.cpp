@@ -55,20 +55,33 @@ constexpr char kCpuUsageValue[] = "KERNEL\\CPUUsage";
 
 } // namespace
 
+namespace {
+
+// The number of processors, asked once: the question also measures the installed memory, which
+// the resident would pay for twice a second. 0 when it cannot be read.
+BYTE ProcessorCount(NtQuerySystemInformationFn query)
+{
+    BasicInformation basic{};
+    return query(kSystemBasicInformation, &basic, sizeof(basic), nullptr) == 0
+               ? static_cast<BYTE>(basic.numberOfProcessors)
+               : 0;
+}
+
+} // namespace
+
 void CCpuUsage::SampleNt(int32_t* load)
 {
-    const auto query = win32::NtdllEntry<NtQuerySystemInformationFn>("NtQuerySystemInformation");
+    static const auto query = win32::NtdllEntry<NtQuerySystemInformationFn>("NtQuerySystemInformation");
     if (!query)
         return;
-    BasicInformation basic{};
+    static const BYTE processors = ProcessorCount(query);
     TimeOfDayInformation timeOfDay{};
     PerformanceInformation performance{};
-    if (query(kSystemBasicInformation, &basic, sizeof(basic), nullptr) != 0 ||
-        query(kSystemTimeOfDayInformation, &timeOfDay, sizeof(timeOfDay), nullptr) != 0 ||
+    if (processors == 0 || query(kSystemTimeOfDayInformation, &timeOfDay, sizeof(timeOfDay), nullptr) != 0 ||
         query(kSystemPerformanceInformation, &performance, sizeof(performance), nullptr) != 0)
         return;
     const CpuSample now{Counter(performance.idleTime), Counter(timeOfDay.currentTime)};
-    AdvanceCpuSample(now, static_cast<BYTE>(basic.numberOfProcessors), load);
+    AdvanceCpuSample(now, processors, load);
 }
 
 LONG CCpuUsage::Sample9x(int32_t* load)

@@ -27,10 +27,43 @@ INT_PTR Dialog::DoModal(HWND parent) { return win32::RunModal(*this, parent); }
 
 INT_PTR Dialog::RunModalLoop(HWND parent)
 {
+    if (ownLoop_ && !parent)
+        return RunOwnLoop();
     modal_ = true;
     result_ = DialogBoxParamA(ResourceModule(), MAKEINTRESOURCEA(templateId_), parent, DialogProc,
                               reinterpret_cast<LPARAM>(this));
     modal_ = false;
+    return result_;
+}
+
+INT_PTR Dialog::RunOwnLoop()
+{
+    if (!CreateModeless())
+        return -1;
+    modal_ = true;
+    ended_ = false;
+    bool shown = false;
+    MSG msg{};
+    while (!ended_ && hwnd_) {
+        // Shown the first time the queue is empty, as DialogBox shows its dialog.
+        if (!shown && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            ShowWindow(hwnd_, SW_SHOWNORMAL);
+            shown = true;
+        }
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0)
+                PostQuitMessage(static_cast<int>(msg.wParam)); // for the loop outside, as DialogBox does
+            break;
+        }
+        if (!IsDialogMessageA(hwnd_, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    modal_ = false;
+    if (hwnd_)
+        DestroyWindow(hwnd_);
     return result_;
 }
 
@@ -46,7 +79,11 @@ void Dialog::EndDialog(INT_PTR result)
     result_ = result;
     if (!hwnd_)
         return;
-    if (modal_)
+    if (modal_ && ownLoop_) {
+        ended_ = true;
+        ShowWindow(hwnd_, SW_HIDE);
+        PostMessageA(hwnd_, WM_NULL, 0, 0); // the loop may be waiting
+    } else if (modal_)
         ::EndDialog(hwnd_, result);
     else
         DestroyWindow(hwnd_);

@@ -16,7 +16,8 @@ public:
 
     // Runs through the UI host, which tests may replace.
     INT_PTR DoModal(HWND parent = nullptr);
-    // What the real host does: DialogBoxParam.
+    // What the real host does: DialogBoxParam, or for a dialog that waits in its own loop and has
+    // no parent, RunOwnLoop.
     INT_PTR RunModalLoop(HWND parent);
     // Tests own such a dialog through Modeless<> below; a UI host may create one for the length of
     // a modal run and destroy it itself.
@@ -62,14 +63,21 @@ protected:
 
     // Destroys a modeless dialog's window; its handlers, OnDestroy among them, run on this object.
     void DestroyModeless();
+    // For the resident window: its modal run waits in a message loop of its own instead of
+    // DialogBox's, which looks into the queue before each wait and so costs two more calls into the
+    // window server a message, twice a second for as long as the program runs.
+    void WaitInOwnLoop() { ownLoop_ = true; }
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     INT_PTR Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR RunOwnLoop();
 
     int templateId_;
     HWND hwnd_ = nullptr;
     bool modal_ = false;
+    bool ownLoop_ = false;
+    bool ended_ = false; // EndDialog was called during RunOwnLoop
     INT_PTR result_ = 0;
 };
 

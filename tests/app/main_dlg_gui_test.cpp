@@ -92,7 +92,7 @@ TEST_F(MainDlgTest, MonitorSettingsToolsAndDpi)
     EXPECT_EQ(Text(IDC_PHYS_PERCENT), PercentLine(FreeRatio(100, 256) * 100, UiText("RAMFreeStr")));
     EXPECT_EQ(Text(IDC_PAGE_PERCENT), PercentLine(0, UiText("PageFreeStr"))) << "no page file";
     EXPECT_EQ(Text(IDC_VIRT_PERCENT), PercentLine(FreeRatio(1900, 2048) * 100, UiText("VRAMFreeStr")));
-    const std::string tip = dialog_->Tray().IconData().szTip;
+    const std::string tip = TrayTip();
     EXPECT_NE(tip.find(UiText("IconTipsRAM") + ":61%"), std::string::npos) << tip;
     EXPECT_EQ(RedCaptionPixels(Item(IDC_MEMGRAPH)), 0) << "39 % free, alert at 15";
     dialog_->SetItemText(IDC_ALERT_EDIT, "39"); // typed, not saved
@@ -365,7 +365,7 @@ TEST_F(MainDlgTest, AutomaticCleaningStaysAwayWhileTheUserPlays)
     const auto tip = [&] {
         Tick(CMainDlg::kRulesTimer);
         Tick(CMainDlg::kDisplayTimer);
-        return std::string(dialog_->Tray().IconData().szTip);
+        return TrayTip();
     };
     EXPECT_NE(tip().find("\n" + UiText("TipPausedFullScreen")), std::string::npos);
     tip();

@@ -8,6 +8,7 @@
 
 #include "app/tray_icon_win.h"
 #include "app/tray_picture_win.h"
+#include "common/clock.h"
 #include "support/dib_canvas_win.h"
 #include "support/main_dlg_fixture_win.h"
 #include "support/message_pump_win.h"
@@ -109,8 +110,33 @@ TEST_F(TrayIcon, LivesThroughPicturesClicksAShellRestartAndItsRemoval)
     const HICON busy = tray.IconData().hIcon;
     EXPECT_NE(tray.SetIconResource(IDI_BUSY), 0);
     EXPECT_EQ(tray.IconData().hIcon, busy) << "shown already: not handed again";
+    uint32_t now = 1000;
+    SetTickCountSource([&] { return now; });
     EXPECT_NE(tray.SetTooltipText(std::string(100, 'm')), 0);
     EXPECT_EQ(std::string(tray.IconData().szTip), std::string(63, 'm')) << "cut to the shell's field";
+
+    // A changed tooltip waits while no one is at the icon; the mouse over it brings the latest at
+    // once, and while the user stays every change goes.
+    const auto tip = [&] { return std::string(tray.IconData().szTip); };
+    const auto at = [&](UINT event) { tray.OnTrayNotification(0, MAKELPARAM(event, IDR_TRAY_MENU + 2)); };
+    now += 100;
+    EXPECT_NE(tray.SetTooltipText("CPU:1%"), 0);
+    EXPECT_NE(tray.SetTooltipText("CPU:2%"), 0);
+    EXPECT_EQ(tip(), std::string(63, 'm'));
+    EXPECT_TRUE(ShellKnows(tray));
+    at(NIN_BALLOONUSERCLICK);
+    EXPECT_EQ(tip(), std::string(63, 'm')) << "a balloon is not the user at the icon";
+    at(WM_MOUSEMOVE);
+    EXPECT_EQ(tip(), "CPU:2%");
+    now += TooltipPace::kLookMs - 200;
+    tray.SetTooltipText("CPU:3%");
+    EXPECT_EQ(tip(), "CPU:3%");
+    now += 400;
+    tray.SetTooltipText("CPU:4%");
+    EXPECT_EQ(tip(), "CPU:3%") << "the user has gone";
+    now += TooltipPace::kRestMs;
+    tray.SetTooltipText("CPU:5%");
+    EXPECT_EQ(tip(), "CPU:5%") << "a resting tooltip is still brought up to date";
 
     // Wine's shell speaks the protocol with the keyboard's events. Clicks and keys as it reports
     // them: a single click does nothing, the double click and Enter or Space on the icon run the

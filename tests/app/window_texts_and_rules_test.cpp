@@ -5,6 +5,7 @@
 #include "app/palette.h"
 #include "app/processor_texts.h"
 #include "app/program_arguments.h"
+#include "app/tooltip_pace.h"
 #include "app/tray_notification.h"
 #include "app/tray_texts.h"
 #include "app/window_geometry.h"
@@ -112,12 +113,39 @@ TEST(WindowRules, EveryChoiceTheWindowLeavesToPortableRules)
         std::intptr_t l;
         A action;
         int x, y;
-    } tray[] = {{true, true, 0xFFF60028, 0x0084007B, A::Menu, 40, -10}, {false, true, 0x84, 0x0205, A::Menu, 0, 0},
-                {false, true, 0x84, 0x0401, A::Ignore, 0, 0}, {false, false, 0x85, 0x0205, A::Ignore, 0, 0}};
+        bool seen; // the user is at the icon
+    } tray[] = {{true, true, 0xFFF60028, 0x0084007B, A::Menu, 40, -10, true},
+                {false, true, 0x84, 0x0205, A::Menu, 0, 0, true},
+                {false, true, 0x84, 0x0401, A::Ignore, 0, 0, false},
+                {false, false, 0x85, 0x0205, A::Ignore, 0, 0, false},
+                {true, true, 0, 0x00840200, A::Ignore, 0, 0, true},  // the mouse moves over it
+                {true, true, 0, 0x00840406, A::Ignore, 0, 0, true},  // and rests on it
+                {true, true, 0, 0x00840407, A::Ignore, 0, 0, false}, // and leaves
+                {true, true, 0, 0x00840402, A::Ignore, 0, 0, false}, // a balloon shows
+                {true, false, 0, 0x00850200, A::Ignore, 0, 0, false}};
     for (const auto& t : tray) {
         const TrayRequest r = ReadTrayNotification(t.v4, 0x84, t.w, t.l);
-        EXPECT_EQ(std::tuple(r.ours, r.action, r.atIcon, r.x, r.y),
-                  std::tuple(t.ours, t.action, t.v4 && t.action == A::Menu, t.x, t.y)) << std::hex << t.l;
+        EXPECT_EQ(std::tuple(r.ours, r.action, r.atIcon, r.x, r.y, r.seen),
+                  std::tuple(t.ours, t.action, t.v4 && t.action == A::Menu, t.x, t.y, t.seen)) << std::hex << t.l;
+    }
+
+    // The tooltip's pace over a day of ticks and across the tick count's wrap: the first change
+    // goes, later ones rest five seconds unless the user came to the icon within thirty.
+    for (const uint32_t start : {1000u, 0xFFFFF000u}) {
+        TooltipPace pace;
+        const auto due = [&](uint32_t after) { return pace.Due(start + after); };
+        EXPECT_TRUE(due(0));
+        pace.Handed(start);
+        EXPECT_FALSE(due(4999));
+        EXPECT_TRUE(due(5000));
+        pace.Looked(start + 6000);
+        EXPECT_TRUE(due(6000));
+        pace.Handed(start + 6000);
+        EXPECT_TRUE(due(6500));
+        EXPECT_TRUE(due(35999));
+        pace.Handed(start + 35999);
+        EXPECT_FALSE(due(36000)) << "the user left thirty seconds ago";
+        EXPECT_TRUE(due(40999 + 1000));
     }
 
     // The right panel starts past the compact window.

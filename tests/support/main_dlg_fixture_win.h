@@ -110,6 +110,15 @@ protected:
         SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
     }
     void Click(int id) const { testing_support::Click(*dialog_, id); }
+    // The tray's tooltip as the user reads it: the pointer over the icon first (told in both of the
+    // shell's protocols; the one the icon does not speak is another icon's).
+    std::string TrayTip() const
+    {
+        const NOTIFYICONDATAA& icon = dialog_->Tray().IconData();
+        SendMessageA(Window(), icon.uCallbackMessage, icon.uID, WM_MOUSEMOVE);
+        SendMessageA(Window(), icon.uCallbackMessage, 0, MAKELPARAM(WM_MOUSEMOVE, icon.uID));
+        return icon.szTip;
+    }
     int SliderPos() const { return static_cast<int>(SendMessageA(Item(IDC_AMOUNT_SLIDER), TBM_GETPOS, 0, 0)); }
     int GaugePos() const
     {
