@@ -99,6 +99,20 @@ TEST_F(MainAppTest, EverySecondStartLeavesOneWindow)
         EXPECT_EQ(Windows("#32770", "Tidewell").size(), 1u);
     }
 
+    // The window's own message loop hands the keyboard to the dialog: Tab moves to the next
+    // control.
+    const auto focus = [main] {
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof(thread);
+        return GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &thread) ? thread.hwndFocus : nullptr;
+    };
+    ShowWindow(main, SW_SHOW);
+    SetForegroundWindow(main);
+    ASSERT_TRUE(PumpUntil([&] { return focus() != nullptr && IsChild(main, focus()); }, 10000));
+    const HWND before = focus();
+    PostMessageA(before, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_TRUE(PumpUntil([&] { return focus() != before && IsChild(main, focus()); }, 10000));
+
     PostMessageA(main, WM_CLOSE, 0, 0); // as the task list closes it
     ASSERT_TRUE(first.HasEnded(15000));
     EXPECT_EQ(first.ExitCode(), 0u);
