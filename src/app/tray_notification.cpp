@@ -6,8 +6,8 @@ namespace {
 constexpr unsigned kContextMenu = 0x007B;
 constexpr unsigned kRightButtonUp = 0x0205;
 constexpr unsigned kLeftDoubleClick = 0x0203;
-constexpr unsigned kKeySelect = 0x0401; // NIN_KEYSELECT; NIN_SELECT (0x0400) is a mouse click
-constexpr unsigned kSelect = 0x0400;
+constexpr unsigned kSelect = 0x0400;    // NIN_SELECT: a click
+constexpr unsigned kKeySelect = 0x0401; // NIN_KEYSELECT: Enter or Space on the focused icon
 constexpr unsigned kPopupOpen = 0x0406; // NIN_POPUPOPEN: the pointer rests on the icon
 constexpr unsigned kFirstMouse = 0x0200, kLastMouse = 0x020E; // WM_MOUSEMOVE to WM_MOUSEHWHEEL
 
