@@ -38,10 +38,15 @@ INT_PTR Dialog::RunModalLoop(HWND parent)
 
 INT_PTR Dialog::RunOwnLoop()
 {
-    if (!CreateModeless())
-        return -1;
+    // Modal before the window exists: an EndDialog during WM_INITDIALOG ends the loop, as it would
+    // end DialogBox, instead of destroying the window under its creation.
     modal_ = true;
     ended_ = false;
+    if (!CreateDialogParamA(ResourceModule(), MAKEINTRESOURCEA(templateId_), nullptr, DialogProc,
+                            reinterpret_cast<LPARAM>(this))) {
+        modal_ = false;
+        return -1;
+    }
     bool shown = false;
     MSG msg{};
     while (!ended_ && hwnd_) {
