@@ -231,6 +231,7 @@ TEST_F(MainDlgTest, RunsMethodsAlertsAndAutomaticCleaning)
     Store(kAutoDefrag, 0);
     Store(kRamAlertValue, kFree - 1);
     Open();
+    RulesOnlyWhenTicked();
     testing_support::PutTextOnClipboard();
     Command(ID_TRAY_CLEAN_HALF);
     EXPECT_FALSE(CleanState.busy) << "without methods the tray's clean is the classic step, at once";
@@ -362,6 +363,7 @@ TEST_F(MainDlgTest, AutomaticCleaningStaysAwayWhileTheUserPlays)
     Store(kRamAlertValue, kFree);
     Store(kAutoCleanBackOff, 50);
     Open();
+    RulesOnlyWhenTicked();
     const auto tip = [&] {
         Tick(CMainDlg::kRulesTimer);
         Tick(CMainDlg::kDisplayTimer);

@@ -152,7 +152,7 @@ TEST_F(MainDlgTest, HistoryKeepsEveryCleanAndTheConsoleProgramReadsIt)
     Store(kRamAlertValue, 40);
     Store(kNoticeDialog, 1);
     Open();
-    KillTimer(Window(), CMainDlg::kDisplayTimer); // it brings the rules: they run when this test says
+    RulesOnlyWhenTicked();
     Command(IDC_CLEANRAM_BT);
     ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
     static uint32_t now;

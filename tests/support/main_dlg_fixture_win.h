@@ -105,6 +105,9 @@ protected:
     std::string Text(int id) const { return dialog_->GetItemText(id); }
     bool Enabled(int id) const { return testing_support::Enabled(*dialog_, id); }
     void Tick(UINT_PTR timer) const { SendMessageA(Window(), WM_TIMER, timer, 0); }
+    // The running display timer brings the rules once a second; a test that counts what they do
+    // stops it and ticks them itself.
+    void RulesOnlyWhenTicked() const { KillTimer(Window(), CMainDlg::kDisplayTimer); }
     void Command(int id, int code = BN_CLICKED) const
     {
         SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
