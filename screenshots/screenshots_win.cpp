@@ -217,7 +217,8 @@ bool Reports()
     outcome.listsBefore = {1843 * kMB, 120 * kMB};
     outcome.listsAfter = {1210 * kMB, 4 * kMB};
     name = "report-methods";
-    ShowCleaningReport(measured, outcome);
+    ShowCleaningReport(measured, outcome,
+                       FillPlaceholders(CResourceText().Text("ReportHistoryNotKept"), {HistoryFolder()}));
     return saved;
 }
 
@@ -273,6 +274,13 @@ bool History()
         win32::Modeless<CHistoryDlg> dialog;
         dialog.CreateModeless();
         saved = SaveToolDialog(dialog.hwnd(), "history");
+    }
+    // As under a plain Wine prefix, where the folder is not one only administrators can change.
+    places.protectedPlace = false;
+    {
+        win32::Modeless<CHistoryDlg> dialog;
+        dialog.CreateModeless();
+        saved = SaveToolDialog(dialog.hwnd(), "history-not-kept") && saved;
     }
     SetLocalTimeSource(nullptr);
     wipe();
@@ -332,11 +340,16 @@ bool Startup()
     SetValue(MachineRunDisabled, "Updater", "C:\\Program Files\\Updater\\update.exe -silent");
     SetValue(UserRun, "Clock", SystemFile("winver.exe"));
     CDelayList(state.DelayList()).Append({"Mail", SystemFile("write.exe"), Delayed, 5, 5});
+    SetValue(UserRunDisabled, "Clock", SystemFile("winver.exe")); // a paused copy of an active entry
 
     win32::Modeless<CAutorunDlg> items(state.DelayList());
     items.CreateModeless();
     items.List().FocusRow(1);
     bool saved = SavePicture(items.hwnd(), "startup");
+    // The conflicts check removed the stale copy as the list opened, and said so.
+    saved = !host.boxes.empty() && saved &&
+            SaveMessageBoxPicture(items.hwnd(), host.boxes[0].text, host.boxes[0].caption, host.boxes[0].type, IDOK,
+                                  "startup-conflicts");
 
     // Delaying into a Delay.ini the launcher would refuse (Wine's own answer), as a real box.
     state.places.protectedPlace = false;

@@ -44,7 +44,7 @@ void OpenCleaningMethods(HWND owner)
         WriteCleaningMethodSettings(dialog.Settings());
 }
 
-void ShowCleaningReport(const CleanMeasurement& measured, const RunOutcome& outcome)
+void ShowCleaningReport(const CleanMeasurement& measured, const RunOutcome& outcome, const std::string& lastLine)
 {
     ReportFigures figures;
     figures.before = measured.StatusBeforeRun();
@@ -58,6 +58,9 @@ void ShowCleaningReport(const CleanMeasurement& measured, const RunOutcome& outc
     CResourceText texts;
     CReportDlg dialog;
     dialog.SetTexts(LayOutCleaningReport(figures, LookUpReportTexts(texts)));
-    dialog.SetMethodLines(MethodReportLines(outcome, [&texts](const char* key) { return texts.Text(key); }));
+    std::vector<std::string> lines = MethodReportLines(outcome, [&texts](const char* key) { return texts.Text(key); });
+    if (!lastLine.empty())
+        lines.push_back(lastLine);
+    dialog.SetMethodLines(std::move(lines));
     dialog.DoModal(nullptr);
 }

@@ -16,5 +16,7 @@
 bool AskBeforeAutomaticClean(std::function<std::string()> loadLine, bool standby = false);
 // The methods this Windows offers, over owner; OK stores the choice.
 void OpenCleaningMethods(HWND owner);
-// The report of a measured run with what its system operations did.
-void ShowCleaningReport(const CleanMeasurement& measured, const RunOutcome& outcome = RunOutcome{});
+// The report of a measured run with what its system operations did; lastLine, when not empty, ends
+// it (the run's record that could not be kept).
+void ShowCleaningReport(const CleanMeasurement& measured, const RunOutcome& outcome = RunOutcome{},
+                        const std::string& lastLine = {});

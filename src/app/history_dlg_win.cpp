@@ -4,14 +4,29 @@
 
 #include "app/history_texts.h"
 #include "common/clock.h"
+#include "common/protected_place_win.h"
 #include "common/resource_text.h"
 #include "common/spoken_text.h"
 #include "history/history_file.h"
 #include "history/history_store_win.h"
 #include "resources/resource.h"
 #include "win32/dialog_texts.h"
+#include "win32/window_text.h"
 
 CHistoryDlg::CHistoryDlg() : win32::ToolDialog(IDD_HISTORY_DIALOG) {}
+
+void CHistoryDlg::FitStatus() const
+{
+    // The status takes the lines its text needs; the list below gives up the room.
+    const HWND status = Item(IDC_HISTORY_STATUS), list = Item(IDC_HISTORY_LIST);
+    const RECT line = win32::PlaceInParent(status), below = win32::PlaceInParent(list);
+    const int grow = win32::WrappedTextHeight(status, GetItemText(IDC_HISTORY_STATUS)) - (line.bottom - line.top);
+    if (grow <= 0)
+        return;
+    SetWindowPos(status, nullptr, 0, 0, line.right - line.left, line.bottom - line.top + grow, SWP_NOZORDER | SWP_NOMOVE);
+    SetWindowPos(list, nullptr, below.left, below.top + grow, below.right - below.left, below.bottom - below.top - grow,
+                 SWP_NOZORDER);
+}
 
 BOOL CHistoryDlg::OnInit()
 {
@@ -22,9 +37,14 @@ BOOL CHistoryDlg::OnInit()
     const std::string folder = HistoryFolder();
     const HistoryRead read = ReadHistory(folder);
     const std::vector<CleanRecord> newestFirst = SelectRecords(read.records, {});
-    const char* statusKey = read.unreadable ? "HistoryUnreadable" : newestFirst.empty() ? "HistoryNone" : "HistoryCount";
+    const char* statusKey = read.refused      ? "HistoryNotKept"
+                            : read.unreadable ? "HistoryUnreadable"
+                            : newestFirst.empty() ? "HistoryNone"
+                                                  : "HistoryCount";
+    const std::string reason = read.refused ? PlaceReasonText(*read.refused) : std::string();
     SetItemText(IDC_HISTORY_STATUS,
-                FillPlaceholders(texts.Text(statusKey), {std::to_string(newestFirst.size()), folder}));
+                FillPlaceholders(texts.Text(statusKey), {std::to_string(newestFirst.size()), folder, reason}));
+    FitStatus();
 
     chart_.Attach(hwnd(), IDC_HISTORY_CHART);
     chart_.SetPoints(FreedPoints(read.records, CurrentLocalTime()), kHistoryChartDays);

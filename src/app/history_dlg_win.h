@@ -13,6 +13,8 @@ protected:
     BOOL OnInit() override;
 
 private:
+    void FitStatus() const;
+
     CFreedChart chart_;
     win32::ListView list_;
 };

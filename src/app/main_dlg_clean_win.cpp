@@ -16,6 +16,7 @@
 #include "memory/memory_lists_win.h"
 #include "resources/resource.h"
 #include "win32/common_controls.h"
+#include "win32/program_name.h"
 #include "win32/ui_host.h"
 #include "win32/wait_cursor.h"
 
@@ -166,8 +167,8 @@ void CMainDlg::OnCleanUpDone()
     lastCleanEnd_ = TickCount();
     // One measurement for the record, the report and whatever else reads the run's end.
     run_.MeasureEnd();
-    RecordClean(RecordOfRun(run_.Measurement(), runOutcome_, runTrigger_, CleanState.cleanUpRun,
-                            CleanState.amountEighths, run_.StopRequested()));
+    const bool kept = RecordClean(RecordOfRun(run_.Measurement(), runOutcome_, runTrigger_, CleanState.cleanUpRun,
+                                              CleanState.amountEighths, run_.StopRequested()));
     // What an automatic run freed decides the wait before the next one.
     if (runTrigger_ == CleanTrigger::Automatic || runTrigger_ == CleanTrigger::Standby)
         rules_.AutomaticRunEnded(*lastCleanEnd_, run_.Measurement().GainedMB(),
@@ -175,21 +176,23 @@ void CMainDlg::OnCleanUpDone()
     ReadControls();
     // A run the console program asked for reports to it instead of to a dialog nobody waits for.
     if (fields_.buildReport && !exiting_ && !requestedClean_)
-        ShowCleaningReport(run_.Measurement(), runOutcome_);
+        ShowCleaningReport(run_.Measurement(), runOutcome_,
+                           kept ? std::string() : FillPlaceholders(UiText("ReportHistoryNotKept"), {HistoryFolderShown()}));
     ShowRunEnded();
 }
 
-void CMainDlg::RecordClean(const CleanRecord& record)
+bool CMainDlg::RecordClean(const CleanRecord& record)
 {
-    if (!history_.Append(record) && history_.TakeProblemToTell())
-        PostMessageA(hwnd(), WM_HISTORY_NOT_KEPT, 0, 0);
+    if (history_.Append(record))
+        return true;
+    // Said once, where it cannot stand in anyone's way; never during an exit. The History window,
+    // the report and tidewellc say it whenever asked.
+    if (history_.TakeProblemToTell() && !exiting_)
+        tray_.ShowNotice(win32::kProgramName, FillPlaceholders(UiText("strHistoryNotKept"), {HistoryFolderShown()}));
+    return false;
 }
 
-void CMainDlg::TellHistoryNotKept()
-{
-    const std::string folder = history_.Folder().empty() ? "?" : history_.Folder();
-    win32::MessageBoxText(hwnd(), FillPlaceholders(UiText("strHistoryNotKept"), {folder}), {}, MB_ICONEXCLAMATION);
-}
+std::string CMainDlg::HistoryFolderShown() const { return history_.Folder().empty() ? "?" : history_.Folder(); }
 
 void CMainDlg::ShowRunEnded()
 {

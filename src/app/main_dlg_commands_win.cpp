@@ -100,10 +100,6 @@ bool CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result)
         result = 0;
         return true;
     }
-    if (msg == WM_HISTORY_NOT_KEPT) {
-        TellHistoryNotKept();
-        return true;
-    }
     if (msg == WM_REMOTE_REQUEST) {
         OnRequestWaiting();
         result = 0;

@@ -61,8 +61,6 @@ public:
     static constexpr UINT WM_FINISH_EXIT = WM_APP + 3;
     // Posted by the request server's thread when a request waits for its answer.
     static constexpr UINT WM_REMOTE_REQUEST = WM_APP + 4;
-    // Posted to itself the first time a record could not be kept: said after the run has ended.
-    static constexpr UINT WM_HISTORY_NOT_KEPT = WM_APP + 8;
 
     // The rules run on every second display tick, on the figures it read: a timer of their own
     // would wake the resident once more each second. Their id still brings them alone.
@@ -166,9 +164,9 @@ private:
     CleanUpPlan WorkerPlan(const CleaningPlan& chosen);
     void CleanQuarter();
     void OnCleanUpDone();
-    // Appends the record to the history; the first that cannot be kept is said once.
-    void RecordClean(const CleanRecord& record);
-    void TellHistoryNotKept();
+    // Appends the record to the history; false when it could not be kept, which is said once.
+    bool RecordClean(const CleanRecord& record);
+    std::string HistoryFolderShown() const;
     void InitCleanGauge(controls::Colour highlight);
     void ShowRunEnded();
     void EnableCleaningButtons(bool enable);

@@ -4,6 +4,7 @@
 #include "resources/resource.h"
 #include "win32/handles.h"
 #include "win32/program_name.h"
+#include "win32/window_text.h"
 
 CReportDlg::CReportDlg() : win32::ToolDialog(IDD_REPORT_DIALOG) {}
 
@@ -21,25 +22,16 @@ void CReportDlg::ShowMethodLines()
     for (const std::string& line : methodLines_)
         text += (text.empty() ? "" : "\n") + line;
     const HWND lines = Item(IDC_REPORT_METHODS);
-    RECT place{};
-    GetWindowRect(lines, &place);
-    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&place), 2);
+    const RECT place = win32::PlaceInParent(lines);
     // As high as the text needs at the control's width, wrapped lines included.
-    RECT needed{0, 0, place.right - place.left, 0};
-    {
-        win32::WindowDc dc(lines);
-        win32::SelectObjectScope font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd(), WM_GETFONT, 0, 0)));
-        DrawTextA(dc.get(), text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    }
+    const int needed = win32::WrappedTextHeight(lines, text);
     RECT gap{0, 0, 0, 6};
     MapDialogRect(hwnd(), &gap);
-    const int grow = needed.bottom + gap.bottom;
-    SetWindowPos(lines, nullptr, place.left, place.top, place.right - place.left, needed.bottom, SWP_NOZORDER);
+    const int grow = needed + gap.bottom;
+    SetWindowPos(lines, nullptr, place.left, place.top, place.right - place.left, needed, SWP_NOZORDER);
     SetItemText(IDC_REPORT_METHODS, text);
     ShowWindow(lines, SW_SHOW);
-    RECT button{};
-    GetWindowRect(Item(IDOK), &button);
-    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&button), 2);
+    const RECT button = win32::PlaceInParent(Item(IDOK));
     SetWindowPos(Item(IDOK), nullptr, button.left, button.top + grow, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
     RECT frame{};
     GetWindowRect(hwnd(), &frame);

@@ -72,6 +72,19 @@ BOOL CTrayIcon::RemoveIcon()
     return result;
 }
 
+BOOL CTrayIcon::ShowNotice(const std::string& title, const std::string& text)
+{
+    if (!enabled_)
+        return 0;
+    notice_ = text;
+    const std::string shownTitle = controls::CutUtf8(title, sizeof(data_.szInfoTitle) - 1);
+    const std::string shownText = controls::CutUtf8(text, sizeof(data_.szInfo) - 1);
+    std::memcpy(data_.szInfoTitle, shownTitle.c_str(), shownTitle.size() + 1);
+    std::memcpy(data_.szInfo, shownText.c_str(), shownText.size() + 1);
+    data_.dwInfoFlags = NIIF_WARNING;
+    return Notify(NIM_MODIFY, NIF_INFO);
+}
+
 BOOL CTrayIcon::SetIcon(std::shared_ptr<const win32::UniqueIcon> icon, const std::string& picture)
 {
     const HICON handed = icon ? icon->get() : nullptr;

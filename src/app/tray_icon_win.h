@@ -34,6 +34,11 @@ public:
     // with a later call or as soon as the shell tells of the user at the icon.
     BOOL SetTooltipText(const std::string& text);
     BOOL RemoveIcon();
+    // A balloon at the icon (a notification on Windows 10 and later) with a warning sign; for what
+    // the user should know but need not answer. Cut to the shell's fields.
+    BOOL ShowNotice(const std::string& title, const std::string& text);
+    // The last notice handed to the shell, for whoever checks what was said.
+    const std::string& LastNotice() const { return notice_; }
 
     // As the shell sends it: with the newer protocol, which tells of the keyboard (Windows Vista and
     // later), lParam holds the event and the icon's id and wParam the icon's place; otherwise wParam
@@ -67,5 +72,6 @@ private:
     std::shared_ptr<const win32::UniqueIcon> icon_; // the picture handed last when it is ours
     std::string picture_;    // the name of the picture the shell has
     std::string tip_;        // the tooltip wanted; the shell's is in data_.szTip
+    std::string notice_;
     TooltipPace tipPace_;
 };

@@ -100,4 +100,19 @@ std::string HistoryJson(const std::vector<CleanRecord>& newestFirst)
     return JsonObject::JsonArray(records, "\n") + "\n";
 }
 
+std::string HistoryRefusal(const std::string& folder, PlaceVerdict verdict)
+{
+    const char* why = "its access list could not be read whole";
+    switch (verdict) {
+    case PlaceVerdict::NetworkPath: why = "it lies on a network share"; break;
+    case PlaceVerdict::NotFixedDrive: why = "it is not on a fixed local disk"; break;
+    case PlaceVerdict::ThroughLink: why = "its path runs through a link that could be re-pointed"; break;
+    case PlaceVerdict::UsersMayChange: why = "users other than administrators can change it"; break;
+    case PlaceVerdict::Unreadable:
+    case PlaceVerdict::Protected: break;
+    }
+    return "the cleaning history is not kept in " + folder + ", so nothing is read from it: " + why +
+           " (delete the folder and Tidewell makes it again)";
+}
+
 } // namespace console

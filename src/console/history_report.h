@@ -4,11 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "common/protected_place.h"
 #include "history/clean_record.h"
 
 namespace console {
 
 std::string HistoryText(const std::vector<CleanRecord>& newestFirst);
 std::string HistoryJson(const std::vector<CleanRecord>& newestFirst);
+// Why nothing was read from a history folder that is not kept as Tidewell keeps it.
+std::string HistoryRefusal(const std::string& folder, PlaceVerdict verdict);
 
 } // namespace console

@@ -7,7 +7,7 @@
 #include "console/command_line.h"
 #include "console/console_client_win.h"
 #include "console/console_report.h"
-#include "console/history_report.h"
+#include "console/history_command_win.h"
 #include "history/history_store_win.h"
 
 namespace {
@@ -49,13 +49,8 @@ int main(int argc, char** argv)
         return Finish(ExitCode::Done, line.json ? console::StatusJson(figures) : console::StatusText(figures));
     }
     case console::Verb::History: {
-        // Read straight from the files: a running Tidewell is not asked.
-        HistoryRead read = ReadHistory(HistoryFolder());
-        const std::vector<CleanRecord> records = SelectRecords(std::move(read.records), invocation.history);
-        const std::string out = line.json ? console::HistoryJson(records) : console::HistoryText(records);
-        if (!read.unreadable)
-            return Finish(ExitCode::Done, out);
-        return Finish(ExitCode::Failed, out, "tidewellc: part of the history in " + HistoryFolder() + " could not be read\n");
+        const console::Printed printed = console::HistoryCommand(HistoryFolder(), invocation.history, line.json);
+        return Finish(printed.code, printed.out, printed.err);
     }
     case console::Verb::Clean:
     case console::Verb::Show:

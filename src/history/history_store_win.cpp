@@ -98,6 +98,13 @@ std::string HistoryFolder()
 HistoryRead ReadHistory(const std::string& folder)
 {
     HistoryRead read;
+    if (!folder.empty() && GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        const PlaceVerdict place = CheckPlace(BlockPath(folder, 1)).verdict;
+        if (place != PlaceVerdict::Protected) {
+            read.refused = place;
+            return read;
+        }
+    }
     std::optional<std::vector<BlockFile>> blocks = folder.empty() ? std::nullopt : ListBlocks(folder);
     if (!blocks) {
         read.unreadable = true;
@@ -140,7 +147,10 @@ bool HistoryWriter::FolderReady()
     if (state_ == FolderState::Unchecked) {
         const bool present = !folder_.empty() && (GetFileAttributesA(folder_.c_str()) != INVALID_FILE_ATTRIBUTES ||
                                                   CreateProtectedFolder(folder_));
-        state_ = present && CheckPlace(BlockPath(folder_, 1)).verdict == PlaceVerdict::Protected ? FolderState::Ready : FolderState::Refused;
+        const PlaceVerdict place = present ? CheckPlace(BlockPath(folder_, 1)).verdict : PlaceVerdict::Unreadable;
+        state_ = place == PlaceVerdict::Protected ? FolderState::Ready : FolderState::Refused;
+        if (state_ == FolderState::Refused)
+            refusal_ = place;
     }
     return state_ == FolderState::Ready;
 }

@@ -2,9 +2,11 @@
 // The history on disk: its blocks in the common application data folder's Tidewell folder, which
 // the program creates so that only administrators can change it and users can read it. Records
 // are written only while that folder is such a place; reading needs no more than reading.
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/protected_place.h"
 #include "history/clean_record.h"
 
 // "<common application data>\Tidewell"; empty when the system names no such folder.
@@ -13,6 +15,9 @@ std::string HistoryFolder();
 struct HistoryRead {
     std::vector<CleanRecord> records; // oldest first
     bool unreadable = false;          // a block could not be read; the records are the rest
+    // The folder is not a place Tidewell would write to: nothing was read from it, since whoever
+    // could change it could have written any record there.
+    std::optional<PlaceVerdict> refused;
 };
 // The kept blocks' records; no folder yet is an empty history.
 HistoryRead ReadHistory(const std::string& folder);
@@ -27,6 +32,8 @@ public:
     // True once: after the first record that could not be kept.
     bool TakeProblemToTell();
     const std::string& Folder() const { return folder_; }
+    // Why records are not kept, once the folder was looked at and refused.
+    std::optional<PlaceVerdict> Refusal() const { return refusal_; }
 
 private:
     bool FolderReady();
@@ -34,5 +41,6 @@ private:
 
     std::string folder_;
     enum class FolderState { Unchecked, Ready, Refused } state_ = FolderState::Unchecked;
+    std::optional<PlaceVerdict> refusal_;
     bool failed_ = false, told_ = false;
 };

@@ -57,9 +57,8 @@ constexpr char kCpuUsageValue[] = "KERNEL\\CPUUsage";
 
 namespace {
 
-// The number of processors, asked once: the question also measures the installed memory, which
-// the resident would pay for twice a second. 0 when it cannot be read.
-BYTE ProcessorCount(NtQuerySystemInformationFn query)
+// 0 when the system does not answer.
+uint32_t AskProcessorCount(NtQuerySystemInformationFn query)
 {
     BasicInformation basic{};
     return query(kSystemBasicInformation, &basic, sizeof(basic), nullptr) == 0
@@ -74,7 +73,8 @@ void CCpuUsage::SampleNt(int32_t* load)
     static const auto query = win32::NtdllEntry<NtQuerySystemInformationFn>("NtQuerySystemInformation");
     if (!query)
         return;
-    static const BYTE processors = ProcessorCount(query);
+    static ProcessorCount count;
+    const uint32_t processors = count.Get([] { return AskProcessorCount(query); });
     TimeOfDayInformation timeOfDay{};
     PerformanceInformation performance{};
     if (processors == 0 || query(kSystemTimeOfDayInformation, &timeOfDay, sizeof(timeOfDay), nullptr) != 0 ||

@@ -11,6 +11,9 @@
 #include "app/main_app_win.h"
 #include "common/module_path.h"
 #include "common/resource_text.h"
+#include "history/history_store_win.h"
+#include "memory/cleaning_methods.h"
+#include "win32/window_text.h"
 #include "support/child_process_win.h"
 #include "support/main_dlg_fixture_win.h"
 #include "support/message_pump_win.h"
@@ -116,6 +119,50 @@ TEST_F(MainAppTest, EverySecondStartLeavesOneWindow)
     PostMessageA(main, WM_CLOSE, 0, 0); // as the task list closes it
     ASSERT_TRUE(first.HasEnded(15000));
     EXPECT_EQ(first.ExitCode(), 0u);
+}
+
+// A window of the process whose caption, or the text of one of its children, is `text`.
+HWND WindowShowing(DWORD process, const std::string& text)
+{
+    for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner != process || !IsWindowVisible(w))
+            continue;
+        if (win32::WindowText(w) == text)
+            return w;
+        for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+            if (win32::WindowText(c) == text)
+                return w;
+    }
+    return nullptr;
+}
+
+// The built program as a newcomer meets it under Wine, where no folder reads as protected and so
+// the history is never kept: a clean-up with its report open, then Exit answered Yes. It ends, and
+// no box about the history opens on the way.
+TEST_F(MainAppTest, TheBuiltProgramEndsOnExitWithItsReportOpen)
+{
+    Store(kCleanMethods, kEmptyWorkingSets); // a run that commits no memory of this machine's
+    ChildProcess app("\"" + GetModulePath("Tidewell.exe") + "\"");
+    ASSERT_TRUE(app.Started());
+    HWND main = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (main = WindowShowing(app.Id(), "Tidewell")) != nullptr; }, 30000));
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_CLEANRAM_BT, BN_CLICKED), 0);
+    const std::string historyBox = FillPlaceholders(UiText("strHistoryNotKept"), {HistoryFolder()});
+    bool historyBoxSeen = false;
+    const auto showing = [&](const std::string& text) {
+        historyBoxSeen = historyBoxSeen || WindowShowing(app.Id(), historyBox);
+        return WindowShowing(app.Id(), text);
+    };
+    ASSERT_TRUE(PumpUntil([&] { return showing("Tidewell" + UiText("ReportStr1")) != nullptr; }, 30000));
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_EXITBT, BN_CLICKED), 0);
+    HWND question = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (question = showing(UiText("strExitQuery"))) != nullptr; }, 30000));
+    PostMessageA(question, WM_COMMAND, IDYES, 0);
+    EXPECT_TRUE(PumpUntil([&] { return showing("?"), app.HasEnded(); }, 10000)) << "still running after Yes";
+    EXPECT_FALSE(historyBoxSeen);
+    EXPECT_EQ(app.ExitCode(), 0u);
 }
 
 } // namespace

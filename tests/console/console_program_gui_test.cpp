@@ -14,7 +14,10 @@
 
 #include "common/clock.h"
 #include "common/module_path.h"
+#include "common/protected_place_win.h"
 #include "common/resource_text.h"
+#include "console/command_line.h"
+#include "console/history_command_win.h"
 #include "history/history_file.h"
 #include "history/history_store_win.h"
 #include "support/child_process_win.h"
@@ -55,6 +58,22 @@ std::string RunConsole(const std::string& arguments, DWORD exitCode,
     // Text-mode output ends its lines with CR LF, as every console program there does.
     std::erase(out, '\r');
     return out;
+}
+
+// What `tidewellc history` prints, run in this process, where the history folder reads as kept by
+// administrators (under Wine no folder does, and the real program reads none: see below).
+std::string History(const std::string& arguments)
+{
+    std::vector<std::string> words;
+    for (size_t at = 0, next; at <= arguments.size(); at = next + 1) {
+        next = std::min(arguments.find(' ', at), arguments.size());
+        words.push_back(arguments.substr(at, next - at));
+    }
+    const console::CommandLine line = console::ParseCommandLine(words);
+    EXPECT_TRUE(line.invocation) << arguments;
+    const console::Printed printed = console::HistoryCommand(HistoryFolder(), line.invocation->history, line.json);
+    EXPECT_EQ(printed.code, console::ExitCode::Done) << arguments << ": " << printed.err;
+    return printed.out;
 }
 
 TEST_F(MainDlgTest, ConsoleProgramReadsFiguresAndDrivesTheRunningCopy)
@@ -165,7 +184,7 @@ TEST_F(MainDlgTest, HistoryKeepsEveryCleanAndTheConsoleProgramReadsIt)
     Store(kNoticeDialog, 0);
     Tick(CMainDlg::kRulesTimer); // asked, and cancelled
 
-    auto json = JsonPaths::Read(RunConsole("history --json", 0));
+    auto json = JsonPaths::Read(History("history --json"));
     ASSERT_TRUE(json && json->count("[3].trigger") && !json->count("[4].trigger"));
     const auto field = [&](size_t i, const char* key) { return (*json)["[" + std::to_string(i) + "]." + key]; };
     const std::string expected[][5] = {{"automatic", "skipped", "null", "null", "cancelled"},
@@ -202,10 +221,10 @@ TEST_F(MainDlgTest, HistoryKeepsEveryCleanAndTheConsoleProgramReadsIt)
     EXPECT_EQ(firstRow, UiText("HistoryTriggerAutomatic") + "|" +
                             FillPlaceholders(UiText("HistoryResultSkipped"), {UiText("HistoryReasonCancelled")}));
     EXPECT_EQ(status, FillPlaceholders(UiText("HistoryCount"), {"4", HistoryFolder()}));
-    const std::string newestLine = RunConsole("history --limit 1", 0);
+    const std::string newestLine = History("history --limit 1");
     EXPECT_EQ(std::ranges::count(newestLine, '\n'), 2) << newestLine;
     EXPECT_NE(newestLine.find("automatic  skipped"), std::string::npos) << newestLine;
-    EXPECT_EQ(RunConsole("history --since 2099-01-01 --json", 0), "[]\n");
+    EXPECT_EQ(History("history --since 2099-01-01 --json"), "[]\n");
 
     // 100 KB of random bytes before the block and its last line cut short: the whole records still
     // read, and the next one is whole.
@@ -217,21 +236,44 @@ TEST_F(MainDlgTest, HistoryKeepsEveryCleanAndTheConsoleProgramReadsIt)
     bytes += testing_support::ReadWholeFile(block) + "2026-03-09 13:05:07,2026-03-09T12:05:07Z,button,grow";
     std::ofstream(block, std::ios::binary | std::ios::trunc) << bytes;
     Command(ID_TRAY_CLEAN_HALF); // the classic step, recorded at once
-    json = JsonPaths::Read(RunConsole("history --json", 0));
+    json = JsonPaths::Read(History("history --json"));
     ASSERT_TRUE(json && json->count("[4].trigger") && !json->count("[5].trigger"));
     EXPECT_EQ(field(0, "trigger"), "tray");
     EXPECT_EQ(field(4, "trigger"), "button");
 
-    // A folder that users could change: nothing written, said once, cleaning goes on.
+    // A folder that users could change, as every folder reads under Wine: nothing written or read,
+    // said once at the tray and whenever the history is looked for, never in a box; cleaning goes on.
     tasks_.protectedPlace = false;
     Open();
     Command(ID_TRAY_CLEAN_HALF);
     Command(ID_TRAY_CLEAN_HALF);
-    testing_support::PumpUntil([this] { return !host_.boxes.empty(); }, 5000);
+    std::string reportEnd;
+    host_.modal = [&](win32::Dialog& dialog) {
+        if (dialog.TemplateId() == IDD_REPORT_DIALOG && dialog.CreateModeless()) {
+            reportEnd = dialog.GetItemText(IDC_REPORT_METHODS);
+            DestroyWindow(dialog.hwnd());
+        } else if (dialog.TemplateId() == IDD_HISTORY_DIALOG && dialog.CreateModeless(Window())) {
+            status = dialog.GetItemText(IDC_HISTORY_STATUS);
+            rows = win32::ListView(dialog.Item(IDC_HISTORY_LIST)).RowCount();
+            DestroyWindow(dialog.hwnd());
+        }
+        return INT_PTR{IDCANCEL};
+    };
+    Command(IDC_CLEANRAM_BT);
+    ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
     testing_support::PumpMessagesFor(100);
-    ASSERT_EQ(host_.boxes.size(), 1u);
-    EXPECT_NE(host_.boxes[0].text.find(HistoryFolder()), std::string::npos) << host_.boxes[0].text;
-    EXPECT_EQ(ReadHistory(HistoryFolder()).records.size(), 5u);
+    EXPECT_TRUE(host_.boxes.empty()) << host_.boxes[0].text;
+    EXPECT_EQ(dialog_->Tray().LastNotice(), FillPlaceholders(UiText("strHistoryNotKept"), {HistoryFolder()}));
+    const std::string notKept = FillPlaceholders(UiText("ReportHistoryNotKept"), {HistoryFolder()});
+    EXPECT_EQ(reportEnd.substr(reportEnd.size() - std::min(reportEnd.size(), notKept.size())), notKept) << reportEnd;
+    Command(IDC_HISTORY_BT);
+    EXPECT_EQ(rows, 0);
+    EXPECT_EQ(status, FillPlaceholders(UiText("HistoryNotKept"),
+                                       {"0", HistoryFolder(), PlaceReasonText(PlaceVerdict::UsersMayChange)}));
+    const std::string refused = RunConsole("history", 4);
+    EXPECT_NE(refused.find("not kept in " + HistoryFolder() + ", so nothing is read"), std::string::npos) << refused;
+    tasks_.protectedPlace = true;
+    EXPECT_EQ(ReadHistory(HistoryFolder()).records.size(), 5u) << "nothing written meanwhile";
     WipeHistory();
 }
 

@@ -29,4 +29,18 @@ TEST(CpuUsage, LoadAgainstTheLatestSample)
     PreviousCpuSample = {};
 }
 
+// A count the system did not give is asked for again on the next sample; a known one never.
+TEST(CpuUsage, ProcessorCountIsAskedUntilKnown)
+{
+    ProcessorCount count;
+    const uint32_t answers[] = {0, 0, 4, 8};
+    int asked = 0;
+    const auto ask = [&] { return answers[asked++]; };
+    EXPECT_EQ(count.Get(ask), 0u);
+    EXPECT_EQ(count.Get(ask), 0u);
+    EXPECT_EQ(count.Get(ask), 4u);
+    EXPECT_EQ(count.Get(ask), 4u);
+    EXPECT_EQ(asked, 3);
+}
+
 } // namespace

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "common/resource_text.h"
+#include "common/spoken_text.h"
 #include "memory/memory_cleaner.h"
 #include "resources/resource.h"
 #include "tools/cache/cache_registry_win.h"
@@ -33,7 +34,9 @@ BOOL CCacheSetupDlg::OnInit()
     WriteControls();
     SetUpSliders();
     CResourceText texts;
-    win32::ApplyTexts(*this, texts.Lookup(), "IDC_BUTTONOT1",
+    // The caption is the main window's button's text, which carries a keyboard mark.
+    SetCaption(WithoutMnemonic(texts.Text("IDC_BUTTONOT1")));
+    win32::ApplyTexts(*this, texts.Lookup(), nullptr,
                       {win32::TextItem{IDC_STATICCKG1, "IDC_STATICCKG1"},
                        win32::TextItem{IDC_STATICHDIOCACHE, "IDC_STATICHDIOCACHE"},
                        win32::TextItem{IDC_STATICCDIOCACHE, "IDC_STATICCDIOCACHE"},

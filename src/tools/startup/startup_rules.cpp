@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "common/spoken_text.h"
+
 namespace {
 
 // Where a delayed entry goes back to, by its origin; kNoKey for an origin that names no key.
@@ -222,7 +224,11 @@ ConflictPlan PlanStartupConflicts(const StartupKeyNames& keys, const std::vector
 std::string ConflictMessage(const std::vector<std::string>& report, const std::string& title,
                             const std::string& removed, const std::string& protect)
 {
-    std::string text = title + removed + ":\n\n";
+    // The title is a button's text: its keyboard mark goes, and the blank it once ended with comes back.
+    std::string text = WithoutMnemonic(title);
+    if (!text.empty() && text.back() != ' ')
+        text += ' ';
+    text += removed + ":\n\n";
     for (const std::string& name : report)
         text += ShownName(name) + "\n";
     return text + "\n" + protect + "\n";

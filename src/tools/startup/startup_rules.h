@@ -35,7 +35,7 @@ struct ConflictPlan {
 // Paused or delayed copies of entries that are active again, compared ignoring case.
 ConflictPlan PlanStartupConflicts(const StartupKeyNames& keys, const std::vector<std::string>& projects);
 
-// The message that lists what the conflicts check removed.
+// The message that lists what the conflicts check removed; title is the startup manager's button text.
 std::string ConflictMessage(const std::vector<std::string>& report, const std::string& title,
                             const std::string& removed, const std::string& protect);
 

@@ -70,8 +70,11 @@ TEST(StartupConflicts, PausedAndDelayedCopiesOfActiveEntriesIgnoringCase)
     EXPECT_EQ(plan.deleteValues,
               (std::vector<Deletion>{{MachineRunDisabled, "ALPHA"}, {MachineRunServicesDisabled, "svc"}}));
     EXPECT_EQ(plan.report, (std::vector<std::string>{"ALPHA", "svc", "BETA"}));
-    EXPECT_EQ(ConflictMessage({"ALPHA", std::string("\0svc", 4)}, "Startup ", "removed", "Keep it."),
-              "Startup removed:\n\nALPHA\n[NUL]svc\n\nKeep it.\n");
+    // The button's text without its keyboard mark, then one blank, in either language's form.
+    EXPECT_EQ(ConflictMessage({"ALPHA", std::string("\0svc", 4)}, "Sta&rtup manager", "Tidewell", "Keep it."),
+              "Startup manager Tidewell:\n\nALPHA\n[NUL]svc\n\nKeep it.\n");
+    EXPECT_EQ(ConflictMessage({"A"}, "启动项管理(&R)", "提示", "Ok"), "启动项管理 提示:\n\nA\n\nOk\n");
+    EXPECT_EQ(ConflictMessage({"A"}, "Startup ", "removed", "Ok"), "Startup removed:\n\nA\n\nOk\n");
 }
 
 // The list's columns: the file whose icon is shown, the command and the status.
