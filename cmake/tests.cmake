@@ -49,7 +49,8 @@ if(WIN32)
 
   add_executable(gui_tests ${GUI_TESTS} ${CORE_SUPPORT} ${WIN_SUPPORT} ${RC_FILE})
   target_include_directories(gui_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  target_link_libraries(gui_tests PRIVATE tidewell_win gtest_main)
+  # The screen-reader walk calls oleacc as a reader does.
+  target_link_libraries(gui_tests PRIVATE tidewell_win gtest_main oleacc)
   target_compile_definitions(gui_tests PRIVATE TIDEWELL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   tidewell_add_test(gui_tests)
 

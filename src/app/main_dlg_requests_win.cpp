@@ -4,18 +4,22 @@
 #include "app/main_dlg_win.h"
 
 #include "common/clock.h"
+#include "common/resource_text.h"
 #include "memory/clean_state.h"
 #include "memory/memory_cleaner.h"
 #include "remote/clean_spacing.h"
 #include "remote/command_protocol.h"
 #include "remote/request_server_win.h"
+#include "win32/program_name.h"
 
 CMainDlg::~CMainDlg() = default;
 
 void CMainDlg::OpenRequests()
 {
     requests_ = std::make_unique<remote::RequestServer>();
-    requests_->Open(hwnd(), WM_REMOTE_REQUEST);
+    // Another program holds the channel's name: tidewellc cannot reach this Tidewell. Said once.
+    if (!requests_->Open(hwnd(), WM_REMOTE_REQUEST) && requests_->NameTaken())
+        tray_.ShowNotice(win32::kProgramName, UiText("strChannelTaken"));
 }
 
 void CMainDlg::CloseRequests()

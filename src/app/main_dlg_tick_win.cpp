@@ -23,6 +23,7 @@
 #include "resources/resource.h"
 #include "tools/startup/delay_launcher_win.h"
 #include "win32/dpi.h"
+#include "win32/system_library.h"
 
 namespace {
 
@@ -48,8 +49,8 @@ void PlayAlertSound(const std::string& path)
 {
     if (alertSoundPlayer)
         alertSoundPlayer(path);
-    else
-        PlaySoundA(path.c_str(), nullptr, SND_FILENAME);
+    else if (static const auto play = win32::SystemFunction<decltype(&PlaySoundA)>("winmm.dll", "PlaySoundA"); play)
+        play(path.c_str(), nullptr, SND_FILENAME);
 }
 
 void CMainDlg::OnTimer(UINT_PTR id)

@@ -6,9 +6,11 @@
 #include <string>
 
 #include "app/main_app_win.h"
+#include "win32/system_library.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    win32::HardenProcess();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     // A screen reader reaches the window's controls through COM: the objects they hand out are

@@ -14,6 +14,7 @@
 #include "tools/startup/delayed_restore.h"
 #include "tools/startup/delayed_restore_win.h"
 #include "win32/handles.h"
+#include "win32/system_library.h"
 
 namespace {
 
@@ -75,10 +76,7 @@ UniqueKey OpenUserRegistry(const std::string& sid)
 bool UpgradeUnderway()
 {
     using EnumRelated = UINT(WINAPI*)(LPCSTR, DWORD, DWORD, LPSTR);
-    win32::UniqueModule msi(LoadLibraryA("msi.dll"));
-    auto enumRelated = msi ? reinterpret_cast<EnumRelated>(
-                                 reinterpret_cast<void (*)()>(GetProcAddress(msi.get(), "MsiEnumRelatedProductsA")))
-                           : nullptr;
+    const auto enumRelated = win32::SystemFunction<EnumRelated>("msi.dll", "MsiEnumRelatedProductsA");
     if (!enumRelated)
         return false;
     DWORD installed = 0;

@@ -1,7 +1,10 @@
 #pragma once
-// Accounts as SID text ("S-1-5-21-…"), the form in which they are compared and passed on.
+// Accounts as SID text ("S-1-5-21-…"), the form in which they are compared and passed on, and
+// what a token tells of its process: integrity and session.
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 std::string SidText(PSID sid);
@@ -9,3 +12,10 @@ std::string SidText(PSID sid);
 std::string TokenUserSid(HANDLE token);
 // The account of this process.
 std::string OwnUserSid();
+// The account logged on to this process's session; empty when it cannot be told.
+std::string InteractiveUserSid();
+
+// The token's mandatory label, as its RID (0x2000 medium, 0x3000 high).
+std::optional<uint32_t> TokenIntegrity(HANDLE token);
+std::optional<uint32_t> TokenSession(HANDLE token);
+std::optional<uint32_t> OwnProcessSession();

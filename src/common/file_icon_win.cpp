@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "common/protected_place_win.h"
 #include "resources/ids/art_ids.h"
 #include "win32/handles.h"
 
@@ -19,15 +20,13 @@ int AddFileIcon(const std::string& path, HIMAGELIST images)
 {
     const std::string file = UnquotedIconPath(path);
     win32::UniqueIcon icon;
-    SHFILEINFOA info{};
-    if (!file.empty() && SHGetFileInfoA(file.c_str(), 0, &info, sizeof(info), SHGFI_ICON) && info.hIcon)
-        icon.reset(info.hIcon);
-    if (!icon && !file.empty()) {
-        // ExtractIconA answers 1 for a file that is not a program or icon file.
-        HICON first = ExtractIconA(GetModuleHandleA(nullptr), file.c_str(), 0);
-        if (reinterpret_cast<UINT_PTR>(first) > 1)
-            icon.reset(first);
-    }
+    // Only a file only administrators can change is opened for its icon, and only as data: the
+    // shell's icon for a file type may come from a handler the user's own classes name, which would
+    // load into this elevated process.
+    HICON small = nullptr;
+    if (!file.empty() && CheckPlace(file).verdict == PlaceVerdict::Protected &&
+        ExtractIconExA(file.c_str(), 0, nullptr, &small, 1) == 1 && small)
+        icon.reset(small);
     if (!icon)
         icon.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DEFAULT_FILE),
                                                  IMAGE_ICON, 16, 16, 0)));

@@ -5,8 +5,8 @@
 
 #include <string>
 
-// The path may be a quoted command line: its quoted part names the file. The icon is the shell's
-// icon for the file, else the first icon inside it, else the program's default file icon.
+// The path may be a quoted command line: its quoted part names the file. The icon is the first
+// small icon inside the file when it lies in a protected place, else the program's default file icon.
 // Returns the new icon's index, or -1 when nothing could be appended.
 int AddFileIcon(const std::string& path, HIMAGELIST images);
 

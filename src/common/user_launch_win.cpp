@@ -1,11 +1,10 @@
 #include "common/user_launch_win.h"
 
-#include <userenv.h>
-
-#include <cwchar>
 #include <utility>
 
+#include "common/account_win.h"
 #include "common/command_resolution.h"
+#include "common/launch_environment_win.h"
 #include "common/resource_text.h"
 #include "common/user_environment.h"
 #include "common/web_address.h"
@@ -16,6 +15,12 @@ namespace {
 std::function<ShellToken()>& ShellTokenSource()
 {
     static std::function<ShellToken()> source;
+    return source;
+}
+
+std::function<ShellTokenFacts(HANDLE, DWORD)>& ShellTokenFactsSource()
+{
+    static std::function<ShellTokenFacts(HANDLE, DWORD)> source;
     return source;
 }
 
@@ -42,35 +47,6 @@ CreatedProcess CreateWithToken(const UserProcess& process)
     return {created.dwProcessId, 0};
 }
 
-// The environment the system builds for the token's user, from that user's registry.
-class EnvironmentBlock {
-public:
-    explicit EnvironmentBlock(HANDLE token)
-    {
-        if (!CreateEnvironmentBlock(&block_, token, FALSE))
-            block_ = nullptr;
-    }
-    ~EnvironmentBlock()
-    {
-        if (block_)
-            DestroyEnvironmentBlock(block_);
-    }
-    EnvironmentBlock(const EnvironmentBlock&) = delete;
-    EnvironmentBlock& operator=(const EnvironmentBlock&) = delete;
-
-    const void* get() const { return block_; }
-    UserEnvironment Variables() const
-    {
-        std::vector<std::string> entries;
-        for (auto* entry = static_cast<const wchar_t*>(block_); entry && *entry; entry += std::wcslen(entry) + 1)
-            entries.push_back(win32::Utf8(entry));
-        return UserEnvironment(entries);
-    }
-
-private:
-    void* block_ = nullptr;
-};
-
 bool IsFile(const std::string& path)
 {
     const DWORD attributes = GetFileAttributesW(win32::Utf16(path).c_str());
@@ -91,7 +67,8 @@ LaunchOutcome WithUserToken(
     LaunchOutcome outcome;
     const ShellToken shell = ShellTokenSource() ? ShellTokenSource()() : OpenShellToken();
     if (!shell.token) {
-        outcome.status = LaunchStatus::NoUserShell;
+        outcome.status = shell.verdict == ShellTokenVerdict::NoShell ? LaunchStatus::NoUserShell
+                                                                     : LaunchStatus::ShellRefused;
         return outcome;
     }
     const EnvironmentBlock environment(shell.token.get());
@@ -142,9 +119,33 @@ ShellToken OpenShellToken()
     HANDLE primary = nullptr;
     if (!DuplicateTokenEx(token.get(), kAccess, nullptr, SecurityImpersonation, TokenPrimary, &primary))
         return shell;
-    shell.token.reset(primary);
-    shell.processId = processId;
+    win32::UniqueHandle candidate(primary);
+    const ShellTokenFacts facts = ShellTokenFactsSource() ? ShellTokenFactsSource()(primary, processId)
+                                                          : ReadShellTokenFacts(primary, processId);
+    shell.verdict = JudgeShellToken(facts, InteractiveUserSid(), OwnProcessSession(), GetCurrentProcessId());
+    if (shell.verdict == ShellTokenVerdict::Accepted) {
+        shell.token = std::move(candidate);
+        shell.processId = processId;
+    }
     return shell;
+}
+
+ShellTokenFacts ReadShellTokenFacts(HANDLE token, DWORD processId)
+{
+    ShellTokenFacts facts;
+    facts.user = TokenUserSid(token);
+    facts.session = TokenSession(token);
+    facts.processId = processId;
+    TOKEN_ELEVATION_TYPE type{};
+    DWORD size = 0;
+    if (GetTokenInformation(token, TokenElevationType, &type, sizeof type, &size))
+        facts.elevatedHalf = type == TokenElevationTypeFull;
+    return facts;
+}
+
+void SetShellTokenFactsSource(std::function<ShellTokenFacts(HANDLE token, DWORD processId)> source)
+{
+    ShellTokenFactsSource() = std::move(source);
 }
 
 void SetShellTokenSource(std::function<ShellToken()> source) { ShellTokenSource() = std::move(source); }
@@ -212,6 +213,8 @@ std::string LaunchRefusalText(const LaunchOutcome& outcome, const std::string& c
     }
     case LaunchStatus::NoUserShell:
         return texts.Text("strStartNoUserShell");
+    case LaunchStatus::ShellRefused:
+        return texts.Text("strStartShellRefused");
     case LaunchStatus::Refused:
         return texts.Text("strLinkRefused") + "\n\n" + command;
     case LaunchStatus::Failed:

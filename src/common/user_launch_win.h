@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "common/shell_token_check.h"
 #include "win32/handles.h"
 
-// Refused: a target Tidewell does not open (see IsOpenableAddress).
-enum class LaunchStatus { Started, NotFound, Ambiguous, NoUserShell, Failed, Refused };
+// Refused: a target Tidewell does not open (see IsOpenableAddress). ShellRefused: the shell's token
+// does not carry the user's ordinary rights (see JudgeShellToken).
+enum class LaunchStatus { Started, NotFound, Ambiguous, NoUserShell, ShellRefused, Failed, Refused };
 
 struct LaunchOutcome {
     LaunchStatus status = LaunchStatus::NotFound;
@@ -22,13 +24,17 @@ struct LaunchOutcome {
     DWORD processId = 0;                 // Started
 };
 
-// The shell's primary token and the process it came from; an empty token when none could be had.
+// The shell's primary token and the process it came from; an empty token when none could be had or
+// it was refused, and why.
 struct ShellToken {
     win32::UniqueHandle token;
     DWORD processId = 0;
+    ShellTokenVerdict verdict = ShellTokenVerdict::NoShell;
 };
-// GetShellWindow, its process, that process's token duplicated as a primary token.
+// GetShellWindow, its process, that process's token duplicated as a primary token, judged.
 ShellToken OpenShellToken();
+// What the judgement reads of the shell's token: its account, session and elevation.
+ShellTokenFacts ReadShellTokenFacts(HANDLE token, DWORD processId);
 
 // One process to create under a user's token.
 struct UserProcess {
@@ -45,9 +51,11 @@ struct CreatedProcess {
     DWORD error = 0; // 0 when it was created
 };
 
-// Seams: a test records what would be created, or takes the shell's token away. An empty value puts
-// the real one back (OpenShellToken; CreateProcessWithTokenW).
+// Seams: a test records what would be created, takes the shell's token away, or says what its
+// token's facts are (under Wine every token is the one user's, elevated). An empty value puts the
+// real one back (OpenShellToken; CreateProcessWithTokenW; ReadShellTokenFacts).
 void SetShellTokenSource(std::function<ShellToken()> source);
+void SetShellTokenFactsSource(std::function<ShellTokenFacts(HANDLE token, DWORD processId)> source);
 void SetUserProcessCreator(std::function<CreatedProcess(const UserProcess&)> creator);
 
 // A command line as the Run keys and Delay.ini hold it, resolved to its one program. `expand`: a

@@ -6,6 +6,11 @@
 
 bool IsWindows9x()
 {
+#if defined(_WIN64)
+    // No 64-bit program runs there. A compatibility layer can fake what GetVersionEx says, and on
+    // 9x every place counts as protected: the answer must not be one a setting can change.
+    return false;
+#else
     // Asked on every tick; the family never changes under a running program.
     static const bool family9x = [] {
         OSVERSIONINFOA version{};
@@ -14,6 +19,7 @@ bool IsWindows9x()
         return version.dwPlatformId != VER_PLATFORM_WIN32_NT;
     }();
     return family9x;
+#endif
 }
 
 WindowsVersion RunningWindowsVersion()

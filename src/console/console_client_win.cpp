@@ -1,13 +1,16 @@
 #include "console/console_client_win.h"
 
 #include <windows.h>
+#include <aclapi.h>
 
 #include <vector>
 
+#include "common/account_win.h"
 #include "common/module_path.h"
 #include "common/program_identity_win.h"
 #include "memory/memory_status.h"
 #include "monitors/cpu_usage_win.h"
+#include "remote/caller_acceptance.h"
 #include "remote/request_pipe_win.h"
 #include "win32/handles.h"
 
@@ -24,7 +27,7 @@ constexpr size_t kLongestRecord = 64;
 // Reading and writing records, and the message mode; never FILE_APPEND_DATA, which the pipe's
 // access list does not grant.
 constexpr DWORD kPipeRights =
-    FILE_READ_DATA | FILE_WRITE_DATA | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE;
+    FILE_READ_DATA | FILE_WRITE_DATA | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | READ_CONTROL | SYNCHRONIZE;
 
 RequestResult Result(ExitCode code, std::string message = {})
 {
@@ -64,12 +67,52 @@ win32::UniqueFileHandle Connect(RequestResult& refusal)
     }
 }
 
-// Whether the pipe's server runs the Tidewell.exe beside this program: whoever took the name
-// first would otherwise hear the requests and answer them.
-bool ServedByTidewell(HANDLE pipe, ULONG& serverId)
+// Who answers on the pipe: whoever took the name first would otherwise hear the requests and
+// answer them.
+remote::ServerFacts ReadServerFacts(HANDLE pipe, ULONG serverId)
 {
+    remote::ServerFacts facts;
     const std::optional<std::string> tidewell = FinalPathOf(GetModulePath("Tidewell.exe"));
-    return tidewell && GetNamedPipeServerProcessId(pipe, &serverId) && ProcessRunsProgram(serverId, *tidewell);
+    facts.runsTidewell = tidewell && ProcessRunsProgram(serverId, *tidewell);
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetSecurityInfo(pipe, SE_KERNEL_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr, nullptr,
+                        &descriptor) == ERROR_SUCCESS) {
+        facts.pipeOwner = owner ? SidText(owner) : std::string();
+        LocalFree(descriptor);
+    }
+    facts.ownSession = OwnProcessSession();
+    ULONG session = 0;
+    if (GetNamedPipeServerSessionId(pipe, &session))
+        facts.session = session;
+    // An elevated process's token may be closed to the caller; the owner then speaks for it.
+    const win32::UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, serverId));
+    HANDLE token = nullptr;
+    if (process && OpenProcessToken(process.get(), TOKEN_QUERY, &token)) {
+        const win32::UniqueHandle owned(token);
+        TOKEN_ELEVATION elevation{};
+        DWORD size = 0;
+        if (GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size))
+            facts.elevated = elevation.TokenIsElevated != 0;
+        // Where the system answers for the token, it is the one to believe (Wine does not fill
+        // in the pipe's session).
+        if (const std::optional<uint32_t> tokenSession = TokenSession(token))
+            facts.session = tokenSession;
+    }
+    return facts;
+}
+
+const char* Distrust(remote::ServerVerdict verdict)
+{
+    switch (verdict) {
+    case remote::ServerVerdict::NotTidewell: return "is not the Tidewell.exe beside tidewellc";
+    case remote::ServerVerdict::NotAdministrators: return "is not an elevated Tidewell: administrators do not own the channel";
+    case remote::ServerVerdict::NotElevated: return "does not run with administrator rights";
+    case remote::ServerVerdict::OtherSession: return "runs in another session";
+    case remote::ServerVerdict::Unknown:
+    case remote::ServerVerdict::Trusted: break;
+    }
+    return "could not be told apart from another program";
 }
 
 } // namespace
@@ -99,9 +142,11 @@ RequestResult AskTidewell(const Invocation& invocation)
     if (!pipe)
         return refusal;
     ULONG serverId = 0;
-    if (!ServedByTidewell(pipe.get(), serverId))
-        return Result(ExitCode::Failed, "the program answering on Tidewell's channel is not the Tidewell.exe beside "
-                                        "tidewellc");
+    if (!GetNamedPipeServerProcessId(pipe.get(), &serverId))
+        return Result(ExitCode::Failed, "the program answering on Tidewell's channel cannot be told");
+    const remote::ServerVerdict verdict = remote::JudgeServer(ReadServerFacts(pipe.get(), serverId));
+    if (verdict != remote::ServerVerdict::Trusted)
+        return Result(ExitCode::Failed, std::string("the program answering on Tidewell's channel ") + Distrust(verdict));
 
     remote::Request request;
     request.command = invocation.verb == Verb::Show   ? remote::Command::Show

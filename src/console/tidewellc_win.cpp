@@ -9,6 +9,7 @@
 #include "console/console_report.h"
 #include "console/history_command_win.h"
 #include "history/history_store_win.h"
+#include "win32/system_library.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ int Fail(const console::CommandLine& line, const char* command, ExitCode code, c
 
 int main(int argc, char** argv)
 {
+    win32::HardenProcess();
     const console::CommandLine line = console::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!line.invocation) {
         if (line.json)

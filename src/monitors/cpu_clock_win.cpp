@@ -2,6 +2,7 @@
 
 #include "common/registry_key_win.h"
 #include "monitors/cpuid_exec.h"
+#include "win32/system_library.h"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -49,6 +50,9 @@ uint32_t MeasureClockQpc()
 
 uint32_t MeasureClockTimer()
 {
+    static const auto timeGetTime = win32::SystemFunction<decltype(&::timeGetTime)>("winmm.dll", "timeGetTime");
+    if (!timeGetTime)
+        return 0;
     const DWORD t0 = timeGetTime();
     DWORD t1 = t0;
     while ((t1 = timeGetTime()) - t0 < 2) {

@@ -47,8 +47,23 @@ std::string PipeSecurityText(const std::string& interactiveUser)
     if (!IsSidText(interactiveUser))
         return {};
     // P: nothing inherited. ML NWNR ME: below medium integrity, neither read nor write.
-    return "D:P(A;;GA;;;SY)(A;;GA;;;BA)(A;;" + std::string(kUserRights) + ";;;" + interactiveUser +
+    return "O:BAD:P(A;;GA;;;SY)(A;;GA;;;BA)(A;;" + std::string(kUserRights) + ";;;" + interactiveUser +
            ")S:(ML;;NWNR;;;ME)";
+}
+
+ServerVerdict JudgeServer(const ServerFacts& facts)
+{
+    if (!facts.runsTidewell)
+        return ServerVerdict::NotTidewell;
+    if (facts.pipeOwner != "S-1-5-32-544" && facts.pipeOwner != "S-1-5-18")
+        return ServerVerdict::NotAdministrators;
+    if (facts.elevated && !*facts.elevated)
+        return ServerVerdict::NotElevated;
+    if (!facts.session || !facts.ownSession)
+        return ServerVerdict::Unknown;
+    if (*facts.session != *facts.ownSession)
+        return ServerVerdict::OtherSession;
+    return ServerVerdict::Trusted;
 }
 
 } // namespace remote

@@ -25,10 +25,28 @@ constexpr uint32_t kMediumIntegrity = 0x2000;
 
 CallerVerdict JudgeCaller(const CallerFacts& facts);
 
-// The pipe's security descriptor as SDDL: full access for SYSTEM and administrators; for the
-// logged-on user only reading and writing records (never a new instance of the pipe, which would
-// let them answer in Tidewell's place); a label that keeps out callers below medium integrity.
-// Empty when `interactiveUser` is no SID text.
+// The pipe's security descriptor as SDDL: owned by the administrators, which only an elevated
+// program can make it; full access for SYSTEM and administrators; for the logged-on user only
+// reading and writing records and reading the descriptor (never a new instance of the pipe, which
+// would let them answer in Tidewell's place); a label that keeps out callers below medium
+// integrity. Empty when `interactiveUser` is no SID text.
 std::string PipeSecurityText(const std::string& interactiveUser);
+
+// What the console program learnt of the program that answers on the channel.
+struct ServerFacts {
+    bool runsTidewell = false;         // its process runs the Tidewell.exe beside tidewellc
+    std::string pipeOwner;             // the pipe's owner, as SID text; empty when unknown
+    std::optional<bool> elevated;      // its token, where the caller may read it
+    std::optional<uint32_t> session;   // its session
+    std::optional<uint32_t> ownSession;
+};
+
+enum class ServerVerdict { Trusted, NotTidewell, NotAdministrators, NotElevated, OtherSession, Unknown };
+
+// A standard user can start Tidewell.exe unelevated (it waits at its "needs administrator" box)
+// and make it create the channel's name first: only a pipe owned by the administrators or SYSTEM,
+// whose creator was elevated, of this session, is Tidewell's. Where the token cannot be read, the
+// owner alone proves the elevation: no unelevated program can make the administrators an owner.
+ServerVerdict JudgeServer(const ServerFacts& facts);
 
 } // namespace remote

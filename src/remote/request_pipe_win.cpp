@@ -1,7 +1,6 @@
 #include "remote/request_pipe_win.h"
 
 #include <sddl.h>
-#include <wtsapi32.h>
 
 #include <cstdlib>
 #include <memory>
@@ -18,60 +17,6 @@ constexpr ULONG kNoSession = 0xFFFFFFFF;
 struct LocalFreeDeleter {
     void operator()(void* memory) const { LocalFree(memory); }
 };
-struct WtsFreeDeleter {
-    void operator()(char* memory) const { WTSFreeMemory(memory); }
-};
-
-std::string WtsText(WTS_INFO_CLASS what)
-{
-    char* text = nullptr;
-    DWORD size = 0;
-    if (!WTSQuerySessionInformationA(WTS_CURRENT_SERVER_HANDLE, WTS_CURRENT_SESSION, what, &text, &size))
-        return {};
-    const std::unique_ptr<char, WtsFreeDeleter> owned(text);
-    return text ? std::string(text) : std::string();
-}
-
-std::optional<std::vector<uint8_t>> TokenField(HANDLE token, TOKEN_INFORMATION_CLASS what)
-{
-    DWORD size = 0;
-    GetTokenInformation(token, what, nullptr, 0, &size);
-    if (size == 0)
-        return std::nullopt;
-    std::vector<uint8_t> bytes(size);
-    if (!GetTokenInformation(token, what, bytes.data(), size, &size))
-        return std::nullopt;
-    return bytes;
-}
-
-std::optional<uint32_t> TokenIntegrity(HANDLE token)
-{
-    const auto bytes = TokenField(token, TokenIntegrityLevel);
-    if (!bytes)
-        return std::nullopt;
-    PSID label = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(bytes->data())->Label.Sid;
-    const UCHAR count = *GetSidSubAuthorityCount(label);
-    if (count == 0)
-        return std::nullopt;
-    return *GetSidSubAuthority(label, count - 1u);
-}
-
-std::optional<uint32_t> TokenSession(HANDLE token)
-{
-    DWORD session = 0, size = 0;
-    if (!GetTokenInformation(token, TokenSessionId, &session, sizeof session, &size))
-        return std::nullopt;
-    return session;
-}
-
-std::optional<uint32_t> OwnProcessSession()
-{
-    DWORD session = 0;
-    if (!ProcessIdToSessionId(GetCurrentProcessId(), &session))
-        return std::nullopt;
-    return session;
-}
-
 // The end of one overlapped transfer started with `started` (its call's result).
 Transfer Finish(HANDLE pipe, OVERLAPPED& io, BOOL started, DWORD& got, DWORD timeoutMs, HANDLE stop)
 {
@@ -104,24 +49,6 @@ private:
 std::string RequestPipeName()
 {
     return "\\\\.\\pipe\\Tidewell.Requests." + std::to_string(OwnProcessSession().value_or(0));
-}
-
-std::string InteractiveUserSid()
-{
-    const std::string user = WtsText(WTSUserName);
-    if (user.empty())
-        return {};
-    const std::string account = WtsText(WTSDomainName) + "\\" + user;
-    DWORD sidSize = 0, domainSize = 0;
-    SID_NAME_USE use{};
-    LookupAccountNameA(nullptr, account.c_str(), nullptr, &sidSize, nullptr, &domainSize, &use);
-    if (sidSize == 0)
-        return {};
-    std::vector<uint8_t> sid(sidSize);
-    std::string domain(domainSize + 1, '\0');
-    if (!LookupAccountNameA(nullptr, account.c_str(), sid.data(), &sidSize, domain.data(), &domainSize, &use))
-        return {};
-    return SidText(sid.data());
 }
 
 win32::UniqueFileHandle CreateRequestPipe(const std::string& interactiveUser)

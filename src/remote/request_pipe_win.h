@@ -16,9 +16,6 @@ namespace remote {
 // One name per session, so that each logged-on user's Tidewell has its own.
 std::string RequestPipeName();
 
-// The account logged on to this process's session, as SID text; empty when it cannot be told.
-std::string InteractiveUserSid();
-
 // The pipe's one instance, made for overlapped transfers; nothing when the account is unknown or
 // the name is taken (by another Tidewell, or by a squatter: the console program then finds that
 // the other end is not Tidewell and says so).

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "remote/caller_acceptance.h"
+#include "common/account_win.h"
 #include "remote/request_pipe_win.h"
 
 namespace remote {
@@ -23,6 +24,8 @@ bool RequestServer::Open(HWND window, UINT message)
     message_ = message;
     interactiveUser_ = InteractiveUserSid();
     pipe_ = CreateRequestPipe(interactiveUser_);
+    // The first instance's flag makes a name someone else holds fail as access denied.
+    nameTaken_ = !pipe_ && (GetLastError() == ERROR_ACCESS_DENIED || GetLastError() == ERROR_PIPE_BUSY);
     stop_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     answered_.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     replied_.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));

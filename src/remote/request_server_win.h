@@ -28,6 +28,8 @@ public:
     bool Open(HWND window, UINT message);
     // Ends the thread and closes the pipe; a caller still connected sees the connection end.
     void Close();
+    // After a failed Open: the pipe's name was taken by someone else first.
+    bool NameTaken() const { return nameTaken_; }
 
     // On the window's thread, once posted: the request that waits for its answer.
     std::optional<Request> Take();
@@ -55,6 +57,7 @@ private:
     HWND window_ = nullptr;
     UINT message_ = 0;
     std::string interactiveUser_;
+    bool nameTaken_ = false;
     win32::UniqueFileHandle pipe_;
     win32::UniqueHandle stop_, answered_, replied_, thread_;
 };

@@ -2,6 +2,7 @@
 
 #include <oleacc.h>
 
+#include "win32/system_library.h"
 #include "win32/utf16.h"
 
 namespace win32 {
@@ -170,12 +171,16 @@ LRESULT AnswerGetObject(HWND window, WPARAM wp, LPARAM lp, const std::shared_ptr
     // The id is a DWORD: sign extension of the 64-bit lParam must not hide OBJID_CLIENT.
     if (!description || static_cast<LONG>(static_cast<DWORD>(lp)) != OBJID_CLIENT)
         return 0;
+    static const auto createStandard =
+        SystemFunction<decltype(&CreateStdAccessibleObject)>("oleacc.dll", "CreateStdAccessibleObject");
+    static const auto lresultFromObject = SystemFunction<decltype(&LresultFromObject)>("oleacc.dll", "LresultFromObject");
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard))) ||
+    if (!createStandard || !lresultFromObject ||
+        FAILED(createStandard(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard))) ||
         !standard)
         return 0;
     auto* object = new AccessibleObject(window, description, standard);
-    const LRESULT reference = LresultFromObject(__uuidof(IAccessible), wp, object);
+    const LRESULT reference = lresultFromObject(__uuidof(IAccessible), wp, object);
     object->Release(); // the reference holds its own count
     return reference > 0 ? reference : 0; // failed: the standard object answers instead
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "resources/ids/art_ids.h"
+#include "support/autostart_seams_win.h"
 #include "win32/handles.h"
 
 namespace {
@@ -25,23 +26,29 @@ std::vector<COLORREF> Pixels(HIMAGELIST images, int index)
     return pixels;
 }
 
-// The quoted part of a command line names the file; a program shows its own icon, anything else
-// the default file icon.
-TEST(FileIcon, AppendsShellIconOrDefault)
+// The quoted part of a command line names the file; a program only administrators can change shows
+// its own icon, anything else (a missing file, one a user could have replaced, as every file reads
+// under Wine) the default file icon.
+TEST(FileIcon, AProtectedProgramsIconOrTheDefault)
 {
     char system[MAX_PATH];
     GetSystemDirectoryA(system, MAX_PATH);
+    const std::string notepad = "\"" + std::string(system) + "\\notepad.exe\" file.txt";
     HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 4, 4);
-    EXPECT_EQ(AddFileIcon("C:\\no such folder\\missing.exe", images), 0);
-    EXPECT_EQ(AddFileIcon("\"" + std::string(system) + "\\notepad.exe\" file.txt", images), 1);
-    EXPECT_EQ(AddFileIcon("", images), 2);
     win32::UniqueIcon fallback(static_cast<HICON>(
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DEFAULT_FILE), IMAGE_ICON, 16, 16, 0)));
-    ASSERT_EQ(ImageList_ReplaceIcon(images, -1, fallback.get()), 3);
-
-    EXPECT_EQ(Pixels(images, 0), Pixels(images, 3)) << "a missing file gets the default icon";
-    EXPECT_EQ(Pixels(images, 2), Pixels(images, 3));
-    EXPECT_NE(Pixels(images, 1), Pixels(images, 3)) << "a program shows its own icon";
+    ASSERT_EQ(ImageList_ReplaceIcon(images, -1, fallback.get()), 0);
+    EXPECT_EQ(AddFileIcon(notepad, images), 1);
+    {
+        const testing_support::PretendPlaces places;
+        EXPECT_EQ(AddFileIcon("C:\\no such folder\\missing.exe", images), 2);
+        EXPECT_EQ(AddFileIcon(notepad, images), 3);
+        EXPECT_EQ(AddFileIcon("", images), 4);
+    }
+    EXPECT_EQ(Pixels(images, 1), Pixels(images, 0)) << "a place users may change gives the default icon";
+    EXPECT_EQ(Pixels(images, 2), Pixels(images, 0)) << "a missing file gets the default icon";
+    EXPECT_NE(Pixels(images, 3), Pixels(images, 0)) << "a protected program shows its own icon";
+    EXPECT_EQ(Pixels(images, 4), Pixels(images, 0));
     ImageList_Destroy(images);
 }
 

@@ -2,12 +2,15 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "common/launch_environment_win.h"
 #include "common/resource_text.h"
 #include "common/user_launch_win.h"
 #include "support/child_process_win.h"
+#include "support/message_pump_win.h"
 #include "support/registry_snapshot_win.h"
 #include "support/stand_in_shell_win.h"
 #include "win32/utf16.h"
@@ -79,7 +82,26 @@ TEST(UserLaunch, TheShellsTokenTheUsersVariablesOneProgramOrNothing)
     EXPECT_EQ(created.size(), 3u);
     EXPECT_EQ(LaunchRefusalText(outcome, sleeper), UiText("strStartNoUserShell"));
     SetShellTokenSource({});
+    // The stand-in's token as Wine really describes it: this very process's (and elevated). Refused,
+    // and said so; the creator is never reached.
+    SetShellTokenFactsSource({});
+    EXPECT_EQ(OpenShellToken().verdict, ShellTokenVerdict::OwnProcess);
+    outcome = StartCommandAsUser("\"" + sleeper + "\"", false);
+    EXPECT_EQ(LaunchRefusalText(outcome, sleeper), UiText("strStartShellRefused"));
+    EXPECT_EQ(created.size(), 3u);
     SetUserProcessCreator({});
+
+    // A system program started with Tidewell's own rights sees neither value: the machine's alone.
+    char system[MAX_PATH];
+    const std::string systemFolder(system, GetSystemDirectoryA(system, MAX_PATH));
+    const std::string listing = scratch.File("set.txt"), done = scratch.File("done.txt");
+    ASSERT_TRUE(StartSystemProgram(systemFolder + "\\cmd.exe",
+                                   "cmd.exe /c set > \"" + listing + "\" && echo.> \"" + done + "\"", systemFolder,
+                                   SW_HIDE));
+    ASSERT_TRUE(PumpUntil([&] { return std::filesystem::exists(done); }, 30000));
+    const std::string machine = ReadWholeFile(listing);
+    EXPECT_NE(machine.find("windir="), std::string::npos) << machine;
+    EXPECT_EQ(machine.find("TidewellProbe"), std::string::npos) << machine;
     variables.Restore();
     SetEnvironmentVariableA("TidewellProbe", nullptr);
 }

@@ -2,6 +2,7 @@
 // exit code, and what the window did. It runs from console-peer, where the Tidewell.exe beside it
 // is a link to this test program, so the window here is the Tidewell it expects.
 #include <windows.h>
+#include <sddl.h>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <random>
 #include <string>
 
+#include "common/account_win.h"
 #include "common/clock.h"
 #include "common/module_path.h"
 #include "common/protected_place_win.h"
@@ -20,6 +22,7 @@
 #include "console/history_command_win.h"
 #include "history/history_file.h"
 #include "history/history_store_win.h"
+#include "remote/request_pipe_win.h"
 #include "support/child_process_win.h"
 #include "support/json_paths.h"
 #include "support/main_dlg_fixture_win.h"
@@ -127,6 +130,25 @@ TEST_F(MainDlgTest, ConsoleProgramReadsFiguresAndDrivesTheRunningCopy)
     EXPECT_EQ(out, "{\"command\":\"exit\",\"result\":\"done\"}\n");
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(host_.boxes.empty()) << "an exit asked for by the console program asks nothing";
+
+    // A plain user's program took the channel's name first, without the administrators as its
+    // owner (as Tidewell.exe started unelevated would): Tidewell says once that it cannot be
+    // reached, and the console program does not take the squatter for it.
+    const std::string squat = "O:" + OwnUserSid() + "D:(A;;GA;;;WD)";
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(squat.c_str(), SDDL_REVISION_1, &descriptor, nullptr));
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+    const win32::UniqueFileHandle squatter(CreateNamedPipeA(remote::RequestPipeName().c_str(),
+                                                            PIPE_ACCESS_DUPLEX | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                                                            PIPE_TYPE_MESSAGE, 1, 512, 512, 0, &attributes));
+    LocalFree(descriptor);
+    ASSERT_TRUE(squatter);
+    Open();
+    EXPECT_EQ(dialog_->Tray().LastNotice(), UiText("strChannelTaken"));
+    out = RunConsole("show", 4);
+    EXPECT_EQ(out, "tidewellc: the program answering on Tidewell's channel is not an elevated Tidewell: "
+                   "administrators do not own the channel\n");
+    EXPECT_FALSE(IsWindowVisible(Window()));
 }
 
 // The blocks in the history folder, removed.

@@ -57,11 +57,38 @@ TEST(CallerAcceptance, PipeSecurityLetsTheUserTalkButNeverServe)
     // FILE_APPEND_DATA on a pipe is the right to add an instance and hear the next caller.
     EXPECT_EQ(mask & 0x4, 0u);
     EXPECT_NE(text.find("S:(ML;;NWNR;;;ME)"), std::string::npos) << "below medium keeps out";
-    EXPECT_EQ(text.rfind("D:P(", 0), 0u) << "nothing inherited";
+    EXPECT_EQ(text.rfind("O:BAD:P(", 0), 0u) << "owned by the administrators, nothing inherited";
     EXPECT_EQ(text.find(";WD)"), std::string::npos) << "no entry for everyone";
     for (const char* refused : {"", "S-1-", "S-1-5-21-", "S-1-5--21", "s-1-5-18", "S-1-5-21)(A;;GA;;;WD",
                                 "S-1-5-21-1 ", "WD"})
         EXPECT_EQ(remote::PipeSecurityText(refused), "") << refused;
+}
+
+// The console program's view of who answers: only an elevated Tidewell of this session, whose
+// pipe the administrators own.
+TEST(ServerJudgement, OnlyAnElevatedTidewellOfThisSessionOwningItsPipeAsAdministrators)
+{
+    using remote::ServerVerdict;
+    const struct {
+        const char* server;
+        remote::ServerFacts facts;
+        ServerVerdict verdict;
+    } cases[] = {
+        {"Tidewell", {true, "S-1-5-32-544", true, 1, 1}, ServerVerdict::Trusted},
+        {"Tidewell as SYSTEM", {true, "S-1-5-18", true, 1, 1}, ServerVerdict::Trusted},
+        {"Tidewell whose token the caller may not read", {true, "S-1-5-32-544", std::nullopt, 1, 1},
+         ServerVerdict::Trusted},
+        {"another program", {false, "S-1-5-32-544", true, 1, 1}, ServerVerdict::NotTidewell},
+        {"Tidewell.exe started unelevated, squatting", {true, kUser, false, 1, 1}, ServerVerdict::NotAdministrators},
+        {"a pipe without an owner", {true, "", true, 1, 1}, ServerVerdict::NotAdministrators},
+        {"owned by TrustedInstaller", {true, "S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464",
+                                        true, 1, 1}, ServerVerdict::NotAdministrators},
+        {"administrators' pipe, unelevated token", {true, "S-1-5-32-544", false, 1, 1}, ServerVerdict::NotElevated},
+        {"another session's Tidewell", {true, "S-1-5-32-544", true, 2, 1}, ServerVerdict::OtherSession},
+        {"no session known", {true, "S-1-5-32-544", true, std::nullopt, 1}, ServerVerdict::Unknown},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(remote::JudgeServer(c.facts), c.verdict) << c.server;
 }
 
 TEST(CleanSpacing, ARequestedCleanWaitsThirtySecondsAfterTheLastEnd)

@@ -1,5 +1,6 @@
 #include "tools/service/service_dlg_win.h"
 
+#include "common/launch_environment_win.h"
 #include "common/resource_text.h"
 #include "resources/resource.h"
 #include "tools/service/service_logic.h"
@@ -104,24 +105,15 @@ void CServiceDlg::ShowCurrentDescription()
 void CServiceDlg::OpenServicesConsole() const
 {
     // The system's console program by its path, with Tidewell's rights, which managing services
-    // needs: opening the .msc file would follow an association a plain user can set.
+    // needs: opening the .msc file would follow an association a plain user can set, and the
+    // user's variables would reach a program with those rights.
     char systemDir[MAX_PATH] = {};
     const UINT length = GetSystemDirectoryA(systemDir, sizeof systemDir);
     if (length == 0 || length >= sizeof systemDir)
         return;
     const std::string system(systemDir, length);
     const std::string console = system + "\\mmc.exe";
-    std::string commandLine = "\"" + console + "\" \"" + system + "\\services.msc\" /s";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWMAXIMIZED;
-    PROCESS_INFORMATION created{};
-    if (CreateProcessA(console.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, system.c_str(),
-                       &startup, &created)) {
-        CloseHandle(created.hThread);
-        CloseHandle(created.hProcess);
-    }
+    StartSystemProgram(console, "\"" + console + "\" \"" + system + "\\services.msc\" /s", system, SW_SHOWMAXIMIZED);
 }
 
 bool CServiceDlg::OnCommand(int id, int code, HWND /*control*/)

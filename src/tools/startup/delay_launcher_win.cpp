@@ -9,7 +9,10 @@
 
 bool CDelayLauncher::LaunchAsUser(const StartupItem& item)
 {
-    return StartCommandAsUser(item.command, item.valueType == kValueExpandString).status != LaunchStatus::NoUserShell;
+    // Without the user's shell, or with one that does not run with the user's ordinary rights (yet),
+    // the item waits for a later tick.
+    const LaunchStatus status = StartCommandAsUser(item.command, item.valueType == kValueExpandString).status;
+    return status != LaunchStatus::NoUserShell && status != LaunchStatus::ShellRefused;
 }
 
 void CDelayLauncher::Start()
