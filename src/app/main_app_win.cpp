@@ -8,6 +8,7 @@
 #include "app/main_dlg_win.h"
 #include "app/program_arguments.h"
 #include "app/settings_win.h"
+#include "app/single_copy_win.h"
 #include "app/splash_dlg_win.h"
 #include "app/uninstall_win.h"
 #include "common/resource_text.h"
@@ -22,7 +23,7 @@ bool ShowRunningCopy(DWORD waitMs)
 {
     const DWORD start = GetTickCount();
     HWND running = nullptr;
-    while (!(running = FindWindowA(nullptr, win32::kProgramName))) {
+    while (!(running = RunningCopyWindow())) {
         if (GetTickCount() - start >= waitMs)
             return false;
         Sleep(kRunningCopyPollMs);
@@ -37,14 +38,17 @@ CMainApp::CMainApp(std::function<bool()> hasRights)
 {
 }
 
+CMainApp::~CMainApp() = default;
+
 bool CMainApp::InitInstance(std::optional<std::string> firstArgument, std::optional<std::string> secondArgument)
 {
     if (firstArgument && IsUninstallArgument(*firstArgument)) {
         UndoInstallation(secondArgument);
         return false;
     }
-    instanceMutex_.reset(CreateMutexA(nullptr, FALSE, kMutexName));
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    instanceMark_ = std::make_unique<InstanceMark>();
+    // Under the plain name the mark may be anyone's: only a copy seen running counts.
+    if (instanceMark_->HeldBefore() && (!instanceMark_->Squattable() || AnotherCopyRuns())) {
         // A logon start finds the user's copy running already: nothing to show.
         if (firstArgument && IsPowerOnArgument(*firstArgument))
             return false;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/autostart_win.h"
+#include "app/settings_win.h"
 #include "common/account_win.h"
 #include "common/module_path.h"
 #include "common/program_identity_win.h"
@@ -25,14 +26,6 @@ struct RegistryKeyCloser {
     void operator()(HKEY key) const { RegCloseKey(key); }
 };
 using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegistryKeyCloser>;
-
-std::string OwnProgramPath()
-{
-    std::string path(MAX_PATH, '\0');
-    const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    path.resize(n < path.size() ? n : 0);
-    return path;
-}
 
 BOOL CALLBACK CollectWindowsOf(HWND window, LPARAM found)
 {
@@ -111,7 +104,7 @@ void UndoInstallation(const std::optional<std::string>& userSid)
     if (UpgradeUnderway())
         return;
     DisableAutostart();
-    EndRunningCopies(OwnProgramPath());
+    EndRunningCopies(ProgramPath());
     const UniqueKey user = OpenUserRegistry(userSid.value_or(OwnUserSid()));
     // Delay.ini lives in the program's folder, which the removal takes away; the settings key stays
     // for a later installation.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/main_app_win.h"
+#include "app/single_copy_win.h"
 #include "common/module_path.h"
 #include "common/resource_text.h"
 #include "history/history_store_win.h"
@@ -73,7 +74,7 @@ TEST_F(MainAppTest, EverySecondStartLeavesOneWindow)
     ASSERT_TRUE(first.Started());
     // A second start while the first still shows its splash waits for the first's window.
     ASSERT_TRUE(PumpUntil(
-        [] { return static_cast<bool>(win32::UniqueHandle(OpenMutexA(SYNCHRONIZE, FALSE, CMainApp::kMutexName))); },
+        [] { return static_cast<bool>(win32::UniqueHandle(OpenMutexA(SYNCHRONIZE, FALSE, kInstanceMutexName))); },
         30000));
     ChildProcess early(program);
     HWND main = nullptr;
@@ -119,6 +120,34 @@ TEST_F(MainAppTest, EverySecondStartLeavesOneWindow)
     PostMessageA(main, WM_CLOSE, 0, 0); // as the task list closes it
     ASSERT_TRUE(first.HasEnded(15000));
     EXPECT_EQ(first.ExitCode(), 0u);
+}
+
+// Under the session's plain name (Wine has no private namespaces) anyone may hold the mark and
+// title a window "Tidewell": a logon start still starts, and a manual start brings the real copy
+// back, never the stranger's window.
+TEST_F(MainAppTest, ASquattedMarkNeitherStopsAStartNorShowsAStrangersWindow)
+{
+    const win32::UniqueHandle squatted(CreateMutexA(nullptr, FALSE, kInstanceMutexName));
+    const std::unique_ptr<HWND__, BOOL(WINAPI*)(HWND)> stranger(
+        CreateWindowExA(0, "#32770", "Tidewell", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr),
+        DestroyWindow);
+    const std::string program = "\"" + GetModulePath("Tidewell.exe") + "\"";
+    ChildProcess logon(program + " -PowerOn");
+    HWND main = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            const std::vector<HWND> found = Windows("#32770", "Tidewell", logon.Id());
+            main = found.empty() ? nullptr : found.front();
+            return main != nullptr || logon.HasEnded();
+        },
+        30000));
+    ASSERT_TRUE(main) << "the logon start gave way to the stranger";
+    ChildProcess manual(program);
+    ASSERT_TRUE(manual.HasEnded(30000));
+    EXPECT_TRUE(PumpUntil([main] { return IsWindowVisible(main) != FALSE; }, 10000)) << "the real copy came back";
+    EXPECT_FALSE(IsWindowVisible(stranger.get()));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(logon.HasEnded(15000));
 }
 
 // A window of the process whose caption, or the text of one of its children, is `text`.
