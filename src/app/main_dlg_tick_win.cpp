@@ -23,6 +23,7 @@
 #include "resources/resource.h"
 #include "tools/startup/delay_launcher_win.h"
 #include "win32/dpi.h"
+#include "win32/program_name.h"
 #include "win32/system_library.h"
 
 namespace {
@@ -266,6 +267,11 @@ void CMainDlg::OnHiddenStartTick()
 void CMainDlg::OnLauncherTick()
 {
     KillTimer(hwnd(), kLauncherTimer);
-    if (DelayedLauncher().OnTick(hwnd()))
+    const bool more = DelayedLauncher().OnTick(hwnd());
+    if (DelayedLauncher().WaitingForList() && !delayListNoticeGiven_) {
+        delayListNoticeGiven_ = true;
+        tray_.ShowNotice(win32::kProgramName, UiText("strDelayUnreadable"));
+    }
+    if (more)
         SetTimer(hwnd(), kLauncherTimer, kDelayLauncherPeriodMs, nullptr);
 }

@@ -263,6 +263,7 @@ private:
     int32_t shownFreePercent_ = -1;                     // the memory graph's figure, for a reader
     PlaceVerdict autostartPlace_ = PlaceVerdict::Protected; // elsewhere the box is disabled
     bool exitPending_ = false; // asked for inside a modal loop; finishes when it has unwound
+    bool delayListNoticeGiven_ = false; // the launcher found Delay.ini held by another program
     int handlerDepth_ = 0;
     bool controlsMayHaveChanged_ = true; // a command came since the tick last read the controls
     struct ShownText {

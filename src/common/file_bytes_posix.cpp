@@ -67,7 +67,7 @@ FileRead ReadFileBytes(const std::string& path, std::string& bytes)
     }
 }
 
-bool ReplaceFileBytes(const std::string& path, const std::string& bytes)
+bool ReplaceFileBytes(const std::string& path, const std::string& bytes, FileAccess access)
 {
     // As on Windows: a name no one else has, created exclusively, never a planted file or link.
     std::string temporary;
@@ -78,7 +78,8 @@ bool ReplaceFileBytes(const std::string& path, const std::string& bytes)
         temporary = path + "." + std::to_string(getpid()) + "-"
                     + std::to_string(static_cast<unsigned long long>(now.tv_nsec) * 0x9E3779B97F4A7C15ull + attempt)
                     + ".tmp";
-        fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0644);
+        fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW,
+                  access == FileAccess::AdministratorsOnly ? 0600 : 0644);
         if (fd < 0 && errno != EEXIST)
             return false;
     }

@@ -1,5 +1,8 @@
 #include "common/file_bytes_win.h"
 
+#include <aclapi.h>
+#include <sddl.h>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -50,6 +53,25 @@ bool PutInPlace(const std::string& temporary, const std::string& path)
            && MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
 }
 
+// Owned by the administrators, nothing inherited: the rewrite keeps the list it finds, so it is set
+// again after each one.
+void KeepToAdministrators(const std::string& path)
+{
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA("O:BAD:P(A;;FA;;;SY)(A;;FA;;;BA)", SDDL_REVISION_1,
+                                                              &descriptor, nullptr))
+        return;
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL dacl = nullptr;
+    PSID owner = nullptr;
+    if (GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted) &&
+        GetSecurityDescriptorOwner(descriptor, &owner, &defaulted))
+        SetNamedSecurityInfoA(const_cast<char*>(path.c_str()), SE_FILE_OBJECT,
+                              OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                              owner, nullptr, dacl, nullptr);
+    LocalFree(descriptor);
+}
+
 } // namespace
 
 FileRead ReadOpenFile(HANDLE file, std::string& bytes)
@@ -84,7 +106,7 @@ FileRead ReadFileBytes(const std::string& path, std::string& bytes)
     return file ? ReadOpenFile(file.get(), bytes) : FileRead::Unreadable;
 }
 
-bool ReplaceFileBytes(const std::string& path, const std::string& bytes)
+bool ReplaceFileBytes(const std::string& path, const std::string& bytes, FileAccess access)
 {
     std::string temporary;
     bool written = false;
@@ -94,8 +116,11 @@ bool ReplaceFileBytes(const std::string& path, const std::string& bytes)
             return false;
         written = WriteAll(file.get(), bytes);
     }
-    if (written && PutInPlace(temporary, path))
+    if (written && PutInPlace(temporary, path)) {
+        if (access == FileAccess::AdministratorsOnly)
+            KeepToAdministrators(path);
         return true;
+    }
     DeleteFileA(temporary.c_str());
     return false;
 }

@@ -195,7 +195,10 @@ struct OpenedPlace {
     win32::UniqueFileHandle handle;
     std::string path;         // the file, or the folder it would be made in
     bool fileMissing = false;
+    DWORD error = 0;          // why the file could not be opened
 };
+
+bool HeldByAnother(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
 
 // Links on the way are followed here: the final path names where they lead.
 OpenedPlace OpenPlace(const std::string& path, DWORD access, DWORD share)
@@ -206,7 +209,8 @@ OpenedPlace OpenPlace(const std::string& path, DWORD access, DWORD share)
         return place; // never opened: opening a share sends the user's credentials to its server
     place.handle.reset(
         CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (place.handle || GetLastError() != ERROR_FILE_NOT_FOUND)
+    place.error = place.handle ? 0 : GetLastError();
+    if (place.handle || place.error != ERROR_FILE_NOT_FOUND)
         return place;
     place.fileMissing = true;
     place.path = path.substr(0, path.find_last_of("\\/"));
@@ -250,6 +254,7 @@ ProtectedRead ReadProtectedFile(const std::string& path, std::string& bytes)
         result.read = FileRead::Missing;
     else if (result.verdict == PlaceVerdict::Protected)
         result.read = ReadOpenFile(place.handle.get(), bytes);
+    result.inUse = HeldByAnother(place.error) || (result.read == FileRead::Unreadable && HeldByAnother(GetLastError()));
     return result;
 }
 

@@ -29,6 +29,7 @@ PlaceCheck CheckPlace(const std::string& path);
 struct ProtectedRead {
     PlaceVerdict verdict = PlaceVerdict::Unreadable;
     FileRead read = FileRead::Unreadable; // Missing when there is no such file; nothing is read elsewhere
+    bool inUse = false; // another program holds the file open or locked: it may be readable later
     bool Ok() const { return verdict == PlaceVerdict::Protected && read == FileRead::Ok; }
 };
 

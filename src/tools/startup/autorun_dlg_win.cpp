@@ -5,6 +5,7 @@
 #include "common/resource_text.h"
 #include "common/user_launch_win.h"
 #include "resources/resource.h"
+#include "tools/startup/delay_list.h"
 #include "tools/startup/run_setup_dlg_win.h"
 #include "tools/startup/startup_rules.h"
 #include "win32/dialog_texts.h"
@@ -46,7 +47,10 @@ BOOL CAutorunDlg::OnInit()
     FillList();
     EnsureDisabledKeys();
     EnableActions(false);
-    if (!delayListProtected_) {
+    // Its entries cannot be listed now: said, never shown as an empty list.
+    if (!CDelayList(delayList_).Readable())
+        Warn(hwnd(), texts.Text("strDelayUnreadable"));
+    else if (!delayListProtected_) {
         for (const StartupItem& item : items_)
             if (item.kind == Delayed) {
                 Warn(hwnd(), texts.Text("strDelayRefused"));

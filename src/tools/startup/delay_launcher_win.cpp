@@ -18,12 +18,23 @@ bool CDelayLauncher::LaunchAsUser(const StartupItem& item)
 void CDelayLauncher::Start()
 {
     startTick_ = TickCount();
-    std::vector<StartupItem> table;
+    loaded_ = false;
+    TryLoad(0);
+}
+
+void CDelayLauncher::TryLoad(std::uint32_t elapsed)
+{
+    lastTry_ = elapsed;
     // Started elevated, so only what no plain user could have written or planted.
     std::string text;
-    if (ReadProtectedFile(delayList_, text).Ok())
+    const ProtectedRead read = ReadProtectedFile(delayList_, text);
+    if (read.inUse)
+        return; // "could not read" is never "empty"
+    std::vector<StartupItem> table;
+    if (read.Ok())
         CDelayList::LoadForLaunch(text, table);
-    schedule_.Load(std::move(table));
+    schedule_.Load(std::move(table), elapsed);
+    loaded_ = true;
 }
 
 bool CDelayLauncher::OnTick(HWND owner)
@@ -33,7 +44,14 @@ bool CDelayLauncher::OnTick(HWND owner)
         CheckStartupConflicts(delayList_, owner);
         conflictsChecked_ = true;
     }
-    schedule_.LaunchDue(ElapsedMinutes(startTick_, TickCount()), launch_);
+    const std::uint32_t elapsed = ElapsedMinutes(startTick_, TickCount());
+    if (!loaded_) {
+        if (elapsed > lastTry_)
+            TryLoad(elapsed);
+        if (!loaded_)
+            return elapsed < kListRetryMinutes;
+    }
+    schedule_.LaunchDue(elapsed, launch_);
     return !schedule_.Finished();
 }
 

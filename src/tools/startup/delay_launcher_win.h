@@ -24,20 +24,28 @@ public:
     {
     }
 
-    // Takes the start tick and loads Delay.ini once for this run.
+    // Takes the start tick and loads Delay.ini once for this run; a file another program holds
+    // open is read again at each following minute, for an hour.
     void Start();
     // The conflicts check on the first tick only, then every item whose minute has come.
-    // True while items remain to be launched.
+    // True while items remain to be launched or the list waits to be read.
     bool OnTick(HWND owner = nullptr);
+    // Delay.ini could not be read yet: another program holds it.
+    bool WaitingForList() const { return !loaded_; }
 
     const CLaunchSchedule& Schedule() const { return schedule_; }
 
 private:
+    static constexpr std::uint32_t kListRetryMinutes = 60;
+    void TryLoad(std::uint32_t elapsed);
+
     std::string delayList_;
     CLaunchSchedule::Launch launch_;
     CLaunchSchedule schedule_;
     std::uint32_t startTick_ = 0;
     bool conflictsChecked_ = false;
+    bool loaded_ = false;
+    std::uint32_t lastTry_ = 0;
 };
 
 // The program's one launcher.

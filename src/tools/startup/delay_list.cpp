@@ -33,7 +33,8 @@ bool CDelayList::Read(DelayFile& file) const
 bool CDelayList::Write(const DelayFile& file) const
 {
     // The write is checked by reading back: a full disk or a foreign lock shows here.
-    return ReplaceFileBytes(path_, FormatDelayFile(file)) && SameItems(ReadItems(), file.items);
+    return ReplaceFileBytes(path_, FormatDelayFile(file), FileAccess::AdministratorsOnly) &&
+           SameItems(ReadItems(), file.items);
 }
 
 bool CDelayList::Append(const StartupItem& item) const
@@ -47,6 +48,12 @@ bool CDelayList::Append(const StartupItem& item) const
     stored.kind = Delayed;
     file.items.push_back(stored);
     return Write(file);
+}
+
+bool CDelayList::Readable() const
+{
+    DelayFile file;
+    return Read(file);
 }
 
 bool CDelayList::IsFull() const { return static_cast<int>(ReadItems().size()) >= kMaxStartupItems; }

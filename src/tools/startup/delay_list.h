@@ -21,6 +21,9 @@ public:
     // are the item's. True only when the file holds one such item fewer afterwards.
     bool RemoveItem(const StartupItem& item) const;
     bool IsFull() const;
+    // False when the file is there but cannot be read (another program may hold it): nothing is
+    // then listed, delayed or removed, rather than the list taken for empty.
+    bool Readable() const;
     // A list longer than any table can show is left alone.
     bool AcceptsRemoval() const;
     std::vector<StartupItem> ReadItems() const;

@@ -70,6 +70,6 @@ RestoreOutcome RestoreDelayedEntries(const std::string& delayList, HKEY userRoot
     }
     // Entries both back and still listed would do no harm; rewriting spares the next removal.
     if (left.items.size() < file.items.size())
-        ReplaceFileBytes(delayList, FormatDelayFile(left));
+        ReplaceFileBytes(delayList, FormatDelayFile(left), FileAccess::AdministratorsOnly);
     return RestoreOutcome::SomeKept;
 }

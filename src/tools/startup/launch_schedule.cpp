@@ -6,15 +6,17 @@ std::uint32_t ElapsedMinutes(std::uint32_t startTick, std::uint32_t nowTick)
     return elapsedMs / 1000u / 60u;
 }
 
-void CLaunchSchedule::Load(std::vector<StartupItem> items)
+void CLaunchSchedule::Load(std::vector<StartupItem> items, std::uint32_t elapsed)
 {
     items_ = std::move(items);
     if (static_cast<int>(items_.size()) > kMaxStartupItems)
         items_.resize(kMaxStartupItems);
     launched_ = 0;
     waiting_.assign(items_.size(), false);
-    for (StartupItem& item : items_)
-        item.launched = false;
+    for (size_t i = 0; i < items_.size(); ++i) {
+        items_[i].launched = false;
+        waiting_[i] = items_[i].delay >= 0 && static_cast<std::uint32_t>(items_[i].delay) < elapsed;
+    }
 }
 
 int CLaunchSchedule::LaunchDue(std::uint32_t elapsed, const Launch& launch)

@@ -16,7 +16,9 @@ public:
     // again on the next tick; a start that failed for any other reason is done with.
     using Launch = std::function<bool(const StartupItem& item)>;
 
-    void Load(std::vector<StartupItem> items);
+    // `elapsed`: the minutes since the start when the list could be read; items due before then
+    // start on the next call.
+    void Load(std::vector<StartupItem> items, std::uint32_t elapsed = 0);
     // Launches, in table order, every item not yet launched whose delay is exactly `elapsed`
     // minutes or that is waiting to be tried again. Returns how many were launched.
     int LaunchDue(std::uint32_t elapsed, const Launch& launch);

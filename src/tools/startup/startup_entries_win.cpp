@@ -55,6 +55,8 @@ std::string DelayRefusal(const StartupItem& item, const CDelayList& list)
     const PlaceVerdict place = CheckPlace(list.Path()).verdict;
     if (place != PlaceVerdict::Protected)
         return UiText("strDelayNotHere") + "\n\n" + PlaceReasonText(place);
+    if (!list.Readable())
+        return UiText("strDelayUnreadable");
     if (list.IsFull())
         return UiText("strDelayListFull");
     return {};

@@ -11,6 +11,9 @@
 #include "app/settings_win.h"
 #include "common/clock.h"
 #include "common/resource_text.h"
+#include "common/file_bytes.h"
+#include "support/child_process_win.h"
+#include "support/message_pump_win.h"
 #include "support/startup_fixture_win.h"
 #include "tools/startup/delay_launcher_win.h"
 #include "tools/startup/delay_list.h"
@@ -109,8 +112,9 @@ TEST_F(StartupEntriesTest, RefusedMovesKeepTheEntryWhereItWasAndTwinsAreToldApar
     for (int i = 0; i < kMaxStartupItems; ++i)
         ASSERT_TRUE(list_.Append({"Twin", "t" + std::to_string(i) + ".exe", Delayed, 1, UserRun}));
     EXPECT_FALSE(SetStartMode({"More", "more.exe", UserRun}, StartDelayed, 5, state_.DelayList()));
-    ASSERT_EQ(host_.boxes.size(), 1u);
-    EXPECT_EQ(host_.boxes[0].text, UiText("strDelayListFull"));
+    ASSERT_EQ(host_.boxes.size(), 2u);
+    EXPECT_EQ(host_.boxes[0].text, UiText("strDelayUnreadable")) << "a folder in the list's place";
+    EXPECT_EQ(host_.boxes[1].text, UiText("strDelayListFull"));
 
     const std::vector<StartupItem> twins = list_.ReadItems();
     EXPECT_TRUE(SetStartMode(twins[0], StartAtBoot, 1, state_.DelayList()));
@@ -173,6 +177,46 @@ TEST_F(StartupEntriesTest, LauncherStartsEachItemInItsMinuteAcrossTheTickWrap)
     EXPECT_FALSE(launcher.OnTick()) << "every item started: the timer stays off";
     EXPECT_EQ(host_.boxes.size(), 1u) << "once per run";
     EXPECT_EQ(started, (std::vector<std::string>{"soon.exe", "Again.exe", "later.exe"}));
+}
+
+// Another program holds Delay.ini open without sharing, as any reader could while the list was
+// readable by users: nothing takes it for empty. The manager lists no delayed entry and says why, a
+// delaying is refused with the entry left where it is, the removal leaves the list alone, and the
+// launcher tries again at its next minute and then starts what came due meanwhile.
+TEST_F(StartupEntriesTest, AHeldDelayListIsNeverTakenForEmpty)
+{
+    ASSERT_TRUE(list_.Append({"early", "early.exe", Delayed, 0, 0}));
+    ASSERT_TRUE(list_.Append({"onTime", "ontime.exe", Delayed, 1, 0}));
+    SetValue(MachineRun, "Active", "active.exe");
+    std::uint32_t now = 1000;
+    SetTickCountSource([&] { return now; });
+    std::vector<std::string> started;
+    CDelayLauncher launcher(state_.DelayList(), [&](const StartupItem& item) {
+        started.push_back(item.command);
+        return true;
+    });
+    {
+        const testing_support::ChildProcess holder(
+            "\"" + (testing_support::TestProgramFolder() / "sleeper_child.exe").string() + "\" hold " + state_.DelayList());
+        std::string bytes;
+        ASSERT_TRUE(testing_support::PumpUntil(
+            [&] { return ReadFileBytes(state_.DelayList(), bytes) == FileRead::Unreadable; }, 10000));
+        EXPECT_TRUE(Listed("early").empty());
+        EXPECT_FALSE(list_.Readable());
+        EXPECT_FALSE(Set("Active", StartDelayed));
+        ASSERT_EQ(host_.boxes.size(), 1u);
+        EXPECT_EQ(host_.boxes[0].text, UiText("strDelayUnreadable"));
+        EXPECT_EQ(Listed("Active").at(0).kind, MachineRun) << "the entry stays where it was";
+        EXPECT_EQ(RestoreDelayedEntries(state_.DelayList(), HKEY_CURRENT_USER), RestoreOutcome::LeftAlone);
+        launcher.Start();
+        now += 250;
+        EXPECT_TRUE(launcher.OnTick()) << "the launcher waits for the list";
+        EXPECT_TRUE(launcher.WaitingForList());
+    }
+    now += 60000;
+    EXPECT_FALSE(launcher.OnTick());
+    EXPECT_EQ(started, (std::vector<std::string>{"early.exe", "ontime.exe"})) << "the missed minute's item too";
+    EXPECT_EQ(Listed("early").size(), 1u) << "the entries themselves were kept";
 }
 
 // The removal puts each delayed entry back into the key and view it came from, type and bytes as
