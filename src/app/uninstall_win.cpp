@@ -3,8 +3,6 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
-#include <memory>
-#include <type_traits>
 #include <vector>
 
 #include "app/autostart_win.h"
@@ -12,7 +10,6 @@
 #include "common/account_win.h"
 #include "common/module_path.h"
 #include "common/program_identity_win.h"
-#include "tools/startup/delayed_restore.h"
 #include "tools/startup/delayed_restore_win.h"
 #include "win32/handles.h"
 #include "win32/system_library.h"
@@ -21,11 +18,6 @@ namespace {
 
 constexpr DWORD kEndSessionMs = 5000;
 constexpr DWORD kEndWaitMs = 10000;
-
-struct RegistryKeyCloser {
-    void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegistryKeyCloser>;
 
 BOOL CALLBACK CollectWindowsOf(HWND window, LPARAM found)
 {
@@ -52,16 +44,6 @@ void EndCopy(DWORD processId, HANDLE process)
     const DWORD wait = windows.second.empty() ? 0 : kEndWaitMs;
     if (WaitForSingleObject(process, wait) == WAIT_TIMEOUT)
         TerminateProcess(process, 1);
-}
-
-// The registry of the account the removal is for; null for an account that is no person's (the
-// installer run as SYSTEM) or whose registry is not loaded.
-UniqueKey OpenUserRegistry(const std::string& sid)
-{
-    HKEY key = nullptr;
-    if (!IsPersonalAccount(sid) || RegOpenKeyExA(HKEY_USERS, sid.c_str(), 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS)
-        return UniqueKey();
-    return UniqueKey(key);
 }
 
 } // namespace
@@ -105,8 +87,7 @@ void UndoInstallation(const std::optional<std::string>& userSid)
         return;
     DisableAutostart();
     EndRunningCopies(ProgramPath());
-    const UniqueKey user = OpenUserRegistry(userSid.value_or(OwnUserSid()));
     // Delay.ini lives in the program's folder, which the removal takes away; the settings key stays
     // for a later installation.
-    RestoreDelayedEntries(GetModulePath("Delay.ini"), user.get());
+    RestoreDelayedEntries(GetModulePath("Delay.ini"), userSid.value_or(OwnUserSid()));
 }

@@ -20,7 +20,7 @@ bool SameFile(const DelayFile& a, const DelayFile& b)
         const StartupItem& x = a.items[i];
         const StartupItem& y = b.items[i];
         if (x.name != y.name || x.command != y.command || x.delay != y.delay || x.origin != y.origin
-            || x.valueType != y.valueType)
+            || x.valueType != y.valueType || x.owner != y.owner)
             return false;
     }
     for (size_t i = 0; i < a.others.size(); ++i)

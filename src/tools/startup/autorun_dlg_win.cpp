@@ -1,5 +1,6 @@
 #include "tools/startup/autorun_dlg_win.h"
 
+#include "common/account_win.h"
 #include "common/file_icon_win.h"
 #include "common/protected_place_win.h"
 #include "common/resource_text.h"
@@ -28,6 +29,8 @@ CAutorunDlg::CAutorunDlg(std::string delayList) : ToolDialog(IDD_AUTORUN_DIALOG)
 
 BOOL CAutorunDlg::OnInit()
 {
+    if (CheckPlace(delayList_).verdict == PlaceVerdict::Protected)
+        CDelayList(delayList_).AdoptUnowned(OwnUserSid());
     CheckStartupConflicts(delayList_, hwnd());
     CResourceText texts;
     win32::ApplyTexts(*this, texts.Lookup(), "IDD_AUTORUN_DIALOG",

@@ -47,6 +47,8 @@ public:
             item_.origin = ParseDecimal(value);
         else if (key == "Type")
             item_.valueType = static_cast<std::uint32_t>(ParseDecimal(value));
+        else if (key == "Owner")
+            item_.owner = value;
     }
     void Finish()
     {
@@ -118,6 +120,8 @@ std::string FormatDelayFile(const DelayFile& file)
         AppendEntry(out, "OLDID", std::to_string(item.origin));
         if (item.valueType != kValueString)
             AppendEntry(out, "Type", std::to_string(static_cast<int>(item.valueType)));
+        if (!item.owner.empty())
+            AppendEntry(out, "Owner", item.owner);
         out.append("\r\n");
     }
     for (const ForeignSection& s : file.others) {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/account_win.h"
 #include "common/clock.h"
 #include "common/protected_place_win.h"
 #include "common/user_launch_win.h"
@@ -30,10 +31,18 @@ void CDelayLauncher::TryLoad(std::uint32_t elapsed)
     const ProtectedRead read = ReadProtectedFile(delayList_, text);
     if (read.inUse)
         return; // "could not read" is never "empty"
-    std::vector<StartupItem> table;
+    std::vector<StartupItem> table, own;
+    const std::string account = OwnUserSid();
+    // A list from before owners were recorded goes to the first account that starts it.
+    if (read.Ok() && CDelayList(delayList_).AdoptUnowned(account))
+        ReadProtectedFile(delayList_, text);
     if (read.Ok())
         CDelayList::LoadForLaunch(text, table);
-    schedule_.Load(std::move(table), elapsed);
+    // Another administrator's own entries wait for that account's logon.
+    for (StartupItem& item : table)
+        if (BelongsTo(item, account))
+            own.push_back(std::move(item));
+    schedule_.Load(std::move(own), elapsed);
     loaded_ = true;
 }
 

@@ -7,7 +7,7 @@ namespace {
 bool SameItem(const StartupItem& a, const StartupItem& b)
 {
     return a.name == b.name && a.command == b.command && a.delay == b.delay && a.origin == b.origin
-           && a.valueType == b.valueType;
+           && a.valueType == b.valueType && a.owner == b.owner;
 }
 
 bool SameItems(const std::vector<StartupItem>& a, const std::vector<StartupItem>& b)
@@ -48,6 +48,20 @@ bool CDelayList::Append(const StartupItem& item) const
     stored.kind = Delayed;
     file.items.push_back(stored);
     return Write(file);
+}
+
+bool CDelayList::AdoptUnowned(const std::string& account) const
+{
+    DelayFile file;
+    if (account.empty() || !Read(file))
+        return false;
+    bool adopted = false;
+    for (StartupItem& item : file.items)
+        if (IsUserKind(item.origin) && item.owner.empty()) {
+            item.owner = account;
+            adopted = true;
+        }
+    return adopted && Write(file);
 }
 
 bool CDelayList::Readable() const

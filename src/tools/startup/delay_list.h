@@ -21,6 +21,9 @@ public:
     // are the item's. True only when the file holds one such item fewer afterwards.
     bool RemoveItem(const StartupItem& item) const;
     bool IsFull() const;
+    // Gives every entry of a user's keys that names no owner to `account`, as the lists written
+    // before owners were recorded were read by whoever came first. False when nothing was written.
+    bool AdoptUnowned(const std::string& account) const;
     // False when the file is there but cannot be read (another program may hold it): nothing is
     // then listed, delayed or removed, rather than the list taken for empty.
     bool Readable() const;

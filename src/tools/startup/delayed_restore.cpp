@@ -2,7 +2,8 @@
 
 #include "tools/startup/startup_rules.h"
 
-RestorePlan PlanDelayedRestore(const std::vector<StartupItem>& items, bool userKeysReachable)
+RestorePlan PlanDelayedRestore(const std::vector<StartupItem>& items, const std::string& remover,
+                               const std::function<bool(const std::string& account)>& reachable)
 {
     RestorePlan plan;
     for (size_t i = 0; i < items.size(); ++i) {
@@ -10,16 +11,16 @@ RestorePlan PlanDelayedRestore(const std::vector<StartupItem>& items, bool userK
         StartupItem delayed = item;
         delayed.kind = Delayed;
         const int key = PlanStartMode(delayed, StartAtBoot, 0).writeKey;
-        if (key == kNoKey || item.name.empty() || !HoldsCommand(item) || (IsUserKind(key) && !userKeysReachable)) {
+        const std::string account = !IsUserKind(key) ? std::string() : item.owner.empty() ? remover : item.owner;
+        if (key == kNoKey || item.name.empty() || !HoldsCommand(item) ||
+            (IsUserKind(key) && (!IsPersonalAccount(account) || !reachable(account)))) {
             plan.kept.push_back(i);
             continue;
         }
-        plan.steps.push_back({i, key, item.valueType, item.command + '\0'});
+        plan.steps.push_back({i, key, item.valueType, item.command + '\0', account});
     }
     return plan;
 }
-
-bool IsUserKind(int kind) { return kind == UserRun || kind == UserRunDisabled; }
 
 bool IsPersonalAccount(const std::string& sid)
 {

@@ -1,5 +1,8 @@
 #include "tools/startup/delayed_restore_win.h"
 
+#include <memory>
+#include <type_traits>
+
 #include "common/file_bytes.h"
 #include "common/protected_place_win.h"
 #include "common/registry_key_win.h"
@@ -8,6 +11,22 @@
 #include "tools/startup/startup_keys_win.h"
 
 namespace {
+
+struct KeyCloser {
+    void operator()(HKEY key) const { RegCloseKey(key); }
+};
+using UserRoot = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
+
+// An account's registry, loaded while it is logged on; null for an account that is no person's
+// or whose registry is not loaded.
+UserRoot OpenUserRoot(const std::string& account)
+{
+    HKEY key = nullptr;
+    if (!IsPersonalAccount(account) ||
+        RegOpenKeyExA(HKEY_USERS, account.c_str(), 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS)
+        return UserRoot();
+    return UserRoot(key);
+}
 
 // The kind's Run key, made where it is missing; a user's under `userRoot`.
 bool OpenRunKey(int kind, HKEY userRoot, CRegistryKey& key)
@@ -45,7 +64,7 @@ bool PutBack(const RestoreStep& step, const std::string& name, HKEY userRoot)
 
 } // namespace
 
-RestoreOutcome RestoreDelayedEntries(const std::string& delayList, HKEY userRoot)
+RestoreOutcome RestoreDelayedEntries(const std::string& delayList, const std::string& remover)
 {
     std::string text;
     const ProtectedRead read = ReadProtectedFile(delayList, text);
@@ -54,10 +73,11 @@ RestoreOutcome RestoreDelayedEntries(const std::string& delayList, HKEY userRoot
     if (!read.Ok())
         return RestoreOutcome::LeftAlone;
     const DelayFile file = ParseDelayFile(text);
-    const RestorePlan plan = PlanDelayedRestore(file.items, userRoot != nullptr);
+    const RestorePlan plan = PlanDelayedRestore(file.items, remover,
+                                                [](const std::string& account) { return OpenUserRoot(account) != nullptr; });
     std::vector<bool> back(file.items.size(), false);
     for (const RestoreStep& step : plan.steps)
-        back[step.item] = PutBack(step, file.items[step.item].name, userRoot);
+        back[step.item] = PutBack(step, file.items[step.item].name, OpenUserRoot(step.account).get());
 
     DelayFile left;
     left.others = file.others;

@@ -1,5 +1,6 @@
 #include "tools/startup/startup_entries_win.h"
 
+#include "common/account_win.h"
 #include "common/autostart_state_win.h"
 #include "common/module_path.h"
 #include "common/protected_place_win.h"
@@ -72,10 +73,12 @@ int LoadStartupItems(std::vector<StartupItem>& table, const std::string& delayLi
     AppendKey(table, MachineRun);
     AppendKey(table, MachineRun32);
     AppendKey(table, MachineRunServices);
+    const std::string account = OwnUserSid();
     for (StartupItem& item : CDelayList(delayList).ReadItems()) {
         if (static_cast<int>(table.size()) >= kMaxStartupItems)
             break;
-        table.push_back(std::move(item));
+        if (BelongsTo(item, account)) // another administrator's own entries are theirs to see
+            table.push_back(std::move(item));
     }
     for (int kind : {MachineRunDisabled, MachineRun32Disabled, MachineRunServicesDisabled, UserRun, UserRunDisabled})
         AppendKey(table, kind);
@@ -102,6 +105,8 @@ bool SetStartMode(const StartupItem& item, int mode, int minutes, const std::str
             delayed.kind = Delayed;
             delayed.delay = plan.delay;
             delayed.origin = plan.origin;
+            // The user keys are this process's account's: it is that account's entry.
+            delayed.owner = IsUserKind(plan.origin) ? OwnUserSid() : std::string();
             written = list.Append(delayed);
         } else {
             written = WriteToKey(plan.writeKey, item);
@@ -146,15 +151,11 @@ void CheckStartupConflicts(const std::string& delayList, HWND owner)
                      UserRunDisabled, MachineRun32, MachineRun32Disabled})
         keys[static_cast<size_t>(kind)] = ReadStartupNames(kind);
     const CDelayList list(delayList);
-    std::vector<std::string> projects;
-    for (const StartupItem& item : list.ReadItems())
-        projects.push_back(item.name);
-
-    const ConflictPlan plan = PlanStartupConflicts(keys, projects);
+    const ConflictPlan plan = PlanStartupConflicts(keys, list.ReadItems(), OwnUserSid());
     for (const auto& [kind, name] : plan.deleteValues)
         RemoveStartupValue(kind, name);
-    for (const std::string& project : plan.removeProjects)
-        list.RemoveProject(project);
+    for (const StartupItem& item : plan.removeItems)
+        list.RemoveItem(item);
     if (plan.report.empty())
         return;
     CResourceText texts;

@@ -40,7 +40,21 @@ struct StartupItem {
     bool launched = false;
     std::uint32_t valueType = kValueString;
     std::string data{}; // a registry entry's value exactly as stored, moved as it is
+    // A delayed entry of a user's own Run keys: that account's SID text, for every administrator's
+    // Tidewell reads the one list. Empty in lists written before it was recorded.
+    std::string owner{};
 };
+
+// The kinds of a user's own Run keys (HKEY_CURRENT_USER), as kinds or as a delayed entry's origin.
+inline bool IsUserKind(int kind) { return kind == UserRun || kind == UserRunDisabled; }
+
+// Whether a delayed entry is the account's to list, start and put back: the machine's entries are
+// everyone's, a user's only its owner's. An entry of no recorded owner goes to the first account
+// that reads the list (see CDelayList::AdoptUnowned).
+inline bool BelongsTo(const StartupItem& item, const std::string& account)
+{
+    return !IsUserKind(item.origin) || item.owner.empty() || item.owner == account;
+}
 
 // Only string values hold a command line that can be started or delayed.
 inline bool HoldsCommand(const StartupItem& item)

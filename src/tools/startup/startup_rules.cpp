@@ -193,7 +193,8 @@ StartModePlan PlanStartMode(const StartupItem& item, int mode, int minutes)
     }
 }
 
-ConflictPlan PlanStartupConflicts(const StartupKeyNames& keys, const std::vector<std::string>& projects)
+ConflictPlan PlanStartupConflicts(const StartupKeyNames& keys, const std::vector<StartupItem>& delayed,
+                                  const std::string& account)
 {
     ConflictPlan plan;
     const std::pair<int, int> pairs[] = {{MachineRunDisabled, MachineRun},
@@ -211,10 +212,11 @@ ConflictPlan PlanStartupConflicts(const StartupKeyNames& keys, const std::vector
     }
     for (int active : {MachineRun, MachineRunServices, UserRun, MachineRun32}) {
         const std::vector<std::string> upperActive = UpperAll(keys[active]);
-        for (const std::string& project : projects) {
-            if (ContainsIgnoringCase(upperActive, project)) {
-                plan.removeProjects.push_back(project);
-                plan.report.push_back(project);
+        for (const StartupItem& item : delayed) {
+            if (ActiveKeyOfOrigin(item.origin) == active && BelongsTo(item, account) &&
+                ContainsIgnoringCase(upperActive, item.name)) {
+                plan.removeItems.push_back(item);
+                plan.report.push_back(item.name);
             }
         }
     }

@@ -28,12 +28,15 @@ using StartupKeyNames = std::array<std::vector<std::string>, kStartupKindCount>;
 
 struct ConflictPlan {
     std::vector<std::pair<int, std::string>> deleteValues; // (key, name) stale paused copies
-    std::vector<std::string> removeProjects;               // stale delayed copies
+    std::vector<StartupItem> removeItems;                  // stale delayed copies
     std::vector<std::string> report;                       // names for the message, in order
 };
 
 // Paused or delayed copies of entries that are active again, compared ignoring case.
-ConflictPlan PlanStartupConflicts(const StartupKeyNames& keys, const std::vector<std::string>& projects);
+// A delayed item conflicts only with the active key of its own origin, and one of a user's keys only
+// for its owner (`account`): another administrator's entry of the same name is none of its business.
+ConflictPlan PlanStartupConflicts(const StartupKeyNames& keys, const std::vector<StartupItem>& delayed,
+                                  const std::string& account);
 
 // The message that lists what the conflicts check removed; title is the startup manager's button text.
 std::string ConflictMessage(const std::vector<std::string>& report, const std::string& title,

@@ -77,6 +77,17 @@ TEST(DelayList, LayoutTwinsMalformedFilesAndTheHundredItemLimits)
     EXPECT_FALSE(list.AcceptsRemoval());
     EXPECT_EQ(CDelayList::LoadForLaunch(ListOf(101), table), 0);
     EXPECT_TRUE(table.empty());
+    // One list for every administrator: a user's entry names its owner, kept through a rewrite. A
+    // list from before owners goes, for its user entries, to the first account that reads it; the
+    // machine's entries are everyone's.
+    WriteWholeFile(list.Path(), Section(0, "U", "u", 1, UserRun) + Section(1, "M", "m", 1, MachineRun) +
+                                    "[Item2]\r\nProject=T\r\nPath=t\r\nOLDID=6\r\nOwner=S-1-5-21-9\r\n");
+    EXPECT_TRUE(list.AdoptUnowned("S-1-5-21-7"));
+    EXPECT_FALSE(list.AdoptUnowned("S-1-5-21-8")) << "adopted once";
+    std::vector<std::string> owners;
+    for (const StartupItem& i : list.ReadItems())
+        owners.push_back(i.owner + (BelongsTo(i, "S-1-5-21-7") ? "+" : "-"));
+    EXPECT_EQ(owners, (std::vector<std::string>{"S-1-5-21-7+", "+", "S-1-5-21-9-"}));
 }
 
 TEST(LaunchSchedule, OnceAtItsWholeMinuteAcrossTheWrapNeverWhenMissedOrNegative)
@@ -93,6 +104,12 @@ TEST(LaunchSchedule, OnceAtItsWholeMinuteAcrossTheWrapNeverWhenMissedOrNegative)
     }
     EXPECT_EQ(launched, std::vector<std::string>{"due"}) << "tried again past its minute until it starts, then once";
     EXPECT_FALSE(schedule.Finished());
+
+    // A list read late (another program held it) starts what came due meanwhile at once.
+    launched.clear();
+    schedule.Load({{"overdue", "o", Delayed, 2}, {"now", "n", Delayed, 3}, {"later", "l", Delayed, 4}}, 3);
+    schedule.LaunchDue(3, launch);
+    EXPECT_EQ(launched, (std::vector<std::string>{"o", "n"}));
 
     schedule.Load(std::vector<StartupItem>(150, {"x", "x", Delayed, 0}));
     EXPECT_EQ(schedule.LaunchDue(0, launch), kMaxStartupItems) << "the table holds 100 rows";

@@ -9,6 +9,7 @@
 
 #include "app/logon_task.h"
 #include "app/settings_win.h"
+#include "common/account_win.h"
 #include "common/clock.h"
 #include "common/resource_text.h"
 #include "common/file_bytes.h"
@@ -146,12 +147,19 @@ TEST_F(StartupEntriesTest, AValueNamedWithALeadingNulIsListedMovedAndDeletedByIt
 }
 
 // The launcher checks conflicts on its first tick only; what that removes still starts in this
-// run. A Delay.ini a plain user could change starts nothing.
+// run. A Delay.ini a plain user could change starts nothing. Two accounts share the one list: the
+// other account's own entry neither starts here nor meets this account's Run key, and a user entry
+// of no recorded owner (an older list) becomes this account's.
 TEST_F(StartupEntriesTest, LauncherStartsEachItemInItsMinuteAcrossTheTickWrap)
 {
-    for (const char* name : {"soon", "later", "Again"})
+    for (const char* name : {"soon", "later"})
         ASSERT_TRUE(list_.Append({name, std::string(name) + ".exe", Delayed, name[0] == 'l' ? 1 : 0}));
+    ASSERT_TRUE(list_.Append({"Again", "Again.exe", Delayed, 0, UserRun}));
+    StartupItem theirs{"Theirs", "theirs.exe", Delayed, 0, UserRun};
+    theirs.owner = "S-1-5-21-9-9-9-1001";
+    ASSERT_TRUE(list_.Append(theirs));
     SetValue(UserRun, "AGAIN", "again.exe");
+    SetValue(UserRun, "THEIRS", "mine.exe");
     std::uint32_t now = 0xFFFFFFFFu - 20000u; // the tick counter wraps within the first minute
     SetTickCountSource([&] { return now; });
     std::vector<std::string> started;
@@ -168,9 +176,14 @@ TEST_F(StartupEntriesTest, LauncherStartsEachItemInItsMinuteAcrossTheTickWrap)
 
     now += 250;
     EXPECT_TRUE(launcher.OnTick());
-    EXPECT_EQ(started, (std::vector<std::string>{"soon.exe", "Again.exe"})) << "file order";
+    EXPECT_EQ(started, (std::vector<std::string>{"soon.exe", "Again.exe"})) << "file order, only this account's";
     ASSERT_EQ(host_.boxes.size(), 1u);
     EXPECT_NE(host_.boxes[0].text.find("\nAgain\n"), std::string::npos);
+    EXPECT_EQ(host_.boxes[0].text.find("Theirs"), std::string::npos);
+    std::vector<std::string> owners;
+    for (const StartupItem& item : list_.ReadItems())
+        owners.push_back(item.name + "=" + item.owner);
+    EXPECT_EQ(owners, (std::vector<std::string>{"soon=", "later=", "Theirs=" + theirs.owner}));
     EXPECT_FALSE(planted.OnTick());
     SetValue(UserRun, "later", "later.exe");
     now += 59750;
@@ -207,7 +220,7 @@ TEST_F(StartupEntriesTest, AHeldDelayListIsNeverTakenForEmpty)
         ASSERT_EQ(host_.boxes.size(), 1u);
         EXPECT_EQ(host_.boxes[0].text, UiText("strDelayUnreadable"));
         EXPECT_EQ(Listed("Active").at(0).kind, MachineRun) << "the entry stays where it was";
-        EXPECT_EQ(RestoreDelayedEntries(state_.DelayList(), HKEY_CURRENT_USER), RestoreOutcome::LeftAlone);
+        EXPECT_EQ(RestoreDelayedEntries(state_.DelayList(), OwnUserSid()), RestoreOutcome::LeftAlone);
         launcher.Start();
         now += 250;
         EXPECT_TRUE(launcher.OnTick()) << "the launcher waits for the list";
@@ -221,7 +234,7 @@ TEST_F(StartupEntriesTest, AHeldDelayListIsNeverTakenForEmpty)
 
 // The removal puts each delayed entry back into the key and view it came from, type and bytes as
 // the key held them, before the list goes. From a list users could have written nothing goes back
-// and the list stays; an entry that cannot go back (no registry of its user, a different value of
+// and the list stays; an entry that cannot go back (no registry of its owner, a different value of
 // its name already there) stays listed.
 TEST_F(StartupEntriesTest, RemovalPutsDelayedEntriesBackBeforeTheListGoes)
 {
@@ -246,25 +259,34 @@ TEST_F(StartupEntriesTest, RemovalPutsDelayedEntriesBackBeforeTheListGoes)
     };
 
     state_.places.protectedPlace = false;
-    EXPECT_EQ(RestoreDelayedEntries(state_.DelayList(), HKEY_CURRENT_USER), RestoreOutcome::LeftAlone);
+    EXPECT_EQ(RestoreDelayedEntries(state_.DelayList(), OwnUserSid()), RestoreOutcome::LeftAlone);
     EXPECT_EQ(testing_support::ReadWholeFile(state_.DelayList()), listed);
     EXPECT_EQ(GetRawValue(MachineRun, "Machine").second, "<missing>");
     state_.places.protectedPlace = true;
 
-    EXPECT_EQ(RestoreDelayedEntries(state_.DelayList(), nullptr), RestoreOutcome::SomeKept);
-    EXPECT_EQ(left(), "User Taken ");
-    EXPECT_EQ(RestoreDelayedEntries(state_.DelayList(), HKEY_CURRENT_USER), RestoreOutcome::SomeKept);
-    EXPECT_EQ(left(), "Taken ");
+    // Another account's entry, whose registry is not loaded, waits in the list; this account's goes
+    // back to its owner whoever removes.
+    StartupItem theirs{"Theirs", "theirs.exe", Delayed, 3, UserRun};
+    theirs.owner = "S-1-5-21-9-9-9-1001";
+    ASSERT_TRUE(list_.Append(theirs));
+    EXPECT_EQ(RestoreDelayedEntries(state_.DelayList(), "S-1-5-18"), RestoreOutcome::SomeKept);
+    EXPECT_EQ(left(), "Taken Theirs ");
     EXPECT_EQ(GetRawValue(MachineRunServices, "Taken"),
               (std::pair<DWORD, std::string>{REG_SZ, std::string("someone-else.exe") + '\0'}));
     for (size_t i = 0; i + 1 < std::size(entries); ++i)
         EXPECT_EQ(GetRawValue(entries[i].first, names[i]), entries[i].second) << names[i];
 
+    // An entry of no recorded owner goes to the remover's registry, when it is a person's.
     RemoveStartupValue(MachineRunServices, "Taken");
-    EXPECT_EQ(RestoreDelayedEntries(state_.DelayList(), nullptr), RestoreOutcome::AllBack);
+    ASSERT_TRUE(list_.RemoveItem(theirs));
+    ASSERT_TRUE(list_.Append({"Old", "old.exe", Delayed, 3, UserRun}));
+    EXPECT_EQ(RestoreDelayedEntries(state_.DelayList(), "S-1-5-18"), RestoreOutcome::SomeKept);
+    EXPECT_EQ(left(), "Old ");
+    EXPECT_EQ(RestoreDelayedEntries(state_.DelayList(), OwnUserSid()), RestoreOutcome::AllBack);
     EXPECT_FALSE(std::filesystem::exists(state_.DelayList()));
     EXPECT_EQ(GetRawValue(MachineRunServices, "Taken"), entries[3].second);
-    EXPECT_EQ(RestoreDelayedEntries(state_.DelayList(), nullptr), RestoreOutcome::NoList);
+    EXPECT_EQ(GetRawValue(UserRun, "Old"), (std::pair<DWORD, std::string>{REG_SZ, std::string("old.exe") + '\0'}));
+    EXPECT_EQ(RestoreDelayedEntries(state_.DelayList(), OwnUserSid()), RestoreOutcome::NoList);
 }
 
 } // namespace

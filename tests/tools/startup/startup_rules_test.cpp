@@ -59,17 +59,30 @@ TEST(StartModePlan, EveryKindAndMode)
 // Only copies in the same pair of keys conflict; the report lists the paused ones, then the delayed.
 TEST(StartupConflicts, PausedAndDelayedCopiesOfActiveEntriesIgnoringCase)
 {
+    const std::string me = "S-1-5-21-1-2-3-1001", other = "S-1-5-21-1-2-3-1002";
     StartupKeyNames keys;
     keys[MachineRun] = {"Alpha", "beta"};
     keys[MachineRunServices] = {"Svc"};
     keys[MachineRunDisabled] = {"ALPHA", "svc"};
     keys[MachineRunServicesDisabled] = {"svc"};
     keys[MachineRun32Disabled] = {"alpha"};
-    const ConflictPlan plan = PlanStartupConflicts(keys, {"Delta", "BETA"});
+    keys[UserRun] = {"mine", "theirs", "old", "machinewide"};
+    const auto delayed = [](const char* name, int origin, std::string owner = {}) {
+        StartupItem item{name, "x.exe", Delayed, 1, origin};
+        item.owner = std::move(owner);
+        return item;
+    };
+    // Each delayed copy meets only its own origin's key, and a user's only its owner's.
+    const std::vector<StartupItem> items = {delayed("Delta", MachineRun),          delayed("BETA", MachineRun),
+                                            delayed("MINE", UserRun, me),          delayed("Theirs", UserRun, other),
+                                            delayed("Old", UserRunDisabled),       delayed("MachineWide", MachineRun)};
+    const ConflictPlan plan = PlanStartupConflicts(keys, items, me);
     using Deletion = std::pair<int, std::string>;
     EXPECT_EQ(plan.deleteValues,
               (std::vector<Deletion>{{MachineRunDisabled, "ALPHA"}, {MachineRunServicesDisabled, "svc"}}));
-    EXPECT_EQ(plan.report, (std::vector<std::string>{"ALPHA", "svc", "BETA"}));
+    EXPECT_EQ(plan.report, (std::vector<std::string>{"ALPHA", "svc", "BETA", "MINE", "Old"}));
+    ASSERT_EQ(plan.removeItems.size(), 3u);
+    EXPECT_EQ(plan.removeItems[1].owner, me);
     // The button's text without its keyboard mark, then one blank, in either language's form.
     EXPECT_EQ(ConflictMessage({"ALPHA", std::string("\0svc", 4)}, "Sta&rtup manager", "Tidewell", "Keep it."),
               "Startup manager Tidewell:\n\nALPHA\n[NUL]svc\n\nKeep it.\n");
@@ -144,20 +157,30 @@ TEST(DelayedRestore, EachEntryBackToItsRunKeyAsTheStringItWas)
     const std::pair<int, std::uint32_t> back[] = {{MachineRun, kValueString},   {MachineRunServices, kValueString},
                                                   {UserRun, kValueString},      {UserRun, kValueString},
                                                   {MachineRun32, kValueString}, {MachineRun, kValueExpandString}};
+    const std::string remover = "S-1-5-21-1-2-3-1001";
     for (const bool userReachable : {true, false}) {
-        const RestorePlan plan = PlanDelayedRestore(items, userReachable);
+        const RestorePlan plan =
+            PlanDelayedRestore(items, remover, [&](const std::string& account) { return userReachable && account == remover; });
         std::vector<size_t> kept = {6, 7, 8, 9}, planned;
         for (const RestoreStep& step : plan.steps) {
             planned.push_back(step.item);
             ASSERT_LT(step.item, std::size(back));
             EXPECT_EQ(std::make_pair(step.key, step.type), back[step.item]) << items[step.item].name;
             EXPECT_EQ(step.bytes, items[step.item].command + std::string(1, '\0'));
+            EXPECT_EQ(step.account, IsUserKind(step.key) ? remover : "") << "an entry of no owner goes to the remover";
         }
         if (!userReachable)
             kept.insert(kept.begin(), {2, 3});
         EXPECT_EQ(plan.kept, kept) << userReachable;
         EXPECT_EQ(planned.size() + plan.kept.size(), items.size());
     }
+    // Another account's entry goes back only into that account's registry.
+    StartupItem theirs = delayed("Theirs", UserRun);
+    theirs.owner = "S-1-5-21-1-2-3-1002";
+    EXPECT_EQ(PlanDelayedRestore({theirs}, remover, [&](const std::string& a) { return a == remover; }).kept,
+              std::vector<size_t>{0});
+    EXPECT_EQ(PlanDelayedRestore({theirs}, remover, [&](const std::string& a) { return a == theirs.owner; }).steps.at(0).account,
+              theirs.owner);
     for (const auto& [sid, personal] : {std::pair{"S-1-5-21-1-2-3-1001", true}, {"S-1-12-1-4-5-6-7", true},
                                         {"S-1-5-18", false}, {"S-1-5-19", false}, {"S-1-5-20", false}, {"", false}})
         EXPECT_EQ(IsPersonalAccount(sid), personal) << sid;
