@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "win32/ntdll_entry.h"
+#include "win32/utf16.h"
 
 namespace {
 
@@ -48,23 +49,10 @@ const NativeCalls& Native()
 
 LONG Win32Code(NTSTATUS status) { return status == 0 ? ERROR_SUCCESS : static_cast<LONG>(Native().toWin32(status)); }
 
-std::wstring Wide(const char* text, size_t size)
-{
-    const int length = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(std::max(length, 0)), L'\0');
-    if (length > 0)
-        MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), wide.data(), length);
-    return wide;
-}
+// The names and strings keep every UTF-16 unit on their way through the program (win32/utf16.h).
+std::wstring Wide(const char* text, size_t size) { return win32::Utf16(std::string_view(text, size)); }
 
-std::string Narrow(const WCHAR* text, size_t count)
-{
-    const int length = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(count), nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(std::max(length, 0)), '\0');
-    if (length > 0)
-        WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(count), narrow.data(), length, nullptr, nullptr);
-    return narrow;
-}
+std::string Narrow(const WCHAR* text, size_t count) { return win32::Utf8(std::wstring_view(text, count)); }
 
 bool HoldsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 

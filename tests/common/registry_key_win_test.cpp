@@ -2,9 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include "win32/utf16.h"
+
 #include <algorithm>
 
 namespace {
+
+// Every UTF-16 unit survives the trip through the program's UTF-8, an unpaired surrogate too; bytes
+// that are no text read as U+FFFD.
+TEST(Utf16, EveryUnitSurvivesTheRoundTrip)
+{
+    for (const std::wstring& text : {std::wstring(L"plain"), std::wstring(L"\x00FC\x4E2D"), std::wstring(L"\xD83D\xDE00"),
+                                     std::wstring(L"\xD800"), std::wstring(L"\xDC00x"), std::wstring(L"a\xD800\xD800"),
+                                     std::wstring(L"\0in", 3)})
+        EXPECT_EQ(win32::Utf16(win32::Utf8(text)), text);
+    EXPECT_EQ(win32::Utf8(L"\xD83D\xDE00"), "\xF0\x9F\x98\x80") << "a pair is one character";
+    EXPECT_EQ(win32::Utf16("\xFF\xC0\x80\xE4\xB8"), std::wstring(L"\xFFFD\xFFFD\xFFFD\xFFFD\xFFFD"));
+}
 
 // Open and create replace the held key only on success; strings of any length, with or without a
 // terminator; failures leave valid outputs; enumeration lists every name whatever its data size.

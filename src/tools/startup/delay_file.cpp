@@ -91,7 +91,8 @@ bool FitsDelayFile(const StartupItem& item)
 {
     const std::string notInALine("\r\n\0", 3);
     return item.name.find_first_of(notInALine) == std::string::npos
-           && item.command.find_first_of(notInALine) == std::string::npos;
+           && item.command.find_first_of(notInALine) == std::string::npos
+           && LoneSurrogateAt(item.name) == std::string::npos && LoneSurrogateAt(item.command) == std::string::npos;
 }
 
 DelayFile ParseDelayFile(const std::string& text)

@@ -21,7 +21,7 @@ struct DelayFile {
 
 DelayFile ParseDelayFile(const std::string& text);
 // Whether the item's name and command can each be one line of the file: a line break would end
-// the line early, a NUL has no place in a text file.
+// the line early, a NUL or an unpaired surrogate has no place in a text file.
 bool FitsDelayFile(const StartupItem& item);
 // Items numbered again from Item0, each followed by an empty line; foreign sections after them.
 std::string FormatDelayFile(const DelayFile& file);

@@ -51,7 +51,9 @@ std::string DelayRefusal(const StartupItem& item, const CDelayList& list)
     if (!HoldsCommand(item))
         return ShownName(item.name) + ": " + UiText("strStartupNotCommand");
     if (!FitsDelayFile(item))
-        return ShownName(item.name) + ": " + UiText("strDelayNotOneLine");
+        return ShownName(item.name) + ": " +
+               UiText(LoneSurrogateAt(item.name + item.command) != std::string::npos ? "strDelayNotText"
+                                                                                     : "strDelayNotOneLine");
     // The launcher would refuse to start it from there, so it would never start again.
     const PlaceVerdict place = CheckPlace(list.Path()).verdict;
     if (place != PlaceVerdict::Protected)
@@ -97,27 +99,22 @@ bool SetStartMode(const StartupItem& item, int mode, int minutes, const std::str
         }
     }
     bool moved = false;
+    StartupItem delayed = item;
+    delayed.kind = Delayed;
+    delayed.delay = plan.delay;
+    delayed.origin = plan.origin;
+    // The user keys are this process's account's: it is that account's entry.
+    delayed.owner = IsUserKind(plan.origin) ? OwnUserSid() : std::string();
     // A list that refuses removals would leave the entry both delayed and back in a key.
-    if (plan.Changes() && (!plan.removeProject || list.AcceptsRemoval())) {
-        bool written = false;
-        if (plan.appendDelayed) {
-            StartupItem delayed = item;
-            delayed.kind = Delayed;
-            delayed.delay = plan.delay;
-            delayed.origin = plan.origin;
-            // The user keys are this process's account's: it is that account's entry.
-            delayed.owner = IsUserKind(plan.origin) ? OwnUserSid() : std::string();
-            written = list.Append(delayed);
-        } else {
-            written = WriteToKey(plan.writeKey, item);
-        }
-        if (written) {
-            if (plan.removeKey != kNoKey)
-                RemoveStartupValue(plan.removeKey, item.name);
-            if (plan.removeProject)
-                list.RemoveItem(item);
-            moved = true;
-        }
+    if (plan.Changes() && (!plan.removeProject || list.AcceptsRemoval()) &&
+        (plan.appendDelayed ? list.Append(delayed) : WriteToKey(plan.writeKey, item))) {
+        // Moved only when the source, found by its exact name, is gone; else the copy goes again.
+        moved = plan.removeProject ? list.RemoveItem(item)
+                                   : plan.removeKey == kNoKey || RemoveStartupValue(plan.removeKey, item.name);
+        if (!moved && plan.appendDelayed)
+            list.RemoveItem(delayed);
+        else if (!moved)
+            RemoveStartupValue(plan.writeKey, item.name);
     }
     if (mode == StartDelayed)
         CheckOwnEntry(owner);
@@ -128,8 +125,9 @@ bool DeleteStartupItem(const StartupItem& item, const std::string& delayList)
 {
     if (item.kind == Delayed)
         return CDelayList(delayList).RemoveItem(item);
-    RemoveStartupValue(item.kind, item.name);
-    return !StartupValueExists(item.kind, item.name);
+    // Found by its exact name first: a value that is not there was not deleted.
+    return StartupValueExists(item.kind, item.name) && RemoveStartupValue(item.kind, item.name) &&
+           !StartupValueExists(item.kind, item.name);
 }
 
 void EnsureDisabledKeys()

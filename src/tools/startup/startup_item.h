@@ -56,6 +56,21 @@ inline bool BelongsTo(const StartupItem& item, const std::string& account)
     return !IsUserKind(item.origin) || item.owner.empty() || item.owner == account;
 }
 
+// Where in text read from the registry an unpaired UTF-16 surrogate lies, kept in UTF-8's form as
+// the three bytes ED A0..BF 80..BF (see win32/utf16.h); npos when there is none. No text file can
+// keep one, and nothing shows it but as a sign of its own.
+inline std::string::size_type LoneSurrogateAt(const std::string& text, std::string::size_type from = 0)
+{
+    for (auto at = text.find('\xED', from); at != std::string::npos && at + 2 < text.size();
+         at = text.find('\xED', at + 1)) {
+        const auto second = static_cast<unsigned char>(text[at + 1]);
+        const auto third = static_cast<unsigned char>(text[at + 2]);
+        if (second >= 0xA0 && second <= 0xBF && (third & 0xC0) == 0x80)
+            return at;
+    }
+    return std::string::npos;
+}
+
 // Only string values hold a command line that can be started or delayed.
 inline bool HoldsCommand(const StartupItem& item)
 {

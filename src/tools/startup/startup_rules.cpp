@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 #include "common/spoken_text.h"
 
@@ -144,14 +145,23 @@ std::string ShownName(const std::string& name)
                                                 "DLE", "DC1", "DC2", "DC3", "DC4", "NAK", "SYN", "ETB",
                                                 "CAN", "EM",  "SUB", "ESC", "FS",  "GS",  "RS",  "US"};
     std::string shown;
-    for (char c : name) {
-        const auto code = static_cast<unsigned char>(c);
-        if (code < 0x20)
+    for (std::string::size_type i = 0, lone = LoneSurrogateAt(name); i < name.size(); ++i) {
+        const auto code = static_cast<unsigned char>(name[i]);
+        if (i == lone) {
+            const unsigned unit = 0xD000u | (static_cast<unsigned char>(name[i + 1]) & 0x3Fu) << 6 |
+                                  (static_cast<unsigned char>(name[i + 2]) & 0x3Fu);
+            char sign[16];
+            std::snprintf(sign, sizeof sign, "[U+%04X]", unit);
+            shown += sign;
+            i += 2;
+            lone = LoneSurrogateAt(name, i + 1);
+        } else if (code < 0x20) {
             shown.append("[").append(abbreviations[code]).append("]");
-        else if (code == 0x7F)
+        } else if (code == 0x7F) {
             shown.append("[DEL]");
-        else
-            shown += c;
+        } else {
+            shown += name[i];
+        }
     }
     return shown;
 }

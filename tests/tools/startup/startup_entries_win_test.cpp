@@ -90,7 +90,8 @@ TEST_F(StartupEntriesTest, EveryMoveKeepsTheValueItsTypeAndItsView)
     // names one (Wine's service keeps neither the trigger nor the run level).
     ASSERT_TRUE(RegisterTask(kLogonTaskName, LogonTaskXml("C:\\T\\Tidewell.exe")));
     EXPECT_FALSE(RegisterTask(kLogonTaskName, "<Task>")) << "a broken definition is refused";
-    EXPECT_TRUE(SetStartMode({"More", "more.exe", UserRun}, StartDelayed, 3, state_.DelayList()));
+    SetValue(UserRun, "More", "more.exe");
+    EXPECT_TRUE(Set("More", StartDelayed, 3));
     EXPECT_TRUE(ReadConstructionSettings().runAfterBoot) << "the box";
     EXPECT_TRUE(DeleteTask(kLogonTaskName));
     EXPECT_FALSE(ReadConstructionSettings().runAfterBoot) << "deleted";
@@ -124,26 +125,38 @@ TEST_F(StartupEntriesTest, RefusedMovesKeepTheEntryWhereItWasAndTwinsAreToldApar
     EXPECT_EQ(left.front().command + " " + left.back().command, "t2.exe t99.exe");
 }
 
-// A name that begins with a NUL hides from the Reg*A calls. It is listed, and every action reaches
-// exactly that value, never the key's unnamed value that a name cut at its NUL would reach.
-TEST_F(StartupEntriesTest, AValueNamedWithALeadingNulIsListedMovedAndDeletedByItsWholeName)
+// A name that begins with a NUL hides from the Reg*A calls, and one with an unpaired surrogate
+// does not survive a code page. Each is listed, and every action reaches exactly that value, never
+// the key's unnamed value that a name cut at its NUL would reach, nor a copy under a changed name.
+// A delete of a name that is not there is no success.
+TEST_F(StartupEntriesTest, NamesTheAnsiCallsCannotCarryAreListedMovedAndDeletedByTheirWholeName)
 {
-    const std::string name("\0Hidden", 7);
-    const std::wstring counted(L"\0Hidden", 7), data(L"C:\\hidden.exe\0", 14);
+    const struct {
+        std::wstring counted;
+        std::string name, shown, refusal;
+    } cases[] = {{std::wstring(L"\0Hidden", 7), std::string("\0Hidden", 7), "[NUL]Hidden", "strDelayNotOneLine"},
+                 {L"Lone\xD800", "Lone\xED\xA0\x80", "Lone[U+D800]", "strDelayNotText"}};
     EnsureDisabledKeys();
     SetValue(MachineRun, "", "unnamed.exe");
-    const PlantedValue planted(MachineRun, counted, L"C:\\hidden.exe");
-    ASSERT_EQ(Listed(name).size(), 1u) << "the dialog's scenario reads its row";
-    EXPECT_TRUE(Set(name, StartPaused));
-    EXPECT_EQ(CountedValues(MachineRunDisabled), (std::map<std::wstring, std::wstring>{{counted, data}}));
-    EXPECT_EQ(CountedValues(MachineRun).count(counted), 0u);
-    EXPECT_TRUE(Set(name, StartAtBoot));
-    EXPECT_FALSE(Set(name, StartDelayed, 5)) << "Delay.ini is a text file";
-    EXPECT_EQ(host_.boxes.at(0).text, "[NUL]Hidden: " + UiText("strDelayNotOneLine"));
-    EXPECT_EQ(CountedValues(MachineRun)[counted], data);
-    EXPECT_TRUE(DeleteStartupItem(Listed(name).at(0), state_.DelayList()));
-    EXPECT_EQ(CountedValues(MachineRun).count(counted), 0u);
-    EXPECT_EQ(CountedValues(MachineRun)[L""], L"unnamed.exe" + std::wstring(1, L'\0'));
+    for (const auto& c : cases) {
+        const std::wstring data(L"C:\\hidden.exe\0", 14);
+        const PlantedValue planted(MachineRun, c.counted, L"C:\\hidden.exe");
+        ASSERT_EQ(Listed(c.name).size(), 1u) << c.shown;
+        EXPECT_TRUE(Set(c.name, StartPaused)) << c.shown;
+        EXPECT_EQ(CountedValues(MachineRunDisabled), (std::map<std::wstring, std::wstring>{{c.counted, data}}));
+        EXPECT_EQ(CountedValues(MachineRun).count(c.counted), 0u);
+        EXPECT_TRUE(Set(c.name, StartAtBoot));
+        EXPECT_TRUE(CountedValues(MachineRunDisabled).empty());
+        host_.boxes.clear();
+        EXPECT_FALSE(Set(c.name, StartDelayed, 5)) << "Delay.ini is a text file";
+        EXPECT_EQ(host_.boxes.at(0).text, c.shown + ": " + UiText(c.refusal));
+        EXPECT_EQ(CountedValues(MachineRun)[c.counted], data);
+        const StartupItem listed = Listed(c.name).at(0);
+        EXPECT_TRUE(DeleteStartupItem(listed, state_.DelayList()));
+        EXPECT_EQ(CountedValues(MachineRun).count(c.counted), 0u);
+        EXPECT_FALSE(DeleteStartupItem(listed, state_.DelayList())) << "gone already";
+        EXPECT_EQ(CountedValues(MachineRun)[L""], L"unnamed.exe" + std::wstring(1, L'\0'));
+    }
 }
 
 // The launcher checks conflicts on its first tick only; what that removes still starts in this

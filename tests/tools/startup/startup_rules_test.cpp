@@ -1,5 +1,6 @@
 #include "tools/startup/startup_rules.h"
 
+#include "tools/startup/delay_file.h"
 #include "tools/startup/delayed_restore.h"
 
 #include <gtest/gtest.h>
@@ -129,6 +130,10 @@ TEST(StartupList, IconCommandAndStatusTexts)
 
     // Names show every control character; one that holds a NUL never passes for the own entry.
     EXPECT_EQ(ShownName(std::string("\0Run\r\n\x1F\x7F\xC3\xBC", 10)), "[NUL]Run[CR][LF][US][DEL]\xC3\xBC");
+    // An unpaired surrogate, held in UTF-8's form, shows as its unit; its neighbours are text.
+    EXPECT_EQ(ShownName("Lone\xED\xA0\x80!\xED\x9F\xBF\xED\xBF\xBF"), "Lone[U+D800]!\xED\x9F\xBF[U+DFFF]");
+    EXPECT_FALSE(FitsDelayFile({"Lone\xED\xB0\x80", "a.exe"})) << "no text file keeps it";
+    EXPECT_TRUE(FitsDelayFile({"Hangul \xED\x9F\xBF", "a.exe"}));
     EXPECT_TRUE(IsOwnEntryName("OrvantaHelper"));
     EXPECT_FALSE(IsOwnEntryName(std::string("\0Orvanta", 8)));
 
