@@ -44,7 +44,7 @@ private:
     CLaunchSchedule schedule_;
     std::uint32_t startTick_ = 0;
     bool conflictsChecked_ = false;
-    bool loaded_ = false;
+    bool loaded_ = true; // nothing to read before Start
     std::uint32_t lastTry_ = 0;
 };
 

@@ -95,7 +95,7 @@ TEST(StartupDialogs, ListStartDeleteAndChangeTheStartMode)
     SetValue(UserRunDisabled, "TWICE", "stale.exe");
     SetRawValue(UserRunDisabled, "Data", REG_BINARY, std::string("\x01\x02", 2));
     ASSERT_TRUE(CDelayList(state.DelayList()).Append({"Later", "later.exe", Delayed, 5, 0}));
-    ASSERT_TRUE(CDelayList(state.DelayList()).Append({"twice", "d.exe", Delayed, 1, 0}));
+    ASSERT_TRUE(CDelayList(state.DelayList()).Append({"twice", "d.exe", Delayed, 1, UserRun}));
     DeleteKey(MachineRunServicesDisabled);
     const PlantedValue hidden(MachineRun, std::wstring(L"\0Hidden", 7), L"hidden.exe");
 
