@@ -161,3 +161,17 @@ AlertValue ClampAlertValue(const std::string& text)
     result.outOfRange = result.value != typed;
     return result;
 }
+
+RulesSettings RulesOf(const TickSettings& stored)
+{
+    RulesSettings rules;
+    rules.alertValue = stored.ramAlertValue;
+    rules.soundAlert = stored.soundAlert;
+    rules.autoDefrag = stored.autoDefrag;
+    rules.standbyAutoClean = stored.standbyAutoClean;
+    rules.askFirst = stored.askFirst;
+    rules.intervalMinutes = stored.intervalMinutes;
+    rules.backOffPercent = stored.backOffPercent;
+    rules.programsPause = !stored.pausePrograms.empty();
+    return rules;
+}

@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "app/settings.h"
+
 // Why something due did not happen. The numbers stay as they are: records keep them.
 enum class HoldReason : uint8_t {
     None = 0,
@@ -41,8 +43,8 @@ struct RulesSettings {
     int32_t backOffPercent = 0;  // a clean that frees less of the installed memory doubles the wait
     bool programsPause = false;  // the pause list names programs
 };
-constexpr int32_t kMaxIntervalMinutes = 60; // also the longest wait the back-off grows to
-constexpr int32_t kMaxBackOffPercent = 50;
+// What the rules take of the tick's stored settings.
+RulesSettings RulesOf(const TickSettings& stored);
 
 // What costs a system call to read: asked only when the decision needs it, at most once a tick.
 struct RulesProbes {

@@ -199,7 +199,7 @@ void CMainDlg::OnRulesTick(const MemoryFigures& figures)
         [] { return ShellNotificationState(); },
         [this] { return RunningListedProgram(tickSettings_.pausePrograms); }};
     const RulesActions actions =
-        rules_.Decide(TickCount(), CleanState.busy, FreeMemoryPercent(status), tickSettings_.Rules(), probes);
+        rules_.Decide(TickCount(), CleanState.busy, FreeMemoryPercent(status), RulesOf(tickSettings_), probes);
     ApplyRules(actions, status);
     inRulesTick_ = false;
 }

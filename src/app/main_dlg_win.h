@@ -18,6 +18,7 @@
 #include "app/settings_win.h"
 #include "app/tray_icon_win.h"
 #include "app/tray_picture_win.h"
+#include "app/window_geometry.h"
 #include "common/protected_place.h"
 #include "controls/busy_progress_ctrl_win.h"
 #include "controls/color_static_win.h"
@@ -31,6 +32,9 @@
 #include "memory/cleaning_methods.h"
 #include "win32/dialog.h"
 #include "win32/handles.h"
+
+inline Box ToBox(const RECT& r) { return Box{r.left, r.top, r.right, r.bottom}; }
+inline RECT ToRect(const Box& b) { return RECT{b.left, b.top, b.right, b.bottom}; }
 
 // Sent to the main window when a cleaning run's work is over; both parameters 0.
 inline constexpr UINT WM_CLEANUP_DONE = 0x110A;

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 
-#include "app/cleaning_rules.h"
 #include "common/program_list.h"
 #include "common/settings_keys.h"
 #include "memory/cleaning_methods.h"
@@ -42,10 +41,10 @@ struct TickSettings {
     int32_t intervalMinutes = 0;
     int32_t backOffPercent = 0;
     ProgramList pausePrograms{};
-
-    RulesSettings Rules() const;
 };
 constexpr int32_t kTickRamAlertDefault = 30;
+constexpr int32_t kMaxIntervalMinutes = 60; // also the longest wait the back-off grows to
+constexpr int32_t kMaxBackOffPercent = 50;
 
 // The cleaning methods dialog's values; absent values mean the classic step alone, no automatic
 // clean on the standby list, no program left alone or pausing, no wait between automatic cleans.

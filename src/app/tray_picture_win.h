@@ -8,7 +8,6 @@
 #include <string>
 #include <utility>
 
-#include "app/window_geometry.h"
 #include "memory/memory_status.h"
 #include "win32/handles.h"
 
@@ -45,5 +44,3 @@ HICON BuildTrayPicture(HWND window, const MemoryStatus& status, int size);
 // Names the picture a status gives at a size: equal names, equal pictures.
 std::string TrayPictureName(const MemoryStatus& status, int size);
 
-inline Box ToBox(const RECT& r) { return Box{r.left, r.top, r.right, r.bottom}; }
-inline RECT ToRect(const Box& b) { return RECT{b.left, b.top, b.right, b.bottom}; }

@@ -114,7 +114,7 @@ TEST_F(SettingsTest, ReadersKeepTheirFallbacksAndTheSaveLeavesTheMethodsAlone)
     EXPECT_EQ(tick.ramAlertValue, 30);
     EXPECT_TRUE(tick.soundAlert && tick.autoDefrag);
     EXPECT_TRUE(tick.askFirst && tick.pausePrograms.empty());
-    EXPECT_EQ(tick.Rules().intervalMinutes, kMaxIntervalMinutes);
+    EXPECT_EQ(RulesOf(tick).intervalMinutes, kMaxIntervalMinutes);
 }
 
 } // namespace
