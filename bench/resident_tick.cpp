@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "app/main_dlg_win.h"
+#include "app/main_window/main_dlg_win.h"
 #include "memory/memory_status.h"
 
 namespace {

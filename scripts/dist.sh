@@ -12,8 +12,8 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 version=${3:-$(sed -n 's/^#define TIDEWELL_VERSION_TEXT "\(.*\)"/\1/p' "$tree/generated/version.h")}
 [ -n "$version" ] || { echo "dist: no version in $tree/generated/version.h" >&2; exit 1; }
 # The program recognises its own installations by this code: one place for both.
-upgrade_code=$(sed -n 's/^constexpr char kUpgradeCode\[\] = "{\(.*\)}";/\1/p' "$here/src/app/uninstall_win.h")
-[ -n "$upgrade_code" ] || { echo "dist: no upgrade code in src/app/uninstall_win.h" >&2; exit 1; }
+upgrade_code=$(sed -n 's/^constexpr char kUpgradeCode\[\] = "{\(.*\)}";/\1/p' "$here/src/app/settings/uninstall_win.h")
+[ -n "$upgrade_code" ] || { echo "dist: no upgrade code in src/app/settings/uninstall_win.h" >&2; exit 1; }
 
 # The program folder, as a user unpacks it, zipped with the programs of a tree (tree, zip name);
 # the texts, sound and help are the x64 tree's for every processor.

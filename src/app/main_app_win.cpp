@@ -5,12 +5,12 @@
 #include <utility>
 
 #include "app/administrator_win.h"
-#include "app/main_dlg_win.h"
-#include "app/program_arguments.h"
-#include "app/settings_win.h"
+#include "app/main_window/main_dlg_win.h"
+#include "app/settings/program_arguments.h"
+#include "app/settings/settings_win.h"
 #include "app/single_copy_win.h"
-#include "app/splash_dlg_win.h"
-#include "app/uninstall_win.h"
+#include "app/dialogs/splash_dlg_win.h"
+#include "app/settings/uninstall_win.h"
 #include "common/resource_text.h"
 #include "common/windows_family_win.h"
 #include "win32/ui_host.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_win.h"
+#include "app/settings/settings_win.h"
 #include "common/account_win.h"
 #include "common/program_identity_win.h"
 #include "win32/program_name.h"

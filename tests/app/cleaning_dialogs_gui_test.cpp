@@ -1,12 +1,12 @@
 // The dialogs around cleaning: the methods each Windows is offered and what OK hands back, and
 // their second page of programs and waits; the report after a run with the figures of now, the
 // refused operations below them and the advice.
-#include "app/cleaning_dialogs_win.h"
+#include "app/cleaning/cleaning_dialogs_win.h"
 
 #include <gtest/gtest.h>
 
-#include "app/cleaning_methods_dlg_win.h"
-#include "app/programs_pauses_dlg_win.h"
+#include "app/cleaning/cleaning_methods_dlg_win.h"
+#include "app/cleaning/programs_pauses_dlg_win.h"
 #include "common/resource_text.h"
 #include "memory/clean_state.h"
 #include "resources/resource.h"

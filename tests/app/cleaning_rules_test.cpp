@@ -1,13 +1,13 @@
 // The rules over simulated minutes: each row is one tick, what the machine and the shell showed,
 // what the decision said, which costly figures it read, and what the window did next.
-#include "app/cleaning_rules.h"
+#include "app/cleaning/cleaning_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/tray_texts.h"
+#include "app/texts/tray_texts.h"
 #include "common/ini_file.h"
 #include "support/test_paths.h"
 

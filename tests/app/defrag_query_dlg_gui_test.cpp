@@ -1,4 +1,4 @@
-#include "app/defrag_query_dlg_win.h"
+#include "app/cleaning/defrag_query_dlg_win.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // rows name but the file lacks shows up here.
 #include <gtest/gtest.h>
 
-#include "app/history_texts.h"
+#include "app/cleaning/history_texts.h"
 #include "common/ini_file.h"
 #include "history/history_file.h"
 #include "support/test_paths.h"

@@ -15,9 +15,9 @@
 #include <utility>
 #include <string>
 
-#include "app/cleaning_dialogs_win.h"
-#include "app/programs_pauses_dlg_win.h"
-#include "app/tool_table_win.h"
+#include "app/cleaning/cleaning_dialogs_win.h"
+#include "app/cleaning/programs_pauses_dlg_win.h"
+#include "app/main_window/tool_table_win.h"
 #include "common/resource_text.h"
 #include "common/spoken_text.h"
 #include "support/cache_registry_fixture_win.h"

@@ -1,4 +1,4 @@
-#include "app/logon_task.h"
+#include "app/settings/logon_task.h"
 
 #include <gtest/gtest.h>
 

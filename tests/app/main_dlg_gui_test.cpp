@@ -8,9 +8,9 @@
 #include <mutex>
 #include <utility>
 
-#include "app/clock_texts.h"
-#include "app/memory_texts.h"
-#include "app/processor_texts.h"
+#include "app/texts/clock_texts.h"
+#include "app/texts/memory_texts.h"
+#include "app/texts/processor_texts.h"
 #include "common/module_path.h"
 #include "common/resource_text.h"
 #include "common/shell_state_win.h"

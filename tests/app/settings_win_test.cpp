@@ -1,4 +1,4 @@
-#include "app/settings_win.h"
+#include "app/settings/settings_win.h"
 
 #include <windows.h>
 
@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "app/autostart_win.h"
-#include "app/logon_task.h"
+#include "app/settings/autostart_win.h"
+#include "app/settings/logon_task.h"
 #include "support/main_dlg_fixture_win.h"
 #include "support/test_paths.h"
 

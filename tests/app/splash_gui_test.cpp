@@ -1,4 +1,4 @@
-#include "app/splash_dlg_win.h"
+#include "app/dialogs/splash_dlg_win.h"
 
 #include <gtest/gtest.h>
 

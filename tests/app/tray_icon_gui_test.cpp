@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "app/tray_icon_win.h"
-#include "app/tray_picture_win.h"
+#include "app/tray/tray_icon_win.h"
+#include "app/tray/tray_picture_win.h"
 #include "common/clock.h"
 #include "support/dib_canvas_win.h"
 #include "support/main_dlg_fixture_win.h"

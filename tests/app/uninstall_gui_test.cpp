@@ -1,6 +1,6 @@
 // The removal ends the program by the file it runs: neither a copy of the same name elsewhere nor
 // another program's window titled "Tidewell" (an Explorer window on the program's folder) is hit.
-#include "app/uninstall_win.h"
+#include "app/settings/uninstall_win.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/about_dlg_win.h"
+#include "app/dialogs/about_dlg_win.h"
 #include "common/resource_text.h"
 #include "controls/busy_progress_ctrl_win.h"
 #include "controls/color_static_win.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/system_load_win.h"
+#include "app/cleaning/system_load_win.h"
 #include "common/windows_family_win.h"
 #include "monitors/cpu_usage.h"
 #include "support/child_process_win.h"

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/main_dlg_win.h"
-#include "app/settings.h"
+#include "app/main_window/main_dlg_win.h"
+#include "app/settings/settings.h"
 #include "common/clock.h"
 #include "common/registry_key_win.h"
 #include "common/shell_state_win.h"

@@ -7,8 +7,8 @@
 #include <iterator>
 #include <tuple>
 
-#include "app/logon_task.h"
-#include "app/settings_win.h"
+#include "app/settings/logon_task.h"
+#include "app/settings/settings_win.h"
 #include "common/account_win.h"
 #include "common/clock.h"
 #include "common/resource_text.h"

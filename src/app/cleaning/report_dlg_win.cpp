@@ -1,0 +1,50 @@
+#include "app/cleaning/report_dlg_win.h"
+
+#include "common/resource_text.h"
+#include "resources/resource.h"
+#include "win32/handles.h"
+#include "win32/program_name.h"
+#include "win32/window_text.h"
+
+CReportDlg::CReportDlg() : win32::ToolDialog(IDD_REPORT_DIALOG) {}
+
+void CReportDlg::WriteControls()
+{
+    for (int id = kReportFirstControl; id <= kReportAdviceControl; ++id)
+        SetItemText(id, report_.Text(id));
+}
+
+void CReportDlg::ShowMethodLines()
+{
+    if (methodLines_.empty())
+        return;
+    std::string text;
+    for (const std::string& line : methodLines_)
+        text += (text.empty() ? "" : "\n") + line;
+    const HWND lines = Item(IDC_REPORT_METHODS);
+    const RECT place = win32::PlaceInParent(lines);
+    // As high as the text needs at the control's width, wrapped lines included.
+    const int needed = win32::WrappedTextHeight(lines, text);
+    RECT gap{0, 0, 0, 6};
+    MapDialogRect(hwnd(), &gap);
+    const int grow = needed + gap.bottom;
+    SetWindowPos(lines, nullptr, place.left, place.top, place.right - place.left, needed, SWP_NOZORDER);
+    SetItemText(IDC_REPORT_METHODS, text);
+    ShowWindow(lines, SW_SHOW);
+    const RECT button = win32::PlaceInParent(Item(IDOK));
+    SetWindowPos(Item(IDOK), nullptr, button.left, button.top + grow, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    RECT frame{};
+    GetWindowRect(hwnd(), &frame);
+    SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + grow,
+                 SWP_NOZORDER | SWP_NOMOVE);
+}
+
+BOOL CReportDlg::OnInit()
+{
+    WriteControls();
+    ShowMethodLines();
+    CResourceText texts;
+    SetCaption(win32::kProgramName + texts.Text("ReportStr1"));
+    SetItemText(IDOK, texts.Text("IDCANCELINARUN"));
+    return TRUE;
+}

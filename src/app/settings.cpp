@@ -1,6 +1,0 @@
-#include "app/settings.h"
-
-std::string AutostartCommand(const std::string& programPath)
-{
-    return "\"" + programPath + "\" -PowerOn";
-}
