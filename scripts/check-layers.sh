@@ -3,7 +3,9 @@
 # folders of one layer. Layers, lowest first:
 #   win32, resources < common < controls, memory, monitors < remote, history, tools/* < app, console
 # Within a layer every folder stands alone (each tool under tools/ counts as a folder of its own):
-# what two of them share belongs a layer below.
+# what two of them share belongs a layer below. Inside app/ the rooms are layered the same way:
+#   texts < settings, tray, dialogs < cleaning < main_window < the files of app/ itself
+# so the window uses the tray and the cleaning rooms, and they never reach back to it.
 set -uo pipefail
 src=${1:-$(cd "$(dirname "$0")/.." && pwd)/src}
 
@@ -26,6 +28,25 @@ folder() {
   esac
 }
 
+# A room of app/: its second part, or "app" for a file of app/ itself.
+room() {
+  case "$1" in
+    app/*/*) local rest=${1#app/}; echo "${rest%%/*}" ;;
+    *) echo app ;;
+  esac
+}
+
+room_level() {
+  case "$1" in
+    texts) echo 0 ;;
+    settings|tray|dialogs) echo 1 ;;
+    cleaning) echo 2 ;;
+    main_window) echo 3 ;;
+    app) echo 4 ;;
+    *) echo "" ;;
+  esac
+}
+
 status=0
 while IFS= read -r line; do
   file=${line%%:*}
@@ -34,9 +55,22 @@ while IFS= read -r line; do
   [ "$path" = "$rest" ] && continue # not a path into src/
   from=$(folder "${file#"$src"/}")
   target=$(folder "$path")
+  where="${file#"$src"/}:${rest%%:*}"
+  if [ "$from" = app ] && [ "$target" = app ]; then
+    rf=$(room "${file#"$src"/}"); rt=$(room "$path")
+    [ "$rf" = "$rt" ] && continue
+    lf=$(room_level "$rf"); lt=$(room_level "$rt")
+    if [ -z "$lf" ] || [ -z "$lt" ]; then
+      echo "check-layers: $where: room of app/ without a level (${rf} or ${rt})" >&2
+      status=1
+    elif [ "$lt" -ge "$lf" ]; then
+      echo "check-layers: $where: app/$rf includes app/$rt, $([ "$lt" -gt "$lf" ] && echo "a higher room" || echo "a room beside it")" >&2
+      status=1
+    fi
+    continue
+  fi
   [ "$from" = "$target" ] && continue
   lf=$(level "$from"); lt=$(level "$target")
-  where="${file#"$src"/}:${rest%%:*}"
   if [ -z "$lf" ] || [ -z "$lt" ]; then
     echo "check-layers: $where: folder without a layer (${from} or ${target})" >&2
     status=1
