@@ -1,4 +1,4 @@
-#include "app/tooltip_pace.h"
+#include "app/tray/tooltip_pace.h"
 
 bool TooltipPace::Due(std::uint32_t now) const
 {
