@@ -49,6 +49,7 @@ test: native win win-clang arm64 fuzz-build
 	scripts/wine-env.sh $(PREFIX)
 	scripts/wine-env.sh $(CLANG)/wineprefix
 	xvfb-run -a -s "-screen 0 1280x1024x24" scripts/run-tests.sh $(NATIVE) $(WIN) $(CLANG):fast
+	xvfb-run -a -s "-screen 0 1280x1024x24" scripts/language-test.sh $(WIN)
 	scripts/run-fuzz.sh $(FUZZ) 10
 
 # Every Windows test against the clang build.

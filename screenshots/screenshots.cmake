@@ -9,9 +9,6 @@ target_include_directories(screenshots PRIVATE ${PROJECT_SOURCE_DIR}/tests ${SHO
 target_compile_definitions(screenshots PRIVATE TIDEWELL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 target_link_libraries(screenshots PRIVATE tidewell_win)
 add_dependencies(screenshots sleeper_child dummy_service)
-# A copy beside the Chinese Kelvane.ini takes the *-zh pictures.
+# The languages beside it, as beside the program.
 add_custom_command(TARGET screenshots POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/zh-CN
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${DIST_DIR}/lang/zh-CN/Kelvane.ini ${CMAKE_BINARY_DIR}/zh-CN/Kelvane.ini
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:screenshots> $<TARGET_FILE:sleeper_child>
-          $<TARGET_FILE:dummy_service> ${CMAKE_BINARY_DIR}/zh-CN)
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${DIST_DIR}/lang $<TARGET_FILE_DIR:screenshots>/lang)

@@ -442,6 +442,9 @@ int main(int argc, char** argv)
     // Wine keeps no high-contrast setting: the prefix holds a high-contrast scheme's colours.
     if (std::getenv("TIDEWELL_SCREENSHOT_HIGH_CONTRAST"))
         win32::SetHighContrastSource([] { return true; });
+    // The pictures of one language: a folder under lang\, as the user would choose it.
+    if (const char* language = std::getenv("TIDEWELL_SCREENSHOT_LANGUAGE"))
+        SetInterfaceLanguage(language);
     const std::pair<std::string, std::function<bool()>> pictures[] = {
         {"main", MainWindow},   {"splash", Splash},   {"about", About},         {"confirm", Confirm},
         {"methods", CleaningMethods}, {"report", Reports}, {"history", History}, {"cache", Cache},   {"process", Processes},

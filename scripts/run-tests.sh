@@ -12,6 +12,6 @@ for arg in "$@"; do
   prefix=$(realpath "$tree")/wineprefix
   WINEPREFIX=$prefix ctest --test-dir "$tree" --output-on-failure --no-tests=error ${label:+-L "^$label\$"} || status=1
   # Leave no Wine server running behind the tests.
-  [ -d "$prefix" ] && WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null
+  for p in "$prefix" "$prefix-144"; do [ -d "$p" ] && WINEPREFIX=$p /usr/lib/wine/wineserver -k 2>/dev/null; done
 done
 exit $status

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Saves pictures of the program's windows into build/screenshots/ as PNG files: screenshots.exe
-# opens each window under Xvfb and saves it. Every window in English and from the copy beside the
-# Chinese Kelvane.ini (*-zh.png); the main window and one tool dialog again at 144 DPI (*-144.png).
+# opens each window under Xvfb and saves it. Every window in English and in Chinese (*-zh.png); the
+# main window, its tray menu and the startup manager in every other language (*-<folder>.png); the
+# main window and one tool dialog again at 144 DPI (*-144.png).
 set -euo pipefail
 tree=${1:-build/win}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -12,28 +13,29 @@ export TIDEWELL_SCREENSHOT_DIR="Z:$(echo "$out" | tr / '\\')"
 status=0
 
 # The screen is larger than the main window at 144 DPI (1054 px tall): off-screen parts come out black.
-# shoot PREFIX FOLDER SUFFIX [GROUPS...]: the pictures screenshots.exe in FOLDER takes, named <name>SUFFIX.
+# shoot PREFIX LANGUAGE SUFFIX [GROUPS...]: the pictures screenshots.exe takes in that language (a
+# folder under lang, empty for English), named <name>SUFFIX.
 shoot() {
-  local prefix=$1 folder=$2 suffix=$3
+  local prefix=$1 language=$2 suffix=$3 folder=$tree
   shift 3
-  WINEPREFIX=$prefix TIDEWELL_SCREENSHOT_SUFFIX=$suffix xvfb-run -a -s "-screen 0 1920x1440x24" \
+  WINEPREFIX=$prefix TIDEWELL_SCREENSHOT_LANGUAGE=$language TIDEWELL_SCREENSHOT_SUFFIX=$suffix xvfb-run -a -s "-screen 0 1920x1440x24" \
     timeout -k 10 600 "$WINE64" "$folder/screenshots.exe" "$@" >/dev/null || status=1
   WINEPREFIX=$prefix "$(dirname "$WINE64")/wineserver" -k 2>/dev/null || true
 }
 
 prefix=$(realpath "$tree")/wineprefix
 prefix_is_current "$prefix" || "$here/wine-env.sh" "$prefix"
-shoot "$prefix" "$tree" ""
-shoot "$prefix" "$tree/zh-CN" -zh
+shoot "$prefix" "" ""
+shoot "$prefix" zh-CN -zh
+for language in "$here"/../dist/lang/*/; do
+  language=$(basename "$language")
+  [ "$language" = zh-CN ] || shoot "$prefix" "$language" "-$language" main startup
+done
 
 # 150 % in a prefix of its own.
 prefix144=$(realpath "$tree")/wineprefix-144
-if ! prefix_is_current "$prefix144"; then
-  "$here/wine-env.sh" "$prefix144"
-  WINEPREFIX=$prefix144 "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
-  WINEPREFIX=$prefix144 "$(dirname "$WINE64")/wineserver" -w
-fi
-shoot "$prefix144" "$tree" -144 main process
+prefix_is_current "$prefix144" || TIDEWELL_PREFIX_DPI=144 "$here/wine-env.sh" "$prefix144"
+shoot "$prefix144" "" -144 main process
 
 # High contrast in a prefix of its own, with the colours of Windows' "High Contrast Black" and, as
 # Windows does then, no visual style.
@@ -65,7 +67,7 @@ TitleText 255 255 255
 COLOURS
   WINEPREFIX=$prefixHc "$(dirname "$WINE64")/wineserver" -w
 fi
-TIDEWELL_SCREENSHOT_HIGH_CONTRAST=1 shoot "$prefixHc" "$tree" -hc main
+TIDEWELL_SCREENSHOT_HIGH_CONTRAST=1 shoot "$prefixHc" "" -hc main
 
 for bmp in "$out"/*.bmp; do
   [ -e "$bmp" ] || continue

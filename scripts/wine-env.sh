@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sourced: exports the Wine environment the project runs under.
 # Executed with a folder: makes a fresh Wine prefix there (audio off, fonts as on a Windows that
-# shows Chinese).
+# shows Chinese, Japanese and Korean; at TIDEWELL_PREFIX_DPI pixels an inch when that is set).
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 # winedbg disabled: a crashing program then exits non-zero instead of waiting in a debugger.
@@ -24,14 +24,21 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
   # Plain wineboot: "-i" leaves two services.exe behind and services then fail to start.
   "$WINE64" wineboot >/dev/null 2>&1
   "$WINE64" reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f >/dev/null 2>&1
-  "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-    /v SimSun /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
+  if [ -n "${TIDEWELL_PREFIX_DPI:-}" ]; then
+    "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$TIDEWELL_PREFIX_DPI" /f >/dev/null 2>&1
+  fi
+  # The faces a Chinese, Japanese or Korean Windows draws its interface with, from one CJK face.
+  for face in SimSun PMingLiU 'Microsoft JhengHei UI' 'MS UI Gothic' 'Meiryo UI' 'Yu Gothic UI' \
+              'Malgun Gothic' Gulim; do
+    "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+      /v "$face" /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
+  done
   # Debian's Wine does not read its own fonts (fonts-wine) from its data folder: without them in
   # the prefix, Tahoma falls back to another face and the caption buttons (Marlett) draw as letters.
   fonts=$WINEPREFIX/drive_c/windows/Fonts
   mkdir -p "$fonts"
   for f in /usr/share/wine/fonts/*; do [ -e "$fonts/${f##*/}" ] || ln -s "$f" "$fonts/"; done
-  # Font linking as Windows has it for Chinese: the UI faces borrow the glyphs they lack from a CJK
+  # Font linking as Windows has it for East Asian texts: the UI faces borrow the glyphs they lack from a CJK
   # face. Wine names a bold face by its full name, so "Tahoma Bold" needs its own link.
   for face in Tahoma 'Tahoma Bold' 'Microsoft Sans Serif'; do
     "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \

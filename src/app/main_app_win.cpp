@@ -7,6 +7,7 @@
 #include "app/administrator_win.h"
 #include "app/main_window/main_dlg_win.h"
 #include "app/settings/program_arguments.h"
+#include "app/settings/language_setting_win.h"
 #include "app/settings/settings_win.h"
 #include "app/single_copy_win.h"
 #include "app/dialogs/splash_dlg_win.h"
@@ -46,6 +47,7 @@ bool CMainApp::InitInstance(std::optional<std::string> firstArgument, std::optio
         UndoInstallation(secondArgument);
         return false;
     }
+    TakeStartLanguage(); // every text from here on, the rights box's too
     instanceMark_ = std::make_unique<InstanceMark>();
     // Under the plain name the mark may be anyone's: only a copy seen running counts.
     if (instanceMark_->HeldBefore() && (!instanceMark_->Squattable() || AnotherCopyRuns())) {

@@ -1,5 +1,7 @@
 #pragma once
-// Looks texts up in section "Resource" of the interface text file beside the program.
+// Looks texts up in section "Resource" of the interface text file beside the program, or of the
+// chosen language's file under lang\, which falls back to the one beside the program for any key
+// it lacks or holds damaged (see ChooseText).
 #include <functional>
 #include <memory>
 #include <string>
@@ -35,7 +37,17 @@ public:
 private:
     std::string path_;
     std::unique_ptr<CIniFile> file_;
+    std::string language_;              // the language file_'s companion was read for
+    std::unique_ptr<CIniFile> translated_;
 };
+
+// The language the interface speaks: a folder under lang\, or empty for the file beside the
+// program. Process-wide: every window looks its texts up in it; set at start and when the user
+// chooses, on the window's thread.
+void SetInterfaceLanguage(const std::string& folder);
+std::string InterfaceLanguage();
+// The texts file of a language, empty for the one beside the program.
+std::string LanguageTextFile(const std::string& folder);
 
 // One lookup in Kelvane.ini, for places that need a single text.
 std::string UiText(const std::string& key);

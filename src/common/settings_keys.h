@@ -10,7 +10,8 @@ constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kAutostartValue[] = "Orvanta";
 constexpr char kLogonTaskName[] = "Tidewell";
 
-// Value names; every one a DWORD except CPUMHZ (a string) and the two program lists (REG_MULTI_SZ).
+// Value names; every one a DWORD except CPUMHZ and the languages (strings) and the two program
+// lists (REG_MULTI_SZ).
 constexpr char kUserType[] = "UserType";
 constexpr char kSliderPos[] = "SliderPos";
 constexpr char kSoundAlert[] = "SoundAlert";
@@ -29,3 +30,5 @@ constexpr char kKeepWorkingSets[] = "KeepWorkingSets";
 constexpr char kPausePrograms[] = "PausePrograms";
 constexpr char kAutoCleanInterval[] = "AutoCleanInterval"; // minutes
 constexpr char kAutoCleanBackOff[] = "AutoCleanBackOff";   // percent of installed memory
+constexpr char kLanguage[] = "Language";                   // a folder under lang\ (REG_SZ), empty for the file beside the program
+constexpr char kInstallLanguage[] = "InstallLanguage";     // what the installer was told (REG_SZ), read at the first start

@@ -22,6 +22,7 @@ class ComboBox {
 public:
     explicit ComboBox(HWND control) : hwnd_(control) {}
     void AddString(const std::string& text) const;
+    void Clear() const { SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0); }
     void Select(int index) const;
     // The selected index, or -1 (CB_ERR) when none is.
     int Selection() const;

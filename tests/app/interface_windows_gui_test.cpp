@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cwctype>
 #include <map>
 #include <set>
@@ -18,6 +19,7 @@
 #include "app/cleaning/cleaning_dialogs_win.h"
 #include "app/cleaning/programs_pauses_dlg_win.h"
 #include "app/main_window/tool_table_win.h"
+#include "common/interface_language_win.h"
 #include "common/resource_text.h"
 #include "common/spoken_text.h"
 #include "support/cache_registry_fixture_win.h"
@@ -49,6 +51,47 @@ bool DrawsAsBox(HFONT font, wchar_t character)
             if (canvas.At(x, y) != canvas.At(kCell + x, y))
                 return false;
     return true;
+}
+
+// Why a control's text does not fit it, measured in its own font as the control draws it; empty
+// when it fits. Buttons keep their frame's margins and a check box its box; a text label may wrap.
+std::string Cut(HWND control, const std::string& className, LONG_PTR style, const std::string& text)
+{
+    RECT place{};
+    GetClientRect(control, &place);
+    const int width = place.right, height = place.bottom;
+    const auto needed = [&](int wrapWidth, bool wrap) {
+        win32::WindowDc dc(control);
+        win32::SelectObjectScope font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        RECT box{0, 0, std::max(wrapWidth, 1), 0};
+        const std::wstring wide = win32::Utf16(text);
+        DrawTextW(dc.get(), wide.c_str(), -1, &box, DT_CALCRECT | (wrap ? DT_WORDBREAK : DT_SINGLELINE));
+        return box;
+    };
+    std::string why;
+    const auto check = [&](const RECT& box, int room, int roomHeight) {
+        if (box.right > room || box.bottom > roomHeight)
+            why = std::to_string(box.right) + "x" + std::to_string(box.bottom) + " in " + std::to_string(room) + "x" +
+                  std::to_string(roomHeight);
+    };
+    if (className == WC_BUTTONA) {
+        const LONG_PTR type = style & BS_TYPEMASK;
+        const bool box = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON ||
+                         type == BS_AUTORADIOBUTTON || type == BS_3STATE || type == BS_AUTO3STATE;
+        if (style & BS_PUSHLIKE || type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)
+            check(needed(width, false), width - 6, height);
+        else if (box)
+            check(needed(width - 17, (style & BS_MULTILINE) != 0), width - 17, height);
+        else if (type == BS_GROUPBOX)
+            check(needed(width, false), width - 12, height);
+    } else if (className == WC_STATICA) {
+        const LONG_PTR type = style & SS_TYPEMASK;
+        if (type == SS_LEFT || type == SS_RIGHT || type == SS_CENTER)
+            check(needed(width, true), width, height);
+        else if (type == SS_LEFTNOWORDWRAP || type == SS_SIMPLE)
+            check(needed(width, false), width, height);
+    }
+    return why;
 }
 
 class InterfaceWindows : public testing_support::MainDlgTest {
@@ -91,6 +134,9 @@ protected:
                                     type == BS_DEFPUSHBUTTON; // Enter, Escape, fixed texts, F1
                 EXPECT_TRUE(std::string(name) != WC_BUTTONA || type == BS_GROUPBOX || exempt || !key.empty()) << text;
             }
+            // A text of the texts file fits its control; data (SS_NOPREFIX) may be cut by design.
+            if ((style & WS_VISIBLE) && !(style & SS_NOPREFIX) && !text.empty())
+                EXPECT_EQ(Cut(control, name, style, text), "") << "cut: " << id << " \"" << text << "\"";
             const LONG_PTR picture = style & SS_TYPEMASK;
             if ((std::string(name) == WC_STATICA && (picture == SS_BITMAP || picture == SS_ICON)) ||
                 std::string(name) == TRACKBAR_CLASSA || std::string(name) == UPDOWN_CLASSA)
@@ -99,15 +145,30 @@ protected:
                   reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), win32::Utf16(text));
         }
     }
+    void CheckEveryWindow();
     std::set<std::pair<std::string, wchar_t>> checked_; // by font description
     int windows_ = 0;
 };
 
+// Every language shipped, one after another in this process, as the user switches them.
 TEST_F(InterfaceWindows, EveryWindowDrawsItsTextsAndTheKeyboardReachesEveryCommand)
 {
     ASSERT_FALSE(UiText("Title1").empty()) << "no Kelvane.ini beside the test program";
+    const std::vector<LanguageFile> languages = AvailableLanguages();
+    ASSERT_GE(languages.size(), 12u) << "no lang folder beside the test program";
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
+    for (const LanguageFile& language : languages) {
+        SCOPED_TRACE(language.name);
+        SetInterfaceLanguage(language.folder);
+        windows_ = 0;
+        CheckEveryWindow();
+    }
+    SetInterfaceLanguage({});
+}
+
+void InterfaceWindows::CheckEveryWindow()
+{
     testing_support::CacheRegistryBackup cacheBackup;
     Open();
     CheckWindow(Window());

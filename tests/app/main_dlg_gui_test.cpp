@@ -11,6 +11,8 @@
 #include "app/texts/clock_texts.h"
 #include "app/texts/memory_texts.h"
 #include "app/texts/processor_texts.h"
+#include "common/ini_file.h"
+#include "common/interface_language_win.h"
 #include "common/module_path.h"
 #include "common/resource_text.h"
 #include "common/shell_state_win.h"
@@ -26,10 +28,18 @@
 #include "support/stand_in_shell_win.h"
 #include "support/test_paths.h"
 #include "tools/startup/delay_launcher_win.h"
+#include "win32/common_controls.h"
 #include "win32/high_contrast.h"
 #include "win32/utf16.h"
 
 namespace {
+
+std::string ReadIniText(const std::string& path, const std::string& key)
+{
+    CIniFile file(path);
+    file.Load();
+    return file.GetValue("Resource", key);
+}
 
 using testing_support::MainDlgTest;
 using testing_support::PumpUntil;
@@ -517,6 +527,7 @@ TEST_F(MainDlgTest, StartsLaunchesAndRefusedAutostart)
 
 // Help opens, in the system's viewer as the user, the help file beside the program in the language
 // of the texts (the LCID in its header): ctest runs this beside the English and the Chinese texts.
+// Help opens the help file of the language spoken, English where that language has none; F1 too.
 TEST_F(MainDlgTest, HelpInTheLanguageOfTheTexts)
 {
     const testing_support::StandInShell shell;
@@ -525,17 +536,65 @@ TEST_F(MainDlgTest, HelpInTheLanguageOfTheTexts)
         viewer = win32::Utf8(process.commandLine);
         return CreatedProcess{1, 0};
     });
-    Open();
-    Command(IDC_HELP_BT);
-    const std::string byButton = std::exchange(viewer, "");
-    SendMessageA(Window(), WM_HELP, 0, 0);
-    EXPECT_EQ(viewer, byButton) << "F1 opens it too";
+    for (const auto& [language, lcid] : {std::pair{"", "\x09\x04"}, {"zh-CN", "\x04\x08"}, {"de", "\x09\x04"}}) {
+        SetInterfaceLanguage(language);
+        Open();
+        Command(IDC_HELP_BT);
+        const std::string byButton = std::exchange(viewer, "");
+        SendMessageA(Window(), WM_HELP, 0, 0);
+        EXPECT_EQ(viewer, byButton) << "F1 opens it too";
+        const std::string help = GetModulePath(UiText("strHelpFile"));
+        EXPECT_TRUE(viewer.ends_with("\\hh.exe\" \"" + help + "\"")) << viewer;
+        EXPECT_EQ(ReadWholeFile(help).substr(0x14, 2), lcid) << help;
+    }
+    SetInterfaceLanguage({});
     SetUserProcessCreator({});
-    const bool chinese =
-        ReadWholeFile(GetModulePath("Kelvane.ini")) == ReadWholeFile(SourcePath("dist/lang/zh-CN/Kelvane.ini"));
-    const std::string help = GetModulePath(UiText("strHelpFile"));
-    EXPECT_TRUE(viewer.ends_with("\\hh.exe\" \"" + help + "\"")) << viewer;
-    EXPECT_EQ(ReadWholeFile(help).substr(0x14, 2), chinese ? "\x04\x08" : "\x09\x04") << help;
+}
+
+// The tray's Language submenu and the window's box switch the whole window and the tooltip at
+// once, and store the choice; a language file's broken placeholder shows the English text.
+TEST_F(MainDlgTest, LanguageSwitchesAtOnceFromTheTrayAndTheBox)
+{
+    Open();
+    const std::vector<LanguageFile> languages = AvailableLanguages();
+    const auto russian = std::ranges::find(languages, std::string("ru"), &LanguageFile::folder);
+    ASSERT_NE(russian, languages.end());
+    const auto stored = [] {
+        std::string value = "?";
+        CRegistryKey key;
+        if (key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ) == ERROR_SUCCESS)
+            key.QueryString(value, kLanguage);
+        return value;
+    };
+    Command(ID_TRAY_LANGUAGE_FIRST + static_cast<int>(russian - languages.begin()), 0);
+    EXPECT_EQ(stored(), "ru");
+    CIniFile ru(GetModulePath("lang\\ru\\Kelvane.ini"));
+    ASSERT_TRUE(ru.Load());
+    EXPECT_EQ(Text(IDC_LZL_BUTTON), ru.GetValue("Resource", "IDC_LZL_BUTTON"));
+    EXPECT_EQ(Text(IDC_TITLE1), ru.GetValue("Resource", "Title1"));
+    Tick(CMainDlg::kDisplayTimer); // the tooltip's next half second
+    EXPECT_EQ(TrayTip().rfind(ru.GetValue("Resource", "IconTipsCPU") + ":", 0), 0u) << TrayTip();
+    EXPECT_EQ(win32::ComboBox(Item(IDC_LANGUAGE_COMBO)).Selection(), russian - languages.begin());
+
+    win32::ComboBox(Item(IDC_LANGUAGE_COMBO)).Select(0);
+    Command(IDC_LANGUAGE_COMBO, CBN_SELCHANGE);
+    EXPECT_EQ(stored(), "");
+    EXPECT_EQ(Text(IDC_LZL_BUTTON), ReadIniText(GetModulePath("Kelvane.ini"), "IDC_LZL_BUTTON"));
+    Tick(CMainDlg::kDisplayTimer);
+    EXPECT_EQ(TrayTip().rfind(UiText("IconTipsCPU") + ":", 0), 0u);
+
+    // A damaged language file: a placeholder missing from one text shows that text in English.
+    const std::string file = GetModulePath("lang\\ru\\Kelvane.ini"), kept = ReadWholeFile(file);
+    std::string damaged = kept;
+    const size_t at = damaged.find("HistoryCount=");
+    ASSERT_NE(at, std::string::npos);
+    damaged.replace(damaged.find("{0}", at), 3, "");
+    testing_support::WriteWholeFile(file, damaged);
+    SetInterfaceLanguage("ru");
+    EXPECT_EQ(UiText("HistoryCount"), ReadIniText(GetModulePath("Kelvane.ini"), "HistoryCount"));
+    EXPECT_EQ(UiText("Title1"), ru.GetValue("Resource", "Title1")) << "only that text";
+    testing_support::WriteWholeFile(file, kept);
+    SetInterfaceLanguage({});
 }
 
 // High contrast turned on and off while the window is open: the panel, the labels and the gauges

@@ -60,6 +60,7 @@ bool CMainDlg::OnCommand(int id, int code, HWND /*control*/)
         {IDC_CHECKALERTNOTICE, BN_CLICKED, &CMainDlg::ToolsWarningClicked},
         {IDC_12H_CHECK, BN_CLICKED, &CMainDlg::TwelveHourClicked},
         {IDC_USERTYPE_COMBO, CBN_SELCHANGE, &CMainDlg::UserTypeChanged},
+        {IDC_LANGUAGE_COMBO, CBN_SELCHANGE, &CMainDlg::LanguageChosenInBox},
         {IDC_ALERT_EDIT, EN_CHANGE, &CMainDlg::AlertValueChanged},
         {IDC_TAB_BUTTON, BN_CLICKED, &CMainDlg::WidenOrNarrow},
         {IDC_HIDEBT2, BN_CLICKED, &CMainDlg::Hide},
@@ -69,6 +70,8 @@ bool CMainDlg::OnCommand(int id, int code, HWND /*control*/)
         {IDC_HELP_BT, BN_CLICKED, &CMainDlg::Help},
         {ID_HELP, kAnyCode, &CMainDlg::Help},
     };
+    if (LanguageChosenInTray(id))
+        return true;
     if (const ToolEntry* tool = ToolForCommand(id, code)) {
         OpenTool(*tool);
         return true;

@@ -85,16 +85,21 @@ void CMainDlg::StyleLabels()
         label.SetFontWeight(style.weight);
         label.SetFontName(style.face);
     }
-    CResourceText texts;
-    win32::ApplyTexts(*this, texts.Lookup(), nullptr,
-                      {win32::TextItem{IDC_TITLE1, "Title1"}, win32::TextItem{IDC_TITLE2, "Title2"},
-                       win32::TextItem{IDC_TITLE3, "Title3"}, win32::TextItem{IDC_TITLE4, "Title4"}});
+    ApplySectionTitles();
     SetItemText(IDC_CLEAN_PERCENT, "0 %");
     MemoryStatus status;
     CMemoryCleaner::SampleStatus(status);
     SetItemText(IDC_AXIS75, AxisLabel(status.totalPhysMB * 0.75));
     SetItemText(IDC_AXIS50, AxisLabel(status.totalPhysMB * 0.5));
     SetItemText(IDC_AXIS25, AxisLabel(status.totalPhysMB * 0.25));
+}
+
+void CMainDlg::ApplySectionTitles()
+{
+    CResourceText texts;
+    win32::ApplyTexts(*this, texts.Lookup(), nullptr,
+                      {win32::TextItem{IDC_TITLE1, "Title1"}, win32::TextItem{IDC_TITLE2, "Title2"},
+                       win32::TextItem{IDC_TITLE3, "Title3"}, win32::TextItem{IDC_TITLE4, "Title4"}});
 }
 
 void CMainDlg::ApplyDpiToFonts()

@@ -113,6 +113,7 @@ BOOL CMainDlg::OnInit()
     DescribeControls();
     SetUpAutostartBox();
     SetUpUserType();
+    SetUpLanguages();
     SetUpStartState();
     OpenRequests();
     return TRUE;
@@ -232,7 +233,8 @@ void CMainDlg::ApplyControlTexts()
          win32::TextItem{IDC_BUTTONOT1, "IDC_BUTTONOT1"}, win32::TextItem{IDC_ABOUT2, "IDC_ABOUT2"},
          win32::TextItem{IDC_HIDEBT2, "IDC_HIDEBT2"},
          win32::TextItem{IDC_CHECKAUTODEFRAGTIP, "IDC_CHECKAUTODEFRAGTIP"},
-         win32::TextItem{IDC_HELP_BT, "MenuItem11"}, win32::TextItem{IDC_CHECKALERTNOTICE, "IDC_CHECKALERTNOTICE"}});
+         win32::TextItem{IDC_HELP_BT, "MenuItem11"}, win32::TextItem{IDC_CHECKALERTNOTICE, "IDC_CHECKALERTNOTICE"},
+         win32::TextItem{IDC_LANGUAGE_LABEL, "IDC_LANGUAGE_LABEL"}});
     // A slider and a spin button show no text of their own: they take their label's, which is what
     // a screen reader calls them.
     SetItemText(IDC_AMOUNT_SLIDER, SpokenText(GetItemText(IDC_STATICBT2)));
@@ -265,6 +267,7 @@ void CMainDlg::SetUpUserType()
 {
     CResourceText texts;
     const win32::ComboBox list(Item(IDC_USERTYPE_COMBO));
+    list.Clear();
     for (const char* key : {"strComboxText1", "strComboxText2", "strComboxText3", "strComboxText4", "strComboxText5"})
         list.AddString(texts.Text(key));
     list.Select(userType_);

@@ -203,6 +203,14 @@ private:
     // Sends the figures of a clean the console program asked for; false when none was asked for.
     bool ReplyToRequestedClean(remote::Outcome outcome);
 
+    // The interface's language (main_dlg_language_win.cpp): the box, the tray's submenu, and every
+    // text of the window and the tray taken again at once.
+    void SetUpLanguages();
+    void LanguageChosenInBox();
+    // True for a command of the tray's Language submenu, which it has then handled.
+    bool LanguageChosenInTray(int id);
+    void ApplyLanguage();
+
     // Commands (main_dlg_commands_win.cpp).
     void Save();
     void ChooseCleaningMethods();
@@ -245,6 +253,7 @@ private:
     // After a change of the system's colours or of high contrast: everything takes the new palette.
     void ApplyPalette();
     void ApplyPaletteToGraphs();
+    void ApplySectionTitles();
     controls::PaintTools panelTools_;
     palette::MonitorPalette palette_{};
 

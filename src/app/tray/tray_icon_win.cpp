@@ -4,6 +4,7 @@
 
 #include "app/tray/tray_notification.h"
 #include "common/clock.h"
+#include "common/interface_language_win.h"
 #include "common/resource_text.h"
 #include "controls/text_fit.h"
 #include "resources/resource.h"
@@ -198,6 +199,22 @@ void ApplyMenuTexts(HMENU popup)
     }
 }
 
+// "Language" before About: every language by its own name, the one spoken ticked.
+void AppendLanguageMenu(HMENU popup)
+{
+    HMENU languages = CreatePopupMenu();
+    if (!languages)
+        return;
+    const std::string spoken = InterfaceLanguage();
+    const std::vector<LanguageFile> available = AvailableLanguages();
+    for (size_t i = 0; i < available.size() && ID_TRAY_LANGUAGE_FIRST + i <= ID_TRAY_LANGUAGE_LAST; ++i)
+        AppendMenuA(languages, MF_STRING | (available[i].folder == spoken ? MF_CHECKED : 0u),
+                    ID_TRAY_LANGUAGE_FIRST + i, available[i].name.c_str());
+    if (!InsertMenuA(popup, ID_TRAY_ABOUT, MF_BYCOMMAND | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(languages),
+                     UiText("MenuItemLanguage").c_str()))
+        DestroyMenu(languages);
+}
+
 } // namespace
 
 LRESULT CTrayIcon::ShowMenu(bool atIcon, POINT place)
@@ -208,6 +225,7 @@ LRESULT CTrayIcon::ShowMenu(bool atIcon, POINT place)
         return 0;
     SetMenuDefaultItem(popup, 0, TRUE);
     ApplyMenuTexts(popup);
+    AppendLanguageMenu(popup);
     if (!atIcon)
         GetCursorPos(&place);
     SetForegroundWindow(data_.hWnd);

@@ -14,5 +14,8 @@
 #define ID_TRAY_PROCESS        32780
 #define ID_TRAY_SERVICE        32781
 #define ID_TRAY_HISTORY        32782
+// The Language submenu's items: the first language, and as many after it as there are.
+#define ID_TRAY_LANGUAGE_FIRST 32800
+#define ID_TRAY_LANGUAGE_LAST  32863
 // The help command every window of the program answers.
 #define ID_HELP                57670
