@@ -46,6 +46,7 @@ fuzz: fuzz-build
 test: native win win-clang arm64 fuzz-build
 	scripts/check-layers.sh
 	scripts/check-arm64.sh $(ARM64)
+	scripts/check-pe.py $(WIN) $(CLANG) $(ARM64)
 	scripts/wine-env.sh $(PREFIX)
 	scripts/wine-env.sh $(CLANG)/wineprefix
 	xvfb-run -a -s "-screen 0 1280x1024x24" scripts/run-tests.sh $(NATIVE) $(WIN) $(CLANG):fast
