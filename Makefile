@@ -74,9 +74,14 @@ bench: win
 	scripts/wine-env.sh $(PREFIX)
 	xvfb-run -a -s "-screen 0 1280x1024x24" scripts/run-bench.sh $(WIN)
 
-# build/dist: the portable zips (x64 and ARM64) and the English and Chinese x64 MSIs.
+# build/dist: the portable zips (x64 and ARM64) and the English and Chinese x64 MSIs, signed when
+# TIDEWELL_SIGN_CERT and TIDEWELL_SIGN_KEY name a certificate and its key; beside them the bill of
+# materials and the winget and Scoop manifests, checked against them.
 dist: win arm64
+	rm -rf build/dist
 	DIST_ARM64_TREE=$(ARM64) scripts/dist.sh $(WIN) build/dist
+	scripts/release-manifests.py build/dist
+	scripts/check-release.py build/dist
 
 clean:
 	rm -rf build
