@@ -49,6 +49,7 @@ test: native win win-clang arm64 fuzz-build
 	scripts/check-pe.py $(WIN) $(CLANG) $(ARM64)
 	scripts/wine-env.sh $(PREFIX)
 	scripts/wine-env.sh $(CLANG)/wineprefix
+	scripts/check-dist.sh $(WIN) $(CLANG) $(ARM64)
 	xvfb-run -a -s "-screen 0 1280x1024x24" scripts/run-tests.sh $(NATIVE) $(WIN) $(CLANG):fast
 	scripts/run-fuzz.sh $(FUZZ) 10
 
