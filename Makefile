@@ -1,4 +1,5 @@
 # The commands a newcomer types. Each installs what it needs first.
+# TARGETS="Tidewell tidewellc" builds only those in the win and win-clang trees.
 NATIVE := build/native
 WIN    := build/win
 FUZZ   := build/fuzz
@@ -20,12 +21,12 @@ native: deps
 
 win: deps
 	cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(LAUNCHER)
-	cmake --build $(WIN)
+	cmake --build $(WIN) $(if $(TARGETS),--target $(TARGETS))
 
 win-clang: deps
 	cmake -S . -B $(CLANG) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/zig-x86_64.cmake \
 	      -DTIDEWELL_WARNINGS_AS_ERRORS=ON $(LAUNCHER)
-	cmake --build $(CLANG)
+	cmake --build $(CLANG) $(if $(TARGETS),--target $(TARGETS))
 
 # Only what ships: nothing here runs ARM64 code.
 arm64: deps
@@ -47,6 +48,7 @@ test: native win win-clang arm64 fuzz-build
 	scripts/check-layers.sh
 	scripts/check-arm64.sh $(ARM64)
 	scripts/check-pe.py $(WIN) $(CLANG) $(ARM64)
+	scripts/check-reproducible.sh --quick $(WIN)
 	scripts/wine-env.sh $(PREFIX)
 	scripts/wine-env.sh $(CLANG)/wineprefix
 	scripts/check-dist.sh $(WIN) $(CLANG) $(ARM64)
