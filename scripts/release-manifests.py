@@ -166,11 +166,12 @@ def write_spdx(folder, name, version, url, downloads, checksums, epoch):
                                          r"^#define __MINGW64_VERSION_MAJOR (\d+)\n#define __MINGW64_VERSION_MINOR (\d+)\n"
                                          r"#define __MINGW64_VERSION_BUGFIX (\d+)"))
     clang_libraries = []
-    for ident, title, library_version in (("libcxx", "libc++", llvm), ("libcxxabi", "libc++abi", llvm),
-                                          ("libunwind", "libunwind", llvm), ("zig-mingw", "mingw-w64-crt", mingw)):
+    # LLVM's three runtimes come together: each is given libc++'s _LIBCPP_VERSION.
+    for ident, title, library_version, sources in (
+            ("libcxx", "libc++", llvm, "lib/libcxx"), ("libcxxabi", "libc++abi", llvm, "lib/libcxxabi"),
+            ("libunwind", "libunwind", llvm, "lib/libunwind"), ("zig-mingw", "mingw-w64-crt", mingw, "lib/libc/mingw")):
         library = package(ident, title, library_version, primaryPackagePurpose="LIBRARY",
-                          sourceInfo=f"built by Zig {zig_version} from the sources it carries; "
-                                     "LLVM's runtimes take the version of libc++'s _LIBCPP_VERSION")
+                          sourceInfo=f"built by Zig {zig_version} from its {sources}")
         relate(zig, "CONTAINS", library)
         clang_libraries.append(library)
     for libraries, built in ((gcc_libraries, gcc_built), (clang_libraries, clang_built)):
