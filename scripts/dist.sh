@@ -81,7 +81,7 @@ pack "$tree" "$name-win64.zip"
 cp "$here/src/resources/icons/tidewell.ico" "$out/stage/"
 touch -d "@$epoch" "$out/stage/tidewell.ico"
 inputs=$( (cd "$out/stage" && find . -type f -print0 | LC_ALL=C sort -z | xargs -0 sha256sum
-           sha256sum "$here/installer/tidewell.wxs") | sha256sum)
+           sha256sum <"$here/installer/tidewell.wxs") | sha256sum)
 for language in ${DIST_LANGUAGES:-en zh-CN}; do
   texts=$name/Kelvane.ini suffix=""
   [ "$language" = en ] || { texts=$name/lang/$language/Kelvane.ini; suffix=-$language; }
