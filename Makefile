@@ -1,4 +1,5 @@
 # The commands a newcomer types. Each installs what it needs first.
+# TARGETS="Tidewell tidewellc" builds only those in the win and win-clang trees.
 NATIVE := build/native
 WIN    := build/win
 FUZZ   := build/fuzz
@@ -20,12 +21,12 @@ native: deps
 
 win: deps
 	cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(LAUNCHER)
-	cmake --build $(WIN)
+	cmake --build $(WIN) $(if $(TARGETS),--target $(TARGETS))
 
 win-clang: deps
 	cmake -S . -B $(CLANG) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/zig-x86_64.cmake \
 	      -DTIDEWELL_WARNINGS_AS_ERRORS=ON $(LAUNCHER)
-	cmake --build $(CLANG)
+	cmake --build $(CLANG) $(if $(TARGETS),--target $(TARGETS))
 
 # Only what ships: nothing here runs ARM64 code.
 arm64: deps
@@ -46,8 +47,11 @@ fuzz: fuzz-build
 test: native win win-clang arm64 fuzz-build
 	scripts/check-layers.sh
 	scripts/check-arm64.sh $(ARM64)
+	scripts/check-pe.py $(WIN) $(CLANG) $(ARM64)
+	scripts/check-reproducible.sh --quick $(WIN)
 	scripts/wine-env.sh $(PREFIX)
 	scripts/wine-env.sh $(CLANG)/wineprefix
+	scripts/check-dist.sh $(WIN) $(CLANG) $(ARM64)
 	xvfb-run -a -s "-screen 0 1280x1024x24" scripts/run-tests.sh $(NATIVE) $(WIN) $(CLANG):fast
 	xvfb-run -a -s "-screen 0 1280x1024x24" scripts/language-test.sh $(WIN)
 	scripts/run-fuzz.sh $(FUZZ) 10
@@ -74,9 +78,14 @@ bench: win
 	scripts/wine-env.sh $(PREFIX)
 	xvfb-run -a -s "-screen 0 1280x1024x24" scripts/run-bench.sh $(WIN)
 
-# build/dist: the portable zips (x64 and ARM64) and the English and Chinese x64 MSIs.
+# build/dist: the portable zips (x64 and ARM64) and the English and Chinese x64 MSIs, signed when
+# TIDEWELL_SIGN_CERT and TIDEWELL_SIGN_KEY name a certificate and its key; beside them the bill of
+# materials and the winget and Scoop manifests, checked against them.
 dist: win arm64
+	rm -rf build/dist
 	DIST_ARM64_TREE=$(ARM64) scripts/dist.sh $(WIN) build/dist
+	scripts/release-manifests.py build/dist
+	scripts/check-release.py build/dist
 
 clean:
 	rm -rf build

