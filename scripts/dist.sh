@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Packs a built Windows tree: Tidewell-<version>-win64.zip (the program folder), and the MSIs
-# Tidewell-<version>-x64.msi (English) and Tidewell-<version>-x64-zh-CN.msi (Chinese texts).
+# Tidewell-<version>-x64.msi (every language).
 # With DIST_ARM64_TREE naming an ARM64 build tree, also Tidewell-<version>-arm64.zip (wixl makes
 # no ARM64 package).
 # The same tree packs into the same bytes wherever and whenever: every date in the downloads is
@@ -73,28 +73,31 @@ if [ -n "${DIST_ARM64_TREE:-}" ]; then
 fi
 pack "$tree" "$name-win64.zip"
 
-# DIST_LANGUAGES="en" builds the English package only (the installer test needs no other).
-# wixl finds sources by relative paths only: it runs inside the staging folder. It writes the
-# clock's time into the summary, so it runs with the clock stopped at the downloads' date; the
-# product code is one per version and language, and the package code is named by what the package
+# One package for every language. wixl finds sources by relative paths only: it runs inside the
+# staging folder, on the installer source with a component for each folder of dist/lang put in.
+# It writes the clock's time into the summary, so it runs with the clock stopped at the downloads'
+# date; the product code is one per version, and the package code is named by what the package
 # holds (wixl draws both at random otherwise).
 cp "$here/src/resources/icons/tidewell.ico" "$out/stage/"
 touch -d "@$epoch" "$out/stage/tidewell.ico"
-inputs=$( (cd "$out/stage" && find . -type f -print0 | LC_ALL=C sort -z | xargs -0 sha256sum
-           sha256sum <"$here/installer/tidewell.wxs") | sha256sum)
-for language in ${DIST_LANGUAGES:-en zh-CN}; do
-  texts=$name/Kelvane.ini suffix=""
-  [ "$language" = en ] || { texts=$name/lang/$language/Kelvane.ini; suffix=-$language; }
-  msi=$out/$name-x64$suffix.msi
-  product_code=$(guid "Tidewell product $upgrade_code $version $language")
-  (cd "$out/stage" && faketime -f "$(date -u -d "@$epoch" '+%Y-%m-%d %H:%M:%S')" \
-     wixl -a x64 -D Version="$version" -D UpgradeCode="$upgrade_code" -D ProductCode="$product_code" \
-       -D SourceDir="$name" -D TextsFile="$texts" -D IconFile=tidewell.ico -o "$msi" "$here/installer/tidewell.wxs")
-  summary=$(msiinfo suminfo "$msi")
-  field() { sed -n "s/^$1: //p" <<<"$summary"; }
-  msibuild "$msi" -s "$(field Subject)" "$(field Author)" "$(field Template)" \
-    "{$(guid "Tidewell package $inputs $version $language $product_code")}"
-  sign "$msi"
+folders=() refs=()
+for language in $(cd "$here/dist/lang" && ls -d */ | tr -d / | LC_ALL=C sort); do
+  id=${language//-/_}
+  folders+=("<Directory Id=\"Lang_$id\" Name=\"$language\"><Component Id=\"Texts_$id\" Guid=\"$(guid "Tidewell texts $language")\" Win64=\"yes\"><File Id=\"Texts_$id\" Name=\"Kelvane.ini\" Source=\"$name/lang/$language/Kelvane.ini\" KeyPath=\"yes\"/></Component></Directory>")
+  refs+=("<ComponentRef Id=\"Texts_$id\"/>")
 done
+sed -e "s|<LanguageFolders/>|${folders[*]}|" -e "s|<LanguageComponentRefs/>|${refs[*]}|" \
+  "$here/installer/tidewell.wxs" >"$out/stage/tidewell.wxs"
+inputs=$( (cd "$out/stage" && find . -type f -print0 | LC_ALL=C sort -z | xargs -0 sha256sum) | sha256sum)
+msi=$out/$name-x64.msi
+product_code=$(guid "Tidewell product $upgrade_code $version")
+(cd "$out/stage" && faketime -f "$(date -u -d "@$epoch" '+%Y-%m-%d %H:%M:%S')" \
+   wixl -a x64 -D Version="$version" -D UpgradeCode="$upgrade_code" -D ProductCode="$product_code" \
+     -D SourceDir="$name" -D IconFile=tidewell.ico -o "$msi" tidewell.wxs)
+summary=$(msiinfo suminfo "$msi")
+field() { sed -n "s/^$1: //p" <<<"$summary"; }
+msibuild "$msi" -s "$(field Subject)" "$(field Author)" "$(field Template)" \
+  "{$(guid "Tidewell package $inputs $version $product_code")}"
+sign "$msi"
 rm -rf "$out/stage"
 ls "$out"

@@ -14,8 +14,8 @@ step() { echo "installer-test: $*"; }
 version=$(sed -n 's/^#define TIDEWELL_VERSION_TEXT "\(.*\)"/\1/p' "$tree/generated/version.h")
 IFS=. read -r major minor patch <<<"$version"
 newer=$major.$minor.$((patch + 1))
-DIST_LANGUAGES=en "$here/dist.sh" "$tree" "$work/old" >/dev/null
-DIST_LANGUAGES=en "$here/dist.sh" "$tree" "$work/new" "$newer" >/dev/null
+"$here/dist.sh" "$tree" "$work/old" >/dev/null
+"$here/dist.sh" "$tree" "$work/new" "$newer" >/dev/null
 
 "$here/wine-env.sh" "$work/prefix" >/dev/null
 # shellcheck source=wine-env.sh
@@ -41,12 +41,25 @@ wait_for() { # seconds, command...
   until "$@"; do [ $SECONDS -lt $deadline ] || return 1; sleep 0.5; done
 }
 
-step "install $version"
-wine msiexec /i "$(windows_path "$work/old/Tidewell-$version-x64.msi")" /qn || fail "msiexec /i failed"
-for f in Tidewell.exe tidewellc.exe Kelvane.ini Alert.wav "Kelvane Help.chm" "Kelvane Help zh-CN.chm" \
-         lang/zh-CN/Kelvane.ini; do
+old_msi=$(windows_path "$work/old/Tidewell-$version-x64.msi")
+installer='HKLM\Software\Tidewell\Installer'
+told() { wine reg query "$installer" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { print $3 }'; }
+step "refuse what an unattended installation must not be told"
+for bad in ALERTVALUE=76 ALERTVALUE=twenty AUTOSTART=2 KEEPSETTINGS=yes; do
+  wine msiexec /i "$old_msi" /qn "$bad" && fail "installed with $bad"
+  [ -e "$folder/Tidewell.exe" ] && fail "$bad left the program installed"
+done
+
+step "install $version, every language"
+wine msiexec /i "$old_msi" /qn || fail "msiexec /i failed"
+for f in Tidewell.exe tidewellc.exe Kelvane.ini Alert.wav "Kelvane Help.chm" "Kelvane Help zh-CN.chm"; do
   [ -f "$folder/$f" ] || fail "$f was not installed"
 done
+for language in "$here"/../dist/lang/*/; do
+  cmp -s "$folder/lang/$(basename "$language")/Kelvane.ini" "$language/Kelvane.ini" ||
+    fail "lang/$(basename "$language") was not installed"
+done
+[ "$(told Autostart)" = 1 ] || fail "the installer did not store AUTOSTART's default"
 cmp -s "$folder/Kelvane.ini" "$here/../dist/Kelvane.ini" || fail "the English package installed other texts"
 shortcut || fail "no Start-menu shortcut"
 products | grep -q "DisplayVersion *REG_SZ *$version" || fail "no Add/Remove Programs entry for $version"
@@ -112,4 +125,18 @@ shortcut && fail "the Start-menu shortcut is left"
 wine reg query "$run" /v Orvanta >/dev/null && fail "the Run value is left"
 products | grep -q 'DisplayName *REG_SZ *Tidewell$' && fail "Add/Remove Programs still lists Tidewell"
 wine reg query "$settings" /v RamAlertValue >/dev/null || fail "the removal took the settings key"
+
+step "install unattended with LANGUAGE=de AUTOSTART=0 ALERTVALUE=20, remove with KEEPSETTINGS=0"
+wine reg delete "$settings" /f >/dev/null
+wine msiexec /i "$old_msi" /qn LANGUAGE=de AUTOSTART=0 ALERTVALUE=20 || fail "the unattended install failed"
+[ "$(told Language)/$(told Autostart)/$(told AlertValue)" = de/0/20 ] || fail "the properties did not land"
+wine "$exe" &
+program=$!
+wait_for 60 window_shown || fail "the unattended installation's Tidewell showed no window"
+wait_for 30 wine reg query "$settings" /v Language >/dev/null || fail "no language stored at the first start"
+wine reg query "$settings" /v Language | grep -q 'REG_SZ *de' || fail "the first start did not take LANGUAGE"
+wine reg query "$settings" /v RamAlertValue | grep -qi '0x14' || fail "the first start did not take ALERTVALUE"
+wine msiexec /x "$old_msi" /qn KEEPSETTINGS=0 || fail "msiexec /x KEEPSETTINGS=0 failed"
+wait_for 20 ended "$program" || fail "Tidewell still runs after the removal"
+wine reg query "$settings" >/dev/null 2>&1 && fail "KEEPSETTINGS=0 left the settings key"
 step "passed"

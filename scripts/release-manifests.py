@@ -82,7 +82,7 @@ def main(folder):
     url = url.replace("{version}", version).rstrip("/") + "/"
     name = f"Tidewell-{version}"
     downloads = {kind: os.path.join(folder, f"{name}-{kind}") for kind in
-                 ("win64.zip", "arm64.zip", "x64.msi", "x64-zh-CN.msi")}
+                 ("win64.zip", "arm64.zip", "x64.msi")}
     missing = [path for path in downloads.values() if not os.path.isfile(path)]
     if missing:
         sys.exit(f"release-manifests: missing {', '.join(missing)}")
@@ -122,7 +122,7 @@ def write_spdx(folder, name, version, url, downloads, checksums, epoch):
                         checksums=[{"algorithm": "SHA256", "checksumValue": checksums[kind]}])
         relate("SPDXRef-DOCUMENT", "DESCRIBES", ident)
         shipped[kind] = ident
-    gcc_built = [shipped["win64.zip"], shipped["x64.msi"], shipped["x64-zh-CN.msi"]]
+    gcc_built = [shipped["win64.zip"], shipped["x64.msi"]]
     clang_built = [shipped["arm64.zip"]]
 
     # The tools: the GCC tree builds the x64 programs, Zig's clang the ARM64 ones; the texts, sound
@@ -138,7 +138,7 @@ def write_spdx(folder, name, version, url, downloads, checksums, epoch):
         (debian("faketime", "faketime", "faketime, which stops wixl's clock at the commit's time"), gcc_built[1:]),
         (debian("zip", "zip", "zip"), [shipped["win64.zip"], shipped["arm64.zip"]]),
     ]
-    if any("\x05DigitalSignature" in run("msiinfo", "streams", downloads[kind]) for kind in ("x64.msi", "x64-zh-CN.msi")):
+    if any("\x05DigitalSignature" in run("msiinfo", "streams", downloads[kind]) for kind in ("x64.msi",)):
         tools.append((debian("osslsigncode", "osslsigncode", "osslsigncode, the Authenticode signer"), list(shipped.values())))
     zig_name, zig_version, zig_sha256 = zig_pin()
     clang = run(os.path.join(ZIG, "zig"), "cc", "--version").splitlines()[0]
@@ -207,8 +207,9 @@ def write_winget(folder, version, url, downloads, checksums):
     os.makedirs(out, exist_ok=True)
     common = {"PackageIdentifier": IDENTIFIER, "PackageVersion": version}
     installers = []
-    for kind, locale in (("x64.msi", "en-US"), ("x64-zh-CN.msi", "zh-CN")):
-        installers.append({"Architecture": "x64", "InstallerLocale": locale, "InstallerType": "msi",
+    # One package for every language: the first start takes the Windows display language.
+    for kind in ("x64.msi",):
+        installers.append({"Architecture": "x64", "InstallerType": "msi",
                            "Scope": "machine", "InstallerUrl": url + os.path.basename(downloads[kind]),
                            "InstallerSha256": checksums[kind].upper(),
                            "ProductCode": msi_property(downloads[kind], "ProductCode")})

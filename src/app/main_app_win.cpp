@@ -41,13 +41,14 @@ CMainApp::CMainApp(std::function<bool()> hasRights)
 
 CMainApp::~CMainApp() = default;
 
-bool CMainApp::InitInstance(std::optional<std::string> firstArgument, std::optional<std::string> secondArgument)
+bool CMainApp::InitInstance(std::optional<std::string> firstArgument, std::vector<std::string> rest)
 {
     if (firstArgument && IsUninstallArgument(*firstArgument)) {
-        UndoInstallation(secondArgument);
+        UndoInstallation(ReadUninstallArguments(rest));
         return false;
     }
-    TakeStartLanguage(); // every text from here on, the rights box's too
+    // Every text from here on, the rights box's too; stored once the settings exist.
+    const std::optional<std::string> picked = TakeStartLanguage();
     instanceMark_ = std::make_unique<InstanceMark>();
     // Under the plain name the mark may be anyone's: only a copy seen running counts.
     if (instanceMark_->HeldBefore() && (!instanceMark_->Squattable() || AnotherCopyRuns())) {
@@ -68,6 +69,8 @@ bool CMainApp::InitInstance(std::optional<std::string> firstArgument, std::optio
         splash.DoModal(nullptr);
     }
     PrepareFirstStart(ProgramPath());
+    if (picked)
+        StoreLanguage(*picked);
     CMainDlg dialog(std::move(firstArgument));
     dialog.DoModal(nullptr);
     return false;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class InstanceMark;
 
@@ -22,8 +23,7 @@ public:
     // Always false: the process ends (with code 0) when it returns. "-Uninstall" runs the
     // installer's removal step (uninstall_win.h) instead of the program, for the account whose SID
     // the second argument gives.
-    bool InitInstance(std::optional<std::string> firstArgument,
-                      std::optional<std::string> secondArgument = std::nullopt);
+    bool InitInstance(std::optional<std::string> firstArgument, std::vector<std::string> rest = {});
 
 private:
     std::function<bool()> hasRights_;

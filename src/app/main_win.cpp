@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/main_app_win.h"
 #include "win32/system_library.h"
@@ -16,13 +17,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     // A screen reader reaches the window's controls through COM: the objects they hand out are
     // marshalled from this thread's apartment, which the window's message loop serves.
     const bool apartment = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    std::optional<std::string> firstArgument, secondArgument;
-    if (__argc > 1 && __argv && __argv[1])
-        firstArgument = __argv[1];
-    if (__argc > 2 && __argv[2])
-        secondArgument = __argv[2];
+    std::optional<std::string> firstArgument;
+    std::vector<std::string> rest;
+    for (int i = 1; __argv && i < __argc && __argv[i]; ++i) {
+        if (i == 1)
+            firstArgument = __argv[i];
+        else
+            rest.emplace_back(__argv[i]);
+    }
     CMainApp app;
-    app.InitInstance(std::move(firstArgument), std::move(secondArgument));
+    app.InitInstance(std::move(firstArgument), std::move(rest));
     if (apartment)
         CoUninitialize();
     return 0;

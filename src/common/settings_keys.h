@@ -31,4 +31,10 @@ constexpr char kPausePrograms[] = "PausePrograms";
 constexpr char kAutoCleanInterval[] = "AutoCleanInterval"; // minutes
 constexpr char kAutoCleanBackOff[] = "AutoCleanBackOff";   // percent of installed memory
 constexpr char kLanguage[] = "Language";                   // a folder under lang\ (REG_SZ), empty for the file beside the program
-constexpr char kInstallLanguage[] = "InstallLanguage";     // what the installer was told (REG_SZ), read at the first start
+
+// What the installer was told on its command line (msiexec ... LANGUAGE=de AUTOSTART=0
+// ALERTVALUE=20), as strings, empty when not told; read at the first start.
+constexpr char kInstallerKey[] = "Software\\Tidewell\\Installer";
+constexpr char kInstallerLanguage[] = "Language";
+constexpr char kInstallerAutostart[] = "Autostart";   // "0": no start with Windows
+constexpr char kInstallerAlertValue[] = "AlertValue"; // 1 to 75

@@ -58,6 +58,21 @@ TEST_F(SettingsTest, OneMechanismStartsTidewellWithWindowsAndOnlyFromAProtectedP
     SaveSettings(SavedSettings{}, program);
     EXPECT_TRUE(tasks_.tasks.empty());
     EXPECT_EQ(ReadAutostart(command), ERROR_FILE_NOT_FOUND);
+
+    // An unattended installation told AUTOSTART=0 and ALERTVALUE=20: the first start takes them;
+    // a value the installer would have refused is not taken.
+    tasks_.protectedPlace = true;
+    testing_support::RegistrySnapshot installer(HKEY_LOCAL_MACHINE, kInstallerKey);
+    for (const auto& [alert, stored] : {std::pair{"20", 20}, {"76", 15}, {"2x", 15}}) {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
+        testing_support::WriteValue(HKEY_LOCAL_MACHINE, kInstallerKey, kInstallerAutostart, REG_SZ, "0", 2);
+        testing_support::WriteValue(HKEY_LOCAL_MACHINE, kInstallerKey, kInstallerAlertValue, REG_SZ, alert, 3);
+        EXPECT_TRUE(PrepareFirstStart(program));
+        EXPECT_TRUE(tasks_.tasks.empty()) << "no start with Windows";
+        EXPECT_EQ(ReadConstructionSettings().ramAlertValue, stored) << alert;
+    }
+    installer.Restore();
 }
 
 // What the window reads back from a save its scenario walks through; here the readers' own rules.

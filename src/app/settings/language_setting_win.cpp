@@ -14,39 +14,41 @@
 
 namespace {
 
-std::optional<std::string> ReadSetting(const char* name)
+std::optional<std::string> ReadSetting(const char* keyPath, const char* name)
 {
     CRegistryKey key;
     std::string value;
-    if (key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ) != ERROR_SUCCESS ||
+    if (key.Open(HKEY_LOCAL_MACHINE, keyPath, KEY_READ) != ERROR_SUCCESS ||
         key.QueryString(value, name) != ERROR_SUCCESS)
         return std::nullopt;
     return value;
 }
 
+} // namespace
+
 void StoreLanguage(const std::string& folder)
 {
-    CRegistryKey parent, key;
+    CRegistryKey parent;
     if (parent.Open(HKEY_LOCAL_MACHINE, kSettingsParentKey, KEY_ALL_ACCESS) == ERROR_SUCCESS &&
         parent.CreateSubKey(kSettingsSubKey) == ERROR_SUCCESS)
         parent.SetString(kLanguage, folder);
 }
 
-} // namespace
-
-void TakeStartLanguage()
+std::optional<std::string> TakeStartLanguage()
 {
     std::vector<std::string> folders;
     for (const LanguageFile& language : AvailableLanguages())
         if (!language.folder.empty())
             folders.push_back(language.folder);
-    std::optional<std::string> chosen = ReadSetting(kLanguage);
-    if (!chosen) {
-        const std::string told = ReadSetting(kInstallLanguage).value_or(std::string());
-        chosen = PickLanguage(told.empty() ? PreferredUiLanguages() : std::vector<std::string>{told}, folders);
-        StoreLanguage(*chosen);
+    const std::optional<std::string> stored = ReadSetting(kSettingsKey, kLanguage);
+    std::optional<std::string> picked;
+    if (!stored) {
+        const std::string told = ReadSetting(kInstallerKey, kInstallerLanguage).value_or(std::string());
+        picked = PickLanguage(told.empty() ? PreferredUiLanguages() : std::vector<std::string>{told}, folders);
     }
-    SetInterfaceLanguage(std::ranges::count(folders, *chosen) ? *chosen : std::string());
+    const std::string chosen = stored ? *stored : *picked;
+    SetInterfaceLanguage(std::ranges::count(folders, chosen) ? chosen : std::string());
+    return picked;
 }
 
 void ChooseLanguage(const std::string& folder)

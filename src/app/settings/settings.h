@@ -2,6 +2,7 @@
 // The program's settings: registry values under HKEY_LOCAL_MACHINE\Software\Kelvane, and the
 // autostart value in the machine's Run key. The structs hold the defaults each reader uses.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/program_list.h"
@@ -43,6 +44,9 @@ struct TickSettings {
     ProgramList pausePrograms{};
 };
 constexpr int32_t kTickRamAlertDefault = 30;
+// An alert value the installer was told, when it is a whole number from 1 to 75; the installer
+// refuses any other before it installs anything.
+std::optional<int32_t> InstallerAlertValue(const std::string& text);
 constexpr int32_t kMaxIntervalMinutes = 60; // also the longest wait the back-off grows to
 constexpr int32_t kMaxBackOffPercent = 50;
 

@@ -84,14 +84,20 @@ std::string ProgramPath()
 
 bool PrepareFirstStart(const std::string& programPath)
 {
-    {
-        CRegistryKey key;
-        if (OpenSettings(key) == ERROR_SUCCESS)
-            return false;
-        if (CreateSettings(key) != ERROR_SUCCESS)
-            return false;
+    CRegistryKey key;
+    if (OpenSettings(key) == ERROR_SUCCESS || CreateSettings(key) != ERROR_SUCCESS)
+        return false;
+    // What an unattended installation was told: no start with Windows, another alert value.
+    CRegistryKey installer;
+    std::string autostart, alertValue;
+    if (installer.Open(HKEY_LOCAL_MACHINE, kInstallerKey, KEY_READ) == ERROR_SUCCESS) {
+        installer.QueryString(autostart, kInstallerAutostart);
+        installer.QueryString(alertValue, kInstallerAlertValue);
     }
-    EnableAutostart(programPath);
+    if (const std::optional<int32_t> told = InstallerAlertValue(alertValue))
+        Write(key, kRamAlertValue, *told);
+    if (autostart != "0")
+        EnableAutostart(programPath);
     return true;
 }
 

@@ -81,7 +81,7 @@ void EndRunningCopies(const std::string& programPath)
     }
 }
 
-void UndoInstallation(const std::optional<std::string>& userSid)
+void UndoInstallation(const UninstallArguments& arguments)
 {
     if (UpgradeUnderway())
         return;
@@ -89,5 +89,9 @@ void UndoInstallation(const std::optional<std::string>& userSid)
     EndRunningCopies(ProgramPath());
     // Delay.ini lives in the program's folder, which the removal takes away; the settings key stays
     // for a later installation.
-    RestoreDelayedEntries(GetModulePath("Delay.ini"), userSid.value_or(OwnUserSid()));
+    RestoreDelayedEntries(GetModulePath("Delay.ini"), arguments.userSid.value_or(OwnUserSid()));
+    if (!arguments.keepSettings) {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
+    }
 }
