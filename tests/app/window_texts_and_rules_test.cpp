@@ -80,6 +80,14 @@ TEST(WindowRules, EveryChoiceTheWindowLeavesToPortableRules)
         EXPECT_EQ(IsPowerOnArgument(row.argument), row.powerOn) << row.argument;
         EXPECT_EQ(IsUninstallArgument(row.argument), row.uninstall) << row.argument;
     }
+    // The removal's: the user's SID where the installer has one, the settings kept unless told.
+    const UninstallArguments all = ReadUninstallArguments({"S-1-5-21-1-2-3-1001", "KeepSettings=0"});
+    EXPECT_EQ(all.userSid, "S-1-5-21-1-2-3-1001");
+    EXPECT_FALSE(all.keepSettings);
+    const UninstallArguments none = ReadUninstallArguments({"KeepSettings=1"}); // no SID: [UserSID] was empty
+    EXPECT_FALSE(none.userSid);
+    EXPECT_TRUE(none.keepSettings);
+    EXPECT_TRUE(ReadUninstallArguments({}).keepSettings);
 
     // The help file the texts name: a plain .chm name beside the program, or the English one.
     EXPECT_EQ(HelpFileName("Kelvane Help zh-CN.CHM"), "Kelvane Help zh-CN.CHM");
