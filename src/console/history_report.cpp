@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "console/json_object.h"
+#include "history/clean_follow_up.h"
 
 namespace console {
 namespace {
@@ -39,7 +40,20 @@ std::string Detail(const CleanRecord& record)
         return "reason: " + record.reason;
     const std::string shape = record.growing ? std::to_string(record.eighths) + " growing steps"
                                              : "one step of " + std::to_string(record.eighths) + " eighths";
-    return shape + "; " + MethodsText(record.methods);
+    std::string detail = shape + "; " + MethodsText(record.methods);
+    if (const auto share = ShareBackPercent(record))
+        detail += "; " + std::to_string(*share) + " % back in " + std::to_string(record.followUpMs / 1000) + " s";
+    if (const auto factor = DiskReadsFactor(record)) {
+        char reads[48];
+        std::snprintf(reads, sizeof reads, "; disk reads x%.1f", *factor);
+        detail += reads;
+    }
+    return detail;
+}
+
+std::optional<int64_t> Wide(const std::optional<uint32_t>& value)
+{
+    return value ? std::optional<int64_t>(*value) : std::nullopt;
 }
 
 JsonObject Json(const CleanRecord& record)
@@ -76,7 +90,15 @@ JsonObject Json(const CleanRecord& record)
         .Add("modifiedBytesBefore", record.modifiedBefore)
         .Add("modifiedBytesAfter", record.modifiedAfter)
         .Add("freedMB", record.freedMB)
-        .Add("freedPages", record.freedPages);
+        .Add("freedPages", record.freedPages)
+        .Add("followUpEnd", record.followUpEnd ? std::optional<std::string>(FollowUpEndName(*record.followUpEnd)) : std::nullopt)
+        .Add("followUpMs", record.followUpEnd ? std::optional<int64_t>(record.followUpMs) : std::nullopt)
+        .Add("availBytesAfter60s", record.availAfterFollowUp)
+        .Add("diskReadsPerMinBefore", Wide(record.diskReadsBefore))
+        .Add("diskReadsPerMinAfter", Wide(record.diskReadsAfter))
+        .Add("softFaultsPerMinBefore", Wide(record.softFaultsBefore))
+        .Add("softFaultsPerMinAfter", Wide(record.softFaultsAfter))
+        .Add("backWithinMinutePercent", ShareBackPercent(record));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "history/clean_record.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <type_traits>
@@ -18,6 +19,10 @@ constexpr Names<CleanTrigger> kTriggers[] = {
 constexpr Names<CleanResult> kResults[] = {
     {CleanResult::Done, "done"}, {CleanResult::Refused, "refused"},
     {CleanResult::Stopped, "stopped"}, {CleanResult::Skipped, "skipped"},
+};
+constexpr Names<FollowUpEnd> kFollowUpEnds[] = {
+    {FollowUpEnd::Minute, "minute"}, {FollowUpEnd::NextClean, "next-clean"},
+    {FollowUpEnd::Exit, "exit"},     {FollowUpEnd::Gap, "gap"},
 };
 constexpr Names<CleaningMethod> kMethods[] = {
     {kFillAndRelease, "fill"},
@@ -49,11 +54,13 @@ std::optional<E> ValueOf(const Names<E> (&table)[N], std::string_view name)
 
 // The last column: a line that lacks it was cut short.
 constexpr std::string_view kEndMark = "end";
-constexpr size_t kColumns = 20;
+constexpr size_t kColumns = 27;
+constexpr size_t kColumnsBeforeFollowUp = 20; // lines written before the minute after was measured
 constexpr size_t kLongestReason = 32;
 
 std::string Text(const std::optional<uint64_t>& value) { return value ? std::to_string(*value) : std::string(); }
 std::string Text(const std::optional<int64_t>& value) { return value ? std::to_string(*value) : std::string(); }
+std::string Text(const std::optional<uint32_t>& value) { return value ? std::to_string(*value) : std::string(); }
 
 template <typename T>
 bool ParseWhole(std::string_view text, T& value, int base = 10)
@@ -99,6 +106,21 @@ bool ParseMethods(std::string_view text, std::vector<OperationResult>& methods)
         methods.push_back({*method, static_cast<int32_t>(status)});
     }
     return true;
+}
+
+// The minute after: all of it or none of it, and nothing of it for a skipped clean.
+bool ParseFollowUp(const std::string_view* columns, CleanRecord& record)
+{
+    if (columns[0].empty())
+        return std::all_of(columns + 1, columns + 7, [](std::string_view column) { return column.empty(); });
+    record.followUpEnd = ValueOf(kFollowUpEnds, columns[0]);
+    std::optional<uint32_t>* rates[] = {&record.diskReadsBefore, &record.diskReadsAfter, &record.softFaultsBefore,
+                                        &record.softFaultsAfter};
+    bool wellFormed = record.followUpEnd && record.result != CleanResult::Skipped &&
+                      ParseWhole(columns[1], record.followUpMs) && ParseOptional(columns[2], record.availAfterFollowUp);
+    for (size_t i = 0; i < std::size(rates) && wellFormed; ++i)
+        wellFormed = ParseOptional(columns[3 + i], *rates[i]);
+    return wellFormed;
 }
 
 int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day)
@@ -158,7 +180,8 @@ bool IsReasonWord(std::string_view word)
 const char kRecordHeader[] =
     "startLocal,startUtc,trigger,mode,eighths,result,reason,methods,durationMs,availBytesBefore,availBytesAfter,"
     "pageFileBytesBefore,pageFileBytesAfter,standbyBytesBefore,standbyBytesAfter,modifiedBytesBefore,"
-    "modifiedBytesAfter,freedMB,freedPages,end";
+    "modifiedBytesAfter,freedMB,freedPages,followUpEnd,followUpMs,availBytesAfter60s,diskReadsPerMinBefore,"
+    "diskReadsPerMinAfter,softFaultsPerMinBefore,softFaultsPerMinAfter,end";
 
 bool CleanRecord::operator==(const CleanRecord& other) const
 {
@@ -177,7 +200,10 @@ bool CleanRecord::operator==(const CleanRecord& other) const
            pageFileBefore == other.pageFileBefore && pageFileAfter == other.pageFileAfter &&
            standbyBefore == other.standbyBefore && standbyAfter == other.standbyAfter &&
            modifiedBefore == other.modifiedBefore && modifiedAfter == other.modifiedAfter &&
-           freedMB == other.freedMB && freedPages == other.freedPages;
+           freedMB == other.freedMB && freedPages == other.freedPages && followUpEnd == other.followUpEnd &&
+           followUpMs == other.followUpMs && availAfterFollowUp == other.availAfterFollowUp &&
+           diskReadsBefore == other.diskReadsBefore && diskReadsAfter == other.diskReadsAfter &&
+           softFaultsBefore == other.softFaultsBefore && softFaultsAfter == other.softFaultsAfter;
 }
 
 std::string MethodsText(const std::vector<OperationResult>& methods)
@@ -199,6 +225,7 @@ std::string MethodsText(const std::vector<OperationResult>& methods)
 const char* TriggerName(CleanTrigger trigger) { return NameOf(kTriggers, trigger); }
 const char* ResultName(CleanResult result) { return NameOf(kResults, result); }
 const char* MethodName(CleaningMethod method) { return NameOf(kMethods, method); }
+const char* FollowUpEndName(FollowUpEnd end) { return NameOf(kFollowUpEnds, end); }
 
 const char* OutcomeName(int32_t status)
 {
@@ -254,6 +281,7 @@ CleanRecord RecordOfSkip(const CleanMeasurement& measured, CleanTrigger trigger,
 std::string FormatRecord(const CleanRecord& record)
 {
     const bool ran = record.result != CleanResult::Skipped;
+    const bool followed = ran && record.followUpEnd; // a line that reads back as it was
     const std::string columns[kColumns] = {
         LocalTimeText(record.startLocal),
         UtcTimeText(record.startUtc),
@@ -274,6 +302,13 @@ std::string FormatRecord(const CleanRecord& record)
         Text(record.modifiedAfter),
         Text(record.freedMB),
         Text(record.freedPages),
+        followed ? FollowUpEndName(*record.followUpEnd) : "",
+        followed ? std::to_string(record.followUpMs) : "",
+        followed ? Text(record.availAfterFollowUp) : "",
+        followed ? Text(record.diskReadsBefore) : "",
+        followed ? Text(record.diskReadsAfter) : "",
+        followed ? Text(record.softFaultsBefore) : "",
+        followed ? Text(record.softFaultsAfter) : "",
         std::string(kEndMark),
     };
     std::string line;
@@ -297,7 +332,8 @@ std::optional<CleanRecord> ParseRecord(std::string_view line)
             break;
         start = comma + 1;
     }
-    if (count + 1 != kColumns || columns[kColumns - 1] != kEndMark)
+    const size_t present = count + 1;
+    if ((present != kColumns && present != kColumnsBeforeFollowUp) || columns[count] != kEndMark)
         return std::nullopt;
 
     CleanRecord record;
@@ -328,7 +364,7 @@ std::optional<CleanRecord> ParseRecord(std::string_view line)
                       ParseOptional(columns[17], record.freedMB) && ParseOptional(columns[18], record.freedPages);
     for (size_t i = 0; i < std::size(figures) && wellFormed; ++i)
         wellFormed = ParseOptional(columns[9 + i], *figures[i]);
-    if (!wellFormed)
+    if (!wellFormed || (present == kColumns && !ParseFollowUp(columns + kColumnsBeforeFollowUp - 1, record)))
         return std::nullopt;
     return record;
 }

@@ -2,7 +2,8 @@
 // One clean in the history: when it began, what started it, what ran and how each method came
 // out, how long it took and the memory around it; or a clean that was due and skipped, and why.
 // Stored as one CSV line of fixed columns that ends in a column of its own, so that a line cut
-// short by a power loss never reads as a record.
+// short by a power loss never reads as a record. Lines written before the minute after a clean was
+// measured lack its columns and read as records without it.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,6 +22,13 @@ enum class CleanTrigger : uint8_t {
     Automatic, // free memory at the alert value: "automatic"
     Standby,   // the standby list at its share: "standby"
     Console,   // the console program: "console"
+};
+// Why the measurement of the minute after a clean ended. The words are the stored ones.
+enum class FollowUpEnd : uint8_t {
+    Minute,    // the whole minute: "minute"
+    NextClean, // another clean began: "next-clean"
+    Exit,      // the program ended: "exit"
+    Gap,       // the ticks stopped for a while (sleep, a stalled window): "gap"
 };
 enum class CleanResult : uint8_t {
     Done,    // "done"
@@ -44,6 +52,13 @@ struct CleanRecord {
     std::optional<uint64_t> standbyBefore, standbyAfter, modifiedBefore, modifiedAfter;
     // As the report shows them, with their sign: negative when memory fell during the clean.
     std::optional<int64_t> freedMB, freedPages;
+    // The minute after the clean's end, as far as it was measured; none for a skipped clean and for
+    // lines of older versions. Rates are counts per minute: pages read from disk for faults, and
+    // faults resolved from the standby and modified lists; before: the minute before the start.
+    std::optional<FollowUpEnd> followUpEnd;
+    uint32_t followUpMs = 0;
+    std::optional<uint64_t> availAfterFollowUp;
+    std::optional<uint32_t> diskReadsBefore, diskReadsAfter, softFaultsBefore, softFaultsAfter;
 
     bool operator==(const CleanRecord&) const;
 };
@@ -51,6 +66,7 @@ struct CleanRecord {
 const char* TriggerName(CleanTrigger trigger);
 const char* ResultName(CleanResult result);
 const char* MethodName(CleaningMethod method);
+const char* FollowUpEndName(FollowUpEnd end);
 // "done", "refused" (no privilege), "not-supported" or "failed".
 const char* OutcomeName(int32_t status);
 // "working-sets=refused/C0000061;fill=done": the methods column.
@@ -66,7 +82,8 @@ CleanRecord RecordOfSkip(const CleanMeasurement& measured, CleanTrigger trigger,
 extern const char kRecordHeader[];
 // One line without its line break.
 std::string FormatRecord(const CleanRecord& record);
-// A whole line (without its break, a CR tolerated); nothing unless every column is well formed.
+// A whole line (without its break, a CR tolerated), of this version's columns or of the earlier
+// ones; nothing unless every column is well formed.
 std::optional<CleanRecord> ParseRecord(std::string_view line);
 
 // "2026-03-09 13:05:07" and "2026-03-09T12:05:07Z".

@@ -36,6 +36,8 @@ NewestBlock DescribeBlock(uint32_t number, std::string_view bytes)
     block.bytes = bytes.size();
     block.lines = static_cast<size_t>(std::ranges::count(bytes, '\n'));
     block.endsWithBreak = bytes.empty() || bytes.back() == '\n';
+    const std::string_view header = kRecordHeader;
+    block.currentHeader = bytes.empty() || (bytes.starts_with(header) && bytes.substr(header.size()).starts_with("\n"));
     return block;
 }
 
@@ -47,7 +49,7 @@ AppendPlan PlanAppend(std::vector<uint32_t> blocks, const std::optional<NewestBl
     if (!blocks.empty() && newest && newest->number == blocks.back()) {
         plan.breakFirst = !newest->endsWithBreak;
         const uint64_t after = newest->bytes + (plan.breakFirst ? 1 : 0) + lineBytes;
-        if (newest->lines < kBlockLines && after <= kBlockBytes) {
+        if (newest->lines < kBlockLines && after <= kBlockBytes && newest->currentHeader) {
             plan.block = newest->number;
             plan.newBlock = false;
             return plan;
@@ -77,6 +79,8 @@ std::vector<CleanRecord> ReadBlock(std::string_view bytes, bool fromMiddle)
 
 std::vector<CleanRecord> SelectRecords(std::vector<CleanRecord> oldestFirst, const HistorySelection& selection)
 {
+    // A clean's record waits for its minute after, so a skip decided meanwhile may come before it.
+    std::ranges::stable_sort(oldestFirst, {}, [](const CleanRecord& record) { return EpochSeconds(record.startUtc); });
     std::vector<CleanRecord> chosen;
     for (auto it = oldestFirst.rbegin(); it != oldestFirst.rend(); ++it) {
         if (selection.limit && chosen.size() >= *selection.limit)

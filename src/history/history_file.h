@@ -28,11 +28,13 @@ struct NewestBlock {
     uint64_t bytes = 0;
     size_t lines = 0;         // line breaks
     bool endsWithBreak = true; // false: its last line was cut short
+    bool currentHeader = true; // it begins with this version's header, so its lines have its columns
 };
 NewestBlock DescribeBlock(uint32_t number, std::string_view bytes);
 
 // Where one line goes: the block, whether a break comes first (so that a line cut short stays a
-// line of its own), whether the block is new (it starts with the header) and which blocks go.
+// line of its own), whether the block is new (it starts with the header) and which blocks go. A
+// block begun by an earlier version with fewer columns is left as it is, for whatever reads it.
 struct AppendPlan {
     uint32_t block = 1;
     bool newBlock = true;
@@ -46,7 +48,8 @@ AppendPlan PlanAppend(std::vector<uint32_t> blocks, const std::optional<NewestBl
 // break was cut short and is skipped. fromMiddle: the bytes begin inside a line, also skipped.
 std::vector<CleanRecord> ReadBlock(std::string_view bytes, bool fromMiddle = false);
 
-// Newest first: the records that began on or after `since` (local time), at most `limit`.
+// Newest first by their start: the records that began on or after `since` (local time), at most
+// `limit`.
 struct HistorySelection {
     std::optional<LocalTime> since;
     std::optional<size_t> limit;

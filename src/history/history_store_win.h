@@ -29,6 +29,8 @@ public:
     explicit HistoryWriter(std::string folder = HistoryFolder()) : folder_(std::move(folder)) {}
 
     bool Append(const CleanRecord& record);
+    // Whether records can be kept: the folder is looked at (and made) the first time.
+    bool FolderReady();
     // True once: after the first record that could not be kept.
     bool TakeProblemToTell();
     const std::string& Folder() const { return folder_; }
@@ -36,7 +38,6 @@ public:
     std::optional<PlaceVerdict> Refusal() const { return refusal_; }
 
 private:
-    bool FolderReady();
     bool Write(const std::string& line) const;
 
     std::string folder_;

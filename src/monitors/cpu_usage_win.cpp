@@ -43,11 +43,19 @@ struct TimeOfDayInformation {
 static_assert(sizeof(TimeOfDayInformation) == 32);
 
 // The record has grown with every version; the kernel fills what it knows and refuses less than
-// 312 bytes. Only the idle time at its start is used.
+// 312 bytes. The idle time and the paging counts near its start have kept their places since NT 4.
 struct PerformanceInformation {
     LARGE_INTEGER idleTime;
-    BYTE rest[512 - sizeof(LARGE_INTEGER)];
+    BYTE io[36];
+    ULONG availablePages, committedPages, commitLimit, peakCommitment, pageFaults, copyOnWrites;
+    ULONG transitions; // faults resolved from the standby and modified lists
+    ULONG cacheTransitions, demandZeroFaults;
+    ULONG pageReads; // pages read from disk for faults
+    BYTE rest[512 - 84];
 };
+static_assert(offsetof(PerformanceInformation, transitions) == 68);
+static_assert(offsetof(PerformanceInformation, pageReads) == 80);
+static_assert(sizeof(PerformanceInformation) == 512);
 
 uint64_t Counter(const LARGE_INTEGER& value) { return static_cast<uint64_t>(value.QuadPart); }
 
@@ -68,7 +76,7 @@ uint32_t AskProcessorCount(NtQuerySystemInformationFn query)
 
 } // namespace
 
-void CCpuUsage::SampleNt(int32_t* load)
+void CCpuUsage::SampleNt(int32_t* load, PagingCounters* paging)
 {
     static const auto query = win32::NtdllEntry<NtQuerySystemInformationFn>("NtQuerySystemInformation");
     if (!query)
@@ -80,6 +88,8 @@ void CCpuUsage::SampleNt(int32_t* load)
     if (processors == 0 || query(kSystemTimeOfDayInformation, &timeOfDay, sizeof(timeOfDay), nullptr) != 0 ||
         query(kSystemPerformanceInformation, &performance, sizeof(performance), nullptr) != 0)
         return;
+    if (paging)
+        *paging = PagingCountersOf(performance.pageReads, performance.transitions);
     const CpuSample now{Counter(performance.idleTime), Counter(timeOfDay.currentTime)};
     AdvanceCpuSample(now, processors, load);
 }
@@ -107,11 +117,13 @@ LONG CCpuUsage::Sample9x(int32_t* load)
     return data.Close();
 }
 
-void CCpuUsage::Sample(int32_t* load)
+void CCpuUsage::Sample(int32_t* load, PagingCounters* paging)
 {
     *load = 0;
+    if (paging)
+        *paging = {};
     if (IsWindows9x())
         Sample9x(load);
     else
-        SampleNt(load);
+        SampleNt(load, paging);
 }

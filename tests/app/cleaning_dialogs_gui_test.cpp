@@ -56,14 +56,15 @@ TEST(CleaningMethodsDlg, MapsTheStandbyBoxesChecksTheShareAndOffersOlderWindowsT
 }
 
 // A run that began with `beforeMB` available on a 256 MB machine that now has 164 MB.
-void Report(int32_t beforeMB, bool cleanUpRun, const RunOutcome& outcome = RunOutcome{})
+void Report(int32_t beforeMB, bool cleanUpRun, const RunOutcome& outcome = RunOutcome{},
+            std::function<std::string()> followUp = {})
 {
     PretendMachine machine(256 * kMB, 164 * kMB);
     CleanMeasurement measured = MeasureCleanStart();
     measured.before.availPhys = static_cast<uint64_t>(beforeMB) * kMB;
     MeasureCleanEnd(measured);
     CleanState.cleanUpRun = cleanUpRun;
-    ShowCleaningReport(measured, outcome);
+    ShowCleaningReport(measured, outcome, {}, std::move(followUp));
     CleanState.cleanUpRun = false;
 }
 
@@ -148,6 +149,22 @@ TEST(ReportDlg, FiguresRefusalsAndAdvice)
     EXPECT_EQ(advice, UiText("ZLJY2")) << "memory rose, but not through this run";
     EXPECT_NE(methodLines.find(UiText("MethodNoPrivilege") + "\n"), std::string::npos) << methodLines;
     EXPECT_TRUE(okBelowLines) << "the dialog grew to hold the lines";
+
+    // The minute after: its line asked again each second while the report is open.
+    std::string line = UiText("FollowUpMeasuring"), later;
+    host.modal = [&](win32::Dialog& dialog) {
+        if (!dialog.CreateModeless())
+            return INT_PTR{-1};
+        methodLines = dialog.GetItemText(IDC_REPORT_METHODS);
+        line = "2.0 GB freed";
+        SendMessageA(dialog.hwnd(), WM_TIMER, 1, 0);
+        later = dialog.GetItemText(IDC_REPORT_METHODS);
+        dialog.EndDialog(IDOK);
+        return INT_PTR{IDOK};
+    };
+    Report(100, false, RunOutcome{}, [&] { return line; });
+    EXPECT_EQ(methodLines, UiText("FollowUpMeasuring"));
+    EXPECT_EQ(later, "2.0 GB freed");
 }
 
 } // namespace

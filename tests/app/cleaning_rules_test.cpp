@@ -27,6 +27,7 @@ struct Row {
     const char* reads = ""; // b: standby list, s: shell state, p: process list
     Then then = kNothing;
     int freedMB = 0; // of 1000 MB installed
+    int back = -1;   // then the last automatic run's minute was measured: 1 its memory came back, 0 it stayed free
 };
 
 std::string Describe(const RulesActions& a)
@@ -90,6 +91,24 @@ TEST(CleaningRules, ScenariosOverSimulatedMinutes)
           {.at = 121, .free = 25, .expect = "hold back-off 1 recorded"},
           {.at = 122, .free = 25, .expect = "clean", .reads = "s", .then = kRan, .freedMB = 50},
           {.at = 122, .free = 25, .expect = "clean", .reads = "s"}}},
+        {"waiting while cleans do not help: from the third whose memory came back within a minute the wait "
+         "doubles as the back-off's does; one whose memory stayed free ends it",
+         {.autoDefrag = true, .askFirst = false, .pauseUnhelpful = true},
+         {{.at = 0, .free = 25, .expect = "clean", .reads = "s", .then = kRan},
+          {.at = 1, .free = 25, .expect = "clean", .reads = "s", .then = kRan, .back = 1},
+          {.at = 2, .free = 25, .expect = "clean", .reads = "s", .then = kRan, .back = 1},
+          {.at = 3, .free = 25, .expect = "clean", .reads = "s", .then = kRan, .back = 1},
+          {.at = 4, .free = 25, .expect = "hold not-helping 1 recorded"},
+          {.at = 5, .free = 25, .expect = "clean", .reads = "s", .then = kRan, .back = 1},
+          {.at = 8.5, .free = 25, .expect = "hold not-helping 1 recorded"},
+          {.at = 9, .free = 25, .expect = "clean", .reads = "s", .then = kRan, .back = 0},
+          {.at = 9.1, .free = 25, .expect = "clean", .reads = "s"}}},
+        {"that wait is off unless asked for",
+         {.autoDefrag = true, .askFirst = false},
+         {{.at = 0, .free = 25, .expect = "clean", .reads = "s", .then = kRan, .back = 1},
+          {.at = 1, .free = 25, .expect = "clean", .reads = "s", .then = kRan, .back = 1},
+          {.at = 2, .free = 25, .expect = "clean", .reads = "s", .then = kRan, .back = 1},
+          {.at = 3, .free = 25, .expect = "clean", .reads = "s", .then = kRan, .back = 1}}},
     };
     for (const auto& scenario : scenarios) {
         CleaningRules rules;
@@ -108,6 +127,8 @@ TEST(CleaningRules, ScenariosOverSimulatedMinutes)
                 rules.Answered(row.then == kAccept);
             if (row.then == kEnd || row.then == kRan)
                 rules.AutomaticRunEnded(now, row.freedMB, 1000, scenario.settings.backOffPercent);
+            if (row.back >= 0)
+                rules.AutomaticFollowUpEnded(row.back == 1);
         }
     }
 }
@@ -123,7 +144,7 @@ TEST(CleaningRules, EveryHoldFitsTheTooltipInEveryLanguage)
         CIniFile texts(testing_support::SourcePath(file).string());
         ASSERT_TRUE(texts.Load()) << file;
         const auto lookup = [&](const char* key) { return texts.GetValue("Resource", key); };
-        for (int reason = 0; reason <= static_cast<int>(HoldReason::Program); ++reason) {
+        for (int reason = 0; reason <= static_cast<int>(HoldReason::NotHelping); ++reason) {
             const RulesActions held{.held = static_cast<HoldReason>(reason), .program = "C:\\Games\\",
                                     .waitMinutes = kMaxIntervalMinutes};
             const std::string line = HoldTipLine(held, lookup);

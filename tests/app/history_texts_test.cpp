@@ -43,4 +43,39 @@ TEST(HistoryTexts, RowsOfEveryKindInTheShippedWordsAndPointsOfTheCleansThatRan)
     EXPECT_TRUE(points[1].secondsAgo == 3 * 86400 + 3600 && points[1].freedMB == -2);
 }
 
+// The minute after in words, whole and cut short, and the summary's advice naming the settings.
+TEST(HistoryTexts, WhatCameBackInWordsAndTheAdviceThatNamesTheSettings)
+{
+    CIniFile ini(testing_support::SourcePath("dist/Kelvane.ini").string());
+    ASSERT_TRUE(ini.Load());
+    const TextLookup text = [&ini](const char* key) { return ini.GetValue("Resource", key); };
+    const auto record = ParseRecord("2026-03-09 13:06:00,2026-03-09T12:06:00Z,automatic,growing,6,done,,fill=done,1260,"
+                                    "1073741824,3221225472,,,,,,,2048,524288,minute,60000,1610612736,1200,4080,,,end");
+    ASSERT_TRUE(record);
+    EXPECT_EQ(FollowUpWords(*record, text, true),
+              "2.0 GB freed; 1.5 GB in use again within a minute; disk reads ×3.4 in that minute");
+    CleanRecord cut = *record;
+    cut.followUpEnd = FollowUpEnd::NextClean;
+    cut.followUpMs = 25400;
+    cut.availAfterFollowUp = cut.availAfter;
+    cut.diskReadsBefore = 0;
+    EXPECT_EQ(HistoryRowOf(cut, text).after, "0 MB in use again within 25 s, when the next clean began; "
+                                             "4080 pages read from disk in that minute, none in the minute before");
+    cut.followUpEnd.reset();
+    EXPECT_EQ(FollowUpWords(cut, text, true), "") << "a line of an older version";
+
+    CleanSummary summary;
+    summary.automatic = {5, 2048, 80, 2.54};
+    summary.automaticNotHelping = true;
+    const std::vector<std::string> lines = SummaryLines(summary, text);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1], "Automatic: 5 cleans; freed 2.0 GB; in use again within a minute 80 %; disk reads ×2.5");
+    EXPECT_EQ(lines[2], "By hand: 0 cleans; freed not measured; in use again within a minute not measured; "
+                        "disk reads not measured");
+    EXPECT_NE(lines[3].find("\"Clean automatically at alert level\" in the main window, or turn on \"Pause automatic "
+                            "cleaning while it does not help\" under Cleaning methods, Programs and pauses"),
+              std::string::npos)
+        << lines[3];
+}
+
 } // namespace

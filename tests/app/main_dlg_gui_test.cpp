@@ -397,6 +397,8 @@ TEST_F(MainDlgTest, AutomaticCleaningStaysAwayWhileTheUserPlays)
     EXPECT_NE(tip().find(FillPlaceholders(UiText("TipWaitBackOff"), {"2"})), std::string::npos);
     EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 1);
     tip();
+    SetTickCountSource([] { return 62000u; }); // the clean's minute after is over: its record goes
+    Tick(CMainDlg::kDisplayTimer);
 
     const std::vector<CleanRecord> records = ReadHistory(HistoryFolder()).records;
     std::vector<std::string> recorded;
@@ -404,7 +406,8 @@ TEST_F(MainDlgTest, AutomaticCleaningStaysAwayWhileTheUserPlays)
         recorded.push_back(std::string(TriggerName(records[i].trigger)) + " " + ResultName(records[i].result) + " " +
                            records[i].reason);
     EXPECT_EQ(recorded, (std::vector<std::string>{"automatic skipped full-screen", "automatic skipped program",
-                                                  "automatic done ", "automatic skipped back-off"}));
+                                                  "automatic skipped back-off", "automatic done "}));
+    EXPECT_EQ(records.back().followUpEnd, FollowUpEnd::Minute);
 }
 
 // Each exit path posted while a real modal runs: the window ends, whatever modal is open.

@@ -165,8 +165,8 @@ std::vector<std::filesystem::path> WipeHistory()
 }
 
 // A clean from the window's button, one the console program asks for and one at the alert value,
-// then a cancelled question: each a record with its trigger and the figures of its one
-// measurement, read back by the console program without asking the window; then a block damaged
+// then a cancelled question: each a record with its trigger, the figures of its one measurement and
+// how its minute after ended, read back by the console program without asking the window; then a block damaged
 // the way a disk and a power loss damage one, and a folder where nothing may be written.
 TEST_F(MainDlgTest, HistoryKeepsEveryCleanAndTheConsoleProgramReadsIt)
 {
@@ -203,6 +203,8 @@ TEST_F(MainDlgTest, HistoryKeepsEveryCleanAndTheConsoleProgramReadsIt)
     SetTickCountSource(nullptr);
     Tick(CMainDlg::kRulesTimer);
     ASSERT_TRUE(dialog_->Cleaning().WaitForWorker(20000));
+    MinuteAfterLastClean();
+    Store(kAutoDefrag, 1);
     Store(kNoticeDialog, 0);
     Tick(CMainDlg::kRulesTimer); // asked, and cancelled
 
@@ -221,19 +223,26 @@ TEST_F(MainDlgTest, HistoryKeepsEveryCleanAndTheConsoleProgramReadsIt)
         EXPECT_EQ(field(i, "pageFileBytesBefore"), std::to_string(300 * testing_support::kMB)) << i;
     }
     EXPECT_EQ(field(3, "methods[0].method"), "fill");
+    const std::string ends[] = {field(0, "followUpEnd"), field(1, "followUpEnd"), field(2, "followUpEnd"),
+                                field(3, "followUpEnd")};
+    EXPECT_TRUE(std::ranges::equal(ends, std::vector<std::string>{"null", "minute", "next-clean", "next-clean"}))
+        << testing::PrintToString(ends);
+    EXPECT_GT(std::stoull(field(1, "availBytesAfter60s")), std::stoull(field(1, "availBytesAfter")));
     ASSERT_EQ(reported.size(), 2u) << "the console program's clean reports to it";
     EXPECT_EQ(field(3, "availBytesAfter"), reported[0]) << "the report and the record read one measurement";
     EXPECT_EQ(field(1, "availBytesAfter"), reported[1]);
     EXPECT_LT(std::stoull(field(3, "availBytesBefore")), std::stoull(field(3, "availBytesAfter")));
     // The History window, from the tray, reads the same records.
-    std::string status, firstRow;
+    std::string status, firstRow, summary, after;
     int rows = 0;
     host_.modal = [&](win32::Dialog& dialog) {
         if (dialog.TemplateId() == IDD_HISTORY_DIALOG && dialog.CreateModeless(Window())) {
             const win32::ListView list(dialog.Item(IDC_HISTORY_LIST));
             rows = list.RowCount();
             firstRow = list.GetCell(0, 1) + "|" + list.GetCell(0, 4);
+            after = list.GetCell(1, 5);
             status = dialog.GetItemText(IDC_HISTORY_STATUS);
+            summary = dialog.GetItemText(IDC_HISTORY_SUMMARY);
             DestroyWindow(dialog.hwnd());
         }
         return INT_PTR{IDCANCEL};
@@ -243,6 +252,8 @@ TEST_F(MainDlgTest, HistoryKeepsEveryCleanAndTheConsoleProgramReadsIt)
     EXPECT_EQ(firstRow, UiText("HistoryTriggerAutomatic") + "|" +
                             FillPlaceholders(UiText("HistoryResultSkipped"), {UiText("HistoryReasonCancelled")}));
     EXPECT_EQ(status, FillPlaceholders(UiText("HistoryCount"), {"4", HistoryFolder()}));
+    EXPECT_EQ(after.find(FillPlaceholders(UiText("FollowUpBack"), {""})), 0u) << "the pretended machine never frees much";
+    EXPECT_EQ(summary.find(FillPlaceholders(UiText("SummaryTitle"), {"7"}) + "\n"), 0u) << summary;
     const std::string newestLine = History("history --limit 1");
     EXPECT_EQ(std::ranges::count(newestLine, '\n'), 2) << newestLine;
     EXPECT_NE(newestLine.find("automatic  skipped"), std::string::npos) << newestLine;
@@ -257,7 +268,8 @@ TEST_F(MainDlgTest, HistoryKeepsEveryCleanAndTheConsoleProgramReadsIt)
         byte = static_cast<char>(random());
     bytes += testing_support::ReadWholeFile(block) + "2026-03-09 13:05:07,2026-03-09T12:05:07Z,button,grow";
     std::ofstream(block, std::ios::binary | std::ios::trunc) << bytes;
-    Command(ID_TRAY_CLEAN_HALF); // the classic step, recorded at once
+    Command(ID_TRAY_CLEAN_HALF); // the classic step
+    MinuteAfterLastClean();
     json = JsonPaths::Read(History("history --json"));
     ASSERT_TRUE(json && json->count("[4].trigger") && !json->count("[5].trigger"));
     EXPECT_EQ(field(0, "trigger"), "tray");
@@ -286,7 +298,8 @@ TEST_F(MainDlgTest, HistoryKeepsEveryCleanAndTheConsoleProgramReadsIt)
     testing_support::PumpMessagesFor(100);
     EXPECT_TRUE(host_.boxes.empty()) << host_.boxes[0].text;
     EXPECT_EQ(dialog_->Tray().LastNotice(), FillPlaceholders(UiText("strHistoryNotKept"), {HistoryFolder()}));
-    const std::string notKept = FillPlaceholders(UiText("ReportHistoryNotKept"), {HistoryFolder()});
+    const std::string notKept =
+        FillPlaceholders(UiText("ReportHistoryNotKept"), {HistoryFolder()}) + "\n" + UiText("FollowUpMeasuring");
     EXPECT_EQ(reportEnd.substr(reportEnd.size() - std::min(reportEnd.size(), notKept.size())), notKept) << reportEnd;
     Command(IDC_HISTORY_BT);
     EXPECT_EQ(rows, 0);

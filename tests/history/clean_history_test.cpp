@@ -13,14 +13,14 @@ namespace {
 
 constexpr uint64_t kMB = 1024 * 1024;
 
-// Three kinds of line: a run with refused and unsupported methods and memory that fell, a skipped
-// question, and a classic tray step without list figures.
+// Three kinds of line: a run with refused and unsupported methods, memory that fell and its minute
+// after, a skipped question, and a classic tray step without list figures whose minute the exit cut.
 const std::string kLines[] = {
     "2026-03-09 13:05:07,2026-03-09T12:05:07Z,automatic,growing,6,done,,working-sets=refused/C0000061;"
     "combine-pages=not-supported/C0000003;standby-list=done;fill=done,4321,104857600,102760448,1099511627776,0,"
-    "1932525568,1268776960,125829120,4194304,-2,-512,end",
-    "2024-02-29 23:59:59,2024-03-01T00:59:59Z,standby,,,skipped,cancelled,,0,1,,,,,,,,,,end",
-    "2026-03-09 13:06:00,2026-03-09T12:06:00Z,tray,step,4,done,,fill=done,12,1,2,3,4,,,,,64,16384,end"};
+    "1932525568,1268776960,125829120,4194304,-2,-512,minute,60000,99614720,1200,4080,0,,end",
+    "2024-02-29 23:59:59,2024-03-01T00:59:59Z,standby,,,skipped,cancelled,,0,1,,,,,,,,,,,,,,,,,end",
+    "2026-03-09 13:06:00,2026-03-09T12:06:00Z,tray,step,4,done,,fill=done,12,1,2,3,4,,,,,64,16384,exit,0,,,,,,end"};
 
 std::vector<CleanRecord> Records()
 {
@@ -41,6 +41,11 @@ TEST(CleanHistory, RecordsReadBackWholeAndNoDamagedLineReadsAsOne)
     const CleanRecord run = Records()[0];
     EXPECT_TRUE(run.freedPages == -512 && run.methods[0].status == kStatusPrivilegeNotHeld && run.growing);
     EXPECT_TRUE(run.startLocal.dayOfWeek == 1 && run.pageFileBefore == uint64_t{1} << 40 && !Records()[2].standbyAfter);
+    EXPECT_TRUE(run.followUpEnd == FollowUpEnd::Minute && run.diskReadsAfter == 4080u && run.softFaultsBefore == 0u &&
+                !run.softFaultsAfter && Records()[2].followUpEnd == FollowUpEnd::Exit && !Records()[1].followUpEnd);
+    // A line of the version before, without the minute after: read, and written back with it empty.
+    const std::string before = kLines[2].substr(0, kLines[2].find(",exit,")) + ",end";
+    EXPECT_EQ(FormatRecord(ParseRecord(before).value()), kLines[2].substr(0, kLines[2].find(",exit,")) + ",,,,,,,,end");
     const auto replaced = [&](const std::string& from, const std::string& to) {
         std::string line = kLines[0];
         return line.replace(line.find(from), from.size(), to);
@@ -50,7 +55,8 @@ TEST(CleanHistory, RecordsReadBackWholeAndNoDamagedLineReadsAsOne)
           replaced("working-sets=refused/C0000061", "working-sets=done/C0000061"), replaced(",6,", ",9,"),
           replaced("=done,", "=done;,"), replaced("4321", "-4321"), replaced(",4321", ",99999999999"),
           replaced(",growing,", ",,"), replaced("fill=done", "fill=done/00000000"), replaced("12:05:07Z", "12:05:07"),
-          replaced(",done,", ",skipped,")})
+          replaced(",done,", ",skipped,"), replaced(",minute,", ",hour,"), replaced(",minute,", ",,"),
+          replaced(",-512,", ",-512,,")})
         EXPECT_FALSE(ParseRecord(damaged)) << damaged;
 }
 
@@ -95,6 +101,7 @@ TEST(CleanHistory, BlocksRotateWithinTheirBoundsAndReadersGetTheNewestFirst)
         {{1}, newest(1, kBlockBytes - 299, 3), 2, true, {}},
         {{1}, newest(1, 1000, kBlockLines), 2, true, {}},
         {{1}, std::nullopt, 2, true, {}}, // the newest could not be read
+        {{1}, NewestBlock{1, 1000, 3, true, false}, 2, true, {}}, // begun by a version with fewer columns
         {{5, 3, 4, 2}, newest(5, 1000, kBlockLines), 6, true, {}},
         {{5, 3, 4, 2, 1}, newest(5, 1000, kBlockLines), 6, true, {1}},
         {{9, 3, 4, 2, 1, 7, 8}, newest(9, kBlockBytes, 1), 10, true, {1, 2, 3}},
@@ -111,12 +118,14 @@ TEST(CleanHistory, BlocksRotateWithinTheirBoundsAndReadersGetTheNewestFirst)
     // A block read from inside a line, and one whose end was cut short.
     const std::string block = kLines[0] + "\n" + kLines[2] + "\n";
     EXPECT_EQ(ReadBlock(block.substr(10), true), std::vector<CleanRecord>{Records()[2]});
-    EXPECT_TRUE(PlanAppend({1}, DescribeBlock(1, block.substr(0, 100)), 300).breakFirst) << "a torn end";
+    EXPECT_TRUE(PlanAppend({1}, DescribeBlock(1, kRecordHeader + ("\n" + block).substr(0, 100)), 300).breakFirst)
+        << "a torn end";
+    EXPECT_FALSE(DescribeBlock(1, "startLocal,startUtc,end\n" + block).currentHeader);
 
-    std::vector<CleanRecord> all = Records(); // 2026-03-09, 2024-02-29, 2026-03-09: in file order
-    EXPECT_EQ(SelectRecords(all, {}), (std::vector<CleanRecord>{all[2], all[1], all[0]}));
+    std::vector<CleanRecord> all = Records(); // 2026-03-09, 2024-02-29, 2026-03-09: in file order, not time's
+    EXPECT_EQ(SelectRecords(all, {}), (std::vector<CleanRecord>{all[2], all[0], all[1]}));
     EXPECT_EQ(SelectRecords(all, {ParseDate("2024-03-01"), std::nullopt}), (std::vector<CleanRecord>{all[2], all[0]}));
-    EXPECT_EQ(SelectRecords(all, {ParseDate("2024-02-29"), 2}), (std::vector<CleanRecord>{all[2], all[1]}));
+    EXPECT_EQ(SelectRecords(all, {ParseDate("2024-02-29"), 2}), (std::vector<CleanRecord>{all[2], all[0]}));
     for (const char* date : {"2024-02-30", "2023-02-29", "24-02-01", "2024-2-01", "2024-02-01 "})
         EXPECT_FALSE(ParseDate(date)) << date;
 }

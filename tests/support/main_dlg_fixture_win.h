@@ -105,6 +105,17 @@ protected:
     std::string Text(int id) const { return dialog_->GetItemText(id); }
     bool Enabled(int id) const { return testing_support::Enabled(*dialog_, id); }
     void Tick(UINT_PTR timer) const { SendMessageA(Window(), WM_TIMER, timer, 0); }
+    // The minute after the last clean passes: a display tick a minute later, automatic cleaning
+    // off so that the rules it brings start nothing.
+    void MinuteAfterLastClean() const
+    {
+        Store(kAutoDefrag, 0);
+        static uint32_t later;
+        later = TickCount() + 61000;
+        SetTickCountSource([] { return later; });
+        Tick(CMainDlg::kDisplayTimer);
+        SetTickCountSource(nullptr);
+    }
     // The running display timer brings the rules once a second; a test that counts what they do
     // stops it and ticks them itself.
     void RulesOnlyWhenTicked() const { KillTimer(Window(), CMainDlg::kDisplayTimer); }

@@ -4,6 +4,7 @@
 
 #include "app/cleaning/cleaning_methods_dlg_win.h"
 #include "app/cleaning/defrag_query_dlg_win.h"
+#include "app/cleaning/history_texts.h"
 #include "app/cleaning/report_dlg_win.h"
 #include "app/settings/settings_win.h"
 #include "common/resource_text.h"
@@ -27,6 +28,19 @@ ReportTexts LookUpReportTexts(CResourceText& texts)
     return report;
 }
 
+// Every part of the words, at the widest figures.
+std::string WidestFollowUpLine(const TextLookup& text)
+{
+    CleanRecord widest;
+    widest.availBefore = widest.availAfterFollowUp = 1;
+    widest.availAfter = uint64_t{999} << 30;
+    widest.followUpEnd = FollowUpEnd::Gap;
+    widest.followUpMs = 59999;
+    widest.diskReadsBefore = 1;
+    widest.diskReadsAfter = 999;
+    return FollowUpWords(widest, text, true);
+}
+
 } // namespace
 
 bool AskBeforeAutomaticClean(std::function<std::string()> loadLine, bool standby)
@@ -44,7 +58,8 @@ void OpenCleaningMethods(HWND owner)
         WriteCleaningMethodSettings(dialog.Settings());
 }
 
-void ShowCleaningReport(const CleanMeasurement& measured, const RunOutcome& outcome, const std::string& lastLine)
+void ShowCleaningReport(const CleanMeasurement& measured, const RunOutcome& outcome, const std::string& lastLine,
+                        std::function<std::string()> followUp)
 {
     ReportFigures figures;
     figures.before = measured.StatusBeforeRun();
@@ -62,5 +77,7 @@ void ShowCleaningReport(const CleanMeasurement& measured, const RunOutcome& outc
     if (!lastLine.empty())
         lines.push_back(lastLine);
     dialog.SetMethodLines(std::move(lines));
+    if (followUp)
+        dialog.SetLiveLine(std::move(followUp), WidestFollowUpLine([&texts](const char* key) { return texts.Text(key); }));
     dialog.DoModal(nullptr);
 }

@@ -16,7 +16,8 @@
 bool AskBeforeAutomaticClean(std::function<std::string()> loadLine, bool standby = false);
 // The methods this Windows offers, over owner; OK stores the choice.
 void OpenCleaningMethods(HWND owner);
-// The report of a measured run with what its system operations did; lastLine, when not empty, ends
-// it (the run's record that could not be kept).
+// The report of a measured run with what its system operations did; lastLine, when not empty, comes
+// next (the run's record that could not be kept); followUp, asked each second, ends it (what the
+// minute after the run brought).
 void ShowCleaningReport(const CleanMeasurement& measured, const RunOutcome& outcome = RunOutcome{},
-                        const std::string& lastLine = {});
+                        const std::string& lastLine = {}, std::function<std::string()> followUp = {});

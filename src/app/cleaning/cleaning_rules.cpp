@@ -25,6 +25,7 @@ constexpr ReasonRow kReasons[] = {
     {HoldReason::ShellBusy, "shell-busy", "TipPausedShellBusy", "HistoryReasonShellBusy"},
     {HoldReason::QuietTime, "quiet-time", "TipPausedQuietTime", "HistoryReasonQuietTime"},
     {HoldReason::Program, "program", "TipPausedProgram", "HistoryReasonProgram"},
+    {HoldReason::NotHelping, "not-helping", "TipWaitNotHelping", "HistoryReasonNotHelping"},
 };
 
 const ReasonRow& RowOf(HoldReason reason)
@@ -59,13 +60,23 @@ HoldReason ShellHoldReason(int notificationState)
     }
 }
 
-int32_t CleaningRules::WaitMinutes(int32_t intervalMinutes) const
+int32_t CleaningRules::Doublings(const RulesSettings& settings) const
+{
+    const int32_t unhelpful = settings.pauseUnhelpful && cameBack_ >= kUnhelpfulInARow ? cameBack_ - kUnhelpfulInARow + 1 : 0;
+    return std::max(littleFreed_, unhelpful);
+}
+
+namespace {
+
+int32_t WaitMinutes(int32_t intervalMinutes, int32_t doublings)
 {
     const int32_t interval = std::clamp(intervalMinutes, 0, kMaxIntervalMinutes);
-    if (littleFreed_ == 0)
+    if (doublings == 0)
         return interval;
-    return std::max(interval, std::min(kMaxIntervalMinutes, std::max(interval, 1) << littleFreed_));
+    return std::max(interval, std::min(kMaxIntervalMinutes, std::max(interval, 1) << doublings));
 }
+
+} // namespace
 
 RulesActions CleaningRules::Decide(uint32_t nowMs, bool busy, int32_t freePercent, const RulesSettings& settings,
                                const RulesProbes& probes)
@@ -82,7 +93,7 @@ RulesActions CleaningRules::Decide(uint32_t nowMs, bool busy, int32_t freePercen
 
     int32_t waitLeft = 0;
     if (waiting_) {
-        const uint32_t waitMs = static_cast<uint32_t>(WaitMinutes(settings.intervalMinutes)) * kMinuteMs;
+        const uint32_t waitMs = static_cast<uint32_t>(WaitMinutes(settings.intervalMinutes, Doublings(settings))) * kMinuteMs;
         const uint32_t elapsed = nowMs - lastEndMs_;
         if (elapsed >= waitMs)
             waiting_ = false; // over: a count that wraps later cannot bring it back
@@ -99,7 +110,10 @@ RulesActions CleaningRules::Decide(uint32_t nowMs, bool busy, int32_t freePercen
         actions.held = HoldReason::Cancelled;
     if (clean && waitLeft > 0) {
         clean = false;
-        actions.held = littleFreed_ > 0 ? HoldReason::BackOff : HoldReason::TooSoon;
+        const int32_t doublings = Doublings(settings);
+        actions.held = doublings == 0             ? HoldReason::TooSoon
+                       : doublings == littleFreed_ ? HoldReason::BackOff
+                                                   : HoldReason::NotHelping;
         actions.waitMinutes = waitLeft;
     }
 
@@ -144,6 +158,12 @@ void CleaningRules::AutomaticRunEnded(uint32_t nowMs, int32_t freedMB, int32_t t
     lastEndMs_ = nowMs;
 }
 
+void CleaningRules::AutomaticFollowUpEnded(bool cameBack)
+{
+    cameBack_ = cameBack ? std::min(cameBack_ + 1, kUnhelpfulInARow - 1 + kMostLittleFreedCounted) : 0;
+    waiting_ = true; // a wait that grows now counts from the clean's end, as the back-off's does
+}
+
 std::string HoldTipLine(const RulesActions& actions, const std::function<std::string(const char*)>& lookup)
 {
     const char* key = RowOf(actions.held).tipKey;
@@ -172,6 +192,7 @@ RulesSettings RulesOf(const TickSettings& stored)
     rules.askFirst = stored.askFirst;
     rules.intervalMinutes = stored.intervalMinutes;
     rules.backOffPercent = stored.backOffPercent;
+    rules.pauseUnhelpful = stored.pauseUnhelpful;
     rules.programsPause = !stored.pausePrograms.empty();
     return rules;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The once-a-second rules as one decision: the alert sound, automatic cleaning (at the alert value
 // or on a full standby list) and the tray's busy picture, and when the first two stay away: a run
-// in progress, a cancelled question, too soon after the last automatic clean, a full-screen
+// in progress, a cancelled question, too soon after the last automatic clean, cleans whose memory
+// came back within a minute (when the user asks for that wait), a full-screen
 // program, a presentation, quiet hours, a listed program. The main window feeds it what it read and
 // does what it says; manual cleans and the console program's requests never come here. Also the
 // alert value box's bounds. Free of any window, so tested natively.
@@ -23,6 +24,7 @@ enum class HoldReason : uint8_t {
     ShellBusy = 7,    // the shell reports a full-screen program of another kind
     QuietTime = 8,    // quiet hours
     Program = 9,      // a program of the pause list runs
+    NotHelping = 10,  // the last automatic cleans' memory was back in use within a minute
 };
 // One word per reason for records: "running", "too-soon", "full-screen", ...
 const char* HoldReasonName(HoldReason reason);
@@ -42,7 +44,10 @@ struct RulesSettings {
     int32_t intervalMinutes = 0; // at least this long between automatic cleans
     int32_t backOffPercent = 0;  // a clean that frees less of the installed memory doubles the wait
     bool programsPause = false;  // the pause list names programs
+    bool pauseUnhelpful = false; // wait, as the back-off does, while cleans come back within a minute
 };
+// Automatic cleans in a row whose memory came back before the wait for it begins.
+constexpr int32_t kUnhelpfulInARow = 3;
 // What the rules take of the tick's stored settings.
 RulesSettings RulesOf(const TickSettings& stored);
 
@@ -76,14 +81,17 @@ public:
     // The end of a run these rules started: megabytes of available memory it gained, of the
     // installed memory. Runs of the buttons, the tray and the console start no wait.
     void AutomaticRunEnded(uint32_t nowMs, int32_t freedMB, int32_t totalMB, int32_t backOffPercent);
+    // The minute after such a run was measured: whether most of what it freed was in use again.
+    void AutomaticFollowUpEnded(bool cameBack);
 
 private:
-    int32_t WaitMinutes(int32_t intervalMinutes) const;
+    int32_t Doublings(const RulesSettings& settings) const;
 
     bool armed_ = true;
     bool waiting_ = false;    // an automatic clean ended and its wait may not be over
     uint32_t lastEndMs_ = 0;
     int32_t littleFreed_ = 0; // automatic cleans in a row that freed less than the share
+    int32_t cameBack_ = 0;    // automatic cleans in a row whose memory came back within a minute
     HoldReason heldClean_ = HoldReason::None; // what held a due clean at the last tick
 };
 

@@ -13,19 +13,27 @@
 #include "win32/dialog_texts.h"
 #include "win32/window_text.h"
 
-CHistoryDlg::CHistoryDlg() : win32::ToolDialog(IDD_HISTORY_DIALOG) {}
-
-void CHistoryDlg::FitStatus() const
+CHistoryDlg::CHistoryDlg(std::optional<CleanRecord> waiting)
+    : win32::ToolDialog(IDD_HISTORY_DIALOG), waiting_(std::move(waiting))
 {
-    // The status takes the lines its text needs; the list below gives up the room.
-    const HWND status = Item(IDC_HISTORY_STATUS), list = Item(IDC_HISTORY_LIST);
-    const RECT line = win32::PlaceInParent(status), below = win32::PlaceInParent(list);
-    const int grow = win32::WrappedTextHeight(status, GetItemText(IDC_HISTORY_STATUS)) - (line.bottom - line.top);
+}
+
+void CHistoryDlg::FitText(int id) const
+{
+    const HWND text = Item(id), list = Item(IDC_HISTORY_LIST);
+    const RECT place = win32::PlaceInParent(text);
+    const int grow = win32::WrappedTextHeight(text, GetItemText(id)) - (place.bottom - place.top);
     if (grow <= 0)
         return;
-    SetWindowPos(status, nullptr, 0, 0, line.right - line.left, line.bottom - line.top + grow, SWP_NOZORDER | SWP_NOMOVE);
-    SetWindowPos(list, nullptr, below.left, below.top + grow, below.right - below.left, below.bottom - below.top - grow,
-                 SWP_NOZORDER);
+    SetWindowPos(text, nullptr, 0, 0, place.right - place.left, place.bottom - place.top + grow, SWP_NOZORDER | SWP_NOMOVE);
+    for (const int below : {IDC_HISTORY_STATUS, IDC_HISTORY_LIST}) {
+        const RECT at = win32::PlaceInParent(Item(below));
+        if (at.top < place.bottom)
+            continue;
+        const int shrink = Item(below) == list ? grow : 0;
+        SetWindowPos(Item(below), nullptr, at.left, at.top + grow, at.right - at.left, at.bottom - at.top - shrink,
+                     SWP_NOZORDER);
+    }
 }
 
 BOOL CHistoryDlg::OnInit()
@@ -35,7 +43,9 @@ BOOL CHistoryDlg::OnInit()
     const TextLookup text = [&texts](const char* key) { return texts.Text(key); };
 
     const std::string folder = HistoryFolder();
-    const HistoryRead read = ReadHistory(folder);
+    HistoryRead read = ReadHistory(folder);
+    if (waiting_)
+        read.records.push_back(*waiting_);
     const std::vector<CleanRecord> newestFirst = SelectRecords(read.records, {});
     const char* statusKey = read.refused      ? "HistoryNotKept"
                             : read.unreadable ? "HistoryUnreadable"
@@ -44,7 +54,12 @@ BOOL CHistoryDlg::OnInit()
     const std::string reason = read.refused ? PlaceReasonText(*read.refused) : std::string();
     SetItemText(IDC_HISTORY_STATUS,
                 FillPlaceholders(texts.Text(statusKey), {std::to_string(newestFirst.size()), folder, reason}));
-    FitStatus();
+    std::string summary;
+    for (const std::string& line : SummaryLines(SummariseCleans(read.records, CurrentLocalTime(), kHistoryChartDays), text))
+        summary += (summary.empty() ? "" : "\n") + line;
+    SetItemText(IDC_HISTORY_SUMMARY, summary);
+    FitText(IDC_HISTORY_SUMMARY);
+    FitText(IDC_HISTORY_STATUS);
 
     chart_.Attach(hwnd(), IDC_HISTORY_CHART);
     chart_.SetPoints(FreedPoints(read.records, CurrentLocalTime()), kHistoryChartDays);
@@ -63,15 +78,17 @@ BOOL CHistoryDlg::OnInit()
         int format;
     } columns[] = {{"HistoryColumnTime", 135, LVCFMT_LEFT},  {"HistoryColumnTrigger", 140, LVCFMT_LEFT},
                    {"HistoryColumnFreed", 65, LVCFMT_RIGHT}, {"HistoryColumnDuration", 55, LVCFMT_RIGHT},
-                   {"HistoryColumnResult", 175, LVCFMT_LEFT}};
+                   {"HistoryColumnResult", 175, LVCFMT_LEFT}, {"HistoryColumnAfter", 420, LVCFMT_LEFT}};
     for (int i = 0; i < static_cast<int>(std::size(columns)); ++i)
         list_.AddColumn(i, texts.Text(columns[i].key), columns[i].width, columns[i].format);
     SendMessageA(list_.hwnd(), WM_SETREDRAW, FALSE, 0);
     for (const CleanRecord& record : newestFirst) {
-        const HistoryRow row = HistoryRowOf(record, text);
+        HistoryRow row = HistoryRowOf(record, text);
+        if (waiting_ && record == *waiting_)
+            row.after = texts.Text("FollowUpMeasuring");
         const int at = list_.InsertRow(-1, row.time);
-        const std::string* cells[] = {&row.trigger, &row.freed, &row.duration, &row.result};
-        for (int column = 1; column <= 4; ++column)
+        const std::string* cells[] = {&row.trigger, &row.freed, &row.duration, &row.result, &row.after};
+        for (int column = 1; column <= 5; ++column)
             list_.SetCell(at, column, *cells[column - 1]);
     }
     SendMessageA(list_.hwnd(), WM_SETREDRAW, TRUE, 0);

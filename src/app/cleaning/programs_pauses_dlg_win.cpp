@@ -30,6 +30,7 @@ BOOL CProgramsPausesDlg::OnInit()
                        win32::TextItem{IDC_PP_LOOPS_GROUP, "IDC_PP_LOOPS_GROUP"},
                        win32::TextItem{IDC_PP_INTERVAL_LABEL, "IDC_PP_INTERVAL_LABEL"},
                        win32::TextItem{IDC_PP_BACKOFF_LABEL, "IDC_PP_BACKOFF_LABEL"},
+                       win32::TextItem{IDC_PP_UNHELPFUL, "IDC_PP_UNHELPFUL"},
                        win32::TextItem{IDOK, "IDOKINRS"}, win32::TextItem{IDCANCEL, "IDCANCELINRS"}});
     // Each running program once; the combo box keeps them sorted.
     std::set<std::string> seen;
@@ -44,6 +45,7 @@ BOOL CProgramsPausesDlg::OnInit()
     win32::UpDown(Item(IDC_PP_BACKOFF_SPIN)).SetRange(0, kMaxBackOffPercent);
     SetItemInt(IDC_PP_INTERVAL_EDIT, settings_.intervalMinutes);
     SetItemInt(IDC_PP_BACKOFF_EDIT, settings_.backOffPercent);
+    SetChecked(IDC_PP_UNHELPFUL, settings_.pauseUnhelpful);
     return TRUE;
 }
 
@@ -109,6 +111,8 @@ bool CProgramsPausesDlg::ReadNumber(int edit, int most, const char* messageKey, 
 void CProgramsPausesDlg::OnOK()
 {
     if (ReadNumber(IDC_PP_INTERVAL_EDIT, kMaxIntervalMinutes, "MessageIntervalInputError", settings_.intervalMinutes) &&
-        ReadNumber(IDC_PP_BACKOFF_EDIT, kMaxBackOffPercent, "MessageBackOffInputError", settings_.backOffPercent))
+        ReadNumber(IDC_PP_BACKOFF_EDIT, kMaxBackOffPercent, "MessageBackOffInputError", settings_.backOffPercent)) {
+        settings_.pauseUnhelpful = IsChecked(IDC_PP_UNHELPFUL);
         EndDialog(IDOK);
+    }
 }

@@ -1,5 +1,7 @@
 #include "app/cleaning/report_dlg_win.h"
 
+#include <algorithm>
+
 #include "common/resource_text.h"
 #include "resources/resource.h"
 #include "win32/handles.h"
@@ -14,17 +16,33 @@ void CReportDlg::WriteControls()
         SetItemText(id, report_.Text(id));
 }
 
-void CReportDlg::ShowMethodLines()
+namespace {
+constexpr UINT_PTR kLiveLineTimer = 1;
+} // namespace
+
+std::string CReportDlg::LinesText(const std::string& last) const
 {
-    if (methodLines_.empty())
-        return;
     std::string text;
     for (const std::string& line : methodLines_)
         text += (text.empty() ? "" : "\n") + line;
+    if (!last.empty())
+        text += (text.empty() ? "" : "\n") + last;
+    return text;
+}
+
+void CReportDlg::ShowMethodLines()
+{
+    if (liveLine_)
+        liveLineShown_ = liveLine_();
+    const std::string text = LinesText(liveLineShown_);
+    if (text.empty())
+        return;
     const HWND lines = Item(IDC_REPORT_METHODS);
     const RECT place = win32::PlaceInParent(lines);
-    // As high as the text needs at the control's width, wrapped lines included.
-    const int needed = win32::WrappedTextHeight(lines, text);
+    // As high as the text needs at the control's width, wrapped lines included, and its live line
+    // at its widest.
+    const int needed = std::max(win32::WrappedTextHeight(lines, text),
+                                win32::WrappedTextHeight(lines, LinesText(liveLine_ ? widestLiveLine_ : "")));
     RECT gap{0, 0, 0, 6};
     MapDialogRect(hwnd(), &gap);
     const int grow = needed + gap.bottom;
@@ -46,5 +64,18 @@ BOOL CReportDlg::OnInit()
     CResourceText texts;
     SetCaption(win32::kProgramName + texts.Text("ReportStr1"));
     SetItemText(IDOK, texts.Text("IDCANCELINARUN"));
+    if (liveLine_)
+        SetTimer(hwnd(), kLiveLineTimer, 1000, nullptr);
     return TRUE;
+}
+
+void CReportDlg::OnTimer(UINT_PTR id)
+{
+    if (id != kLiveLineTimer)
+        return;
+    std::string line = liveLine_();
+    if (line == liveLineShown_)
+        return;
+    liveLineShown_ = std::move(line);
+    SetItemText(IDC_REPORT_METHODS, LinesText(liveLineShown_));
 }

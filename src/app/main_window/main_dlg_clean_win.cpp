@@ -76,6 +76,7 @@ bool CMainDlg::StartOrganise(int eighths, CleanTrigger trigger)
     // The countdown and the clean-up run share CleanState: one run at a time.
     if (run_.Busy())
         return false;
+    EndFollowUp(FollowUpEnd::NextClean);
     const win32::WaitCursor wait;
     const bool started = run_.StartOrganise(eighths, WorkerPlan(ChosenCleaningPlan()));
     if (started) {
@@ -105,6 +106,7 @@ bool CMainDlg::StartCleanUpRun(CleanTrigger trigger)
 {
     if (run_.Busy())
         return false;
+    EndFollowUp(FollowUpEnd::NextClean);
     EnableToolButtons(false);
     InitCleanGauge(palette_.gaugeCleaning);
     Label(IDC_TITLE4).SetTextColor(palette_.titleCleaning);
@@ -142,17 +144,19 @@ void CMainDlg::CleanFromTray(int eighths)
 {
     const CleaningPlan chosen = ChosenCleaningPlan();
     if (chosen.operations.empty()) {
+        EndFollowUp(FollowUpEnd::NextClean);
         const win32::WaitCursor wait;
         // The classic step, as it always ran: no run and no snapshots, measured for the history alone.
         CleanMeasurement measured = MeasureCleanStart();
         CMemoryCleaner::CleanStep(eighths);
         MeasureCleanEnd(measured);
         lastCleanEnd_ = TickCount();
-        RecordClean(RecordOfRun(measured, RunOutcome{}, CleanTrigger::Tray, false, eighths, false));
+        FollowUp(RecordOfRun(measured, RunOutcome{}, CleanTrigger::Tray, false, eighths, false), measured.startTick);
         return;
     }
     if (run_.Busy())
         return;
+    EndFollowUp(FollowUpEnd::NextClean);
     runTrigger_ = CleanTrigger::Tray;
     CleanUpPlan plan = WorkerPlan(chosen);
     plan.singleStepEighths = eighths;
@@ -167,17 +171,21 @@ void CMainDlg::OnCleanUpDone()
     lastCleanEnd_ = TickCount();
     // One measurement for the record, the report and whatever else reads the run's end.
     run_.MeasureEnd();
-    const bool kept = RecordClean(RecordOfRun(run_.Measurement(), runOutcome_, runTrigger_, CleanState.cleanUpRun,
-                                              CleanState.amountEighths, run_.StopRequested()));
+    FollowUp(RecordOfRun(run_.Measurement(), runOutcome_, runTrigger_, CleanState.cleanUpRun, CleanState.amountEighths,
+                         run_.StopRequested()),
+             run_.Measurement().startTick);
     // What an automatic run freed decides the wait before the next one.
     if (runTrigger_ == CleanTrigger::Automatic || runTrigger_ == CleanTrigger::Standby)
         rules_.AutomaticRunEnded(*lastCleanEnd_, run_.Measurement().GainedMB(),
                                  run_.Measurement().StatusAfterRun().totalPhysMB, tickSettings_.backOffPercent);
     ReadControls();
     // A run the console program asked for reports to it instead of to a dialog nobody waits for.
-    if (fields_.buildReport && !exiting_ && !requestedClean_)
-        ShowCleaningReport(run_.Measurement(), runOutcome_,
-                           kept ? std::string() : FillPlaceholders(UiText("ReportHistoryNotKept"), {HistoryFolderShown()}));
+    if (fields_.buildReport && !exiting_ && !requestedClean_) {
+        const std::string notKept =
+            history_.FolderReady() ? std::string() : FillPlaceholders(UiText("ReportHistoryNotKept"), {HistoryFolderShown()});
+        ShowCleaningReport(run_.Measurement(), runOutcome_, notKept,
+                           [this, number = followUps_] { return FollowUpLine(number); });
+    }
     ShowRunEnded();
 }
 

@@ -73,6 +73,7 @@ void CMainDlg::StopForExit()
 void CMainDlg::FinishExit()
 {
     run_.Exit(); // the worker's last messages come through while it waits
+    EndFollowUp(FollowUpEnd::Exit);
     CloseRequests();
     tray_.RemoveIcon();
     EndDialog(IDOK);

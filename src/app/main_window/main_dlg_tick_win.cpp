@@ -86,7 +86,12 @@ MemoryFigures CMainDlg::OnDisplayTick()
     const MemoryFigures figures = ReadMemoryFigures();
     const MemoryStatus status = StatusFromFigures(figures);
     int32_t load = 0;
-    CCpuUsage::Sample(&load);
+    PagingCounters paging;
+    CCpuUsage::Sample(&load, &paging); // the same record: the paging counts cost no call
+    const uint32_t now = TickCount();
+    pagingMinutes_.Add(now, paging);
+    if (auto measured = followUp_.Tick(now, figures.availPhys, paging))
+        FollowedUp(*measured);
 
     // The graphs take their step hidden too, and catch up when shown.
     StepMemoryGraph(status);

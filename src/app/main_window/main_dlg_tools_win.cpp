@@ -19,5 +19,5 @@ void CMainDlg::OpenTool(const ToolEntry& tool)
 {
     if (tool.systemTool && !ToolWarningAccepted())
         return;
-    tool.make()->DoModal(nullptr);
+    tool.make(ToolContext{followUp_.Waiting()})->DoModal(nullptr);
 }

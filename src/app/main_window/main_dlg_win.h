@@ -26,6 +26,7 @@
 #include "controls/line_graph_win.h"
 #include "controls/paint_tools_win.h"
 #include "controls/picture_static_win.h"
+#include "history/clean_follow_up.h"
 #include "history/clean_record.h"
 #include "history/history_store_win.h"
 #include "memory/clean_run_win.h"
@@ -170,6 +171,14 @@ private:
     void OnCleanUpDone();
     // Appends the record to the history; false when it could not be kept, which is said once.
     bool RecordClean(const CleanRecord& record);
+    // A clean that ran: its record waits for the minute after it (main_dlg_follow_up_win.cpp).
+    void FollowUp(CleanRecord record, uint32_t startTick);
+    // A clean begins: the one before it is measured no further.
+    void EndFollowUp(FollowUpEnd why);
+    // The record of a measured minute goes to the history and to the rules.
+    void FollowedUp(const CleanRecord& record);
+    // The report's line on the run just ended: "measuring", then what the minute brought.
+    std::string FollowUpLine(uint32_t number) const;
     std::string HistoryFolderShown() const;
     void InitCleanGauge(controls::Colour highlight);
     void ShowRunEnded();
@@ -308,6 +317,10 @@ private:
     RunOutcome runOutcome_; // written by the run's worker, read after its Done
     CleanTrigger runTrigger_ = CleanTrigger::Button; // what started the run in progress
     HistoryWriter history_;
+    PagingMinutes pagingMinutes_; // the display tick's paging counts, for the minute before a clean
+    CleanFollowUp followUp_;
+    uint32_t followUps_ = 0; // cleans followed up so far; the report asks after its own
+    std::optional<std::pair<uint32_t, std::string>> lastFollowUpWords_;
     struct RequestedClean {
         uint32_t id;
         remote::CleanMode mode;

@@ -12,9 +12,14 @@
 namespace {
 
 template <typename D, auto... Arguments>
-std::unique_ptr<win32::Dialog> Make()
+std::unique_ptr<win32::Dialog> Make(const ToolContext&)
 {
     return std::make_unique<D>(Arguments...);
+}
+
+std::unique_ptr<win32::Dialog> MakeHistory(const ToolContext& context)
+{
+    return std::make_unique<CHistoryDlg>(context.waitingClean ? std::optional(*context.waitingClean) : std::nullopt);
 }
 
 constexpr ToolEntry kTools[] = {
@@ -23,7 +28,7 @@ constexpr ToolEntry kTools[] = {
     {IDC_PROCESSMG_BT, ID_TRAY_PROCESS, true, &Make<CProcessDlg, IsWindows9x>},
     {IDC_SERVICEMG_BT, ID_TRAY_SERVICE, true, &Make<CServiceDlg>},
     {IDC_ABOUT2, ID_TRAY_ABOUT, false, &Make<CAboutDlg>},
-    {IDC_HISTORY_BT, ID_TRAY_HISTORY, false, &Make<CHistoryDlg>},
+    {IDC_HISTORY_BT, ID_TRAY_HISTORY, false, &MakeHistory},
 };
 
 } // namespace

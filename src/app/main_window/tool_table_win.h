@@ -4,14 +4,20 @@
 #include <memory>
 #include <span>
 
+#include "history/clean_record.h"
 #include "win32/dialog.h"
+
+// What the window knows that a tool may show.
+struct ToolContext {
+    const CleanRecord* waitingClean = nullptr; // the last clean, its minute after still measured
+};
 
 struct ToolEntry {
     int button;   // the main window's button
     int trayItem; // the tray menu's item; 0 when the tray has none
     // A system tool asks first (unless that is switched off) and is locked while memory is cleaned.
     bool systemTool;
-    std::unique_ptr<win32::Dialog> (*make)();
+    std::unique_ptr<win32::Dialog> (*make)(const ToolContext&);
 };
 
 std::span<const ToolEntry> Tools();

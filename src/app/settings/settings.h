@@ -41,6 +41,7 @@ struct TickSettings {
     bool askFirst = true; // NoticeDialog absent or 0
     int32_t intervalMinutes = 0;
     int32_t backOffPercent = 0;
+    bool pauseUnhelpful = false;
     ProgramList pausePrograms{};
 };
 constexpr int32_t kTickRamAlertDefault = 30;
@@ -60,6 +61,7 @@ struct CleaningMethodSettings {
     ProgramList pausePrograms{};
     int32_t intervalMinutes = 0;
     int32_t backOffPercent = 0;
+    bool pauseUnhelpful = false; // wait while automatic cleans' memory comes back within a minute
 };
 constexpr int32_t kStandbyAlertMin = 5;
 constexpr int32_t kStandbyAlertMax = 95;

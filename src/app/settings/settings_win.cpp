@@ -142,6 +142,7 @@ void ReadTickSettings(TickSettings& kept)
     kept.askFirst = defaults.askFirst;
     kept.intervalMinutes = defaults.intervalMinutes;
     kept.backOffPercent = defaults.backOffPercent;
+    kept.pauseUnhelpful = defaults.pauseUnhelpful;
     kept.pausePrograms.clear();
     CRegistryKey key;
     if (OpenSettings(key) != ERROR_SUCCESS)
@@ -156,6 +157,7 @@ void ReadTickSettings(TickSettings& kept)
     kept.askFirst = !dontAsk;
     ReadClamped(key, kAutoCleanInterval, kept.intervalMinutes, kMaxIntervalMinutes);
     ReadClamped(key, kAutoCleanBackOff, kept.backOffPercent, kMaxBackOffPercent);
+    Read(key, kAutoCleanPauseUnhelpful, kept.pauseUnhelpful);
     kept.pausePrograms = ReadProgramList(key, kPausePrograms);
 }
 
@@ -186,6 +188,7 @@ CleaningMethodSettings ReadCleaningMethodSettings()
         settings.pausePrograms = ReadProgramList(key, kPausePrograms);
         ReadClamped(key, kAutoCleanInterval, settings.intervalMinutes, kMaxIntervalMinutes);
         ReadClamped(key, kAutoCleanBackOff, settings.backOffPercent, kMaxBackOffPercent);
+        Read(key, kAutoCleanPauseUnhelpful, settings.pauseUnhelpful);
     }
     return settings;
 }
@@ -202,6 +205,7 @@ void WriteCleaningMethodSettings(const CleaningMethodSettings& settings)
     WriteProgramList(key, kPausePrograms, settings.pausePrograms);
     Write(key, kAutoCleanInterval, settings.intervalMinutes);
     Write(key, kAutoCleanBackOff, settings.backOffPercent);
+    Write(key, kAutoCleanPauseUnhelpful, settings.pauseUnhelpful);
 }
 
 void SaveSettings(const SavedSettings& settings, const std::string& programPath)

@@ -5,3 +5,4 @@
 #define IDC_HISTORY_CHART              1191
 #define IDC_HISTORY_STATUS             1192
 #define IDC_HISTORY_LIST               1193
+#define IDC_HISTORY_SUMMARY            1240

@@ -65,3 +65,4 @@
 #define IDC_PP_BACKOFF_LABEL           1186
 #define IDC_PP_BACKOFF_EDIT            1187
 #define IDC_PP_BACKOFF_SPIN            1188
+#define IDC_PP_UNHELPFUL               1241
