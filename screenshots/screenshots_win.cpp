@@ -20,6 +20,7 @@
 #include "app/cleaning/cleaning_methods_dlg_win.h"
 #include "app/cleaning/defrag_query_dlg_win.h"
 #include "app/cleaning/history_dlg_win.h"
+#include "app/cleaning/history_texts.h"
 #include "app/main_window/main_dlg_win.h"
 #include "app/texts/memory_texts.h"
 #include "app/cleaning/programs_pauses_dlg_win.h"
@@ -31,6 +32,7 @@
 #include "controls/busy_progress_ctrl_win.h"
 #include "controls/history_bar_graph_win.h"
 #include "controls/line_graph_win.h"
+#include "history/clean_summary.h"
 #include "history/history_file.h"
 #include "history/history_store_win.h"
 #include "memory/clean_state.h"
@@ -217,8 +219,18 @@ bool Reports()
     outcome.listsBefore = {1843 * kMB, 120 * kMB};
     outcome.listsAfter = {1210 * kMB, 4 * kMB};
     name = "report-methods";
+    CleanRecord followedUp;
+    followedUp.availBefore = 212 * kMB;
+    followedUp.availAfter = 300 * kMB;
+    followedUp.availAfterFollowUp = 231 * kMB;
+    followedUp.followUpEnd = FollowUpEnd::Minute;
+    followedUp.diskReadsBefore = 900;
+    followedUp.diskReadsAfter = 3060;
+    const std::string followUpLine =
+        FollowUpWords(followedUp, [](const char* key) { return CResourceText().Text(key); }, true);
     ShowCleaningReport(measured, outcome,
-                       FillPlaceholders(CResourceText().Text("ReportHistoryNotKept"), {HistoryFolder()}));
+                       FillPlaceholders(CResourceText().Text("ReportHistoryNotKept"), {HistoryFolder()}),
+                       [&] { return followUpLine; });
     return saved;
 }
 
@@ -265,13 +277,33 @@ bool History()
         if (clean.result != CleanResult::Skipped) {
             record.methods = {{kFillAndRelease, kStatusSuccess}};
             record.freedMB = clean.freedMB;
+            // Automatic cleans mostly come back within the minute and cost disk reads; manual ones less.
+            const bool automatic = IsAutomatic(clean.trigger);
+            record.availBefore = 2048 * kMB;
+            record.availAfter = static_cast<uint64_t>(2048 + clean.freedMB) * kMB;
+            record.followUpEnd = clean.result == CleanResult::Stopped ? FollowUpEnd::Exit : FollowUpEnd::Minute;
+            record.followUpMs = clean.result == CleanResult::Stopped ? 0 : 60000;
+            if (clean.result != CleanResult::Stopped)
+                record.availAfterFollowUp = *record.availAfter - (clean.freedMB > 0 ? clean.freedMB * (automatic ? 8 : 3) / 10 : 0) * kMB;
+            if (clean.result != CleanResult::Stopped) {
+                record.diskReadsBefore = 900;
+                record.diskReadsAfter = automatic ? 2700 : 1020;
+            }
         }
         writer.Append(record);
     }
     SetLocalTimeSource([] { return LocalTime{2026, 3, 9, 1, 13, 5, 7}; });
     bool saved = false;
     {
-        win32::Modeless<CHistoryDlg> dialog;
+        CleanRecord waiting; // the clean of a moment ago, its minute after still measured
+        waiting.startLocal = {2026, 3, 9, 1, 13, 4, 40};
+        waiting.startUtc = {2026, 3, 9, 1, 12, 4, 40};
+        waiting.growing = true;
+        waiting.eighths = 6;
+        waiting.durationMs = 4300;
+        waiting.methods = {{kFillAndRelease, kStatusSuccess}};
+        waiting.freedMB = 480;
+        win32::Modeless<CHistoryDlg> dialog(waiting);
         dialog.CreateModeless();
         saved = SaveToolDialog(dialog.hwnd(), "history");
     }

@@ -397,8 +397,7 @@ TEST_F(MainDlgTest, AutomaticCleaningStaysAwayWhileTheUserPlays)
     EXPECT_NE(tip().find(FillPlaceholders(UiText("TipWaitBackOff"), {"2"})), std::string::npos);
     EXPECT_EQ(ModalCount(IDD_DEFRAGQUERY_DIALOG), 1);
     tip();
-    SetTickCountSource([] { return 62000u; }); // the clean's minute after is over: its record goes
-    Tick(CMainDlg::kDisplayTimer);
+    MinuteAfterLastClean(); // then the clean's record goes
 
     const std::vector<CleanRecord> records = ReadHistory(HistoryFolder()).records;
     std::vector<std::string> recorded;

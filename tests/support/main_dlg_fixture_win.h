@@ -105,15 +105,16 @@ protected:
     std::string Text(int id) const { return dialog_->GetItemText(id); }
     bool Enabled(int id) const { return testing_support::Enabled(*dialog_, id); }
     void Tick(UINT_PTR timer) const { SendMessageA(Window(), WM_TIMER, timer, 0); }
-    // The minute after the last clean passes: a display tick a minute later, automatic cleaning
-    // off so that the rules it brings start nothing.
+    // The minute after the last clean passes in display ticks five seconds apart, automatic
+    // cleaning off so that the rules they bring start nothing.
     void MinuteAfterLastClean() const
     {
         Store(kAutoDefrag, 0);
-        static uint32_t later;
-        later = TickCount() + 61000;
-        SetTickCountSource([] { return later; });
-        Tick(CMainDlg::kDisplayTimer);
+        static uint32_t now;
+        now = TickCount();
+        SetTickCountSource([] { return now; });
+        for (int tick = 0; tick < 13; ++tick, now += 5000)
+            Tick(CMainDlg::kDisplayTimer);
         SetTickCountSource(nullptr);
     }
     // The running display timer brings the rules once a second; a test that counts what they do

@@ -44,7 +44,7 @@ BOOL CHistoryDlg::OnInit()
 
     const std::string folder = HistoryFolder();
     HistoryRead read = ReadHistory(folder);
-    if (waiting_)
+    if (waiting_ && !read.refused) // one that will not be kept either is not shown as if it were
         read.records.push_back(*waiting_);
     const std::vector<CleanRecord> newestFirst = SelectRecords(read.records, {});
     const char* statusKey = read.refused      ? "HistoryNotKept"

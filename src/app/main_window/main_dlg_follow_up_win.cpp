@@ -24,7 +24,7 @@ void CMainDlg::FollowedUp(const CleanRecord& record)
     RecordClean(record);
     if (IsAutomatic(record.trigger))
         rules_.AutomaticFollowUpEnded(CameBack(record));
-    const CResourceText texts;
+    CResourceText texts;
     lastFollowUpWords_.emplace(followUps_, FollowUpWords(record, [&texts](const char* key) { return texts.Text(key); }, true));
 }
 

@@ -226,7 +226,7 @@ TEST_F(StartupEntriesTest, AHeldDelayListIsNeverTakenForEmpty)
             "\"" + (testing_support::TestProgramFolder() / "sleeper_child.exe").string() + "\" hold " + state_.DelayList());
         std::string bytes;
         ASSERT_TRUE(testing_support::PumpUntil(
-            [&] { return ReadFileBytes(state_.DelayList(), bytes) == FileRead::Unreadable; }, 10000));
+            [&] { return ReadFileBytes(state_.DelayList(), bytes) == FileRead::Unreadable; }, 30000));
         EXPECT_TRUE(Listed("early").empty());
         EXPECT_FALSE(list_.Readable());
         EXPECT_FALSE(Set("Active", StartDelayed));
