@@ -34,10 +34,21 @@ function(tidewell_add_test name)
     ENVIRONMENT "TIDEWELL_SOURCE_DIR=${PROJECT_SOURCE_DIR};TIDEWELL_FIXTURES=${TEST_FIXTURES}")
 endfunction()
 
+# Most of a test file's compile time went to reading GoogleTest and <windows.h> again and to
+# optimising code that runs once: the test programs take those headers precompiled, and -O1 where
+# the program itself is built with -O3.
+function(tidewell_speed_up_test target)
+  if(CMAKE_BUILD_TYPE STREQUAL "Release")
+    target_compile_options(${target} PRIVATE -O1)
+  endif()
+endfunction()
+
 add_executable(core_tests ${CORE_TESTS} ${CORE_SUPPORT})
 target_include_directories(core_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
 target_link_libraries(core_tests PRIVATE tidewell_core gtest_main)
 target_compile_definitions(core_tests PRIVATE TIDEWELL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+target_precompile_headers(core_tests PRIVATE <gtest/gtest.h> <functional> <string> <vector>)
+tidewell_speed_up_test(core_tests)
 tidewell_add_test(core_tests)
 
 if(WIN32)
@@ -45,6 +56,8 @@ if(WIN32)
   target_include_directories(win_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(win_tests PRIVATE tidewell_win gtest_main)
   target_compile_definitions(win_tests PRIVATE TIDEWELL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  target_precompile_headers(win_tests PRIVATE <gtest/gtest.h> <windows.h> <functional> <string> <vector>)
+  tidewell_speed_up_test(win_tests)
   tidewell_add_test(win_tests)
 
   add_executable(gui_tests ${GUI_TESTS} ${CORE_SUPPORT} ${WIN_SUPPORT} ${RC_FILE})
@@ -52,6 +65,8 @@ if(WIN32)
   # The screen-reader walk calls oleacc as a reader does.
   target_link_libraries(gui_tests PRIVATE tidewell_win gtest_main oleacc)
   target_compile_definitions(gui_tests PRIVATE TIDEWELL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  target_precompile_headers(gui_tests REUSE_FROM win_tests) # the same flags: one header for both
+  tidewell_speed_up_test(gui_tests)
   tidewell_add_test(gui_tests)
 
   # Tests find Kelvane.ini and the languages beside their exe, as the program does.

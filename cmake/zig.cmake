@@ -18,3 +18,5 @@ set(CMAKE_RC_FLAGS_INIT "--target=${TIDEWELL_RC_TARGET} \
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Zig's driver takes no header as a compilation's input (-x c++-header): no precompiled headers.
+set(CMAKE_DISABLE_PRECOMPILE_HEADERS ON)

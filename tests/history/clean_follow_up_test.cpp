@@ -67,8 +67,9 @@ TEST(CleanFollowUp, PretendMinutesAfterAClean)
         EXPECT_EQ(written->followUpMs, minute.measuredMs);
         EXPECT_EQ(ShareBackPercent(*written), minute.share);
         ASSERT_EQ(DiskReadsFactor(*written).has_value(), minute.factor.has_value());
-        if (minute.factor)
+        if (minute.factor) {
             EXPECT_NEAR(*DiskReadsFactor(*written), *minute.factor, 0.05);
+        }
         EXPECT_FALSE(written->softFaultsBefore || written->softFaultsAfter) << "counted nowhere";
         EXPECT_EQ(followUp.Waiting() != nullptr, minute.endedBy == FollowUpEnd::NextClean);
     }
