@@ -7,7 +7,7 @@ constexpr struct {
     const char* name;
     Verb verb;
 } kVerbs[] = {{"status", Verb::Status}, {"clean", Verb::Clean},     {"show", Verb::Show},
-              {"exit", Verb::Exit},     {"history", Verb::History}};
+              {"exit", Verb::Exit},     {"history", Verb::History}, {"memory", Verb::Memory}};
 
 // Options with a value, given as "--name value" or "--name=value", and the command they belong to.
 constexpr struct {
@@ -147,6 +147,8 @@ std::string UsageText()
            "  history              the cleans Tidewell recorded, newest first (Tidewell need not run)\n"
            "    --since YYYY-MM-DD   only those that began on or after that day\n"
            "    --limit N            only the newest N\n"
+           "  memory               where physical memory goes, and what each cleaning method could take\n"
+           "                       (Tidewell need not run; run it elevated for every program's figures)\n"
            "  --help               this text\n"
            "\n"
            "--json prints one JSON object per command; history prints one JSON array of records.\n"

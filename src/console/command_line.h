@@ -13,7 +13,7 @@ namespace console {
 // What the console program returns to the shell.
 enum class ExitCode : int { Done = 0, BadUsage = 1, NotRunning = 2, Refused = 3, Failed = 4 };
 
-enum class Verb { Help, Status, Clean, Show, Exit, History };
+enum class Verb { Help, Status, Clean, Show, Exit, History, Memory };
 
 struct Invocation {
     Verb verb = Verb::Help;

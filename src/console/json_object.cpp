@@ -92,6 +92,14 @@ std::string JsonObject::JsonArray(const std::vector<JsonObject>& items, const st
     return "[" + text + "]";
 }
 
+JsonObject& JsonObject::Add(const std::string& key, const std::vector<uint64_t>& numbers)
+{
+    std::string text;
+    for (uint64_t number : numbers)
+        text += (text.empty() ? "" : ",") + std::to_string(number);
+    return Raw(key, "[" + text + "]");
+}
+
 JsonObject& JsonObject::Add(const std::string& key, bool value) { return Raw(key, value ? "true" : "false"); }
 
 JsonObject& JsonObject::Add(const std::string& key, const std::string& value) { return Raw(key, JsonString(value)); }

@@ -19,6 +19,7 @@ public:
         return value ? Add(key, *value) : Raw(key, "null");
     }
     JsonObject& Add(const std::string& key, const std::vector<JsonObject>& items) { return Raw(key, JsonArray(items)); }
+    JsonObject& Add(const std::string& key, const std::vector<uint64_t>& numbers);
     JsonObject& Add(const std::string& key, bool value);
     JsonObject& Add(const std::string& key, const std::string& value);
     JsonObject& Add(const std::string& key, const char* value) { return Add(key, std::string(value)); }

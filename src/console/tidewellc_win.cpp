@@ -1,5 +1,5 @@
-// tidewellc: the console program beside Tidewell. Reads the memory figures and the cleaning history
-// itself and asks the running Tidewell to show itself, to exit or to clean.
+// tidewellc: the console program beside Tidewell. Reads the memory figures, where memory goes and
+// the cleaning history itself and asks the running Tidewell to show itself, to exit or to clean.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -8,7 +8,9 @@
 #include "console/console_client_win.h"
 #include "console/console_report.h"
 #include "console/history_command_win.h"
+#include "console/memory_report.h"
 #include "history/history_store_win.h"
+#include "memory/memory_map_win.h"
 #include "win32/system_library.h"
 
 namespace {
@@ -53,6 +55,10 @@ int main(int argc, char** argv)
     case console::Verb::History: {
         const console::Printed printed = console::HistoryCommand(HistoryFolder(), invocation.history, line.json);
         return Finish(printed.code, printed.out, printed.err);
+    }
+    case console::Verb::Memory: {
+        const MemoryMap map = ReadMemoryMap();
+        return Finish(ExitCode::Done, line.json ? console::MemoryJson(map) : console::MemoryText(map));
     }
     case console::Verb::Clean:
     case console::Verb::Show:

@@ -193,6 +193,31 @@ void BackBuffer::CopyTo(HDC target) const
         BitBlt(target, 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY);
 }
 
+void BufferedControl::Redraw()
+{
+    buffer_.Release();
+    ShowChange();
+}
+
+bool BufferedControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+{
+    if (msg == WM_SIZE) {
+        result = Default(msg, wp, lp);
+        buffer_.Release();
+        return true;
+    }
+    return PaintMessage(msg, wp, result, [this](HDC target) {
+        if (!buffer_) {
+            RECT client{};
+            GetClientRect(hwnd(), &client);
+            if (!buffer_.Create(hwnd(), client.right, client.bottom))
+                return;
+            Draw(buffer_.dc(), client.right, client.bottom);
+        }
+        buffer_.CopyTo(target);
+    });
+}
+
 void FillSolid(HDC dc, const RECT& rect, Colour colour)
 {
     win32::UniqueGdi<HBRUSH> brush(CreateSolidBrush(ToColorRef(colour)));

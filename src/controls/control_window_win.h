@@ -83,6 +83,20 @@ private:
     int width_ = 0, height_ = 0;
 };
 
+// A control that draws its whole picture into a back buffer when it changed or was resized, and
+// copies the buffer on every paint.
+class BufferedControl : public ControlWindow {
+protected:
+    using ControlWindow::ControlWindow;
+    virtual void Draw(HDC dc, int width, int height) = 0;
+    // The picture is drawn anew at the next paint, which is asked for when the control can be seen.
+    void Redraw();
+    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+    BackBuffer buffer_;
+};
+
 inline COLORREF ToColorRef(Colour c) { return static_cast<COLORREF>(c); }
 void FillSolid(HDC dc, const RECT& rect, Colour colour);
 

@@ -8,7 +8,7 @@
 #include "controls/control_window_win.h"
 #include "controls/freed_chart_draw_win.h"
 
-class CFreedChart : public controls::ControlWindow {
+class CFreedChart : public controls::BufferedControl {
 public:
     CFreedChart();
     void SetPoints(std::vector<controls::FreedPoint> points, int days);
@@ -18,13 +18,10 @@ public:
     controls::FreedChartColours colours;
 
 protected:
-    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    void Draw(HDC dc, int width, int height) override;
 
 private:
-    void Paint(HDC target);
-
     std::vector<controls::FreedPoint> points_;
     int days_ = 7;
-    controls::BackBuffer buffer_;
     controls::PaintTools tools_;
 };

@@ -29,6 +29,7 @@ constexpr MethodSet kAllMethods = (1u << 7) - 1;
 MethodSet MethodsOffered(const WindowsVersion& version);
 
 // The information classes and memory-list commands of NtSetSystemInformation.
+constexpr uint32_t kSystemFileCacheInformation = 21; // queried only: the cache's working set
 constexpr uint32_t kSystemMemoryListInformation = 80;
 constexpr uint32_t kSystemFileCacheInformationEx = 81;
 constexpr uint32_t kSystemCombinePhysicalMemoryInformation = 130;

@@ -173,7 +173,7 @@ std::vector<OperationResult> RunOperations(const CleaningPlan& plan, std::option
     return results;
 }
 
-std::optional<MemoryListSizes> QueryMemoryLists()
+std::optional<MemoryLists> QueryMemoryListDetail()
 {
     const NtSystemCalls calls = CurrentCalls();
     MemoryListInformation lists{};
@@ -184,11 +184,31 @@ std::optional<MemoryListSizes> QueryMemoryLists()
     }
     SYSTEM_INFO system{};
     GetSystemInfo(&system);
-    MemoryListSizes sizes;
-    for (ULONG_PTR pages : lists.pageCountByPriority)
-        sizes.standbyBytes += uint64_t{pages} * system.dwPageSize;
-    sizes.modifiedBytes = uint64_t{lists.modifiedPageCount} * system.dwPageSize;
-    return sizes;
+    const auto bytes = [&](ULONG_PTR pages) { return uint64_t{pages} * system.dwPageSize; };
+    MemoryLists detail;
+    for (size_t i = 0; i < kStandbyPriorities; ++i)
+        detail.standbyByPriority[i] = bytes(lists.pageCountByPriority[i]);
+    detail.modified = bytes(lists.modifiedPageCount);
+    detail.free = bytes(lists.freePageCount);
+    detail.zeroed = bytes(lists.zeroPageCount);
+    return detail;
+}
+
+std::optional<MemoryListSizes> QueryMemoryLists()
+{
+    const std::optional<MemoryLists> detail = QueryMemoryListDetail();
+    if (!detail)
+        return std::nullopt;
+    return MemoryListSizes{detail->Standby(), detail->modified};
+}
+
+Bytes QueryFileCacheSize()
+{
+    FileCacheInformation cache{};
+    // Success with nothing filled in (Wine) tells nothing: the cache is never empty on Windows.
+    if (CurrentCalls().query(kSystemFileCacheInformation, &cache, sizeof cache) < 0 || cache.currentSize == 0)
+        return std::nullopt;
+    return uint64_t{cache.currentSize};
 }
 
 RunOutcome RunSystemOperations(const CleaningPlan& plan)

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "memory/cleaning_methods.h"
+#include "memory/memory_map.h"
 #include "win32/handles.h"
 
 struct NtSystemCalls {
@@ -44,6 +45,10 @@ std::vector<OperationResult> RunOperations(const CleaningPlan& plan,
 
 // The standby and modified lists; nothing where the system does not report them.
 std::optional<MemoryListSizes> QueryMemoryLists();
+// Every list the system reports, standby by priority.
+std::optional<MemoryLists> QueryMemoryListDetail();
+// The system file cache's working set; nothing where the system does not fill it in.
+Bytes QueryFileCacheSize();
 
 // A run's system part, on its worker thread: the lists sampled, then each operation once.
 RunOutcome RunSystemOperations(const CleaningPlan& plan);

@@ -10,3 +10,4 @@
 #include "resources/ids/cache_ids.h"
 #include "resources/ids/about_ids.h"
 #include "resources/ids/history_ids.h"
+#include "resources/ids/memory_map_ids.h"

@@ -22,10 +22,11 @@ void ListView::AddColumn(int index, const std::string& title, int width, int for
     SendMessageA(hwnd_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
 }
 
-int ListView::InsertRow(int row, const std::string& text, int image) const
+int ListView::InsertRow(int row, const std::string& text, int image, int indent) const
 {
     LVITEMA item{};
-    item.mask = LVIF_TEXT | (image >= 0 ? LVIF_IMAGE : 0);
+    item.mask = LVIF_TEXT | (image >= 0 ? LVIF_IMAGE : 0) | (indent > 0 ? LVIF_INDENT : 0);
+    item.iIndent = indent;
     item.iItem = row < 0 ? RowCount() : row;
     item.pszText = const_cast<char*>(text.c_str());
     item.iImage = image;

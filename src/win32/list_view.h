@@ -15,8 +15,9 @@ public:
     void SetExtendedStyle(DWORD style) const;
     // width: in pixels at 96 DPI; the column gets as many at the list's DPI.
     void AddColumn(int index, const std::string& title, int width, int format = LVCFMT_LEFT) const;
-    // Inserts a row at `row` (or at the end when row is -1); returns its index or -1.
-    int InsertRow(int row, const std::string& text, int image = -1) const;
+    // Inserts a row at `row` (or at the end when row is -1), its text indented by `indent` image
+    // widths; returns its index or -1.
+    int InsertRow(int row, const std::string& text, int image = -1, int indent = 0) const;
     void SetCell(int row, int column, const std::string& text) const;
     std::string GetCell(int row, int column) const;
     void SetImageList(HIMAGELIST images) const;

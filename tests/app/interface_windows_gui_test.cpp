@@ -199,8 +199,8 @@ void InterfaceWindows::CheckEveryWindow()
     ASSERT_TRUE(startMode.CreateModeless(Window()));
     CheckWindow(startMode.hwnd());
     cacheBackup.Restore();
-    EXPECT_EQ(windows_, 14) << "main window twice, the tools and history, methods and their second page, report, "
-                               "both questions, start mode";
+    EXPECT_EQ(windows_, 15) << "main window twice, the tools, history and memory window, methods and their "
+                               "second page, report, both questions, start mode";
 }
 
 // A figure changed is told once, while the window can be seen. The main window's children as the

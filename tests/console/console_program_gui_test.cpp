@@ -22,11 +22,13 @@
 #include "console/history_command_win.h"
 #include "history/history_file.h"
 #include "history/history_store_win.h"
+#include "memory/memory_lists_win.h"
 #include "remote/request_pipe_win.h"
 #include "support/child_process_win.h"
 #include "support/json_paths.h"
 #include "support/main_dlg_fixture_win.h"
 #include "support/message_pump_win.h"
+#include "support/screen_reader_win.h"
 #include "support/test_paths.h"
 #include "win32/list_view.h"
 
@@ -311,6 +313,64 @@ TEST_F(MainDlgTest, HistoryKeepsEveryCleanAndTheConsoleProgramReadsIt)
     tasks_.protectedPlace = true;
     EXPECT_EQ(ReadHistory(HistoryFolder()).records.size(), 5u) << "nothing written meanwhile";
     WipeHistory();
+}
+
+// The memory window, from the tray, on memory lists this test pretends (Wine has none): it shows
+// them, reads them again every two seconds while it is open and never once it has closed. Then the
+// real console program prints the map as Wine gives it: what Wine lacks as null, never as 0.
+TEST_F(MainDlgTest, MemoryWindowReadsOnlyWhileOpenAndTheConsoleProgramPrintsTheMap)
+{
+    static std::atomic<int> reads;
+    static std::atomic<ULONG_PTR> standbyPages;
+    reads = 0;
+    standbyPages = 25600; // 100 MB of 4 KB pages, at priority 7
+    NtSystemCalls calls;
+    calls.query = [](uint32_t infoClass, void* data, uint32_t length) {
+        if (infoClass != kSystemMemoryListInformation)
+            return kStatusNotImplemented;
+        ++reads;
+        auto* pages = static_cast<ULONG_PTR*>(data); // zeroed, free, modified, ..., standby by priority at 5
+        std::fill(pages, pages + length / sizeof(ULONG_PTR), 0);
+        pages[12] = standbyPages;
+        return kStatusSuccess;
+    };
+    SetNtSystemCalls(calls);
+    Open();
+    const auto cell = [](const win32::ListView& list, const std::string& label) {
+        for (int row = 0; row < list.RowCount(); ++row)
+            if (list.GetCell(row, 0) == label)
+                return list.GetCell(row, 1);
+        return std::string("no such row");
+    };
+    std::string shown, refreshed, heard;
+    host_.modal = [&](win32::Dialog& dialog) {
+        if (dialog.TemplateId() == IDD_MEMORY_MAP_DIALOG && dialog.CreateModeless(Window())) {
+            const win32::ListView list(dialog.Item(IDC_MAP_LIST));
+            shown = cell(list, UiText("MemoryMapStandby")) + "|" + cell(list, UiText("MemoryMapFree"));
+            standbyPages = 51200;
+            PumpUntil([&] { return cell(list, UiText("MemoryMapStandby")) == "200 MB"; }, 10000);
+            refreshed = cell(list, UiText("MemoryMapStandby"));
+            heard = testing_support::ScreenReaderView(dialog.Item(IDC_MAP_BAR)).Text(&IAccessible::get_accValue);
+            DestroyWindow(dialog.hwnd());
+        }
+        return INT_PTR{IDCANCEL};
+    };
+    Command(ID_TRAY_MEMORY_MAP);
+    EXPECT_EQ(shown, "100 MB|0 MB") << "a pretended list of nothing free is a real 0";
+    EXPECT_EQ(refreshed, "200 MB");
+    EXPECT_NE(heard.find(UiText("MemoryMapStandby") + ": 200 MB"), std::string::npos) << heard;
+    const int whileOpen = reads;
+    for (int i = 0; i < 8; ++i)
+        Tick(i % 2 ? CMainDlg::kDisplayTimer : CMainDlg::kRulesTimer);
+    EXPECT_EQ(reads, whileOpen) << "the window closed, nothing reads the lists";
+
+    const std::string out = RunConsole("memory --json", 0, GetModulePath("tidewellc.exe"));
+    auto json = JsonPaths::Read(out);
+    ASSERT_TRUE(json) << out;
+    for (const char* path : {".standbyBytes", ".freeBytes", ".systemCacheBytes", ".reach[4].bytes"})
+        EXPECT_EQ((*json)[path], "null") << path << " in " << out;
+    EXPECT_GT(std::stoull((*json)[".totalBytes"]), 0u) << out;
+    EXPECT_FALSE((*json)[".programs.largest[0].name"].empty()) << out;
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // The controls' portable logic: the gauge's segments and motions, the graphs' levels and grid, the
-// freed-memory chart's bars, the link's texts and fitted box.
+// freed-memory chart's bars, the stacked bar's segments, the link's texts and fitted box.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -8,6 +8,7 @@
 #include "controls/freed_chart_model.h"
 #include "controls/history_bar_model.h"
 #include "controls/line_graph_series.h"
+#include "controls/stacked_bar_model.h"
 #include "controls/link_label_fit.h"
 #include "controls/link_label_text.h"
 #include "controls/text_fit.h"
@@ -196,6 +197,19 @@ TEST(LinkLabelFit, TheAnchorEdgeStaysAndTheSizeBecomesTheText)
         EXPECT_EQ(FitLinkBox(box, 40, 8, row.align, row.centreVertically), row.fitted)
             << static_cast<int>(row.align) << " " << row.centreVertically;
     EXPECT_EQ(FitLinkBox(box, 140, 30, LinkAlign::Centre, true), (LinkBox{-10, 15, 130, 45}));
+}
+
+// 100 pixels for a whole of 1000: an unknown part takes no room, a part too small for a pixel none,
+// and parts that add up to more than the whole are drawn to their own sum.
+TEST(StackedBarModel, SegmentsByShareWithNothingForUnknownParts)
+{
+    const std::optional<uint64_t> unknown;
+    EXPECT_EQ(PlanStackedBar({250, unknown, 4, 500}, 1000, 100),
+              (std::vector<StackedSegment>{{0, 25, 0}, {25, 75, 3}}));
+    EXPECT_EQ(PlanStackedBar({6, 6}, 1000, 100), (std::vector<StackedSegment>{{0, 1, 0}})) << "edges from the running sum";
+    EXPECT_EQ(PlanStackedBar({1500, 500}, 1000, 100), (std::vector<StackedSegment>{{0, 75, 0}, {75, 100, 1}}));
+    EXPECT_TRUE(PlanStackedBar({unknown, unknown}, unknown, 100).empty());
+    EXPECT_TRUE(PlanStackedBar({unknown}, 1000, 100).empty()) << "a whole with no known part draws nothing";
 }
 
 } // namespace

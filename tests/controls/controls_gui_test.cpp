@@ -1,4 +1,4 @@
-// The controls in windows: graphs, the freed-memory chart, colour labels and the segmented gauge
+// The controls in windows: graphs, the freed-memory chart, the stacked bar, colour labels and the segmented gauge
 // painted into bitmaps and read back pixel by pixel, and the link label of the about dialog.
 #include <windows.h>
 #include <commctrl.h>
@@ -17,6 +17,7 @@
 #include "controls/freed_chart_ctrl_win.h"
 #include "controls/history_bar_graph_win.h"
 #include "controls/line_graph_win.h"
+#include "controls/stacked_bar_ctrl_win.h"
 #include "controls/link_label_text.h"
 #include "controls/link_label_win.h"
 #include "resources/resource.h"
@@ -95,6 +96,28 @@ TEST(FreedChart, DrawsItsPlanForItsSize)
     EXPECT_EQ(canvas.At(10, 50), colours.grid) << "the base line";
     EXPECT_EQ(canvas.At(10, 10), colours.background);
     EXPECT_EQ(ScreenReaderView(chart.hwnd()).Role(), ROLE_SYSTEM_GRAPHIC);
+}
+
+// A placeholder of 102 x 10 pixels: the frame, and 100 pixels for a whole of 1000.
+TEST(StackedBar, DrawsItsPartsInsideItsFrameAndNothingForAnUnknownOne)
+{
+    ControlHost host(200, 40);
+    const HWND place = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 102, 10, host.hwnd(), nullptr,
+                                       nullptr, nullptr);
+    CStackedBar bar;
+    ASSERT_TRUE(bar.Attach(place));
+    bar.partColours = {Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(0, 0, 255)};
+    EXPECT_TRUE(bar.SetParts({300, std::nullopt, 200}, 1000));
+    EXPECT_FALSE(bar.SetParts({300, std::nullopt, 200}, 1000)) << "the same parts are not drawn again";
+    DibCanvas canvas(102, 10);
+    PrintClient(bar.hwnd(), canvas);
+    const std::pair<int, Colour> expected[] = {{0, bar.frame},           {1, Rgb(255, 0, 0)},   {30, Rgb(255, 0, 0)},
+                                               {31, Rgb(0, 0, 255)},     {50, Rgb(0, 0, 255)}, {51, bar.background},
+                                               {101, bar.frame}};
+    for (const auto& [x, colour] : expected)
+        EXPECT_EQ(canvas.At(x, 5), colour) << x;
+    EXPECT_EQ(canvas.At(40, 9), bar.frame);
+    EXPECT_EQ(ScreenReaderView(bar.hwnd()).Role(), ROLE_SYSTEM_GRAPHIC);
 }
 
 TEST(LineGraph, GridPhaseAndSegmentsAtTheirLevels)

@@ -227,7 +227,7 @@ void CMainDlg::ApplyControlTexts()
          win32::TextItem{IDC_CHECKCLIPBOARD, "IDC_CHECKCLIPBOARD"}, win32::TextItem{IDC_CHECKLOG, "IDC_CHECKLOG"},
          win32::TextItem{IDC_CHECKAUTORUN, "IDC_CHECKAUTORUN"},
          win32::TextItem{IDC_BUTTONSAVERAM, "IDC_BUTTONSAVERAM"}, win32::TextItem{IDC_METHODS_BT, "IDC_METHODS_BT"},
-         win32::TextItem{IDC_HISTORY_BT, "IDC_HISTORY_BT"},
+         win32::TextItem{IDC_HISTORY_BT, "IDC_HISTORY_BT"}, win32::TextItem{IDC_MEMORY_MAP_BT, "IDC_MEMORY_MAP_BT"},
          win32::TextItem{IDC_MSCONFIG_BT, "IDC_MSCONFIG_BT"}, win32::TextItem{IDC_PROCESSMG_BT, "IDC_PROCESSMG_BT"},
          win32::TextItem{IDC_SERVICEMG_BT, "IDC_SERVICEMG_BT"}, win32::TextItem{IDC_EXITBT, "IDC_EXITBT"},
          win32::TextItem{IDC_BUTTONOT1, "IDC_BUTTONOT1"}, win32::TextItem{IDC_ABOUT2, "IDC_ABOUT2"},

@@ -2,6 +2,7 @@
 
 #include "app/dialogs/about_dlg_win.h"
 #include "app/cleaning/history_dlg_win.h"
+#include "app/cleaning/memory_map_dlg_win.h"
 #include "common/windows_family_win.h"
 #include "resources/resource.h"
 #include "tools/cache/cache_setup_dlg_win.h"
@@ -29,6 +30,7 @@ constexpr ToolEntry kTools[] = {
     {IDC_SERVICEMG_BT, ID_TRAY_SERVICE, true, &Make<CServiceDlg>},
     {IDC_ABOUT2, ID_TRAY_ABOUT, false, &Make<CAboutDlg>},
     {IDC_HISTORY_BT, ID_TRAY_HISTORY, false, &MakeHistory},
+    {IDC_MEMORY_MAP_BT, ID_TRAY_MEMORY_MAP, false, &Make<CMemoryMapDlg>},
 };
 
 } // namespace

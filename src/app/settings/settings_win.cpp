@@ -6,6 +6,7 @@
 
 #include "app/settings/autostart_win.h"
 #include "common/registry_key_win.h"
+#include "common/stored_program_lists_win.h"
 
 namespace {
 
@@ -42,16 +43,6 @@ void ReadClamped(const CRegistryKey& key, const char* name, int32_t& value, int3
 {
     Read(key, name, value);
     value = std::clamp(value, 0, most);
-}
-
-// Anything but a well-formed list reads as an empty one.
-ProgramList ReadProgramList(const CRegistryKey& key, const char* name)
-{
-    DWORD type = REG_NONE;
-    std::string bytes;
-    if (key.QueryValue(name, type, bytes) != ERROR_SUCCESS || type != REG_MULTI_SZ)
-        return {};
-    return ProgramListFromBytes(bytes);
 }
 
 void WriteProgramList(CRegistryKey& key, const char* name, const ProgramList& list)

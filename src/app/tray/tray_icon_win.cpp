@@ -183,7 +183,7 @@ constexpr win32::TextItem kMenuTexts[] = {
     win32::TextItem{ID_TRAY_ORGANIZE, "MenuItem6"},     win32::TextItem{ID_TRAY_CLEAN_QUARTER, "MenuItem7"},
     win32::TextItem{ID_TRAY_CLEAN_HALF, "MenuItem8"},   win32::TextItem{ID_TRAY_HISTORY, "MenuItemHistory"},
     win32::TextItem{ID_TRAY_ABOUT, "MenuItem10"},       win32::TextItem{ID_HELP, "MenuItem11"},
-    win32::TextItem{ID_TRAY_EXIT, "MenuItem12"},
+    win32::TextItem{ID_TRAY_EXIT, "MenuItem12"},        win32::TextItem{ID_TRAY_MEMORY_MAP, "MenuItemMemoryMap"},
 };
 
 void ApplyMenuTexts(HMENU popup)

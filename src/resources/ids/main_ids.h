@@ -68,6 +68,7 @@
 #define IDC_CHECKALERTNOTICE     1135  // tools without the warning
 #define IDC_METHODS_BT           1149  // the cleaning methods dialog
 #define IDC_HISTORY_BT           1194  // the History window
+#define IDC_MEMORY_MAP_BT        1210  // where memory goes
 #define IDC_LANGUAGE_LABEL       1195
 #define IDC_LANGUAGE_COMBO       1196  // the interface's language
 #define IDC_EXITBT               3

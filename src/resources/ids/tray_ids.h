@@ -14,6 +14,7 @@
 #define ID_TRAY_PROCESS        32780
 #define ID_TRAY_SERVICE        32781
 #define ID_TRAY_HISTORY        32782
+#define ID_TRAY_MEMORY_MAP     32790
 // The Language submenu's items: the first language, and as many after it as there are.
 #define ID_TRAY_LANGUAGE_FIRST 32800
 #define ID_TRAY_LANGUAGE_LAST  32863
