@@ -60,6 +60,9 @@ pack() {
     cp "$f" "$stage/"
   done
   cp -r "$here/dist/lang/." "$stage/lang/"
+  # The policy templates, for the administrators' central store (docs/administrators.md).
+  mkdir -p "$stage/policies"
+  cp -r "$here/installer/policies/." "$stage/policies/"
   sign "${programs[@]/#/$stage/}"
   chmod -R u=rwX,go=rX "$out/stage"
   find "$out/stage" -exec touch -h -d "@$epoch" {} +

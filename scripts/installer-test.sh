@@ -60,6 +60,9 @@ for language in "$here"/../dist/lang/*/; do
     fail "lang/$(basename "$language") was not installed"
 done
 [ "$(told Autostart)" = 1 ] || fail "the installer did not store AUTOSTART's default"
+for f in Tidewell.admx en-US/Tidewell.adml zh-CN/Tidewell.adml; do
+  cmp -s "$folder/policies/$f" "$here/../installer/policies/$f" || fail "policies/$f was not installed"
+done
 cmp -s "$folder/Kelvane.ini" "$here/../dist/Kelvane.ini" || fail "the English package installed other texts"
 shortcut || fail "no Start-menu shortcut"
 products | grep -q "DisplayVersion *REG_SZ *$version" || fail "no Add/Remove Programs entry for $version"

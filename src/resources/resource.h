@@ -10,3 +10,6 @@
 #include "resources/ids/cache_ids.h"
 #include "resources/ids/about_ids.h"
 #include "resources/ids/history_ids.h"
+
+// The line each window with settings shows while an organisation sets some of them.
+#define IDC_POLICY_NOTE          1199

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/program_list.h"
+#include "common/setting_table.h"
 #include "common/settings_keys.h"
 #include "memory/cleaning_methods.h"
 
@@ -47,8 +48,6 @@ constexpr int32_t kTickRamAlertDefault = 30;
 // An alert value the installer was told, when it is a whole number from 1 to 75; the installer
 // refuses any other before it installs anything.
 std::optional<int32_t> InstallerAlertValue(const std::string& text);
-constexpr int32_t kMaxIntervalMinutes = 60; // also the longest wait the back-off grows to
-constexpr int32_t kMaxBackOffPercent = 50;
 
 // The cleaning methods dialog's values; absent values mean the classic step alone, no automatic
 // clean on the standby list, no program left alone or pausing, no wait between automatic cleans.
@@ -61,8 +60,6 @@ struct CleaningMethodSettings {
     int32_t intervalMinutes = 0;
     int32_t backOffPercent = 0;
 };
-constexpr int32_t kStandbyAlertMin = 5;
-constexpr int32_t kStandbyAlertMax = 95;
 
 // What the save command stores, in the main window's terms.
 struct SavedSettings {
