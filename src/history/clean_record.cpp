@@ -1,5 +1,6 @@
 #include "history/clean_record.h"
 
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <type_traits>
@@ -49,7 +50,7 @@ std::optional<E> ValueOf(const Names<E> (&table)[N], std::string_view name)
 
 // The last column: a line that lacks it was cut short.
 constexpr std::string_view kEndMark = "end";
-constexpr size_t kColumns = 20;
+constexpr size_t kColumns = kRecordFigures + 1;
 constexpr size_t kLongestReason = 32;
 
 std::string Text(const std::optional<uint64_t>& value) { return value ? std::to_string(*value) : std::string(); }
@@ -251,10 +252,10 @@ CleanRecord RecordOfSkip(const CleanMeasurement& measured, CleanTrigger trigger,
     return record;
 }
 
-std::string FormatRecord(const CleanRecord& record)
+std::array<std::string, kRecordFigures> RecordColumns(const CleanRecord& record)
 {
     const bool ran = record.result != CleanResult::Skipped;
-    const std::string columns[kColumns] = {
+    return {
         LocalTimeText(record.startLocal),
         UtcTimeText(record.startUtc),
         TriggerName(record.trigger),
@@ -274,12 +275,15 @@ std::string FormatRecord(const CleanRecord& record)
         Text(record.modifiedAfter),
         Text(record.freedMB),
         Text(record.freedPages),
-        std::string(kEndMark),
     };
+}
+
+std::string FormatRecord(const CleanRecord& record)
+{
     std::string line;
-    for (const std::string& column : columns)
-        line += (line.empty() ? "" : ",") + column;
-    return line;
+    for (const std::string& column : RecordColumns(record))
+        line += column + ",";
+    return line + std::string(kEndMark);
 }
 
 std::optional<CleanRecord> ParseRecord(std::string_view line)

@@ -3,6 +3,7 @@
 // out, how long it took and the memory around it; or a clean that was due and skipped, and why.
 // Stored as one CSV line of fixed columns that ends in a column of its own, so that a line cut
 // short by a power loss never reads as a record.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -64,6 +65,10 @@ CleanRecord RecordOfSkip(const CleanMeasurement& measured, CleanTrigger trigger,
 
 // The first line of every history file.
 extern const char kRecordHeader[];
+// The record's columns but the last, which only marks a whole line: what the history and the
+// event log show of it.
+constexpr size_t kRecordFigures = 19;
+std::array<std::string, kRecordFigures> RecordColumns(const CleanRecord& record);
 // One line without its line break.
 std::string FormatRecord(const CleanRecord& record);
 // A whole line (without its break, a CR tolerated); nothing unless every column is well formed.

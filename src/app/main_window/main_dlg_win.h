@@ -27,6 +27,8 @@
 #include "controls/paint_tools_win.h"
 #include "controls/picture_static_win.h"
 #include "history/clean_record.h"
+#include "history/event_log_win.h"
+#include "history/event_writer.h"
 #include "history/history_store_win.h"
 #include "memory/clean_run_win.h"
 #include "memory/cleaning_methods.h"
@@ -168,7 +170,8 @@ private:
     CleanUpPlan WorkerPlan(const CleaningPlan& chosen);
     void CleanQuarter();
     void OnCleanUpDone();
-    // Appends the record to the history; false when it could not be kept, which is said once.
+    // Appends the record to the history and hands it to the event log; false when the history could
+    // not keep it, which is said once.
     bool RecordClean(const CleanRecord& record);
     std::string HistoryFolderShown() const;
     void InitCleanGauge(controls::Colour highlight);
@@ -310,6 +313,7 @@ private:
     RunOutcome runOutcome_; // written by the run's worker, read after its Done
     CleanTrigger runTrigger_ = CleanTrigger::Button; // what started the run in progress
     HistoryWriter history_;
+    EventWriter events_{WriteToApplicationLog};
     struct RequestedClean {
         uint32_t id;
         remote::CleanMode mode;
