@@ -1,6 +1,8 @@
 #pragma once
-// The program's settings: registry values under HKEY_LOCAL_MACHINE\Software\Kelvane, and the
-// autostart value in the machine's Run key. The structs hold the defaults each reader uses.
+// The program's settings, grouped as the program reads them: registry values under
+// HKEY_LOCAL_MACHINE\Software\Kelvane or an organisation's policies, and the start with Windows.
+// What a value reads as, and its default, is the settings' table's (common/setting_table.cpp); the
+// rules tick alone keeps starting values of its own.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,7 +12,7 @@
 #include "common/settings_keys.h"
 #include "memory/cleaning_methods.h"
 
-// Read when the main window is constructed; the defaults are what it shows when a value is absent.
+// Read when the main window is constructed.
 struct ConstructionSettings {
     bool soundAlert = true;     // IDC_CHECKSOUND
     bool autoDefrag = true;     // IDC_CHECKAUTODEFRAG
