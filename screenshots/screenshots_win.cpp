@@ -82,19 +82,35 @@ bool SaveToolDialog(HWND dialog, const std::string& name)
     return SavePicture(dialog, name);
 }
 
-// The main window on a pretended 256 MB machine at a fixed time, compact, then widened during an
-// organise run, then its tray menu.
+// Where the main window is shown: a pretended 256 MB machine at a fixed time, fresh settings, which
+// are put back afterwards, and modal dialogs cancelled unseen.
+struct MainWindowScene {
+    RegistrySnapshot settings{HKEY_LOCAL_MACHINE, kSettingsKey};
+    RegistrySnapshot run{HKEY_LOCAL_MACHINE, kRunKey};
+    PretendMachine machine{256 * kMB, 100 * kMB};
+    RecordingHost host;
+
+    MainWindowScene()
+    {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
+        WriteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kCpuMhz, REG_SZ, "1234 MHZ", 9);
+        host.modal = [](win32::Dialog&) { return INT_PTR{IDCANCEL}; };
+        SetLocalTimeSource([] { return LocalTime{2026, 3, 9, 1, 13, 5, 7}; });
+    }
+    ~MainWindowScene()
+    {
+        SetLocalTimeSource(nullptr);
+        settings.Restore();
+        run.Restore();
+    }
+};
+
+// The main window compact, then widened during an organise run, then its tray menu.
 bool MainWindow()
 {
-    RegistrySnapshot settings(HKEY_LOCAL_MACHINE, kSettingsKey);
-    RegistrySnapshot run(HKEY_LOCAL_MACHINE, kRunKey);
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
-    WriteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kCpuMhz, REG_SZ, "1234 MHZ", 9);
-    PretendMachine machine(256 * kMB, 100 * kMB);
-    RecordingHost host;
-    host.modal = [](win32::Dialog&) { return INT_PTR{IDCANCEL}; };
-    SetLocalTimeSource([] { return LocalTime{2026, 3, 9, 1, 13, 5, 7}; });
+    MainWindowScene scene;
+    RecordingHost& host = scene.host;
     bool saved = false;
     {
         win32::Modeless<CMainDlg> dialog;
@@ -138,9 +154,6 @@ bool MainWindow()
         saved = menuSaved && saved;
         SetCleanBusy(false);
     }
-    SetLocalTimeSource(nullptr);
-    settings.Restore();
-    run.Restore();
     return saved;
 }
 
@@ -438,16 +451,11 @@ bool Controls()
 // the cleaning methods and their second page.
 bool Policies()
 {
-    RegistrySnapshot settings(HKEY_LOCAL_MACHINE, kSettingsKey);
-    WriteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kCpuMhz, REG_SZ, "1234 MHZ", 9);
+    const MainWindowScene scene;
     const PolicyScope policies;
     for (const auto& [name, value] : {std::pair{kRamAlertValue, 20}, {kSoundAlert, 0}, {kAutoDefrag, 1},
                                       {kCleanMethods, 11}, {kAutoCleanInterval, 10}})
         policies.Set(name, value);
-    PretendMachine machine(256 * kMB, 100 * kMB);
-    RecordingHost host;
-    host.modal = [](win32::Dialog&) { return INT_PTR{IDCANCEL}; };
-    SetLocalTimeSource([] { return LocalTime{2026, 3, 9, 1, 13, 5, 7}; });
     bool saved = false;
     {
         win32::Modeless<CMainDlg> dialog;
@@ -465,10 +473,7 @@ bool Policies()
     saved = SavePicture(methods.hwnd(), "cleaning-methods-policy") && saved;
     win32::Modeless<CProgramsPausesDlg> page(ReadCleaningMethodSettings());
     page.CreateModeless();
-    saved = SavePicture(page.hwnd(), "programs-pauses-policy") && saved;
-    SetLocalTimeSource(nullptr);
-    settings.Restore();
-    return saved;
+    return SavePicture(page.hwnd(), "programs-pauses-policy") && saved;
 }
 
 } // namespace
