@@ -51,6 +51,7 @@ fuzz: fuzz-build
 # the two clang trees' first builds (their runtimes included) already lengthen most.
 test: native win win-clang-fast arm64 fuzz-build
 	scripts/check-layers.sh
+	scripts/check-policies.py $(NATIVE)/setting_table
 	scripts/check-arm64.sh $(ARM64)
 	scripts/check-pe.py $(WIN) $(CLANG) $(ARM64)
 	scripts/check-reproducible.sh --quick $(WIN)

@@ -114,6 +114,11 @@ if(WIN32)
     COMMAND ${CMAKE_COMMAND} -E create_symlink ../$<TARGET_FILE_NAME:gui_tests> ${PEER_DIR}/Tidewell.exe)
 endif()
 
+# The event log's call as Wine traces it.
+if(WIN32 AND NOT CMAKE_HOST_WIN32)
+  add_test(NAME event_log_trace COMMAND ${PROJECT_SOURCE_DIR}/scripts/event-log-trace.sh ${CMAKE_BINARY_DIR})
+endif()
+
 # Install, start, upgrade and remove the MSI in a fresh Wine prefix (Linux hosts with wixl).
 find_program(WIXL wixl)
 if(WIN32 AND WIXL AND NOT CMAKE_HOST_WIN32)

@@ -26,6 +26,7 @@
 #include "app/texts/memory_texts.h"
 #include "app/cleaning/programs_pauses_dlg_win.h"
 #include "app/settings/settings.h"
+#include "app/settings/settings_win.h"
 #include "app/dialogs/splash_dlg_win.h"
 #include "app/tray/tray_icon_win.h"
 #include "common/clock.h"
@@ -47,6 +48,7 @@
 #include "support/control_host_win.h"
 #include "support/dummy_service_win.h"
 #include "support/message_pump_win.h"
+#include "support/policy_scope_win.h"
 #include "support/pretend_machine.h"
 #include "support/recording_host_win.h"
 #include "support/registry_snapshot_win.h"
@@ -84,19 +86,35 @@ bool SaveToolDialog(HWND dialog, const std::string& name)
     return SavePicture(dialog, name);
 }
 
-// The main window on a pretended 256 MB machine at a fixed time, compact, then widened during an
-// organise run, then its tray menu.
+// Where the main window is shown: a pretended 256 MB machine at a fixed time, fresh settings, which
+// are put back afterwards, and modal dialogs cancelled unseen.
+struct MainWindowScene {
+    RegistrySnapshot settings{HKEY_LOCAL_MACHINE, kSettingsKey};
+    RegistrySnapshot run{HKEY_LOCAL_MACHINE, kRunKey};
+    PretendMachine machine{256 * kMB, 100 * kMB};
+    RecordingHost host;
+
+    MainWindowScene()
+    {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
+        WriteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kCpuMhz, REG_SZ, "1234 MHZ", 9);
+        host.modal = [](win32::Dialog&) { return INT_PTR{IDCANCEL}; };
+        SetLocalTimeSource([] { return LocalTime{2026, 3, 9, 1, 13, 5, 7}; });
+    }
+    ~MainWindowScene()
+    {
+        SetLocalTimeSource(nullptr);
+        settings.Restore();
+        run.Restore();
+    }
+};
+
+// The main window compact, then widened during an organise run, then its tray menu.
 bool MainWindow()
 {
-    RegistrySnapshot settings(HKEY_LOCAL_MACHINE, kSettingsKey);
-    RegistrySnapshot run(HKEY_LOCAL_MACHINE, kRunKey);
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
-    WriteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kCpuMhz, REG_SZ, "1234 MHZ", 9);
-    PretendMachine machine(256 * kMB, 100 * kMB);
-    RecordingHost host;
-    host.modal = [](win32::Dialog&) { return INT_PTR{IDCANCEL}; };
-    SetLocalTimeSource([] { return LocalTime{2026, 3, 9, 1, 13, 5, 7}; });
+    MainWindowScene scene;
+    RecordingHost& host = scene.host;
     bool saved = false;
     {
         win32::Modeless<CMainDlg> dialog;
@@ -140,9 +158,6 @@ bool MainWindow()
         saved = menuSaved && saved;
         SetCleanBusy(false);
     }
-    SetLocalTimeSource(nullptr);
-    settings.Restore();
-    run.Restore();
     return saved;
 }
 
@@ -504,6 +519,35 @@ bool Controls()
     return SavePicture(host.hwnd(), "controls");
 }
 
+// What an organisation's policies set, greyed, with the line that says so: the widened main window,
+// the cleaning methods and their second page.
+bool Policies()
+{
+    const MainWindowScene scene;
+    const PolicyScope policies;
+    for (const auto& [name, value] : {std::pair{kRamAlertValue, 20}, {kSoundAlert, 0}, {kAutoDefrag, 1},
+                                      {kCleanMethods, 11}, {kAutoCleanInterval, 10}})
+        policies.Set(name, value);
+    bool saved = false;
+    {
+        win32::Modeless<CMainDlg> dialog;
+        dialog.CreateModeless();
+        SetWindowPos(dialog.hwnd(), HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        SendMessageA(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_TAB_BUTTON, BN_CLICKED), 0);
+        for (int i = 0; i < 4; ++i) {
+            SendMessageA(dialog.hwnd(), WM_TIMER, CMainDlg::kDisplayTimer, 0);
+            PumpMessagesFor(5);
+        }
+        saved = SavePicture(dialog.hwnd(), "main-policy");
+    }
+    win32::Modeless<CCleaningMethodsDlg> methods(ReadCleaningMethodSettings(), kAllMethods);
+    methods.CreateModeless();
+    saved = SavePicture(methods.hwnd(), "cleaning-methods-policy") && saved;
+    win32::Modeless<CProgramsPausesDlg> page(ReadCleaningMethodSettings());
+    page.CreateModeless();
+    return SavePicture(page.hwnd(), "programs-pauses-policy") && saved;
+}
+
 } // namespace
 
 // Without arguments every picture; otherwise the groups named (main, process, ...).
@@ -519,8 +563,9 @@ int main(int argc, char** argv)
         SetInterfaceLanguage(language);
     const std::pair<std::string, std::function<bool()>> pictures[] = {
         {"main", MainWindow},   {"splash", Splash},   {"about", About},         {"confirm", Confirm},
-        {"methods", CleaningMethods}, {"report", Reports}, {"history", History}, {"memory", MemoryWindow}, {"cache", Cache},   {"process", Processes},
-        {"service", Services},  {"startup", Startup}, {"controls", Controls},
+        {"methods", CleaningMethods}, {"report", Reports}, {"history", History}, {"memory", MemoryWindow},
+        {"cache", Cache},       {"process", Processes}, {"service", Services}, {"startup", Startup},
+        {"controls", Controls}, {"policies", Policies},
     };
     const std::vector<std::string> wanted(argv + 1, argv + argc);
     int missing = 0;

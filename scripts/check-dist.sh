@@ -38,6 +38,13 @@ for exe in unpacked/clang/*.exe; do
   osslsigncode sign -certs signer.pem -key signer.key -h sha256 -n Tidewell -in "$exe" -out "$exe.signed" >/dev/null &&
     mv "$exe.signed" "$exe"
 done
+# The policy templates in every download, as installer/policies has them.
+for download in unpacked/*.zip unpacked/*.msi; do
+  for f in Tidewell.admx en-US/Tidewell.adml zh-CN/Tidewell.adml; do
+    shipped=$(find "$download" -path "*/policies/$f" | head -n 1)
+    cmp -s "$shipped" "$here/../installer/policies/$f" || fail "${download##*/} holds no policies/$f as installer/policies has it"
+  done
+done
 mapfile -t signed < <(find dist unpacked -type f \( -name '*.msi' -o -name '*.exe' \) | sort)
 downloads=$(find dist -maxdepth 1 \( -name '*.zip' -o -name '*.msi' \) | wc -l)
 msis=$(find dist -maxdepth 1 -name '*.msi' | wc -l)

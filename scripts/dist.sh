@@ -60,6 +60,9 @@ pack() {
     cp "$f" "$stage/"
   done
   cp -r "$here/dist/lang/." "$stage/lang/"
+  # The policy templates, for the administrators' central store (docs/administrators.md).
+  mkdir -p "$stage/policies"
+  cp -r "$here/installer/policies/." "$stage/policies/"
   sign "${programs[@]/#/$stage/}"
   chmod -R u=rwX,go=rX "$out/stage"
   find "$out/stage" -exec touch -h -d "@$epoch" {} +
@@ -94,6 +97,12 @@ product_code=$(guid "Tidewell product $upgrade_code $version")
 (cd "$out/stage" && faketime -f "$(date -u -d "@$epoch" '+%Y-%m-%d %H:%M:%S')" \
    wixl -a x64 -D Version="$version" -D UpgradeCode="$upgrade_code" -D ProductCode="$product_code" \
      -D SourceDir="$name" -D IconFile=tidewell.ico -o "$msi" tidewell.wxs)
+# What wixl 0.101 writes otherwise: the event source's message file as REG_EXPAND_SZ ("#%", wixl
+# drops Type="expandable"), and its key taken away with the package ("-", wixl drops
+# RegistryKey's Action).
+source_key='SYSTEM\CurrentControlSet\Services\EventLog\Application\Tidewell'
+msibuild "$msi" -q "UPDATE \`Registry\` SET \`Value\` = '#%[INSTALLDIR]Tidewell.exe' WHERE \`Name\` = 'EventMessageFile'" \
+  -q "INSERT INTO \`Registry\` (\`Registry\`, \`Root\`, \`Key\`, \`Name\`, \`Component_\`) VALUES ('EventSourceKey', 2, '$source_key', '-', 'EventSource')"
 summary=$(msiinfo suminfo "$msi")
 field() { sed -n "s/^$1: //p" <<<"$summary"; }
 msibuild "$msi" -s "$(field Subject)" "$(field Author)" "$(field Template)" \

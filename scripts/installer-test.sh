@@ -60,6 +60,13 @@ for language in "$here"/../dist/lang/*/; do
     fail "lang/$(basename "$language") was not installed"
 done
 [ "$(told Autostart)" = 1 ] || fail "the installer did not store AUTOSTART's default"
+for f in Tidewell.admx en-US/Tidewell.adml zh-CN/Tidewell.adml; do
+  cmp -s "$folder/policies/$f" "$here/../installer/policies/$f" || fail "policies/$f was not installed"
+done
+source_key='HKLM\SYSTEM\CurrentControlSet\Services\EventLog\Application\Tidewell'
+wine reg query "$source_key" /v EventMessageFile | tr -d '\r' |
+  grep -qF "REG_EXPAND_SZ    $exe" || fail "the event source Tidewell does not name the program as its message file"
+wine reg query "$source_key" /v TypesSupported | grep -qi '0x7' || fail "the event source takes not every type"
 cmp -s "$folder/Kelvane.ini" "$here/../dist/Kelvane.ini" || fail "the English package installed other texts"
 shortcut || fail "no Start-menu shortcut"
 products | grep -q "DisplayVersion *REG_SZ *$version" || fail "no Add/Remove Programs entry for $version"
@@ -94,6 +101,7 @@ wine reg query "$settings" /v RamAlertValue | grep -qi '0x2a' || fail "the upgra
 [ -f "$folder/Delay.ini" ] || fail "the upgrade lost Delay.ini"
 [ -f "$folder/Tidewell.exe" ] || fail "the upgrade lost the program"
 [ -f "$task_file" ] || fail "the upgrade removed the logon task"
+wine reg query "$source_key" /v EventMessageFile >/dev/null || fail "the upgrade lost the event source"
 
 ended() { [ ! -e "/proc/$1" ] || grep -q '^[0-9]* (.*) Z' "/proc/$1/stat"; }
 # Wine's installer names no upgrade to the removed package: its removal ended the running copy.
@@ -124,6 +132,7 @@ shortcut && fail "the Start-menu shortcut is left"
 [ -f "$task_file" ] && fail "the logon task is left"
 wine reg query "$run" /v Orvanta >/dev/null && fail "the Run value is left"
 products | grep -q 'DisplayName *REG_SZ *Tidewell$' && fail "Add/Remove Programs still lists Tidewell"
+wine reg query "$source_key" >/dev/null 2>&1 && fail "the event source Tidewell is left"
 wine reg query "$settings" /v RamAlertValue >/dev/null || fail "the removal took the settings key"
 
 step "install unattended with LANGUAGE=de AUTOSTART=0 ALERTVALUE=20, remove with KEEPSETTINGS=0"

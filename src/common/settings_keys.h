@@ -33,6 +33,13 @@ constexpr char kAutoCleanBackOff[] = "AutoCleanBackOff";   // percent of install
 constexpr char kAutoCleanPauseUnhelpful[] = "AutoCleanPauseUnhelpful"; // 1: wait while cleans come back
 constexpr char kLanguage[] = "Language";                   // a folder under lang\ (REG_SZ), empty for the file beside the program
 
+// What an organisation sets: the settings' values by the same names, and three of its own.
+constexpr char kPolicyKey[] = "Software\\Policies\\Kelvane\\Tidewell";
+constexpr char kAutostart[] = "Autostart";                 // the start with Windows, kept as the logon task
+constexpr char kNoConsoleRequests[] = "NoConsoleRequests"; // 1: the channel answers nothing; status needs none
+constexpr char kNoStartupChanges[] = "NoStartupChanges";   // 1: the startup manager lists and starts only
+constexpr char kNoEventLog[] = "NoEventLog";               // 1: no events in the Application log
+
 // What the installer was told on its command line (msiexec ... LANGUAGE=de AUTOSTART=0
 // ALERTVALUE=20), as strings, empty when not told; read at the first start.
 constexpr char kInstallerKey[] = "Software\\Tidewell\\Installer";

@@ -92,6 +92,8 @@ AnswerMeaning MeaningOf(remote::Answer answer, uint16_t waitSeconds)
     case remote::Answer::NotAllowed:
         return {ExitCode::Refused, "Tidewell takes requests only from the logged-on user's own programs, at medium "
                                    "integrity or above, in its session"};
+    case remote::Answer::TurnedOff:
+        return {ExitCode::Refused, "your organisation has turned requests to Tidewell off; status still answers"};
     case remote::Answer::Invalid: return {ExitCode::Failed, "Tidewell refused the request"};
     case remote::Answer::Failed: return {ExitCode::Failed, "Tidewell could not start the clean"};
     case remote::Answer::Accepted: break;

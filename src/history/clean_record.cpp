@@ -1,6 +1,7 @@
 #include "history/clean_record.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <type_traits>
@@ -54,7 +55,7 @@ std::optional<E> ValueOf(const Names<E> (&table)[N], std::string_view name)
 
 // The last column: a line that lacks it was cut short.
 constexpr std::string_view kEndMark = "end";
-constexpr size_t kColumns = 27;
+constexpr size_t kColumns = kRecordFigures + 1;
 constexpr size_t kColumnsBeforeFollowUp = 20; // lines written before the minute after was measured
 constexpr size_t kLongestReason = 32;
 
@@ -278,11 +279,11 @@ CleanRecord RecordOfSkip(const CleanMeasurement& measured, CleanTrigger trigger,
     return record;
 }
 
-std::string FormatRecord(const CleanRecord& record)
+std::array<std::string, kRecordFigures> RecordColumns(const CleanRecord& record)
 {
     const bool ran = record.result != CleanResult::Skipped;
     const bool followed = ran && record.followUpEnd; // a line that reads back as it was
-    const std::string columns[kColumns] = {
+    return {
         LocalTimeText(record.startLocal),
         UtcTimeText(record.startUtc),
         TriggerName(record.trigger),
@@ -309,12 +310,15 @@ std::string FormatRecord(const CleanRecord& record)
         followed ? Text(record.diskReadsAfter) : "",
         followed ? Text(record.softFaultsBefore) : "",
         followed ? Text(record.softFaultsAfter) : "",
-        std::string(kEndMark),
     };
+}
+
+std::string FormatRecord(const CleanRecord& record)
+{
     std::string line;
-    for (const std::string& column : columns)
-        line += (line.empty() ? "" : ",") + column;
-    return line;
+    for (const std::string& column : RecordColumns(record))
+        line += column + ",";
+    return line + std::string(kEndMark);
 }
 
 std::optional<CleanRecord> ParseRecord(std::string_view line)

@@ -4,6 +4,7 @@
 // Stored as one CSV line of fixed columns that ends in a column of its own, so that a line cut
 // short by a power loss never reads as a record. Lines written before the minute after a clean was
 // measured lack its columns and read as records without it.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -80,6 +81,10 @@ CleanRecord RecordOfSkip(const CleanMeasurement& measured, CleanTrigger trigger,
 
 // The first line of every history file.
 extern const char kRecordHeader[];
+// The record's columns but the last, which only marks a whole line: what the history and the
+// event log show of it.
+constexpr size_t kRecordFigures = 26;
+std::array<std::string, kRecordFigures> RecordColumns(const CleanRecord& record);
 // One line without its line break.
 std::string FormatRecord(const CleanRecord& record);
 // A whole line (without its break, a CR tolerated), of this version's columns or of the earlier

@@ -2,7 +2,11 @@
 
 #include <cstdio>
 
+#include "common/setting_table.h"
 #include "common/spoken_text.h"
+
+// The settings' table bounds the stored mask by these.
+static_assert(kAllMethods == kEveryCleaningMethod && kClassicMethodOnly == kClassicCleaningMethod);
 
 namespace {
 

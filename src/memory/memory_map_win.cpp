@@ -4,7 +4,8 @@
 #include <psapi.h>
 
 #include "common/running_programs_win.h"
-#include "common/stored_program_lists_win.h"
+#include "common/setting_store_win.h"
+#include "common/settings_keys.h"
 #include "common/windows_family_win.h"
 #include "memory/memory_lists_win.h"
 #include "memory/memory_status.h"
@@ -33,7 +34,11 @@ bool Listed(const ProgramList& list, const std::string& fileName, const std::str
 
 void ReadPrograms(MemoryMap& map)
 {
-    const StoredProgramLists lists = ReadStoredProgramLists();
+    // Read with a user's rights alone (the console program is not elevated), an organisation's lists first.
+    const SettingValues settings = ReadSettingValues();
+    const struct {
+        ProgramList keep, pause;
+    } lists{settings.List(kKeepWorkingSets), settings.List(kPausePrograms)};
     const bool paths = ListNamesPaths(lists.keep) || ListNamesPaths(lists.pause);
     std::vector<ProgramMemory> programs;
     const bool read = ForEachRunningProcess([&](const RunningProcess& process) {

@@ -137,7 +137,7 @@ std::optional<AnswerRecord> ParseAnswer(const void* data, size_t size)
     record.id = in.U32();
     record.waitSeconds = in.U16();
     const bool tooSoon = answer == static_cast<uint16_t>(Answer::TooSoon);
-    if (answer < static_cast<uint16_t>(Answer::Done) || answer > static_cast<uint16_t>(Answer::NotAllowed) ||
+    if (answer < static_cast<uint16_t>(Answer::Done) || answer > static_cast<uint16_t>(Answer::TurnedOff) ||
         in.U16() != 0 || tooSoon != (record.waitSeconds != 0) || record.waitSeconds > kCleanSpacingMs / 1000)
         return std::nullopt;
     record.answer = static_cast<Answer>(answer);

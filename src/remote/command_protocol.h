@@ -41,6 +41,7 @@ enum class Answer : uint16_t {
     Failed = 5,     // clean: the run could not start
     TooSoon = 6,    // clean: the last one ended less than 30 s ago; nothing started
     NotAllowed = 7, // the caller may not drive Tidewell; nothing done
+    TurnedOff = 8,  // an organisation turned requests off; nothing done
 };
 
 struct AnswerRecord {

@@ -11,3 +11,6 @@
 #include "resources/ids/about_ids.h"
 #include "resources/ids/history_ids.h"
 #include "resources/ids/memory_map_ids.h"
+
+// The line each window with settings shows while an organisation sets some of them.
+#define IDC_POLICY_NOTE          1199

@@ -79,6 +79,11 @@ struct ImageListTraits {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { ImageList_Destroy(h); }
 };
+struct EventSourceTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DeregisterEventSource(h); }
+};
 struct ModuleTraits {
     using Handle = HMODULE;
     static Handle Invalid() { return nullptr; }
@@ -93,6 +98,7 @@ using UniqueMenu = Unique<MenuTraits>;
 using UniqueMemoryDc = Unique<MemoryDcTraits>; // CreateCompatibleDC
 using UniqueModule = Unique<ModuleTraits>;     // LoadLibrary
 using UniqueImageList = Unique<ImageListTraits>;
+using UniqueEventSource = Unique<EventSourceTraits>; // RegisterEventSource
 
 // A GDI object of a known type (HBRUSH, HPEN, HFONT, HBITMAP, HRGN).
 template <typename T>

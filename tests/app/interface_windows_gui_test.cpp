@@ -26,6 +26,7 @@
 #include "support/dib_canvas_win.h"
 #include "support/main_dlg_fixture_win.h"
 #include "support/message_pump_win.h"
+#include "support/policy_scope_win.h"
 #include "support/screen_reader_win.h"
 #include "tools/startup/run_setup_dlg_win.h"
 #include "win32/utf16.h"
@@ -115,6 +116,7 @@ protected:
     void CheckWindow(HWND window)
     {
         ++windows_;
+        notes_ += (GetWindowLongPtrW(GetDlgItem(window, IDC_POLICY_NOTE), GWL_STYLE) & WS_VISIBLE) != 0;
         RECT client, place, inside;
         GetClientRect(window, &client);
         MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
@@ -147,7 +149,7 @@ protected:
     }
     void CheckEveryWindow();
     std::set<std::pair<std::string, wchar_t>> checked_; // by font description
-    int windows_ = 0;
+    int windows_ = 0, notes_ = 0;
 };
 
 // Every language shipped, one after another in this process, as the user switches them.
@@ -161,7 +163,7 @@ TEST_F(InterfaceWindows, EveryWindowDrawsItsTextsAndTheKeyboardReachesEveryComma
     for (const LanguageFile& language : languages) {
         SCOPED_TRACE(language.name);
         SetInterfaceLanguage(language.folder);
-        windows_ = 0;
+        windows_ = notes_ = 0;
         CheckEveryWindow();
     }
     SetInterfaceLanguage({});
@@ -170,6 +172,10 @@ TEST_F(InterfaceWindows, EveryWindowDrawsItsTextsAndTheKeyboardReachesEveryComma
 void InterfaceWindows::CheckEveryWindow()
 {
     testing_support::CacheRegistryBackup cacheBackup;
+    // A policy in each window that has settings: its line is measured with the other texts.
+    const testing_support::PolicyScope policies;
+    for (const char* name : {kRamAlertValue, kCleanMethods, kAutoCleanInterval, kNoStartupChanges})
+        policies.Set(name, 1);
     Open();
     CheckWindow(Window());
     Command(IDC_TAB_BUTTON); // the widened window renames its button
@@ -201,6 +207,7 @@ void InterfaceWindows::CheckEveryWindow()
     cacheBackup.Restore();
     EXPECT_EQ(windows_, 15) << "main window twice, the tools, history and memory window, methods and their "
                                "second page, report, both questions, start mode";
+    EXPECT_EQ(notes_, 4) << "the widened main window, methods and their second page, startup manager";
 }
 
 // A figure changed is told once, while the window can be seen. The main window's children as the

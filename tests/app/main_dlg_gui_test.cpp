@@ -25,6 +25,7 @@
 #include "support/dib_canvas_win.h"
 #include "support/main_dlg_fixture_win.h"
 #include "support/message_pump_win.h"
+#include "support/policy_scope_win.h"
 #include "support/stand_in_shell_win.h"
 #include "support/test_paths.h"
 #include "tools/startup/delay_launcher_win.h"
@@ -203,6 +204,35 @@ TEST_F(MainDlgTest, MonitorSettingsToolsAndDpi)
         EXPECT_NEAR(Width(Window()), MulDiv(wide, dpi, 96), 1) << dpi;
         Command(IDC_TAB_BUTTON);
     }
+}
+
+// An organisation's values, as Group Policy writes them, win over the stored ones: their controls
+// are greyed with the line that says why, the rules follow them at once, and a save writes only
+// the user's own. A damaged value is no value.
+TEST_F(MainDlgTest, APolicyGreysItsControlWinsOverTheStoredValueAndIsNeverSaved)
+{
+    const testing_support::PolicyScope policies;
+    Store(kRamAlertValue, 20);
+    Store(kSoundAlert, 0);
+    for (const auto& [name, value] : {std::pair{kRamAlertValue, kFree}, {kSoundAlert, 1}, {kAutostart, 1}, {kAutoDefrag, 7}})
+        policies.Set(name, value);
+    Open();
+    RulesOnlyWhenTicked();
+    EXPECT_EQ(Text(IDC_ALERT_EDIT), std::to_string(kFree));
+    EXPECT_TRUE(dialog_->IsChecked(IDC_CHECKSOUND) && dialog_->IsChecked(IDC_CHECKAUTORUN));
+    for (const int id : {IDC_ALERT_EDIT, IDC_ALERT_SPIN, IDC_CHECKSOUND, IDC_CHECKAUTORUN, IDC_CHECKAUTODEFRAG})
+        EXPECT_EQ(Enabled(id), id == IDC_CHECKAUTODEFRAG) << id;
+    EXPECT_EQ(tasks_.tasks.size(), 1u) << "the organisation's start with Windows, put in place";
+    Command(IDC_TAB_BUTTON); // the right half, where the line is
+    EXPECT_TRUE(GetWindowLongA(Item(IDC_POLICY_NOTE), GWL_STYLE) & WS_VISIBLE);
+    Tick(CMainDlg::kRulesTimer);
+    policies.Set(kSoundAlert, 0);
+    Tick(CMainDlg::kRulesTimer);
+    EXPECT_EQ(alerts_, 1) << "at the organisation's value, and a changed policy reaches the rules at once";
+
+    Click(IDC_CHECKAUTODEFRAG);
+    Command(IDC_BUTTONSAVERAM);
+    EXPECT_TRUE(Stored(kRamAlertValue) == 20u && Stored(kSoundAlert) == 0u && Stored(kAutoDefrag) == 0u);
 }
 
 // The chosen methods' system calls are recorded: Wine's own change nothing.

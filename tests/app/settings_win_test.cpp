@@ -15,8 +15,6 @@ namespace {
 
 using SettingsTest = testing_support::SettingsFixture;
 
-using namespace std::string_literals;
-
 TEST_F(SettingsTest, OneMechanismStartsTidewellWithWindowsAndOnlyFromAProtectedPlace)
 {
     const testing_support::ScratchDir folder("autostart");
@@ -75,61 +73,19 @@ TEST_F(SettingsTest, OneMechanismStartsTidewellWithWindowsAndOnlyFromAProtectedP
     installer.Restore();
 }
 
-// What the window reads back from a save its scenario walks through; here the readers' own rules.
-TEST_F(SettingsTest, ReadersKeepTheirFallbacksAndTheSaveLeavesTheMethodsAlone)
+// The readers' own fallbacks; what a value reads as is setting_table_test's, a save read back the
+// window's scenario.
+TEST_F(SettingsTest, TheClockIsMeasuredOnceAndTheTickKeepsItsSwitchesWithoutValues)
 {
     int measured = 0;
     const auto measure = [&] { return std::to_string(++measured) + "400 MHZ"; };
     EXPECT_EQ(ReadSetUpSettings(measure).cpuMhz, "1400 MHZ") << "the set-up creates the key to store it";
     EXPECT_EQ(ReadSetUpSettings(measure).cpuMhz, "1400 MHZ") << "the stored clock text is used";
-
-    WriteCleaningMethodSettings({kEmptyWorkingSets | kCombinePages, true, 35});
-    SaveSettings(SavedSettings{}, "C:\\Tidewell\\Tidewell.exe");
-    const CleaningMethodSettings methods = ReadCleaningMethodSettings();
-    EXPECT_EQ(methods.methods, MethodSet{kEmptyWorkingSets | kCombinePages});
-    EXPECT_TRUE(methods.standbyAutoClean);
-    EXPECT_EQ(methods.standbyAlertValue, 35);
-
-    // The program lists go round; a list reads only whole and well-formed, else as an empty one that
-    // takes nothing beside it along.
-    CleaningMethodSettings stayAway = methods;
-    stayAway.keepWorkingSets = {"game.exe", "C:\\Tools\\x.exe"};
-    WriteCleaningMethodSettings(stayAway);
-    EXPECT_EQ(ReadCleaningMethodSettings().keepWorkingSets, stayAway.keepWorkingSets);
-    std::string many;
-    for (size_t i = 0; i <= kMaxListedPrograms; ++i)
-        many += "p" + std::to_string(i) + ".exe" + std::string(1, '\0');
-    const struct {
-        DWORD type;
-        std::string bytes;
-        ProgramList list;
-    } stored[] = {
-        {REG_MULTI_SZ, "a.exe\0b.exe"s, {"a.exe", "b.exe"}}, // without its terminators
-        {REG_SZ, "a.exe"s, {}},
-        {REG_MULTI_SZ, "a.exe\0b\x01.exe\0\0"s, {}},
-        {REG_MULTI_SZ, std::string(kMaxProgramNameBytes + 1, 'x'), {}},
-        {REG_MULTI_SZ, many, {}},
-    };
-    Store(kAutoCleanInterval, 1000);
-    for (const auto& row : stored) {
-        testing_support::WriteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kKeepWorkingSets, row.type, row.bytes.data(),
-                                    static_cast<DWORD>(row.bytes.size()));
-        const CleaningMethodSettings read = ReadCleaningMethodSettings();
-        EXPECT_EQ(read.keepWorkingSets, row.list) << row.bytes;
-        EXPECT_EQ(read.methods, methods.methods);
-        EXPECT_EQ(read.intervalMinutes, kMaxIntervalMinutes) << "a stored wait past the hour";
-    }
-
-    // Without a value the tick alerts at 30 but keeps its switches; any non-zero value is on.
-    testing_support::DeleteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kRamAlertValue);
-    testing_support::DeleteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kSoundAlert);
     Store(kAutoDefrag, 5);
     TickSettings tick{.ramAlertValue = 40, .soundAlert = true};
     ReadTickSettings(tick);
     EXPECT_EQ(tick.ramAlertValue, 30);
-    EXPECT_TRUE(tick.soundAlert && tick.autoDefrag);
-    EXPECT_TRUE(tick.askFirst && tick.pausePrograms.empty());
-    EXPECT_EQ(RulesOf(tick).intervalMinutes, kMaxIntervalMinutes);
+    EXPECT_TRUE(tick.soundAlert && tick.autoDefrag && tick.askFirst);
 }
 
 } // namespace

@@ -97,7 +97,7 @@ TEST(CommandProtocol, ValuesOutOfRangeAreRefusedWhole)
 
     // Seconds to wait come with a clean refused as too soon, and only with it: 1 to 30.
     using remote::Answer;
-    const remote::AnswerRecord answers[] = {{static_cast<Answer>(0), 1, 0}, {static_cast<Answer>(8), 1, 0},
+    const remote::AnswerRecord answers[] = {{static_cast<Answer>(0), 1, 0}, {static_cast<Answer>(9), 1, 0},
                                             {Answer::TooSoon, 1, 0},        {Answer::TooSoon, 1, 31},
                                             {Answer::Busy, 1, 5}};
     for (const remote::AnswerRecord& refused : answers) {
@@ -177,7 +177,7 @@ TEST(ConsoleReport, StatusAndCleanFiguresAsScriptsReadThem)
     using remote::Answer;
     for (const auto& [answer, code] :
          {std::pair{Answer::Done, ExitCode::Done}, {Answer::Busy, ExitCode::Refused}, {Answer::TooSoon, ExitCode::Refused},
-          {Answer::NotAllowed, ExitCode::Refused}, {Answer::Invalid, ExitCode::Failed}, {Answer::Failed, ExitCode::Failed}})
+          {Answer::NotAllowed, ExitCode::Refused}, {Answer::TurnedOff, ExitCode::Refused}, {Answer::Invalid, ExitCode::Failed}, {Answer::Failed, ExitCode::Failed}})
         EXPECT_EQ(console::MeaningOf(answer, 1).code, code) << static_cast<int>(answer);
     EXPECT_EQ(console::ResultJson("", console::ExitCode::BadUsage, "unknown argument \"\xff\""),
               "{\"result\":\"bad-usage\",\"message\":\"unknown argument \\\"\\ufffd\\\"\"}\n");

@@ -27,6 +27,7 @@
 #include "support/child_process_win.h"
 #include "support/json_paths.h"
 #include "support/main_dlg_fixture_win.h"
+#include "support/policy_scope_win.h"
 #include "support/message_pump_win.h"
 #include "support/screen_reader_win.h"
 #include "support/test_paths.h"
@@ -126,6 +127,16 @@ TEST_F(MainDlgTest, ConsoleProgramReadsFiguresAndDrivesTheRunningCopy)
     out = RunConsole("status --json", 0);
     EXPECT_EQ(out.rfind("{\"command\":\"status\",\"result\":\"done\",\"physical\":{\"availMB\":", 0), 0u) << out;
     EXPECT_NE(out.find("\"tidewellRunning\":true}\n"), std::string::npos) << out;
+
+    // An organisation that turns requests off: each is refused and nothing runs.
+    {
+        const testing_support::PolicyScope policies;
+        policies.Set(kNoConsoleRequests, 1);
+        ShowWindow(Window(), SW_HIDE);
+        out = RunConsole("show", 3);
+        EXPECT_EQ(out, "tidewellc: your organisation has turned requests to Tidewell off; status still answers\n");
+        EXPECT_FALSE(IsWindowVisible(Window()));
+    }
 
     const HWND window = Window();
     out = RunConsole("exit --json", 0);

@@ -3,10 +3,15 @@
 // scenario damages a real block under Wine.
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
+#include "history/clean_event.h"
 #include "history/clean_record.h"
+#include "history/event_writer.h"
 #include "history/history_file.h"
 
 namespace {
@@ -128,6 +133,63 @@ TEST(CleanHistory, BlocksRotateWithinTheirBoundsAndReadersGetTheNewestFirst)
     EXPECT_EQ(SelectRecords(all, {ParseDate("2024-02-29"), 2}), (std::vector<CleanRecord>{all[2], all[0]}));
     for (const char* date : {"2024-02-30", "2023-02-29", "24-02-01", "2024-2-01", "2024-02-01 "})
         EXPECT_FALSE(ParseDate(date)) << date;
+}
+
+// Each record as an event of the Application log: an id and a level for its kind, and its columns
+// as the strings (event-log-trace.sh holds the message table's sentences to their number).
+TEST(CleanHistory, EachRecordIsAnEventOfItsKindWithItsColumns)
+{
+    CleanRecord record = Records()[0];
+    for (const auto& [result, id, level] : {std::tuple{CleanResult::Done, kEventCleanDone, EventLevel::Information},
+                                            {CleanResult::Refused, kEventCleanRefused, EventLevel::Warning},
+                                            {CleanResult::Stopped, kEventCleanStopped, EventLevel::Information},
+                                            {CleanResult::Skipped, kEventCleanSkipped, EventLevel::Information}}) {
+        record.result = result;
+        const CleanEvent event = EventOfRecord(record);
+        std::string line;
+        for (const std::string& text : event.strings)
+            line += text + ",";
+        EXPECT_TRUE(event.id == id && event.level == level && line + "end" == FormatRecord(record)) << id;
+    }
+}
+
+// With a write under way nothing waits for the log: sixteen records wait and are written in order,
+// the rest are dropped; those and a write that failed are counted.
+TEST(CleanHistory, TheEventWriterNeverWaitsForTheLogAndCountsWhatItLoses)
+{
+    struct Log {
+        std::mutex lock;
+        std::condition_variable changed;
+        bool open = false;
+        std::vector<std::string> written; // the records' durations, which number them here
+    };
+    const auto log = std::make_shared<Log>(); // the writer's thread may outlive the test
+    const auto written = [&](size_t count) {
+        std::unique_lock guard(log->lock);
+        log->changed.wait(guard, [&] { return log->written.size() == count; });
+    };
+    EventWriter writer([log](const CleanEvent& event) {
+        std::unique_lock guard(log->lock);
+        log->written.push_back(event.strings[8]);
+        log->changed.notify_all();
+        log->changed.wait(guard, [&] { return log->open; });
+        return log->written.size() > 1; // the first fails
+    });
+    CleanRecord record = Records()[1];
+    for (record.durationMs = 0; record.durationMs <= EventWriter::kWaiting + 4; ++record.durationMs) {
+        writer.Add(record);
+        if (record.durationMs == 0)
+            written(1); // the first write holds the thread
+    }
+    EXPECT_EQ(writer.Lost(), 4u);
+    std::unique_lock guard(log->lock);
+    log->open = true;
+    log->changed.notify_all();
+    guard.unlock();
+    written(EventWriter::kWaiting + 1);
+    for (size_t i = 0; i < log->written.size(); ++i)
+        EXPECT_EQ(log->written[i], std::to_string(i));
+    EXPECT_EQ(writer.Lost(), 5u);
 }
 
 } // namespace

@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include "app/cleaning/programs_pauses_dlg_win.h"
+#include "common/policy_controls_win.h"
 #include "common/resource_text.h"
+#include "common/setting_store_win.h"
 #include "resources/resource.h"
 #include "win32/dialog_texts.h"
 #include "win32/ui_host.h"
@@ -91,7 +93,7 @@ BOOL CCleaningMethodsDlg::OnInit()
          win32::TextItem{IDC_STANDBY_AUTOCLEAN, "IDC_STANDBY_AUTOCLEAN"},
          win32::TextItem{IDC_STANDBY_UNIT, "IDC_STANDBY_UNIT"},
          win32::TextItem{IDC_METHODS_PROGRAMS, "IDC_METHODS_PROGRAMS"}, win32::TextItem{IDOK, "IDOKINRS"},
-         win32::TextItem{IDCANCEL, "IDCANCELINRS"}});
+         win32::TextItem{IDCANCEL, "IDCANCELINRS"}, win32::TextItem{IDC_POLICY_NOTE, "strSetByOrganisation"}});
     SendMessageA(Item(IDC_STANDBY_SPIN), UDM_SETRANGE32, kStandbyAlertMin, kStandbyAlertMax);
     WriteControls();
 
@@ -104,6 +106,7 @@ BOOL CCleaningMethodsDlg::OnInit()
     for (int id : {IDC_METHODS_AUTOGROUP, IDC_STANDBY_AUTOCLEAN, IDC_STANDBY_EDIT, IDC_STANDBY_SPIN, IDC_STANDBY_UNIT})
         EnableItem(id, listsOffered);
     SetItemText(IDC_METHODS_NOTE, offered_ == kClassicMethodOnly ? texts.Text("MethodsClassicOnly") : "");
+    ShowPolicies(*this, ReadPolicies()); // a box a policy fixes is never clicked, so never enabled again
     return TRUE;
 }
 

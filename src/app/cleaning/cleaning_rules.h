@@ -105,5 +105,3 @@ struct AlertValue {
     bool outOfRange = false;
 };
 AlertValue ClampAlertValue(const std::string& text);
-constexpr int kAlertMin = 1;
-constexpr int kAlertMax = 75;

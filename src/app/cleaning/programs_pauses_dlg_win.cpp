@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <set>
 
+#include "common/policy_controls_win.h"
 #include "common/resource_text.h"
+#include "common/setting_store_win.h"
 #include "common/running_programs_win.h"
 #include "resources/resource.h"
 #include "win32/common_controls.h"
@@ -31,7 +33,8 @@ BOOL CProgramsPausesDlg::OnInit()
                        win32::TextItem{IDC_PP_INTERVAL_LABEL, "IDC_PP_INTERVAL_LABEL"},
                        win32::TextItem{IDC_PP_BACKOFF_LABEL, "IDC_PP_BACKOFF_LABEL"},
                        win32::TextItem{IDC_PP_UNHELPFUL, "IDC_PP_UNHELPFUL"},
-                       win32::TextItem{IDOK, "IDOKINRS"}, win32::TextItem{IDCANCEL, "IDCANCELINRS"}});
+                       win32::TextItem{IDOK, "IDOKINRS"}, win32::TextItem{IDCANCEL, "IDCANCELINRS"},
+                       win32::TextItem{IDC_POLICY_NOTE, "strSetByOrganisation"}});
     // Each running program once; the combo box keeps them sorted.
     std::set<std::string> seen;
     const win32::ComboBox programs(Item(IDC_PP_PROGRAM));
@@ -46,6 +49,7 @@ BOOL CProgramsPausesDlg::OnInit()
     SetItemInt(IDC_PP_INTERVAL_EDIT, settings_.intervalMinutes);
     SetItemInt(IDC_PP_BACKOFF_EDIT, settings_.backOffPercent);
     SetChecked(IDC_PP_UNHELPFUL, settings_.pauseUnhelpful);
+    ShowPolicies(*this, ReadPolicies());
     return TRUE;
 }
 

@@ -191,6 +191,7 @@ void CMainDlg::OnCleanUpDone()
 
 bool CMainDlg::RecordClean(const CleanRecord& record)
 {
+    events_.Add(record); // the Application log too, never waited for
     if (history_.Append(record))
         return true;
     // Said once, where it cannot stand in anyone's way; never during an exit. The History window,

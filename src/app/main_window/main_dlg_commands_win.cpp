@@ -213,8 +213,10 @@ void CMainDlg::TwelveHourClicked()
 void CMainDlg::UserTypeChanged()
 {
     const int type = win32::ComboBox(Item(IDC_USERTYPE_COMBO)).Selection();
-    EnableItem(IDC_AMOUNT_SLIDER, type == kCustomUserType);
-    win32::Trackbar(Item(IDC_AMOUNT_SLIDER)).SetPosition(SliderPositionForUserType(type));
+    const bool amountFixed = FixedByPolicy(IDC_AMOUNT_SLIDER);
+    EnableItem(IDC_AMOUNT_SLIDER, type == kCustomUserType && !amountFixed);
+    if (!amountFixed)
+        win32::Trackbar(Item(IDC_AMOUNT_SLIDER)).SetPosition(SliderPositionForUserType(type));
     UpdateAmountLabel();
     ReadControls();
     EnableSave();

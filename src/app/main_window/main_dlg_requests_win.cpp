@@ -5,6 +5,8 @@
 
 #include "common/clock.h"
 #include "common/resource_text.h"
+#include "common/setting_store_win.h"
+#include "common/settings_keys.h"
 #include "memory/clean_state.h"
 #include "memory/memory_cleaner.h"
 #include "remote/clean_spacing.h"
@@ -39,6 +41,8 @@ void CMainDlg::OnRequestWaiting()
 
 std::pair<remote::Answer, uint16_t> CMainDlg::OnRequest(const remote::Request& request)
 {
+    if (ReadPolicies().Flag(kNoConsoleRequests))
+        return {remote::Answer::TurnedOff, 0};
     switch (request.command) {
     case remote::Command::Show:
         ShowMainWindow();

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/cleaning/cleaning_rules.h"
@@ -12,7 +13,9 @@
 #include "app/texts/processor_texts.h"
 #include "app/settings/program_arguments.h"
 #include "app/settings/settings_win.h"
+#include "common/policy_controls_win.h"
 #include "common/resource_text.h"
+#include "common/setting_store_win.h"
 #include "common/spoken_text.h"
 #include "common/windows_family_win.h"
 #include "memory/clean_state.h"
@@ -108,6 +111,7 @@ BOOL CMainDlg::OnInit()
         win32::UniqueIcon picture(trayPainter_.Build(hwnd(), status, win32::SmallIconSize()));
         tray_.Create(hwnd(), WM_TRAY_NOTIFY, win32::kProgramName, picture.get(), IDR_TRAY_MENU);
     }
+    fixedByPolicy_ = ShowPolicies(*this, ReadPolicies()); // its line is in the right half
     SetUpGeometry();
     ApplyControlTexts();
     DescribeControls();
@@ -121,6 +125,7 @@ BOOL CMainDlg::OnInit()
 
 void CMainDlg::SetUpAutostartBox()
 {
+    FollowAutostartPolicy(ProgramPath());
     autostartPlace_ = AutostartPlace(ProgramPath());
     if (autostartPlace_ == PlaceVerdict::Protected)
         return;
@@ -234,7 +239,8 @@ void CMainDlg::ApplyControlTexts()
          win32::TextItem{IDC_HIDEBT2, "IDC_HIDEBT2"},
          win32::TextItem{IDC_CHECKAUTODEFRAGTIP, "IDC_CHECKAUTODEFRAGTIP"},
          win32::TextItem{IDC_HELP_BT, "MenuItem11"}, win32::TextItem{IDC_CHECKALERTNOTICE, "IDC_CHECKALERTNOTICE"},
-         win32::TextItem{IDC_LANGUAGE_LABEL, "IDC_LANGUAGE_LABEL"}});
+         win32::TextItem{IDC_LANGUAGE_LABEL, "IDC_LANGUAGE_LABEL"},
+         win32::TextItem{IDC_POLICY_NOTE, "strSetByOrganisation"}});
     // A slider and a spin button show no text of their own: they take their label's, which is what
     // a screen reader calls them.
     SetItemText(IDC_AMOUNT_SLIDER, SpokenText(GetItemText(IDC_STATICBT2)));
@@ -271,9 +277,11 @@ void CMainDlg::SetUpUserType()
     for (const char* key : {"strComboxText1", "strComboxText2", "strComboxText3", "strComboxText4", "strComboxText5"})
         list.AddString(texts.Text(key));
     list.Select(userType_);
-    if (userType_ == kCustomUserType)
+    if (userType_ == kCustomUserType && !FixedByPolicy(IDC_AMOUNT_SLIDER))
         EnableItem(IDC_AMOUNT_SLIDER, true);
 }
+
+bool CMainDlg::FixedByPolicy(int id) const { return std::ranges::count(fixedByPolicy_, id) != 0; }
 
 void CMainDlg::MoveOffScreen()
 {

@@ -28,6 +28,8 @@
 #include "controls/picture_static_win.h"
 #include "history/clean_follow_up.h"
 #include "history/clean_record.h"
+#include "history/event_log_win.h"
+#include "history/event_writer.h"
 #include "history/history_store_win.h"
 #include "memory/clean_run_win.h"
 #include "memory/cleaning_methods.h"
@@ -169,7 +171,8 @@ private:
     CleanUpPlan WorkerPlan(const CleaningPlan& chosen);
     void CleanQuarter();
     void OnCleanUpDone();
-    // Appends the record to the history; false when it could not be kept, which is said once.
+    // Appends the record to the history and hands it to the event log; false when the history could
+    // not keep it, which is said once.
     bool RecordClean(const CleanRecord& record);
     // A clean that ran: its record waits for the minute after it (main_dlg_follow_up_win.cpp).
     void FollowUp(CleanRecord record, uint32_t startTick);
@@ -284,6 +287,8 @@ private:
     std::array<CPictureStatic, 5> glyphPictures_;      // the same, named for a screen reader
     int32_t shownFreePercent_ = -1;                     // the memory graph's figure, for a reader
     PlaceVerdict autostartPlace_ = PlaceVerdict::Protected; // elsewhere the box is disabled
+    std::vector<int> fixedByPolicy_; // controls greyed because an organisation sets them
+    bool FixedByPolicy(int id) const;
     bool exitPending_ = false; // asked for inside a modal loop; finishes when it has unwound
     bool delayListNoticeGiven_ = false; // the launcher found Delay.ini held by another program
     int handlerDepth_ = 0;
@@ -321,6 +326,7 @@ private:
     CleanFollowUp followUp_;
     uint32_t followUps_ = 0; // cleans followed up so far; the report asks after its own
     std::optional<std::pair<uint32_t, std::string>> lastFollowUpWords_;
+    EventWriter events_{WriteToApplicationLog};
     struct RequestedClean {
         uint32_t id;
         remote::CleanMode mode;

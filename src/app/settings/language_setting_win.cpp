@@ -10,6 +10,7 @@
 #include "common/interface_language_win.h"
 #include "common/registry_key_win.h"
 #include "common/resource_text.h"
+#include "common/setting_store_win.h"
 #include "common/settings_keys.h"
 
 namespace {
@@ -26,13 +27,7 @@ std::optional<std::string> ReadSetting(const char* keyPath, const char* name)
 
 } // namespace
 
-void StoreLanguage(const std::string& folder)
-{
-    CRegistryKey parent;
-    if (parent.Open(HKEY_LOCAL_MACHINE, kSettingsParentKey, KEY_ALL_ACCESS) == ERROR_SUCCESS &&
-        parent.CreateSubKey(kSettingsSubKey) == ERROR_SUCCESS)
-        parent.SetString(kLanguage, folder);
-}
+void StoreLanguage(const std::string& folder) { WriteSettings({{kLanguage, folder}}); }
 
 std::optional<std::string> TakeStartLanguage()
 {
@@ -40,7 +35,9 @@ std::optional<std::string> TakeStartLanguage()
     for (const LanguageFile& language : AvailableLanguages())
         if (!language.folder.empty())
             folders.push_back(language.folder);
-    const std::optional<std::string> stored = ReadSetting(kSettingsKey, kLanguage);
+    // An organisation's language, else the stored one; a language not shipped is English.
+    const std::optional<SettingValue> set = ReadSettingValues().Find(kLanguage);
+    const std::optional<std::string> stored = set ? std::optional(std::get<std::string>(*set)) : std::nullopt;
     std::optional<std::string> picked;
     if (!stored) {
         const std::string told = ReadSetting(kInstallerKey, kInstallerLanguage).value_or(std::string());

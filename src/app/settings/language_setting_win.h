@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-// At the start: the stored choice. At the first start (none stored) the language the installer was
+// At the start: an organisation's choice, else the stored one. At the first start (none stored) the language the installer was
 // told, else the first the user's Windows prefers that lang\ has: that choice is returned, to be
 // stored once the settings exist. A stored folder that is no longer there speaks from the file
 // beside the program.

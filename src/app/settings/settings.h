@@ -1,15 +1,18 @@
 #pragma once
-// The program's settings: registry values under HKEY_LOCAL_MACHINE\Software\Kelvane, and the
-// autostart value in the machine's Run key. The structs hold the defaults each reader uses.
+// The program's settings, grouped as the program reads them: registry values under
+// HKEY_LOCAL_MACHINE\Software\Kelvane or an organisation's policies, and the start with Windows.
+// What a value reads as, and its default, is the settings' table's (common/setting_table.cpp); the
+// rules tick alone keeps starting values of its own.
 #include <cstdint>
 #include <optional>
 #include <string>
 
 #include "common/program_list.h"
+#include "common/setting_table.h"
 #include "common/settings_keys.h"
 #include "memory/cleaning_methods.h"
 
-// Read when the main window is constructed; the defaults are what it shows when a value is absent.
+// Read when the main window is constructed.
 struct ConstructionSettings {
     bool soundAlert = true;     // IDC_CHECKSOUND
     bool autoDefrag = true;     // IDC_CHECKAUTODEFRAG
@@ -48,8 +51,6 @@ constexpr int32_t kTickRamAlertDefault = 30;
 // An alert value the installer was told, when it is a whole number from 1 to 75; the installer
 // refuses any other before it installs anything.
 std::optional<int32_t> InstallerAlertValue(const std::string& text);
-constexpr int32_t kMaxIntervalMinutes = 60; // also the longest wait the back-off grows to
-constexpr int32_t kMaxBackOffPercent = 50;
 
 // The cleaning methods dialog's values; absent values mean the classic step alone, no automatic
 // clean on the standby list, no program left alone or pausing, no wait between automatic cleans.
@@ -63,8 +64,6 @@ struct CleaningMethodSettings {
     int32_t backOffPercent = 0;
     bool pauseUnhelpful = false; // wait while automatic cleans' memory comes back within a minute
 };
-constexpr int32_t kStandbyAlertMin = 5;
-constexpr int32_t kStandbyAlertMax = 95;
 
 // What the save command stores, in the main window's terms.
 struct SavedSettings {

@@ -2,11 +2,9 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
 #include "app/settings/autostart_win.h"
 #include "common/registry_key_win.h"
-#include "common/stored_program_lists_win.h"
+#include "common/setting_store_win.h"
 
 namespace {
 
@@ -19,43 +17,6 @@ LONG CreateSettings(CRegistryKey& key)
 {
     const LONG rc = key.Open(HKEY_LOCAL_MACHINE, kSettingsParentKey, KEY_ALL_ACCESS);
     return rc == ERROR_SUCCESS ? key.CreateSubKey(kSettingsSubKey) : rc;
-}
-
-// A failed read keeps the preset default; the stored type is not checked, and any non-zero
-// value reads as true.
-template <typename T>
-void Read(const CRegistryKey& key, const char* name, T& value)
-{
-    DWORD data = static_cast<DWORD>(value);
-    if (key.QueryDword(name, data) == ERROR_SUCCESS)
-        value = static_cast<T>(data);
-}
-
-// Booleans are stored as 0 or 1.
-template <typename T>
-void Write(CRegistryKey& key, const char* name, T value)
-{
-    key.SetDword(name, static_cast<DWORD>(value));
-}
-
-// A stored number outside its range is taken as the nearest bound.
-void ReadClamped(const CRegistryKey& key, const char* name, int32_t& value, int32_t most)
-{
-    Read(key, name, value);
-    value = std::clamp(value, 0, most);
-}
-
-void WriteProgramList(CRegistryKey& key, const char* name, const ProgramList& list)
-{
-    key.SetValue(name, REG_MULTI_SZ, ProgramListBytes(list));
-}
-
-template <typename T>
-void WriteSingle(const char* name, T value)
-{
-    CRegistryKey key;
-    if (OpenSettings(key) == ERROR_SUCCESS)
-        Write(key, name, value);
 }
 
 } // namespace
@@ -86,146 +47,142 @@ bool PrepareFirstStart(const std::string& programPath)
         installer.QueryString(alertValue, kInstallerAlertValue);
     }
     if (const std::optional<int32_t> told = InstallerAlertValue(alertValue))
-        Write(key, kRamAlertValue, *told);
-    if (autostart != "0")
+        WriteSettings({{kRamAlertValue, *told}});
+    if (ReadPolicies().FlagIfAny(kAutostart).value_or(autostart != "0"))
         EnableAutostart(programPath);
     return true;
 }
 
 ConstructionSettings ReadConstructionSettings()
 {
+    const SettingValues values = ReadSettingValues();
     ConstructionSettings settings;
-    CRegistryKey key;
-    if (OpenSettings(key) == ERROR_SUCCESS) {
-        Read(key, kSoundAlert, settings.soundAlert);
-        Read(key, kAutoDefrag, settings.autoDefrag);
-        Read(key, kCleanClipBoard, settings.cleanClipBoard);
-        Read(key, kRamAlertValue, settings.ramAlertValue);
-        Read(key, kBuildReport, settings.buildReport);
-        Read(key, kNoticeDialog, settings.noticeDialog);
-        Read(key, kOtherFunctionTips, settings.otherFunctionTips);
-    }
-    settings.runAfterBoot = AutostartExists();
+    settings.soundAlert = values.Flag(kSoundAlert);
+    settings.autoDefrag = values.Flag(kAutoDefrag);
+    settings.cleanClipBoard = values.Flag(kCleanClipBoard);
+    settings.ramAlertValue = values.Number(kRamAlertValue);
+    settings.buildReport = values.Flag(kBuildReport);
+    settings.noticeDialog = values.Flag(kNoticeDialog);
+    settings.otherFunctionTips = values.Flag(kOtherFunctionTips);
+    // The organisation's choice, which the window's set-up puts in place, or the real state.
+    settings.runAfterBoot = values.FlagIfAny(kAutostart).value_or(AutostartExists());
     return settings;
 }
 
 SetUpSettings ReadSetUpSettings(const std::function<std::string()>& measureCpuMhz)
 {
+    const SettingValues values = ReadSettingValues();
     SetUpSettings settings;
-    CRegistryKey key;
-    bool created = false;
-    if (OpenSettings(key) != ERROR_SUCCESS)
-        created = CreateSettings(key) == ERROR_SUCCESS;
-    Read(key, kSliderPos, settings.sliderPos);
-    if (created || key.QueryString(settings.cpuMhz, kCpuMhz) != ERROR_SUCCESS) {
+    settings.sliderPos = values.Number(kSliderPos);
+    settings.userType = values.Number(kUserType);
+    settings.showStatus = values.Flag(kShowStatus);
+    settings.cpuMhz = values.Text(kCpuMhz);
+    if (!values.Find(kCpuMhz)) {
         settings.cpuMhz = measureCpuMhz ? measureCpuMhz() : std::string();
-        key.SetString(kCpuMhz, settings.cpuMhz);
+        WriteSettings({{kCpuMhz, settings.cpuMhz}});
     }
-    Read(key, kUserType, settings.userType);
-    Read(key, kShowStatus, settings.showStatus);
     return settings;
 }
 
 void ReadTickSettings(TickSettings& kept)
 {
-    kept.ramAlertValue = kTickRamAlertDefault;
-    const TickSettings defaults;
-    kept.askFirst = defaults.askFirst;
-    kept.intervalMinutes = defaults.intervalMinutes;
-    kept.backOffPercent = defaults.backOffPercent;
-    kept.pauseUnhelpful = defaults.pauseUnhelpful;
-    kept.pausePrograms.clear();
-    CRegistryKey key;
-    if (OpenSettings(key) != ERROR_SUCCESS)
-        return;
-    Read(key, kRamAlertValue, kept.ramAlertValue);
-    Read(key, kSoundAlert, kept.soundAlert);
-    Read(key, kAutoDefrag, kept.autoDefrag);
-    Read(key, kStandbyAutoClean, kept.standbyAutoClean);
-    Read(key, kStandbyAlertValue, kept.standbyAlertValue);
-    bool dontAsk = false;
-    Read(key, kNoticeDialog, dontAsk);
-    kept.askFirst = !dontAsk;
-    ReadClamped(key, kAutoCleanInterval, kept.intervalMinutes, kMaxIntervalMinutes);
-    ReadClamped(key, kAutoCleanBackOff, kept.backOffPercent, kMaxBackOffPercent);
-    Read(key, kAutoCleanPauseUnhelpful, kept.pauseUnhelpful);
-    kept.pausePrograms = ReadProgramList(key, kPausePrograms);
+    const SettingValues values = ReadSettingValues();
+    kept.ramAlertValue = values.Find(kRamAlertValue) ? values.Number(kRamAlertValue) : kTickRamAlertDefault;
+    for (const auto& [name, flag] : {std::pair{kSoundAlert, &kept.soundAlert}, {kAutoDefrag, &kept.autoDefrag},
+                                     {kStandbyAutoClean, &kept.standbyAutoClean}})
+        *flag = values.FlagIfAny(name).value_or(*flag);
+    kept.standbyAlertValue = values.Number(kStandbyAlertValue);
+    kept.askFirst = !values.Flag(kNoticeDialog);
+    kept.intervalMinutes = values.Number(kAutoCleanInterval);
+    kept.backOffPercent = values.Number(kAutoCleanBackOff);
+    kept.pauseUnhelpful = values.Flag(kAutoCleanPauseUnhelpful);
+    kept.pausePrograms = values.List(kPausePrograms);
 }
 
-bool SettingsChangeWatch::MayHaveChanged()
+bool KeyChangeWatch::MayHaveChanged()
 {
     if (key_.IsOpen() && WaitForSingleObject(changed_.get(), 0) == WAIT_TIMEOUT)
         return false;
     if (!changed_)
         changed_.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     if (!key_.IsOpen() && changed_)
-        key_.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_NOTIFY);
+        key_.Open(HKEY_LOCAL_MACHINE, path_, KEY_NOTIFY);
     // Watched again before the caller reads: a change made during the read is seen next time.
     constexpr DWORD kChanges = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET;
-    if (key_.IsOpen() && RegNotifyChangeKeyValue(key_.Handle(), FALSE, kChanges, changed_.get(), TRUE) != ERROR_SUCCESS)
+    if (key_.IsOpen() &&
+        RegNotifyChangeKeyValue(key_.Handle(), subtree_, kChanges, changed_.get(), TRUE) != ERROR_SUCCESS)
         key_.Close(); // deleted: opened again at the next call
     return true;
 }
 
+bool SettingsChangeWatch::MayHaveChanged()
+{
+    const bool stored = settings_.MayHaveChanged();
+    return policies_.MayHaveChanged() || stored; // both watched again
+}
+
 CleaningMethodSettings ReadCleaningMethodSettings()
 {
+    const SettingValues values = ReadSettingValues();
     CleaningMethodSettings settings;
-    CRegistryKey key;
-    if (OpenSettings(key) == ERROR_SUCCESS) {
-        Read(key, kCleanMethods, settings.methods);
-        Read(key, kStandbyAutoClean, settings.standbyAutoClean);
-        Read(key, kStandbyAlertValue, settings.standbyAlertValue);
-        settings.keepWorkingSets = ReadProgramList(key, kKeepWorkingSets);
-        settings.pausePrograms = ReadProgramList(key, kPausePrograms);
-        ReadClamped(key, kAutoCleanInterval, settings.intervalMinutes, kMaxIntervalMinutes);
-        ReadClamped(key, kAutoCleanBackOff, settings.backOffPercent, kMaxBackOffPercent);
-        Read(key, kAutoCleanPauseUnhelpful, settings.pauseUnhelpful);
-    }
+    settings.methods = static_cast<MethodSet>(values.Number(kCleanMethods));
+    settings.standbyAutoClean = values.Flag(kStandbyAutoClean);
+    settings.standbyAlertValue = values.Number(kStandbyAlertValue);
+    settings.keepWorkingSets = values.List(kKeepWorkingSets);
+    settings.pausePrograms = values.List(kPausePrograms);
+    settings.intervalMinutes = values.Number(kAutoCleanInterval);
+    settings.backOffPercent = values.Number(kAutoCleanBackOff);
+    settings.pauseUnhelpful = values.Flag(kAutoCleanPauseUnhelpful);
     return settings;
 }
 
 void WriteCleaningMethodSettings(const CleaningMethodSettings& settings)
 {
-    CRegistryKey key;
-    if (OpenSettings(key) != ERROR_SUCCESS)
-        return;
-    Write(key, kCleanMethods, settings.methods);
-    Write(key, kStandbyAutoClean, settings.standbyAutoClean);
-    Write(key, kStandbyAlertValue, settings.standbyAlertValue);
-    WriteProgramList(key, kKeepWorkingSets, settings.keepWorkingSets);
-    WriteProgramList(key, kPausePrograms, settings.pausePrograms);
-    Write(key, kAutoCleanInterval, settings.intervalMinutes);
-    Write(key, kAutoCleanBackOff, settings.backOffPercent);
-    Write(key, kAutoCleanPauseUnhelpful, settings.pauseUnhelpful);
+    WriteSettings({{kCleanMethods, static_cast<int32_t>(settings.methods)},
+                   {kStandbyAutoClean, int32_t{settings.standbyAutoClean}},
+                   {kStandbyAlertValue, settings.standbyAlertValue},
+                   {kKeepWorkingSets, settings.keepWorkingSets},
+                   {kPausePrograms, settings.pausePrograms},
+                   {kAutoCleanInterval, settings.intervalMinutes},
+                   {kAutoCleanBackOff, settings.backOffPercent},
+                   {kAutoCleanPauseUnhelpful, int32_t{settings.pauseUnhelpful}}});
 }
 
 void SaveSettings(const SavedSettings& settings, const std::string& programPath)
 {
-    {
-        CRegistryKey key;
-        if (OpenSettings(key) == ERROR_SUCCESS) {
-            Write(key, kUserType, settings.userType);
-            Write(key, kSoundAlert, settings.soundAlert);
-            Write(key, kAutoDefrag, settings.autoDefrag);
-            Write(key, kCleanClipBoard, settings.cleanClipBoard);
-            Write(key, kRamAlertValue, settings.ramAlertValue);
-            Write(key, kSliderPos, settings.sliderPos);
-            Write(key, kBuildReport, settings.buildReport);
-            Write(key, kNoticeDialog, settings.noticeDialog);
-        }
-    }
+    WriteSettings({{kUserType, settings.userType},
+                   {kSoundAlert, int32_t{settings.soundAlert}},
+                   {kAutoDefrag, int32_t{settings.autoDefrag}},
+                   {kCleanClipBoard, int32_t{settings.cleanClipBoard}},
+                   {kRamAlertValue, settings.ramAlertValue},
+                   {kSliderPos, settings.sliderPos},
+                   {kBuildReport, int32_t{settings.buildReport}},
+                   {kNoticeDialog, int32_t{settings.noticeDialog}}});
+    if (ReadPolicies().Fixed(kAutostart))
+        return; // the window's set-up put the organisation's choice in place
     if (settings.runAfterBoot)
         EnableAutostart(programPath);
     else
         DisableAutostart();
 }
 
-void WriteNoticeDialog(bool dontAsk) { WriteSingle(kNoticeDialog, dontAsk); }
+void FollowAutostartPolicy(const std::string& programPath)
+{
+    const std::optional<bool> wanted = ReadPolicies().FlagIfAny(kAutostart);
+    if (!wanted || *wanted == AutostartExists())
+        return;
+    if (*wanted)
+        EnableAutostart(programPath);
+    else
+        DisableAutostart();
+}
+
+void WriteNoticeDialog(bool dontAsk) { WriteSettings({{kNoticeDialog, int32_t{dontAsk}}}); }
 
 void WriteOtherFunctionTips(bool openToolsWithoutWarning)
 {
     // Stored the other way round: 1 (or absent) means warn.
-    WriteSingle(kOtherFunctionTips, !openToolsWithoutWarning);
+    WriteSettings({{kOtherFunctionTips, int32_t{!openToolsWithoutWarning}}});
 }
 
-void WriteShowStatus(bool shown) { WriteSingle(kShowStatus, shown); }
+void WriteShowStatus(bool shown) { WriteSettings({{kShowStatus, int32_t{shown}}}); }

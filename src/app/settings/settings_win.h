@@ -24,20 +24,36 @@ SetUpSettings ReadSetUpSettings(const std::function<std::string()>& measureCpuMh
 
 void ReadTickSettings(TickSettings& kept);
 
-// Says whether the stored settings may have changed since it last said yes, for one wait that
-// does not wait. Yes the first time and as long as the key cannot be watched.
+// Says whether a key or what lies below it may have changed since it last said yes, for one wait
+// that does not wait. Yes the first time and as long as the key cannot be watched.
+class KeyChangeWatch {
+public:
+    KeyChangeWatch(const char* path, bool subtree) : path_(path), subtree_(subtree) {}
+    bool MayHaveChanged();
+
+private:
+    const char* path_;
+    bool subtree_;
+    CRegistryKey key_;
+    win32::UniqueHandle changed_; // set by the registry, reset by the wait that sees it
+};
+
+// The stored settings, and the policies: Windows keeps every policy below one key, which is
+// always there, where Tidewell's own may come and go.
 class SettingsChangeWatch {
 public:
     bool MayHaveChanged();
 
 private:
-    CRegistryKey key_;
-    win32::UniqueHandle changed_; // set by the registry, reset by the wait that sees it
+    KeyChangeWatch settings_{kSettingsKey, false};
+    KeyChangeWatch policies_{"Software\\Policies", true};
 };
 
-// The save command, in its fixed order; then the start with Windows of programPath is put in place
-// or removed.
+// The save command; then the start with Windows of programPath is put in place or removed. What a
+// policy sets is neither written nor changed.
 void SaveSettings(const SavedSettings& settings, const std::string& programPath);
+// A policy that sets the start with Windows is put in place: the task made or taken away.
+void FollowAutostartPolicy(const std::string& programPath);
 
 CleaningMethodSettings ReadCleaningMethodSettings();
 // Written when the methods dialog closes with OK.

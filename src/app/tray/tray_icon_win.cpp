@@ -6,6 +6,8 @@
 #include "common/clock.h"
 #include "common/interface_language_win.h"
 #include "common/resource_text.h"
+#include "common/setting_store_win.h"
+#include "common/settings_keys.h"
 #include "controls/text_fit.h"
 #include "resources/resource.h"
 #include "win32/dialog.h"
@@ -199,7 +201,8 @@ void ApplyMenuTexts(HMENU popup)
     }
 }
 
-// "Language" before About: every language by its own name, the one spoken ticked.
+// "Language" before About: every language by its own name, the one spoken ticked; greyed while an
+// organisation sets it.
 void AppendLanguageMenu(HMENU popup)
 {
     HMENU languages = CreatePopupMenu();
@@ -210,7 +213,8 @@ void AppendLanguageMenu(HMENU popup)
     for (size_t i = 0; i < available.size() && ID_TRAY_LANGUAGE_FIRST + i <= ID_TRAY_LANGUAGE_LAST; ++i)
         AppendMenuA(languages, MF_STRING | (available[i].folder == spoken ? MF_CHECKED : 0u),
                     ID_TRAY_LANGUAGE_FIRST + i, available[i].name.c_str());
-    if (!InsertMenuA(popup, ID_TRAY_ABOUT, MF_BYCOMMAND | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(languages),
+    const UINT fixed = ReadPolicies().Fixed(kLanguage) ? MF_GRAYED : 0u;
+    if (!InsertMenuA(popup, ID_TRAY_ABOUT, MF_BYCOMMAND | MF_POPUP | MF_STRING | fixed, reinterpret_cast<UINT_PTR>(languages),
                      UiText("MenuItemLanguage").c_str()))
         DestroyMenu(languages);
 }

@@ -1,9 +1,13 @@
 #include "tools/startup/autorun_dlg_win.h"
 
+#include <algorithm>
+
 #include "common/account_win.h"
 #include "common/file_icon_win.h"
+#include "common/policy_controls_win.h"
 #include "common/protected_place_win.h"
 #include "common/resource_text.h"
+#include "common/setting_store_win.h"
 #include "common/user_launch_win.h"
 #include "resources/resource.h"
 #include "tools/startup/delay_list.h"
@@ -37,7 +41,8 @@ BOOL CAutorunDlg::OnInit()
                       {win32::TextItem{IDC_LGRUN_BUTTON, "IDC_LGRUN_BUTTON"},
                        win32::TextItem{IDC_DELRUN_BUTTON, "IDC_DELRUN_BUTTON"},
                        win32::TextItem{IDC_APPLYRUN_BUTTON, "IDC_APPLYRUN_BUTTON"},
-                       win32::TextItem{IDCANCELINARUN, "IDCANCELINARUN"}});
+                       win32::TextItem{IDCANCELINARUN, "IDCANCELINARUN"},
+                       win32::TextItem{IDC_POLICY_NOTE, "strSetByOrganisation"}});
 
     list_ = win32::ListView(Item(IDC_RUN_LIST));
     const int iconSize = win32::SmallIconSize(hwnd());
@@ -49,6 +54,7 @@ BOOL CAutorunDlg::OnInit()
     list_.AddColumn(2, texts.Text("RLISTITEM3"), 100);
     FillList();
     EnsureDisabledKeys();
+    fixed_ = ShowPolicies(*this, ReadPolicies());
     EnableActions(false);
     // Its entries cannot be listed now: said, never shown as an empty list.
     if (!CDelayList(delayList_).Readable())
@@ -97,8 +103,10 @@ int CAutorunDlg::CurrentEntry() const
 void CAutorunDlg::EnableActions(bool enable) const
 {
     for (int id : {IDC_LGRUN_BUTTON, IDC_DELRUN_BUTTON, IDC_APPLYRUN_BUTTON})
-        EnableItem(id, enable);
+        EnableItem(id, enable && !Fixed(id));
 }
+
+bool CAutorunDlg::Fixed(int id) const { return std::ranges::count(fixed_, id) != 0; }
 
 bool CAutorunDlg::OnNotify(NMHDR& header, LRESULT& result)
 {
@@ -109,7 +117,7 @@ bool CAutorunDlg::OnNotify(NMHDR& header, LRESULT& result)
     case NM_DBLCLK: {
         const int current = CurrentEntry();
         EnableActions(current >= 0);
-        if (header.code == NM_DBLCLK && current >= 0)
+        if (header.code == NM_DBLCLK && current >= 0 && !Fixed(IDC_APPLYRUN_BUTTON))
             ChangeStartMode(items_[static_cast<size_t>(current)]);
         result = 0;
         return true;
@@ -127,6 +135,8 @@ bool CAutorunDlg::OnCommand(int id, int code, HWND /*control*/)
 {
     if (code != BN_CLICKED || (id != IDC_LGRUN_BUTTON && id != IDC_DELRUN_BUTTON && id != IDC_APPLYRUN_BUTTON))
         return false;
+    if (Fixed(id))
+        return true; // an organisation keeps the list as it is
     const int current = CurrentEntry();
     if (current < 0)
         return true;

@@ -1,6 +1,7 @@
 #pragma once
 // Startup items dialog: every start-up entry, active, paused or delayed, with its icon, command
-// and status; runs, deletes or changes the start mode of the entry that has the focus.
+// and status; runs, deletes or changes the start mode of the entry that has the focus. An
+// organisation may allow running only.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -32,6 +33,8 @@ protected:
 private:
     void FillList();
     void EnableActions(bool enable) const;
+    // Greyed while an organisation turns changes off: the list is shown and its items started only.
+    bool Fixed(int id) const;
     void StartNow(const StartupItem& item) const;
     void DeleteEntry(const StartupItem& item);
     void ChangeStartMode(const StartupItem& item);
@@ -41,4 +44,5 @@ private:
     std::vector<StartupItem> items_;
     win32::ListView list_;
     bool delayListProtected_ = true;
+    std::vector<int> fixed_;
 };

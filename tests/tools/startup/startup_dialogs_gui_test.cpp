@@ -14,6 +14,7 @@
 #include "common/resource_text.h"
 #include "resources/resource.h"
 #include "support/message_pump_win.h"
+#include "support/policy_scope_win.h"
 #include "support/stand_in_shell_win.h"
 #include "support/startup_fixture_win.h"
 #include "tools/process/process_list_win.h"
@@ -231,6 +232,17 @@ TEST(StartupDialogs, ListStartDeleteAndChangeTheStartMode)
     ASSERT_EQ(host.boxes.size(), boxes + 5);
     EXPECT_EQ(host.boxes.back().text,
               texts.Text("strBootItemCantDelete1") + "d5" + texts.Text("strBootItemCantDelete2"));
+
+    // An organisation that turns changes off: listed and started, never deleted or moved.
+    const testing_support::PolicyScope policies;
+    policies.Set(kNoStartupChanges, 1);
+    win32::Modeless<CAutorunDlg> locked(state.DelayList());
+    ASSERT_TRUE(locked.CreateModeless());
+    const size_t told = host.boxes.size();
+    Act(locked, "Wow", IDC_DELRUN_BUTTON);
+    NotifyList(locked, NM_DBLCLK);
+    EXPECT_TRUE(IsWindowEnabled(locked.Item(IDC_LGRUN_BUTTON)) && !IsWindowEnabled(locked.Item(IDC_APPLYRUN_BUTTON)));
+    EXPECT_EQ(host.boxes.size(), told) << "no question, no start mode";
 }
 
 } // namespace

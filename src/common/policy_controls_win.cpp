@@ -1,0 +1,12 @@
+#include "common/policy_controls_win.h"
+
+#include "resources/resource.h"
+
+std::vector<int> ShowPolicies(const win32::Dialog& dialog, const SettingValues& values)
+{
+    const std::vector<int> fixed = values.FixedControls(dialog.TemplateId());
+    for (int id : fixed)
+        dialog.EnableItem(id, false);
+    ShowWindow(dialog.Item(IDC_POLICY_NOTE), fixed.empty() ? SW_HIDE : SW_SHOWNA);
+    return fixed;
+}
