@@ -6,10 +6,12 @@
 #include "app/texts/processor_texts.h"
 #include "app/settings/program_arguments.h"
 #include "app/tray/tooltip_pace.h"
+#include "app/tray/tray_figure.h"
 #include "app/tray/tray_notification.h"
 #include "app/texts/tray_texts.h"
 #include "app/main_window/window_geometry.h"
 #include "common/spoken_text.h"
+#include "controls/contrast.h"
 #include "memory/free_memory.h"
 
 #include <gtest/gtest.h>
@@ -169,7 +171,7 @@ TEST(WindowPalette, HighContrastTakesTheSystemsColours)
     using namespace palette;
     const SystemColours black{Rgb(0, 0, 1), Rgb(255, 255, 254), Rgb(0, 0, 2), Rgb(255, 255, 253), Rgb(26, 235, 255),
                               Rgb(63, 242, 63)};
-    const MonitorPalette high = ChooseMonitorPalette(true, black);
+    const MonitorPalette high = ChooseMonitorPalette(true, true, black);
     const std::set<Colour> scheme{black.window, black.windowText, black.buttonFace, black.buttonText, black.highlight,
                                   black.grayText};
     // Every member before the flag is a colour.
@@ -182,6 +184,50 @@ TEST(WindowPalette, HighContrastTakesTheSystemsColours)
               std::vector<Colour>({black.windowText, black.windowText, black.windowText, black.windowText, black.window,
                                    black.window, black.window, black.buttonText, black.buttonFace}));
     EXPECT_TRUE(high.gaugeLit != high.gaugeUnlit && high.captionAlert != high.caption);
+}
+
+// Light and dark: every text reads on what it is drawn on, and dark changes only what surrounds
+// the monitor, never a colour that carries a figure.
+TEST(WindowPalette, LightAndDarkTextsReadAndKeepTheMonitorsColours)
+{
+    using namespace palette;
+    EXPECT_NEAR(controls::ContrastRatio(kBlack, kWhite), 21.0, 0.01);
+    const MonitorPalette light = ChooseMonitorPalette(false, false, {}), dark = ChooseMonitorPalette(false, true, {});
+    for (const MonitorPalette& p : {light, dark}) {
+        const std::pair<Colour, Colour> texts[] = {
+            {p.settingsText, p.settings}, {p.title, p.panel},      {p.titleCleaning, p.panel},
+            {p.figure, p.panel},          {p.figure, p.clockPanel}, {p.line, p.panel},
+            {p.caption, p.graphBackground}, {p.captionAlert, p.graphBackground}};
+        for (const auto& [text, back] : texts)
+            EXPECT_GE(controls::ContrastRatio(text, back), controls::kTextContrast) << p.dark << " " << text << " on " << back;
+    }
+    EXPECT_NE(light.settings, dark.settings);
+    EXPECT_NE(light.field, dark.field);
+    EXPECT_EQ(std::vector<Colour>({dark.panel, dark.title, dark.gaugeLit, dark.graphBackground, dark.cpuLine, dark.memoryBar}),
+              std::vector<Colour>({light.panel, light.title, light.gaugeLit, light.graphBackground, light.cpuLine, light.memoryBar}));
+}
+
+// The badges of little, more and most memory in use on both taskbars, and under high contrast.
+TEST(TrayFigure, ReadsOnItsBadgeAndTheBadgeOnTheTaskbar)
+{
+    using controls::Rgb;
+    const controls::Colour green = Rgb(30, 140, 60), amber = Rgb(200, 140, 0), red = Rgb(190, 30, 30);
+    const controls::Colour black = Rgb(0, 0, 0), white = Rgb(255, 255, 255);
+    const struct {
+        controls::Colour badge;
+        bool lightTaskbar;
+        TrayColours expected;
+    } rows[] = {
+        {green, true, {green, black, std::nullopt}}, {green, false, {green, black, std::nullopt}},
+        {amber, true, {amber, black, black}},        {amber, false, {amber, black, std::nullopt}},
+        {red, true, {red, white, std::nullopt}},     {red, false, {red, white, white}},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ChooseTrayColours(row.badge, row.lightTaskbar, std::nullopt), row.expected) << row.badge << " " << row.lightTaskbar;
+        EXPECT_GE(controls::ContrastRatio(row.expected.figure, row.badge), controls::kTextContrast);
+    }
+    const SchemeColours scheme{Rgb(0, 0, 1), Rgb(255, 255, 254)};
+    EXPECT_EQ(ChooseTrayColours(red, true, scheme), (TrayColours{scheme.back, scheme.text, scheme.text}));
 }
 
 } // namespace

@@ -133,8 +133,7 @@ bool CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result)
         return true;
     }
     if (msg == WM_SYSCOLORCHANGE || (msg == WM_SETTINGCHANGE && wp == SPI_SETHIGHCONTRAST)) {
-        ApplyPalette();
-        // The common controls take the new colours only when told.
+        // The palette has followed (OnLookChanged); the common controls take the new colours only when told.
         for (HWND child = GetWindow(hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
             SendMessageA(child, msg, wp, lp);
         return false;

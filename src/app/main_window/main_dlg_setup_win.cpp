@@ -105,6 +105,7 @@ BOOL CMainDlg::OnInit()
         RefreshMemoryFigures();
         MemoryStatus status;
         CMemoryCleaner::SampleStatus(status);
+        ChooseTrayColours();
         win32::UniqueIcon picture(trayPainter_.Build(hwnd(), status, win32::SmallIconSize()));
         tray_.Create(hwnd(), WM_TRAY_NOTIFY, win32::kProgramName, picture.get(), IDR_TRAY_MENU);
     }

@@ -89,6 +89,7 @@ protected:
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
     void OnDestroy() override;
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override;
+    void OnLookChanged() override;
     void OnOK() override;     // the organise command
     void OnCancel() override; // hide and remember hidden
 
@@ -248,10 +249,12 @@ private:
 
     // The look: panels, label styles, the palette (main_dlg_paint_win.cpp).
     void PaintPanels(HDC dc);
-    // The window's own colours, or the system's while high contrast is on.
+    // The window's own colours, light or dark, or the system's while high contrast is on.
     void ChoosePalette();
-    // After a change of the system's colours or of high contrast: everything takes the new palette.
+    // After a change of the look: everything takes the new palette.
     void ApplyPalette();
+    // The tray picture's colours for the taskbar and the look.
+    void ChooseTrayColours();
     void ApplyPaletteToGraphs();
     void ApplySectionTitles();
     controls::PaintTools panelTools_;
