@@ -30,6 +30,7 @@ constexpr char kKeepWorkingSets[] = "KeepWorkingSets";
 constexpr char kPausePrograms[] = "PausePrograms";
 constexpr char kAutoCleanInterval[] = "AutoCleanInterval"; // minutes
 constexpr char kAutoCleanBackOff[] = "AutoCleanBackOff";   // percent of installed memory
+constexpr char kCleanHotkey[] = "CleanHotkey";               // the hotkey control's value; absent or 0: none
 constexpr char kLanguage[] = "Language";                   // a folder under lang\ (REG_SZ), empty for the file beside the program
 
 // What the installer was told on its command line (msiexec ... LANGUAGE=de AUTOSTART=0

@@ -21,6 +21,7 @@ enum class CleanTrigger : uint8_t {
     Automatic, // free memory at the alert value: "automatic"
     Standby,   // the standby list at its share: "standby"
     Console,   // the console program: "console"
+    Hotkey,    // the hotkey that cleans: "hotkey"
 };
 enum class CleanResult : uint8_t {
     Done,    // "done"

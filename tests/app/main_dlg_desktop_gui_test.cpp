@@ -1,17 +1,23 @@
 // The main window on today's desktop, as the user meets it: Windows' colour modes switched while
-// windows are open.
+// windows are open, and the hotkey that cleans, with another program holding a combination.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include "app/cleaning/history_dlg_win.h"
+#include "common/resource_text.h"
+#include "history/history_store_win.h"
+#include "memory/cleaning_methods.h"
+#include "support/child_process_win.h"
 #include "support/dib_canvas_win.h"
 #include "support/main_dlg_fixture_win.h"
+#include "support/message_pump_win.h"
 
 namespace {
 
 using testing_support::MainDlgTest;
+using testing_support::PumpUntil;
 
 constexpr char kPersonalize[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
 
@@ -68,6 +74,59 @@ TEST_F(MainDlgTest, FollowsWindowsColourModesWhileOpen)
                 figure += tray.At(x, y) == controls::Rgb(0, 0, 0);
         EXPECT_GT(figure, 8);
     }
+}
+
+// Ctrl+Alt+F9 set and saved, then pressed for real: held, stored, and the tray's organise runs,
+// recorded as the hotkey's. Ctrl+Shift+F9, which another program holds: refused by name, nothing
+// stored, Ctrl+Alt+F9 still held.
+TEST_F(MainDlgTest, HotkeyCleansAndOneHeldElsewhereIsRefused)
+{
+    const auto heldElsewhere = [](UINT modifiers, UINT key) {
+        if (!RegisterHotKey(nullptr, 0x7FFF, modifiers, key))
+            return true;
+        UnregisterHotKey(nullptr, 0x7FFF);
+        return false;
+    };
+    Open();
+    const HWND control = Item(IDC_CLEAN_HOTKEY);
+    EXPECT_EQ(SendMessageA(control, HKM_GETHOTKEY, 0, 0), 0) << "none by default";
+    SendMessageA(control, HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
+    Command(IDC_CLEAN_HOTKEY, EN_CHANGE);
+    Command(IDC_BUTTONSAVERAM);
+    EXPECT_EQ(Stored(kCleanHotkey), MAKEWORD(VK_F9, HOTKEYF_CONTROL | HOTKEYF_ALT));
+    EXPECT_TRUE(heldElsewhere(MOD_CONTROL | MOD_ALT, VK_F9));
+
+    const size_t before = ReadHistory(HistoryFolder()).records.size();
+    INPUT keys[6] = {};
+    const WORD order[] = {VK_CONTROL, VK_MENU, VK_F9};
+    for (int i = 0; i < 3; ++i) {
+        keys[i].type = keys[5 - i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = keys[5 - i].ki.wVk = order[i];
+        keys[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    ASSERT_EQ(SendInput(6, keys, sizeof(INPUT)), 6u);
+    ASSERT_TRUE(PumpUntil([] { return CleanState.busy.load(); })) << "the hotkey started no clean";
+    ASSERT_TRUE(PumpUntil([] { return !CleanState.busy.load(); }, 20000));
+    const std::vector<CleanRecord> records = ReadHistory(HistoryFolder()).records;
+    ASSERT_EQ(records.size(), before + 1);
+    EXPECT_EQ(records.back().trigger, CleanTrigger::Hotkey);
+
+    testing_support::ChildProcess holder(
+        "\"" + (testing_support::TestProgramFolder() / "sleeper_child.exe").string() + "\" hotkey 6 " +
+        std::to_string(VK_F9));
+    ASSERT_TRUE(PumpUntil([&] { return heldElsewhere(MOD_CONTROL | MOD_SHIFT, VK_F9); }));
+    Click(IDC_CHECKSOUND);
+    SendMessageA(control, HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
+    Command(IDC_BUTTONSAVERAM);
+    ASSERT_FALSE(host_.boxes.empty());
+    // The keys by the keyboard's names: Wine says "Control" where Windows says "Ctrl".
+    const std::string pattern = UiText("strHotkeyTaken"), said = host_.boxes.back().text;
+    EXPECT_EQ(said.substr(0, pattern.find("{0}")), pattern.substr(0, pattern.find("{0}")));
+    EXPECT_NE(said.find(" + Shift + F9: "), std::string::npos) << said;
+    EXPECT_EQ(Stored(kCleanHotkey), MAKEWORD(VK_F9, HOTKEYF_CONTROL | HOTKEYF_ALT));
+    EXPECT_EQ(Stored(kSoundAlert), 1u) << "the sound's change was not saved either";
+    EXPECT_TRUE(Enabled(IDC_BUTTONSAVERAM));
+    EXPECT_TRUE(heldElsewhere(MOD_CONTROL | MOD_ALT, VK_F9));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "app/texts/memory_texts.h"
 #include "app/main_window/palette.h"
 #include "app/texts/processor_texts.h"
+#include "app/settings/clean_hotkey.h"
 #include "app/settings/program_arguments.h"
 #include "app/tray/tooltip_pace.h"
 #include "app/tray/tray_figure.h"
@@ -228,6 +229,17 @@ TEST(TrayFigure, ReadsOnItsBadgeAndTheBadgeOnTheTaskbar)
     }
     const SchemeColours scheme{Rgb(0, 0, 1), Rgb(255, 255, 254)};
     EXPECT_EQ(ChooseTrayColours(red, true, scheme), (TrayColours{scheme.back, scheme.text, scheme.text}));
+}
+
+// The hotkey control's value: Shift 1, Ctrl 2, Alt 4 and the extended flag 8 above the key.
+TEST(CleanHotkeys, StoredValuesAndTheirText)
+{
+    EXPECT_EQ(HotkeyFromStored(0x067B), (CleanHotkey{0x7B, 0x0002 | 0x0001, false})); // Ctrl+Alt+F12
+    EXPECT_EQ(HotkeyFromStored(0x0541), (CleanHotkey{0x41, 0x0004 | 0x0001, false})); // Shift+Alt+A
+    EXPECT_EQ(HotkeyFromStored(0x0A2E), (CleanHotkey{0x2E, 0x0002, true}));          // Ctrl+Delete
+    for (const uint32_t none : {0u, 0x0600u, 0x1067Bu})
+        EXPECT_EQ(HotkeyFromStored(none), CleanHotkey{}) << none;
+    EXPECT_EQ(HotkeyText({"Ctrl", "Alt", "F12"}), "Ctrl + Alt + F12");
 }
 
 } // namespace

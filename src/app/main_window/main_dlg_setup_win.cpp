@@ -115,6 +115,7 @@ BOOL CMainDlg::OnInit()
     SetUpAutostartBox();
     SetUpUserType();
     SetUpLanguages();
+    SetUpHotkey();
     SetUpStartState();
     OpenRequests();
     return TRUE;
@@ -235,11 +236,13 @@ void CMainDlg::ApplyControlTexts()
          win32::TextItem{IDC_HIDEBT2, "IDC_HIDEBT2"},
          win32::TextItem{IDC_CHECKAUTODEFRAGTIP, "IDC_CHECKAUTODEFRAGTIP"},
          win32::TextItem{IDC_HELP_BT, "MenuItem11"}, win32::TextItem{IDC_CHECKALERTNOTICE, "IDC_CHECKALERTNOTICE"},
-         win32::TextItem{IDC_LANGUAGE_LABEL, "IDC_LANGUAGE_LABEL"}});
-    // A slider and a spin button show no text of their own: they take their label's, which is what
-    // a screen reader calls them.
+         win32::TextItem{IDC_LANGUAGE_LABEL, "IDC_LANGUAGE_LABEL"},
+         win32::TextItem{IDC_CLEAN_HOTKEY_LABEL, "IDC_CLEAN_HOTKEY_LABEL"}});
+    // A slider, a spin button and a hotkey control show no text of their own: they take their
+    // label's, which is what a screen reader calls them.
     SetItemText(IDC_AMOUNT_SLIDER, SpokenText(GetItemText(IDC_STATICBT2)));
     SetItemText(IDC_ALERT_SPIN, SpokenText(GetItemText(IDC_STATICZDSM1)));
+    SetItemText(IDC_CLEAN_HOTKEY, SpokenText(GetItemText(IDC_CLEAN_HOTKEY_LABEL)));
     // The window has more commands than its texts have letters: help, which F1 opens, leaves its
     // letter to History.
     SetItemText(IDC_HELP_BT, WithoutMnemonic(GetItemText(IDC_HELP_BT)));

@@ -234,3 +234,14 @@ void WriteOtherFunctionTips(bool openToolsWithoutWarning)
 }
 
 void WriteShowStatus(bool shown) { WriteSingle(kShowStatus, shown); }
+
+uint32_t ReadCleanHotkey()
+{
+    uint32_t stored = 0;
+    CRegistryKey key;
+    if (key.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ) == ERROR_SUCCESS)
+        Read(key, kCleanHotkey, stored);
+    return stored;
+}
+
+void WriteCleanHotkey(uint32_t stored) { WriteSingle(kCleanHotkey, stored); }
