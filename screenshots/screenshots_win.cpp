@@ -1,12 +1,14 @@
 // Opens each window of the program as a user would see it and saves its picture: the main window
-// (compact and widened) with its exit question and tray menu, the tool dialogs, the report, the memory window, the splash and the
-// custom controls. Run by `make screenshot` under Xvfb; exits non-zero when a picture is missing.
+// (compact and widened) with its exit question and tray menu, the tool dialogs, the report, the memory
+// window, the splash, the custom controls, the windows with policies set and the tray picture on the
+// taskbar Windows reports. Run by `make screenshot` under Xvfb; exits non-zero when a picture is missing.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -29,6 +31,7 @@
 #include "app/settings/settings_win.h"
 #include "app/dialogs/splash_dlg_win.h"
 #include "app/tray/tray_icon_win.h"
+#include "app/tray/tray_picture_win.h"
 #include "common/clock.h"
 #include "common/resource_text.h"
 #include "controls/busy_progress_ctrl_win.h"
@@ -64,6 +67,8 @@
 #include "tools/startup/startup_entries_win.h"
 #include "win32/handles.h"
 #include "win32/high_contrast.h"
+#include "win32/system_look.h"
+#include "win32/tool_background.h"
 
 using namespace testing_support;
 using controls::Rgb;
@@ -77,12 +82,13 @@ std::string SystemFile(const char* name)
     return std::string(system) + "\\" + name;
 }
 
-// Waits, pumping messages, until the dialog has painted its grey tool background.
+// Waits, pumping messages, until the dialog has painted its tool background.
 bool SaveToolDialog(HWND dialog, const std::string& name)
 {
     ShowWindow(dialog, SW_SHOW);
     win32::WindowDc dc(dialog);
-    PumpUntil([&] { return GetPixel(dc.get(), 2, 2) == RGB(215, 215, 215); });
+    const COLORREF field = win32::ToolColoursFor(win32::SystemLook()).field;
+    PumpUntil([&] { return GetPixel(dc.get(), 2, 2) == field; });
     return SavePicture(dialog, name);
 }
 
@@ -548,6 +554,57 @@ bool Policies()
     return SavePicture(page.hwnd(), "programs-pauses-policy") && saved;
 }
 
+// The tray picture at little, more and most memory in use, at the sizes of 100, 150 and 200 %, each
+// beside a copy four times as large, on the taskbar Windows reports: tray-light or tray-dark.
+bool TrayPictures()
+{
+    const bool light = win32::TaskbarIsLight();
+    const int sizes[] = {16, 24, 32};
+    const MemoryStatus uses[] = {{200, 256, 0, 0}, {100, 256, 0, 0}, {40, 256, 0, 0}};
+    constexpr int kCell = 32 * 5 + 24, kMargin = 12;
+    const int width = 3 * kCell + kMargin, height = (16 + 24 + 32) * 4 + 4 * kMargin;
+    ControlHost host(width, height, WS_POPUP | WS_VISIBLE);
+    SetWindowPos(host.hwnd(), nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    CTrayPicturePainter painter;
+    painter.SetLook(light, std::nullopt);
+    win32::WindowDc screen(host.hwnd());
+    // A static shows a 32-bit picture through its alpha, which GDI's fills leave at 0: set at the end.
+    BITMAPINFO layout{};
+    layout.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    win32::UniqueGdi<HBITMAP> sheet(CreateDIBSection(screen.get(), &layout, DIB_RGB_COLORS, &bits, nullptr, 0));
+    {
+        win32::UniqueMemoryDc dc(CreateCompatibleDC(screen.get())), one(CreateCompatibleDC(screen.get()));
+        win32::UniqueGdi<HBITMAP> cell(CreateCompatibleBitmap(screen.get(), 32, 32));
+        win32::SelectObjectScope sheetScope(dc.get(), sheet.get()), cellScope(one.get(), cell.get());
+        win32::UniqueGdi<HBRUSH> taskbar(CreateSolidBrush(light ? kLightTaskbar : kDarkTaskbar));
+        const RECT all{0, 0, width, height};
+        FillRect(dc.get(), &all, taskbar.get());
+        SetStretchBltMode(dc.get(), COLORONCOLOR);
+        int top = kMargin;
+        for (const int size : sizes) {
+            for (int i = 0; i < 3; ++i) {
+                win32::UniqueIcon picture(painter.Build(host.hwnd(), uses[i], size));
+                const int left = kMargin + i * kCell;
+                DrawIconEx(dc.get(), left, top, picture.get(), size, size, 0, nullptr, DI_NORMAL);
+                FillRect(one.get(), &all, taskbar.get());
+                DrawIconEx(one.get(), 0, 0, picture.get(), size, size, 0, nullptr, DI_NORMAL);
+                StretchBlt(dc.get(), left + size + 8, top, size * 4, size * 4, one.get(), 0, 0, size, size, SRCCOPY);
+            }
+            top += size * 4 + kMargin;
+        }
+        GdiFlush();
+        for (int i = 0; i < width * height; ++i)
+            static_cast<std::uint32_t*>(bits)[i] |= 0xFF000000u;
+    }
+    HWND shown = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BITMAP, 0, 0, width, height, host.hwnd(),
+                                 nullptr, nullptr, nullptr);
+    SendMessageA(shown, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(sheet.get()));
+    const bool saved = SavePicture(host.hwnd(), light ? "tray-light" : "tray-dark");
+    SendMessageA(shown, STM_SETIMAGE, IMAGE_BITMAP, 0);
+    return saved;
+}
+
 } // namespace
 
 // Without arguments every picture; otherwise the groups named (main, process, ...).
@@ -565,7 +622,7 @@ int main(int argc, char** argv)
         {"main", MainWindow},   {"splash", Splash},   {"about", About},         {"confirm", Confirm},
         {"methods", CleaningMethods}, {"report", Reports}, {"history", History}, {"memory", MemoryWindow},
         {"cache", Cache},       {"process", Processes}, {"service", Services}, {"startup", Startup},
-        {"controls", Controls}, {"policies", Policies},
+        {"controls", Controls}, {"policies", Policies}, {"tray", TrayPictures},
     };
     const std::vector<std::string> wanted(argv + 1, argv + argc);
     int missing = 0;

@@ -2,7 +2,9 @@
 # Saves pictures of the program's windows into build/screenshots/ as PNG files: screenshots.exe
 # opens each window under Xvfb and saves it. Every window in English and in Chinese (*-zh.png); the
 # main window, its tray menu and the startup manager in every other language (*-<folder>.png); the
-# main window and one tool dialog again at 144 DPI (*-144.png).
+# main window and one tool dialog again at 144 DPI (*-144.png); the main window, the startup manager
+# and the History window in Windows' dark mode (*-dark.png, *-dark-zh.png); the tray picture on a
+# light and a dark taskbar (tray-light.png, tray-dark.png).
 set -euo pipefail
 tree=${1:-build/win}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -23,8 +25,17 @@ shoot() {
   WINEPREFIX=$prefix "$(dirname "$WINE64")/wineserver" -k 2>/dev/null || true
 }
 
+# Windows' two colour switches, as its Settings app stores them.
+modes() {
+  local key='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
+  WINEPREFIX=$1 "$WINE64" reg add "$key" /v AppsUseLightTheme /t REG_DWORD /d "$2" /f >/dev/null 2>&1
+  WINEPREFIX=$1 "$WINE64" reg add "$key" /v SystemUsesLightTheme /t REG_DWORD /d "$3" /f >/dev/null 2>&1
+  WINEPREFIX=$1 "$(dirname "$WINE64")/wineserver" -w
+}
+
 prefix=$(realpath "$tree")/wineprefix
 prefix_is_current "$prefix" || "$here/wine-env.sh" "$prefix"
+modes "$prefix" 1 1 # light, as Windows 11 comes
 shoot "$prefix" "" ""
 shoot "$prefix" zh-CN -zh
 for language in "$here"/../dist/lang/*/; do
@@ -36,6 +47,16 @@ done
 prefix144=$(realpath "$tree")/wineprefix-144
 prefix_is_current "$prefix144" || TIDEWELL_PREFIX_DPI=144 "$here/wine-env.sh" "$prefix144"
 shoot "$prefix144" "" -144 main process
+
+# The dark app mode and a dark taskbar in a prefix of its own.
+prefixDark=$(realpath "$tree")/wineprefix-dark
+if ! prefix_is_current "$prefixDark"; then
+  "$here/wine-env.sh" "$prefixDark"
+  modes "$prefixDark" 0 0
+fi
+shoot "$prefixDark" "" -dark main startup history
+shoot "$prefixDark" zh-CN -dark-zh main startup history
+shoot "$prefixDark" "" "" tray
 
 # High contrast in a prefix of its own, with the colours of Windows' "High Contrast Black" and, as
 # Windows does then, no visual style.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/main_app_win.h"
+#include "win32/dark_menus.h"
 #include "win32/system_library.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -14,6 +15,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     win32::HardenProcess();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    win32::AllowDarkMenus(); // before the first window, or the tray's menu stays light
     // A screen reader reaches the window's controls through COM: the objects they hand out are
     // marshalled from this thread's apartment, which the window's message loop serves.
     const bool apartment = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));

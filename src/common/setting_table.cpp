@@ -22,6 +22,9 @@ constexpr SettingRow kRows[] = {
      .controls = {IDC_AMOUNT_SLIDER}, .textKey = "IDC_STATICBT2"},
     {.name = kLanguage, .type = Text, .window = kMain, .controls = {IDC_LANGUAGE_COMBO},
      .textKey = "IDC_LANGUAGE_LABEL"},
+    // The hotkey control's value: a virtual-key code, and the control's modifier flags above it.
+    {.name = kCleanHotkey, .type = Number, .high = 0x0FFF, .window = kMain, .controls = {IDC_CLEAN_HOTKEY},
+     .textKey = "IDC_CLEAN_HOTKEY_LABEL"},
     {.name = kRamAlertValue, .type = Number, .low = kAlertMin, .high = kAlertMax, .fallback = 15, .window = kMain,
      .controls = {IDC_ALERT_EDIT, IDC_ALERT_SPIN}, .textKey = "IDC_STATICZDSM1"},
     {.name = kSoundAlert, .type = Flag, .fallback = 1, .window = kMain, .controls = {IDC_CHECKSOUND},

@@ -31,6 +31,7 @@ constexpr char kPausePrograms[] = "PausePrograms";
 constexpr char kAutoCleanInterval[] = "AutoCleanInterval"; // minutes
 constexpr char kAutoCleanBackOff[] = "AutoCleanBackOff";   // percent of installed memory
 constexpr char kAutoCleanPauseUnhelpful[] = "AutoCleanPauseUnhelpful"; // 1: wait while cleans come back
+constexpr char kCleanHotkey[] = "CleanHotkey";               // the hotkey control's value; absent or 0: none
 constexpr char kLanguage[] = "Language";                   // a folder under lang\ (REG_SZ), empty for the file beside the program
 
 // What an organisation sets: the settings' values by the same names, and three of its own.

@@ -16,6 +16,7 @@ constexpr Names<CleanTrigger> kTriggers[] = {
     {CleanTrigger::Button, "button"},       {CleanTrigger::Organise, "organise"},
     {CleanTrigger::Tray, "tray"},           {CleanTrigger::Automatic, "automatic"},
     {CleanTrigger::Standby, "standby"},     {CleanTrigger::Console, "console"},
+    {CleanTrigger::Hotkey, "hotkey"},
 };
 constexpr Names<CleanResult> kResults[] = {
     {CleanResult::Done, "done"}, {CleanResult::Refused, "refused"},

@@ -23,6 +23,7 @@ enum class CleanTrigger : uint8_t {
     Automatic, // free memory at the alert value: "automatic"
     Standby,   // the standby list at its share: "standby"
     Console,   // the console program: "console"
+    Hotkey,    // the hotkey that cleans: "hotkey"
 };
 // Why the measurement of the minute after a clean ended. The words are the stored ones.
 enum class FollowUpEnd : uint8_t {

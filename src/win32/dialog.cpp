@@ -1,6 +1,12 @@
 #include "win32/dialog.h"
 
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "win32/dark_menus.h"
 #include "win32/ui_host.h"
+#include "win32/window_look.h"
 #include "win32/window_text.h"
 
 namespace win32 {
@@ -121,8 +127,12 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 INT_PTR Dialog::Dispatch(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
-    case WM_INITDIALOG:
-        return OnInit();
+    case WM_INITDIALOG: {
+        look_ = SystemLook();
+        const BOOL result = OnInit(); // its controls exist once it returns
+        ApplyLookToWindow(hwnd_, look_, false);
+        return result;
+    }
     case WM_COMMAND: {
         const int id = LOWORD(wp);
         if (OnCommand(id, HIWORD(wp), reinterpret_cast<HWND>(lp)))
@@ -153,17 +163,45 @@ INT_PTR Dialog::Dispatch(UINT msg, WPARAM wp, LPARAM lp)
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-        return reinterpret_cast<INT_PTR>(
-            OnCtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp), msg));
+    case WM_CTLCOLORLISTBOX: {
+        const HDC dc = reinterpret_cast<HDC>(wp);
+        const HBRUSH brush = OnCtlColor(dc, reinterpret_cast<HWND>(lp), msg);
+        return reinterpret_cast<INT_PTR>(brush ? brush : DarkCtlColor(dc, reinterpret_cast<HWND>(lp)));
+    }
     case WM_DESTROY:
         OnDestroy();
         return FALSE;
     default: {
+        if (IsLookChange(msg, wp, lp))
+            TakeNewLook();
         INT_PTR result = 0;
         return OnMessage(msg, wp, lp, result) ? result : FALSE;
     }
     }
+}
+
+void Dialog::TakeNewLook()
+{
+    const bool wasDark = look_ == Look::Dark;
+    look_ = SystemLook();
+    RefreshDarkMenus();
+    ApplyLookToWindow(hwnd_, look_, wasDark);
+    OnLookChanged();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+HBRUSH Dialog::DarkCtlColor(HDC dc, HWND control)
+{
+    // The hotkey control draws its text in the system's colours whatever it is told: dark around
+    // them it would show a light patch.
+    char name[32] = {};
+    if (look_ != Look::Dark || (GetClassNameA(control, name, sizeof name) && std::strcmp(name, HOTKEY_CLASSA) == 0))
+        return nullptr;
+    if (!darkBrush_)
+        darkBrush_.reset(CreateSolidBrush(kDarkWindow));
+    SetTextColor(dc, kDarkText);
+    SetBkColor(dc, kDarkWindow);
+    return darkBrush_.get();
 }
 
 std::string Dialog::GetItemText(int id) const { return WindowText(Item(id)); }

@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include "win32/handles.h"
+#include "win32/system_look.h"
+
 namespace win32 {
 
 class Dialog {
@@ -29,6 +32,8 @@ public:
     int TemplateId() const { return templateId_; }
     bool IsModal() const { return modal_; }
     INT_PTR Result() const { return result_; }
+    // The look taken when the window opened, and again whenever the user changes it.
+    Look WindowLook() const { return look_; }
 
     // Control helpers for ReadControls / WriteControls.
     std::string GetItemText(int id) const;
@@ -50,8 +55,11 @@ protected:
     virtual void OnTimer(UINT_PTR /*id*/) {}
     // True when it painted; otherwise the default dialog painting runs.
     virtual bool OnPaint() { return false; }
-    // A brush to colour a control, or null for the default.
+    // A brush to colour a control, or null for the default (dark where the look is).
     virtual HBRUSH OnCtlColor(HDC /*dc*/, HWND /*control*/, UINT /*message*/) { return nullptr; }
+    // The user changed the look; the title bar and the standard controls have taken it, and the
+    // whole window is painted again after this.
+    virtual void OnLookChanged() {}
     virtual void OnDestroy() {}
     // Every other message. True when handled, with the dialog procedure's result in `result`.
     virtual bool OnMessage(UINT /*msg*/, WPARAM /*wp*/, LPARAM /*lp*/, INT_PTR& /*result*/)
@@ -72,6 +80,8 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     INT_PTR Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     INT_PTR RunOwnLoop();
+    void TakeNewLook();
+    HBRUSH DarkCtlColor(HDC dc, HWND control);
 
     int templateId_;
     HWND hwnd_ = nullptr;
@@ -79,6 +89,8 @@ private:
     bool ownLoop_ = false;
     bool ended_ = false; // EndDialog was called during RunOwnLoop
     INT_PTR result_ = 0;
+    Look look_ = Look::Light;
+    UniqueGdi<HBRUSH> darkBrush_;
 };
 
 // A dialog of class D created modeless and owned by its creator. The window goes before D's

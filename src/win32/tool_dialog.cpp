@@ -1,14 +1,11 @@
 #include "win32/tool_dialog.h"
 
-#include "win32/handles.h"
-#include "win32/tool_background.h"
-
 namespace win32 {
 
 bool ToolDialog::OnPaint()
 {
     PaintDc dc(hwnd());
-    PaintToolBackground(hwnd(), dc.get());
+    PaintToolBackground(hwnd(), dc.get(), Colours());
     return true;
 }
 
@@ -17,8 +14,16 @@ HBRUSH ToolDialog::OnCtlColor(HDC dc, HWND /*control*/, UINT message)
 {
     if (message != WM_CTLCOLORSTATIC)
         return nullptr;
-    SetBkColor(dc, RGB(255, 255, 255));
-    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    const ToolColours colours = Colours();
+    SetTextColor(dc, colours.text);
+    SetBkColor(dc, colours.panel);
+    if (colours.panel == RGB(255, 255, 255))
+        return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    if (!panelBrush_ || panelBrushColour_ != colours.panel) {
+        panelBrush_.reset(CreateSolidBrush(colours.panel));
+        panelBrushColour_ = colours.panel;
+    }
+    return panelBrush_.get();
 }
 
 } // namespace win32

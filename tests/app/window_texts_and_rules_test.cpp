@@ -4,18 +4,22 @@
 #include "app/texts/memory_texts.h"
 #include "app/main_window/palette.h"
 #include "app/texts/processor_texts.h"
+#include "app/settings/clean_hotkey.h"
 #include "app/settings/program_arguments.h"
 #include "app/tray/tooltip_pace.h"
+#include "app/tray/tray_figure.h"
 #include "app/tray/tray_notification.h"
 #include "app/texts/tray_texts.h"
 #include "app/main_window/window_geometry.h"
 #include "common/spoken_text.h"
+#include "controls/contrast.h"
 #include "memory/free_memory.h"
 
 #include <gtest/gtest.h>
 
 #include <cstddef>
 #include <set>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -169,7 +173,7 @@ TEST(WindowPalette, HighContrastTakesTheSystemsColours)
     using namespace palette;
     const SystemColours black{Rgb(0, 0, 1), Rgb(255, 255, 254), Rgb(0, 0, 2), Rgb(255, 255, 253), Rgb(26, 235, 255),
                               Rgb(63, 242, 63)};
-    const MonitorPalette high = ChooseMonitorPalette(true, black);
+    const MonitorPalette high = ChooseMonitorPalette(true, true, black);
     const std::set<Colour> scheme{black.window, black.windowText, black.buttonFace, black.buttonText, black.highlight,
                                   black.grayText};
     // Every member before the flag is a colour.
@@ -182,6 +186,52 @@ TEST(WindowPalette, HighContrastTakesTheSystemsColours)
               std::vector<Colour>({black.windowText, black.windowText, black.windowText, black.windowText, black.window,
                                    black.window, black.window, black.buttonText, black.buttonFace}));
     EXPECT_TRUE(high.gaugeLit != high.gaugeUnlit && high.captionAlert != high.caption);
+}
+
+// Light and dark: every text reads on what it is drawn on, and dark changes only what surrounds
+// the monitor, never a colour that carries a figure.
+TEST(WindowPalette, LightAndDarkTextsReadAndKeepTheMonitorsColours)
+{
+    using namespace palette;
+    EXPECT_NEAR(controls::ContrastRatio(kBlack, kWhite), 21.0, 0.01);
+    const MonitorPalette light = ChooseMonitorPalette(false, false, {}), dark = ChooseMonitorPalette(false, true, {});
+    for (const MonitorPalette& p : {light, dark})
+        for (const auto& [text, back] : {std::pair(p.settingsText, p.settings), {p.title, p.panel}, {p.titleCleaning, p.panel},
+                                         {p.figure, p.clockPanel}, {p.line, p.panel}, {p.captionAlert, p.graphBackground}})
+            EXPECT_GE(controls::ContrastRatio(text, back), controls::kTextContrast) << p.dark << " " << text << " on " << back;
+    EXPECT_TRUE(light.settings != dark.settings && light.field != dark.field);
+    EXPECT_EQ(std::vector<Colour>({dark.panel, dark.title, dark.gaugeLit, dark.graphBackground, dark.cpuLine, dark.memoryBar}),
+              std::vector<Colour>({light.panel, light.title, light.gaugeLit, light.graphBackground, light.cpuLine, light.memoryBar}));
+}
+
+// The badges of little, more and most memory in use on a light and a dark taskbar, and under high
+// contrast: the figure reads on its badge, a rim only where the badge melts into the taskbar.
+TEST(TrayFigure, ReadsOnItsBadgeAndTheBadgeOnTheTaskbar)
+{
+    using controls::Rgb;
+    const controls::Colour green = Rgb(30, 140, 60), amber = Rgb(200, 140, 0), red = Rgb(190, 30, 30);
+    const controls::Colour black = Rgb(0, 0, 0), white = Rgb(255, 255, 255);
+    const std::tuple<controls::Colour, bool, TrayColours> rows[] = {
+        {green, true, {green, black, std::nullopt}}, {green, false, {green, black, std::nullopt}},
+        {amber, true, {amber, black, black}},        {amber, false, {amber, black, std::nullopt}},
+        {red, true, {red, white, std::nullopt}},     {red, false, {red, white, white}}};
+    for (const auto& [badge, lightTaskbar, expected] : rows) {
+        EXPECT_EQ(ChooseTrayColours(badge, lightTaskbar, std::nullopt), expected) << badge << " " << lightTaskbar;
+        EXPECT_GE(controls::ContrastRatio(expected.figure, badge), controls::kTextContrast);
+    }
+    const SchemeColours scheme{Rgb(0, 0, 1), Rgb(255, 255, 254)};
+    EXPECT_EQ(ChooseTrayColours(red, true, scheme), (TrayColours{scheme.back, scheme.text, scheme.text}));
+}
+
+// The hotkey control's value: Shift 1, Ctrl 2, Alt 4 and the extended flag 8 above the key.
+TEST(CleanHotkeys, StoredValuesAndTheirText)
+{
+    EXPECT_EQ(HotkeyFromStored(0x067B), (CleanHotkey{0x7B, 0x0002 | 0x0001, false})); // Ctrl+Alt+F12
+    EXPECT_EQ(HotkeyFromStored(0x0541), (CleanHotkey{0x41, 0x0004 | 0x0001, false})); // Shift+Alt+A
+    EXPECT_EQ(HotkeyFromStored(0x0A2E), (CleanHotkey{0x2E, 0x0002, true}));          // Ctrl+Delete
+    for (const uint32_t none : {0u, 0x0600u, 0x1067Bu})
+        EXPECT_EQ(HotkeyFromStored(none), CleanHotkey{}) << none;
+    EXPECT_EQ(HotkeyText({"Ctrl", "Alt", "F12"}), "Ctrl + Alt + F12");
 }
 
 } // namespace

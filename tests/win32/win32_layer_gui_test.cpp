@@ -53,7 +53,7 @@ TEST(ToolDialog, GreyFieldShadowRimWhitePanelWhiteStaticsAndTeardown)
         win32::UniqueMemoryDc memory(CreateCompatibleDC(dc.get()));
         win32::UniqueGdi<HBITMAP> bitmap(CreateCompatibleBitmap(dc.get(), client.right, client.bottom));
         win32::SelectObjectScope select(memory.get(), bitmap.get());
-        win32::PaintToolBackground(window, memory.get());
+        win32::PaintToolBackground(window, memory.get(), win32::ToolColoursFor(win32::Look::Light));
         const int midX = client.right / 2, midY = client.bottom / 2;
         EXPECT_EQ(GetPixel(memory.get(), midX, midY), RGB(255, 255, 255)); // panel
         EXPECT_EQ(GetPixel(memory.get(), client.right - 8, midY), RGB(50, 50, 50)); // shadow

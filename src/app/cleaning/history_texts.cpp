@@ -13,6 +13,7 @@ constexpr std::pair<CleanTrigger, const char*> kTriggerKeys[] = {
     {CleanTrigger::Button, "HistoryTriggerButton"},       {CleanTrigger::Organise, "HistoryTriggerOrganise"},
     {CleanTrigger::Tray, "HistoryTriggerTray"},           {CleanTrigger::Automatic, "HistoryTriggerAutomatic"},
     {CleanTrigger::Standby, "HistoryTriggerStandby"},     {CleanTrigger::Console, "HistoryTriggerConsole"},
+    {CleanTrigger::Hotkey, "HistoryTriggerHotkey"},
 };
 constexpr std::pair<CleanResult, const char*> kResultKeys[] = {
     {CleanResult::Done, "HistoryResultDone"},       {CleanResult::Refused, "HistoryResultRefused"},

@@ -46,9 +46,15 @@ BOOL CAboutDlg::OnInit()
     SetItemText(IDC_LINK_WEBSITE, website);
     website_.SetTarget(website);
 
-    for (CLinkLabel* link : {&website_, &mail_})
-        link->SetLinkColours(RGB(0, 0, 255), RGB(255, 0, 0), RGB(255, 100, 100));
+    OnLookChanged();
     return TRUE;
+}
+
+void CAboutDlg::OnLookChanged()
+{
+    const win32::ToolColours colours = Colours();
+    for (CLinkLabel* link : {&website_, &mail_})
+        link->SetLinkColours(colours.link, colours.linkVisited, colours.linkHover);
 }
 
 void CAboutDlg::OnDestroy()

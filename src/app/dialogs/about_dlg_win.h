@@ -15,6 +15,7 @@ public:
 protected:
     BOOL OnInit() override;
     void OnDestroy() override;
+    void OnLookChanged() override;
 
 private:
     win32::UniqueGdi<HBITMAP> logo_; // the logo drawn for a DPI above 96

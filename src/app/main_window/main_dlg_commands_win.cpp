@@ -62,6 +62,7 @@ bool CMainDlg::OnCommand(int id, int code, HWND /*control*/)
         {IDC_USERTYPE_COMBO, CBN_SELCHANGE, &CMainDlg::UserTypeChanged},
         {IDC_LANGUAGE_COMBO, CBN_SELCHANGE, &CMainDlg::LanguageChosenInBox},
         {IDC_ALERT_EDIT, EN_CHANGE, &CMainDlg::AlertValueChanged},
+        {IDC_CLEAN_HOTKEY, EN_CHANGE, &CMainDlg::EnableSave},
         {IDC_TAB_BUTTON, BN_CLICKED, &CMainDlg::WidenOrNarrow},
         {IDC_HIDEBT2, BN_CLICKED, &CMainDlg::Hide},
         {ID_TRAY_SHOW, kAnyCode, &CMainDlg::ShowMainWindow},
@@ -132,9 +133,13 @@ bool CMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result)
         result = 0;
         return true;
     }
+    if (msg == WM_HOTKEY && wp == kCleanHotkeyId) {
+        OrganiseFromHotkey();
+        result = 0;
+        return true;
+    }
     if (msg == WM_SYSCOLORCHANGE || (msg == WM_SETTINGCHANGE && wp == SPI_SETHIGHCONTRAST)) {
-        ApplyPalette();
-        // The common controls take the new colours only when told.
+        // The palette has followed (OnLookChanged); the common controls take the new colours only when told.
         for (HWND child = GetWindow(hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
             SendMessageA(child, msg, wp, lp);
         return false;
@@ -166,6 +171,8 @@ void CMainDlg::EnableSave() { EnableItem(IDC_BUTTONSAVERAM, true); }
 
 void CMainDlg::Save()
 {
+    if (!ApplyHotkey())
+        return;
     ReadControls();
     SavedSettings saved;
     saved.userType = win32::ComboBox(Item(IDC_USERTYPE_COMBO)).Selection();

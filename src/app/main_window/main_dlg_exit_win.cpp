@@ -87,5 +87,6 @@ void CMainDlg::OnDestroy()
     CloseRequests();
     KillTimer(hwnd(), kHiddenStartTimer);
     tray_.RemoveIcon();
+    hotkey_.Release();
     DetachGlyphs();
 }

@@ -1,6 +1,7 @@
 // The main window's look: the monitor panel and, widened, the settings panel behind the controls,
-// the labels' styles, and every colour from the palette: the window's own, or the system's while
-// high contrast is on, switched when the user changes either.
+// the labels' styles, and every colour from the palette: the window's own, light or dark, or the
+// system's while high contrast is on, switched when the user changes any of them; and the tray
+// picture's colours for the taskbar.
 #include "app/main_window/main_dlg_win.h"
 
 #include <algorithm>
@@ -12,7 +13,6 @@
 #include "resources/resource.h"
 #include "win32/dialog_texts.h"
 #include "win32/dpi.h"
-#include "win32/high_contrast.h"
 
 namespace {
 
@@ -69,7 +69,23 @@ void CMainDlg::ChoosePalette()
     const palette::SystemColours system{SystemColour(COLOR_WINDOW),     SystemColour(COLOR_WINDOWTEXT),
                                         SystemColour(COLOR_BTNFACE),    SystemColour(COLOR_BTNTEXT),
                                         SystemColour(COLOR_HIGHLIGHT),  SystemColour(COLOR_GRAYTEXT)};
-    palette_ = palette::ChooseMonitorPalette(win32::HighContrastOn(), system);
+    const win32::Look look = WindowLook();
+    palette_ = palette::ChooseMonitorPalette(look == win32::Look::HighContrast, look == win32::Look::Dark, system);
+}
+
+void CMainDlg::ChooseTrayColours()
+{
+    std::optional<SchemeColours> scheme;
+    if (WindowLook() == win32::Look::HighContrast)
+        scheme = SchemeColours{SystemColour(COLOR_WINDOW), SystemColour(COLOR_WINDOWTEXT)};
+    trayPainter_.SetLook(win32::TaskbarIsLight(), scheme);
+}
+
+void CMainDlg::OnLookChanged()
+{
+    ApplyPalette();
+    ChooseTrayColours();
+    RefreshTrayPicture();
 }
 
 void CMainDlg::StyleLabels()
@@ -111,10 +127,10 @@ void CMainDlg::ApplyDpiToFonts()
 
 void CMainDlg::ApplyPalette()
 {
-    const bool wasHighContrast = palette_.highContrast;
+    const MonitorPalette was = palette_;
     ChoosePalette();
     // The system's colours change without high contrast too: the window's own look stays then.
-    if (!wasHighContrast && !palette_.highContrast)
+    if (!was.highContrast && !palette_.highContrast && was.dark == palette_.dark)
         return;
     for (size_t i = 0; i < std::size(kLabelStyles); ++i) {
         labels_[i].SetBkColor(palette_.*kLabelStyles[i].background);

@@ -108,6 +108,7 @@ BOOL CMainDlg::OnInit()
         RefreshMemoryFigures();
         MemoryStatus status;
         CMemoryCleaner::SampleStatus(status);
+        ChooseTrayColours();
         win32::UniqueIcon picture(trayPainter_.Build(hwnd(), status, win32::SmallIconSize()));
         tray_.Create(hwnd(), WM_TRAY_NOTIFY, win32::kProgramName, picture.get(), IDR_TRAY_MENU);
     }
@@ -118,6 +119,7 @@ BOOL CMainDlg::OnInit()
     SetUpAutostartBox();
     SetUpUserType();
     SetUpLanguages();
+    SetUpHotkey();
     SetUpStartState();
     OpenRequests();
     return TRUE;
@@ -240,11 +242,13 @@ void CMainDlg::ApplyControlTexts()
          win32::TextItem{IDC_CHECKAUTODEFRAGTIP, "IDC_CHECKAUTODEFRAGTIP"},
          win32::TextItem{IDC_HELP_BT, "MenuItem11"}, win32::TextItem{IDC_CHECKALERTNOTICE, "IDC_CHECKALERTNOTICE"},
          win32::TextItem{IDC_LANGUAGE_LABEL, "IDC_LANGUAGE_LABEL"},
+         win32::TextItem{IDC_CLEAN_HOTKEY_LABEL, "IDC_CLEAN_HOTKEY_LABEL"},
          win32::TextItem{IDC_POLICY_NOTE, "strSetByOrganisation"}});
-    // A slider and a spin button show no text of their own: they take their label's, which is what
-    // a screen reader calls them.
+    // A slider, a spin button and a hotkey control show no text of their own: they take their
+    // label's, which is what a screen reader calls them.
     SetItemText(IDC_AMOUNT_SLIDER, SpokenText(GetItemText(IDC_STATICBT2)));
     SetItemText(IDC_ALERT_SPIN, SpokenText(GetItemText(IDC_STATICZDSM1)));
+    SetItemText(IDC_CLEAN_HOTKEY, SpokenText(GetItemText(IDC_CLEAN_HOTKEY_LABEL)));
     // The window has more commands than its texts have letters: help, which F1 opens, leaves its
     // letter to History.
     SetItemText(IDC_HELP_BT, WithoutMnemonic(GetItemText(IDC_HELP_BT)));

@@ -252,7 +252,7 @@ void CMainDlg::RefreshTrayPicture(const MemoryStatus& status)
     }
     // Handed to the shell only when it shows something else, and made only when it is new.
     const int size = win32::SmallIconSize();
-    const std::string name = TrayPictureName(status, size);
+    const std::string name = trayPainter_.Name(status, size);
     if (tray_.ShowsPicture(name))
         return;
     if (auto picture = trayPainter_.Picture(hwnd(), status, size))

@@ -35,6 +35,7 @@
 #include "memory/cleaning_methods.h"
 #include "win32/dialog.h"
 #include "win32/handles.h"
+#include "win32/hotkey.h"
 
 inline Box ToBox(const RECT& r) { return Box{r.left, r.top, r.right, r.bottom}; }
 inline RECT ToRect(const Box& b) { return RECT{b.left, b.top, b.right, b.bottom}; }
@@ -92,6 +93,7 @@ protected:
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
     void OnDestroy() override;
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override;
+    void OnLookChanged() override;
     void OnOK() override;     // the organise command
     void OnCancel() override; // hide and remember hidden
 
@@ -215,6 +217,16 @@ private:
     // Sends the figures of a clean the console program asked for; false when none was asked for.
     bool ReplyToRequestedClean(remote::Outcome outcome);
 
+    // The hotkey that cleans (main_dlg_hotkey_win.cpp).
+    static constexpr int kCleanHotkeyId = 1;
+    void SetUpHotkey();
+    // Holds the stored value's combination, or none; ERROR_SUCCESS or why it could not.
+    DWORD HoldHotkey(uint32_t stored);
+    // Holds and stores the control's combination when it is not the one held; false when it was
+    // refused, which has been said: then nothing may be stored.
+    bool ApplyHotkey();
+    void OrganiseFromHotkey();
+
     // The interface's language (main_dlg_language_win.cpp): the box, the tray's submenu, and every
     // text of the window and the tray taken again at once.
     void SetUpLanguages();
@@ -260,10 +272,12 @@ private:
 
     // The look: panels, label styles, the palette (main_dlg_paint_win.cpp).
     void PaintPanels(HDC dc);
-    // The window's own colours, or the system's while high contrast is on.
+    // The window's own colours, light or dark, or the system's while high contrast is on.
     void ChoosePalette();
-    // After a change of the system's colours or of high contrast: everything takes the new palette.
+    // After a change of the look: everything takes the new palette.
     void ApplyPalette();
+    // The tray picture's colours for the taskbar and the look.
+    void ChooseTrayColours();
     void ApplyPaletteToGraphs();
     void ApplySectionTitles();
     controls::PaintTools panelTools_;
@@ -312,6 +326,8 @@ private:
 
     CTrayIcon tray_;
     CTrayPicturePainter trayPainter_;
+    win32::RegisteredHotkey hotkey_;
+    uint32_t storedHotkey_ = 0; // the hotkey control's value as stored, 0 for none
     std::array<CColorStatic, 17> labels_; // in the order of the label style table
     CColorStatic& Label(int id);
     std::array<BusyProgressCtrl, 4> gauges_; // physical, page file, virtual, clean progress

@@ -6,18 +6,25 @@
 
 namespace palette {
 
-MonitorPalette ChooseMonitorPalette(bool highContrast, const SystemColours& system)
+MonitorPalette ChooseMonitorPalette(bool highContrast, bool dark, const SystemColours& system)
 {
     if (!highContrast) {
         std::array<Colour, 3> references{};
         for (std::size_t i = 0; i < references.size(); ++i)
             references[i] = controls::kHistoryReferenceLines[i].colour;
-        return {kWindowField, kNavy, kGrey, kWhite, kDarkShadow, kBlack, kClockPanel,
-                kLightBlue, kCleaningTitle, kFigureText, kWhite,
-                kNavy, kGrey, kGrey, kLightBlue, kCleaningGreen,
-                controls::kGraphBackground, controls::kGraphGrid, kCpuLine,
-                controls::kHistoryBarColour, controls::kHistoryHatchColour, references,
-                kLightBlue, kAlertRed, false};
+        MonitorPalette own{kWindowField, kNavy, kGrey, kWhite, kDarkShadow, kBlack, kClockPanel,
+                           kLightBlue, kCleaningTitle, kFigureText, kWhite,
+                           kNavy, kGrey, kGrey, kLightBlue, kCleaningGreen,
+                           controls::kGraphBackground, controls::kGraphGrid, kCpuLine,
+                           controls::kHistoryBarColour, controls::kHistoryHatchColour, references,
+                           kLightBlue, kAlertRed, false, dark};
+        if (dark) {
+            own.field = kDarkField;
+            own.panelShadow = own.settingsShadow = kBlack;
+            own.settings = kDarkSettings;
+            own.settingsText = kDarkSettingsText;
+        }
+        return own;
     }
     const Colour back = system.window, text = system.windowText, mark = system.highlight, guide = system.grayText;
     // The right half holds buttons and check boxes, which draw their text in the button colours.
@@ -26,7 +33,7 @@ MonitorPalette ChooseMonitorPalette(bool highContrast, const SystemColours& syst
             back, back, guide, mark, mark,
             back, guide, mark,
             mark, back, {guide, guide, guide},
-            text, mark, true};
+            text, mark, true, false};
 }
 
 } // namespace palette

@@ -1,6 +1,7 @@
 #pragma once
-// The main window's colours, each named once: its own look, or, while high contrast is on, the
-// colours the user chose for the system. Free of any window, so tested natively.
+// The main window's colours, each named once: its own look, light or dark as Windows' app mode is,
+// or, while high contrast is on, the colours the user chose for the system. Free of any window, so
+// tested natively.
 #include <array>
 
 #include "controls/colour.h"
@@ -24,6 +25,10 @@ inline constexpr Colour kAlertRed = Rgb(255, 0, 0);         // the memory captio
 inline constexpr Colour kCleaningGreen = Rgb(0, 255, 0);    // the gauge of a run, the first caption
 inline constexpr Colour kCleaningTitle = Rgb(0, 238, 0);
 inline constexpr Colour kCpuLine = Rgb(255, 249, 100);
+// The dark app mode changes only what surrounds the monitor: the monitor is dark already.
+inline constexpr Colour kDarkField = Rgb(32, 32, 32);
+inline constexpr Colour kDarkSettings = Rgb(43, 43, 43);
+inline constexpr Colour kDarkSettingsText = Rgb(240, 240, 240);
 
 // The system colours a high-contrast scheme sets (GetSysColor).
 struct SystemColours {
@@ -48,11 +53,13 @@ struct MonitorPalette {
     std::array<Colour, 3> memoryReferences; // its lines at 75, 50 and 25 % used
     Colour caption, captionAlert;           // the memory graph's caption, and at the alert value
     bool highContrast;
+    bool dark;
 };
 
-// High contrast: each text on the background the scheme pairs it with, figures and lines in the
-// highlight colour, grids and guides in the grey text colour. The fixed look's three coloured
-// reference lines are one colour then: the scheme has no three colours that all stand out.
-MonitorPalette ChooseMonitorPalette(bool highContrast, const SystemColours& system);
+// High contrast wins over the app mode: each text on the background the scheme pairs it with,
+// figures and lines in the highlight colour, grids and guides in the grey text colour. The fixed
+// look's three coloured reference lines are one colour then: the scheme has no three colours that
+// all stand out. Dark: the field and the settings panel dark, the monitor's own colours kept.
+MonitorPalette ChooseMonitorPalette(bool highContrast, bool dark, const SystemColours& system);
 
 } // namespace palette

@@ -186,3 +186,7 @@ void WriteOtherFunctionTips(bool openToolsWithoutWarning)
 }
 
 void WriteShowStatus(bool shown) { WriteSettings({{kShowStatus, int32_t{shown}}}); }
+
+uint32_t ReadCleanHotkey() { return static_cast<uint32_t>(ReadSettingValues().Number(kCleanHotkey)); }
+
+void WriteCleanHotkey(uint32_t stored) { WriteSettings({{kCleanHotkey, static_cast<int32_t>(stored)}}); }

@@ -1,6 +1,7 @@
 #pragma once
 // The settings accesses, grouped as the program makes them. Each group opens the keys it needs
 // and closes them again; registry failures are silent and leave the defaults.
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -63,3 +64,7 @@ void WriteCleaningMethodSettings(const CleaningMethodSettings& settings);
 void WriteNoticeDialog(bool dontAsk);
 void WriteOtherFunctionTips(bool openToolsWithoutWarning);
 void WriteShowStatus(bool shown);
+
+// The hotkey that cleans (clean_hotkey.h), 0 for none; written once it has been registered.
+uint32_t ReadCleanHotkey();
+void WriteCleanHotkey(uint32_t stored);

@@ -1,6 +1,8 @@
 #include "app/tray/tray_picture_win.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/texts/tray_texts.h"
 #include "win32/dialog.h"
@@ -35,12 +37,29 @@ bool CTrayPicturePainter::Prepare(HWND window, int size)
     win32::WindowDc windowDc(window);
     if (!dc_)
         dc_.reset(CreateCompatibleDC(windowDc.get()));
-    picture_.reset(CreateCompatibleBitmap(windowDc.get(), size, size));
+    BITMAPINFO layout{};
+    layout.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    picture_.reset(CreateDIBSection(windowDc.get(), &layout, DIB_RGB_COLORS, &bits, nullptr, 0));
+    pixels_ = static_cast<std::uint32_t*>(bits);
     // The number fills the lower five eighths, three quarters of the picture high.
     font_.reset(CreateFontA(size * 3 / 4, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_STRING_PRECIS,
                             CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma"));
     size_ = size;
     return dc_ && picture_ && font_;
+}
+
+void CTrayPicturePainter::SetLook(bool lightTaskbar, const std::optional<SchemeColours>& highContrast)
+{
+    lightTaskbar_ = lightTaskbar;
+    highContrast_ = highContrast;
+}
+
+std::string CTrayPicturePainter::Name(const MemoryStatus& status, int size) const
+{
+    const std::string look = highContrast_ ? "hc" + std::to_string(highContrast_->back) + "/" + std::to_string(highContrast_->text)
+                                           : lightTaskbar_ ? "light" : "dark";
+    return TrayPictureName(status, size) + " " + look;
 }
 
 HICON CTrayPicturePainter::Build(HWND window, const MemoryStatus& status, int size)
@@ -60,15 +79,44 @@ HICON CTrayPicturePainter::Build(HWND window, const MemoryStatus& status, int si
     }
     const std::string text = TrayPictureText(status);
     {
-        win32::SelectObjectScope bitmapScope(dc_.get(), picture_.get());
+        const HDC dc = dc_.get();
+        win32::SelectObjectScope bitmapScope(dc, picture_.get());
         // The icon's soft edge is drawn on black, as on a new bitmap.
-        PatBlt(dc_.get(), 0, 0, size, size, BLACKNESS);
-        DrawIconEx(dc_.get(), 0, 0, base->icon.get(), size, size, 0, nullptr, DI_NORMAL);
-        win32::SelectObjectScope fontScope(dc_.get(), font_.get());
-        SetTextColor(dc_.get(), RGB(0, 0, 0));
-        SetBkMode(dc_.get(), TRANSPARENT);
+        PatBlt(dc, 0, 0, size, size, BLACKNESS);
+        DrawIconEx(dc, 0, 0, base->icon.get(), size, size, 0, nullptr, DI_NORMAL);
+        // GDI clears the alpha of every pixel it draws on, which would leave the figure a hole the
+        // taskbar shows through: the badge's alpha is put back once the figure is on it.
+        GdiFlush();
+        std::vector<std::uint8_t> alpha(static_cast<size_t>(size) * size);
+        for (size_t i = 0; i < alpha.size(); ++i)
+            alpha[i] = static_cast<std::uint8_t>(pixels_[i] >> 24);
+        // The badge's colour where the figure never reaches.
+        const auto badge = static_cast<controls::Colour>(GetPixel(dc, size / 2, size / 6));
+        const TrayColours colours = ChooseTrayColours(badge, lightTaskbar_, highContrast_);
+        // Under a rim the badge's soft edge, drawn on black, would show as a dark ring: all of it
+        // takes the badge's colour, and the rim is its edge.
+        if (colours.badge != badge || colours.rim) {
+            win32::UniqueGdi<HBRUSH> fill(CreateSolidBrush(colours.badge));
+            const RECT whole{0, 0, size, size};
+            FillRect(dc, &whole, fill.get());
+        }
+        if (colours.rim) {
+            win32::UniqueGdi<HPEN> pen(CreatePen(PS_INSIDEFRAME, std::max(1, size / 16), *colours.rim));
+            win32::SelectObjectScope penScope(dc, pen.get());
+            win32::SelectObjectScope brushScope(dc, GetStockObject(NULL_BRUSH));
+            const int corner = size * 2 / 5; // the badge's corners, as drawn (scripts/make-art.py)
+            RoundRect(dc, 0, 0, size, size, corner, corner);
+        }
+        win32::SelectObjectScope fontScope(dc, font_.get());
+        SetTextColor(dc, colours.figure);
+        SetBkMode(dc, TRANSPARENT);
         RECT area{0, size * 3 / 8, size, size};
-        DrawTextA(dc_.get(), text.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        DrawTextA(dc, text.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        GdiFlush();
+        for (size_t i = 0; i < alpha.size(); ++i) {
+            const std::uint32_t a = colours.rim && alpha[i] ? 0xFF : alpha[i];
+            pixels_[i] = (pixels_[i] & 0x00FFFFFF) | (a << 24);
+        }
     }
     // The picture is no longer selected: the icon takes copies of both bitmaps.
     ICONINFO info = base->info;
@@ -81,7 +129,7 @@ std::shared_ptr<const win32::UniqueIcon> CTrayPicturePainter::Picture(HWND windo
                                                                      int size)
 {
     constexpr size_t kKept = 8;
-    const std::string name = TrayPictureName(status, size);
+    const std::string name = Name(status, size);
     for (auto kept = recent_.begin(); kept != recent_.end(); ++kept) {
         if (kept->first == name) {
             recent_.splice(recent_.begin(), recent_, kept);

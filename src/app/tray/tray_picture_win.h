@@ -1,13 +1,17 @@
 #pragma once
-// The tray's picture of free memory: a base icon by use, with the free percentage written on it.
+// The tray's picture of free memory: a base icon by use, with the free percentage written on it in
+// a colour that reads on it, outlined where the taskbar would swallow it (tray_figure.h).
 #include <windows.h>
 
+#include <cstdint>
 #include <list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "app/tray/tray_figure.h"
 #include "memory/memory_status.h"
 #include "win32/handles.h"
 
@@ -22,7 +26,12 @@ public:
     CTrayPicturePainter(const CTrayPicturePainter&) = delete;
     CTrayPicturePainter& operator=(const CTrayPicturePainter&) = delete;
 
+    // The taskbar the pictures sit on, and a high-contrast scheme's colours while one is on; until
+    // told, a dark taskbar.
+    void SetLook(bool lightTaskbar, const std::optional<SchemeColours>& highContrast);
     HICON Build(HWND window, const MemoryStatus& status, int size);
+    // Names the picture Build would make: equal names, equal pictures.
+    std::string Name(const MemoryStatus& status, int size) const;
     // The same picture, made only when it is not among the last few asked for: the figure of a
     // resident moves back and forth across a few numbers, and making an icon costs the window
     // system more than the rest of a tick. Shared, so that the tray keeps the one it shows.
@@ -32,8 +41,11 @@ private:
     struct Base;
     bool Prepare(HWND window, int size);
     int size_ = 0;
+    bool lightTaskbar_ = false;
+    std::optional<SchemeColours> highContrast_;
     win32::UniqueMemoryDc dc_;
-    win32::UniqueGdi<HBITMAP> picture_;
+    win32::UniqueGdi<HBITMAP> picture_; // 32 bits a pixel, top row first, at pixels_
+    std::uint32_t* pixels_ = nullptr;
     win32::UniqueGdi<HFONT> font_;
     std::map<int, std::unique_ptr<Base>> bases_; // by base icon, at size_
     std::list<std::pair<std::string, std::shared_ptr<const win32::UniqueIcon>>> recent_; // by name, newest first
@@ -41,6 +53,6 @@ private:
 
 // One picture with a painter of its own.
 HICON BuildTrayPicture(HWND window, const MemoryStatus& status, int size);
-// Names the picture a status gives at a size: equal names, equal pictures.
+// Names the figure and base a status gives at a size, whatever the look.
 std::string TrayPictureName(const MemoryStatus& status, int size);
 

@@ -71,6 +71,8 @@
 #define IDC_MEMORY_MAP_BT        1210  // where memory goes
 #define IDC_LANGUAGE_LABEL       1195
 #define IDC_LANGUAGE_COMBO       1196  // the interface's language
+#define IDC_CLEAN_HOTKEY_LABEL   1290
+#define IDC_CLEAN_HOTKEY         1291  // the hotkey that cleans
 #define IDC_EXITBT               3
 #define IDC_HIDEBT2              4
 #define IDC_ABOUT2               5

@@ -2,7 +2,8 @@
 // host is started for it. It ends by itself after a minute so that a failed test leaves nothing
 // running. Given a number, it first commits and touches that many megabytes, so that its working
 // set is large enough to see emptied. Given "hold <path>", it holds that file open without sharing
-// for a minute, as any reader of a file may. Given a title, it shows a window of that title for
+// for a minute, as any reader of a file may. Given "hotkey <modifiers> <key>", it holds that
+// combination for a minute, as another program may. Given a title, it shows a window of that title for
 // five minutes instead: another program's window that a test expects to survive.
 #include <windows.h>
 
@@ -26,6 +27,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
     if (std::strncmp(commandLine, "hold ", 5) == 0) {
         const HANDLE held = CreateFileA(commandLine + 5, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         Sleep(held != INVALID_HANDLE_VALUE ? 60000 : 0);
+        return 0;
+    }
+    if (std::strncmp(commandLine, "hotkey ", 7) == 0) {
+        char* key = nullptr;
+        const UINT modifiers = std::strtoul(commandLine + 7, &key, 10);
+        Sleep(RegisterHotKey(nullptr, 1, modifiers, std::strtoul(key, nullptr, 10)) ? 60000 : 0);
         return 0;
     }
     CreateWindowExA(0, "STATIC", commandLine, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 200, nullptr, nullptr,
