@@ -104,6 +104,7 @@ TEST_F(MainDlgTest, HotkeyCleansAndOneHeldElsewhereIsRefused)
     ASSERT_EQ(SendInput(6, keys, sizeof(INPUT)), 6u);
     ASSERT_TRUE(PumpUntil([] { return CleanState.busy.load(); })) << "the hotkey started no clean";
     ASSERT_TRUE(PumpUntil([] { return !CleanState.busy.load(); }, 20000));
+    MinuteAfterLastClean();
     const std::vector<CleanRecord> records = ReadHistory(HistoryFolder()).records;
     ASSERT_EQ(records.size(), before + 1);
     EXPECT_EQ(records.back().trigger, CleanTrigger::Hotkey);
