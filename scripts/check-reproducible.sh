@@ -66,7 +66,8 @@ if [ "${1:-}" = --quick ]; then
   copy=$work/a-longer-folder-name/src
   mkdir -p "$copy/build"
   # The working tree as it is (committed or not), without what git ignores.
-  (cd "$root" && git ls-files -z --cached --others --exclude-standard | xargs -0 tar -cf - --ignore-failed-read 2>/dev/null) |
+  # One tar for the whole list: archives that xargs would split it into end at the first one's end.
+  (cd "$root" && git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf - --ignore-failed-read 2>/dev/null) |
     tar -xf - -C "$copy"
   ln -s "$root/build/toolchains" "$copy/build/toolchains"
   CCACHE_DISABLE=1 make -s -C "$copy" win TARGETS="${programs[*]}" LAUNCHER= >"$work/build.log" 2>&1 ||
