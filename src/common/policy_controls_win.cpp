@@ -2,11 +2,10 @@
 
 #include "resources/resource.h"
 
-std::vector<int> ShowPolicies(const win32::Dialog& dialog, const SettingValues& values)
+void ShowPolicies(win32::Dialog& dialog, const SettingValues& values)
 {
     const std::vector<int> fixed = values.FixedControls(dialog.TemplateId());
     for (int id : fixed)
-        dialog.EnableItem(id, false);
+        dialog.KeepDisabled(id);
     ShowWindow(dialog.Item(IDC_POLICY_NOTE), fixed.empty() ? SW_HIDE : SW_SHOWNA);
-    return fixed;
 }

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "win32/dark_menus.h"
@@ -129,6 +130,7 @@ INT_PTR Dialog::Dispatch(UINT msg, WPARAM wp, LPARAM lp)
     switch (msg) {
     case WM_INITDIALOG: {
         look_ = SystemLook();
+        keptDisabled_.clear();
         const BOOL result = OnInit(); // its controls exist once it returns
         ApplyLookToWindow(hwnd_, look_, false);
         return result;
@@ -226,7 +228,15 @@ int Dialog::GetItemInt(int id, bool* ok) const
 
 void Dialog::SetItemInt(int id, int value) const { SetDlgItemInt(hwnd_, id, static_cast<UINT>(value), TRUE); }
 
-void Dialog::EnableItem(int id, bool enable) const { EnableWindow(Item(id), enable); }
+void Dialog::EnableItem(int id, bool enable) const { EnableWindow(Item(id), enable && !KeptDisabled(id)); }
+
+void Dialog::KeepDisabled(int id)
+{
+    keptDisabled_.push_back(id);
+    EnableWindow(Item(id), FALSE);
+}
+
+bool Dialog::KeptDisabled(int id) const { return std::ranges::count(keptDisabled_, id) != 0; }
 
 std::string Dialog::GetCaption() const { return WindowText(hwnd_); }
 

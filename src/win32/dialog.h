@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "win32/handles.h"
 #include "win32/system_look.h"
@@ -42,7 +43,10 @@ public:
     void SetChecked(int id, bool checked) const;
     int GetItemInt(int id, bool* ok = nullptr) const;
     void SetItemInt(int id, int value) const;
+    // A control kept disabled (one an organisation fixes) stays so whatever enables it later.
     void EnableItem(int id, bool enable) const;
+    void KeepDisabled(int id);
+    bool KeptDisabled(int id) const;
     std::string GetCaption() const;
     void SetCaption(const std::string& text) const;
 
@@ -91,6 +95,7 @@ private:
     INT_PTR result_ = 0;
     Look look_ = Look::Light;
     UniqueGdi<HBRUSH> darkBrush_;
+    std::vector<int> keptDisabled_;
 };
 
 // A dialog of class D created modeless and owned by its creator. The window goes before D's

@@ -220,9 +220,8 @@ void CMainDlg::TwelveHourClicked()
 void CMainDlg::UserTypeChanged()
 {
     const int type = win32::ComboBox(Item(IDC_USERTYPE_COMBO)).Selection();
-    const bool amountFixed = FixedByPolicy(IDC_AMOUNT_SLIDER);
-    EnableItem(IDC_AMOUNT_SLIDER, type == kCustomUserType && !amountFixed);
-    if (!amountFixed)
+    EnableItem(IDC_AMOUNT_SLIDER, type == kCustomUserType);
+    if (!KeptDisabled(IDC_AMOUNT_SLIDER)) // an organisation's amount stays
         win32::Trackbar(Item(IDC_AMOUNT_SLIDER)).SetPosition(SliderPositionForUserType(type));
     UpdateAmountLabel();
     ReadControls();

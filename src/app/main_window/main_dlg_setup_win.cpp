@@ -5,7 +5,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstdio>
 
 #include "app/cleaning/cleaning_rules.h"
@@ -37,7 +36,6 @@
 #include "win32/dialog_texts.h"
 #include "win32/dpi.h"
 #include "win32/program_name.h"
-
 
 namespace {
 
@@ -112,7 +110,7 @@ BOOL CMainDlg::OnInit()
         win32::UniqueIcon picture(trayPainter_.Build(hwnd(), status, win32::SmallIconSize()));
         tray_.Create(hwnd(), WM_TRAY_NOTIFY, win32::kProgramName, picture.get(), IDR_TRAY_MENU);
     }
-    fixedByPolicy_ = ShowPolicies(*this, ReadPolicies()); // its line is in the right half
+    ShowPolicies(*this, ReadPolicies()); // its line is in the right half
     SetUpGeometry();
     ApplyControlTexts();
     DescribeControls();
@@ -281,11 +279,9 @@ void CMainDlg::SetUpUserType()
     for (const char* key : {"strComboxText1", "strComboxText2", "strComboxText3", "strComboxText4", "strComboxText5"})
         list.AddString(texts.Text(key));
     list.Select(userType_);
-    if (userType_ == kCustomUserType && !FixedByPolicy(IDC_AMOUNT_SLIDER))
+    if (userType_ == kCustomUserType)
         EnableItem(IDC_AMOUNT_SLIDER, true);
 }
-
-bool CMainDlg::FixedByPolicy(int id) const { return std::ranges::count(fixedByPolicy_, id) != 0; }
 
 void CMainDlg::MoveOffScreen()
 {

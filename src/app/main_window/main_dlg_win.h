@@ -301,8 +301,6 @@ private:
     std::array<CPictureStatic, 5> glyphPictures_;      // the same, named for a screen reader
     int32_t shownFreePercent_ = -1;                     // the memory graph's figure, for a reader
     PlaceVerdict autostartPlace_ = PlaceVerdict::Protected; // elsewhere the box is disabled
-    std::vector<int> fixedByPolicy_; // controls greyed because an organisation sets them
-    bool FixedByPolicy(int id) const;
     bool exitPending_ = false; // asked for inside a modal loop; finishes when it has unwound
     bool delayListNoticeGiven_ = false; // the launcher found Delay.ini held by another program
     int handlerDepth_ = 0;

@@ -1,7 +1,5 @@
 #include "tools/startup/autorun_dlg_win.h"
 
-#include <algorithm>
-
 #include "common/account_win.h"
 #include "common/file_icon_win.h"
 #include "common/policy_controls_win.h"
@@ -54,7 +52,7 @@ BOOL CAutorunDlg::OnInit()
     list_.AddColumn(2, texts.Text("RLISTITEM3"), 100);
     FillList();
     EnsureDisabledKeys();
-    fixed_ = ShowPolicies(*this, ReadPolicies());
+    ShowPolicies(*this, ReadPolicies());
     EnableActions(false);
     // Its entries cannot be listed now: said, never shown as an empty list.
     if (!CDelayList(delayList_).Readable())
@@ -103,10 +101,8 @@ int CAutorunDlg::CurrentEntry() const
 void CAutorunDlg::EnableActions(bool enable) const
 {
     for (int id : {IDC_LGRUN_BUTTON, IDC_DELRUN_BUTTON, IDC_APPLYRUN_BUTTON})
-        EnableItem(id, enable && !Fixed(id));
+        EnableItem(id, enable);
 }
-
-bool CAutorunDlg::Fixed(int id) const { return std::ranges::count(fixed_, id) != 0; }
 
 bool CAutorunDlg::OnNotify(NMHDR& header, LRESULT& result)
 {
@@ -117,7 +113,7 @@ bool CAutorunDlg::OnNotify(NMHDR& header, LRESULT& result)
     case NM_DBLCLK: {
         const int current = CurrentEntry();
         EnableActions(current >= 0);
-        if (header.code == NM_DBLCLK && current >= 0 && !Fixed(IDC_APPLYRUN_BUTTON))
+        if (header.code == NM_DBLCLK && current >= 0 && !KeptDisabled(IDC_APPLYRUN_BUTTON))
             ChangeStartMode(items_[static_cast<size_t>(current)]);
         result = 0;
         return true;
@@ -135,7 +131,7 @@ bool CAutorunDlg::OnCommand(int id, int code, HWND /*control*/)
 {
     if (code != BN_CLICKED || (id != IDC_LGRUN_BUTTON && id != IDC_DELRUN_BUTTON && id != IDC_APPLYRUN_BUTTON))
         return false;
-    if (Fixed(id))
+    if (KeptDisabled(id))
         return true; // an organisation keeps the list as it is
     const int current = CurrentEntry();
     if (current < 0)

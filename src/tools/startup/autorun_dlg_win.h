@@ -33,8 +33,6 @@ protected:
 private:
     void FillList();
     void EnableActions(bool enable) const;
-    // Greyed while an organisation turns changes off: the list is shown and its items started only.
-    bool Fixed(int id) const;
     void StartNow(const StartupItem& item) const;
     void DeleteEntry(const StartupItem& item);
     void ChangeStartMode(const StartupItem& item);
@@ -44,5 +42,4 @@ private:
     std::vector<StartupItem> items_;
     win32::ListView list_;
     bool delayListProtected_ = true;
-    std::vector<int> fixed_;
 };
