@@ -125,6 +125,19 @@ TEST_F(MainDlgTest, HotkeyCleansAndOneHeldElsewhereIsRefused)
     EXPECT_EQ(Stored(kSoundAlert), 1u) << "the sound's change was not saved either";
     EXPECT_TRUE(Enabled(IDC_BUTTONSAVERAM));
     EXPECT_TRUE(heldElsewhere(MOD_CONTROL | MOD_ALT, VK_F9));
+
+    // Stored earlier and taken by the time the window opens: said once, and a Save of the other
+    // settings still goes through.
+    const DWORD taken = MAKEWORD(VK_F9, HOTKEYF_CONTROL | HOTKEYF_SHIFT);
+    ASSERT_TRUE(testing_support::WriteValue(HKEY_LOCAL_MACHINE, kSettingsKey, kCleanHotkey, REG_DWORD, &taken, sizeof taken));
+    Open();
+    const std::string held = UiText("strHotkeyHeld");
+    EXPECT_EQ(dialog_->Tray().LastNotice().substr(0, held.find("{0}")), held.substr(0, held.find("{0}")));
+    Click(IDC_CHECKSOUND);
+    Command(IDC_BUTTONSAVERAM);
+    ASSERT_FALSE(host_.boxes.empty());
+    EXPECT_EQ(host_.boxes.back().text, UiText("strSaveLogMessage"));
+    EXPECT_EQ(Stored(kSoundAlert), 0u);
 }
 
 } // namespace

@@ -61,8 +61,13 @@ bool CMainDlg::ApplyHotkey()
 {
     const HWND control = Item(IDC_CLEAN_HOTKEY);
     const auto chosen = static_cast<uint32_t>(SendMessageA(control, HKM_GETHOTKEY, 0, 0) & 0xFFFF);
-    if (chosen == storedHotkey_ && (hotkey_.Held() || HotkeyFromStored(chosen).key == 0))
+    if (chosen == storedHotkey_) {
+        // Unchanged (or an organisation's): one taken at start is tried again, but it never holds
+        // the other settings back.
+        if (!hotkey_.Held())
+            HoldHotkey(chosen);
         return true;
+    }
     if (HoldHotkey(chosen) != ERROR_SUCCESS) {
         HoldHotkey(storedHotkey_); // the stored one stays in use
         win32::MessageBoxText(hwnd(), FillPlaceholders(UiText("strHotkeyTaken"), {HotkeyShown(chosen)}),
