@@ -4,6 +4,7 @@
 
 #include "console/console_report.h"
 #include "console/json_object.h"
+#include "memory/memory_status.h"
 #include "history/clean_record.h"
 
 namespace console {
@@ -18,8 +19,7 @@ std::string Line(const std::string& title, const std::string& value)
 
 std::string Megabytes(Bytes bytes)
 {
-    constexpr uint64_t kMB = 1024 * 1024;
-    return bytes ? std::to_string((*bytes + kMB / 2) / kMB) + " MB" : "not available";
+    return bytes ? std::to_string(NearestMB(*bytes)) + " MB" : "not available";
 }
 
 Bytes Of(const std::optional<MemoryLists>& lists, uint64_t MemoryLists::*figure)

@@ -31,6 +31,8 @@ void SetMemoryStatusSource(MemoryStatusSource source);
 
 // Whole megabytes of a byte count (truncated).
 int32_t WholeMB(uint64_t bytes);
+// Megabytes to the nearest, as the history and the memory window show sizes.
+constexpr uint64_t NearestMB(uint64_t bytes) { return (bytes + (uint64_t{1} << 19)) >> 20; }
 // Whole megabytes rounded up to an even number.
 int32_t EvenMB(uint64_t bytes);
 // An even megabyte figure snapped up to the installed-memory size it most likely is.

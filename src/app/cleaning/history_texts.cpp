@@ -5,6 +5,7 @@
 
 #include "app/cleaning/cleaning_rules.h"
 #include "common/spoken_text.h"
+#include "memory/memory_status.h"
 #include "history/clean_follow_up.h"
 
 namespace {
@@ -84,7 +85,7 @@ std::string SizeText(uint64_t bytes, const TextLookup& text)
 {
     if (bytes >= 1024 * kMB)
         return FillPlaceholders(text("HistoryGigabytes"), {OneDecimal(static_cast<double>(bytes) / (1024 * kMB))});
-    return FillPlaceholders(text("HistoryMegabytes"), {std::to_string((bytes + kMB / 2) / kMB)});
+    return FillPlaceholders(text("HistoryMegabytes"), {std::to_string(NearestMB(bytes))});
 }
 
 std::string FollowUpWords(const CleanRecord& record, const TextLookup& text, bool withFreed)

@@ -1,6 +1,7 @@
 #include "app/cleaning/memory_map_texts.h"
 
 #include "common/spoken_text.h"
+#include "memory/memory_status.h"
 
 namespace {
 
@@ -15,8 +16,7 @@ std::string MegabytesText(Bytes bytes, const TextLookup& text)
 {
     if (!bytes)
         return text("MemoryMapNotAvailable");
-    constexpr uint64_t kMB = 1024 * 1024;
-    return FillPlaceholders(text("MemoryMapMegabytes"), {std::to_string((*bytes + kMB / 2) / kMB)});
+    return FillPlaceholders(text("MemoryMapMegabytes"), {std::to_string(NearestMB(*bytes))});
 }
 
 std::vector<MemoryMapRow> MemoryMapRows(const MemoryMap& map, const TextLookup& text)
