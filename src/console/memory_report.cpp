@@ -22,13 +22,6 @@ std::string Megabytes(Bytes bytes)
     return bytes ? std::to_string(NearestMB(*bytes)) + " MB" : "not available";
 }
 
-Bytes Of(const std::optional<MemoryLists>& lists, uint64_t MemoryLists::*figure)
-{
-    return lists ? Bytes((*lists).*figure) : std::nullopt;
-}
-
-Bytes StandbyOf(const std::optional<MemoryLists>& lists) { return lists ? Bytes(lists->Standby()) : std::nullopt; }
-
 } // namespace
 
 std::string MemoryText(const MemoryMap& map)
@@ -49,13 +42,13 @@ std::string MemoryText(const MemoryMap& map)
     text += Line("System cache", Megabytes(map.systemCache)) + Line("Paged pool", Megabytes(map.pagedPool)) +
             Line("Non-paged pool", Megabytes(map.nonPagedPool)) +
             Line("Compression store", Megabytes(map.compressionStore)) +
-            Line("Modified list", Megabytes(Of(map.lists, &MemoryLists::modified))) +
-            Line("Standby list", Megabytes(StandbyOf(map.lists)));
+            Line("Modified list", Megabytes(ListFigure(map, &MemoryLists::modified))) +
+            Line("Standby list", Megabytes(StandbyFigure(map)));
     if (map.lists)
         for (size_t i = 0; i < kStandbyPriorities; ++i)
             text += Line("  priority " + std::to_string(i), Megabytes(map.lists->standbyByPriority[i]));
-    text += Line("Free list", Megabytes(Of(map.lists, &MemoryLists::free))) +
-            Line("Zeroed list", Megabytes(Of(map.lists, &MemoryLists::zeroed))) + "Each method could take now:\n";
+    text += Line("Free list", Megabytes(ListFigure(map, &MemoryLists::free))) +
+            Line("Zeroed list", Megabytes(ListFigure(map, &MemoryLists::zeroed))) + "Each method could take now:\n";
     for (const MethodReach& reach : MethodReaches(map))
         text += Line(std::string("  ") + MethodName(reach.method), Megabytes(reach.bytes));
     return text;
@@ -81,12 +74,12 @@ std::string MemoryJson(const MemoryMap& map)
     json.Add("programs", programsJson).Add("programsNotMeasured", int64_t{map.programsNotMeasured});
     json.Add("systemCacheBytes", map.systemCache).Add("pagedPoolBytes", map.pagedPool);
     json.Add("nonPagedPoolBytes", map.nonPagedPool).Add("compressionStoreBytes", map.compressionStore);
-    json.Add("modifiedBytes", Of(map.lists, &MemoryLists::modified)).Add("standbyBytes", StandbyOf(map.lists));
+    json.Add("modifiedBytes", ListFigure(map, &MemoryLists::modified)).Add("standbyBytes", StandbyFigure(map));
     std::optional<std::vector<uint64_t>> priorities;
     if (map.lists)
         priorities.emplace(map.lists->standbyByPriority.begin(), map.lists->standbyByPriority.end());
     json.Add("standbyByPriorityBytes", priorities);
-    json.Add("freeBytes", Of(map.lists, &MemoryLists::free)).Add("zeroedBytes", Of(map.lists, &MemoryLists::zeroed));
+    json.Add("freeBytes", ListFigure(map, &MemoryLists::free)).Add("zeroedBytes", ListFigure(map, &MemoryLists::zeroed));
     std::vector<JsonObject> reaches;
     for (const MethodReach& reach : MethodReaches(map))
         reaches.push_back(JsonObject().Add("method", MethodName(reach.method)).Add("bytes", reach.bytes));

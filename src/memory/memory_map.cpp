@@ -8,9 +8,14 @@ namespace {
 // The low-priority purge takes the standby pages of priority 0 alone.
 constexpr size_t kLowPriorities = 1;
 
-Bytes Standby(const MemoryMap& map) { return map.lists ? Bytes(map.lists->Standby()) : std::nullopt; }
-
 } // namespace
+
+Bytes ListFigure(const MemoryMap& map, uint64_t MemoryLists::*figure)
+{
+    return map.lists ? Bytes((*map.lists).*figure) : std::nullopt;
+}
+
+Bytes StandbyFigure(const MemoryMap& map) { return map.lists ? Bytes(map.lists->Standby()) : std::nullopt; }
 
 uint64_t MemoryLists::Standby() const { return std::accumulate(standbyByPriority.begin(), standbyByPriority.end(), uint64_t{0}); }
 
@@ -49,8 +54,8 @@ std::vector<MethodReach> MethodReaches(const MemoryMap& map)
         {kFillAndRelease, std::nullopt}, // it takes what the system gives up under pressure
         {kEmptyWorkingSets, programs ? Bytes(programs->notLeftAlone) : std::nullopt},
         {kShrinkFileCache, map.systemCache},
-        {kFlushModifiedList, map.lists ? Bytes(map.lists->modified) : std::nullopt},
-        {kPurgeStandbyList, Standby(map)},
+        {kFlushModifiedList, ListFigure(map, &MemoryLists::modified)},
+        {kPurgeStandbyList, StandbyFigure(map)},
         {kPurgeLowPriorityStandby, lowStandby},
         {kCombinePages, std::nullopt}, // which pages are alike is known only once they are compared
     };
@@ -63,14 +68,13 @@ std::vector<MethodReach> MethodReaches(const MemoryMap& map)
 std::array<Bytes, kMapParts> BarParts(const MemoryMap& map)
 {
     const std::optional<ProgramsSummary> programs = SummarisePrograms(map);
-    const auto list = [&](uint64_t MemoryLists::*figure) { return map.lists ? Bytes((*map.lists).*figure) : std::nullopt; };
     // Whole working sets count a shared page once in each program that maps it.
     return {programs && programs->privateSets ? Bytes(programs->total) : std::nullopt,
             map.systemCache,
             map.nonPagedPool,
             map.compressionStore,
-            list(&MemoryLists::modified),
-            Standby(map),
-            list(&MemoryLists::free),
-            list(&MemoryLists::zeroed)};
+            ListFigure(map, &MemoryLists::modified),
+            StandbyFigure(map),
+            ListFigure(map, &MemoryLists::free),
+            ListFigure(map, &MemoryLists::zeroed)};
 }

@@ -38,6 +38,10 @@ struct MemoryMap {
     MethodSet offered = 0; // the methods this Windows has
 };
 
+// A list's figure, none where the lists were not read.
+Bytes ListFigure(const MemoryMap& map, uint64_t MemoryLists::*figure);
+Bytes StandbyFigure(const MemoryMap& map);
+
 // The programs by the most telling figure the system gives: private working sets where it gives
 // them for any program, else whole working sets (which count shared pages in each program).
 constexpr size_t kLargestPrograms = 10;

@@ -36,10 +36,8 @@ void ReadPrograms(MemoryMap& map)
 {
     // Read with a user's rights alone (the console program is not elevated), an organisation's lists first.
     const SettingValues settings = ReadSettingValues();
-    const struct {
-        ProgramList keep, pause;
-    } lists{settings.List(kKeepWorkingSets), settings.List(kPausePrograms)};
-    const bool paths = ListNamesPaths(lists.keep) || ListNamesPaths(lists.pause);
+    const ProgramList keep = settings.List(kKeepWorkingSets), pause = settings.List(kPausePrograms);
+    const bool paths = ListNamesPaths(keep) || ListNamesPaths(pause);
     std::vector<ProgramMemory> programs;
     const bool read = ForEachRunningProcess([&](const RunningProcess& process) {
         win32::UniqueHandle opened(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process.id));
@@ -61,7 +59,7 @@ void ReadPrograms(MemoryMap& map)
         }
         const std::string path = paths ? ProcessPath(opened.get()) : std::string();
         programs.push_back({process.fileName, counters.counters.WorkingSetSize, counters.privateWorkingSetSize,
-                            Listed(lists.keep, process.fileName, path) || Listed(lists.pause, process.fileName, path)});
+                            Listed(keep, process.fileName, path) || Listed(pause, process.fileName, path)});
     });
     if (read)
         map.programs = std::move(programs);
